@@ -1,0 +1,50 @@
+#pragma once
+
+#include "model/ListItemArray.h"
+
+#include <QString>
+
+class QIODevice;
+
+// The data file "Quillmark.dat": a list count, then the list records.
+namespace DataFile {
+
+enum class LoadStatus {
+    Missing,  // no file (or it cannot be opened): the collection is untouched
+    Complete, // the whole file was read
+    Damaged,  // an error stopped the read; the lists read before it are kept
+};
+
+struct LoadResult
+{
+    LoadStatus status = LoadStatus::Missing;
+    QString errorString;
+};
+
+// Reads a whole data file. Replaces the collection once the count is read.
+LoadResult Read(QIODevice &device, CListCollection &lists);
+// Writes the whole collection; false (with a reason) when a write fails.
+bool Write(QIODevice &device, const CListCollection &lists, QString *errorString);
+
+} // namespace DataFile
+
+// The data file on disk: loading, safe saving (a temporary file renamed over
+// the old one, so a failed save leaves the previous file exactly as it was),
+// a backup of a damaged file before it is first overwritten, and the removal
+// of temporary copies that an interrupted save left behind.
+class CDataStore
+{
+public:
+    explicit CDataStore(QString path);
+
+    const QString &Path() const { return m_path; }
+
+    DataFile::LoadResult Load(CListCollection &lists);
+    bool Save(const CListCollection &lists);
+    QString ErrorString() const { return m_error; }
+
+private:
+    QString m_path;
+    QString m_error;
+    bool m_backupPending = false;
+};

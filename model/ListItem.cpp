@@ -1,0 +1,37 @@
+#include "model/ListItem.h"
+
+#include "platform/NumberText.h"
+
+CListItem::CListItem()
+    : m_time(CalendarTimeOps::Now())
+{
+}
+
+QString CListItem::GetDateText(bool dateOnly) const
+{
+    LocalFields f;
+    if (!CalendarTimeOps::ToLocal(m_time, f))
+        return QString();
+    if (dateOnly)
+        return QStringLiteral("%1/%2/%3").arg(f.month).arg(f.day).arg(f.year);
+    const QString suffix = f.hour < 12 ? QStringLiteral("AM") : QStringLiteral("PM");
+    // Hour 0 shows as 0 and 12 as 12: the handheld's clock did it this way.
+    const int shownHour = f.hour > 12 ? f.hour - 12 : f.hour;
+    return QStringLiteral("%1/%2/%3 at %4:%5 %6")
+            .arg(f.month)
+            .arg(f.day)
+            .arg(f.year)
+            .arg(shownHour)
+            .arg(f.minute, 2, 10, QLatin1Char('0'))
+            .arg(suffix);
+}
+
+QString CListItem::GetCsvRecord() const
+{
+    QString name = m_strName;
+    QString desc = m_strDesc;
+    name.replace(QLatin1Char(','), QLatin1Char(' '));
+    desc.replace(QLatin1Char(','), QLatin1Char(' '));
+    return name + QLatin1Char(',') + desc + QLatin1Char(',') + NumberText::FormatFixed2(m_dPrice)
+            + QStringLiteral(",\n");
+}

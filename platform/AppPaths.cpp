@@ -1,0 +1,40 @@
+#include "platform/AppPaths.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QStandardPaths>
+
+namespace AppPaths {
+
+QString AppDataFolder()
+{
+    QString dir = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+    if (dir.isEmpty())
+        dir = QDir::homePath() + QStringLiteral("/.local/share/Fernwise/Quillmark");
+    QDir().mkpath(dir);
+    return dir;
+}
+
+QString DataFilePath()
+{
+    const QString fileName = QStringLiteral("Quillmark.dat");
+    const QString exeDir = QCoreApplication::applicationDirPath();
+    if (!exeDir.isEmpty()) {
+        const QString portable = QDir(exeDir).filePath(fileName);
+        if (QFileInfo(portable).isFile())
+            return portable;
+    }
+    return QDir(AppDataFolder()).filePath(fileName);
+}
+
+QString DocumentsFolder()
+{
+    QString dir = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    if (dir.isEmpty())
+        dir = QDir::homePath() + QStringLiteral("/Documents");
+    QDir().mkpath(dir);
+    return dir;
+}
+
+} // namespace AppPaths

@@ -1,0 +1,81 @@
+#include "platform/CalendarTime.h"
+
+#include <atomic>
+#include <ctime>
+#include <limits>
+
+namespace {
+std::atomic<bool> g_pinned{false};
+std::atomic<CalendarTime> g_pinnedNow{0};
+} // namespace
+
+namespace CalendarTimeOps {
+
+bool ToLocal(CalendarTime t, LocalFields &out)
+{
+    if (t < std::numeric_limits<time_t>::min() || t > std::numeric_limits<time_t>::max())
+        return false;
+    const time_t tt = static_cast<time_t>(t);
+    struct tm tm {};
+    if (!localtime_r(&tt, &tm))
+        return false;
+    out.year = tm.tm_year + 1900;
+    out.month = tm.tm_mon + 1;
+    out.day = tm.tm_mday;
+    out.hour = tm.tm_hour;
+    out.minute = tm.tm_min;
+    out.second = tm.tm_sec;
+    out.dayOfWeek = tm.tm_wday;
+    return true;
+}
+
+bool FromLocal(int year, int month, int day, int hour, int minute, int second, CalendarTime &out)
+{
+    struct tm tm {};
+    tm.tm_year = year - 1900;
+    tm.tm_mon = month - 1;
+    tm.tm_mday = day;
+    tm.tm_hour = hour;
+    tm.tm_min = minute;
+    tm.tm_sec = second;
+    tm.tm_isdst = -1;
+    // mktime answers -1 both for failure and for 1969-12-31 23:59:59 UTC;
+    // tm_wday stays untouched only on failure.
+    tm.tm_wday = -1;
+    const time_t t = mktime(&tm);
+    if (t == static_cast<time_t>(-1) && tm.tm_wday == -1)
+        return false;
+    out = static_cast<CalendarTime>(t);
+    return true;
+}
+
+CalendarTime Now()
+{
+    if (g_pinned.load())
+        return g_pinnedNow.load();
+    return static_cast<CalendarTime>(std::time(nullptr));
+}
+
+void SetNowForTesting(CalendarTime t)
+{
+    g_pinnedNow.store(t);
+    g_pinned.store(true);
+}
+
+void ClearNowForTesting()
+{
+    g_pinned.store(false);
+}
+
+CalendarTime TodayAtNoon()
+{
+    LocalFields f;
+    const CalendarTime now = Now();
+    if (!ToLocal(now, f))
+        return now;
+    CalendarTime t = now;
+    FromLocal(f.year, f.month, f.day, 12, 0, 0, t);
+    return t;
+}
+
+} // namespace CalendarTimeOps

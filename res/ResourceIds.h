@@ -1,0 +1,63 @@
+#pragma once
+
+// Resource, command and control ids, named once. The numbers are those of the
+// handheld program, so that its documentation and our code speak alike.
+namespace Res {
+
+// Bitmaps
+constexpr int IDB_BANNER = 130;      // 240 x 25 title artwork
+constexpr int IDB_ICONSTRIP = 133;   // 832 x 16: 52 icons, magenta background
+constexpr int IDB_TICK = 144;        // 14 x 13 blue tick of the detail pane
+constexpr int IDB_VIEW = 146;        // magnifier
+constexpr int IDB_EXIT = 147;        // cross
+constexpr int IDB_ADD = 148;         // plus (round, on white)
+constexpr int IDB_EDIT = 149;        // pencil (round, on white)
+constexpr int IDB_MENU = 150;        // letter M
+constexpr int IDB_DONE = 153;        // tick
+constexpr int IDB_OUTLOOK = 155;     // arrow into a handheld
+constexpr int IDB_BACK = 170;        // up arrow
+constexpr int IDB_REMOVE = 176;      // minus (round, on white)
+constexpr int IDB_CHECKS = 177;      // 80 x 16: boxes and the group icon
+constexpr int IDI_PROGRAM = 128;     // the program icon
+
+// Menus
+constexpr int IDR_MAINFRAME = 128;   // the frame's "&Help" menu
+constexpr int IDR_POPUP = 210;       // the view's pop-up menu
+
+// Dialog templates
+constexpr int IDD_ABOUTBOX = 100;
+constexpr int IDD_NEWITEM = 132;
+constexpr int IDD_OUTLOOKSETUP = 149;
+constexpr int IDD_IMPORTFIELDS = 160;
+constexpr int IDD_LISTSETUP = 183;
+constexpr int IDD_NEWLIST = 184;
+
+// Commands
+constexpr int ID_APP_ABOUT = 57664;
+constexpr int ID_APP_EXIT = 57665;
+constexpr int ID_HELP_CONTENTS = 32776;
+constexpr int ID_VIEW_LISTS = 32801;
+constexpr int ID_EDIT_LISTS = 32772;
+constexpr int ID_CONFIGURATION = 32775;
+constexpr int ID_SETUP_IMPORT = 32855;
+constexpr int ID_IMPORT_LIST = 32774;
+constexpr int ID_EXPORT_LIST = 32773;
+
+// Controls
+constexpr int IDC_TREE = 1080;
+constexpr int IDC_ITEMTABLE = 1081;
+
+// Image list: the five check images, then the 52 icons of the strip.
+constexpr int kImageSize = 16;
+constexpr int kCheckImageCount = 5;
+constexpr int kStripImageCount = 52;
+constexpr int kImageCount = kCheckImageCount + kStripImageCount; // 57
+constexpr int kImageUnchecked = 0;
+constexpr int kImageChecked = 1;
+constexpr int kImageUncheckedDisabled = 2;
+constexpr int kImageCheckedDisabled = 3;
+constexpr int kImageGroup = 4;
+constexpr int kFirstStripImage = 5;
+constexpr int kChooserIconCount = 46; // the icon choosers offer strip images 0..45
+
+} // namespace Res

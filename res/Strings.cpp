@@ -1,0 +1,91 @@
+#include "res/Strings.h"
+
+namespace Str {
+
+QString Load(int id)
+{
+    switch (id) {
+    case IDS_DOCTEMPLATE:
+        return QStringLiteral("Quillmark\n\nQuillmark\n\n\nQuillmark.Document\nQuillmark Document");
+    case IDS_ADDED_TASK_AND_APPT:
+        return QStringLiteral("Added Item to Tasks and Appointments.");
+    case IDS_ADDED_TASK:
+        return QStringLiteral("Added Items to Tasks.");
+    case IDS_ADDED_APPT:
+        return QStringLiteral("Added Item to Appointments.");
+    case IDS_NEED_NEW_LIST:
+        return QStringLiteral("A New List is required to Import Into.");
+    case IDS_IMPORT_FIELD_NOT_FOUND:
+        return QStringLiteral("Error in Import: Import field not found in location designated in Import Setup.");
+    case IDS_IMPORT_NAME_EMPTY:
+        return QStringLiteral("Import name found empty. Invalid Data.");
+    case IDS_ITEM_NOT_DATED:
+        return QStringLiteral("Item is not dated, unable to add to appointments.");
+    default:
+        return QString();
+    }
+}
+
+QString AppTitle() { return QStringLiteral("Quillmark"); }
+QString AboutCaption() { return QStringLiteral("About Quillmark"); }
+QString AboutVersion() { return QStringLiteral("Quillmark Version 1.01b"); }
+
+QString TreeRoot() { return QStringLiteral("Lists"); }
+QString LabelDate() { return QStringLiteral("Date"); }
+QString LabelPrice() { return QStringLiteral("Price"); }
+QString LabelDescription() { return QStringLiteral("Description"); }
+QString LabelTotal() { return QStringLiteral("Total: "); }
+QString ColumnName() { return QStringLiteral("Name"); }
+QString ColumnPrice() { return QStringLiteral("Price"); }
+QString ColumnDate() { return QStringLiteral("Date"); }
+QString ColumnDone() { return QStringLiteral("Done"); }
+QString Yes() { return QStringLiteral("Yes"); }
+QString No() { return QStringLiteral("No"); }
+QString NotDated() { return QStringLiteral("---"); }
+
+QString MustSelectListToRemove() { return QStringLiteral("You must select a list to remove."); }
+QString ConfirmRemoveList(const QString &name)
+{
+    return QStringLiteral("Are you sure you want to remove the list '%1'?").arg(name);
+}
+QString ConfirmRemoveItem(const QString &name)
+{
+    return QStringLiteral("Are you sure you want to remove the item '%1'?").arg(name);
+}
+QString NewItemNeedsName() { return QStringLiteral("New Item must have a name."); }
+QString NewListNeedsName() { return QStringLiteral("New List must have a name."); }
+QString PriceNotANumber() { return QStringLiteral("Please enter a number for the price, for example 12.50."); }
+
+QString NoListSelected() { return QStringLiteral("No List Selected."); }
+QString NoListsToExport() { return QStringLiteral("No Lists To Export."); }
+QString NoItemsInList() { return QStringLiteral("No Items in current list."); }
+QString TroubleConverting() { return QStringLiteral("Trouble Converting String, file will not be completed"); }
+QString ExportDone()
+{
+    return QStringLiteral("The File 'Quillmark.csv' was created in your 'My Documents' folder.");
+}
+QString ExportDoneSomeLeftOut()
+{
+    return QStringLiteral("The File 'Quillmark.csv' was created in your 'My Documents' folder, "
+                          "some records were too long and were left out.");
+}
+QString ExportFailed(const QString &reason)
+{
+    return QStringLiteral("The File 'Quillmark.csv' could not be written: %1").arg(reason);
+}
+
+QString DataFileDamaged(const QString &path, const QString &reason)
+{
+    return QStringLiteral("Your lists could not be read completely from %1 (%2). "
+                          "The lists read before the damage are shown. The file is kept "
+                          "as %1.bak before it is next saved.")
+            .arg(path, reason);
+}
+QString SaveFailed(const QString &path, const QString &reason)
+{
+    return QStringLiteral("Your lists could not be saved to %1 (%2). "
+                          "The file on disk is unchanged; your changes are still open here.")
+            .arg(path, reason);
+}
+
+} // namespace Str

@@ -1,0 +1,62 @@
+#pragma once
+
+#include <QString>
+
+// Every text the program shows, named once. Texts with a string-table id in
+// the handheld program are also reachable by that id.
+namespace Str {
+
+// String table
+constexpr int IDS_DOCTEMPLATE = 128;
+constexpr int IDS_ADDED_TASK_AND_APPT = 61204;
+constexpr int IDS_ADDED_TASK = 61205;
+constexpr int IDS_ADDED_APPT = 61206;
+constexpr int IDS_NEED_NEW_LIST = 61210;
+constexpr int IDS_IMPORT_FIELD_NOT_FOUND = 61213;
+constexpr int IDS_IMPORT_NAME_EMPTY = 61214;
+constexpr int IDS_ITEM_NOT_DATED = 61215;
+
+// The text of a string-table entry; empty for an unknown id.
+QString Load(int id);
+
+// Program title and window captions
+QString AppTitle();              // "Quillmark"
+QString AboutCaption();          // "About Quillmark"
+QString AboutVersion();          // "Quillmark Version 1.01b"
+
+// Main view
+QString TreeRoot();              // "Lists"
+QString LabelDate();             // "Date"
+QString LabelPrice();            // "Price"
+QString LabelDescription();      // "Description"
+QString LabelTotal();            // "Total: "
+QString ColumnName();            // "Name"
+QString ColumnPrice();           // "Price"
+QString ColumnDate();            // "Date"
+QString ColumnDone();            // "Done"
+QString Yes();                   // "Yes"
+QString No();                    // "No"
+QString NotDated();              // "---"
+
+// List editing
+QString MustSelectListToRemove();          // "You must select a list to remove."
+QString ConfirmRemoveList(const QString &name);
+QString ConfirmRemoveItem(const QString &name);
+QString NewItemNeedsName();                // "New Item must have a name."
+QString NewListNeedsName();                // "New List must have a name."
+QString PriceNotANumber();
+
+// Export
+QString NoListSelected();                  // "No List Selected."
+QString NoListsToExport();                 // "No Lists To Export."
+QString NoItemsInList();                   // "No Items in current list."
+QString TroubleConverting();               // "Trouble Converting String, file will not be completed"
+QString ExportDone();
+QString ExportDoneSomeLeftOut();
+QString ExportFailed(const QString &reason);
+
+// Data file (our own texts: the handheld had no such messages)
+QString DataFileDamaged(const QString &path, const QString &reason);
+QString SaveFailed(const QString &path, const QString &reason);
+
+} // namespace Str

@@ -1,0 +1,35 @@
+#include "tests/testlib/QuillmarkTest.h"
+
+#include <QFont>
+#include <QLocale>
+#include <QStyleFactory>
+
+#include <clocale>
+#include <cstdlib>
+#include <ctime>
+
+namespace QuillmarkTest {
+
+void PinCoreEnvironment()
+{
+    QCoreApplication::setOrganizationName(QStringLiteral("Fernwise"));
+    QCoreApplication::setApplicationName(QStringLiteral("Quillmark"));
+    QLocale::setDefault(QLocale::c());
+    if (!qEnvironmentVariableIsSet("TZ"))
+        SetTimeZone("UTC");
+}
+
+void PinGuiEnvironment()
+{
+    QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+    QApplication::setFont(QFont(QStringLiteral("DejaVu Sans"), 9));
+    QApplication::setDesktopSettingsAware(false);
+}
+
+void SetTimeZone(const char *tz)
+{
+    qputenv("TZ", tz);
+    tzset();
+}
+
+} // namespace QuillmarkTest

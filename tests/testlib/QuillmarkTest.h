@@ -1,0 +1,38 @@
+#pragma once
+
+#include <QApplication>
+#include <QCoreApplication>
+#include <QtTest>
+
+// What makes tests flaky is pinned in one place: the style, the locale, the
+// application names behind the settings and data folders.
+namespace QuillmarkTest {
+
+void PinCoreEnvironment();  // names, C locale; call before the application object exists
+void PinGuiEnvironment();   // Fusion style, fixed font; call after QApplication exists
+
+// Sets TZ for the rest of the process and tells the C library.
+void SetTimeZone(const char *tz);
+
+} // namespace QuillmarkTest
+
+#define QUILLMARK_TEST_MAIN(TestObject)                                                            \
+    int main(int argc, char *argv[])                                                               \
+    {                                                                                              \
+        QuillmarkTest::PinCoreEnvironment();                                                       \
+        QApplication app(argc, argv);                                                              \
+        QuillmarkTest::PinGuiEnvironment();                                                        \
+        TestObject tc;                                                                             \
+        QTEST_SET_MAIN_SOURCE_PATH                                                                 \
+        return QTest::qExec(&tc, argc, argv);                                                      \
+    }
+
+#define QUILLMARK_GUILESS_TEST_MAIN(TestObject)                                                    \
+    int main(int argc, char *argv[])                                                               \
+    {                                                                                              \
+        QuillmarkTest::PinCoreEnvironment();                                                       \
+        QCoreApplication app(argc, argv);                                                          \
+        TestObject tc;                                                                             \
+        QTEST_SET_MAIN_SOURCE_PATH                                                                 \
+        return QTest::qExec(&tc, argc, argv);                                                      \
+    }

@@ -1,0 +1,103 @@
+#include "tests/testlib/ScriptedPrompter.h"
+
+namespace {
+QString KindName(int k)
+{
+    static const char *const names[] = {"message", "question", "dialog", "file chooser"};
+    return QString::fromLatin1(names[k]);
+}
+} // namespace
+
+void ScriptedPrompter::ExpectMessage(const QString &text)
+{
+    Expectation e;
+    e.kind = Kind::Message;
+    e.text = text;
+    m_script.enqueue(e);
+}
+
+void ScriptedPrompter::ExpectQuestion(const QString &text, bool answerYes)
+{
+    Expectation e;
+    e.kind = Kind::Question;
+    e.text = text;
+    e.yes = answerYes;
+    m_script.enqueue(e);
+}
+
+void ScriptedPrompter::ExpectOpenFile(const QString &pathOrEmpty)
+{
+    Expectation e;
+    e.kind = Kind::OpenFile;
+    e.text = pathOrEmpty;
+    m_script.enqueue(e);
+}
+
+QStringList ScriptedPrompter::Problems() const
+{
+    QStringList all = m_problems;
+    for (const Expectation &e : m_script)
+        all << QStringLiteral("expected %1 never came: %2").arg(KindName(int(e.kind)), e.text);
+    return all;
+}
+
+bool ScriptedPrompter::Next(Kind kind, const QString &what, Expectation &out)
+{
+    if (m_script.isEmpty()) {
+        m_problems << QStringLiteral("unexpected %1: %2").arg(KindName(int(kind)), what);
+        return false;
+    }
+    out = m_script.dequeue();
+    if (out.kind != kind) {
+        m_problems << QStringLiteral("expected %1 \"%2\" but got %3: %4")
+                              .arg(KindName(int(out.kind)), out.text, KindName(int(kind)), what);
+        return false;
+    }
+    return true;
+}
+
+void ScriptedPrompter::Message(QWidget *, const QString &text)
+{
+    m_shown << text;
+    Expectation e;
+    if (Next(Kind::Message, text, e) && e.text != text)
+        m_problems << QStringLiteral("message \"%1\" instead of \"%2\"").arg(text, e.text);
+}
+
+bool ScriptedPrompter::AskYesNo(QWidget *, const QString &text)
+{
+    m_shown << text;
+    Expectation e;
+    if (!Next(Kind::Question, text, e))
+        return false;
+    if (e.text != text)
+        m_problems << QStringLiteral("question \"%1\" instead of \"%2\"").arg(text, e.text);
+    return e.yes;
+}
+
+int ScriptedPrompter::Run(QDialog &dialog)
+{
+    const QString what = QString::fromLatin1(dialog.metaObject()->className());
+    Expectation e;
+    if (!Next(Kind::Dialog, what, e))
+        return QDialog::Rejected;
+    // Shown as exec() would show it (offscreen), so its set-up has run when
+    // the script fills it; the script presses OK or Cancel and says which.
+    dialog.setResult(QDialog::Rejected);
+    dialog.show();
+    const int result = e.dialog(dialog);
+    dialog.hide();
+    if (result < 0) {
+        m_problems << QStringLiteral("a dialog of another type came: %1").arg(what);
+        return QDialog::Rejected;
+    }
+    return result;
+}
+
+QString ScriptedPrompter::ChooseOpenFile(QWidget *, const QString &filter)
+{
+    Expectation e;
+    if (!Next(Kind::OpenFile, filter, e))
+        return QString();
+    return e.text;
+}

@@ -1,0 +1,63 @@
+#pragma once
+
+#include "platform/Prompter.h"
+
+#include <QDialog>
+#include <QQueue>
+#include <QStringList>
+
+#include <functional>
+
+// A prompter that answers from a script. Every prompt must have been
+// expected, in order; anything else is recorded as a failure, answered with
+// "No"/Cancel, and reported by Verify(). No global state: each test makes its
+// own and hands it to the objects under test.
+class ScriptedPrompter final : public Prompter
+{
+public:
+    void ExpectMessage(const QString &text);
+    void ExpectQuestion(const QString &text, bool answerYes);
+    // The callback fills the dialog and returns QDialog::Accepted or Rejected;
+    // it is checked to be of type T before it is called.
+    template<typename T>
+    void ExpectDialog(std::function<int(T &)> answer)
+    {
+        Expectation e;
+        e.kind = Kind::Dialog;
+        e.dialog = [answer](QDialog &d) -> int {
+            T *t = dynamic_cast<T *>(&d);
+            return t ? answer(*t) : -1;
+        };
+        m_script.enqueue(e);
+    }
+    void ExpectOpenFile(const QString &pathOrEmpty);
+
+    // The texts of all messages and questions shown, in order.
+    QStringList Shown() const { return m_shown; }
+    // Empty when every prompt was expected and every expectation used.
+    QStringList Problems() const;
+
+    void Message(QWidget *parent, const QString &text) override;
+    bool AskYesNo(QWidget *parent, const QString &text) override;
+    int Run(QDialog &dialog) override;
+    QString ChooseOpenFile(QWidget *parent, const QString &filter) override;
+
+private:
+    enum class Kind { Message, Question, Dialog, OpenFile };
+    struct Expectation
+    {
+        Kind kind = Kind::Message;
+        QString text;
+        bool yes = false;
+        std::function<int(QDialog &)> dialog;
+    };
+    bool Next(Kind kind, const QString &what, Expectation &out);
+
+    QQueue<Expectation> m_script;
+    QStringList m_shown;
+    QStringList m_problems;
+};
+
+// In a test function: fails with the list of problems, if any.
+#define QM_VERIFY_PROMPTS(prompter)                                                                \
+    QVERIFY2((prompter).Problems().isEmpty(), qPrintable((prompter).Problems().join(QLatin1String("; "))))

@@ -1,0 +1,138 @@
+#pragma once
+
+#include "model/DataFile.h"
+#include "model/ListItemArray.h"
+#include "res/Art.h"
+
+#include <QPixmap>
+#include <QWidget>
+
+class CTreeOptionsCtrl;
+class Prompter;
+class QPainter;
+class QTreeWidget;
+class QTreeWidgetItem;
+
+// The main view: owns the collection of lists, shows it in one of three
+// modes (tree of all lists, one item's details, one list's item table),
+// paints its banner, detail pane and button bar, and runs the commands.
+//
+// The implementation is split by job:
+//   QuillmarkView.cpp   set-up, modes, the data file
+//   ViewFill.cpp        the tree and the item table, the harvest
+//   ViewDraw.cpp        painting
+//   ViewButtons.cpp     the drawn buttons, the pop-up menu, the view's commands
+//   ViewExport.cpp      "Export List..."
+//   ViewImport.cpp      "Import List..." and "Setup Import..."
+//   ViewTransfer.cpp    the hand-over to the calendar and task store, "Configuration"
+class CQuillmarkView : public QWidget
+{
+    Q_OBJECT
+
+public:
+    enum Mode { modeTree = 0, modeItem = 1, modeItems = 2 };
+
+    // The client area the handheld gave the view, in logical pixels.
+    static constexpr int kWidth = 240;
+    static constexpr int kHeight = 268;
+
+    explicit CQuillmarkView(QWidget *parent = nullptr);
+    ~CQuillmarkView() override;
+
+    // Where the data file lives; set before OnInitialUpdate (tests use a
+    // temporary folder). Defaults to AppPaths::DataFilePath().
+    void SetDataFilePath(const QString &path);
+    // Who answers message boxes and runs dialogs; the standard one by default.
+    void SetPrompter(Prompter *prompter);
+    Prompter &Prompts() const { return *m_prompter; }
+
+    // First set-up: child controls, images, the data file, the tree.
+    void OnInitialUpdate();
+
+    // Modes
+    void ShowTree();
+    void ShowItems();
+    void Repaint();
+
+    // The data file. Save reports a failure to the user and returns false.
+    bool LoadDataFile();
+    bool SaveDataFile();
+
+    // Tree and item table
+    void FillTree();
+    void FillItemTable();
+    void HarvestCheckMarks();
+    bool IsListNode(QTreeWidgetItem *node) const;
+    bool IsItemNode(QTreeWidgetItem *node) const;
+
+    // Drawing
+    void OnDraw(QPainter &dc);
+    double GetListTotal() const;
+
+    // The drawn buttons and commands
+    void HandleTap(int x, int y);
+    bool SaveAndExit();
+    void ShowMenu();
+    void OpenSelection();
+    void GoBack();
+    void ToggleDone();
+    void EditSelection();
+    void EditCurrentItem();
+    void OnEditLists();
+    void OnViewLists();
+    void OnExit();
+    void OnAbout();
+    void OnExportList();
+    void OnImportList();
+    void OnSetupImport();
+    void OnConfiguration();
+    void AddItemToOutlook();
+
+    // Read access for the frame, tests and tools.
+    int Mode() const { return m_nMode; }
+    int PrevMode() const { return m_nPrevMode; }
+    int CurList() const { return m_nCurList; }
+    int CurItem() const { return m_nCurItem; }
+    bool IsReady() const { return m_bReady; }
+    const CListCollection &Lists() const { return m_lists; }
+    CTreeOptionsCtrl *Tree() const { return m_tree; }
+    QTreeWidget *ItemTable() const { return m_listItems; }
+    QTreeWidgetItem *RootItem() const { return m_hRootItem; }
+
+signals:
+    // "Exit" (or the cross) saved the lists: the application may end.
+    void exitRequested();
+    // "About ..." was chosen; the application shows its About box.
+    void aboutRequested();
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+
+private:
+    void DrawBanner(QPainter &dc) const;
+    void DrawTreeMode(QPainter &dc);
+    void DrawItemDetails(QPainter &dc);
+    void DrawItemsMode(QPainter &dc);
+    void DrawButtonBar(QPainter &dc);
+    // The lowest selected row of the item table, or -1.
+    int FirstSelectedRow() const;
+    // True when m_nCurList (and m_nCurItem) name a list (and item) that exists.
+    bool HasCurrentList() const;
+    bool HasCurrentItem() const;
+
+    CTreeOptionsCtrl *m_tree = nullptr;
+    QTreeWidget *m_listItems = nullptr;
+    CImageList m_images;
+    int m_nMode = modeTree;
+    int m_nPrevMode = -1;
+    CListCollection m_lists;
+    int m_nCurItem = -1;
+    int m_nCurList = -1;
+    QPixmap m_bmpEdit, m_bmpExit, m_bmpView, m_bmpMenu, m_bmpDone, m_bmpBack, m_bmpOutlook;
+    bool m_bReady = false;
+    QTreeWidgetItem *m_hRootItem = nullptr;
+
+    CDataStore m_store;
+    Prompter *m_prompter;
+};
