@@ -9,6 +9,7 @@ QUILLMARK_BUILD_PACKAGES=(
 )
 QUILLMARK_TEST_PACKAGES=(
     libbenchmark-dev
+    todoman khal
 )
 
 quillmark_install_packages() {
