@@ -56,6 +56,20 @@ QString NewItemNeedsName() { return QStringLiteral("New Item must have a name.")
 QString NewListNeedsName() { return QStringLiteral("New List must have a name."); }
 QString PriceNotANumber() { return QStringLiteral("Please enter a number for the price, for example 12.50."); }
 
+QString NewItemCaption() { return QStringLiteral("New Item"); }
+QString NewListCaption() { return QStringLiteral("New List"); }
+QString ListSetupCaption() { return QStringLiteral("List Setup"); }
+QString FieldName() { return QStringLiteral("Name:"); }
+QString FieldDesc() { return QStringLiteral("Desc:"); }
+QString FieldPrice() { return QStringLiteral("Price:"); }
+QString FieldDate() { return QStringLiteral("Date:"); }
+QString FieldTime() { return QStringLiteral("Time:"); }
+QString CheckDated() { return QStringLiteral("Dated"); }
+QString GroupList() { return QStringLiteral("List"); }
+QString GroupItems() { return QStringLiteral("Items"); }
+QString ButtonOK() { return QStringLiteral("OK"); }
+QString ButtonCancel() { return QStringLiteral("Cancel"); }
+
 QString NoListSelected() { return QStringLiteral("No List Selected."); }
 QString NoListsToExport() { return QStringLiteral("No Lists To Export."); }
 QString NoItemsInList() { return QStringLiteral("No Items in current list."); }

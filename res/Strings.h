@@ -46,6 +46,21 @@ QString NewItemNeedsName();                // "New Item must have a name."
 QString NewListNeedsName();                // "New List must have a name."
 QString PriceNotANumber();
 
+// List editing dialogs: captions and control texts
+QString NewItemCaption();                  // "New Item"
+QString NewListCaption();                  // "New List"
+QString ListSetupCaption();                // "List Setup"
+QString FieldName();                       // "Name:"
+QString FieldDesc();                       // "Desc:"
+QString FieldPrice();                      // "Price:"
+QString FieldDate();                       // "Date:"
+QString FieldTime();                       // "Time:"
+QString CheckDated();                      // "Dated"
+QString GroupList();                       // "List"
+QString GroupItems();                      // "Items"
+QString ButtonOK();                        // "OK"
+QString ButtonCancel();                    // "Cancel"
+
 // Export
 QString NoListSelected();                  // "No List Selected."
 QString NoListsToExport();                 // "No Lists To Export."
