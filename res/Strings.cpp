@@ -87,6 +87,29 @@ QString ExportFailed(const QString &reason)
 {
     return QStringLiteral("The File 'Quillmark.csv' could not be written: %1").arg(reason);
 }
+QString ExportDoneSomeNotStorable()
+{
+    return QStringLiteral("The File 'Quillmark.csv' was created in your 'My Documents' folder, "
+                          "some records were too long or held characters the file cannot store "
+                          "and were left out.");
+}
+
+QString ImportReadFailed(const QString &reason)
+{
+    return QStringLiteral("Error in Import: the file could not be read to its end (%1). "
+                          "Nothing was imported.")
+            .arg(reason);
+}
+
+QString ImportFieldsCaption() { return QStringLiteral("Import Fields"); }
+QString FieldNameField() { return QStringLiteral("Name Field:"); }
+QString FieldDescField() { return QStringLiteral("Desc Field:"); }
+QString FieldPriceField() { return QStringLiteral("Price Field:"); }
+QString FieldItemIcon() { return QStringLiteral("Item Icon:"); }
+QString EnterIntegerBetween(int low, int high)
+{
+    return QStringLiteral("Please enter an integer between %1 and %2.").arg(low).arg(high);
+}
 
 QString DataFileDamaged(const QString &path, const QString &reason)
 {

@@ -69,6 +69,18 @@ QString TroubleConverting();               // "Trouble Converting String, file w
 QString ExportDone();
 QString ExportDoneSomeLeftOut();
 QString ExportFailed(const QString &reason);
+QString ExportDoneSomeNotStorable();       // records with characters Windows-1252 lacks were left out
+
+// Import (our own texts beside the string-table ones)
+QString ImportReadFailed(const QString &reason);
+
+// Import Fields dialog
+QString ImportFieldsCaption();             // "Import Fields"
+QString FieldNameField();                  // "Name Field:"
+QString FieldDescField();                  // "Desc Field:"
+QString FieldPriceField();                 // "Price Field:"
+QString FieldItemIcon();                   // "Item Icon:"
+QString EnterIntegerBetween(int low, int high); // "Please enter an integer between 1 and 50."
 
 // Data file (our own texts: the handheld had no such messages)
 QString DataFileDamaged(const QString &path, const QString &reason);
