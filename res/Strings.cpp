@@ -111,6 +111,24 @@ QString EnterIntegerBetween(int low, int high)
     return QStringLiteral("Please enter an integer between %1 and %2.").arg(low).arg(high);
 }
 
+namespace {
+QString NotAdded(const QString &where, const QString &reason)
+{
+    if (reason.isEmpty())
+        return QStringLiteral("The item could not be added to %1.").arg(where);
+    return QStringLiteral("The item could not be added to %1: %2").arg(where, reason);
+}
+} // namespace
+QString TaskNotAdded(const QString &reason) { return NotAdded(QStringLiteral("Tasks"), reason); }
+QString AppointmentNotAdded(const QString &reason)
+{
+    return NotAdded(QStringLiteral("Appointments"), reason);
+}
+QString PimSetupCaption() { return QStringLiteral("Setup"); }
+QString GroupItemsToCalendar() { return QStringLiteral("Items to Calendar"); }
+QString CheckItemToTask() { return QStringLiteral("Item to Task"); }
+QString CheckItemToCalendar() { return QStringLiteral("Item to Calendar"); }
+
 QString DataFileDamaged(const QString &path, const QString &reason)
 {
     return QStringLiteral("Your lists could not be read completely from %1 (%2). "

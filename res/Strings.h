@@ -82,6 +82,14 @@ QString FieldPriceField();                 // "Price Field:"
 QString FieldItemIcon();                   // "Item Icon:"
 QString EnterIntegerBetween(int low, int high); // "Please enter an integer between 1 and 50."
 
+// Hand-over to the calendar and task store, and its "Setup" dialog
+QString TaskNotAdded(const QString &reason);        // our own: a task that could not be stored
+QString AppointmentNotAdded(const QString &reason); // our own: an appointment that could not be stored
+QString PimSetupCaption();                 // "Setup"
+QString GroupItemsToCalendar();            // "Items to Calendar"
+QString CheckItemToTask();                 // "Item to Task"
+QString CheckItemToCalendar();             // "Item to Calendar"
+
 // Data file (our own texts: the handheld had no such messages)
 QString DataFileDamaged(const QString &path, const QString &reason);
 QString SaveFailed(const QString &path, const QString &reason);
