@@ -143,4 +143,35 @@ QString SaveFailed(const QString &path, const QString &reason)
             .arg(path, reason);
 }
 
+QString FileEndsEarly(qint64 offset)
+{
+    return QStringLiteral("the file ends too early (byte %1)").arg(offset);
+}
+QString TextLengthMalformed(qint64 offset)
+{
+    return QStringLiteral("a text has a malformed length (byte %1)").arg(offset);
+}
+QString TextLongerThanFile(qint64 offset)
+{
+    return QStringLiteral("a text is longer than the rest of the file (byte %1)").arg(offset);
+}
+QString ItemDateInvalid(qint64 offset)
+{
+    return QStringLiteral("an item's date cannot be represented (byte %1)").arg(offset);
+}
+QString FileReadError(const QString &reason)
+{
+    return QStringLiteral("the file could not be read: %1").arg(reason);
+}
+QString TextTooLongToSave() { return QStringLiteral("a text is too long to be saved"); }
+QString BackupFailed(const QString &backupPath, const QString &reason)
+{
+    return QStringLiteral("the damaged file could not be kept as %1: %2").arg(backupPath, reason);
+}
+QString FolderNotFlushed(const QString &reason)
+{
+    return QStringLiteral("the new file was written but its folder could not be flushed to disk: %1")
+            .arg(reason);
+}
+
 } // namespace Str
