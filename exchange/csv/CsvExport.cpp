@@ -1,0 +1,137 @@
+#include "exchange/csv/CsvExport.h"
+
+#include "platform/AppPaths.h"
+#include "platform/CodePage.h"
+#include "res/Strings.h"
+
+#include <QDir>
+#include <QSaveFile>
+
+namespace CsvExport {
+
+namespace {
+
+bool IsAscii(const QString &text)
+{
+    for (QChar c : text) {
+        if (c.unicode() >= 0x80)
+            return false;
+    }
+    return true;
+}
+
+// Whether the converter works at all: plain ASCII always converts.
+bool ConverterWorks()
+{
+    bool ok = false;
+    CodePage::ToWindows1252(QStringLiteral(","), &ok);
+    return ok;
+}
+
+} // namespace
+
+RecordStatus EncodeRecord(const CListItem &item, QByteArray &bytes)
+{
+    const QString record = item.GetCsvRecord();
+    bytes.clear();
+    // Windows-1252 has one byte per character, so the length is known
+    // before converting.
+    if (record.size() > kMaxRecordBytes)
+        return RecordStatus::TooLong;
+    if (IsAscii(record)) {
+        bytes = record.toLatin1(); // the same bytes in Windows-1252
+        return RecordStatus::Ok;
+    }
+    bool ok = false;
+    bytes = CodePage::ToWindows1252(record, &ok);
+    if (!ok) {
+        bytes.clear();
+        return ConverterWorks() ? RecordStatus::NotStorable : RecordStatus::NoConversion;
+    }
+    if (bytes.size() > kMaxRecordBytes)
+        return RecordStatus::TooLong;
+    if (bytes.size() != record.size())
+        return RecordStatus::NotStorable;
+    return RecordStatus::Ok;
+}
+
+QString ExportFilePath()
+{
+    return QDir(AppPaths::DocumentsFolder()).filePath(QStringLiteral("Quillmark.csv"));
+}
+
+Result WriteRecords(QIODevice &device, const CListItemArray &list)
+{
+    Result result;
+    QByteArray bytes;
+    for (const CListItem &item : list.m_items) {
+        switch (EncodeRecord(item, bytes)) {
+        case RecordStatus::Ok:
+            if (device.write(bytes) != bytes.size()) {
+                result.status = Status::Failed;
+                result.reason = device.errorString();
+                return result;
+            }
+            ++result.written;
+            break;
+        case RecordStatus::TooLong:
+            ++result.leftOutTooLong;
+            break;
+        case RecordStatus::NotStorable:
+            ++result.leftOutNotStorable;
+            break;
+        case RecordStatus::NoConversion:
+            result.status = Status::TroubleConverting;
+            return result;
+        }
+    }
+    if (result.leftOutTooLong > 0 || result.leftOutNotStorable > 0)
+        result.status = Status::DoneSomeLeftOut;
+    return result;
+}
+
+Result ExportList(const CListItemArray &list, const QString &path)
+{
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly)) {
+        Result result;
+        result.status = Status::Failed;
+        result.reason = file.errorString();
+        return result;
+    }
+    Result result = WriteRecords(file, list);
+    switch (result.status) {
+    case Status::Done:
+    case Status::DoneSomeLeftOut:
+        if (!file.commit()) {
+            result.status = Status::Failed;
+            result.reason = file.errorString();
+        }
+        break;
+    case Status::TroubleConverting:
+    case Status::Failed:
+        // A file that stops part-way looks complete to the program that reads
+        // it; better no new file than that.
+        file.cancelWriting();
+        break;
+    }
+    return result;
+}
+
+QString ExportMessage(const Result &result)
+{
+    switch (result.status) {
+    case Status::Done:
+        return Str::ExportDone();
+    case Status::DoneSomeLeftOut:
+        return result.leftOutNotStorable > 0 ? Str::ExportDoneSomeNotStorable()
+                                             : Str::ExportDoneSomeLeftOut();
+    case Status::TroubleConverting:
+        return Str::TroubleConverting();
+    case Status::Failed:
+        return Str::ExportFailed(result.reason);
+    }
+    return QString();
+}
+
+} // namespace CsvExport
