@@ -1,0 +1,186 @@
+#include "controls/TreeOptionsCtrl.h"
+
+#include "res/ResourceIds.h"
+
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QStyle>
+#include <QStyledItemDelegate>
+
+// An item whose picture follows its image index: the index is the only state,
+// so the picture can never disagree with it.
+class COptionItem : public QTreeWidgetItem
+{
+public:
+    using QTreeWidgetItem::QTreeWidgetItem;
+
+    QVariant data(int column, int role) const override
+    {
+        if (column == 0 && role == Qt::DecorationRole) {
+            if (const auto *tree = qobject_cast<const CTreeOptionsCtrl *>(treeWidget())) {
+                const QIcon icon = tree->IconFor(CTreeOptionsCtrl::GetImage(this));
+                return icon.isNull() ? QVariant() : QVariant(icon);
+            }
+        }
+        return QTreeWidgetItem::data(column, role);
+    }
+};
+
+namespace {
+
+// The standard delegate, with its option set-up reachable so that the hit
+// test asks the style exactly what the painting asks it.
+class COptionDelegate : public QStyledItemDelegate
+{
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+    using QStyledItemDelegate::initStyleOption;
+};
+
+constexpr Qt::ItemFlags kItemFlags = Qt::ItemIsSelectable | Qt::ItemIsEnabled;
+
+} // namespace
+
+CTreeOptionsCtrl::CTreeOptionsCtrl(QWidget *parent)
+    : QTreeWidget(parent)
+    , m_images(CImageList::ChecksAndStrip())
+{
+    m_icons.reserve(m_images.Count());
+    for (int i = 0; i < m_images.Count(); ++i)
+        m_icons.append(m_images.Icon(i));
+
+    setItemDelegate(new COptionDelegate(this));
+    setColumnCount(1);
+    setHeaderHidden(true);
+    setRootIsDecorated(true);
+    setIconSize(QSize(Res::kImageSize, Res::kImageSize));
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    setExpandsOnDoubleClick(true);
+}
+
+QIcon CTreeOptionsCtrl::IconFor(int image) const
+{
+    return image >= 0 && image < m_icons.size() ? m_icons.at(image) : QIcon();
+}
+
+QTreeWidgetItem *CTreeOptionsCtrl::AddGroupItem(const QString &text, int image, QTreeWidgetItem *parent)
+{
+    auto *item = parent ? new COptionItem(parent) : new COptionItem(this);
+    item->setFlags(kItemFlags);
+    item->setText(0, text);
+    SetImage(item, image);
+    SetItemData(item, 0);
+    return item;
+}
+
+QTreeWidgetItem *CTreeOptionsCtrl::AddCheckItem(const QString &text, QTreeWidgetItem *parent, bool checked)
+{
+    auto *item = parent ? new COptionItem(parent) : new COptionItem(this);
+    item->setFlags(kItemFlags);
+    item->setText(0, text);
+    SetImage(item, Res::kImageUnchecked);
+    SetItemData(item, 0);
+    SetCheck(item, checked);
+    return item;
+}
+
+int CTreeOptionsCtrl::GetImage(const QTreeWidgetItem *item)
+{
+    return item->data(0, ImageRole).toInt();
+}
+
+void CTreeOptionsCtrl::SetImage(QTreeWidgetItem *item, int image)
+{
+    item->setData(0, ImageRole, image);
+}
+
+qint32 CTreeOptionsCtrl::GetItemData(const QTreeWidgetItem *item)
+{
+    return item->data(0, ItemDataRole).toInt();
+}
+
+void CTreeOptionsCtrl::SetItemData(QTreeWidgetItem *item, qint32 value)
+{
+    item->setData(0, ItemDataRole, value);
+}
+
+bool CTreeOptionsCtrl::IsCheckItem(const QTreeWidgetItem *item) const
+{
+    const int image = GetImage(item);
+    return image >= Res::kImageUnchecked && image <= Res::kImageCheckedDisabled;
+}
+
+bool CTreeOptionsCtrl::GetCheck(const QTreeWidgetItem *item) const
+{
+    const int image = GetImage(item);
+    return image == Res::kImageChecked || image == Res::kImageCheckedDisabled;
+}
+
+void CTreeOptionsCtrl::SetCheck(QTreeWidgetItem *item, bool checked)
+{
+    SetImage(item, checked ? Res::kImageChecked : Res::kImageUnchecked);
+}
+
+bool CTreeOptionsCtrl::IsCheckEnabled(const QTreeWidgetItem *item) const
+{
+    const int image = GetImage(item);
+    return image == Res::kImageUnchecked || image == Res::kImageChecked;
+}
+
+void CTreeOptionsCtrl::EnableCheck(QTreeWidgetItem *item, bool enable)
+{
+    const bool checked = GetCheck(item);
+    if (enable)
+        SetImage(item, checked ? Res::kImageChecked : Res::kImageUnchecked);
+    else
+        SetImage(item, checked ? Res::kImageCheckedDisabled : Res::kImageUncheckedDisabled);
+}
+
+QRect CTreeOptionsCtrl::IconRect(const QTreeWidgetItem *item) const
+{
+    const QModelIndex index = indexFromItem(item, 0);
+    if (!index.isValid())
+        return QRect();
+    QStyleOptionViewItem option;
+    initViewItemOption(&option);
+    option.rect = visualRect(index);
+    static_cast<COptionDelegate *>(itemDelegate())->initStyleOption(&option, index);
+    if (!option.features.testFlag(QStyleOptionViewItem::HasDecoration))
+        return QRect();
+    return style()->subElementRect(QStyle::SE_ItemViewItemDecoration, &option, this);
+}
+
+bool CTreeOptionsCtrl::ToggleIfEnabled(QTreeWidgetItem *item)
+{
+    if (!item || !IsCheckItem(item) || !IsCheckEnabled(item))
+        return false;
+    SetCheck(item, !GetCheck(item));
+    return true;
+}
+
+void CTreeOptionsCtrl::mousePressEvent(QMouseEvent *event)
+{
+    // The toggle comes first; the tree then selects, opens and closes as usual.
+    if (event->button() == Qt::LeftButton) {
+        const QPoint p = event->position().toPoint();
+        QTreeWidgetItem *item = itemAt(p);
+        if (item && IconRect(item).contains(p))
+            ToggleIfEnabled(item);
+    }
+    QTreeWidget::mousePressEvent(event);
+}
+
+void CTreeOptionsCtrl::keyPressEvent(QKeyEvent *event)
+{
+    // The space character, as typed (with or without Shift); Ctrl+Space keeps
+    // its selection meaning.
+    const Qt::KeyboardModifiers chord = Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier;
+    if (event->key() == Qt::Key_Space && !(event->modifiers() & chord)
+        && ToggleIfEnabled(currentItem())) {
+        event->accept();
+        return;
+    }
+    QTreeWidget::keyPressEvent(event);
+}
