@@ -30,6 +30,10 @@ QString AppTitle() { return QStringLiteral("Quillmark"); }
 QString AboutCaption() { return QStringLiteral("About Quillmark"); }
 QString AboutVersion() { return QStringLiteral("Quillmark Version 1.01b"); }
 
+QString MenuHelp() { return QStringLiteral("&Help"); }
+QString MenuAbout() { return QStringLiteral("&About ..."); }
+QString MenuContents() { return QStringLiteral("Contents"); }
+
 QString TreeRoot() { return QStringLiteral("Lists"); }
 QString LabelDate() { return QStringLiteral("Date"); }
 QString LabelPrice() { return QStringLiteral("Price"); }

@@ -24,6 +24,11 @@ QString AppTitle();              // "Quillmark"
 QString AboutCaption();          // "About Quillmark"
 QString AboutVersion();          // "Quillmark Version 1.01b"
 
+// Menu 128, the frame's Help menu
+QString MenuHelp();              // "&Help"
+QString MenuAbout();             // "&About ..."
+QString MenuContents();          // "Contents"
+
 // Main view
 QString TreeRoot();              // "Lists"
 QString LabelDate();             // "Date"
