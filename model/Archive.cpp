@@ -1,0 +1,330 @@
+#include "model/Archive.h"
+
+#include "platform/CodePage.h"
+#include "res/Strings.h"
+
+#include <QIODevice>
+#include <QSysInfo>
+#include <QtEndian>
+
+#include <cstring>
+
+namespace {
+
+constexpr qsizetype kChunk = 64 * 1024;
+
+// The archive's length prefix: one byte below 0xFF, else 0xFF and a word
+// below 0xFFFE, else 0xFF, 0xFFFF and a double word. 0xFFFE in the word
+// position marks a UTF-16 string; 0xFFFFFFFF would announce a 64-bit length.
+constexpr quint8 kByteEscape = 0xFF;
+constexpr quint16 kWideMarker = 0xFFFE;
+constexpr quint16 kWordEscape = 0xFFFF;
+constexpr quint32 kDwordEscape = 0xFFFFFFFF;
+
+} // namespace
+
+// ---------------------------------------------------------------- writer
+
+CArchiveWriter::CArchiveWriter(QIODevice *device)
+    : m_device(device)
+{
+    m_buffer.reserve(kChunk);
+}
+
+void CArchiveWriter::Fail(const QString &why)
+{
+    if (m_error.isEmpty())
+        m_error = why;
+}
+
+void CArchiveWriter::Put(const char *data, qsizetype size)
+{
+    if (!Ok())
+        return;
+    if (m_buffer.size() + size > kChunk && !Flush())
+        return;
+    if (size >= kChunk) {
+        if (m_device->write(data, size) != size)
+            Fail(m_device->errorString());
+        return;
+    }
+    m_buffer.append(data, size);
+}
+
+bool CArchiveWriter::Flush()
+{
+    if (!Ok())
+        return false;
+    if (!m_buffer.isEmpty() && m_device->write(m_buffer) != m_buffer.size())
+        Fail(m_device->errorString());
+    m_buffer.clear();
+    return Ok();
+}
+
+void CArchiveWriter::WriteLong(qint32 value)
+{
+    const qint32 le = qToLittleEndian(value);
+    Put(reinterpret_cast<const char *>(&le), sizeof le);
+}
+
+void CArchiveWriter::WriteWord(quint16 value)
+{
+    const quint16 le = qToLittleEndian(value);
+    Put(reinterpret_cast<const char *>(&le), sizeof le);
+}
+
+void CArchiveWriter::WriteDouble(double value)
+{
+    quint64 bits;
+    static_assert(sizeof bits == sizeof value);
+    std::memcpy(&bits, &value, sizeof bits);
+    const quint64 le = qToLittleEndian(bits);
+    Put(reinterpret_cast<const char *>(&le), sizeof le);
+}
+
+void CArchiveWriter::WriteString(const QString &text)
+{
+    const qsizetype length = text.size();
+    if (static_cast<quint64>(length) >= kDwordEscape) {
+        Fail(Str::TextTooLongToSave());
+        return;
+    }
+    PutByte(kByteEscape);
+    WriteWord(kWideMarker);
+    if (length < kByteEscape) {
+        PutByte(static_cast<quint8>(length));
+    } else if (length < kWideMarker) {
+        PutByte(kByteEscape);
+        WriteWord(static_cast<quint16>(length));
+    } else {
+        PutByte(kByteEscape);
+        WriteWord(kWordEscape);
+        WriteLong(static_cast<qint32>(static_cast<quint32>(length)));
+    }
+    if constexpr (QSysInfo::ByteOrder == QSysInfo::LittleEndian) {
+        Put(reinterpret_cast<const char *>(text.utf16()), length * 2);
+    } else {
+        for (QChar c : text)
+            WriteWord(c.unicode());
+    }
+}
+
+// ---------------------------------------------------------------- reader
+
+CArchiveReader::CArchiveReader(QIODevice *device)
+    : m_device(device)
+{
+}
+
+bool CArchiveReader::Fail(const QString &why)
+{
+    if (m_error.isEmpty())
+        m_error = why;
+    return false;
+}
+
+qint64 CArchiveReader::KnownBytesLeft() const
+{
+    const qint64 buffered = m_buffer.size() - m_pos;
+    if (m_device->isSequential())
+        return -1;
+    return buffered + qMax<qint64>(0, m_device->size() - m_device->pos());
+}
+
+bool CArchiveReader::Refill(qsizetype wanted)
+{
+    // Keeps the unread tail and reads on until `wanted` bytes are buffered
+    // or the device has nothing more.
+    m_buffer.remove(0, m_pos);
+    m_consumed += m_pos;
+    m_pos = 0;
+    while (m_buffer.size() < wanted) {
+        const qsizetype have = m_buffer.size();
+        m_buffer.resize(have + qMax(kChunk, wanted - have));
+        const qint64 got = m_device->read(m_buffer.data() + have, m_buffer.size() - have);
+        m_buffer.resize(have + qMax<qint64>(got, 0));
+        if (got < 0)
+            return Fail(Str::FileReadError(m_device->errorString()));
+        if (got == 0)
+            return false;
+    }
+    return true;
+}
+
+bool CArchiveReader::Take(char *data, qsizetype size)
+{
+    if (!Ok())
+        return false;
+    const qint64 start = Offset();
+    if (m_buffer.size() - m_pos < size) {
+        if (size > kChunk) {
+            // Large strings go straight from the device to their place.
+            const qsizetype buffered = m_buffer.size() - m_pos;
+            std::memcpy(data, m_buffer.constData() + m_pos, buffered);
+            m_consumed += m_buffer.size();
+            m_buffer.clear();
+            m_pos = 0;
+            qsizetype done = buffered;
+            while (done < size) {
+                const qint64 got = m_device->read(data + done, size - done);
+                if (got < 0)
+                    return Fail(Str::FileReadError(m_device->errorString()));
+                if (got == 0)
+                    return Fail(Str::FileEndsEarly(start));
+                done += got;
+                m_consumed += got;
+            }
+            return true;
+        }
+        if (!Refill(size))
+            return Fail(Str::FileEndsEarly(start));
+    }
+    std::memcpy(data, m_buffer.constData() + m_pos, size);
+    m_pos += size;
+    return true;
+}
+
+bool CArchiveReader::ReadByte(quint8 &value)
+{
+    return Take(reinterpret_cast<char *>(&value), 1);
+}
+
+bool CArchiveReader::ReadLong(qint32 &value)
+{
+    qint32 le;
+    if (!Take(reinterpret_cast<char *>(&le), sizeof le))
+        return false;
+    value = qFromLittleEndian(le);
+    return true;
+}
+
+bool CArchiveReader::ReadWord(quint16 &value)
+{
+    quint16 le;
+    if (!Take(reinterpret_cast<char *>(&le), sizeof le))
+        return false;
+    value = qFromLittleEndian(le);
+    return true;
+}
+
+bool CArchiveReader::ReadDouble(double &value)
+{
+    quint64 le;
+    if (!Take(reinterpret_cast<char *>(&le), sizeof le))
+        return false;
+    const quint64 bits = qFromLittleEndian(le);
+    std::memcpy(&value, &bits, sizeof value);
+    return true;
+}
+
+bool CArchiveReader::ReadLengthAfterMarker(quint64 &length)
+{
+    // After the UTF-16 marker the length starts over: a byte, else a word,
+    // else a double word.
+    quint8 b;
+    if (!ReadByte(b))
+        return false;
+    if (b < kByteEscape) {
+        length = b;
+        return true;
+    }
+    quint16 w;
+    if (!ReadWord(w))
+        return false;
+    if (w < kWordEscape) {
+        length = w;
+        return true;
+    }
+    const qint64 at = Offset();
+    qint32 d;
+    if (!ReadLong(d))
+        return false;
+    if (static_cast<quint32>(d) == kDwordEscape)
+        return Fail(Str::TextLengthMalformed(at));
+    length = static_cast<quint32>(d);
+    return true;
+}
+
+bool CArchiveReader::ReadLength(quint64 &length, bool &wide)
+{
+    wide = false;
+    quint8 b;
+    if (!ReadByte(b))
+        return false;
+    if (b < kByteEscape) {
+        length = b;
+        return true;
+    }
+    quint16 w;
+    if (!ReadWord(w))
+        return false;
+    if (w == kWideMarker) {
+        wide = true;
+        return ReadLengthAfterMarker(length);
+    }
+    if (w < kWordEscape) {
+        length = w;
+        return true;
+    }
+    const qint64 at = Offset();
+    qint32 d;
+    if (!ReadLong(d))
+        return false;
+    if (static_cast<quint32>(d) == kDwordEscape)
+        return Fail(Str::TextLengthMalformed(at));
+    length = static_cast<quint32>(d);
+    return true;
+}
+
+bool CArchiveReader::ReadString(QString &text)
+{
+    const qint64 start = Offset();
+    quint64 length = 0;
+    bool wide = false;
+    if (!ReadLength(length, wide))
+        return false;
+    const quint64 bytes = wide ? length * 2 : length;
+    // The length is checked against what the file still holds before
+    // anything is allocated for it.
+    const qint64 left = KnownBytesLeft();
+    if (left >= 0 && bytes > static_cast<quint64>(left))
+        return Fail(Str::TextLongerThanFile(start));
+    if (left < 0 && bytes > static_cast<quint64>(kChunk)) {
+        // A device that cannot tell its size: the text grows only as its
+        // bytes arrive.
+        QByteArray raw;
+        while (static_cast<quint64>(raw.size()) < bytes) {
+            const qsizetype step = static_cast<qsizetype>(
+                    qMin<quint64>(kChunk, bytes - static_cast<quint64>(raw.size())));
+            const qsizetype have = raw.size();
+            raw.resize(have + step);
+            if (!Take(raw.data() + have, step))
+                return false;
+        }
+        if (wide) {
+            text = QString(reinterpret_cast<const QChar *>(raw.constData()), raw.size() / 2);
+            if constexpr (QSysInfo::ByteOrder != QSysInfo::LittleEndian) {
+                for (QChar &c : text)
+                    c = QChar(qFromLittleEndian(c.unicode()));
+            }
+        } else {
+            text = CodePage::FromWindows1252(raw);
+        }
+        return true;
+    }
+    if (wide) {
+        text.resize(static_cast<qsizetype>(length));
+        if (!Take(reinterpret_cast<char *>(text.data()), static_cast<qsizetype>(bytes)))
+            return false;
+        if constexpr (QSysInfo::ByteOrder != QSysInfo::LittleEndian) {
+            for (QChar &c : text)
+                c = QChar(qFromLittleEndian(c.unicode()));
+        }
+        return true;
+    }
+    QByteArray raw(static_cast<qsizetype>(bytes), Qt::Uninitialized);
+    if (!Take(raw.data(), raw.size()))
+        return false;
+    text = CodePage::FromWindows1252(raw);
+    return true;
+}

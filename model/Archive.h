@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 
 class QIODevice;
@@ -7,7 +8,7 @@ class QIODevice;
 // The handheld framework's data archive, as the data file uses it: integers
 // and doubles little-endian, strings in the archive's string format (a
 // length prefix, with a marker for UTF-16 strings). Each side has one error
-// path: the first failure stops it, and errorString() says why.
+// path: the first failure stops it, and ErrorString() says why.
 class CArchiveWriter
 {
 public:
@@ -24,6 +25,8 @@ public:
 
 private:
     void Put(const char *data, qsizetype size);
+    void PutByte(quint8 value) { Put(reinterpret_cast<const char *>(&value), 1); }
+    void Fail(const QString &why);
 
     QIODevice *m_device;
     QByteArray m_buffer;
@@ -40,15 +43,28 @@ public:
     bool ReadDouble(double &value);
     bool ReadString(QString &text); // UTF-16 and narrow (Windows-1252) forms
 
+    // Stops the reader with a reason of the caller's (a field that cannot
+    // be used); the reader's own failures come first and are kept.
+    bool Fail(const QString &why);
+
     bool Ok() const { return m_error.isEmpty(); }
     QString ErrorString() const { return m_error; }
+    // Bytes consumed so far: where a failure happened.
+    qint64 Offset() const { return m_consumed + m_pos; }
 
 private:
     bool Take(char *data, qsizetype size);
-    bool Fail(const QString &why);
+    bool ReadByte(quint8 &value);
+    bool ReadLength(quint64 &length, bool &wide);
+    bool ReadLengthAfterMarker(quint64 &length);
+    bool Refill(qsizetype wanted);
+    // Bytes that certainly remain (buffer and device); -1 when the device
+    // cannot tell, as a pipe cannot.
+    qint64 KnownBytesLeft() const;
 
     QIODevice *m_device;
     QByteArray m_buffer;
     qsizetype m_pos = 0;
+    qint64 m_consumed = 0; // bytes of the device before m_buffer
     QString m_error;
 };

@@ -1,0 +1,55 @@
+#include "model/DataFile.h"
+
+#include "model/Archive.h"
+
+#include <QIODevice>
+
+#include <limits>
+
+namespace DataFile {
+
+LoadResult Read(QIODevice &device, CListCollection &lists)
+{
+    CArchiveReader ar(&device);
+    LoadResult result;
+    qint32 count = 0;
+    if (!ar.ReadLong(count)) {
+        // Too short to hold even the count: the collection stays as it was.
+        result.status = LoadStatus::Damaged;
+        result.errorString = ar.ErrorString();
+        return result;
+    }
+    // A count of zero or below leaves an empty collection.
+    lists.clear();
+    CListItemArray scratch;
+    for (qint32 i = 0; i < count; ++i) {
+        if (!scratch.Serialize(ar)) {
+            // The lists read completely so far are kept.
+            result.status = LoadStatus::Damaged;
+            result.errorString = ar.ErrorString();
+            return result;
+        }
+        lists.append(scratch);
+    }
+    result.status = LoadStatus::Complete;
+    return result;
+}
+
+bool Write(QIODevice &device, const CListCollection &lists, QString *errorString)
+{
+    CArchiveWriter ar(&device);
+    Q_ASSERT(lists.size() <= std::numeric_limits<qint32>::max());
+    ar.WriteLong(static_cast<qint32>(lists.size()));
+    for (const CListItemArray &list : lists) {
+        if (!ar.Ok())
+            break;
+        list.Serialize(ar);
+    }
+    if (ar.Flush())
+        return true;
+    if (errorString)
+        *errorString = ar.ErrorString();
+    return false;
+}
+
+} // namespace DataFile

@@ -10,9 +10,10 @@ class QIODevice;
 namespace DataFile {
 
 enum class LoadStatus {
-    Missing,  // no file (or it cannot be opened): the collection is untouched
+    Missing,  // no file: the collection is untouched
     Complete, // the whole file was read
-    Damaged,  // an error stopped the read; the lists read before it are kept
+    Damaged,  // an error stopped the read (or a file that is there could not
+              // be opened); the lists read before it are kept
 };
 
 struct LoadResult
@@ -38,12 +39,26 @@ public:
     explicit CDataStore(QString path);
 
     const QString &Path() const { return m_path; }
+    QString BackupPath() const { return m_path + QStringLiteral(".bak"); }
 
+    // Removes the temporary copies an interrupted save left beside the file,
+    // then reads it. A damaged file is copied to BackupPath() by the next
+    // Save, before anything overwrites it.
     DataFile::LoadResult Load(CListCollection &lists);
+    // Replaces the file as a whole, or leaves it exactly as it was and
+    // returns false with ErrorString() saying why.
     bool Save(const CListCollection &lists);
     QString ErrorString() const { return m_error; }
 
+    // Whether `candidate` is named as the saving's temporary copies of the
+    // file `dataFileName` are: "Quillmark.dat." and six letters.
+    static bool IsStrayTemporary(const QString &dataFileName, const QString &candidate);
+
 private:
+    void RemoveStrayTemporaries() const;
+    bool BackUpDamagedFile();
+    bool SyncFolder();
+
     QString m_path;
     QString m_error;
     bool m_backupPending = false;

@@ -1,0 +1,153 @@
+// The item and list records of the data file.
+
+#include "model/Archive.h"
+#include "model/ListItem.h"
+#include "model/ListItemArray.h"
+#include "res/Strings.h"
+
+#include <limits>
+
+namespace {
+
+// The handheld's system-time structure, in its declared field order.
+struct SystemTime
+{
+    quint16 year = 0;
+    quint16 month = 1;
+    quint16 dayOfWeek = 0;
+    quint16 day = 1;
+    quint16 hour = 0;
+    quint16 minute = 0;
+    quint16 second = 0;
+    quint16 milliseconds = 0;
+};
+
+// 0 = Sunday, proleptic Gregorian calendar.
+int DayOfWeek(int year, int month, int day)
+{
+    static constexpr int offsets[] = {0, 3, 2, 5, 0, 3, 5, 1, 4, 6, 2, 4};
+    if (month < 3)
+        --year;
+    return (year + year / 4 - year / 100 + year / 400 + offsets[month - 1] + day) % 7;
+}
+
+SystemTime Saturated(bool late)
+{
+    // A time whose local year does not fit the file's WORD is stored as the
+    // nearest moment that does, rather than as a wrapped-around year.
+    SystemTime st;
+    if (late) {
+        st.year = std::numeric_limits<quint16>::max();
+        st.month = 12;
+        st.day = 31;
+        st.hour = 23;
+        st.minute = 59;
+        st.second = 59;
+    }
+    st.dayOfWeek = static_cast<quint16>(DayOfWeek(st.year, st.month, st.day));
+    return st;
+}
+
+SystemTime ToSystemTime(CalendarTime t)
+{
+    LocalFields f;
+    if (!CalendarTimeOps::ToLocal(t, f))
+        return Saturated(t > 0);
+    if (f.year < 0)
+        return Saturated(false);
+    if (f.year > std::numeric_limits<quint16>::max())
+        return Saturated(true);
+    SystemTime st;
+    st.year = static_cast<quint16>(f.year);
+    st.month = static_cast<quint16>(f.month);
+    st.dayOfWeek = static_cast<quint16>(f.dayOfWeek);
+    st.day = static_cast<quint16>(f.day);
+    st.hour = static_cast<quint16>(f.hour);
+    st.minute = static_cast<quint16>(f.minute);
+    st.second = static_cast<quint16>(f.second);
+    return st;
+}
+
+void WriteSystemTime(CArchiveWriter &ar, const SystemTime &st)
+{
+    ar.WriteWord(st.year);
+    ar.WriteWord(st.month);
+    ar.WriteWord(st.dayOfWeek);
+    ar.WriteWord(st.day);
+    ar.WriteWord(st.hour);
+    ar.WriteWord(st.minute);
+    ar.WriteWord(st.second);
+    ar.WriteWord(st.milliseconds);
+}
+
+bool ReadSystemTime(CArchiveReader &ar, SystemTime &st)
+{
+    return ar.ReadWord(st.year) && ar.ReadWord(st.month) && ar.ReadWord(st.dayOfWeek)
+            && ar.ReadWord(st.day) && ar.ReadWord(st.hour) && ar.ReadWord(st.minute)
+            && ar.ReadWord(st.second) && ar.ReadWord(st.milliseconds);
+}
+
+} // namespace
+
+void CListItem::Serialize(CArchiveWriter &ar) const
+{
+    ar.WriteString(m_strName);
+    ar.WriteLong(m_nIcon);
+    ar.WriteString(m_strDesc);
+    ar.WriteLong(m_bDone ? 1 : 0);
+    ar.WriteLong(m_bDated ? 1 : 0);
+    ar.WriteDouble(m_dPrice);
+    WriteSystemTime(ar, ToSystemTime(m_time));
+}
+
+bool CListItem::Serialize(CArchiveReader &ar)
+{
+    qint32 done = 0;
+    qint32 dated = 0;
+    SystemTime st;
+    if (!(ar.ReadString(m_strName) && ar.ReadLong(m_nIcon) && ar.ReadString(m_strDesc)
+          && ar.ReadLong(done) && ar.ReadLong(dated) && ar.ReadDouble(m_dPrice))) {
+        return false;
+    }
+    const qint64 timeAt = ar.Offset();
+    if (!ReadSystemTime(ar, st))
+        return false;
+    m_bDone = done != 0;
+    m_bDated = dated != 0;
+    // Day of week and milliseconds are not needed to rebuild the time.
+    // Out-of-range fields are normalised by the conversion; only a result
+    // the clock cannot hold is refused.
+    if (!CalendarTimeOps::FromLocal(st.year, st.month, st.day, st.hour, st.minute, st.second, m_time))
+        return ar.Fail(Str::ItemDateInvalid(timeAt));
+    return true;
+}
+
+void CListItemArray::Serialize(CArchiveWriter &ar) const
+{
+    ar.WriteString(m_strName);
+    ar.WriteLong(m_nIcon);
+    Q_ASSERT(m_items.size() <= std::numeric_limits<qint32>::max());
+    ar.WriteLong(static_cast<qint32>(m_items.size()));
+    for (const CListItem &item : m_items) {
+        if (!ar.Ok())
+            return;
+        item.Serialize(ar);
+    }
+}
+
+bool CListItemArray::Serialize(CArchiveReader &ar)
+{
+    qint32 count = 0;
+    if (!(ar.ReadString(m_strName) && ar.ReadLong(m_nIcon) && ar.ReadLong(count)))
+        return false;
+    // A negative count reads as no items, as the loop of the old reader did;
+    // the next list record follows at once.
+    m_items.clear();
+    CListItem item;
+    for (qint32 i = 0; i < count; ++i) {
+        if (!item.Serialize(ar))
+            return false;
+        m_items.append(item);
+    }
+    return true;
+}
