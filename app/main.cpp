@@ -1,6 +1,11 @@
-#include <QApplication>
+#include "app/QuillmarkApp.h"
+
+#include <cstdlib>
+
 int main(int argc, char *argv[])
 {
-    QApplication app(argc, argv);
-    return 0;
+    CQuillmarkApp app(argc, argv);
+    if (!app.InitInstance())
+        return EXIT_FAILURE;
+    return app.exec();
 }

@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QString>
+#include <QUrl>
+
+// The program's help page, "quillmark.htm", and the place in it that
+// "Contents" opens.
+namespace HelpPage {
+
+// The page as installed relative to a program folder
+// (<exeDir>/../share/quillmark/help/quillmark.htm), else the copy in the
+// source tree the program was built from. When neither exists the installed
+// path is returned all the same: the viewer then reports the missing page.
+QString HelpPagePath(const QString &exeDir);
+// The same for the running program.
+QString HelpPagePath();
+
+// The file URL of the page with the fragment "Main_Contents".
+QUrl ContentsUrl(const QString &pagePath);
+
+} // namespace HelpPage

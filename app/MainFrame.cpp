@@ -1,0 +1,130 @@
+#include "app/MainFrame.h"
+
+#include "app/AboutDlg.h"
+#include "app/HelpPage.h"
+#include "platform/Prompter.h"
+#include "res/ResourceIds.h"
+#include "res/Strings.h"
+#include "view/QuillmarkView.h"
+
+#include <QCloseEvent>
+#include <QDesktopServices>
+#include <QGuiApplication>
+#include <QLayout>
+#include <QMenuBar>
+#include <QSessionManager>
+
+CMainFrame::CMainFrame(QWidget *parent)
+    : QMainWindow(parent)
+    , m_view(new CQuillmarkView(this))
+    , m_prompter(&Prompter::Standard())
+    , m_openUrl([](const QUrl &url) { return QDesktopServices::openUrl(url); })
+{
+    setWindowTitle(Str::AppTitle());
+    CreateHelpMenu();
+
+    // The view was laid out for the handheld's client area; the window keeps
+    // exactly that size below its menu bar.
+    m_view->setFixedSize(CQuillmarkView::kWidth, CQuillmarkView::kHeight);
+    setCentralWidget(m_view);
+    layout()->setSizeConstraint(QLayout::SetFixedSize);
+
+    connect(m_view, &CQuillmarkView::exitRequested, this, &CMainFrame::OnExitRequested);
+    connect(m_view, &CQuillmarkView::aboutRequested, this, &CMainFrame::OnAppAbout);
+    connect(qGuiApp, &QGuiApplication::commitDataRequest, this, &CMainFrame::OnCommitData);
+    connect(qGuiApp, &QCoreApplication::aboutToQuit, this, &CMainFrame::OnAboutToQuit);
+}
+
+CMainFrame::~CMainFrame() = default;
+
+void CMainFrame::CreateHelpMenu()
+{
+    QMenu *help = menuBar()->addMenu(Str::MenuHelp());
+    QAction *about = help->addAction(Str::MenuAbout());
+    about->setData(Res::ID_APP_ABOUT);
+    connect(about, &QAction::triggered, this, &CMainFrame::OnAppAbout);
+    QAction *contents = help->addAction(Str::MenuContents());
+    contents->setData(Res::ID_HELP_CONTENTS);
+    connect(contents, &QAction::triggered, this, &CMainFrame::OnHelpContents);
+}
+
+void CMainFrame::SetPrompter(Prompter *prompter)
+{
+    m_prompter = prompter ? prompter : &Prompter::Standard();
+    m_view->SetPrompter(m_prompter);
+}
+
+void CMainFrame::SetUrlOpener(UrlOpener opener)
+{
+    m_openUrl = std::move(opener);
+}
+
+void CMainFrame::OnInitialUpdate()
+{
+    m_view->OnInitialUpdate();
+}
+
+void CMainFrame::OnAppAbout()
+{
+    CAboutDlg dlg(this);
+    m_prompter->Run(dlg);
+}
+
+void CMainFrame::OnHelpContents()
+{
+    // Neither waits for the viewer nor reports a failure: what the viewer
+    // shows, a missing page included, is its own matter.
+    if (m_openUrl)
+        m_openUrl(HelpPage::ContentsUrl(HelpPage::HelpPagePath()));
+}
+
+bool CMainFrame::SaveBeforeEnd()
+{
+    if (m_bSavedForEnd)
+        return true;
+    // A view whose set-up did not finish holds no lists: saving it would
+    // overwrite the file with nothing.
+    if (!m_view->IsReady())
+        return true;
+    if (!m_view->SaveDataFile())
+        return false;
+    m_bSavedForEnd = true;
+    return true;
+}
+
+void CMainFrame::closeEvent(QCloseEvent *event)
+{
+    // The close button ends the program as "Exit" does; when the lists
+    // cannot be saved (the view has said why), the window stays open.
+    if (SaveBeforeEnd())
+        event->accept();
+    else
+        event->ignore();
+}
+
+void CMainFrame::OnExitRequested()
+{
+    // The view has saved already.
+    m_bSavedForEnd = true;
+    QCoreApplication::exit(0);
+}
+
+void CMainFrame::OnCommitData(QSessionManager &manager)
+{
+    // The desktop session is ending. Save now; a session that is cancelled
+    // later finds the program running on, so nothing is marked as saved.
+    if (m_bSavedForEnd || !m_view->IsReady())
+        return;
+    const bool mayAsk = manager.allowsInteraction();
+    if (!m_view->SaveDataFile() && mayAsk)
+        manager.cancel();
+    if (mayAsk)
+        manager.release();
+}
+
+void CMainFrame::OnAboutToQuit()
+{
+    // Whatever else ends the event loop (the session manager, for one)
+    // saves the lists as Exit does, unless Exit or the close button did.
+    SaveBeforeEnd();
+}

@@ -1,0 +1,55 @@
+#pragma once
+
+#include <QMainWindow>
+#include <QUrl>
+
+#include <functional>
+
+class CQuillmarkView;
+class Prompter;
+class QSessionManager;
+
+// The one top-level window: the "&Help" menu above the main view. It also
+// sees to it that every way of ending the program saves the lists first.
+class CMainFrame : public QMainWindow
+{
+    Q_OBJECT
+
+public:
+    using UrlOpener = std::function<bool(const QUrl &)>;
+
+    explicit CMainFrame(QWidget *parent = nullptr);
+    ~CMainFrame() override;
+
+    CQuillmarkView *View() const { return m_view; }
+
+    // Who answers message boxes and runs dialogs, for the frame and its view;
+    // the standard one by default. Set before OnInitialUpdate.
+    void SetPrompter(Prompter *prompter);
+    Prompter &Prompts() const { return *m_prompter; }
+    // What opens the help page; QDesktopServices::openUrl by default.
+    void SetUrlOpener(UrlOpener opener);
+
+    // The view's first set-up: reads the data file and fills the tree.
+    void OnInitialUpdate();
+
+    // The Help menu's commands
+    void OnAppAbout();
+    void OnHelpContents();
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    void CreateHelpMenu();
+    // Saves the lists on the way out, once; false when the save failed.
+    bool SaveBeforeEnd();
+    void OnExitRequested();
+    void OnCommitData(QSessionManager &manager);
+    void OnAboutToQuit();
+
+    CQuillmarkView *m_view = nullptr;
+    Prompter *m_prompter;
+    UrlOpener m_openUrl;
+    bool m_bSavedForEnd = false;
+};
