@@ -1,12 +1,32 @@
 #include "platform/CalendarTime.h"
 
+#include <QByteArray>
+
 #include <atomic>
 #include <ctime>
 #include <limits>
+#include <mutex>
 
 namespace {
 std::atomic<bool> g_pinned{false};
 std::atomic<CalendarTime> g_pinnedNow{0};
+
+// With TZ unset, glibc's mktime goes back to the zone file on every call
+// (a stat each time: loading 100,000 items took ten times as long). Naming
+// the very file the library falls back to gives identical results and lets
+// it keep what it has read. Qt reads ":/etc/localtime" as the system zone.
+// A TZ set by the user or a test, even an empty one, is left alone.
+void ResolveZoneOnce()
+{
+    static std::once_flag once;
+    std::call_once(once, [] {
+#ifdef __GLIBC__
+        if (!qEnvironmentVariableIsSet("TZ"))
+            qputenv("TZ", QByteArrayLiteral(":/etc/localtime"));
+#endif
+        tzset();
+    });
+}
 } // namespace
 
 namespace CalendarTimeOps {
@@ -15,6 +35,7 @@ bool ToLocal(CalendarTime t, LocalFields &out)
 {
     if (t < std::numeric_limits<time_t>::min() || t > std::numeric_limits<time_t>::max())
         return false;
+    ResolveZoneOnce();
     const time_t tt = static_cast<time_t>(t);
     struct tm tm {};
     if (!localtime_r(&tt, &tm))
@@ -31,6 +52,7 @@ bool ToLocal(CalendarTime t, LocalFields &out)
 
 bool FromLocal(int year, int month, int day, int hour, int minute, int second, CalendarTime &out)
 {
+    ResolveZoneOnce();
     struct tm tm {};
     tm.tm_year = year - 1900;
     tm.tm_mon = month - 1;
