@@ -11,6 +11,8 @@ namespace CsvExport {
 
 namespace {
 
+constexpr qsizetype kWriteChunk = 64 * 1024;
+
 bool IsAscii(const QString &text)
 {
     for (QChar c : text) {
@@ -63,16 +65,27 @@ QString ExportFilePath()
 Result WriteRecords(QIODevice &device, const CListItemArray &list)
 {
     Result result;
+    QByteArray pending;
+    pending.reserve(kWriteChunk + kMaxRecordBytes);
+    // A short count is a failure too: a file that hits a size limit or a
+    // full disk takes part of a write before it refuses the rest.
+    const auto writePending = [&]() {
+        if (device.write(pending) != pending.size()) {
+            result.status = Status::Failed;
+            result.reason = device.errorString();
+            return false;
+        }
+        pending.clear();
+        return true;
+    };
     QByteArray bytes;
     for (const CListItem &item : list.m_items) {
         switch (EncodeRecord(item, bytes)) {
         case RecordStatus::Ok:
-            if (device.write(bytes) != bytes.size()) {
-                result.status = Status::Failed;
-                result.reason = device.errorString();
-                return result;
-            }
+            pending.append(bytes);
             ++result.written;
+            if (pending.size() >= kWriteChunk && !writePending())
+                return result;
             break;
         case RecordStatus::TooLong:
             ++result.leftOutTooLong;
@@ -85,6 +98,8 @@ Result WriteRecords(QIODevice &device, const CListItemArray &list)
             return result;
         }
     }
+    if (!pending.isEmpty() && !writePending())
+        return result;
     if (result.leftOutTooLong > 0 || result.leftOutNotStorable > 0)
         result.status = Status::DoneSomeLeftOut;
     return result;
@@ -93,7 +108,9 @@ Result WriteRecords(QIODevice &device, const CListItemArray &list)
 Result ExportList(const CListItemArray &list, const QString &path)
 {
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
+    // Unbuffered, so that every refused byte shows in the count of the write
+    // that lost it; WriteRecords gathers the records into large writes.
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
         Result result;
         result.status = Status::Failed;
         result.reason = file.errorString();

@@ -45,7 +45,8 @@ struct Result
 // "Quillmark.csv" in the documents folder (created when missing).
 QString ExportFilePath();
 
-// Writes the records of list to device; stops at the first write error.
+// Writes the records of list to device in large writes; stops at the first
+// write that does not take all its bytes.
 Result WriteRecords(QIODevice &device, const CListItemArray &list);
 
 // Writes the list to path as a whole: the file appears, or replaces an
