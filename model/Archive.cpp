@@ -21,6 +21,19 @@ constexpr quint16 kWideMarker = 0xFFFE;
 constexpr quint16 kWordEscape = 0xFFFF;
 constexpr quint32 kDwordEscape = 0xFFFFFFFF;
 
+// A short write is retried; only a write that takes nothing is a failure.
+bool WriteAll(QIODevice *device, const char *data, qsizetype size)
+{
+    while (size > 0) {
+        const qint64 written = device->write(data, size);
+        if (written <= 0)
+            return false;
+        data += written;
+        size -= written;
+    }
+    return true;
+}
+
 } // namespace
 
 // ---------------------------------------------------------------- writer
@@ -44,7 +57,7 @@ void CArchiveWriter::Put(const char *data, qsizetype size)
     if (m_buffer.size() + size > kChunk && !Flush())
         return;
     if (size >= kChunk) {
-        if (m_device->write(data, size) != size)
+        if (!WriteAll(m_device, data, size))
             Fail(m_device->errorString());
         return;
     }
@@ -55,7 +68,7 @@ bool CArchiveWriter::Flush()
 {
     if (!Ok())
         return false;
-    if (!m_buffer.isEmpty() && m_device->write(m_buffer) != m_buffer.size())
+    if (!WriteAll(m_device, m_buffer.constData(), m_buffer.size()))
         Fail(m_device->errorString());
     m_buffer.clear();
     return Ok();

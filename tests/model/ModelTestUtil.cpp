@@ -1,0 +1,93 @@
+#include "tests/model/ModelTestUtil.h"
+
+#include "model/DataFile.h"
+
+#include <QBuffer>
+#include <QTest>
+
+#include <cstring>
+
+namespace ModelTest {
+
+qint64 FailingDevice::writeData(const char *data, qint64 size)
+{
+    const qint64 room = m_limit - m_written.size();
+    if (room <= 0) {
+        setErrorString(QStringLiteral("No space left on device"));
+        return -1;
+    }
+    const qint64 taken = qMin(room, size);
+    m_written.append(data, taken);
+    return taken;
+}
+
+qint64 SequentialBuffer::readData(char *data, qint64 maxSize)
+{
+    const qint64 n = qMin(maxSize, m_data.size() - m_pos);
+    std::memcpy(data, m_data.constData() + m_pos, static_cast<size_t>(n));
+    m_pos += n;
+    return n;
+}
+
+CalendarTime Local(int year, int month, int day, int hour, int minute, int second)
+{
+    CalendarTime t = 0;
+    if (!CalendarTimeOps::FromLocal(year, month, day, hour, minute, second, t))
+        qWarning("cannot build local time %d-%d-%d", year, month, day);
+    return t;
+}
+
+CListItem MakeItem(const QString &name, const QString &desc, double price, bool done, bool dated,
+                   CalendarTime time, qint32 icon)
+{
+    CListItem item;
+    item.SetName(name);
+    item.SetDescription(desc);
+    item.m_dPrice = price;
+    item.m_bDone = done;
+    item.m_bDated = dated;
+    item.SetDateTime(time);
+    item.m_nIcon = icon;
+    return item;
+}
+
+CListCollection RichSample()
+{
+    CListCollection lists;
+
+    CListItemArray groceries;
+    groceries.SetName(QStringLiteral("Groceries"));
+    groceries.m_nIcon = 7;
+    groceries.m_items.append(MakeItem(QStringLiteral("Milk"), QStringLiteral("2 litres"), 12.5, false,
+                                      true, Local(2002, 3, 7, 13, 15)));
+    groceries.m_items.append(MakeItem(QStringLiteral("Café crème"), QStringLiteral("Line one\r\nLine two"),
+                                      -3.25, true, false, Local(1999, 12, 31, 23, 59, 59), 50));
+    groceries.m_items.append(MakeItem(QString(), QString(), 0.0, false, false, Local(2024, 2, 29, 0, 0)));
+    lists.append(groceries);
+
+    CListItemArray empty;
+    empty.m_nIcon = -1;
+    lists.append(empty);
+
+    CListItemArray wide;
+    wide.SetName(QString(300, QChar(u'\u00e9')));
+    wide.m_nIcon = 5 + 45;
+    wide.m_items.append(MakeItem(QStringLiteral("Zebra \u20ac \U0001F600"), QString(254, u'x'), 1e9 + 0.01,
+                                 true, true, Local(2100, 1, 1, 12, 0), 5));
+    wide.m_items.append(MakeItem(QStringLiteral("apple"), QString(255, u'y'), 0.1, false, true,
+                                 Local(1970, 1, 2, 0, 0)));
+    lists.append(wide);
+    return lists;
+}
+
+QByteArray WriteToBytes(const CListCollection &lists)
+{
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    QString error;
+    if (!DataFile::Write(buffer, lists, &error))
+        qWarning("writing to memory failed: %s", qPrintable(error));
+    return buffer.data();
+}
+
+} // namespace ModelTest

@@ -1,0 +1,234 @@
+#include "model/Archive.h"
+#include "tests/model/ModelTestUtil.h"
+#include "tests/testlib/QuillmarkTest.h"
+
+#include <QBuffer>
+
+using ModelTest::FailingDevice;
+using ModelTest::SequentialBuffer;
+
+namespace {
+
+QByteArray Written(const QString &text)
+{
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    CArchiveWriter ar(&buffer);
+    ar.WriteString(text);
+    ar.Flush();
+    return buffer.data();
+}
+
+QByteArray Utf16Le(const QString &text)
+{
+    QByteArray out;
+    for (QChar c : text) {
+        out.append(char(c.unicode() & 0xFF));
+        out.append(char(c.unicode() >> 8));
+    }
+    return out;
+}
+
+QByteArray Hex(const char *hex) { return QByteArray::fromHex(hex); }
+
+} // namespace
+
+class TestArchive : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void writesWideStringPrefix_data();
+    void writesWideStringPrefix();
+    void writesNumbersLittleEndian();
+    void readsEveryLengthForm_data();
+    void readsEveryLengthForm();
+    void readsFromSequentialDevice();
+    void refusesMalformedStrings_data();
+    void refusesMalformedStrings();
+    void stopsAtFirstFailure();
+    void writeErrorIsReported();
+};
+
+void TestArchive::writesWideStringPrefix_data()
+{
+    QTest::addColumn<qsizetype>("length");
+    QTest::addColumn<QByteArray>("prefix");
+    // Marker FF FE FF, then the length: one byte below 255, FF and a word
+    // below 0xFFFE, else FF FF FF and a double word.
+    QTest::newRow("empty") << qsizetype(0) << Hex("fffeff00");
+    QTest::newRow("one") << qsizetype(1) << Hex("fffeff01");
+    QTest::newRow("254") << qsizetype(254) << Hex("fffefffe");
+    QTest::newRow("255") << qsizetype(255) << Hex("fffeffffff00");
+    QTest::newRow("300") << qsizetype(300) << Hex("fffeffff2c01");
+    QTest::newRow("0xfffd") << qsizetype(0xFFFD) << Hex("fffeffff fdff");
+    QTest::newRow("0xfffe") << qsizetype(0xFFFE) << Hex("fffeffffffff feff0000");
+    QTest::newRow("70000") << qsizetype(70000) << Hex("fffeffffffff 70110100");
+}
+
+void TestArchive::writesWideStringPrefix()
+{
+    QFETCH(qsizetype, length);
+    QFETCH(QByteArray, prefix);
+    QString text(length, QChar(u'\u20ac'));
+    if (length > 0)
+        text[0] = u'A';
+    const QByteArray bytes = Written(text);
+    QCOMPARE(bytes.left(prefix.size()).toHex(' '), prefix.toHex(' '));
+    QCOMPARE(bytes.mid(prefix.size()), Utf16Le(text));
+
+    QBuffer buffer;
+    buffer.setData(bytes);
+    buffer.open(QIODevice::ReadOnly);
+    CArchiveReader reader(&buffer);
+    QString back;
+    QVERIFY(reader.ReadString(back));
+    QCOMPARE(back, text);
+    QCOMPARE(reader.Offset(), bytes.size());
+}
+
+void TestArchive::writesNumbersLittleEndian()
+{
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    CArchiveWriter ar(&buffer);
+    ar.WriteDouble(12.5);
+    ar.WriteLong(-2);
+    ar.WriteWord(2002);
+    ar.WriteString(QStringLiteral("A"));
+    QVERIFY(ar.Flush());
+    QCOMPARE(buffer.data().toHex(' '), Hex("0000000000002940 feffffff d207 fffeff014100").toHex(' '));
+}
+
+void TestArchive::readsEveryLengthForm_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QString>("expected");
+
+    const QByteArray narrow300(300, 'n');
+    const QByteArray wide300 = Utf16Le(QString(300, u'w'));
+    // Older files hold narrow strings in Windows-1252.
+    QTest::newRow("narrow empty") << Hex("00") << QString();
+    QTest::newRow("narrow byte") << Hex("03 616263") << QStringLiteral("abc");
+    QTest::newRow("narrow 1252") << Hex("04 436166e9") << QStringLiteral("Caf\u00e9");
+    QTest::newRow("narrow euro") << Hex("02 8031") << QStringLiteral("\u20ac1");
+    QTest::newRow("narrow word") << Hex("ff2c01") + narrow300 << QString(300, u'n');
+    QTest::newRow("narrow word fffd") << Hex("fffdff") + QByteArray(0xFFFD, 'q') << QString(0xFFFD, u'q');
+    QTest::newRow("narrow dword") << Hex("ffffff 03000000 78797a") << QStringLiteral("xyz");
+    QTest::newRow("wide byte") << Hex("fffeff 02 4100 4200") << QStringLiteral("AB");
+    QTest::newRow("wide word") << Hex("fffeff ff2c01") + wide300 << QString(300, u'w');
+    QTest::newRow("wide word fffe") << Hex("fffeff fffeff") + Utf16Le(QString(0xFFFE, u'v'))
+                                    << QString(0xFFFE, u'v');
+    QTest::newRow("wide dword") << Hex("fffeff ffffff 01000000 ac20") << QStringLiteral("\u20ac");
+    QTest::newRow("wide surrogates") << Hex("fffeff 02 3dd8 00de") << QStringLiteral("\U0001F600");
+}
+
+void TestArchive::readsEveryLengthForm()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(QString, expected);
+    QBuffer buffer;
+    buffer.setData(bytes + Hex("07000000"));
+    buffer.open(QIODevice::ReadOnly);
+    CArchiveReader reader(&buffer);
+    QString text;
+    QVERIFY2(reader.ReadString(text), qPrintable(reader.ErrorString()));
+    QCOMPARE(text, expected);
+    // The field after the string is where it should be.
+    qint32 after = 0;
+    QVERIFY(reader.ReadLong(after));
+    QCOMPARE(after, 7);
+    QVERIFY(reader.Ok());
+}
+
+void TestArchive::readsFromSequentialDevice()
+{
+    const QString text(70000, u'\u00e9');
+    SequentialBuffer device(Written(text) + Written(QStringLiteral("next")));
+    device.open(QIODevice::ReadOnly);
+    CArchiveReader reader(&device);
+    QString first;
+    QString second;
+    QVERIFY(reader.ReadString(first));
+    QVERIFY(reader.ReadString(second));
+    QCOMPARE(first, text);
+    QCOMPARE(second, QStringLiteral("next"));
+}
+
+void TestArchive::refusesMalformedStrings_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<bool>("sequential");
+    QTest::addColumn<QString>("reason");
+
+    const QByteArray padding(52, 'p');
+    // A 64-bit length would follow: not something a list file can hold.
+    QTest::newRow("narrow 64-bit") << Hex("ffffff ffffffff 0100000000000000 41") << false
+                                   << QStringLiteral("a text has a malformed length (byte 3)");
+    QTest::newRow("wide 64-bit") << Hex("fffeff ffffff ffffffff 0100000000000000 4100") << false
+                                 << QStringLiteral("a text has a malformed length (byte 6)");
+    // Four billion characters announced in a 60-byte file.
+    QTest::newRow("wide 4G") << Hex("fffeff ffffff feffffff") + padding.left(50) << false
+                             << QStringLiteral("a text is longer than the rest of the file (byte 0)");
+    QTest::newRow("narrow 4G") << Hex("ffffff feffffff") + padding << false
+                               << QStringLiteral("a text is longer than the rest of the file (byte 0)");
+    QTest::newRow("one byte short") << Hex("fffeff 03 410042") << false
+                                    << QStringLiteral("a text is longer than the rest of the file (byte 0)");
+    // A device that cannot tell its size reads on until the bytes run out.
+    QTest::newRow("wide 4G, pipe") << Hex("fffeff ffffff feffffff") + padding.left(50) << true
+                                   << QStringLiteral("the file ends too early (byte 10)");
+    QTest::newRow("cut in marker") << Hex("fffe") << false << QStringLiteral("the file ends too early (byte 1)");
+    QTest::newRow("cut in length") << Hex("fffeffff2c") << false
+                                   << QStringLiteral("the file ends too early (byte 4)");
+    QTest::newRow("empty") << QByteArray() << false << QStringLiteral("the file ends too early (byte 0)");
+}
+
+void TestArchive::refusesMalformedStrings()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(bool, sequential);
+    QFETCH(QString, reason);
+    QBuffer buffer;
+    buffer.setData(bytes);
+    SequentialBuffer pipe(bytes);
+    QIODevice *device = sequential ? static_cast<QIODevice *>(&pipe) : &buffer;
+    device->open(QIODevice::ReadOnly);
+    CArchiveReader reader(device);
+    QString text = QStringLiteral("untouched");
+    QVERIFY(!reader.ReadString(text));
+    QVERIFY(!reader.Ok());
+    QCOMPARE(reader.ErrorString(), reason);
+}
+
+void TestArchive::stopsAtFirstFailure()
+{
+    QBuffer buffer;
+    buffer.setData(Hex("0100"));
+    buffer.open(QIODevice::ReadOnly);
+    CArchiveReader reader(&buffer);
+    qint32 value = 0;
+    QVERIFY(!reader.ReadLong(value));
+    const QString first = reader.ErrorString();
+    // Later reads fail too and keep the first reason, though bytes remain.
+    quint16 word = 0;
+    QVERIFY(!reader.ReadWord(word));
+    QVERIFY(!reader.Fail(QStringLiteral("later")));
+    QCOMPARE(reader.ErrorString(), first);
+}
+
+void TestArchive::writeErrorIsReported()
+{
+    for (qint64 limit : {0, 1, 5, 4095}) {
+        FailingDevice device(limit);
+        device.open(QIODevice::WriteOnly);
+        CArchiveWriter ar(&device);
+        for (int i = 0; i < 1000; ++i)
+            ar.WriteString(QStringLiteral("twelve chars"));
+        QVERIFY(!ar.Flush());
+        QCOMPARE(ar.ErrorString(), QStringLiteral("No space left on device"));
+        QVERIFY(device.Written().size() <= limit);
+    }
+}
+
+QUILLMARK_GUILESS_TEST_MAIN(TestArchive)
+#include "tst_archive.moc"
