@@ -1,0 +1,38 @@
+#include "exchange/pim/PimSettings.h"
+
+#include "platform/AppPaths.h"
+#include "platform/Settings.h"
+
+#include <QDir>
+
+namespace {
+
+const QString kItemTask = QStringLiteral("ITEMTASK");
+const QString kItemAppt = QStringLiteral("ITEMAPPT");
+const QString kTasksFolder = QStringLiteral("TasksFolder");
+const QString kCalendarFolder = QStringLiteral("CalendarFolder");
+
+QString FolderSetting(const QString &key, const QString &leaf)
+{
+    const QDir data(AppPaths::AppDataFolder());
+    const QString stored = Settings::ReadString(key, QString()).trimmed();
+    // A relative folder is taken from the data folder, not from wherever the
+    // program happened to be started.
+    if (!stored.isEmpty())
+        return QDir::cleanPath(data.filePath(stored));
+    return data.filePath(QStringLiteral("pim/") + leaf);
+}
+
+} // namespace
+
+namespace PimSettings {
+
+bool ItemToTask() { return Settings::ReadInt(kItemTask, 1) != 0; }
+bool ItemToCalendar() { return Settings::ReadInt(kItemAppt, 0) != 0; }
+void SetItemToTask(bool on) { Settings::WriteInt(kItemTask, on ? 1 : 0); }
+void SetItemToCalendar(bool on) { Settings::WriteInt(kItemAppt, on ? 1 : 0); }
+
+QString TasksFolder() { return FolderSetting(kTasksFolder, QStringLiteral("tasks")); }
+QString CalendarFolder() { return FolderSetting(kCalendarFolder, QStringLiteral("calendar")); }
+
+} // namespace PimSettings

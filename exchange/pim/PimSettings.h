@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QString>
+
+// The hand-over's settings, in the "Settings" group.
+namespace PimSettings {
+
+// Whether the shown item becomes a task ("ITEMTASK", on when never stored)
+// and an appointment ("ITEMAPPT", off when never stored).
+bool ItemToTask();
+bool ItemToCalendar();
+// Only the set-up dialog's OK writes these.
+void SetItemToTask(bool on);
+void SetItemToCalendar(bool on);
+
+// The two collections: one folder each, one .ics file per item. Settings
+// "TasksFolder" and "CalendarFolder"; by default "pim/tasks" and
+// "pim/calendar" in the per-user data folder.
+QString TasksFolder();
+QString CalendarFolder();
+
+} // namespace PimSettings
