@@ -1,0 +1,17 @@
+#pragma once
+
+#include <QPlainTextEdit>
+
+// A multi-line field in which Enter, as in every other field of the dialog,
+// presses the default button; Shift+Enter or Ctrl+Enter starts a new line.
+// Tab moves on to the next field instead of typing a tab.
+class CDescriptionEdit : public QPlainTextEdit
+{
+    Q_OBJECT
+
+public:
+    explicit CDescriptionEdit(QWidget *parent = nullptr);
+
+protected:
+    void keyPressEvent(QKeyEvent *event) override;
+};

@@ -1,0 +1,291 @@
+#include "dialogs/ListSetupDlg.h"
+
+#include "dialogs/DialogTemplates.h"
+#include "dialogs/NewItemDlg.h"
+#include "dialogs/NewListDlg.h"
+#include "dialogs/TemplateFit.h"
+#include "platform/Prompter.h"
+#include "res/ResourceIds.h"
+#include "res/Strings.h"
+
+#include <QComboBox>
+#include <QGroupBox>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPushButton>
+#include <QTreeWidget>
+
+namespace T = DialogTemplates::ListSetup;
+using DialogUnits::Place;
+
+CListSetupDlg::CListSetupDlg(QWidget *parent)
+    : CQmDialog(parent)
+{
+    setWindowTitle(Str::ListSetupCaption());
+
+    auto *listGroup = new QGroupBox(Str::GroupList(), this);
+    TemplateFit::PlaceGroupBox(listGroup, T::kListGroup);
+
+    // The template's height takes in the dropped-down part; the closed
+    // chooser is as high as the style makes it.
+    m_comboLists = new QComboBox(this);
+    m_comboLists->setEditable(false);
+    QRect comboRect = DialogUnits::ToPixels(T::kLists);
+    comboRect.setHeight(m_comboLists->sizeHint().height());
+    m_comboLists->setGeometry(comboRect);
+
+    auto *itemsGroup = new QGroupBox(Str::GroupItems(), this);
+    TemplateFit::PlaceGroupBox(itemsGroup, T::kItemsGroup);
+
+    m_listItems = new QTreeWidget(this);
+    m_listItems->setRootIsDecorated(false);
+    m_listItems->setItemsExpandable(false);
+    m_listItems->setUniformRowHeights(true);
+    m_listItems->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_listItems->setSelectionBehavior(QAbstractItemView::SelectRows);
+    m_listItems->setIconSize(QSize(Res::kImageSize, Res::kImageSize));
+    Place(m_listItems, T::kItems);
+
+    m_btnOK = new QPushButton(Str::ButtonOK(), this);
+    m_btnOK->setDefault(true);
+    Place(m_btnOK, T::kOK);
+    m_btnCancel = new QPushButton(Str::ButtonCancel(), this);
+    Place(m_btnCancel, T::kCancel);
+
+    connect(m_comboLists, &QComboBox::activated, this, &CListSetupDlg::OnSelChangeLists);
+    connect(m_btnOK, &QPushButton::clicked, this, &CListSetupDlg::accept);
+    connect(m_btnCancel, &QPushButton::clicked, this, &CListSetupDlg::reject);
+}
+
+CListSetupDlg::~CListSetupDlg() = default;
+
+void CListSetupDlg::OnInitDialog()
+{
+    m_bmpEdit = Art::Bitmap(Res::IDB_EDIT);
+    m_bmpRemove = Art::Bitmap(Res::IDB_REMOVE);
+    m_bmpAdd = Art::Bitmap(Res::IDB_ADD);
+
+    for (const CListItemArray &list : std::as_const(m_lists))
+        m_comboLists->addItem(list.m_strName);
+
+    m_images = CImageList::ChecksAndStrip();
+    m_listItems->setHeaderLabels({Str::ColumnName(), Str::ColumnDone()});
+    m_listItems->setColumnWidth(0, kNameColumnWidth);
+    m_listItems->setColumnWidth(1, kDoneColumnWidth);
+
+    if (m_nCurList < 0 && !m_lists.isEmpty())
+        m_nCurList = 0;
+    m_comboLists->setCurrentIndex(HasList(m_nCurList) ? m_nCurList : -1);
+
+    FillItemList();
+}
+
+void CListSetupDlg::FillItemList()
+{
+    m_listItems->clear();
+    if (!HasList(m_nCurList))
+        return;
+    QList<QTreeWidgetItem *> rows;
+    for (const CListItem &item : std::as_const(m_lists.at(m_nCurList).m_items)) {
+        auto *row = new QTreeWidgetItem(QStringList{item.m_strName, item.m_bDone ? Str::Yes() : Str::No()});
+        row->setIcon(0, m_images.Icon(item.m_nIcon));
+        rows.append(row);
+    }
+    m_listItems->addTopLevelItems(rows); // the tree takes ownership
+}
+
+int CListSetupDlg::SelectedItemRow() const
+{
+    const QList<QTreeWidgetItem *> selected = m_listItems->selectedItems();
+    return selected.isEmpty() ? -1 : m_listItems->indexOfTopLevelItem(selected.first());
+}
+
+void CListSetupDlg::OnSelChangeLists()
+{
+    m_nCurList = m_comboLists->currentIndex();
+    FillItemList();
+}
+
+void CListSetupDlg::paintEvent(QPaintEvent *event)
+{
+    CQmDialog::paintEvent(event);
+    QPainter dc(this);
+    // The faces are round buttons on white: ANDed onto the dialog, the white
+    // lets the background through.
+    dc.setCompositionMode(QPainter::RasterOp_SourceAndDestination);
+    const QPixmap *faces[3] = {&m_bmpAdd, &m_bmpRemove, &m_bmpEdit};
+    for (int top : {kListRowTop, ItemRowTop()}) {
+        for (int i = 0; i < 3; ++i) {
+            if (!faces[i]->isNull())
+                dc.drawPixmap(QRect(kButtonLefts[i], top, kButtonSize, kButtonSize), *faces[i]);
+        }
+    }
+}
+
+void CListSetupDlg::mousePressEvent(QMouseEvent *event)
+{
+    if (event->button() != Qt::LeftButton) {
+        CQmDialog::mousePressEvent(event);
+        return;
+    }
+    const QPoint p = event->position().toPoint();
+    HandleTap(p.x(), p.y());
+    event->accept();
+}
+
+void CListSetupDlg::HandleTap(int x, int y)
+{
+    using Action = void (CListSetupDlg::*)();
+    struct Row
+    {
+        int top;
+        Action actions[3];
+    };
+    const Row rows[2] = {
+            {kListRowTop, {&CListSetupDlg::OnAddList, &CListSetupDlg::OnRemoveList, &CListSetupDlg::OnEditList}},
+            {ItemRowTop(), {&CListSetupDlg::OnAddItem, &CListSetupDlg::OnRemoveItem, &CListSetupDlg::OnEditItem}},
+    };
+    for (const Row &row : rows) {
+        for (int i = 0; i < 3; ++i) {
+            if (QRect(kButtonLefts[i], row.top, kButtonSize, kButtonSize).contains(x, y)) {
+                (this->*row.actions[i])();
+                return;
+            }
+        }
+    }
+}
+
+void CListSetupDlg::OnAddList()
+{
+    CNewListDlg dlg(this);
+    dlg.SetPrompter(&Prompts());
+    if (Prompts().Run(dlg) != QDialog::Accepted)
+        return;
+    CListItemArray list;
+    list.SetName(dlg.m_strName);
+    list.m_nIcon = dlg.m_nIcon;
+    m_lists.append(list);
+    m_comboLists->addItem(list.m_strName);
+    m_comboLists->setCurrentIndex(m_comboLists->count() - 1);
+    m_nCurList = m_comboLists->count() - 1;
+    FillItemList();
+}
+
+void CListSetupDlg::OnRemoveList()
+{
+    m_nCurList = m_comboLists->currentIndex();
+    if (!HasList(m_nCurList)) {
+        Prompts().Message(this, Str::MustSelectListToRemove());
+        return;
+    }
+    if (!Prompts().AskYesNo(this, Str::ConfirmRemoveList(m_lists.at(m_nCurList).m_strName)))
+        return;
+    m_lists.removeAt(m_nCurList);
+    m_comboLists->removeItem(m_nCurList);
+    if (!m_lists.isEmpty()) {
+        m_comboLists->setCurrentIndex(0);
+        m_nCurList = 0;
+        FillItemList();
+    } else {
+        // No list is left to show: "none", so that no later action reaches
+        // for the list that is gone.
+        m_comboLists->clear();
+        m_nCurList = -1;
+        m_listItems->clear();
+    }
+}
+
+void CListSetupDlg::OnEditList()
+{
+    m_nCurList = m_comboLists->currentIndex();
+    if (!HasList(m_nCurList))
+        return;
+    CListItemArray list = m_lists.at(m_nCurList);
+    CNewListDlg dlg(this);
+    dlg.SetPrompter(&Prompts());
+    dlg.m_strName = list.m_strName;
+    dlg.m_nIcon = list.m_nIcon;
+    if (Prompts().Run(dlg) != QDialog::Accepted)
+        return;
+    list.SetName(dlg.m_strName);
+    list.m_nIcon = dlg.m_nIcon;
+    m_lists[m_nCurList] = list;
+    m_comboLists->setItemText(m_nCurList, list.m_strName);
+    m_comboLists->setCurrentIndex(m_nCurList);
+}
+
+void CListSetupDlg::SetDialogDates(CNewItemDlg &dlg, const CListItem *item)
+{
+    const CalendarTime t = item && item->m_bDated ? item->m_time : CalendarTimeOps::TodayAtNoon();
+    dlg.m_date = t;
+    dlg.m_time = t;
+}
+
+void CListSetupDlg::TakeDialogValues(const CNewItemDlg &dlg, CListItem &item)
+{
+    item.SetName(dlg.m_strName);
+    item.SetDescription(dlg.m_strDesc);
+    item.m_nIcon = dlg.m_nIcon;
+    item.m_bDated = dlg.m_bDated;
+    item.m_dPrice = dlg.m_dPrice;
+    if (dlg.m_bDated)
+        item.SetDateTime(dlg.CombinedDateTime());
+}
+
+void CListSetupDlg::OnAddItem()
+{
+    m_nCurList = m_comboLists->currentIndex();
+    if (!HasList(m_nCurList))
+        return;
+    CNewItemDlg dlg(this);
+    dlg.SetPrompter(&Prompts());
+    SetDialogDates(dlg, nullptr);
+    if (Prompts().Run(dlg) != QDialog::Accepted)
+        return;
+    CListItem item;
+    TakeDialogValues(dlg, item);
+    CListItemArray list = m_lists.at(m_nCurList);
+    list.AddItemSorted(item);
+    m_lists[m_nCurList] = list;
+    FillItemList();
+}
+
+void CListSetupDlg::OnRemoveItem()
+{
+    const int row = SelectedItemRow();
+    if (row < 0 || !HasList(m_nCurList))
+        return;
+    CListItemArray list = m_lists.at(m_nCurList);
+    if (!Prompts().AskYesNo(this, Str::ConfirmRemoveItem(list.GetItem(row).m_strName)))
+        return;
+    list.m_items.removeAt(row);
+    m_lists[m_nCurList] = list;
+    FillItemList();
+}
+
+void CListSetupDlg::OnEditItem()
+{
+    const int row = SelectedItemRow();
+    if (row < 0 || !HasList(m_nCurList))
+        return;
+    CListItemArray list = m_lists.at(m_nCurList);
+    const CListItem old = list.GetItem(row);
+    CNewItemDlg dlg(this);
+    dlg.SetPrompter(&Prompts());
+    dlg.m_strName = old.m_strName;
+    dlg.m_strDesc = old.m_strDesc;
+    dlg.m_dPrice = old.m_dPrice;
+    dlg.m_bDated = old.m_bDated;
+    dlg.m_nIcon = old.m_nIcon;
+    SetDialogDates(dlg, &old);
+    if (Prompts().Run(dlg) != QDialog::Accepted)
+        return;
+    CListItem edited = old; // the done mark stays
+    TakeDialogValues(dlg, edited);
+    list.SetItem(row, edited);
+    m_lists[m_nCurList] = list;
+    FillItemList();
+    // The edited item keeps its place (nothing re-sorts): keep it chosen.
+    if (QTreeWidgetItem *shown = m_listItems->topLevelItem(row))
+        m_listItems->setCurrentItem(shown);
+}

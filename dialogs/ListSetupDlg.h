@@ -1,0 +1,84 @@
+#pragma once
+
+#include "dialogs/QmDialog.h"
+#include "model/ListItemArray.h"
+#include "res/Art.h"
+
+#include <QPixmap>
+
+class CNewItemDlg;
+class QComboBox;
+class QPushButton;
+class QTreeWidget;
+
+// The dialog behind "Edit Lists...": lists and the items of the chosen list
+// are added, changed and removed on a copy of the whole collection, which
+// the caller takes back only after OK. The six actions are started from two
+// rows of three buttons that the dialog draws itself.
+class CListSetupDlg : public CQmDialog
+{
+    Q_OBJECT
+
+public:
+    // The drawn buttons, in client pixels: 20 x 20 each, at the lefts below,
+    // the list row at a fixed top, the item row a fixed distance above the
+    // bottom edge.
+    static constexpr int kButtonSize = 20;
+    static constexpr int kButtonLefts[3] = {15, 40, 65};
+    static constexpr int kListRowTop = 62;
+    static constexpr int kItemRowAboveBottom = 80;
+    static constexpr int kNameColumnWidth = 90;
+    static constexpr int kDoneColumnWidth = 45;
+
+    explicit CListSetupDlg(QWidget *parent = nullptr);
+    ~CListSetupDlg() override;
+
+    // The working copy the dialog edits and hands back.
+    CListCollection m_lists;
+    // The list whose items are shown; -1 for none. Set by the caller.
+    int m_nCurList = -1;
+
+    // The six actions of the drawn buttons.
+    void OnAddList();
+    void OnRemoveList();
+    void OnEditList();
+    void OnAddItem();
+    void OnRemoveItem();
+    void OnEditItem();
+
+    // Runs the action of the button that contains the point, if any.
+    void HandleTap(int x, int y);
+    // The list chooser's selection changed.
+    void OnSelChangeLists();
+    // Shows the items of m_nCurList.
+    void FillItemList();
+
+    QComboBox *ListChooser() const { return m_comboLists; }
+    QTreeWidget *ItemList() const { return m_listItems; }
+    QPushButton *OKButton() const { return m_btnOK; }
+    QPushButton *CancelButton() const { return m_btnCancel; }
+
+protected:
+    void OnInitDialog() override;
+    void paintEvent(QPaintEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+
+private:
+    bool HasList(int index) const { return index >= 0 && index < m_lists.size(); }
+    int SelectedItemRow() const;
+    int ItemRowTop() const { return height() - kItemRowAboveBottom; }
+    // Both date fields of the item dialog: the item's time when it is
+    // dated, else today at noon.
+    static void SetDialogDates(CNewItemDlg &dlg, const CListItem *item);
+    static void TakeDialogValues(const CNewItemDlg &dlg, CListItem &item);
+
+    QTreeWidget *m_listItems = nullptr;
+    QComboBox *m_comboLists = nullptr;
+    CImageList m_images;
+    QPixmap m_bmpEdit;
+    QPixmap m_bmpRemove;
+    QPixmap m_bmpAdd;
+
+    QPushButton *m_btnOK = nullptr;
+    QPushButton *m_btnCancel = nullptr;
+};

@@ -1,0 +1,225 @@
+#include "dialogs/NewItemDlg.h"
+
+#include "dialogs/DescriptionEdit.h"
+#include "dialogs/DialogTemplates.h"
+#include "dialogs/IconChooser.h"
+#include "dialogs/PriceText.h"
+#include "dialogs/TemplateFit.h"
+#include "platform/Prompter.h"
+#include "res/ResourceIds.h"
+#include "res/Strings.h"
+
+#include <QCheckBox>
+#include <QDateEdit>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QLocale>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QTimeEdit>
+
+namespace T = DialogTemplates::NewItem;
+using DialogUnits::Place;
+
+namespace {
+
+// The locale's short date, but always with the full year: two digits could
+// not tell 1925 from 2025, and an item may hold either.
+QString ShortDateFormatFullYear()
+{
+    QString format = QLocale().dateFormat(QLocale::ShortFormat);
+    static const QRegularExpression shortYear(QStringLiteral("(?<!y)y{1,3}(?!y)"));
+    format.replace(shortYear, QStringLiteral("yyyy"));
+    return format;
+}
+
+const QString kTimeFormat = QStringLiteral("HH:mm:ss");
+
+// Descriptions from the handheld carry CR LF; the field works with LF.
+QString ForField(const QString &desc)
+{
+    QString shown = desc;
+    shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    return shown;
+}
+
+QLabel *MakeLabel(const QString &text, const DialogUnits::DluRect &r, QWidget *parent)
+{
+    auto *label = new QLabel(text, parent);
+    Place(label, r);
+    return label;
+}
+
+} // namespace
+
+CNewItemDlg::CNewItemDlg(QWidget *parent)
+    : CQmDialog(parent)
+{
+    setWindowTitle(Str::NewItemCaption());
+
+    // The frame first, so that the fields drawn inside it lie above it.
+    auto *frame = new QGroupBox(this);
+    Place(frame, T::kDateFrame);
+
+    // In the order the Tab key visits them.
+    m_editName = new QLineEdit(this);
+    Place(m_editName, T::kName);
+    m_editDesc = new CDescriptionEdit(this);
+    Place(m_editDesc, T::kDesc);
+    m_editPrice = new QLineEdit(this);
+    Place(m_editPrice, T::kPrice);
+
+    m_dateCtrl = new QDateEdit(this);
+    m_dateCtrl->setDisplayFormat(ShortDateFormatFullYear());
+    m_dateCtrl->setCalendarPopup(true);
+    m_dateCtrl->setDateRange(FirstDate(), LastDate());
+    Place(m_dateCtrl, T::kDate);
+
+    m_timeCtrl = new QTimeEdit(this);
+    m_timeCtrl->setDisplayFormat(kTimeFormat);
+    Place(m_timeCtrl, T::kTime);
+
+    m_listIcons = new CIconChooser(this);
+    Place(m_listIcons, T::kIcons);
+
+    // It sits on the frame's top edge and hides the line behind its text.
+    m_checkDated = new QCheckBox(Str::CheckDated(), this);
+    m_checkDated->setAutoFillBackground(true);
+    Place(m_checkDated, T::kDated);
+
+    m_btnOK = new QPushButton(Str::ButtonOK(), this);
+    m_btnOK->setDefault(true);
+    Place(m_btnOK, T::kOK);
+    m_btnCancel = new QPushButton(Str::ButtonCancel(), this);
+    Place(m_btnCancel, T::kCancel);
+
+    QLabel *nameLabel = MakeLabel(Str::FieldName(), T::kNameLabel, this);
+    QLabel *descLabel = MakeLabel(Str::FieldDesc(), T::kDescLabel, this);
+    QLabel *priceLabel = MakeLabel(Str::FieldPrice(), T::kPriceLabel, this);
+    QLabel *dateLabel = MakeLabel(Str::FieldDate(), T::kDateLabel, this);
+    QLabel *timeLabel = MakeLabel(Str::FieldTime(), T::kTimeLabel, this);
+
+    // The desktop's font is wider than the handheld's.
+    const int insideFrame = frame->x() + frame->width() - TemplateFit::kMargin;
+    TemplateFit::FitLabels({{nameLabel, m_editName},
+                            {descLabel, m_editDesc, m_editName->height()},
+                            {priceLabel, m_editPrice}});
+    TemplateFit::GrowToHint(m_checkDated, insideFrame);
+    TemplateFit::GrowToHint(m_dateCtrl, insideFrame);
+    TemplateFit::GrowToHint(m_timeCtrl, insideFrame);
+    TemplateFit::FitLabels({{dateLabel, m_dateCtrl}, {timeLabel, m_timeCtrl}});
+
+    connect(m_btnOK, &QPushButton::clicked, this, &CNewItemDlg::accept);
+    connect(m_btnCancel, &QPushButton::clicked, this, &CNewItemDlg::reject);
+}
+
+CNewItemDlg::~CNewItemDlg() = default;
+
+CalendarTime CNewItemDlg::CombineDateTime(CalendarTime date, CalendarTime time)
+{
+    LocalFields d;
+    LocalFields t;
+    if (!CalendarTimeOps::ToLocal(date, d) || !CalendarTimeOps::ToLocal(time, t))
+        return time;
+    if (d.year == t.year && d.month == t.month && d.day == t.day)
+        return time;
+    CalendarTime combined = time;
+    CalendarTimeOps::FromLocal(d.year, d.month, d.day, t.hour, t.minute, t.second, combined);
+    return combined;
+}
+
+void CNewItemDlg::OnInitDialog()
+{
+    m_editName->setText(m_strName);
+    m_editDesc->setPlainText(ForField(m_strDesc));
+    m_shownDesc = m_editDesc->toPlainText();
+    m_shownPrice = PriceText::Format(m_dPrice);
+    m_editPrice->setText(m_shownPrice);
+    m_editPrice->setCursorPosition(0);
+    m_checkDated->setChecked(m_bDated);
+
+    LocalFields f;
+    if (!CalendarTimeOps::ToLocal(m_date, f))
+        CalendarTimeOps::ToLocal(CalendarTimeOps::TodayAtNoon(), f);
+    const QDate date(f.year, f.month, f.day);
+    // A day before the usual range is offered rather than moved.
+    if (date.isValid() && date < m_dateCtrl->minimumDate())
+        m_dateCtrl->setMinimumDate(date);
+    m_dateCtrl->setDate(date);
+    m_shownDate = m_dateCtrl->date();
+
+    LocalFields t;
+    if (!CalendarTimeOps::ToLocal(m_time, t))
+        t = LocalFields{};
+    m_timeCtrl->setTime(QTime(t.hour, t.minute, t.second));
+    m_shownTime = m_timeCtrl->time();
+
+    m_images = CImageList::StripOnly();
+    m_listIcons->Fill(m_images);
+    // m_nIcon itself stays the caller's number until OK, so Cancel or OK
+    // without a chosen row hands that number back.
+    if (m_nIcon < Res::kFirstStripImage) {
+        m_listIcons->SelectRow(0);
+    } else {
+        const int row = m_nIcon - Res::kFirstStripImage;
+        m_listIcons->SelectRow(row);
+        m_listIcons->ScrollRowIntoView(row);
+    }
+
+    m_editName->setFocus();
+}
+
+bool CNewItemDlg::ReadControls()
+{
+    m_strName = m_editName->text();
+
+    QString desc = m_editDesc->toPlainText();
+    if (desc != m_shownDesc) {
+        // Line breaks keep the form the description came with.
+        if (m_strDesc.contains(QStringLiteral("\r\n")))
+            desc.replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
+        m_strDesc = desc;
+    }
+
+    const QString priceText = m_editPrice->text();
+    if (priceText != m_shownPrice) {
+        double price = 0.0;
+        if (!PriceText::Parse(priceText, price)) {
+            Prompts().Message(this, Str::PriceNotANumber());
+            m_editPrice->setFocus();
+            m_editPrice->selectAll();
+            return false;
+        }
+        m_dPrice = price;
+    }
+
+    m_bDated = m_checkDated->isChecked();
+
+    const QDate date = m_dateCtrl->date();
+    if (date != m_shownDate) {
+        // Noon: no time zone skips or repeats it, so the day stays the day.
+        CalendarTimeOps::FromLocal(date.year(), date.month(), date.day(), 12, 0, 0, m_date);
+    }
+    const QTime time = m_timeCtrl->time();
+    if (time != m_shownTime) {
+        CalendarTimeOps::FromLocal(date.year(), date.month(), date.day(), time.hour(), time.minute(),
+                                   time.second(), m_time);
+    }
+    return true;
+}
+
+void CNewItemDlg::OnOK()
+{
+    if (!ReadControls())
+        return;
+    if (m_strName.isEmpty()) {
+        Prompts().Message(this, Str::NewItemNeedsName());
+        m_editName->setFocus();
+        return;
+    }
+    const int row = m_listIcons->SelectedRow();
+    if (row >= 0)
+        m_nIcon = row + Res::kFirstStripImage;
+    EndOK();
+}

@@ -1,0 +1,71 @@
+#include "dialogs/NewListDlg.h"
+
+#include "dialogs/DialogTemplates.h"
+#include "dialogs/IconChooser.h"
+#include "dialogs/TemplateFit.h"
+#include "platform/Prompter.h"
+#include "res/ResourceIds.h"
+#include "res/Strings.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+namespace T = DialogTemplates::NewList;
+using DialogUnits::Place;
+
+CNewListDlg::CNewListDlg(QWidget *parent)
+    : CQmDialog(parent)
+{
+    setWindowTitle(Str::NewListCaption());
+
+    // In the order the Tab key visits them.
+    m_editName = new QLineEdit(this);
+    Place(m_editName, T::kName);
+
+    m_btnOK = new QPushButton(Str::ButtonOK(), this);
+    m_btnOK->setDefault(true);
+    Place(m_btnOK, T::kOK);
+    m_btnCancel = new QPushButton(Str::ButtonCancel(), this);
+    Place(m_btnCancel, T::kCancel);
+
+    auto *label = new QLabel(Str::FieldName(), this);
+    Place(label, T::kNameLabel);
+    TemplateFit::FitLabels({{label, m_editName}});
+
+    m_listIcons = new CIconChooser(this);
+    Place(m_listIcons, T::kIcons);
+
+    connect(m_btnOK, &QPushButton::clicked, this, &CNewListDlg::accept);
+    connect(m_btnCancel, &QPushButton::clicked, this, &CNewListDlg::reject);
+}
+
+CNewListDlg::~CNewListDlg() = default;
+
+void CNewListDlg::OnInitDialog()
+{
+    m_editName->setText(m_strName);
+
+    m_images = CImageList::StripOnly();
+    m_listIcons->Fill(m_images);
+    // m_nIcon stays the caller's number until OK (see OnOK).
+    const int row = m_nIcon < Res::kFirstStripImage ? kNewListRow : m_nIcon - Res::kFirstStripImage;
+    m_listIcons->SelectRow(row);
+    m_listIcons->ScrollRowIntoView(row);
+
+    m_editName->setFocus();
+}
+
+void CNewListDlg::OnOK()
+{
+    m_strName = m_editName->text();
+    if (m_strName.isEmpty()) {
+        Prompts().Message(this, Str::NewListNeedsName());
+        m_editName->setFocus();
+        return;
+    }
+    const int row = m_listIcons->SelectedRow();
+    if (row >= 0)
+        m_nIcon = row + Res::kFirstStripImage;
+    EndOK();
+}

@@ -1,0 +1,19 @@
+#pragma once
+
+#include <QString>
+
+// The text of the price field. Shown so that reading it back gives the very
+// same double, and read strictly: the whole text must be one number in the
+// C form (a point, never a comma), whatever the user's locale.
+namespace PriceText {
+
+// The shortest text that reads back as the value: 0 as "0", 12.5 as
+// "12.5", 0.1 as "0.1"; plain decimals below 1e15, the exponent form beyond.
+QString Format(double value);
+
+// Blanks around the number are ignored; an empty field is a price of 0.
+// False for anything else that is not one finite number ("12,50", "abc",
+// "1.5x", "nan", "inf", "1e999").
+bool Parse(const QString &text, double &value);
+
+} // namespace PriceText
