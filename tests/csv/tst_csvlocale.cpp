@@ -1,0 +1,75 @@
+#include "exchange/csv/CsvExport.h"
+#include "exchange/csv/CsvImport.h"
+#include "platform/Settings.h"
+#include "tests/testlib/QuillmarkTest.h"
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+
+#include <clocale>
+#include <cstdio>
+
+// The export and the import write and read a point whatever the user's
+// locale: here the C library and Qt are both set to German, where a comma
+// is the decimal separator.
+class TestCsvLocale : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase()
+    {
+        QVERIFY(m_dir.isValid());
+        if (!std::setlocale(LC_ALL, "de_DE.UTF-8")) {
+            // The system has not generated the locale: build it for this run
+            // (under the name the C library looks for).
+            const QString locales = m_dir.filePath(QStringLiteral("locales"));
+            QVERIFY(QDir().mkpath(locales));
+            QProcess localedef;
+            localedef.start(QStringLiteral("localedef"),
+                            {QStringLiteral("-i"), QStringLiteral("de_DE"), QStringLiteral("-f"),
+                             QStringLiteral("UTF-8"), locales + QStringLiteral("/de_DE.utf8")});
+            localedef.waitForFinished(120000);
+            qputenv("LOCPATH", locales.toLocal8Bit());
+            if (!std::setlocale(LC_ALL, "de_DE.UTF-8"))
+                QSKIP("No German locale can be had here");
+        }
+        QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+        char buf[16];
+        std::snprintf(buf, sizeof buf, "%.2f", 1.5);
+        QCOMPARE(QByteArray(buf), QByteArray("1,50")); // the locale is really in force
+    }
+
+    void pointBothWays()
+    {
+        CListItemArray list;
+        CListItem item;
+        item.SetName(QStringLiteral("Milk"));
+        item.m_dPrice = 1234.5;
+        list.m_items.append(item);
+
+        const QString path = m_dir.filePath(QStringLiteral("Quillmark.csv"));
+        QCOMPARE(CsvExport::ExportList(list, path).status, CsvExport::Status::Done);
+        QFile f(path);
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        QCOMPARE(f.readAll(), QByteArray("Milk,,1234.50,\n"));
+
+        Settings::WriteInt(ImportKeys::NameField(), 1);
+        Settings::WriteInt(ImportKeys::DescField(), 2);
+        Settings::WriteInt(ImportKeys::PriceField(), 3);
+        CListItemArray back;
+        QCOMPARE(CsvImport::ImportCsvFile(path, back).status, CsvImport::Status::Ok);
+        QCOMPARE(back.m_items.size(), 1);
+        QCOMPARE(back.m_items[0].m_dPrice, 1234.5);
+        QCOMPARE(CsvImport::ParsePrice(QStringLiteral("3,75")), 3.0);
+        QCOMPARE(CsvImport::ParsePrice(QStringLiteral("-0.25e1")), -2.5);
+    }
+
+private:
+    QTemporaryDir m_dir;
+};
+
+QUILLMARK_GUILESS_TEST_MAIN(TestCsvLocale)
+#include "tst_csvlocale.moc"
