@@ -22,10 +22,13 @@ struct SystemTime
     quint16 milliseconds = 0;
 };
 
-// 0 = Sunday, proleptic Gregorian calendar.
+// 0 = Sunday, proleptic Gregorian calendar; for years from 0 on.
 int DayOfWeek(int year, int month, int day)
 {
     static constexpr int offsets[] = {0, 3, 2, 5, 0, 3, 5, 1, 4, 6, 2, 4};
+    // 400 years are a whole number of weeks; the shift keeps the divisions
+    // below away from negative years.
+    year += 400;
     if (month < 3)
         --year;
     return (year + year / 4 - year / 100 + year / 400 + offsets[month - 1] + day) % 7;

@@ -1,0 +1,370 @@
+#include "model/Archive.h"
+#include "model/DataFile.h"
+#include "tests/model/ModelTestUtil.h"
+#include "tests/testlib/QuillmarkTest.h"
+
+#include <QBuffer>
+#include <QFile>
+
+#include <limits>
+
+using namespace ModelTest;
+using DataFile::LoadStatus;
+
+namespace {
+
+QByteArray Hex(const char *hex) { return QByteArray::fromHex(hex); }
+
+DataFile::LoadResult ReadBytes(const QByteArray &bytes, CListCollection &lists)
+{
+    QBuffer buffer;
+    buffer.setData(bytes);
+    buffer.open(QIODevice::ReadOnly);
+    return DataFile::Read(buffer, lists);
+}
+
+QByteArray ItemBytes(const CListItem &item)
+{
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    CArchiveWriter ar(&buffer);
+    item.Serialize(ar);
+    ar.Flush();
+    return buffer.data();
+}
+
+QByteArray StringBytes(const QString &text)
+{
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    CArchiveWriter ar(&buffer);
+    ar.WriteString(text);
+    ar.Flush();
+    return buffer.data();
+}
+
+CListCollection Sentinel()
+{
+    CListItemArray list;
+    list.SetName(QStringLiteral("before"));
+    return {list};
+}
+
+QString Fields(CalendarTime t)
+{
+    LocalFields f;
+    if (!CalendarTimeOps::ToLocal(t, f))
+        return QStringLiteral("invalid");
+    return QStringLiteral("%1-%2-%3 %4:%5:%6").arg(f.year).arg(f.month).arg(f.day).arg(f.hour).arg(f.minute).arg(f.second);
+}
+
+} // namespace
+
+class TestDataFile : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void cleanup() { QuillmarkTest::SetTimeZone("UTC"); }
+
+    void goldenBytes();
+    void itemRecordBytes_data();
+    void itemRecordBytes();
+    void roundTripIsByteIdentical_data();
+    void roundTripIsByteIdentical();
+    void readsLegacySample();
+    void keepsCompleteListsOnEveryTruncation();
+    void hostileCounts_data();
+    void hostileCounts();
+    void wallClockSurvivesZoneChange();
+    void repeatedHourLoads();
+    void undatedItemKeepsItsTime();
+    void timesOutsideTheFileYears_data();
+    void timesOutsideTheFileYears();
+    void outOfOrderItemsStayInFileOrder();
+    void writeErrorAtAnyOffset();
+};
+
+void TestDataFile::goldenBytes()
+{
+    QCOMPARE(WriteToBytes({}).toHex(' '), Hex("00000000").toHex(' '));
+
+    CListItemArray list;
+    list.SetName(QStringLiteral("A"));
+    list.m_nIcon = 7;
+    QCOMPARE(WriteToBytes({list}).toHex(' '), Hex("01000000 fffeff014100 07000000 00000000").toHex(' '));
+}
+
+void TestDataFile::itemRecordBytes_data()
+{
+    QTest::addColumn<QByteArray>("zone");
+    QTest::newRow("UTC") << QByteArray("UTC");
+    QTest::newRow("New York") << QByteArray("America/New_York");
+    QTest::newRow("Berlin") << QByteArray("Europe/Berlin");
+}
+
+void TestDataFile::itemRecordBytes()
+{
+    QFETCH(QByteArray, zone);
+    QuillmarkTest::SetTimeZone(zone.constData());
+    // Thursday 7 March 2002, 13:15:00 local time, whatever the zone.
+    const CListItem item = MakeItem(QStringLiteral("Milk"), QStringLiteral("2 l"), 12.5, false, true,
+                                    Local(2002, 3, 7, 13, 15, 0), 6);
+    const QByteArray expected = StringBytes(QStringLiteral("Milk")) + Hex("06000000")
+            + StringBytes(QStringLiteral("2 l")) + Hex("00000000 01000000 0000000000002940")
+            + Hex("d207 0300 0400 0700 0d00 0f00 0000 0000");
+    QCOMPARE(ItemBytes(item).toHex(' '), expected.toHex(' '));
+    QCOMPARE(StringBytes(QStringLiteral("Milk")).toHex(' '), Hex("fffeff04 4d00 6900 6c00 6b00").toHex(' '));
+}
+
+void TestDataFile::roundTripIsByteIdentical_data()
+{
+    itemRecordBytes_data();
+}
+
+void TestDataFile::roundTripIsByteIdentical()
+{
+    QFETCH(QByteArray, zone);
+    QuillmarkTest::SetTimeZone(zone.constData());
+    CListCollection lists = RichSample();
+    CListItemArray big;
+    big.SetName(QString(70000, u'\u0416'));
+    big.m_items.append(MakeItem(QString(300, u'n'), QString(70000, u'd'), 5.0, false, false,
+                                Local(2038, 1, 19, 3, 14, 8)));
+    lists.append(big);
+
+    const QByteArray bytes = WriteToBytes(lists);
+    CListCollection back;
+    const DataFile::LoadResult result = ReadBytes(bytes, back);
+    QCOMPARE(result.status, LoadStatus::Complete);
+    QCOMPARE(result.errorString, QString());
+    QCOMPARE(back.size(), lists.size());
+    for (qsizetype i = 0; i < lists.size(); ++i)
+        QVERIFY2(back.at(i) == lists.at(i), qPrintable(QStringLiteral("list %1 differs").arg(i)));
+    QCOMPARE(WriteToBytes(back), bytes);
+}
+
+void TestDataFile::readsLegacySample()
+{
+    QFile file(QStringLiteral(QUILLMARK_TESTDATA "/legacy-narrow.dat"));
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    CListCollection lists;
+    const DataFile::LoadResult result = DataFile::Read(file, lists);
+    QCOMPARE(result.status, LoadStatus::Complete);
+
+    CListItemArray shopping;
+    shopping.SetName(QStringLiteral("Einkauf"));
+    shopping.m_nIcon = 9;
+    shopping.m_items.append(MakeItem(QStringLiteral("Caf\u00e9"), QStringLiteral("Line one\r\nLine two"), 4.99,
+                                     true, true, Local(2002, 3, 7, 13, 15), 12));
+    shopping.m_items.append(MakeItem(QStringLiteral("Tee \u20ac"), QString(300, u'a'), 0.0, false, false,
+                                     Local(1998, 1, 1, 0, 0), 6));
+    CListItemArray omega;
+    omega.SetName(QStringLiteral("\u03a9 list"));
+    omega.m_nIcon = -1;
+    omega.m_items.append(MakeItem(QStringLiteral("xyz"), QString(), -2.5, false, true,
+                                  Local(2037, 12, 31, 23, 59, 59), 5));
+    QCOMPARE(lists.size(), 2);
+    QVERIFY(lists.at(0) == shopping);
+    QVERIFY(lists.at(1) == omega);
+
+    // Saved again, everything is UTF-16 and reads back the same.
+    CListCollection again;
+    QCOMPARE(ReadBytes(WriteToBytes(lists), again).status, LoadStatus::Complete);
+    QVERIFY(again == lists);
+}
+
+void TestDataFile::keepsCompleteListsOnEveryTruncation()
+{
+    const CListCollection lists = RichSample();
+    const QByteArray bytes = WriteToBytes(lists);
+    // Where each list record ends: the count, then list after list.
+    QList<qsizetype> ends;
+    for (qsizetype k = 0; k <= lists.size(); ++k)
+        ends.append(WriteToBytes(lists.first(k)).size());
+    QCOMPARE(ends.last(), bytes.size());
+
+    for (qsizetype cut = 0; cut < bytes.size(); ++cut) {
+        CListCollection read = Sentinel();
+        const DataFile::LoadResult result = ReadBytes(bytes.left(cut), read);
+        QCOMPARE(result.status, LoadStatus::Damaged);
+        QVERIFY(!result.errorString.isEmpty());
+        if (cut < 4) {
+            QVERIFY(read == Sentinel());
+            continue;
+        }
+        qsizetype complete = 0;
+        while (complete + 1 < ends.size() && ends.at(complete + 1) <= cut)
+            ++complete;
+        if (read != lists.first(complete))
+            QFAIL(qPrintable(QStringLiteral("cut at %1: %2 lists kept, %3 expected").arg(cut).arg(read.size()).arg(complete)));
+    }
+}
+
+void TestDataFile::hostileCounts_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<LoadStatus>("status");
+    QTest::addColumn<QStringList>("names");
+    QTest::addColumn<QString>("reason");
+
+    const QByteArray oneItem = Hex("00 06000000 00 00000000 00000000 0000000000000000")
+            + Hex("d207 0300 0400 0700 0d00 0f00 0000 0000");
+    QTest::newRow("12 bytes, 2^31-1 lists") << Hex("ffffff7f 00 07000000 ffffff") << LoadStatus::Damaged
+                                            << QStringList() << QStringLiteral("the file ends too early (byte 9)");
+    QTest::newRow("2^31-1 items") << Hex("01000000 00 00000000 ffffff7f") + oneItem << LoadStatus::Damaged
+                                  << QStringList() << QStringLiteral("the file ends too early (byte 51)");
+    QTest::newRow("4G-character name in 60 bytes")
+            << Hex("01000000 fffeff ffffff feffffff") + QByteArray(46, 'x') << LoadStatus::Damaged
+            << QStringList() << QStringLiteral("a text is longer than the rest of the file (byte 4)");
+    QTest::newRow("negative list count") << Hex("ffffffff 00 07000000 00000000") << LoadStatus::Complete
+                                         << QStringList() << QString();
+    QTest::newRow("zero lists") << Hex("00000000") << LoadStatus::Complete << QStringList() << QString();
+    QTest::newRow("too short for the count") << Hex("010000") << LoadStatus::Damaged << QStringList{QStringLiteral("before:0")}
+                                             << QStringLiteral("the file ends too early (byte 0)");
+    // A negative item count reads as no items; the next list follows.
+    QTest::newRow("negative item count") << Hex("02000000 0141 05000000 00000080 0142 06000000 01000000") + oneItem
+                                         << LoadStatus::Complete << QStringList{QStringLiteral("A:0"), QStringLiteral("B:1")}
+                                         << QString();
+    QTest::newRow("second list cut") << Hex("02000000 0141 05000000 00000000 0142 06000000 01000000") + oneItem.left(30)
+                                     << LoadStatus::Damaged << QStringList{QStringLiteral("A:0")}
+                                     << QStringLiteral("the file ends too early (byte 54)");
+}
+
+void TestDataFile::hostileCounts()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(LoadStatus, status);
+    QFETCH(QStringList, names);
+    QFETCH(QString, reason);
+    CListCollection lists = Sentinel();
+    const DataFile::LoadResult result = ReadBytes(bytes, lists);
+    QCOMPARE(result.status, status);
+    QCOMPARE(result.errorString, reason);
+    QStringList read;
+    for (const CListItemArray &list : lists)
+        read.append(list.m_strName + u':' + QString::number(list.m_items.size()));
+    QCOMPARE(read, names);
+}
+
+void TestDataFile::wallClockSurvivesZoneChange()
+{
+    QuillmarkTest::SetTimeZone("America/New_York");
+    CListItemArray list;
+    list.m_items.append(MakeItem(QStringLiteral("call"), QString(), 0, false, true, Local(2002, 3, 7, 13, 15)));
+    const CalendarTime written = list.m_items.at(0).m_time;
+    const QByteArray bytes = WriteToBytes({list});
+
+    QuillmarkTest::SetTimeZone("Europe/Berlin");
+    CListCollection lists;
+    QCOMPARE(ReadBytes(bytes, lists).status, LoadStatus::Complete);
+    const CalendarTime read = lists.at(0).m_items.at(0).m_time;
+    QCOMPARE(Fields(read), QStringLiteral("2002-3-7 13:15:0"));
+    QCOMPARE(lists.at(0).m_items.at(0).GetDateText(false), QStringLiteral("3/7/2002 at 1:15 PM"));
+    // The same wall-clock time is six hours earlier in absolute terms.
+    QCOMPARE(written - read, 6 * 3600);
+}
+
+void TestDataFile::repeatedHourLoads()
+{
+    QuillmarkTest::SetTimeZone("Europe/Berlin");
+    // 27 October 2002: 02:30 happens at 00:30 UTC (summer time) and again
+    // at 01:30 UTC (winter time).
+    const CalendarTime firstInstant = 1035678600;
+    QCOMPARE(Fields(firstInstant), QStringLiteral("2002-10-27 2:30:0"));
+    QCOMPARE(Fields(firstInstant + 3600), QStringLiteral("2002-10-27 2:30:0"));
+    CListItemArray list;
+    list.m_items.append(MakeItem(QStringLiteral("late"), QString(), 0, false, true, firstInstant));
+    CListCollection lists;
+    QCOMPARE(ReadBytes(WriteToBytes({list}), lists).status, LoadStatus::Complete);
+    const CalendarTime read = lists.at(0).m_items.at(0).m_time;
+    QVERIFY2(read == firstInstant || read == firstInstant + 3600, qPrintable(QString::number(read)));
+    QCOMPARE(Fields(read), QStringLiteral("2002-10-27 2:30:0"));
+}
+
+void TestDataFile::undatedItemKeepsItsTime()
+{
+    CListItemArray list;
+    CListItem now; // time of construction, to the second
+    list.m_items.append(now);
+    list.m_items.append(MakeItem(QStringLiteral("undated"), QString(), 0, false, false, Local(2011, 5, 6, 7, 8, 9)));
+    CListCollection lists;
+    QCOMPARE(ReadBytes(WriteToBytes({list}), lists).status, LoadStatus::Complete);
+    QCOMPARE(lists.at(0).m_items.size(), 2);
+    for (int i = 0; i < 2; ++i) {
+        QCOMPARE(lists.at(0).m_items.at(i).m_bDated, false);
+        QCOMPARE(lists.at(0).m_items.at(i).m_time, list.m_items.at(i).m_time);
+    }
+}
+
+void TestDataFile::timesOutsideTheFileYears_data()
+{
+    QTest::addColumn<CalendarTime>("time");
+    QTest::addColumn<QByteArray>("fields");
+    QTest::addColumn<QString>("readBack");
+
+    // Stored as the nearest moment the file's WORD year can hold.
+    const QByteArray latest = Hex("ffff 0c00 0200 1f00 1700 3b00 3b00 0000");
+    const QByteArray earliest = Hex("0000 0100 0600 0100 0000 0000 0000 0000");
+    QTest::newRow("year 2100") << Local(2100, 1, 1, 12, 0) << Hex("3408 0100 0500 0100 0c00 0000 0000 0000")
+                               << QStringLiteral("2100-1-1 12:0:0");
+    QTest::newRow("year 70000") << CalendarTime(2146828435200) << latest << QStringLiteral("65535-12-31 23:59:59");
+    QTest::newRow("beyond the C library") << std::numeric_limits<CalendarTime>::max() << latest
+                                          << QStringLiteral("65535-12-31 23:59:59");
+    QTest::newRow("year -300000") << CalendarTime(-9'500'000'000'000) << earliest << QStringLiteral("0-1-1 0:0:0");
+    QTest::newRow("lowest") << std::numeric_limits<CalendarTime>::min() << earliest << QStringLiteral("0-1-1 0:0:0");
+}
+
+void TestDataFile::timesOutsideTheFileYears()
+{
+    QFETCH(CalendarTime, time);
+    QFETCH(QByteArray, fields);
+    QFETCH(QString, readBack);
+    const CListItem item = MakeItem(QStringLiteral("t"), QString(), 0, false, true, time);
+    const QByteArray bytes = ItemBytes(item);
+    QCOMPARE(bytes.right(16).toHex(' '), fields.toHex(' '));
+
+    CListItemArray list;
+    list.m_items.append(item);
+    CListCollection lists;
+    QCOMPARE(ReadBytes(WriteToBytes({list}), lists).status, LoadStatus::Complete);
+    QCOMPARE(Fields(lists.at(0).m_items.at(0).m_time), readBack);
+}
+
+void TestDataFile::outOfOrderItemsStayInFileOrder()
+{
+    CListItemArray list;
+    for (const char *name : {"c", "a", "B", "b"})
+        list.m_items.append(MakeItem(QString::fromLatin1(name), QString(), 0, false, false, 0));
+    CListCollection lists;
+    QCOMPARE(ReadBytes(WriteToBytes({list}), lists).status, LoadStatus::Complete);
+    QStringList names;
+    for (const CListItem &item : lists.at(0).m_items)
+        names.append(item.m_strName);
+    QCOMPARE(names, (QStringList{QStringLiteral("c"), QStringLiteral("a"), QStringLiteral("B"), QStringLiteral("b")}));
+}
+
+void TestDataFile::writeErrorAtAnyOffset()
+{
+    CListCollection lists = RichSample();
+    CListItemArray big;
+    big.m_items.append(MakeItem(QString(), QString(100000, u'd'), 0, false, false, 0));
+    lists.append(big);
+    const QByteArray bytes = WriteToBytes(lists);
+    for (qint64 limit : {qint64(0), qint64(3), qint64(4), qint64(50), qint64(70000), bytes.size() / 2, bytes.size() - 1}) {
+        FailingDevice device(limit);
+        device.open(QIODevice::WriteOnly);
+        QString error;
+        QVERIFY(!DataFile::Write(device, lists, &error));
+        QCOMPARE(error, QStringLiteral("No space left on device"));
+        QCOMPARE(device.Written(), bytes.left(limit));
+    }
+    FailingDevice roomy(bytes.size());
+    roomy.open(QIODevice::WriteOnly);
+    QString error;
+    QVERIFY(DataFile::Write(roomy, lists, &error));
+    QCOMPARE(roomy.Written(), bytes);
+}
+
+QUILLMARK_GUILESS_TEST_MAIN(TestDataFile)
+#include "tst_datafile.moc"
