@@ -1,0 +1,70 @@
+#include "exchange/pim/PimSetupDlg.h"
+
+#include "dialogs/DialogUnits.h"
+#include "dialogs/TemplateFit.h"
+#include "exchange/pim/PimSettings.h"
+#include "res/Strings.h"
+
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QPushButton>
+
+namespace {
+
+using DialogUnits::DluRect;
+using DialogUnits::Place;
+
+// Template 149, in dialog units.
+constexpr DluRect kGroup{5, 5, 106, 40};
+constexpr DluRect kItemTask{11, 16, 92, 10};
+constexpr DluRect kItemAppt{11, 31, 93, 9};
+constexpr DluRect kOK{16, 50, 36, 14};
+constexpr DluRect kCancel{60, 50, 36, 14};
+
+} // namespace
+
+COutlookSetupDlg::COutlookSetupDlg(QWidget *parent)
+    : CQmDialog(parent)
+{
+    setWindowTitle(Str::PimSetupCaption());
+
+    // The frame first, so the boxes lie on top of it; then in Tab order.
+    m_group = new QGroupBox(Str::GroupItemsToCalendar(), this);
+    Place(m_group, kGroup);
+    const int groupRight = m_group->geometry().right();
+
+    m_checkTask = new QCheckBox(Str::CheckItemToTask(), this);
+    Place(m_checkTask, kItemTask);
+    TemplateFit::GrowToHint(m_checkTask, groupRight);
+    m_checkAppt = new QCheckBox(Str::CheckItemToCalendar(), this);
+    Place(m_checkAppt, kItemAppt);
+    TemplateFit::GrowToHint(m_checkAppt, groupRight);
+
+    m_btnOK = new QPushButton(Str::ButtonOK(), this);
+    m_btnOK->setDefault(true);
+    Place(m_btnOK, kOK);
+    m_btnCancel = new QPushButton(Str::ButtonCancel(), this);
+    Place(m_btnCancel, kCancel);
+
+    connect(m_btnOK, &QPushButton::clicked, this, &COutlookSetupDlg::accept);
+    connect(m_btnCancel, &QPushButton::clicked, this, &COutlookSetupDlg::reject);
+}
+
+COutlookSetupDlg::~COutlookSetupDlg() = default;
+
+void COutlookSetupDlg::OnInitDialog()
+{
+    m_bItemTask = PimSettings::ItemToTask() ? 1 : 0;
+    m_bItemAppt = PimSettings::ItemToCalendar() ? 1 : 0;
+    m_checkTask->setChecked(m_bItemTask != 0);
+    m_checkAppt->setChecked(m_bItemAppt != 0);
+}
+
+void COutlookSetupDlg::OnOK()
+{
+    m_bItemTask = m_checkTask->isChecked() ? 1 : 0;
+    m_bItemAppt = m_checkAppt->isChecked() ? 1 : 0;
+    PimSettings::SetItemToTask(m_bItemTask != 0);
+    PimSettings::SetItemToCalendar(m_bItemAppt != 0);
+    EndOK();
+}

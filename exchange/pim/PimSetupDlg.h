@@ -1,0 +1,38 @@
+#pragma once
+
+#include "dialogs/QmDialog.h"
+
+class QCheckBox;
+class QGroupBox;
+class QPushButton;
+
+// "Setup": whether the hand-over makes a task, an appointment or both. It
+// reads the two settings when it opens; only OK writes them back.
+class COutlookSetupDlg : public CQmDialog
+{
+    Q_OBJECT
+
+public:
+    explicit COutlookSetupDlg(QWidget *parent = nullptr);
+    ~COutlookSetupDlg() override;
+
+    int m_bItemTask = 0;
+    int m_bItemAppt = 0;
+
+    QGroupBox *Group() const { return m_group; }
+    QCheckBox *ItemTaskBox() const { return m_checkTask; }
+    QCheckBox *ItemApptBox() const { return m_checkAppt; }
+    QPushButton *OKButton() const { return m_btnOK; }
+    QPushButton *CancelButton() const { return m_btnCancel; }
+
+protected:
+    void OnInitDialog() override;
+    void OnOK() override;
+
+private:
+    QGroupBox *m_group = nullptr;
+    QCheckBox *m_checkTask = nullptr;
+    QCheckBox *m_checkAppt = nullptr;
+    QPushButton *m_btnOK = nullptr;
+    QPushButton *m_btnCancel = nullptr;
+};
