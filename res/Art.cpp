@@ -2,14 +2,29 @@
 
 #include "res/ResourceIds.h"
 
-#include <QBitmap>
+#include <QFile>
+#include <QGuiApplication>
 #include <QImage>
+#include <QPixmapCache>
 
 namespace {
 
-QString ArtPath(int id)
+// Qt picks "@2x" files by itself only for icons, not for QPixmap(path), so
+// the density is chosen here: the dense file on any screen above 1x (scaling
+// 2x down looks better than scaling 1x up), the plain one otherwise.
+QPixmap LoadArt(const QString &stem)
 {
-    return QStringLiteral(":/art/%1.png").arg(id);
+    const qreal screenRatio = qGuiApp ? qGuiApp->devicePixelRatio() : 1.0;
+    if (screenRatio > 1.0) {
+        QPixmap dense(QStringLiteral(":/art/%1@2x.png").arg(stem));
+        if (!dense.isNull()) {
+            dense.setDevicePixelRatio(2.0);
+            return dense;
+        }
+    }
+    QPixmap plain(QStringLiteral(":/art/%1.png").arg(stem));
+    plain.setDevicePixelRatio(1.0);
+    return plain;
 }
 
 // Magenta becomes transparent; every other colour stays as drawn.
@@ -32,30 +47,48 @@ namespace Art {
 
 QPixmap Bitmap(int id)
 {
-    // QPixmap picks "<id>@2x.png" by itself on a dense screen.
-    return QPixmap(ArtPath(id));
+    return LoadArt(QString::number(id));
 }
 
 QPixmap MaskedBitmap(int id)
 {
+    // The view masks the strip on every paint: keep the result.
     const QPixmap plain = Bitmap(id);
     if (plain.isNull())
         return plain;
-    QPixmap masked = QPixmap::fromImage(WithoutMagenta(plain.toImage()));
+    const QString key = QStringLiteral("quillmark-art-masked-%1@%2").arg(id).arg(plain.devicePixelRatio());
+    QPixmap masked;
+    if (QPixmapCache::find(key, &masked))
+        return masked;
+    masked = QPixmap::fromImage(WithoutMagenta(plain.toImage()));
     masked.setDevicePixelRatio(plain.devicePixelRatio());
+    QPixmapCache::insert(key, masked);
     return masked;
 }
 
 QIcon ProgramIcon()
 {
+    // QIcon finds "128@2x.png" beside "128.png" by itself.
     QIcon icon;
-    icon.addFile(ArtPath(Res::IDI_PROGRAM));
+    icon.addFile(QStringLiteral(":/art/%1.png").arg(Res::IDI_PROGRAM));
     for (int size : {16, 24, 32, 48, 64, 128, 256}) {
         const QString sized = QStringLiteral(":/art/icon-%1.png").arg(size);
-        if (!QPixmap(sized).isNull())
+        if (QFile::exists(sized))
             icon.addFile(sized, QSize(size, size));
     }
     return icon;
+}
+
+QPixmap Region(const QPixmap &pixmap, const QRect &rect)
+{
+    if (pixmap.isNull())
+        return QPixmap();
+    const qreal ratio = pixmap.devicePixelRatio();
+    const QRect device(qRound(rect.x() * ratio), qRound(rect.y() * ratio),
+                       qRound(rect.width() * ratio), qRound(rect.height() * ratio));
+    QPixmap part = pixmap.copy(device);
+    part.setDevicePixelRatio(ratio);
+    return part;
 }
 
 } // namespace Art
@@ -77,17 +110,14 @@ CImageList CImageList::StripOnly()
 
 void CImageList::AppendStrip(int bitmapId)
 {
+    // Cells are cut in logical pixels, so a 2x strip gives the same count of
+    // 16 x 16 images, each of 32 x 32 device pixels.
     const QPixmap strip = Art::MaskedBitmap(bitmapId);
     if (strip.isNull())
         return;
-    const qreal dpr = strip.devicePixelRatio();
-    const int cell = qRound(Res::kImageSize * dpr);
-    const int count = strip.width() / cell;
-    for (int i = 0; i < count; ++i) {
-        QPixmap image = strip.copy(i * cell, 0, cell, cell);
-        image.setDevicePixelRatio(dpr);
-        m_images.append(image);
-    }
+    const int count = qRound(strip.deviceIndependentSize().width()) / Res::kImageSize;
+    for (int i = 0; i < count; ++i)
+        m_images.append(Art::Region(strip, QRect(i * Res::kImageSize, 0, Res::kImageSize, Res::kImageSize)));
 }
 
 QPixmap CImageList::Image(int index) const

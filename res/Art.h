@@ -3,17 +3,23 @@
 #include <QIcon>
 #include <QList>
 #include <QPixmap>
+#include <QRect>
 
 // The program's pictures, loaded by resource id from the compiled-in PNGs
-// (":/art/<id>.png", with "<id>@2x.png" for dense screens).
+// (":/art/<id>.png", with "<id>@2x.png" for dense screens). A pixmap loaded
+// for a dense screen carries device pixel ratio 2: draw it at logical
+// positions, and cut parts of it with Region, not QPixmap::copy.
 namespace Art {
 
-// The bitmap as drawn, without transparency.
+// The bitmap as drawn, without transparency; null for an unknown id.
 QPixmap Bitmap(int id);
 // The bitmap with magenta (255, 0, 255) made transparent.
 QPixmap MaskedBitmap(int id);
 // The program icon at all sizes we ship.
 QIcon ProgramIcon();
+// The part of pixmap inside rect, given in logical pixels, at the pixmap's
+// own density (the detail pane's 12 x 13 of the tick, one cell of a strip).
+QPixmap Region(const QPixmap &pixmap, const QRect &rect);
 
 } // namespace Art
 

@@ -1,0 +1,280 @@
+#include "res/Art.h"
+#include "res/ResourceIds.h"
+#include "tests/testlib/QuillmarkTest.h"
+
+#include <QImage>
+#include <QPixmap>
+
+namespace {
+
+// The density the program runs at here: 1, or 2 under QT_SCALE_FACTOR=2.
+qreal ScreenRatio()
+{
+    return qApp->devicePixelRatio();
+}
+
+QImage ArtFile(int id, int scale)
+{
+    const QString suffix = scale == 2 ? QStringLiteral("@2x.png") : QStringLiteral(".png");
+    return QImage(QStringLiteral(":/art/%1").arg(id) + suffix);
+}
+
+// A colour that is neither magenta nor clearly something else: what an edge
+// anti-aliased into the magenta ground leaves behind.
+bool IsFringe(QRgb c)
+{
+    if ((c & 0x00FFFFFF) == 0x00FF00FF)
+        return false;
+    const int dr = 255 - qRed(c), dg = qGreen(c), db = 255 - qBlue(c);
+    return dr * dr + dg * dg + db * db < 100 * 100;
+}
+
+QImage Cell(const QImage &strip, int index, int scale)
+{
+    const int cell = Res::kImageSize * scale;
+    return strip.copy(index * cell, 0, cell, cell);
+}
+
+} // namespace
+
+class TestArt : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void runsAtTheDensityAskedFor();
+    void bitmapSizes_data();
+    void bitmapSizes();
+    void unknownIdIsNull();
+    void programIcon();
+    void imageListCountAndBounds();
+    void imageListCellsComeFromTheStrips();
+    void stripCellsAreDistinct();
+    void magentaBecomesTransparent_data();
+    void magentaBecomesTransparent();
+    void noFringeAroundMagenta_data();
+    void noFringeAroundMagenta();
+    void buttonFacesHaveWhiteCorners();
+    void regionCutsLogicalPixels();
+};
+
+void TestArt::runsAtTheDensityAskedFor()
+{
+    // Guards the 2x run: without the scale factor it would test 1x twice.
+    const QString factor = qEnvironmentVariable("QT_SCALE_FACTOR");
+    QCOMPARE(ScreenRatio(), factor.isEmpty() ? 1.0 : factor.toDouble());
+}
+
+void TestArt::bitmapSizes_data()
+{
+    QTest::addColumn<int>("id");
+    QTest::addColumn<QSize>("size");
+    QTest::newRow("banner") << Res::IDB_BANNER << QSize(240, 25);
+    QTest::newRow("icon strip") << Res::IDB_ICONSTRIP << QSize(832, 16);
+    QTest::newRow("checks") << Res::IDB_CHECKS << QSize(80, 16);
+    QTest::newRow("tick") << Res::IDB_TICK << QSize(14, 13);
+    QTest::newRow("program icon") << Res::IDI_PROGRAM << QSize(32, 32);
+    for (int id : {Res::IDB_VIEW, Res::IDB_EXIT, Res::IDB_ADD, Res::IDB_EDIT, Res::IDB_MENU,
+                   Res::IDB_DONE, Res::IDB_OUTLOOK, Res::IDB_BACK, Res::IDB_REMOVE}) {
+        QTest::newRow(qPrintable(QStringLiteral("face %1").arg(id))) << id << QSize(20, 20);
+    }
+}
+
+void TestArt::bitmapSizes()
+{
+    QFETCH(int, id);
+    QFETCH(QSize, size);
+
+    QCOMPARE(ArtFile(id, 1).size(), size);
+    QCOMPARE(ArtFile(id, 2).size(), size * 2);
+
+    // Loaded for the screen: the same logical size, the pixels of its density.
+    const qreal ratio = ScreenRatio();
+    for (const QPixmap &pixmap : {Art::Bitmap(id), Art::MaskedBitmap(id)}) {
+        QVERIFY(!pixmap.isNull());
+        QCOMPARE(pixmap.devicePixelRatio(), ratio);
+        QCOMPARE(pixmap.size(), size * ratio);
+        QCOMPARE(pixmap.deviceIndependentSize().toSize(), size);
+    }
+}
+
+void TestArt::unknownIdIsNull()
+{
+    QVERIFY(Art::Bitmap(999).isNull());
+    QVERIFY(Art::MaskedBitmap(999).isNull());
+}
+
+void TestArt::programIcon()
+{
+    for (int size : {16, 24, 32, 48, 64, 128, 256}) {
+        const QImage file(QStringLiteral(":/art/icon-%1.png").arg(size));
+        QCOMPARE(file.size(), QSize(size, size));
+        QVERIFY(file.hasAlphaChannel());
+    }
+    const QIcon icon = Art::ProgramIcon();
+    QVERIFY(!icon.isNull());
+    const QList<QSize> sizes = icon.availableSizes();
+    for (int size : {16, 32, 256})
+        QVERIFY2(sizes.contains(QSize(size, size)), qPrintable(QString::number(size)));
+    // The About box shows it at 35 pixels.
+    QCOMPARE(icon.pixmap(35).deviceIndependentSize().toSize(), QSize(35, 35));
+}
+
+void TestArt::imageListCountAndBounds()
+{
+    const CImageList all = CImageList::ChecksAndStrip();
+    QCOMPARE(all.Count(), Res::kImageCount);
+    QCOMPARE(all.Count(), 57);
+    for (int index : {0, 4, 5, 56}) {
+        const QPixmap image = all.Image(index);
+        QVERIFY(!image.isNull());
+        QCOMPARE(image.deviceIndependentSize().toSize(), QSize(16, 16));
+        QCOMPARE(image.devicePixelRatio(), ScreenRatio());
+        QVERIFY(!all.Icon(index).isNull());
+    }
+    for (int index : {-1, 57, 100000, -100000}) {
+        QVERIFY(all.Image(index).isNull());
+        QVERIFY(all.Icon(index).isNull());
+    }
+
+    const CImageList strip = CImageList::StripOnly();
+    QCOMPARE(strip.Count(), Res::kStripImageCount);
+    QVERIFY(strip.Image(51).toImage() == all.Image(56).toImage());
+    QVERIFY(strip.Image(52).isNull());
+}
+
+void TestArt::imageListCellsComeFromTheStrips()
+{
+    // Index 5 is the strip's first picture and 56 its last; 0 and 4 are the
+    // check bitmap's first and last: compared pixel for pixel at the loaded density.
+    const CImageList all = CImageList::ChecksAndStrip();
+    const int scale = qRound(ScreenRatio());
+    const QImage strip = Art::MaskedBitmap(Res::IDB_ICONSTRIP).toImage();
+    const QImage checks = Art::MaskedBitmap(Res::IDB_CHECKS).toImage();
+    const auto same = [](const QPixmap &image, const QImage &expected) {
+        return image.toImage().convertToFormat(QImage::Format_ARGB32)
+            == expected.convertToFormat(QImage::Format_ARGB32);
+    };
+    QVERIFY(same(all.Image(Res::kFirstStripImage), Cell(strip, 0, scale)));
+    QVERIFY(same(all.Image(56), Cell(strip, 51, scale)));
+    QVERIFY(same(all.Image(Res::kImageUnchecked), Cell(checks, 0, scale)));
+    QVERIFY(same(all.Image(Res::kImageGroup), Cell(checks, 4, scale)));
+    QVERIFY(!same(all.Image(Res::kImageUnchecked), Cell(checks, 1, scale)));
+}
+
+void TestArt::stripCellsAreDistinct()
+{
+    for (int scale : {1, 2}) {
+        const QImage strip = ArtFile(Res::IDB_ICONSTRIP, scale);
+        QList<QImage> cells;
+        for (int i = 0; i < Res::kStripImageCount; ++i)
+            cells.append(Cell(strip, i, scale));
+        for (int i = 0; i < cells.size(); ++i) {
+            for (int j = i + 1; j < cells.size(); ++j) {
+                QVERIFY2(cells.at(i) != cells.at(j),
+                         qPrintable(QStringLiteral("cells %1 and %2 at %3x").arg(i).arg(j).arg(scale)));
+            }
+        }
+        // Each cell has a picture in it, not only ground.
+        for (int i = 0; i < cells.size(); ++i) {
+            const QImage &c = cells.at(i);
+            int painted = 0;
+            for (int y = 0; y < c.height(); ++y) {
+                for (int x = 0; x < c.width(); ++x)
+                    painted += (c.pixel(x, y) & 0x00FFFFFF) != 0x00FF00FF;
+            }
+            QVERIFY2(painted > c.width() * c.height() / 4, qPrintable(QString::number(i)));
+        }
+    }
+}
+
+void TestArt::magentaBecomesTransparent_data()
+{
+    QTest::addColumn<int>("id");
+    QTest::newRow("icon strip") << Res::IDB_ICONSTRIP;
+    QTest::newRow("checks") << Res::IDB_CHECKS;
+}
+
+void TestArt::magentaBecomesTransparent()
+{
+    QFETCH(int, id);
+    const QImage plain = Art::Bitmap(id).toImage().convertToFormat(QImage::Format_ARGB32);
+    const QImage masked = Art::MaskedBitmap(id).toImage().convertToFormat(QImage::Format_ARGB32);
+    QCOMPARE(masked.size(), plain.size());
+    int clear = 0;
+    for (int y = 0; y < plain.height(); ++y) {
+        for (int x = 0; x < plain.width(); ++x) {
+            const QRgb before = plain.pixel(x, y);
+            const QRgb after = masked.pixel(x, y);
+            if ((before & 0x00FFFFFF) == 0x00FF00FF) {
+                QCOMPARE(qAlpha(after), 0);
+                ++clear;
+            } else {
+                QCOMPARE(after, before | 0xFF000000);
+            }
+        }
+    }
+    // The corners of every cell are ground.
+    QVERIFY(clear > 0);
+    QCOMPARE(qAlpha(masked.pixel(0, 0)), 0);
+}
+
+void TestArt::noFringeAroundMagenta_data()
+{
+    QTest::addColumn<int>("id");
+    QTest::addColumn<int>("scale");
+    for (int scale : {1, 2}) {
+        QTest::newRow(qPrintable(QStringLiteral("icon strip %1x").arg(scale))) << Res::IDB_ICONSTRIP << scale;
+        QTest::newRow(qPrintable(QStringLiteral("checks %1x").arg(scale))) << Res::IDB_CHECKS << scale;
+    }
+}
+
+void TestArt::noFringeAroundMagenta()
+{
+    QFETCH(int, id);
+    QFETCH(int, scale);
+    const QImage image = ArtFile(id, scale);
+    QVERIFY(!image.isNull());
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            const QRgb c = image.pixel(x, y);
+            QVERIFY2(!IsFringe(c), qPrintable(QStringLiteral("%1,%2 is #%3").arg(x).arg(y).arg(c & 0xFFFFFF, 6, 16, QLatin1Char('0'))));
+        }
+    }
+}
+
+void TestArt::buttonFacesHaveWhiteCorners()
+{
+    // The faces are copied plain onto white, and three of them combined with
+    // AND over a grey dialog: their ground must be pure white.
+    for (int id : {Res::IDB_VIEW, Res::IDB_EXIT, Res::IDB_ADD, Res::IDB_EDIT, Res::IDB_MENU,
+                   Res::IDB_DONE, Res::IDB_OUTLOOK, Res::IDB_BACK, Res::IDB_REMOVE}) {
+        for (int scale : {1, 2}) {
+            const QImage face = ArtFile(id, scale);
+            const int last = face.width() - 1;
+            for (const QPoint &corner : {QPoint(0, 0), QPoint(last, 0), QPoint(0, last), QPoint(last, last)})
+                QCOMPARE(face.pixel(corner), qRgb(255, 255, 255));
+            // And a coloured button in the middle.
+            QVERIFY(face.pixel(face.width() / 2, 2 * scale) != qRgb(255, 255, 255));
+        }
+    }
+}
+
+void TestArt::regionCutsLogicalPixels()
+{
+    // The detail pane shows the tick's top left 12 x 13 and one 16 x 16 cell
+    // of the strip; at any density those are logical pixels.
+    const QPixmap tick = Art::Region(Art::Bitmap(Res::IDB_TICK), QRect(0, 0, 12, 13));
+    QCOMPARE(tick.deviceIndependentSize().toSize(), QSize(12, 13));
+    QCOMPARE(tick.devicePixelRatio(), ScreenRatio());
+
+    const QPixmap strip = Art::MaskedBitmap(Res::IDB_ICONSTRIP);
+    const QPixmap last = Art::Region(strip, QRect(51 * 16, 0, 16, 16));
+    QCOMPARE(last.deviceIndependentSize().toSize(), QSize(16, 16));
+    QVERIFY(last.toImage() == CImageList::StripOnly().Image(51).toImage());
+
+    QVERIFY(Art::Region(QPixmap(), QRect(0, 0, 4, 4)).isNull());
+}
+
+QUILLMARK_TEST_MAIN(TestArt)
+#include "tst_art.moc"
