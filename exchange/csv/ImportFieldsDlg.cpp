@@ -1,0 +1,163 @@
+#include "exchange/csv/ImportFieldsDlg.h"
+
+#include "dialogs/DialogUnits.h"
+#include "dialogs/IconChooser.h"
+#include "dialogs/TemplateFit.h"
+#include "exchange/csv/ImportFields.h"
+#include "platform/Prompter.h"
+#include "platform/Settings.h"
+#include "res/ResourceIds.h"
+#include "res/Strings.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+namespace {
+
+using DialogUnits::DluRect;
+using DialogUnits::Place;
+
+// Template 160, "Import Fields", in dialog units. Each column number is an
+// edit with its arrows aligned inside its right edge: one spin box where the
+// edit was.
+constexpr DluRect kNameLabel{7, 3, 40, 12};
+constexpr DluRect kNameField{48, 3, 38, 12};
+constexpr DluRect kDescLabel{7, 19, 38, 12};
+constexpr DluRect kDescField{48, 19, 38, 12};
+constexpr DluRect kPriceLabel{7, 35, 37, 9};
+constexpr DluRect kPriceField{48, 35, 38, 12};
+constexpr DluRect kIconLabel{7, 54, 37, 13};
+constexpr DluRect kIcons{49, 55, 38, 47};
+constexpr DluRect kOK{22, 106, 33, 14};
+constexpr DluRect kCancel{63, 106, 33, 14};
+
+// Typing may go past the column range (three digits), so that OK can say
+// what is wrong instead of the box changing the number by itself.
+constexpr int kTypeableMax = 999;
+
+} // namespace
+
+CFieldSpinBox::CFieldSpinBox(int low, int high, QWidget *parent)
+    : QSpinBox(parent), m_low(low), m_high(high)
+{
+    setRange(0, kTypeableMax);
+    setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+}
+
+bool CFieldSpinBox::Checked(int &value) const
+{
+    bool ok = false;
+    const int n = cleanText().toInt(&ok);
+    if (!ok || n < m_low || n > m_high)
+        return false;
+    value = n;
+    return true;
+}
+
+void CFieldSpinBox::stepBy(int steps)
+{
+    const int from = qBound(m_low, value(), m_high);
+    setValue(qBound(m_low, from + steps, m_high));
+    selectAll();
+}
+
+QAbstractSpinBox::StepEnabled CFieldSpinBox::stepEnabled() const
+{
+    StepEnabled e = StepNone;
+    if (value() < m_high)
+        e |= StepUpEnabled;
+    if (value() > m_low)
+        e |= StepDownEnabled;
+    return e;
+}
+
+CImportFieldsDlg::CImportFieldsDlg(QWidget *parent)
+    : CQmDialog(parent)
+{
+    setWindowTitle(Str::ImportFieldsCaption());
+
+    // In the order the Tab key visits them.
+    auto *nameLabel = new QLabel(Str::FieldNameField(), this);
+    Place(nameLabel, kNameLabel);
+    m_spinName = new CFieldSpinBox(1, kMaxField, this);
+    Place(m_spinName, kNameField);
+    auto *descLabel = new QLabel(Str::FieldDescField(), this);
+    Place(descLabel, kDescLabel);
+    m_spinDesc = new CFieldSpinBox(0, kMaxField, this);
+    Place(m_spinDesc, kDescField);
+    auto *priceLabel = new QLabel(Str::FieldPriceField(), this);
+    Place(priceLabel, kPriceLabel);
+    m_spinPrice = new CFieldSpinBox(0, kMaxField, this);
+    Place(m_spinPrice, kPriceField);
+    auto *iconLabel = new QLabel(Str::FieldItemIcon(), this);
+    Place(iconLabel, kIconLabel);
+    m_listIcons = new CIconChooser(this);
+    Place(m_listIcons, kIcons);
+
+    m_btnOK = new QPushButton(Str::ButtonOK(), this);
+    m_btnOK->setDefault(true);
+    Place(m_btnOK, kOK);
+    m_btnCancel = new QPushButton(Str::ButtonCancel(), this);
+    Place(m_btnCancel, kCancel);
+
+    TemplateFit::FitLabels({{nameLabel, m_spinName}, {descLabel, m_spinDesc}, {priceLabel, m_spinPrice}});
+    TemplateFit::FitLabels({{iconLabel, m_listIcons, m_spinName->height()}});
+
+    connect(m_btnOK, &QPushButton::clicked, this, &CImportFieldsDlg::accept);
+    connect(m_btnCancel, &QPushButton::clicked, this, &CImportFieldsDlg::reject);
+}
+
+CImportFieldsDlg::~CImportFieldsDlg() = default;
+
+void CImportFieldsDlg::OnInitDialog()
+{
+    m_nNameField = Settings::ReadInt(ImportKeys::NameField(), kDefaultNameField);
+    m_nDescField = Settings::ReadInt(ImportKeys::DescField(), kDefaultDescField);
+    m_nPriceField = Settings::ReadInt(ImportKeys::PriceField(), kDefaultPriceField);
+    const int icon = Settings::ReadInt(ImportKeys::Icon(), kDefaultIcon);
+    m_spinName->setValue(m_nNameField);
+    m_spinDesc->setValue(m_nDescField);
+    m_spinPrice->setValue(m_nPriceField);
+
+    m_images = CImageList::StripOnly();
+    m_listIcons->Fill(m_images);
+    // The stored icon's row is selected where it is; the list stays at its
+    // top. A number outside the offered icons selects nothing.
+    m_listIcons->clearSelection();
+    const int row = icon - Res::kFirstStripImage;
+    if (row >= 0 && row < Res::kChooserIconCount)
+        m_listIcons->topLevelItem(row)->setSelected(true);
+
+    m_spinName->setFocus();
+    m_spinName->selectAll();
+}
+
+bool CImportFieldsDlg::TakeField(CFieldSpinBox *spin, int &value)
+{
+    if (spin->Checked(value))
+        return true;
+    Prompts().Message(this, Str::EnterIntegerBetween(spin->Low(), spin->High()));
+    spin->setFocus();
+    spin->selectAll();
+    return false;
+}
+
+void CImportFieldsDlg::OnOK()
+{
+    int name = 0;
+    int desc = 0;
+    int price = 0;
+    if (!TakeField(m_spinName, name) || !TakeField(m_spinDesc, desc) || !TakeField(m_spinPrice, price))
+        return; // nothing is stored until all three are right
+    m_nNameField = name;
+    m_nDescField = desc;
+    m_nPriceField = price;
+    Settings::WriteInt(ImportKeys::NameField(), m_nNameField);
+    Settings::WriteInt(ImportKeys::DescField(), m_nDescField);
+    Settings::WriteInt(ImportKeys::PriceField(), m_nPriceField);
+    const int row = m_listIcons->SelectedRow();
+    if (row >= 0)
+        Settings::WriteInt(ImportKeys::Icon(), row + Res::kFirstStripImage);
+    EndOK();
+}

@@ -1,0 +1,81 @@
+#pragma once
+
+#include "dialogs/QmDialog.h"
+#include "res/Art.h"
+
+#include <QSpinBox>
+
+class CIconChooser;
+class QPushButton;
+
+// A column number: typed freely (digits only), its arrows stopping at the
+// column range. The range is checked when the dialog's OK is pressed, so
+// a number out of range is refused with a message rather than silently
+// changed to the nearest allowed one.
+class CFieldSpinBox : public QSpinBox
+{
+    Q_OBJECT
+
+public:
+    CFieldSpinBox(int low, int high, QWidget *parent = nullptr);
+
+    int Low() const { return m_low; }
+    int High() const { return m_high; }
+    // The typed number, when the text is one in the column range.
+    bool Checked(int &value) const;
+
+    void stepBy(int steps) override;
+
+protected:
+    StepEnabled stepEnabled() const override;
+
+private:
+    int m_low;
+    int m_high;
+};
+
+// "Import Fields": which column of an imported line holds the item's name,
+// description and price, and which icon imported items get. Reads the four
+// settings when it opens and writes them only on OK.
+class CImportFieldsDlg : public CQmDialog
+{
+    Q_OBJECT
+
+public:
+    // What the dialog shows when nothing is stored.
+    static constexpr int kDefaultNameField = 1;
+    static constexpr int kDefaultDescField = 2;
+    static constexpr int kDefaultPriceField = 3;
+    static constexpr int kDefaultIcon = 6;
+    // The column numbers the dialog accepts; 0 switches a column off.
+    static constexpr int kMaxField = 50;
+
+    explicit CImportFieldsDlg(QWidget *parent = nullptr);
+    ~CImportFieldsDlg() override;
+
+    int m_nNameField = kDefaultNameField;
+    int m_nDescField = kDefaultDescField;
+    int m_nPriceField = kDefaultPriceField;
+
+    CFieldSpinBox *NameSpin() const { return m_spinName; }
+    CFieldSpinBox *DescSpin() const { return m_spinDesc; }
+    CFieldSpinBox *PriceSpin() const { return m_spinPrice; }
+    CIconChooser *IconChooser() const { return m_listIcons; }
+    QPushButton *OKButton() const { return m_btnOK; }
+    QPushButton *CancelButton() const { return m_btnCancel; }
+
+protected:
+    void OnInitDialog() override;
+    void OnOK() override;
+
+private:
+    bool TakeField(CFieldSpinBox *spin, int &value);
+
+    CIconChooser *m_listIcons = nullptr;
+    CFieldSpinBox *m_spinName = nullptr;
+    CFieldSpinBox *m_spinDesc = nullptr;
+    CFieldSpinBox *m_spinPrice = nullptr;
+    CImageList m_images;
+    QPushButton *m_btnOK = nullptr;
+    QPushButton *m_btnCancel = nullptr;
+};
