@@ -105,6 +105,8 @@ QString ImportReadFailed(const QString &reason)
             .arg(reason);
 }
 
+QString CsvFileFilter() { return QStringLiteral("Comma Delimited Files (*.csv);;All Files (*)"); }
+
 QString ImportFieldsCaption() { return QStringLiteral("Import Fields"); }
 QString FieldNameField() { return QStringLiteral("Name Field:"); }
 QString FieldDescField() { return QStringLiteral("Desc Field:"); }

@@ -78,6 +78,7 @@ QString ExportDoneSomeNotStorable();       // records with characters Windows-12
 
 // Import (our own texts beside the string-table ones)
 QString ImportReadFailed(const QString &reason);
+QString CsvFileFilter();                   // "Comma Delimited Files (*.csv);;All Files (*)"
 
 // Import Fields dialog
 QString ImportFieldsCaption();             // "Import Fields"
