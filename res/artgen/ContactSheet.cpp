@@ -73,7 +73,7 @@ bool WriteContactSheet(const QString &artDir, const QString &file)
     int height = kMargin;
     for (const Entry &e : entries)
         height += Rows(e.one, 1).size() * (e.one.height() * kZoom + kMargin) + 14;
-    height += 4 * 260; // true-size panels below
+    height += 4 * 260 + 600; // true-size panels and the icon sizes below
 
     QImage sheet(width, height, QImage::Format_RGB32);
     sheet.fill(QColor(0x80, 0x80, 0x80));
@@ -126,6 +126,17 @@ bool WriteContactSheet(const QString &artDir, const QString &file)
                 p.drawImage(at, img);
         }
     }
+    // The desktop icon at each size: true size, then the small ones at x4.
+    p.fillRect(0, y, width, 560, Qt::white);
+    int x = kMargin;
+    for (int size : {16, 24, 32, 48, 64, 128, 256}) {
+        const QImage icon(dir.filePath(QStringLiteral("icon-%1.png").arg(size)));
+        p.drawImage(x, y + kMargin, icon);
+        if (size <= 48)
+            p.drawImage(x, y + 280, icon.scaled(icon.size() * kZoom));
+        x += qMax(size, size <= 48 ? size * kZoom : 0) + 16;
+    }
+    y += 560;
     p.end();
     return sheet.copy(0, 0, width, y).save(file, "png");
 }

@@ -72,10 +72,12 @@ void PaintQuill(QPainter &p, QPointF nib, QPointF tip, qreal width, const QuillC
     p.setBrush(colours.vane);
     p.drawPath(vane);
     // The barbs: a few light strokes from the shaft outwards.
+    p.save();
+    p.setClipPath(vane, Qt::IntersectClip);
     p.setPen(QPen(colours.vaneEdge, width * 0.06));
-    for (qreal f : {0.45, 0.6, 0.75}) {
-        p.drawLine(QPointF(len * f, 0), QPointF(len * (f + 0.1), -w * 0.85));
-    }
+    for (qreal f : {0.45, 0.6, 0.75})
+        p.drawLine(QPointF(len * f, 0), QPointF(len * (f + 0.1), -w * 1.2));
+    p.restore();
     p.setPen(RoundPen(colours.shaft, width * 0.1));
     p.drawLine(QPointF(len * 0.08, 0), QPointF(len * 0.93, 0));
     QPainterPath nibPath;

@@ -19,14 +19,35 @@ QImage ArtFile(int id, int scale)
     return QImage(QStringLiteral(":/art/%1").arg(id) + suffix);
 }
 
-// A colour that is neither magenta nor clearly something else: what an edge
-// anti-aliased into the magenta ground leaves behind.
-bool IsFringe(QRgb c)
+bool IsMagenta(QRgb c)
 {
-    if ((c & 0x00FFFFFF) == 0x00FF00FF)
-        return false;
+    return (c & 0x00FFFFFF) == 0x00FF00FF;
+}
+
+// Nearly magenta: it would show as a pink speck once magenta is transparent.
+bool NearMagenta(QRgb c)
+{
     const int dr = 255 - qRed(c), dg = qGreen(c), db = 255 - qBlue(c);
-    return dr * dr + dg * dg + db * db < 100 * 100;
+    return !IsMagenta(c) && dr * dr + dg * dg + db * db < 100 * 100;
+}
+
+// How far red and blue stand above green. An outline pixel anti-aliased into
+// the magenta ground (half magenta, half outline) scores 75 or more for any
+// outline that would show a fringe; our drawn edges stay near 60 at most.
+constexpr int kFringeTint = 72;
+int MagentaTint(QRgb c)
+{
+    return (qRed(c) + qBlue(c)) / 2 - qGreen(c);
+}
+
+bool TouchesMagenta(const QImage &image, int x, int y)
+{
+    for (const QPoint &d : {QPoint(1, 0), QPoint(-1, 0), QPoint(0, 1), QPoint(0, -1)}) {
+        const QPoint n(x + d.x(), y + d.y());
+        if (image.rect().contains(n) && IsMagenta(image.pixel(n)))
+            return true;
+    }
+    return false;
 }
 
 QImage Cell(const QImage &strip, int index, int scale)
@@ -54,6 +75,7 @@ private slots:
     void magentaBecomesTransparent();
     void noFringeAroundMagenta_data();
     void noFringeAroundMagenta();
+    void fringeCheckCatchesBlendedEdges();
     void buttonFacesHaveWhiteCorners();
     void regionCutsLogicalPixels();
 };
@@ -235,12 +257,32 @@ void TestArt::noFringeAroundMagenta()
     QFETCH(int, scale);
     const QImage image = ArtFile(id, scale);
     QVERIFY(!image.isNull());
+    int edges = 0;
     for (int y = 0; y < image.height(); ++y) {
         for (int x = 0; x < image.width(); ++x) {
             const QRgb c = image.pixel(x, y);
-            QVERIFY2(!IsFringe(c), qPrintable(QStringLiteral("%1,%2 is #%3").arg(x).arg(y).arg(c & 0xFFFFFF, 6, 16, QLatin1Char('0'))));
+            const QString where = QStringLiteral("%1,%2 is #%3").arg(x).arg(y).arg(c & 0xFFFFFF, 6, 16, QLatin1Char('0'));
+            QVERIFY2(!NearMagenta(c), qPrintable(where));
+            if (IsMagenta(c) || !TouchesMagenta(image, x, y))
+                continue;
+            ++edges;
+            QVERIFY2(MagentaTint(c) < kFringeTint, qPrintable(where));
         }
     }
+    QVERIFY(edges > 0);
+}
+
+void TestArt::fringeCheckCatchesBlendedEdges()
+{
+    // The edge test above must see a naive anti-aliased outline: half of a
+    // dark, a light and a yellow edge colour over magenta.
+    for (QRgb edge : {qRgb(0x1A, 0x1A, 0x1A), qRgb(0xFF, 0xFF, 0xFF), qRgb(0xF8, 0xC8, 0x10),
+                      qRgb(0x3A, 0xA5, 0x3F)}) {
+        const QRgb half = qRgb((qRed(edge) + 255) / 2, qGreen(edge) / 2, (qBlue(edge) + 255) / 2);
+        QVERIFY(MagentaTint(half) >= kFringeTint);
+    }
+    QVERIFY(NearMagenta(qRgb(250, 10, 250)));
+    QVERIFY(!NearMagenta(qRgb(255, 0, 255)));
 }
 
 void TestArt::buttonFacesHaveWhiteCorners()
