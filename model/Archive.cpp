@@ -126,6 +126,8 @@ void CArchiveWriter::WriteString(const QString &text)
 
 CArchiveReader::CArchiveReader(QIODevice *device)
     : m_device(device)
+    , m_deviceSize(device->isSequential() ? -1 : device->size())
+    , m_consumed(device->isSequential() ? 0 : device->pos())
 {
 }
 
@@ -138,10 +140,9 @@ bool CArchiveReader::Fail(const QString &why)
 
 qint64 CArchiveReader::KnownBytesLeft() const
 {
-    const qint64 buffered = m_buffer.size() - m_pos;
-    if (m_device->isSequential())
+    if (m_deviceSize < 0)
         return -1;
-    return buffered + qMax<qint64>(0, m_device->size() - m_device->pos());
+    return qMax<qint64>(0, m_deviceSize - Offset());
 }
 
 bool CArchiveReader::Refill(qsizetype wanted)

@@ -49,7 +49,8 @@ public:
 
     bool Ok() const { return m_error.isEmpty(); }
     QString ErrorString() const { return m_error; }
-    // Bytes consumed so far: where a failure happened.
+    // The position in the device of the next byte to read: where a
+    // failure happened.
     qint64 Offset() const { return m_consumed + m_pos; }
 
 private:
@@ -63,6 +64,7 @@ private:
     qint64 KnownBytesLeft() const;
 
     QIODevice *m_device;
+    qint64 m_deviceSize = -1; // asked once: for a file, every ask is a system call
     QByteArray m_buffer;
     qsizetype m_pos = 0;
     qint64 m_consumed = 0; // bytes of the device before m_buffer

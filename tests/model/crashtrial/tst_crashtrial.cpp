@@ -1,0 +1,259 @@
+// Kills a writer with SIGKILL at random moments of its save and checks that
+// the file is always one complete version, never a mix or nothing; then runs
+// a save that hits the file-size limit. QUILLMARK_CRASH_TRIALS sets the
+// number of kills (200 by default), QUILLMARK_CRASH_SEED the random seed,
+// QUILLMARK_CRASH_DIR the folder to work in. By default that is in memory
+// (/dev/shm) where there is one: a kill tests what the process leaves
+// behind, which is the same there, and the trials run many times faster
+// than on a disk that flushes each save.
+#include "model/DataFile.h"
+#include "tests/model/ModelTestUtil.h"
+#include "tests/model/crashtrial/TrialData.h"
+#include "tests/testlib/QuillmarkTest.h"
+
+#include <QBuffer>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QRandomGenerator>
+#include <QTemporaryDir>
+
+#include <algorithm>
+#include <csignal>
+#include <fcntl.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <thread>
+#include <unistd.h>
+
+namespace {
+
+QByteArray ReadAll(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+bool WriteAll(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(bytes) == bytes.size();
+}
+
+QStringList Strays(const QString &dir)
+{
+    QStringList out;
+    for (const QString &name : QDir(dir).entryList(QDir::Files | QDir::Hidden)) {
+        if (CDataStore::IsStrayTemporary(QStringLiteral("Quillmark.dat"), name))
+            out.append(name);
+    }
+    return out;
+}
+
+// The writer as a child process, its standard output on a pipe.
+class Writer
+{
+public:
+    enum class Limit { None, FileSize };
+
+    Writer(const QString &path, bool loop, Limit limit = Limit::None)
+    {
+        int fds[2];
+        if (::pipe(fds) != 0)
+            return;
+        const QByteArray file = QFile::encodeName(path);
+        m_pid = ::fork();
+        if (m_pid == 0) {
+            ::dup2(fds[1], STDOUT_FILENO);
+            ::close(fds[0]);
+            ::close(fds[1]);
+            if (limit == Limit::FileSize) {
+                // As `ulimit -f 256` does; ignored SIGXFSZ turns the limit
+                // into a write error instead of a kill.
+                const rlimit rl{256 * 1024, 256 * 1024};
+                ::setrlimit(RLIMIT_FSIZE, &rl);
+                ::signal(SIGXFSZ, SIG_IGN);
+            }
+            const char *program = QUILLMARK_CRASHTRIAL_WRITER;
+            if (loop)
+                ::execl(program, program, file.constData(), "--loop", static_cast<char *>(nullptr));
+            else
+                ::execl(program, program, file.constData(), static_cast<char *>(nullptr));
+            ::_exit(127);
+        }
+        ::close(fds[1]);
+        m_out = fds[0];
+    }
+    ~Writer()
+    {
+        if (m_pid > 0 && !m_reaped) {
+            ::kill(m_pid, SIGKILL);
+            Wait();
+        }
+        if (m_out >= 0)
+            ::close(m_out);
+    }
+    Writer(const Writer &) = delete;
+    Writer &operator=(const Writer &) = delete;
+
+    bool Started() const { return m_pid > 0 && m_out >= 0; }
+
+    // The next signal byte of the writer; 0 once it has ended.
+    char Next()
+    {
+        char c = 0;
+        ssize_t n;
+        do {
+            n = ::read(m_out, &c, 1);
+        } while (n < 0 && errno == EINTR);
+        return n == 1 ? c : 0;
+    }
+
+    void Kill() { ::kill(m_pid, SIGKILL); }
+
+    // The exit code, or 128 + signal.
+    int Wait()
+    {
+        int status = 0;
+        while (::waitpid(m_pid, &status, 0) < 0 && errno == EINTR) { }
+        m_reaped = true;
+        return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+    }
+
+private:
+    pid_t m_pid = -1;
+    int m_out = -1;
+    bool m_reaped = false;
+};
+
+} // namespace
+
+class TestCrashTrial : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void killedSaveLeavesOneCompleteVersion();
+    void saveBeyondTheFileSizeLimitFails();
+
+private:
+    static QString WorkFolder();
+
+    QTemporaryDir m_dir{WorkFolder()};
+    QString m_path;
+    QByteArray m_versionA;
+    QByteArray m_versionB;
+};
+
+QString TestCrashTrial::WorkFolder()
+{
+    QString base = qEnvironmentVariable("QUILLMARK_CRASH_DIR");
+    if (base.isEmpty()) {
+        const QFileInfo shm(QStringLiteral("/dev/shm"));
+        base = shm.isDir() && shm.isWritable() ? shm.filePath() : QDir::tempPath();
+    }
+    return QDir(base).filePath(QStringLiteral("quillmark-crashtrial-XXXXXX"));
+}
+
+void TestCrashTrial::initTestCase()
+{
+    qInfo("working in %s", qPrintable(m_dir.path()));
+    QVERIFY(m_dir.isValid());
+    m_path = m_dir.filePath(QStringLiteral("Quillmark.dat"));
+    CListCollection lists = CrashTrial::InitialLists();
+    m_versionA = ModelTest::WriteToBytes(lists);
+    CrashTrial::NextVersion(lists);
+    m_versionB = ModelTest::WriteToBytes(lists);
+    QVERIFY(m_versionA.size() > 1000 * 1000);
+    QVERIFY(m_versionB.size() > m_versionA.size());
+}
+
+void TestCrashTrial::killedSaveLeavesOneCompleteVersion()
+{
+    const int trials = qEnvironmentVariableIsSet("QUILLMARK_CRASH_TRIALS")
+            ? qEnvironmentVariableIntValue("QUILLMARK_CRASH_TRIALS") : 200;
+    const quint32 seed = qEnvironmentVariableIsSet("QUILLMARK_CRASH_SEED")
+            ? quint32(qEnvironmentVariableIntValue("QUILLMARK_CRASH_SEED")) : QRandomGenerator::system()->generate();
+    QRandomGenerator random(seed);
+    QVERIFY(WriteAll(m_path, m_versionA));
+
+    // How long one save takes here, so that the kills spread over it.
+    qint64 saveNs = 0;
+    {
+        Writer writer(m_path, true);
+        QVERIFY(writer.Started());
+        QList<qint64> durations;
+        QElapsedTimer timer;
+        while (durations.size() < 7) {
+            const char c = writer.Next();
+            QVERIFY(c != 0);
+            if (c == 'S')
+                timer.start();
+            else
+                durations.append(timer.nsecsElapsed());
+        }
+        std::sort(durations.begin(), durations.end());
+        saveNs = durations.at(durations.size() / 2);
+    }
+
+    int sameAsBefore = 0;
+    int changed = 0;
+    int broken = 0;
+    int straysLeft = 0;
+    for (int trial = 0; trial < trials; ++trial) {
+        const QByteArray before = ReadAll(m_path);
+        {
+            Writer writer(m_path, true);
+            QVERIFY(writer.Started());
+            QCOMPARE(writer.Next(), 'S');
+            // Anywhere in the save, and now and then just after it.
+            const qint64 delay = qint64(random.bounded(1.25) * double(saveNs));
+            std::this_thread::sleep_for(std::chrono::nanoseconds(delay));
+            writer.Kill();
+            QCOMPARE(writer.Wait(), 128 + SIGKILL);
+        }
+        const QByteArray after = ReadAll(m_path);
+        if (after != m_versionA && after != m_versionB) {
+            ++broken;
+            qWarning("trial %d: the file is neither version (%lld bytes)", trial, qint64(after.size()));
+            QVERIFY(WriteAll(m_path, m_versionA));
+            continue;
+        }
+        if (after == before)
+            ++sameAsBefore;
+        else
+            ++changed;
+        if (!Strays(m_dir.path()).isEmpty())
+            ++straysLeft;
+        CListCollection lists;
+        QCOMPARE(CDataStore(m_path).Load(lists).status, DataFile::LoadStatus::Complete);
+        QCOMPARE(Strays(m_dir.path()), QStringList());
+        QCOMPARE(ReadAll(m_path), after);
+    }
+    qInfo("%d trials (seed %u, one save %.1f ms): %d old, %d new, %d partial or missing; "
+          "%d left a temporary copy, removed at the next load",
+          trials, seed, double(saveNs) / 1e6, sameAsBefore, changed, broken, straysLeft);
+    QCOMPARE(broken, 0);
+}
+
+void TestCrashTrial::saveBeyondTheFileSizeLimitFails()
+{
+    QVERIFY(WriteAll(m_path, m_versionA));
+    QByteArray error;
+    int code = 0;
+    {
+        Writer writer(m_path, false, Writer::Limit::FileSize);
+        QVERIFY(writer.Started());
+        QCOMPARE(writer.Next(), 'S');
+        QCOMPARE(writer.Next(), '\0'); // no 'D': the save did not finish
+        code = writer.Wait();
+    }
+    QCOMPARE(code, 2); // the writer's "save failed"
+    QCOMPARE(ReadAll(m_path), m_versionA);
+    QCOMPARE(QDir(m_dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+             QStringList{QStringLiteral("Quillmark.dat")});
+}
+
+QUILLMARK_GUILESS_TEST_MAIN(TestCrashTrial)
+#include "tst_crashtrial.moc"
