@@ -71,6 +71,19 @@ SystemTime ToSystemTime(CalendarTime t)
     return st;
 }
 
+// Fields in their usual ranges stay within the file's years once normalised.
+bool UsualFields(const SystemTime &st)
+{
+    return st.year < std::numeric_limits<quint16>::max() && st.month >= 1 && st.month <= 12 && st.day >= 1
+            && st.day <= 31 && st.hour <= 23 && st.minute <= 59 && st.second <= 59;
+}
+
+bool FitsFileYears(CalendarTime t)
+{
+    LocalFields f;
+    return CalendarTimeOps::ToLocal(t, f) && f.year >= 0 && f.year <= std::numeric_limits<quint16>::max();
+}
+
 void WriteSystemTime(CArchiveWriter &ar, const SystemTime &st)
 {
     ar.WriteWord(st.year);
@@ -122,6 +135,16 @@ bool CListItem::Serialize(CArchiveReader &ar)
     // the clock cannot hold is refused.
     if (!CalendarTimeOps::FromLocal(st.year, st.month, st.day, st.hour, st.minute, st.second, m_time))
         return ar.Fail(Str::ItemDateInvalid(timeAt));
+    // Fields far out of range (month 65535 of year 65535) can land beyond the
+    // years the file can hold. The next save would store the nearest moment
+    // it can hold; taking that moment now makes a load and a save agree.
+    if (!UsualFields(st) && !FitsFileYears(m_time)) {
+        const SystemTime stored = ToSystemTime(m_time);
+        if (!CalendarTimeOps::FromLocal(stored.year, stored.month, stored.day, stored.hour, stored.minute,
+                                        stored.second, m_time)) {
+            return ar.Fail(Str::ItemDateInvalid(timeAt));
+        }
+    }
     return true;
 }
 
