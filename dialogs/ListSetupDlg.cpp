@@ -10,10 +10,13 @@
 
 #include <QComboBox>
 #include <QGroupBox>
+#include <QHeaderView>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPushButton>
 #include <QTreeWidget>
+
+#include <algorithm>
 
 namespace T = DialogTemplates::ListSetup;
 using DialogUnits::Place;
@@ -23,8 +26,13 @@ CListSetupDlg::CListSetupDlg(QWidget *parent)
 {
     setWindowTitle(Str::ListSetupCaption());
 
+    // The group boxes first, so that the controls inside lie above them.
     auto *listGroup = new QGroupBox(Str::GroupList(), this);
-    TemplateFit::PlaceGroupBox(listGroup, T::kListGroup);
+    TemplateFit::PlaceGroupBox(listGroup, T::kListGroup,
+                               DialogUnits::ToPixels(T::kListGroup).top() - TemplateFit::kMargin);
+    auto *itemsGroup = new QGroupBox(Str::GroupItems(), this);
+    TemplateFit::PlaceGroupBox(itemsGroup, T::kItemsGroup,
+                               DialogUnits::ToPixels(T::kItemsGroup).top() - (kListRowTop + kButtonSize));
 
     // The template's height takes in the dropped-down part; the closed
     // chooser is as high as the style makes it.
@@ -32,10 +40,8 @@ CListSetupDlg::CListSetupDlg(QWidget *parent)
     m_comboLists->setEditable(false);
     QRect comboRect = DialogUnits::ToPixels(T::kLists);
     comboRect.setHeight(m_comboLists->sizeHint().height());
+    comboRect.moveTop(std::max(comboRect.top(), TemplateFit::ContentTop(listGroup)));
     m_comboLists->setGeometry(comboRect);
-
-    auto *itemsGroup = new QGroupBox(Str::GroupItems(), this);
-    TemplateFit::PlaceGroupBox(itemsGroup, T::kItemsGroup);
 
     m_listItems = new QTreeWidget(this);
     m_listItems->setRootIsDecorated(false);
@@ -44,7 +50,9 @@ CListSetupDlg::CListSetupDlg(QWidget *parent)
     m_listItems->setSelectionMode(QAbstractItemView::SingleSelection);
     m_listItems->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_listItems->setIconSize(QSize(Res::kImageSize, Res::kImageSize));
-    Place(m_listItems, T::kItems);
+    QRect itemsRect = DialogUnits::ToPixels(T::kItems);
+    itemsRect.setTop(std::max(itemsRect.top(), TemplateFit::ContentTop(itemsGroup)));
+    m_listItems->setGeometry(itemsRect);
 
     m_btnOK = new QPushButton(Str::ButtonOK(), this);
     m_btnOK->setDefault(true);
@@ -72,6 +80,7 @@ void CListSetupDlg::OnInitDialog()
     m_listItems->setHeaderLabels({Str::ColumnName(), Str::ColumnDone()});
     m_listItems->setColumnWidth(0, kNameColumnWidth);
     m_listItems->setColumnWidth(1, kDoneColumnWidth);
+    m_listItems->header()->setStretchLastSection(false);
 
     if (m_nCurList < 0 && !m_lists.isEmpty())
         m_nCurList = 0;

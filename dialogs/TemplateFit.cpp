@@ -7,6 +7,33 @@
 
 #include <algorithm>
 
+namespace {
+
+// Below the frame line of a group box.
+constexpr int kGroupGap = 4;
+
+// How far below its top edge the box draws its frame line.
+int FrameLine(const QGroupBox *box, QSize size)
+{
+    if (box->title().isEmpty())
+        return 0;
+    QStyleOptionGroupBox opt;
+    opt.initFrom(box);
+    opt.rect = QRect(QPoint(0, 0), size);
+    opt.text = box->title();
+    opt.textAlignment = box->alignment();
+    opt.lineWidth = 1;
+    opt.subControls = QStyle::SC_GroupBoxFrame | QStyle::SC_GroupBoxLabel;
+    const QStyle *style = box->style();
+    const QRect frame = style->subControlRect(QStyle::CC_GroupBox, &opt, QStyle::SC_GroupBoxFrame, box);
+    const QRect label = style->subControlRect(QStyle::CC_GroupBox, &opt, QStyle::SC_GroupBoxLabel, box);
+    // A style that draws the line through the title says where in the frame
+    // rectangle; one that sets the title above draws it just under the title.
+    return frame.top() > 0 ? frame.top() : label.bottom();
+}
+
+} // namespace
+
 namespace TemplateFit {
 
 void FitLabels(std::initializer_list<LabelRow> rows)
@@ -44,26 +71,17 @@ void GrowToHint(QWidget *control, int rightLimit)
     control->resize(std::min(need, rightLimit - control->x()), control->height());
 }
 
-void PlaceGroupBox(QGroupBox *box, const DialogUnits::DluRect &r)
+int ContentTop(const QGroupBox *box)
+{
+    return box->y() + FrameLine(box, box->size()) + kGroupGap;
+}
+
+void PlaceGroupBox(QGroupBox *box, const DialogUnits::DluRect &r, int roomAbove)
 {
     QRect g = DialogUnits::ToPixels(r);
     if (!box->title().isEmpty()) {
-        QStyleOptionGroupBox opt;
-        opt.initFrom(box);
-        opt.rect = QRect(QPoint(0, 0), g.size());
-        opt.text = box->title();
-        opt.textAlignment = box->alignment();
-        opt.lineWidth = 1;
-        opt.subControls = QStyle::SC_GroupBoxFrame | QStyle::SC_GroupBoxLabel;
-        const QStyle *style = box->style();
-        const QRect frame = style->subControlRect(QStyle::CC_GroupBox, &opt, QStyle::SC_GroupBoxFrame, box);
-        const QRect label = style->subControlRect(QStyle::CC_GroupBox, &opt, QStyle::SC_GroupBoxLabel, box);
-        // A style that draws the line through the title says where in the
-        // frame rectangle; one that sets the title above (Fusion) draws the
-        // line just under the title's rectangle.
-        const int line = frame.top() > 0 ? frame.top() : label.bottom();
         const int templateLine = box->fontMetrics().height() / 2;
-        const int shift = std::min(line - templateLine, g.top());
+        const int shift = std::min(FrameLine(box, g.size()) - templateLine, roomAbove);
         if (shift > 0)
             g.setTop(g.top() - shift);
     }

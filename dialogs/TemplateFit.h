@@ -36,9 +36,13 @@ void FitLabels(std::initializer_list<LabelRow> rows);
 void GrowToHint(QWidget *control, int rightLimit);
 
 // A titled group box. The template drew the title on the frame's top line;
-// a style that sets the title above the frame gets a box that starts that
-// much higher, so the line stays where the template had it and the
-// controls inside keep their distance from it.
-void PlaceGroupBox(QGroupBox *box, const DialogUnits::DluRect &r);
+// a style that sets the title above the frame (Fusion) would push the line
+// down onto the controls inside. The box starts higher by what that costs,
+// but by no more than roomAbove, so it never reaches what lies above it.
+void PlaceGroupBox(QGroupBox *box, const DialogUnits::DluRect &r, int roomAbove);
+
+// The first row, in the parent's coordinates, where a control inside the box
+// keeps clear of its frame line and title.
+int ContentTop(const QGroupBox *box);
 
 } // namespace TemplateFit

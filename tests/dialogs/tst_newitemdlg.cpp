@@ -1,0 +1,488 @@
+#include "dialogs/DescriptionEdit.h"
+#include "dialogs/IconChooser.h"
+#include "dialogs/NewItemDlg.h"
+#include "res/Strings.h"
+#include "tests/testlib/QuillmarkTest.h"
+#include "tests/testlib/ScriptedPrompter.h"
+
+#include <QCheckBox>
+#include <QDateEdit>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTimeEdit>
+
+#include <bit>
+#include <limits>
+
+#define QM_COMPARE_BITS(actual, expected) QCOMPARE(std::bit_cast<quint64>(double(actual)), std::bit_cast<quint64>(double(expected)))
+
+namespace {
+
+CalendarTime Local(int y, int mo, int d, int h, int mi, int s)
+{
+    CalendarTime t = 0;
+    if (!CalendarTimeOps::FromLocal(y, mo, d, h, mi, s, t))
+        qFatal("no such local time");
+    return t;
+}
+
+// 2 March 2021, 09:41:07 in Berlin: what "now" is for these tests.
+const CalendarTime kNow = 1614674467;
+
+bool RowInView(const QTreeWidget *view, int row)
+{
+    const QRect r = view->visualItemRect(view->topLevelItem(row));
+    return !r.isEmpty() && view->viewport()->rect().contains(r);
+}
+
+void ClickRow(QTreeWidget *view, int row, Qt::KeyboardModifiers modifiers = {})
+{
+    QTreeWidgetItem *item = view->topLevelItem(row);
+    view->scrollToItem(item);
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, modifiers, view->visualItemRect(item).center());
+}
+
+} // namespace
+
+class TestNewItemDlg : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { CalendarTimeOps::SetNowForTesting(kNow); }
+    void cleanupTestCase() { CalendarTimeOps::ClearNowForTesting(); }
+
+    void newItemStartsEmptyAndGivesIconFive();
+    void iconNumberSelectsRow_data();
+    void iconNumberSelectsRow();
+    void chosenRowGivesIconNumber();
+    void emptyNameKeepsDialogAndInput();
+    void blankNameIsAName();
+    void priceNotANumberKeepsDialogOpen_data();
+    void priceNotANumberKeepsDialogOpen();
+    void priceShownReadsBackTheSame_data();
+    void priceShownReadsBackTheSame();
+    void datedItemTakesPickedDayAndTime_data();
+    void datedItemTakesPickedDayAndTime();
+    void untouchedPickersGiveTheSameInstant_data();
+    void untouchedPickersGiveTheSameInstant();
+    void dayBeforeTheUsualRangeIsShownAsItIs();
+    void shortDateShowsTheFullYear();
+    void priceFieldLeftAloneKeepsCallersValue();
+    void enterInDescriptionPressesOK();
+    void shiftEnterInDescriptionStartsNewLine();
+    void descriptionKeepsItsLineBreaks();
+    void cancelHandsNothingBack();
+};
+
+void TestNewItemDlg::newItemStartsEmptyAndGivesIconFive()
+{
+    ScriptedPrompter prompter;
+    CNewItemDlg dlg;
+    dlg.SetPrompter(&prompter);
+    dlg.m_date = dlg.m_time = CalendarTimeOps::TodayAtNoon();
+    dlg.show();
+
+    QCOMPARE(dlg.windowTitle(), QStringLiteral("New Item"));
+    QCOMPARE(dlg.size(), QSize(240, 268));
+    QCOMPARE(dlg.NameField()->text(), QString());
+    QCOMPARE(dlg.DescriptionField()->toPlainText(), QString());
+    QCOMPARE(dlg.PriceField()->text(), QStringLiteral("0"));
+    QCOMPARE(dlg.DatedBox()->isChecked(), false);
+    QCOMPARE(dlg.DateField()->date(), QDate(2021, 3, 2));
+    QCOMPARE(dlg.TimeField()->time(), QTime(12, 0, 0));
+    QCOMPARE(dlg.IconChooser()->topLevelItemCount(), 46);
+    QCOMPARE(dlg.IconChooser()->topLevelItem(45)->text(0), QStringLiteral("45"));
+    QCOMPARE(dlg.IconChooser()->SelectedRow(), 0);
+    QCOMPARE(dlg.focusWidget(), dlg.NameField());
+
+    QTest::keyClicks(dlg.NameField(), QStringLiteral("Milk"));
+    dlg.OKButton()->click();
+
+    QCOMPARE(dlg.result(), int(QDialog::Accepted));
+    QCOMPARE(dlg.m_strName, QStringLiteral("Milk"));
+    QCOMPARE(dlg.m_nIcon, 5);
+    QCOMPARE(dlg.m_bDated, false);
+    QCOMPARE(dlg.m_dPrice, 0.0);
+    QM_VERIFY_PROMPTS(prompter);
+}
+
+void TestNewItemDlg::iconNumberSelectsRow_data()
+{
+    QTest::addColumn<int>("icon");
+    QTest::addColumn<int>("row");
+    QTest::addColumn<int>("handedBack");
+    QTest::newRow("30: row 25") << 30 << 25 << 30;
+    QTest::newRow("3, below the strip: row 0") << 3 << 0 << 5;
+    QTest::newRow("first strip icon") << 5 << 0 << 5;
+    QTest::newRow("last offered") << 50 << 45 << 50;
+    QTest::newRow("beyond the chooser: kept") << 56 << -1 << 56;
+}
+
+void TestNewItemDlg::iconNumberSelectsRow()
+{
+    QFETCH(int, icon);
+    QFETCH(int, row);
+    QFETCH(int, handedBack);
+    ScriptedPrompter prompter;
+    CNewItemDlg dlg;
+    dlg.SetPrompter(&prompter);
+    dlg.m_strName = QStringLiteral("Lamp");
+    dlg.m_nIcon = icon;
+    dlg.show();
+
+    QCOMPARE(dlg.IconChooser()->SelectedRow(), row);
+    if (row >= 0)
+        QVERIFY(RowInView(dlg.IconChooser(), row));
+    dlg.OKButton()->click();
+    QCOMPARE(dlg.result(), int(QDialog::Accepted));
+    QCOMPARE(dlg.m_nIcon, handedBack);
+    QM_VERIFY_PROMPTS(prompter);
+}
+
+void TestNewItemDlg::chosenRowGivesIconNumber()
+{
+    ScriptedPrompter prompter;
+    CNewItemDlg dlg;
+    dlg.SetPrompter(&prompter);
+    dlg.m_strName = QStringLiteral("Lamp");
+    dlg.m_nIcon = 30;
+    dlg.show();
+
+    ClickRow(dlg.IconChooser(), 2);
+    QCOMPARE(dlg.IconChooser()->SelectedRow(), 2);
+    dlg.OKButton()->click();
+    QCOMPARE(dlg.m_nIcon, 7);
+
+    // With the row taken away again, the caller's number comes back.
+    CNewItemDlg again;
+    again.SetPrompter(&prompter);
+    again.m_strName = QStringLiteral("Lamp");
+    again.m_nIcon = 30;
+    again.show();
+    ClickRow(again.IconChooser(), 25, Qt::ControlModifier);
+    QCOMPARE(again.IconChooser()->SelectedRow(), -1);
+    again.OKButton()->click();
+    QCOMPARE(again.m_nIcon, 30);
+    QM_VERIFY_PROMPTS(prompter);
+}
+
+void TestNewItemDlg::emptyNameKeepsDialogAndInput()
+{
+    ScriptedPrompter prompter;
+    prompter.ExpectMessage(QStringLiteral("New Item must have a name."));
+    CNewItemDlg dlg;
+    dlg.SetPrompter(&prompter);
+    dlg.m_date = dlg.m_time = CalendarTimeOps::TodayAtNoon();
+    dlg.show();
+
+    dlg.DescriptionField()->setPlainText(QStringLiteral("two of them"));
+    dlg.PriceField()->setText(QStringLiteral("4.20"));
+    dlg.DatedBox()->setChecked(true);
+    ClickRow(dlg.IconChooser(), 9);
+    dlg.OKButton()->click();
+
+    QVERIFY(dlg.isVisible());
+    QCOMPARE(dlg.result(), int(QDialog::Rejected));
+    QCOMPARE(dlg.focusWidget(), dlg.NameField());
+    QCOMPARE(dlg.DescriptionField()->toPlainText(), QStringLiteral("two of them"));
+    QCOMPARE(dlg.PriceField()->text(), QStringLiteral("4.20"));
+    QVERIFY(dlg.DatedBox()->isChecked());
+    QCOMPARE(dlg.IconChooser()->SelectedRow(), 9);
+    QM_VERIFY_PROMPTS(prompter);
+
+    dlg.NameField()->setText(QStringLiteral("Bulbs"));
+    dlg.OKButton()->click();
+    QCOMPARE(dlg.result(), int(QDialog::Accepted));
+    QCOMPARE(dlg.m_strDesc, QStringLiteral("two of them"));
+    QCOMPARE(dlg.m_dPrice, 4.2);
+    QCOMPARE(dlg.m_bDated, true);
+    QCOMPARE(dlg.m_nIcon, 14);
+    QM_VERIFY_PROMPTS(prompter);
+}
+
+void TestNewItemDlg::blankNameIsAName()
+{
+    ScriptedPrompter prompter;
+    CNewItemDlg dlg;
+    dlg.SetPrompter(&prompter);
+    dlg.show();
+    dlg.NameField()->setText(QStringLiteral(" "));
+    dlg.OKButton()->click();
+    QCOMPARE(dlg.result(), int(QDialog::Accepted));
+    QCOMPARE(dlg.m_strName, QStringLiteral(" "));
+    QM_VERIFY_PROMPTS(prompter);
+}
+
+void TestNewItemDlg::priceNotANumberKeepsDialogOpen_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::newRow("decimal comma") << QStringLiteral("12,50");
+    QTest::newRow("word") << QStringLiteral("cheap");
+    QTest::newRow("trailing letters") << QStringLiteral("3.5 EUR");
+    QTest::newRow("nan") << QStringLiteral("nan");
+    QTest::newRow("too large") << QStringLiteral("1e999");
+}
+
+void TestNewItemDlg::priceNotANumberKeepsDialogOpen()
+{
+    QFETCH(QString, text);
+    ScriptedPrompter prompter;
+    prompter.ExpectMessage(Str::PriceNotANumber());
+    CNewItemDlg dlg;
+    dlg.SetPrompter(&prompter);
+    dlg.m_strName = QStringLiteral("Chair");
+    dlg.m_dPrice = 19.99;
+    dlg.show();
+
+    dlg.PriceField()->setText(text);
+    dlg.OKButton()->click();
+    QVERIFY(dlg.isVisible());
+    QCOMPARE(dlg.result(), int(QDialog::Rejected));
+    QCOMPARE(dlg.focusWidget(), dlg.PriceField());
+    QCOMPARE(dlg.PriceField()->text(), text);
+    QCOMPARE(dlg.m_dPrice, 19.99);
+    QM_VERIFY_PROMPTS(prompter);
+}
+
+void TestNewItemDlg::priceShownReadsBackTheSame_data()
+{
+    QTest::addColumn<double>("price");
+    QTest::addColumn<QString>("shown");
+    QTest::newRow("0") << 0.0 << QStringLiteral("0");
+    QTest::newRow("0.1") << 0.1 << QStringLiteral("0.1");
+    QTest::newRow("12.5") << 12.5 << QStringLiteral("12.5");
+    QTest::newRow("1e-7") << 1e-7 << QStringLiteral("0.0000001");
+    QTest::newRow("123456789.123") << 123456789.123 << QStringLiteral("123456789.123");
+    QTest::newRow("0.1 + 0.2") << 0.1 + 0.2 << QStringLiteral("0.30000000000000004");
+}
+
+void TestNewItemDlg::priceShownReadsBackTheSame()
+{
+    QFETCH(double, price);
+    QFETCH(QString, shown);
+    ScriptedPrompter prompter;
+    CNewItemDlg dlg;
+    dlg.SetPrompter(&prompter);
+    dlg.m_strName = QStringLiteral("Desk");
+    dlg.m_dPrice = price;
+    dlg.show();
+    QCOMPARE(dlg.PriceField()->text(), shown);
+
+    // Typed in again by hand, it must still be the same number.
+    dlg.PriceField()->clear();
+    QTest::keyClicks(dlg.PriceField(), shown);
+    dlg.OKButton()->click();
+    QCOMPARE(dlg.result(), int(QDialog::Accepted));
+    QM_COMPARE_BITS(dlg.m_dPrice, price);
+    QM_VERIFY_PROMPTS(prompter);
+}
+
+void TestNewItemDlg::datedItemTakesPickedDayAndTime_data()
+{
+    QTest::addColumn<QDate>("date");
+    QTest::addColumn<QTime>("time");
+    QTest::newRow("29 Feb 2004, last second") << QDate(2004, 2, 29) << QTime(23, 59, 59);
+    QTest::newRow("first offered day") << QDate(1900, 1, 1) << QTime(0, 0, 0);
+    QTest::newRow("before 1970") << QDate(1969, 12, 31) << QTime(23, 59, 59);
+    QTest::newRow("32-bit end") << QDate(2038, 1, 19) << QTime(4, 14, 8);
+    QTest::newRow("2100") << QDate(2100, 2, 28) << QTime(18, 30, 0);
+    QTest::newRow("last offered day") << QDate(9999, 12, 31) << QTime(23, 59, 59);
+    QTest::newRow("summer time") << QDate(2021, 7, 1) << QTime(12, 0, 0);
+}
+
+void TestNewItemDlg::datedItemTakesPickedDayAndTime()
+{
+    QFETCH(QDate, date);
+    QFETCH(QTime, time);
+    ScriptedPrompter prompter;
+    CNewItemDlg dlg;
+    dlg.SetPrompter(&prompter);
+    dlg.m_strName = QStringLiteral("Dentist");
+    dlg.m_date = dlg.m_time = CalendarTimeOps::TodayAtNoon();
+    dlg.show();
+
+    QCOMPARE(dlg.DateField()->minimumDate(), QDate(1900, 1, 1));
+    QCOMPARE(dlg.DateField()->maximumDate(), QDate(9999, 12, 31));
+    dlg.DatedBox()->setChecked(true);
+    dlg.DateField()->setDate(date);
+    dlg.TimeField()->setTime(time);
+    QCOMPARE(dlg.DateField()->date(), date);
+    dlg.OKButton()->click();
+    QCOMPARE(dlg.result(), int(QDialog::Accepted));
+    QVERIFY(dlg.m_bDated);
+
+    LocalFields f;
+    QVERIFY(CalendarTimeOps::ToLocal(dlg.CombinedDateTime(), f));
+    QCOMPARE(QDate(f.year, f.month, f.day), date);
+    QCOMPARE(QTime(f.hour, f.minute, f.second), time);
+
+    // And the same item opened again shows what was picked.
+    CNewItemDlg again;
+    again.SetPrompter(&prompter);
+    again.m_date = again.m_time = dlg.CombinedDateTime();
+    again.show();
+    QCOMPARE(again.DateField()->date(), date);
+    QCOMPARE(again.TimeField()->time(), time);
+    QM_VERIFY_PROMPTS(prompter);
+}
+
+void TestNewItemDlg::untouchedPickersGiveTheSameInstant_data()
+{
+    QTest::addColumn<CalendarTime>("when");
+    // 31 October 2021 02:30 happened twice in Berlin: first in summer time
+    // (00:30 UTC), then again an hour later in winter time (01:30 UTC).
+    QTest::newRow("first 02:30") << CalendarTime(1635640200);
+    QTest::newRow("second 02:30") << CalendarTime(1635643800);
+    QTest::newRow("2100") << Local(2100, 6, 15, 8, 30, 0);
+    QTest::newRow("before 1970") << Local(1950, 1, 1, 0, 0, 1);
+}
+
+void TestNewItemDlg::untouchedPickersGiveTheSameInstant()
+{
+    QFETCH(CalendarTime, when);
+    ScriptedPrompter prompter;
+    CNewItemDlg dlg;
+    dlg.SetPrompter(&prompter);
+    dlg.m_strName = QStringLiteral("Clocks");
+    dlg.m_bDated = true;
+    dlg.m_date = dlg.m_time = when;
+    dlg.show();
+
+    dlg.NameField()->setText(QStringLiteral("Clocks back"));
+    dlg.OKButton()->click();
+    QCOMPARE(dlg.result(), int(QDialog::Accepted));
+    QCOMPARE(dlg.CombinedDateTime(), when);
+    QM_VERIFY_PROMPTS(prompter);
+}
+
+void TestNewItemDlg::dayBeforeTheUsualRangeIsShownAsItIs()
+{
+    ScriptedPrompter prompter;
+    const CalendarTime old = Local(1850, 5, 4, 10, 0, 0);
+    CNewItemDlg dlg;
+    dlg.SetPrompter(&prompter);
+    dlg.m_strName = QStringLiteral("Heirloom");
+    dlg.m_bDated = true;
+    dlg.m_date = dlg.m_time = old;
+    dlg.show();
+
+    QCOMPARE(dlg.DateField()->date(), QDate(1850, 5, 4));
+    dlg.OKButton()->click();
+    QCOMPARE(dlg.CombinedDateTime(), old);
+    QM_VERIFY_PROMPTS(prompter);
+}
+
+void TestNewItemDlg::shortDateShowsTheFullYear()
+{
+    // The American short date has a two-digit year; 2100 must not read as 00.
+    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+    CNewItemDlg dlg;
+    QLocale::setDefault(QLocale::c());
+    dlg.m_date = dlg.m_time = Local(2100, 6, 15, 8, 30, 0);
+    dlg.show();
+    QCOMPARE(dlg.DateField()->text(), QStringLiteral("6/15/2100"));
+}
+
+void TestNewItemDlg::priceFieldLeftAloneKeepsCallersValue()
+{
+    // A price no one could type (from a damaged file) is not refused when
+    // the field was not touched: the item keeps what it had.
+    ScriptedPrompter prompter;
+    CNewItemDlg dlg;
+    dlg.SetPrompter(&prompter);
+    dlg.m_strName = QStringLiteral("Odd");
+    dlg.m_dPrice = std::numeric_limits<double>::infinity();
+    dlg.show();
+    QCOMPARE(dlg.PriceField()->text(), QStringLiteral("inf"));
+    dlg.OKButton()->click();
+    QCOMPARE(dlg.result(), int(QDialog::Accepted));
+    QCOMPARE(dlg.m_dPrice, std::numeric_limits<double>::infinity());
+    QM_VERIFY_PROMPTS(prompter);
+}
+
+void TestNewItemDlg::enterInDescriptionPressesOK()
+{
+    ScriptedPrompter prompter;
+    CNewItemDlg dlg;
+    dlg.SetPrompter(&prompter);
+    dlg.m_strName = QStringLiteral("Paint");
+    dlg.show();
+
+    dlg.DescriptionField()->setFocus();
+    QTest::keyClicks(dlg.DescriptionField(), QStringLiteral("white"));
+    QTest::keyClick(dlg.DescriptionField(), Qt::Key_Return);
+    QCOMPARE(dlg.result(), int(QDialog::Accepted));
+    QCOMPARE(dlg.m_strDesc, QStringLiteral("white"));
+    QM_VERIFY_PROMPTS(prompter);
+}
+
+void TestNewItemDlg::shiftEnterInDescriptionStartsNewLine()
+{
+    ScriptedPrompter prompter;
+    CNewItemDlg dlg;
+    dlg.SetPrompter(&prompter);
+    dlg.m_strName = QStringLiteral("Paint");
+    dlg.show();
+
+    QTest::keyClicks(dlg.DescriptionField(), QStringLiteral("white"));
+    QTest::keyClick(dlg.DescriptionField(), Qt::Key_Return, Qt::ShiftModifier);
+    QTest::keyClicks(dlg.DescriptionField(), QStringLiteral("matt"));
+    QTest::keyClick(dlg.DescriptionField(), Qt::Key_Enter, Qt::ControlModifier | Qt::KeypadModifier);
+    QTest::keyClicks(dlg.DescriptionField(), QStringLiteral("5 l"));
+    QVERIFY(dlg.isVisible());
+
+    dlg.OKButton()->click();
+    QCOMPARE(dlg.m_strDesc, QStringLiteral("white\nmatt\n5 l"));
+    QM_VERIFY_PROMPTS(prompter);
+}
+
+void TestNewItemDlg::descriptionKeepsItsLineBreaks()
+{
+    ScriptedPrompter prompter;
+    const QString fromHandheld = QStringLiteral("line one\r\nline two");
+
+    CNewItemDlg untouched;
+    untouched.SetPrompter(&prompter);
+    untouched.m_strName = QStringLiteral("Note");
+    untouched.m_strDesc = fromHandheld;
+    untouched.show();
+    QCOMPARE(untouched.DescriptionField()->toPlainText(), QStringLiteral("line one\nline two"));
+    untouched.OKButton()->click();
+    QCOMPARE(untouched.m_strDesc, fromHandheld);
+
+    CNewItemDlg edited;
+    edited.SetPrompter(&prompter);
+    edited.m_strName = QStringLiteral("Note");
+    edited.m_strDesc = fromHandheld;
+    edited.show();
+    edited.DescriptionField()->moveCursor(QTextCursor::End);
+    QTest::keyClicks(edited.DescriptionField(), QStringLiteral("!"));
+    edited.OKButton()->click();
+    QCOMPARE(edited.m_strDesc, QStringLiteral("line one\r\nline two!"));
+    QM_VERIFY_PROMPTS(prompter);
+}
+
+void TestNewItemDlg::cancelHandsNothingBack()
+{
+    ScriptedPrompter prompter;
+    CNewItemDlg dlg;
+    dlg.SetPrompter(&prompter);
+    dlg.m_strName = QStringLiteral("Rope");
+    dlg.m_dPrice = 3.0;
+    dlg.m_nIcon = 30;
+    dlg.show();
+    dlg.NameField()->setText(QStringLiteral("Chain"));
+    dlg.PriceField()->setText(QStringLiteral("oops"));
+    ClickRow(dlg.IconChooser(), 1);
+    dlg.CancelButton()->click();
+
+    QCOMPARE(dlg.result(), int(QDialog::Rejected));
+    QCOMPARE(dlg.m_strName, QStringLiteral("Rope"));
+    QCOMPARE(dlg.m_dPrice, 3.0);
+    QCOMPARE(dlg.m_nIcon, 30);
+    QM_VERIFY_PROMPTS(prompter);
+}
+
+QUILLMARK_TEST_MAIN(TestNewItemDlg)
+#include "tst_newitemdlg.moc"
