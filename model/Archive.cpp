@@ -327,13 +327,16 @@ bool CArchiveReader::ReadString(QString &text)
         return true;
     }
     if (wide) {
-        text.resize(static_cast<qsizetype>(length));
-        if (!Take(reinterpret_cast<char *>(text.data()), static_cast<qsizetype>(bytes)))
+        // A new string, not a resize: the caller's old text is usually
+        // shared with a copy already stored, and would be copied first.
+        QString fresh(static_cast<qsizetype>(length), Qt::Uninitialized);
+        if (!Take(reinterpret_cast<char *>(fresh.data()), static_cast<qsizetype>(bytes)))
             return false;
         if constexpr (QSysInfo::ByteOrder != QSysInfo::LittleEndian) {
-            for (QChar &c : text)
+            for (QChar &c : fresh)
                 c = QChar(qFromLittleEndian(c.unicode()));
         }
+        text = std::move(fresh);
         return true;
     }
     QByteArray raw(static_cast<qsizetype>(bytes), Qt::Uninitialized);
