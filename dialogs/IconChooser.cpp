@@ -16,8 +16,11 @@ CIconChooser::CIconChooser(QWidget *parent)
     setSelectionMode(QAbstractItemView::SingleSelection);
     setSelectionBehavior(QAbstractItemView::SelectRows);
     setIconSize(QSize(Res::kImageSize, Res::kImageSize));
+    // At least the handheld's width, and all the room there is: 40 pixels
+    // leave no space for the number beside the picture on the desktop.
+    header()->setMinimumSectionSize(kColumnWidth);
     setColumnWidth(0, kColumnWidth);
-    header()->setStretchLastSection(false);
+    header()->setStretchLastSection(true);
 
     // The chosen icon stays as visible when focus moves to another field.
     QPalette pal = palette();
