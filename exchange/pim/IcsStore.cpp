@@ -4,8 +4,8 @@
 #include "exchange/pim/OleDate.h"
 #include "exchange/pim/PimSettings.h"
 #include "exchange/pim/SafeFileWrite.h"
+#include "res/Strings.h"
 
-#include <QCoreApplication>
 #include <QDir>
 #include <QUuid>
 
@@ -19,11 +19,6 @@ QString NewUid()
 QString FileNameFor(const QString &uid)
 {
     return uid + QStringLiteral(".ics");
-}
-
-QString Tr(const char *text)
-{
-    return QCoreApplication::translate("IcsStore", text);
 }
 
 // The store keeps times to the minute; the fields are rounded to the
@@ -55,7 +50,7 @@ public:
     {
         if (m_badDate) {
             if (whyNot)
-                *whyNot = Tr("the due date lies outside the years 100 to 9999");
+                *whyNot = Str::PimDateOutOfRange();
             return false;
         }
         m_data.stamp = CalendarTimeOps::Now();
@@ -89,8 +84,7 @@ public:
         // A calendar entry without a start is not a valid event.
         if (!m_hasStart) {
             if (whyNot)
-                *whyNot = m_badDate ? Tr("the start lies outside the years 100 to 9999")
-                                    : Tr("the appointment has no start");
+                *whyNot = m_badDate ? Str::PimDateOutOfRange() : Str::PimNoStart();
             return false;
         }
         m_data.stamp = CalendarTimeOps::Now();

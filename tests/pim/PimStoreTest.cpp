@@ -442,8 +442,9 @@ private slots:
         QCOMPARE(written.readAll(), QByteArray("data"));
     }
 
-    // A start the format cannot hold makes no file and no success.
-    void appointmentWithoutStartIsRefused()
+    // A date the format cannot hold, or an appointment without a start,
+    // makes no file and no success.
+    void unstorableDatesAreRefused()
     {
         IcsStoreApplication app(m_tasks, m_calendar);
         QVERIFY(app.Logon());
@@ -456,9 +457,18 @@ private slots:
         appt->SetSubject(QStringLiteral("x"));
         QString why;
         QVERIFY(!appt->Save(&why));
+        QCOMPARE(why, Str::PimNoStart());
         appt->SetStart(std::numeric_limits<double>::quiet_NaN());
         QVERIFY(!appt->Save(&why));
+        QCOMPARE(why, Str::PimDateOutOfRange());
         QCOMPARE(Entries(m_calendar), QStringList{});
+
+        std::unique_ptr<PimTask> task = app.GetDefaultFolder(PimFolderKind::Tasks)->Items()->AddTask();
+        QVERIFY(task);
+        task->SetDueDate(1e9);
+        QVERIFY(!task->Save(&why));
+        QCOMPARE(why, Str::PimDateOutOfRange());
+        QCOMPARE(Entries(m_tasks), QStringList{});
     }
 };
 
