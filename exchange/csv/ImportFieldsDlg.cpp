@@ -57,8 +57,7 @@ bool CFieldSpinBox::Checked(int &value) const
 
 void CFieldSpinBox::stepBy(int steps)
 {
-    const int from = qBound(m_low, value(), m_high);
-    setValue(qBound(m_low, from + steps, m_high));
+    setValue(qBound(m_low, value() + steps, m_high));
     selectAll();
 }
 
