@@ -13,7 +13,7 @@ const QString kContentsAnchor = QStringLiteral("Main_Contents");
 
 namespace HelpPage {
 
-QString HelpPagePath(const QString &exeDir)
+QString HelpPagePath(const QString &exeDir, const QString &sourceDir)
 {
     // QUILLMARK_HELP_FROM_BIN is the install tree's path from the program's
     // folder to the page's folder, e.g. "../share/quillmark/help".
@@ -23,7 +23,7 @@ QString HelpPagePath(const QString &exeDir)
         return installed;
 
     // Run from the build folder: the page has not been installed anywhere.
-    const QString source = QDir(QStringLiteral(QUILLMARK_HELP_SOURCE_DIR)).filePath(kPageName);
+    const QString source = QDir(sourceDir).filePath(kPageName);
     if (QFileInfo(source).isFile())
         return source;
 
@@ -32,7 +32,8 @@ QString HelpPagePath(const QString &exeDir)
 
 QString HelpPagePath()
 {
-    return HelpPagePath(QCoreApplication::applicationDirPath());
+    return HelpPagePath(QCoreApplication::applicationDirPath(),
+                        QStringLiteral(QUILLMARK_HELP_SOURCE_DIR));
 }
 
 QUrl ContentsUrl(const QString &pagePath)

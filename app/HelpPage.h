@@ -7,12 +7,12 @@
 // "Contents" opens.
 namespace HelpPage {
 
-// The page as installed relative to a program folder
-// (<exeDir>/../share/quillmark/help/quillmark.htm), else the copy in the
-// source tree the program was built from. When neither exists the installed
-// path is returned all the same: the viewer then reports the missing page.
-QString HelpPagePath(const QString &exeDir);
-// The same for the running program.
+// The page as installed relative to the program's folder
+// (<exeDir>/../share/quillmark/help/quillmark.htm), else the one in
+// sourceDir. When neither exists the installed path is returned all the
+// same: the viewer then reports the missing page.
+QString HelpPagePath(const QString &exeDir, const QString &sourceDir);
+// The same for the running program and the source tree it was built from.
 QString HelpPagePath();
 
 // The file URL of the page with the fragment "Main_Contents".

@@ -31,8 +31,9 @@ CMainFrame::CMainFrame(QWidget *parent)
 
     connect(m_view, &CQuillmarkView::exitRequested, this, &CMainFrame::OnExitRequested);
     connect(m_view, &CQuillmarkView::aboutRequested, this, &CMainFrame::OnAppAbout);
+    // QCoreApplication::quit() (the session manager's, for one) closes the
+    // window first, so the close event below covers it.
     connect(qGuiApp, &QGuiApplication::commitDataRequest, this, &CMainFrame::OnCommitData);
-    connect(qGuiApp, &QCoreApplication::aboutToQuit, this, &CMainFrame::OnAboutToQuit);
 }
 
 CMainFrame::~CMainFrame() = default;
@@ -82,10 +83,6 @@ bool CMainFrame::SaveBeforeEnd()
 {
     if (m_bSavedForEnd)
         return true;
-    // A view whose set-up did not finish holds no lists: saving it would
-    // overwrite the file with nothing.
-    if (!m_view->IsReady())
-        return true;
     if (!m_view->SaveDataFile())
         return false;
     m_bSavedForEnd = true;
@@ -113,18 +110,11 @@ void CMainFrame::OnCommitData(QSessionManager &manager)
 {
     // The desktop session is ending. Save now; a session that is cancelled
     // later finds the program running on, so nothing is marked as saved.
-    if (m_bSavedForEnd || !m_view->IsReady())
+    if (m_bSavedForEnd)
         return;
     const bool mayAsk = manager.allowsInteraction();
     if (!m_view->SaveDataFile() && mayAsk)
         manager.cancel();
     if (mayAsk)
         manager.release();
-}
-
-void CMainFrame::OnAboutToQuit()
-{
-    // Whatever else ends the event loop (the session manager, for one)
-    // saves the lists as Exit does, unless Exit or the close button did.
-    SaveBeforeEnd();
 }

@@ -46,7 +46,6 @@ private:
     bool SaveBeforeEnd();
     void OnExitRequested();
     void OnCommitData(QSessionManager &manager);
-    void OnAboutToQuit();
 
     CQuillmarkView *m_view = nullptr;
     Prompter *m_prompter;
