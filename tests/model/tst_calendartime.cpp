@@ -1,0 +1,64 @@
+// Alone in its executable: the zone is resolved once per process, so no
+// conversion may run before this test.
+#include "platform/CalendarTime.h"
+#include "tests/testlib/QuillmarkTest.h"
+
+#include <QTimeZone>
+
+#include <ctime>
+
+class TestCalendarTime : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void unsetZoneIsResolvedWithoutChangingResults();
+};
+
+void TestCalendarTime::unsetZoneIsResolvedWithoutChangingResults()
+{
+    // As on most desktops: no TZ at all.
+    qunsetenv("TZ");
+    tzset();
+    const QByteArray qtZone = QTimeZone::systemTimeZoneId();
+    const QList<CalendarTime> times{0, 1015506900, 1035678600, 2147483648, 4102444800};
+
+    QList<struct tm> expected;
+    for (CalendarTime t : times) {
+        const time_t tt = time_t(t);
+        struct tm tm {};
+        QVERIFY(localtime_r(&tt, &tm));
+        expected.append(tm);
+    }
+
+    for (qsizetype i = 0; i < times.size(); ++i) {
+        LocalFields f;
+        QVERIFY(CalendarTimeOps::ToLocal(times.at(i), f));
+        const struct tm &tm = expected.at(i);
+        QCOMPARE(f.year, tm.tm_year + 1900);
+        QCOMPARE(f.month, tm.tm_mon + 1);
+        QCOMPARE(f.day, tm.tm_mday);
+        QCOMPARE(f.hour, tm.tm_hour);
+        QCOMPARE(f.minute, tm.tm_min);
+        QCOMPARE(f.second, tm.tm_sec);
+        QCOMPARE(f.dayOfWeek, tm.tm_wday);
+        CalendarTime back = 0;
+        QVERIFY(CalendarTimeOps::FromLocal(f.year, f.month, f.day, f.hour, f.minute, f.second, back));
+        QCOMPARE(back, times.at(i));
+    }
+    // The C library now keeps the zone file it read; Qt sees the same zone.
+    QCOMPARE(qgetenv("TZ"), QByteArray(":/etc/localtime"));
+    QCOMPARE(QTimeZone::systemTimeZoneId(), qtZone);
+
+    // A zone set later is still followed.
+    QuillmarkTest::SetTimeZone("America/New_York");
+    LocalFields f;
+    QVERIFY(CalendarTimeOps::ToLocal(1015506900, f));
+    QCOMPARE(f.hour, 8);
+    CalendarTime t = 0;
+    QVERIFY(CalendarTimeOps::FromLocal(2002, 3, 7, 8, 15, 0, t));
+    QCOMPARE(t, CalendarTime(1015506900));
+}
+
+QUILLMARK_GUILESS_TEST_MAIN(TestCalendarTime)
+#include "tst_calendartime.moc"
