@@ -9,6 +9,7 @@
 
 class CTreeOptionsCtrl;
 class Prompter;
+class QMenu;
 class QPainter;
 class QTreeWidget;
 class QTreeWidgetItem;
@@ -42,6 +43,7 @@ public:
     // Where the data file lives; set before OnInitialUpdate (tests use a
     // temporary folder). Defaults to AppPaths::DataFilePath().
     void SetDataFilePath(const QString &path);
+    QString DataFilePath() const { return m_store.Path(); }
     // Who answers message boxes and runs dialogs; the standard one by default.
     void SetPrompter(Prompter *prompter);
     Prompter &Prompts() const { return *m_prompter; }
@@ -54,7 +56,8 @@ public:
     void ShowItems();
     void Repaint();
 
-    // The data file. Save reports a failure to the user and returns false.
+    // The data file. Load tells the user (once the event loop runs) when the
+    // file is damaged; Save tells the user of a failure. Both return false then.
     bool LoadDataFile();
     bool SaveDataFile();
 
@@ -73,6 +76,9 @@ public:
     void HandleTap(int x, int y);
     bool SaveAndExit();
     void ShowMenu();
+    // Runs the command of a pop-up menu entry (Res::ID_...); false for an
+    // id the view does not know.
+    bool OnCommand(int id);
     void OpenSelection();
     void GoBack();
     void ToggleDone();
@@ -99,6 +105,10 @@ public:
     QTreeWidget *ItemTable() const { return m_listItems; }
     QTreeWidgetItem *RootItem() const { return m_hRootItem; }
 
+    // The tree node of an item (or, with item -1, of a list); nullptr when
+    // the tree has none.
+    QTreeWidgetItem *FindNode(int list, int item) const;
+
 signals:
     // "Exit" (or the cross) saved the lists: the application may end.
     void exitRequested();
@@ -108,6 +118,10 @@ signals:
 protected:
     void paintEvent(QPaintEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
+
+    // Shows the pop-up menu at a point of the screen and returns the command
+    // id of the chosen entry, 0 when it was dismissed. Tests override it.
+    virtual int RunPopupMenu(QMenu &menu, const QPoint &globalPos);
 
 private:
     void DrawBanner(QPainter &dc) const;
@@ -120,6 +134,11 @@ private:
     // True when m_nCurList (and m_nCurItem) name a list (and item) that exists.
     bool HasCurrentList() const;
     bool HasCurrentItem() const;
+    // After the collection was replaced: indexes that name nothing become
+    // -1, and a view of something gone gives way to the tree.
+    void ForgetVanishedCurrent();
+    // Shows the item details of the current item (the tree if it is gone).
+    void ShowItem(int prevMode);
 
     CTreeOptionsCtrl *m_tree = nullptr;
     QTreeWidget *m_listItems = nullptr;
