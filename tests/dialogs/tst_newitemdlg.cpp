@@ -72,7 +72,6 @@ private slots:
     void enterInDescriptionPressesOK();
     void shiftEnterInDescriptionStartsNewLine();
     void descriptionKeepsItsLineBreaks();
-    void cancelHandsNothingBack();
 };
 
 void TestNewItemDlg::newItemStartsEmptyAndGivesIconFive()
@@ -249,12 +248,9 @@ void TestNewItemDlg::priceShownReadsBackTheSame_data()
 {
     QTest::addColumn<double>("price");
     QTest::addColumn<QString>("shown");
-    QTest::newRow("0") << 0.0 << QStringLiteral("0");
     QTest::newRow("0.1") << 0.1 << QStringLiteral("0.1");
-    QTest::newRow("12.5") << 12.5 << QStringLiteral("12.5");
     QTest::newRow("1e-7") << 1e-7 << QStringLiteral("0.0000001");
     QTest::newRow("123456789.123") << 123456789.123 << QStringLiteral("123456789.123");
-    QTest::newRow("0.1 + 0.2") << 0.1 + 0.2 << QStringLiteral("0.30000000000000004");
 }
 
 void TestNewItemDlg::priceShownReadsBackTheSame()
@@ -460,27 +456,6 @@ void TestNewItemDlg::descriptionKeepsItsLineBreaks()
     QTest::keyClicks(edited.DescriptionField(), QStringLiteral("!"));
     edited.OKButton()->click();
     QCOMPARE(edited.m_strDesc, QStringLiteral("line one\r\nline two!"));
-    QM_VERIFY_PROMPTS(prompter);
-}
-
-void TestNewItemDlg::cancelHandsNothingBack()
-{
-    ScriptedPrompter prompter;
-    CNewItemDlg dlg;
-    dlg.SetPrompter(&prompter);
-    dlg.m_strName = QStringLiteral("Rope");
-    dlg.m_dPrice = 3.0;
-    dlg.m_nIcon = 30;
-    dlg.show();
-    dlg.NameField()->setText(QStringLiteral("Chain"));
-    dlg.PriceField()->setText(QStringLiteral("oops"));
-    ClickRow(dlg.IconChooser(), 1);
-    dlg.CancelButton()->click();
-
-    QCOMPARE(dlg.result(), int(QDialog::Rejected));
-    QCOMPARE(dlg.m_strName, QStringLiteral("Rope"));
-    QCOMPARE(dlg.m_dPrice, 3.0);
-    QCOMPARE(dlg.m_nIcon, 30);
     QM_VERIFY_PROMPTS(prompter);
 }
 
