@@ -501,8 +501,6 @@ private slots:
         f.SelectRows({2});
         f.Tap(83);
         QCOMPARE(view.Mode(), int(CQuillmarkView::modeItem));
-        f.Tap(108); // the hand-over, not a way back
-        QCOMPARE(view.Mode(), int(CQuillmarkView::modeItem));
         f.Tap(133);
         QCOMPARE(view.Mode(), int(CQuillmarkView::modeItems));
         QCOMPARE(view.PrevMode(), -1);
