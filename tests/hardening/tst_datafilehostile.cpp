@@ -1,0 +1,180 @@
+// Damaged data files: cut at a thousand places, a bit flipped anywhere,
+// fields far out of range. Nothing may crash, a cut file keeps exactly its
+// complete lists, and whatever loads as complete saves and loads back equal.
+
+#include "model/DataFile.h"
+#include "tests/model/ModelTestUtil.h"
+#include "tests/testlib/QuillmarkTest.h"
+
+#include <QBuffer>
+#include <QRandomGenerator>
+
+using namespace ModelTest;
+using DataFile::LoadStatus;
+
+namespace {
+
+DataFile::LoadResult ReadFrom(QIODevice &device, CListCollection &lists)
+{
+    device.open(QIODevice::ReadOnly);
+    return DataFile::Read(device, lists);
+}
+
+DataFile::LoadResult ReadBytes(const QByteArray &bytes, CListCollection &lists, bool sequential = false)
+{
+    if (sequential) {
+        SequentialBuffer pipe(bytes);
+        return ReadFrom(pipe, lists);
+    }
+    QBuffer buffer;
+    buffer.setData(bytes);
+    return ReadFrom(buffer, lists);
+}
+
+// About a megabyte in many shapes: the small sample, lists of many short
+// and long items, texts longer than the reader's 64 KB pieces.
+CListCollection MegabyteSample()
+{
+    CListCollection lists = RichSample();
+    QRandomGenerator random(20020307);
+    for (int l = 0; l < 12; ++l) {
+        CListItemArray list;
+        list.SetName(QStringLiteral("List %1 \u00e9\u20ac").arg(l));
+        list.m_nIcon = 5 + l;
+        const int items = 40 + l * 15;
+        for (int i = 0; i < items; ++i) {
+            const int descLength = random.bounded(530);
+            list.m_items.append(MakeItem(QStringLiteral("Item %1").arg(i, 4, 10, QLatin1Char('0')),
+                                         QString(descLength, QChar(u'a' + i % 26)), i * 0.25 - 7,
+                                         i % 3 == 0, i % 2 == 0, Local(1990 + i % 60, 1 + i % 12, 1 + i % 28, i % 24, i % 60)));
+        }
+        if (l == 5)
+            list.m_items.append(MakeItem(QString(70000, u'\u0416'), QString(300, u'd'), 1, false, false, 0));
+        lists.append(list);
+    }
+    return lists;
+}
+
+// The byte offset where each prefix of the collection ends.
+QList<qsizetype> ListEnds(const CListCollection &lists)
+{
+    QList<qsizetype> ends;
+    for (qsizetype k = 0; k <= lists.size(); ++k)
+        ends.append(WriteToBytes(lists.first(k)).size());
+    return ends;
+}
+
+} // namespace
+
+class TestDataFileHostile : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void megabyteFileCutAtAThousandPlaces();
+    void everySingleBitFlip();
+    void timesBeyondTheFileYearsLoadAsSaved_data();
+    void timesBeyondTheFileYearsLoadAsSaved();
+};
+
+void TestDataFileHostile::megabyteFileCutAtAThousandPlaces()
+{
+    const CListCollection lists = MegabyteSample();
+    const QByteArray bytes = WriteToBytes(lists);
+    QVERIFY2(bytes.size() > 1000 * 1000 && bytes.size() < 1100 * 1000, qPrintable(QString::number(bytes.size())));
+    const QList<qsizetype> ends = ListEnds(lists);
+    QCOMPARE(ends.last(), bytes.size());
+
+    constexpr qsizetype kCuts = 1000;
+    for (qsizetype i = 0; i < kCuts; ++i) {
+        const qsizetype cut = i * bytes.size() / kCuts;
+        CListCollection read;
+        // Every other cut comes through a device that cannot tell its size.
+        const DataFile::LoadResult result = ReadBytes(bytes.left(cut), read, i % 2 == 1);
+        QCOMPARE(result.status, LoadStatus::Damaged);
+        QVERIFY(!result.errorString.isEmpty());
+        qsizetype complete = 0;
+        while (complete + 1 < ends.size() && ends.at(complete + 1) <= cut)
+            ++complete;
+        if (read != lists.first(cut < 4 ? 0 : complete))
+            QFAIL(qPrintable(QStringLiteral("cut at %1: %2 lists kept, %3 expected").arg(cut).arg(read.size()).arg(complete)));
+    }
+    CListCollection whole;
+    QCOMPARE(ReadBytes(bytes, whole).status, LoadStatus::Complete);
+    QVERIFY(whole == lists);
+}
+
+void TestDataFileHostile::everySingleBitFlip()
+{
+    const QByteArray bytes = WriteToBytes(RichSample());
+    int complete = 0;
+    int damaged = 0;
+    for (qsizetype at = 0; at < bytes.size(); ++at) {
+        for (int bit = 0; bit < 8; ++bit) {
+            QByteArray flipped = bytes;
+            flipped[at] = static_cast<char>(flipped.at(at) ^ (1 << bit));
+            CListCollection read;
+            const DataFile::LoadResult result = ReadBytes(flipped, read);
+            if (result.status == LoadStatus::Damaged) {
+                ++damaged;
+                if (result.errorString.isEmpty())
+                    QFAIL(qPrintable(QStringLiteral("byte %1 bit %2: damaged without a reason").arg(at).arg(bit)));
+                continue;
+            }
+            QCOMPARE(result.status, LoadStatus::Complete);
+            ++complete;
+            // Loaded means usable: it saves and loads back the same.
+            CListCollection again;
+            QCOMPARE(ReadBytes(WriteToBytes(read), again).status, LoadStatus::Complete);
+            if (again != read) {
+                // NaN prices compare unequal to themselves; compare the bytes.
+                if (WriteToBytes(again) != WriteToBytes(read))
+                    QFAIL(qPrintable(QStringLiteral("byte %1 bit %2: does not load back equal").arg(at).arg(bit)));
+            }
+        }
+    }
+    // Most flips land in texts, prices and dates and still load.
+    QCOMPARE(complete + damaged, bytes.size() * 8);
+    QVERIFY(complete > damaged);
+}
+
+void TestDataFileHostile::timesBeyondTheFileYearsLoadAsSaved_data()
+{
+    QTest::addColumn<QByteArray>("fields");
+    QTest::addColumn<QString>("loaded");
+    // Year, month, day of week, day, hour, minute, second, milliseconds.
+    QTest::newRow("month 65535 of year 65535") << QByteArray::fromHex("ffff ffff 0000 0100 0000 0000 0000 0000")
+                                               << QStringLiteral("65535-12-31 23:59:59");
+    QTest::newRow("every field 65535") << QByteArray::fromHex("ffff ffff ffff ffff ffff ffff ffff ffff")
+                                       << QStringLiteral("65535-12-31 23:59:59");
+    QTest::newRow("month 0 of year 0") << QByteArray::fromHex("0000 0000 0000 0100 0000 0000 0000 0000")
+                                       << QStringLiteral("0-1-1 0:0:0");
+    QTest::newRow("second 60 of the last second") << QByteArray::fromHex("ffff 0c00 0000 1f00 1700 3b00 3c00 0000")
+                                                  << QStringLiteral("65535-12-31 23:59:59");
+    // Out of range, yet within the years: normalised as before.
+    QTest::newRow("day 0 of March") << QByteArray::fromHex("d207 0300 0000 0000 0d00 0f00 0000 0000")
+                                    << QStringLiteral("2002-2-28 13:15:0");
+    QTest::newRow("month 13 of 2001") << QByteArray::fromHex("d107 0d00 0000 0700 0000 0000 0000 0000")
+                                      << QStringLiteral("2002-1-7 0:0:0");
+}
+
+void TestDataFileHostile::timesBeyondTheFileYearsLoadAsSaved()
+{
+    QFETCH(QByteArray, fields);
+    QFETCH(QString, loaded);
+    // One list, unnamed, with one item whose texts are empty.
+    const QByteArray file = QByteArray::fromHex("01000000 00 00000000 01000000")
+            + QByteArray::fromHex("00 06000000 00 00000000 01000000 0000000000002940") + fields;
+    CListCollection lists;
+    QCOMPARE(ReadBytes(file, lists).status, LoadStatus::Complete);
+    LocalFields f;
+    QVERIFY(CalendarTimeOps::ToLocal(lists.at(0).m_items.at(0).m_time, f));
+    QCOMPARE(QStringLiteral("%1-%2-%3 %4:%5:%6").arg(f.year).arg(f.month).arg(f.day).arg(f.hour).arg(f.minute).arg(f.second),
+             loaded);
+    CListCollection again;
+    QCOMPARE(ReadBytes(WriteToBytes(lists), again).status, LoadStatus::Complete);
+    QCOMPARE(again.at(0).m_items.at(0).m_time, lists.at(0).m_items.at(0).m_time);
+}
+
+QUILLMARK_GUILESS_TEST_MAIN(TestDataFileHostile)
+#include "tst_datafilehostile.moc"
