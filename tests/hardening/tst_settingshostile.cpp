@@ -1,0 +1,233 @@
+// A settings file that is garbage, cut short or hand-edited: reading it never
+// fails, a value that is not a 32-bit number reads as missing, and a number
+// out of range is handled where it is used, never by reading past a picture.
+
+#include "exchange/csv/CsvImport.h"
+#include "exchange/csv/ImportFields.h"
+#include "exchange/pim/PimSettings.h"
+#include "platform/Settings.h"
+#include "res/Art.h"
+#include "tests/testlib/QuillmarkTest.h"
+
+#include <QDir>
+#include <QFile>
+#include <QRandomGenerator>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+
+#include <limits>
+
+namespace {
+
+QString ConfPath()
+{
+    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation)
+            + QStringLiteral("/Fernwise/Quillmark.conf");
+}
+
+// Writes the file as an editor would. Each file gets a later time stamp, so
+// the settings store cannot take it for the one it read before.
+void WriteConf(const QByteArray &content)
+{
+    static QDateTime stamp = QDateTime::currentDateTimeUtc().addDays(-1);
+    stamp = stamp.addSecs(2);
+    QDir().mkpath(QFileInfo(ConfPath()).absolutePath());
+    QFile file(ConfPath());
+    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    QCOMPARE(file.write(content), content.size());
+    QVERIFY(file.flush());
+    QVERIFY(file.setFileTime(stamp, QFileDevice::FileModificationTime));
+}
+
+const CImportFields kDefaults;
+
+// A well-formed file whose values differ from every default and are one
+// digit long, so a cut can only keep a value whole or lose it.
+const QByteArray kSample = "[General]\nx=1\n\n[Settings]\nImpNameField=2\nImpDescField=3\nImpPriceField=0\n"
+                           "ImpIcon=9\nITEMTASK=0\nITEMAPPT=1\n";
+
+} // namespace
+
+class TestSettingsHostile : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init() { QFile::remove(ConfPath()); }
+
+    void garbageReadsAsMissing_data();
+    void garbageReadsAsMissing();
+    void everyCutKeepsOrLosesEachValue();
+    void valuesThatAreNotNumbers_data();
+    void valuesThatAreNotNumbers();
+    void outOfRangeImportFields_data();
+    void outOfRangeImportFields();
+    void iconNumbersOutsideThePictures_data();
+    void iconNumbersOutsideThePictures();
+};
+
+void TestSettingsHostile::garbageReadsAsMissing_data()
+{
+    QTest::addColumn<QByteArray>("content");
+    QRandomGenerator random(20020307);
+    for (int round = 0; round < 8; ++round) {
+        QByteArray bytes(64 + round * 4000, Qt::Uninitialized);
+        for (char &c : bytes)
+            c = static_cast<char>(random.bounded(256));
+        QTest::newRow(qPrintable(QStringLiteral("random %1").arg(round))) << bytes;
+    }
+    QTest::newRow("NUL bytes") << QByteArray(4096, '\0');
+    QTest::newRow("keys without values") << QByteArray("[Settings]\nImpNameField\nImpIcon\n=5\n==\n");
+    QTest::newRow("open quote") << QByteArray("[Settings]\nImpNameField=\"3\nImpIcon=\"\n");
+    QTest::newRow("empty values") << QByteArray("[Settings]\nImpNameField=\nImpDescField= \nImpIcon=\t\n");
+    QTest::newRow("a megabyte line") << "[Settings]\nImpNameField=" + QByteArray(1024 * 1024, '7') + "\n";
+    QTest::newRow("broken variant") << QByteArray("[Settings]\nImpNameField=@Variant(\\0\\0\\0\\x7f\\0\\0)\n"
+                                                  "ImpIcon=@Variant(\\xff\\xff\\xff\\xff)\n");
+    QTest::newRow("other types") << QByteArray("[Settings]\nImpNameField=@Rect(1 2 3 4)\nImpDescField=@ByteArray()\n"
+                                               "ImpPriceField=1, 2\nImpIcon=@Invalid()\n");
+    QTest::newRow("escapes") << QByteArray("[Settings]\nImpNameField=\\x\\\\\\\nImpIcon=\\u12\n");
+    QTest::newRow("invalid utf-8") << QByteArray("[Settings]\nImpNameField=\xff\xfe\nImpIcon=\xc3\n");
+}
+
+void TestSettingsHostile::garbageReadsAsMissing()
+{
+    QFETCH(QByteArray, content);
+    WriteConf(content);
+    const CImportFields fields = CImportFields::Read();
+    QCOMPARE(fields.nameField, kDefaults.nameField);
+    QCOMPARE(fields.descField, kDefaults.descField);
+    QCOMPARE(fields.priceField, kDefaults.priceField);
+    QCOMPARE(fields.icon, kDefaults.icon);
+    QCOMPARE(PimSettings::ItemToTask(), true);
+    QCOMPARE(PimSettings::ItemToCalendar(), false);
+    // The store still takes a value and gives it back.
+    Settings::WriteInt(ImportKeys::Icon(), 12);
+    QCOMPARE(Settings::ReadInt(ImportKeys::Icon(), 6), 12);
+}
+
+void TestSettingsHostile::everyCutKeepsOrLosesEachValue()
+{
+    struct Value
+    {
+        QString key;
+        int stored;
+        int missing;
+    };
+    const QList<Value> values = {{ImportKeys::NameField(), 2, kDefaults.nameField},
+                                 {ImportKeys::DescField(), 3, kDefaults.descField},
+                                 {ImportKeys::PriceField(), 0, kDefaults.priceField},
+                                 {ImportKeys::Icon(), 9, kDefaults.icon},
+                                 {QStringLiteral("ITEMTASK"), 0, 1},
+                                 {QStringLiteral("ITEMAPPT"), 1, 0}};
+    for (qsizetype cut = 0; cut <= kSample.size(); ++cut) {
+        WriteConf(kSample.left(cut));
+        for (const Value &v : values) {
+            const int read = Settings::ReadInt(v.key, v.missing);
+            if (read != v.stored && read != v.missing)
+                QFAIL(qPrintable(QStringLiteral("cut at %1: %2 reads %3").arg(cut).arg(v.key).arg(read)));
+        }
+    }
+    // The whole file has every value.
+    const CImportFields fields = CImportFields::Read();
+    QCOMPARE(fields.nameField, 2);
+    QCOMPARE(fields.icon, 9);
+}
+
+void TestSettingsHostile::valuesThatAreNotNumbers_data()
+{
+    QTest::addColumn<QByteArray>("value");
+    QTest::addColumn<int>("read"); // with the default 42
+    QTest::newRow("yes") << QByteArray("yes") << 42;
+    QTest::newRow("true") << QByteArray("true") << 42;
+    QTest::newRow("2^31") << QByteArray("2147483648") << 42;
+    QTest::newRow("2^63") << QByteArray("9223372036854775808") << 42;
+    QTest::newRow("-2^31") << QByteArray("-2147483648") << std::numeric_limits<int>::min();
+    QTest::newRow("2^31-1") << QByteArray("2147483647") << std::numeric_limits<int>::max();
+    QTest::newRow("blanks") << QByteArray(" 7 ") << 7;
+    QTest::newRow("quoted") << QByteArray("\"8\"") << 8;
+    QTest::newRow("trailing text") << QByteArray("7abc") << 42;
+    QTest::newRow("hexadecimal") << QByteArray("0x10") << 42;
+    QTest::newRow("exponent") << QByteArray("1e3") << 42;
+    QTest::newRow("fraction") << QByteArray("2.5") << 42;
+    QTest::newRow("full-width digit") << QByteArray("\xef\xbc\x97") << 42;
+    QTest::newRow("list") << QByteArray("1, 2") << 42;
+}
+
+void TestSettingsHostile::valuesThatAreNotNumbers()
+{
+    QFETCH(QByteArray, value);
+    QFETCH(int, read);
+    WriteConf("[Settings]\nITEMTASK=" + value + "\nImpIcon=" + value + "\n");
+    QCOMPARE(Settings::ReadInt(QStringLiteral("ITEMTASK"), 42), read);
+    QCOMPARE(Settings::ReadInt(ImportKeys::Icon(), 42), read);
+    // Read as missing: a task is made, as when nothing was ever stored.
+    QCOMPARE(PimSettings::ItemToTask(), read != 0);
+}
+
+void TestSettingsHostile::outOfRangeImportFields_data()
+{
+    QTest::addColumn<QByteArray>("settings");
+    QTest::addColumn<CsvImport::Status>("status");
+    QTest::addColumn<int>("icon");
+    using S = CsvImport::Status;
+    QTest::newRow("name field -7") << QByteArray("ImpNameField=-7") << S::FieldNotFound << 0;
+    QTest::newRow("name field 0") << QByteArray("ImpNameField=0") << S::NameEmpty << 0;
+    QTest::newRow("name field 2^31-1") << QByteArray("ImpNameField=2147483647") << S::FieldNotFound << 0;
+    QTest::newRow("desc field -1") << QByteArray("ImpDescField=-1") << S::FieldNotFound << 0;
+    QTest::newRow("price field -2^31") << QByteArray("ImpPriceField=-2147483648") << S::FieldNotFound << 0;
+    QTest::newRow("icon 100000") << QByteArray("ImpIcon=100000") << S::Ok << 100000;
+    QTest::newRow("icon -1") << QByteArray("ImpIcon=-1") << S::Ok << -1;
+    QTest::newRow("icon yes") << QByteArray("ImpIcon=yes") << S::Ok << 6;
+}
+
+void TestSettingsHostile::outOfRangeImportFields()
+{
+    QFETCH(QByteArray, settings);
+    QFETCH(CsvImport::Status, status);
+    QFETCH(int, icon);
+    WriteConf("[Settings]\nImpDescField=2\nImpPriceField=3\n" + settings + "\n");
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("in.csv"));
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write("Milk,2 litres,1.50,\nBread,,2.25,\n");
+    file.close();
+
+    CListItemArray list;
+    const CsvImport::Result result = CsvImport::ImportCsvFile(path, list);
+    QCOMPARE(result.status, status);
+    if (status != CsvImport::Status::Ok) {
+        QVERIFY(list.m_items.isEmpty());
+        QVERIFY(!CsvImport::ImportMessage(result).isEmpty());
+        return;
+    }
+    QCOMPARE(list.m_items.size(), 2);
+    for (const CListItem &item : list.m_items)
+        QCOMPARE(item.m_nIcon, icon);
+}
+
+void TestSettingsHostile::iconNumbersOutsideThePictures_data()
+{
+    QTest::addColumn<int>("icon");
+    QTest::addColumn<bool>("shown");
+    QTest::newRow("-2^31") << std::numeric_limits<int>::min() << false;
+    QTest::newRow("-1") << -1 << false;
+    QTest::newRow("first check") << 0 << true;
+    QTest::newRow("last strip image") << 56 << true;
+    QTest::newRow("57") << 57 << false;
+    QTest::newRow("100000") << 100000 << false;
+    QTest::newRow("2^31-1") << std::numeric_limits<int>::max() << false;
+}
+
+void TestSettingsHostile::iconNumbersOutsideThePictures()
+{
+    QFETCH(int, icon);
+    QFETCH(bool, shown);
+    const CImageList images = CImageList::ChecksAndStrip();
+    QCOMPARE(images.Count(), 57);
+    QCOMPARE(!images.Image(icon).isNull(), shown);
+    QCOMPARE(!images.Icon(icon).isNull(), shown);
+}
+
+QUILLMARK_TEST_MAIN(TestSettingsHostile)
+#include "tst_settingshostile.moc"
