@@ -11,6 +11,10 @@ QUILLMARK_TEST_PACKAGES=(
     libbenchmark-dev
     todoman khal
 )
+# The fuzz targets (fuzz/) need clang with libFuzzer.
+QUILLMARK_FUZZ_PACKAGES=(
+    clang-14 libclang-rt-14-dev
+)
 
 quillmark_install_packages() {
     local missing=()
