@@ -23,15 +23,11 @@ bool Stored(const QString &key)
 
 // Runs the dialog as the program does, through the prompter; the script
 // sees it shown and set up.
-int RunDialog(std::function<int(COutlookSetupDlg &)> answer)
+int RunDialog(ScriptedPrompter &prompter, std::function<int(COutlookSetupDlg &)> answer)
 {
-    ScriptedPrompter prompter;
     prompter.ExpectDialog<COutlookSetupDlg>(std::move(answer));
     COutlookSetupDlg dlg;
-    const int result = prompter.Run(dlg);
-    if (!prompter.Problems().isEmpty())
-        qWarning() << prompter.Problems();
-    return result;
+    return prompter.Run(dlg);
 }
 
 } // namespace
@@ -50,8 +46,9 @@ private slots:
 
     void showsTheDefaultsAndCancelWritesNothing()
     {
+        ScriptedPrompter prompter;
         bool task = false, appt = true;
-        const int result = RunDialog([&](COutlookSetupDlg &d) {
+        const int result = RunDialog(prompter, [&](COutlookSetupDlg &d) {
             task = d.ItemTaskBox()->isChecked();
             appt = d.ItemApptBox()->isChecked();
             d.ItemTaskBox()->setChecked(false);
@@ -59,6 +56,7 @@ private slots:
             d.CancelButton()->click();
             return d.result();
         });
+        QM_VERIFY_PROMPTS(prompter);
         QCOMPARE(result, int(QDialog::Rejected));
         QCOMPARE(task, true);
         QCOMPARE(appt, false);
@@ -68,8 +66,9 @@ private slots:
 
     void okWritesBothAndTheNextRunShowsThem()
     {
+        ScriptedPrompter prompter;
         int members[2] = {-1, -1};
-        int result = RunDialog([&](COutlookSetupDlg &d) {
+        int result = RunDialog(prompter, [&](COutlookSetupDlg &d) {
             d.ItemTaskBox()->setChecked(false);
             d.ItemApptBox()->setChecked(true);
             d.OKButton()->click();
@@ -84,13 +83,14 @@ private slots:
         QCOMPARE(Settings::ReadInt(QStringLiteral("ITEMAPPT"), -1), 1);
 
         bool task = true, appt = false;
-        result = RunDialog([&](COutlookSetupDlg &d) {
+        result = RunDialog(prompter, [&](COutlookSetupDlg &d) {
             task = d.ItemTaskBox()->isChecked();
             appt = d.ItemApptBox()->isChecked();
             d.ItemTaskBox()->setChecked(true);
             QTest::keyClick(&d, Qt::Key_Return); // the default button
             return d.result();
         });
+        QM_VERIFY_PROMPTS(prompter);
         QCOMPARE(result, int(QDialog::Accepted));
         QCOMPARE(task, false);
         QCOMPARE(appt, true);
