@@ -17,9 +17,10 @@ public:
     CQuillmarkApp(int &argc, char **argv);
     ~CQuillmarkApp() override;
 
-    // The start-up steps. False when the program cannot start; main() then
-    // ends it with a failure code. The prompter answers whatever the start
-    // and the window ask later (tests pass a scripted one).
+    // The start-up steps; main() ends the program with a failure code when
+    // they return false (none of them can fail here: Qt ends the program
+    // itself when it finds no display). The prompter answers whatever the
+    // start and the window ask later (tests pass a scripted one).
     bool InitInstance(Prompter &prompter);
     bool InitInstance();
 
