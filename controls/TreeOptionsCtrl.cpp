@@ -160,16 +160,29 @@ bool CTreeOptionsCtrl::ToggleIfEnabled(QTreeWidgetItem *item)
     return true;
 }
 
+void CTreeOptionsCtrl::ToggleAtPress(const QMouseEvent *event)
+{
+    if (event->button() != Qt::LeftButton)
+        return;
+    const QPoint p = event->position().toPoint();
+    QTreeWidgetItem *item = itemAt(p);
+    if (item && IconRect(item).contains(p))
+        ToggleIfEnabled(item);
+}
+
 void CTreeOptionsCtrl::mousePressEvent(QMouseEvent *event)
 {
     // The toggle comes first; the tree then selects, opens and closes as usual.
-    if (event->button() == Qt::LeftButton) {
-        const QPoint p = event->position().toPoint();
-        QTreeWidgetItem *item = itemAt(p);
-        if (item && IconRect(item).contains(p))
-            ToggleIfEnabled(item);
-    }
+    ToggleAtPress(event);
     QTreeWidget::mousePressEvent(event);
+}
+
+void CTreeOptionsCtrl::mouseDoubleClickEvent(QMouseEvent *event)
+{
+    // The second press of a quick double tap arrives as a double click: it is
+    // a tap on the box all the same, so two taps leave the mark as it was.
+    ToggleAtPress(event);
+    QTreeWidget::mouseDoubleClickEvent(event);
 }
 
 void CTreeOptionsCtrl::keyPressEvent(QKeyEvent *event)

@@ -49,12 +49,15 @@ public:
 
 protected:
     void mousePressEvent(QMouseEvent *event) override;
+    void mouseDoubleClickEvent(QMouseEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
 
 private:
     friend class COptionItem;
     QIcon IconFor(int image) const;
     bool ToggleIfEnabled(QTreeWidgetItem *item);
+    // Toggles the item whose box lies under a left-button press.
+    void ToggleAtPress(const QMouseEvent *event);
 
     CImageList m_images;
     QList<QIcon> m_icons; // made once: the items ask on every paint

@@ -233,6 +233,19 @@ private slots:
         }
     }
 
+    void quickDoubleTapOnTheBoxTogglesTwice()
+    {
+        Fixture f;
+        QTreeWidgetItem *item = f.items[0];
+        // Through the window, as a real double click arrives: press, release,
+        // double click, release.
+        const QPoint at = f.tree.viewport()->mapTo(&f.tree, ExpectedIconRect(f.tree, item).center());
+        QTest::mouseDClick(f.tree.windowHandle(), Qt::LeftButton, {}, at);
+        QCOMPARE(CTreeOptionsCtrl::GetImage(item), 0);
+        QTest::mouseClick(f.tree.windowHandle(), Qt::LeftButton, {}, at);
+        QCOMPARE(CTreeOptionsCtrl::GetImage(item), 1);
+    }
+
     void tapOnGroupIconChangesOnlySelection_data()
     {
         QTest::addColumn<bool>("root");
