@@ -40,8 +40,8 @@ bool WriteAll(QIODevice *device, const char *data, qsizetype size)
 
 CArchiveWriter::CArchiveWriter(QIODevice *device)
     : m_device(device)
+    , m_buffer(kChunk, Qt::Uninitialized)
 {
-    m_buffer.reserve(kChunk);
 }
 
 void CArchiveWriter::Fail(const QString &why)
@@ -52,25 +52,28 @@ void CArchiveWriter::Fail(const QString &why)
 
 void CArchiveWriter::Put(const char *data, qsizetype size)
 {
+    if (m_used + size > kChunk) {
+        if (!Flush())
+            return;
+        if (size >= kChunk) {
+            if (!WriteAll(m_device, data, size))
+                Fail(m_device->errorString());
+            return;
+        }
+    }
     if (!Ok())
         return;
-    if (m_buffer.size() + size > kChunk && !Flush())
-        return;
-    if (size >= kChunk) {
-        if (!WriteAll(m_device, data, size))
-            Fail(m_device->errorString());
-        return;
-    }
-    m_buffer.append(data, size);
+    std::memcpy(m_buffer.data() + m_used, data, size);
+    m_used += size;
 }
 
 bool CArchiveWriter::Flush()
 {
     if (!Ok())
         return false;
-    if (!WriteAll(m_device, m_buffer.constData(), m_buffer.size()))
+    if (!WriteAll(m_device, m_buffer.constData(), m_used))
         Fail(m_device->errorString());
-    m_buffer.clear();
+    m_used = 0;
     return Ok();
 }
 

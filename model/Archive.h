@@ -29,7 +29,8 @@ private:
     void Fail(const QString &why);
 
     QIODevice *m_device;
-    QByteArray m_buffer;
+    QByteArray m_buffer; // a fixed chunk, filled up to m_used
+    qsizetype m_used = 0;
     QString m_error;
 };
 
