@@ -13,19 +13,21 @@
 namespace {
 
 constexpr int kAbsent = -99;
+using Values = QList<int>; // name, desc, price, icon; kAbsent: not stored
 
-QList<int> Stored()
+Values Stored()
 {
     return {Settings::ReadInt(ImportKeys::NameField(), kAbsent), Settings::ReadInt(ImportKeys::DescField(), kAbsent),
             Settings::ReadInt(ImportKeys::PriceField(), kAbsent), Settings::ReadInt(ImportKeys::Icon(), kAbsent)};
 }
 
-void Store(int name, int desc, int price, int icon)
+void Store(const Values &v)
 {
-    Settings::WriteInt(ImportKeys::NameField(), name);
-    Settings::WriteInt(ImportKeys::DescField(), desc);
-    Settings::WriteInt(ImportKeys::PriceField(), price);
-    Settings::WriteInt(ImportKeys::Icon(), icon);
+    const QString keys[] = {ImportKeys::NameField(), ImportKeys::DescField(), ImportKeys::PriceField(), ImportKeys::Icon()};
+    for (int i = 0; i < 4; ++i) {
+        if (v[i] != kAbsent)
+            Settings::WriteInt(keys[i], v[i]);
+    }
 }
 
 void Type(QSpinBox *spin, const QString &text)
@@ -36,11 +38,10 @@ void Type(QSpinBox *spin, const QString &text)
     QTest::keyClicks(spin, text);
 }
 
-void ClickRow(CIconChooser *chooser, int row)
+CFieldSpinBox *Spin(const CImportFieldsDlg &dlg, int field)
 {
-    QTreeWidgetItem *item = chooser->topLevelItem(row);
-    chooser->scrollToItem(item);
-    QTest::mouseClick(chooser->viewport(), Qt::LeftButton, {}, chooser->visualItemRect(item).center());
+    CFieldSpinBox *spins[] = {dlg.NameSpin(), dlg.DescSpin(), dlg.PriceSpin()};
+    return spins[field];
 }
 
 } // namespace
@@ -52,87 +53,67 @@ class TestImportFieldsDlg : public QObject
 private slots:
     void init()
     {
-        QSettings(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Fernwise"),
-                  QStringLiteral("Quillmark"))
+        QSettings(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Fernwise"), QStringLiteral("Quillmark"))
                 .remove(QStringLiteral("Settings"));
     }
 
-    void firstUse()
+    void opening_data()
     {
-        ScriptedPrompter prompter;
+        QTest::addColumn<Values>("stored");
+        QTest::addColumn<Values>("shown"); // the three columns and the selected row
+        QTest::newRow("first use") << Values{kAbsent, kAbsent, kAbsent, kAbsent} << Values{1, 2, 3, 1};
+        QTest::newRow("stored") << Values{4, 0, 7, 40} << Values{4, 0, 7, 35};
+        QTest::newRow("icon not offered") << Values{1, 2, 3, 51} << Values{1, 2, 3, -1};
+    }
+    void opening()
+    {
+        QFETCH(Values, stored);
+        QFETCH(Values, shown);
+        Store(stored);
         CImportFieldsDlg dlg;
-        dlg.SetPrompter(&prompter);
         dlg.show();
         QCOMPARE(dlg.windowTitle(), QStringLiteral("Import Fields"));
-        QCOMPARE(dlg.NameSpin()->text(), QStringLiteral("1"));
-        QCOMPARE(dlg.DescSpin()->text(), QStringLiteral("2"));
-        QCOMPARE(dlg.PriceSpin()->text(), QStringLiteral("3"));
+        QCOMPARE((Values{dlg.NameSpin()->value(), dlg.DescSpin()->value(), dlg.PriceSpin()->value(),
+                         dlg.IconChooser()->SelectedRow()}),
+                 shown);
         QCOMPARE(dlg.IconChooser()->topLevelItemCount(), 46);
-        QCOMPARE(dlg.IconChooser()->SelectedRow(), 1);
-
-        QTest::mouseClick(dlg.OKButton(), Qt::LeftButton);
-        QCOMPARE(dlg.result(), int(QDialog::Accepted));
-        QCOMPARE(Stored(), (QList<int>{1, 2, 3, 6}));
-        QM_VERIFY_PROMPTS(prompter);
-    }
-
-    void storedValuesAreShown()
-    {
-        Store(4, 0, 7, 40);
-        CImportFieldsDlg dlg;
-        dlg.show();
-        QCOMPARE(dlg.NameSpin()->value(), 4);
-        QCOMPARE(dlg.DescSpin()->value(), 0);
-        QCOMPARE(dlg.PriceSpin()->value(), 7);
-        QCOMPARE(dlg.IconChooser()->SelectedRow(), 35);
         // Selected where it is: the list is not scrolled to it.
         QCOMPARE(dlg.IconChooser()->verticalScrollBar()->value(), 0);
     }
 
-    void iconOutsideTheOfferedRowsSelectsNothing()
+    void okStores_data()
     {
-        Store(1, 2, 3, 51);
-        CImportFieldsDlg dlg;
-        dlg.show();
-        QCOMPARE(dlg.IconChooser()->SelectedRow(), -1);
+        QTest::addColumn<Values>("before");
+        QTest::addColumn<int>("row"); // -1: selection cleared
+        QTest::addColumn<Values>("after");
+        QTest::newRow("first use") << Values{kAbsent, kAbsent, kAbsent, kAbsent} << 1 << Values{1, 2, 3, 6};
+        QTest::newRow("row 0") << Values{kAbsent, kAbsent, kAbsent, kAbsent} << 0 << Values{1, 2, 3, 5};
+        QTest::newRow("row 45") << Values{kAbsent, kAbsent, kAbsent, kAbsent} << 45 << Values{1, 2, 3, 50};
+        QTest::newRow("no row keeps the icon") << Values{9, 8, 7, 20} << -1 << Values{9, 8, 7, 20};
+        QTest::newRow("no row, none stored") << Values{kAbsent, kAbsent, kAbsent, kAbsent} << -1 << Values{1, 2, 3, kAbsent};
     }
-
-    void chosenRowIsStored_data()
+    void okStores()
     {
-        QTest::addColumn<int>("row");
-        QTest::addColumn<int>("icon");
-        QTest::newRow("first") << 0 << 5;
-        QTest::newRow("last") << 45 << 50;
-    }
-    void chosenRowIsStored()
-    {
+        QFETCH(Values, before);
         QFETCH(int, row);
-        QFETCH(int, icon);
+        QFETCH(Values, after);
+        Store(before);
+        ScriptedPrompter prompter;
         CImportFieldsDlg dlg;
+        dlg.SetPrompter(&prompter);
         dlg.show();
-        ClickRow(dlg.IconChooser(), row);
-        QCOMPARE(dlg.IconChooser()->SelectedRow(), row);
-        QTest::mouseClick(dlg.OKButton(), Qt::LeftButton);
-        QCOMPARE(Stored(), (QList<int>{1, 2, 3, icon}));
-    }
-
-    void noSelectionKeepsTheIcon()
-    {
-        Settings::WriteInt(ImportKeys::Icon(), 20);
-        CImportFieldsDlg dlg;
-        dlg.show();
-        Type(dlg.NameSpin(), QStringLiteral("9"));
-        dlg.IconChooser()->clearSelection();
+        CIconChooser *chooser = dlg.IconChooser();
+        if (row < 0) {
+            chooser->clearSelection();
+        } else {
+            QTreeWidgetItem *item = chooser->topLevelItem(row);
+            chooser->scrollToItem(item);
+            QTest::mouseClick(chooser->viewport(), Qt::LeftButton, {}, chooser->visualItemRect(item).center());
+        }
         QTest::mouseClick(dlg.OKButton(), Qt::LeftButton);
         QCOMPARE(dlg.result(), int(QDialog::Accepted));
-        QCOMPARE(Stored(), (QList<int>{9, 2, 3, 20}));
-
-        init();
-        CImportFieldsDlg fresh;
-        fresh.show();
-        fresh.IconChooser()->clearSelection();
-        QTest::mouseClick(fresh.OKButton(), Qt::LeftButton);
-        QCOMPARE(Stored(), (QList<int>{1, 2, 3, kAbsent}));
+        QCOMPARE(Stored(), after);
+        QM_VERIFY_PROMPTS(prompter);
     }
 
     void outOfRangeIsRefused_data()
@@ -140,29 +121,25 @@ private slots:
         QTest::addColumn<int>("field"); // 0 name, 1 desc, 2 price
         QTest::addColumn<QString>("typed");
         QTest::addColumn<bool>("pressEnter");
-        QTest::addColumn<QString>("message");
-        const QString name = Str::EnterIntegerBetween(1, 50);
-        const QString other = Str::EnterIntegerBetween(0, 50);
-        QTest::newRow("name 0, OK clicked") << 0 << "0" << false << name;
-        QTest::newRow("name 0, Enter") << 0 << "0" << true << name;
-        QTest::newRow("name 51") << 0 << "51" << false << name;
-        QTest::newRow("desc 51") << 1 << "51" << true << other;
-        QTest::newRow("price 999") << 2 << "999" << false << other;
+        QTest::newRow("name 0, OK clicked") << 0 << "0" << false;
+        QTest::newRow("name 0, Enter") << 0 << "0" << true;
+        QTest::newRow("name 51") << 0 << "51" << false;
+        QTest::newRow("desc 51") << 1 << "51" << true;
+        QTest::newRow("price 999") << 2 << "999" << false;
     }
     void outOfRangeIsRefused()
     {
         QFETCH(int, field);
         QFETCH(QString, typed);
         QFETCH(bool, pressEnter);
-        QFETCH(QString, message);
         ScriptedPrompter prompter;
-        prompter.ExpectMessage(message);
+        prompter.ExpectMessage(Str::EnterIntegerBetween(field == 0 ? 1 : 0, 50));
         CImportFieldsDlg dlg;
         dlg.SetPrompter(&prompter);
         dlg.show();
-        QActiveWindowHelper(dlg);
-        CFieldSpinBox *spins[] = {dlg.NameSpin(), dlg.DescSpin(), dlg.PriceSpin()};
-        CFieldSpinBox *spin = spins[field];
+        dlg.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&dlg));
+        CFieldSpinBox *spin = Spin(dlg, field);
         Type(spin, typed);
         if (pressEnter)
             QTest::keyClick(spin, Qt::Key_Return);
@@ -171,73 +148,45 @@ private slots:
 
         QM_VERIFY_PROMPTS(prompter);
         QVERIFY(dlg.isVisible());
-        QCOMPARE(dlg.result(), int(QDialog::Rejected));
         QCOMPARE(spin->text(), typed); // not changed behind the user's back
         QCOMPARE(QApplication::focusWidget(), static_cast<QWidget *>(spin));
-        QCOMPARE(Stored(), (QList<int>{kAbsent, kAbsent, kAbsent, kAbsent}));
+        QCOMPARE(Stored(), (Values{kAbsent, kAbsent, kAbsent, kAbsent}));
 
-        // Put right, the same OK goes through.
-        Type(spin, QStringLiteral("5"));
+        // Put right (0 switches a description or price column off), OK goes through.
+        const int fixed = field == 0 ? 5 : 0;
+        Type(spin, QString::number(fixed));
         QTest::mouseClick(dlg.OKButton(), Qt::LeftButton);
         QCOMPARE(dlg.result(), int(QDialog::Accepted));
-        QCOMPARE(Stored().at(field), 5);
+        QCOMPARE(Stored().at(field), fixed);
     }
 
-    void zeroSwitchesDescAndPriceOff()
-    {
-        CImportFieldsDlg dlg;
-        dlg.show();
-        Type(dlg.DescSpin(), QStringLiteral("0"));
-        Type(dlg.PriceSpin(), QStringLiteral("0"));
-        QTest::mouseClick(dlg.OKButton(), Qt::LeftButton);
-        QCOMPARE(Stored(), (QList<int>{1, 0, 0, 6}));
-    }
-
-    void arrowsStopAtTheRange_data()
-    {
-        QTest::addColumn<int>("field");
-        QTest::addColumn<int>("low");
-        QTest::newRow("name") << 0 << 1;
-        QTest::newRow("desc") << 1 << 0;
-        QTest::newRow("price") << 2 << 0;
-    }
     void arrowsStopAtTheRange()
     {
-        QFETCH(int, field);
-        QFETCH(int, low);
         CImportFieldsDlg dlg;
         dlg.show();
-        CFieldSpinBox *spins[] = {dlg.NameSpin(), dlg.DescSpin(), dlg.PriceSpin()};
-        QSpinBox *spin = spins[field];
-        spin->setValue(low);
-        spin->stepDown();
-        QCOMPARE(spin->value(), low);
-        spin->setValue(49);
-        spin->stepUp();
-        spin->stepUp();
-        QCOMPARE(spin->value(), 50);
-        QTest::keyClick(spin, Qt::Key_Up);
-        QCOMPARE(spin->value(), 50);
+        for (int field = 0; field < 3; ++field) {
+            QSpinBox *spin = Spin(dlg, field);
+            const int low = field == 0 ? 1 : 0;
+            spin->setValue(low);
+            spin->stepDown();
+            QCOMPARE(spin->value(), low);
+            spin->setValue(49);
+            spin->stepUp();
+            QTest::keyClick(spin, Qt::Key_Up);
+            QCOMPARE(spin->value(), 50);
+        }
     }
 
     void cancelWritesNothing()
     {
-        Store(2, 3, 4, 9);
+        Store({2, 3, 4, 9});
         CImportFieldsDlg dlg;
         dlg.show();
         Type(dlg.NameSpin(), QStringLiteral("7"));
-        ClickRow(dlg.IconChooser(), 10);
+        dlg.IconChooser()->SelectRow(10);
         QTest::mouseClick(dlg.CancelButton(), Qt::LeftButton);
         QCOMPARE(dlg.result(), int(QDialog::Rejected));
-        QCOMPARE(Stored(), (QList<int>{2, 3, 4, 9}));
-    }
-
-private:
-    // Makes the dialog the active window, so that focus can be checked.
-    static void QActiveWindowHelper(QWidget &w)
-    {
-        w.activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(&w));
+        QCOMPARE(Stored(), (Values{2, 3, 4, 9}));
     }
 };
 

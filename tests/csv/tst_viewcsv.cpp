@@ -105,18 +105,6 @@ private slots:
         QCOMPARE(FileBytes(ExportPath()), QByteArray("Tickets,,0.00,\nPacking,,0.00,\n"));
     }
 
-    void exportNamesLeftOutRecords()
-    {
-        Fixture<> f({MakeList(QStringLiteral("Long"), 5, {{QStringLiteral("short"), false, 1},
-                                                         {QString(600, QLatin1Char('x'))}})});
-        CQuillmarkView &view = f.Start();
-        f.Select(f.ListNode(0));
-        f.prompter.ExpectMessage(Str::ExportDoneSomeLeftOut());
-        view.OnExportList();
-        QM_VERIFY_PROMPTS(f.prompter);
-        QCOMPARE(FileBytes(ExportPath()), QByteArray("short,,1.00,\n"));
-    }
-
     void exportFailureIsReported()
     {
         // A folder in the way of the file: the export cannot write it.
@@ -168,32 +156,19 @@ private slots:
         QCOMPARE(view.Mode(), int(CQuillmarkView::modeTree));
     }
 
-    void importWithoutANewList()
+    void importChangesNothing_data()
     {
-        Fixture<> f;
-        CQuillmarkView &view = f.Start();
-        const QByteArray before = FileBytes(f.path);
-        f.prompter.ExpectDialog<CNewListDlg>([](CNewListDlg &d) {
-            QTest::mouseClick(d.CancelButton(), Qt::LeftButton);
-            return d.result();
-        });
-        f.prompter.ExpectMessage(Str::Load(Str::IDS_NEED_NEW_LIST));
-        view.OnImportList();
-        QM_VERIFY_PROMPTS(f.prompter);
-        QCOMPARE(view.Lists().size(), 3);
-        QCOMPARE(FileBytes(f.path), before);
-    }
-
-    void importCancelledOrFailed_data()
-    {
+        QTest::addColumn<bool>("newList");       // false: the New List dialog is cancelled
         QTest::addColumn<QByteArray>("content"); // empty: the file chooser is cancelled
         QTest::addColumn<QString>("message");
-        QTest::newRow("chooser cancelled") << QByteArray() << QString();
-        QTest::newRow("blank last line") << QByteArray("A,x,1,\n\n") << Str::Load(Str::IDS_IMPORT_NAME_EMPTY);
-        QTest::newRow("field missing") << QByteArray("A,x,1,\nB\n") << Str::Load(Str::IDS_IMPORT_FIELD_NOT_FOUND);
+        QTest::newRow("no new list") << false << QByteArray() << Str::Load(Str::IDS_NEED_NEW_LIST);
+        QTest::newRow("chooser cancelled") << true << QByteArray() << QString();
+        QTest::newRow("blank last line") << true << QByteArray("A,x,1,\n\n") << Str::Load(Str::IDS_IMPORT_NAME_EMPTY);
+        QTest::newRow("field missing") << true << QByteArray("A,x,1,\nB\n") << Str::Load(Str::IDS_IMPORT_FIELD_NOT_FOUND);
     }
-    void importCancelledOrFailed()
+    void importChangesNothing()
     {
+        QFETCH(bool, newList);
         QFETCH(QByteArray, content);
         QFETCH(QString, message);
         Fixture<> f;
@@ -209,12 +184,13 @@ private slots:
         Settings::WriteInt(ImportKeys::NameField(), 1);
         Settings::WriteInt(ImportKeys::DescField(), 2);
         Settings::WriteInt(ImportKeys::PriceField(), 3);
-        f.prompter.ExpectDialog<CNewListDlg>([](CNewListDlg &d) {
+        f.prompter.ExpectDialog<CNewListDlg>([newList](CNewListDlg &d) {
             d.NameField()->setText(QStringLiteral("New"));
-            QTest::mouseClick(d.OKButton(), Qt::LeftButton);
+            QTest::mouseClick(newList ? d.OKButton() : d.CancelButton(), Qt::LeftButton);
             return d.result();
         });
-        f.prompter.ExpectOpenFile(csv);
+        if (newList)
+            f.prompter.ExpectOpenFile(csv);
         if (!message.isEmpty())
             f.prompter.ExpectMessage(message);
         view.OnImportList();
