@@ -25,9 +25,9 @@ inline CalendarTime LocalTime(int year, int month, int day, int hour = 12, int m
     return t;
 }
 
-struct ItemSpec
+struct ItemValues
 {
-    ItemSpec(QString n, bool d = false, double p = 0.0, CalendarTime when = 0, int i = 6, QString text = {})
+    ItemValues(QString n, bool d = false, double p = 0.0, CalendarTime when = 0, int i = 6, QString text = {})
         : name(std::move(n)), done(d), price(p), dated(when), icon(i), desc(std::move(text))
     {
     }
@@ -39,26 +39,26 @@ struct ItemSpec
     QString desc;
 };
 
-inline CListItem MakeItem(const ItemSpec &spec)
+inline CListItem MakeItem(const ItemValues &values)
 {
     CListItem item;
-    item.SetName(spec.name);
-    item.SetDescription(spec.desc);
-    item.m_bDone = spec.done;
-    item.m_dPrice = spec.price;
-    item.m_nIcon = spec.icon;
-    item.m_bDated = spec.dated != 0;
-    item.SetDateTime(spec.dated != 0 ? spec.dated : LocalTime(2002, 1, 1));
+    item.SetName(values.name);
+    item.SetDescription(values.desc);
+    item.m_bDone = values.done;
+    item.m_dPrice = values.price;
+    item.m_nIcon = values.icon;
+    item.m_bDated = values.dated != 0;
+    item.SetDateTime(values.dated != 0 ? values.dated : LocalTime(2002, 1, 1));
     return item;
 }
 
-inline CListItemArray MakeList(const QString &name, int icon, const QList<ItemSpec> &items)
+inline CListItemArray MakeList(const QString &name, int icon, const QList<ItemValues> &items)
 {
     CListItemArray list;
     list.SetName(name);
     list.m_nIcon = icon;
-    for (const ItemSpec &spec : items)
-        list.m_items.append(MakeItem(spec));
+    for (const ItemValues &values : items)
+        list.m_items.append(MakeItem(values));
     return list;
 }
 
