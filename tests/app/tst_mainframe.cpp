@@ -1,6 +1,5 @@
 #include "app/AboutDlg.h"
 #include "app/MainFrame.h"
-#include "controls/TreeOptionsCtrl.h"
 #include "model/DataFile.h"
 #include "res/Strings.h"
 #include "tests/testlib/QuillmarkTest.h"
@@ -18,13 +17,11 @@ class TestMainFrame : public QObject
 
 private slots:
     void init();
-    void titleFromTheFirstMoment();
-    void helpMenuEntriesInOrder();
+    void titleAndHelpMenu();
     void viewClientAreaIsExactlyTheHandhelds();
     void aboutRunsTwoSeparateBoxes();
     void viewsAboutLeadsToTheSameBox();
     void contentsOpensTheHelpPageAtItsAnchor();
-    void startWithoutDataFileShowsTheEmptyTree();
     void closeWithWorkingSaveWritesTheFile();
     void closeWithFailingSaveKeepsTheWindowOpen();
     void exitSavesOnceThenCloseDoesNotSaveAgain();
@@ -52,15 +49,10 @@ void TestMainFrame::SetUp(CMainFrame &frame, ScriptedPrompter &prompter, const Q
     QCoreApplication::sendPostedEvents();
 }
 
-void TestMainFrame::titleFromTheFirstMoment()
+void TestMainFrame::titleAndHelpMenu()
 {
     CMainFrame frame;
     QCOMPARE(frame.windowTitle(), QStringLiteral("Quillmark"));
-}
-
-void TestMainFrame::helpMenuEntriesInOrder()
-{
-    CMainFrame frame;
     const QList<QAction *> menus = frame.menuBar()->actions();
     QCOMPARE(menus.size(), 1);
     QCOMPARE(menus.at(0)->text(), QStringLiteral("&Help"));
@@ -93,25 +85,27 @@ void TestMainFrame::viewClientAreaIsExactlyTheHandhelds()
 
 void TestMainFrame::aboutRunsTwoSeparateBoxes()
 {
+    CMainFrame frame;
     ScriptedPrompter prompter;
-    QList<const CAboutDlg *> boxes;
     QStringList captions;
+    QList<int> boxesOpen;
     const auto answer = [&](CAboutDlg &d) {
-        boxes << &d;
         captions << d.windowTitle();
+        boxesOpen << int(frame.findChildren<CAboutDlg *>().size());
         QTest::keyClick(&d, Qt::Key_Escape);
         return d.result();
     };
     prompter.ExpectDialog<CAboutDlg>(answer);
     prompter.ExpectDialog<CAboutDlg>(answer);
-
-    CMainFrame frame;
     frame.SetPrompter(&prompter);
+
     QAction *about = frame.menuBar()->actions().at(0)->menu()->actions().at(0);
     about->trigger();
     about->trigger();
 
+    // One box at a time over the frame, each gone when it closed.
     QCOMPARE(captions, (QStringList{QStringLiteral("About Quillmark"), QStringLiteral("About Quillmark")}));
+    QCOMPARE(boxesOpen, (QList<int>{1, 1}));
     QCOMPARE(frame.findChildren<CAboutDlg *>().size(), 0);
     QM_VERIFY_PROMPTS(prompter);
 }
@@ -141,25 +135,6 @@ void TestMainFrame::contentsOpensTheHelpPageAtItsAnchor()
     QCOMPARE(url.scheme(), QStringLiteral("file"));
     QVERIFY2(url.toString().endsWith(QStringLiteral("quillmark.htm#Main_Contents")), qPrintable(url.toString()));
     QVERIFY2(QFileInfo(url.toLocalFile()).isFile(), qPrintable(url.toLocalFile()));
-}
-
-void TestMainFrame::startWithoutDataFileShowsTheEmptyTree()
-{
-    ScriptedPrompter prompter;
-    CMainFrame frame;
-    const QString dataPath = m_dir->filePath(QStringLiteral("Quillmark.dat"));
-    SetUp(frame, prompter, dataPath);
-
-    QVERIFY(frame.isVisible());
-    QVERIFY(frame.View()->IsReady());
-    QCOMPARE(frame.View()->Mode(), int(CQuillmarkView::modeTree));
-    const QTreeWidget *tree = frame.View()->Tree();
-    QCOMPARE(tree->topLevelItemCount(), 1);
-    QCOMPARE(tree->topLevelItem(0)->text(0), QStringLiteral("Lists"));
-    QCOMPARE(tree->topLevelItem(0)->childCount(), 0);
-    QVERIFY(!QFileInfo::exists(dataPath));
-    QVERIFY(prompter.Shown().isEmpty());
-    QM_VERIFY_PROMPTS(prompter);
 }
 
 void TestMainFrame::closeWithWorkingSaveWritesTheFile()
