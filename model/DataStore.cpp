@@ -104,7 +104,7 @@ bool CDataStore::BackUpDamagedFile()
         if (backup.write(chunk) != chunk.size())
             break; // the commit below reports it
     }
-    if (!backup.commit()) {
+    if (!backup.flush() || !backup.commit()) {
         m_error = Str::BackupFailed(BackupPath(), backup.errorString());
         return false;
     }
@@ -152,6 +152,13 @@ bool CDataStore::Save(const CListCollection &lists)
     if (!DataFile::Write(file, lists, &error)) {
         file.cancelWriting();
         m_error = error;
+        return false;
+    }
+    // QSaveFile::commit() does not check the flush of its last buffered
+    // bytes: a disk that refuses them would leave a cut-off file in place.
+    if (!file.flush()) {
+        m_error = file.errorString();
+        file.cancelWriting();
         return false;
     }
     if (!file.commit()) {
