@@ -114,33 +114,6 @@ private slots:
         QVERIFY(!item->data(0, Qt::CheckStateRole).isValid());
     }
 
-    void stateFollowsImage_data()
-    {
-        QTest::addColumn<int>("image");
-        QTest::addColumn<bool>("isCheck");
-        QTest::addColumn<bool>("checked");
-        QTest::addColumn<bool>("enabled");
-        QTest::newRow("0") << 0 << true << false << true;
-        QTest::newRow("1") << 1 << true << true << true;
-        QTest::newRow("2") << 2 << true << false << false;
-        QTest::newRow("3") << 3 << true << true << false;
-        QTest::newRow("4") << 4 << false << false << false;
-        QTest::newRow("56") << 56 << false << false << false;
-    }
-
-    void stateFollowsImage()
-    {
-        QFETCH(int, image);
-        QFETCH(bool, isCheck);
-        QFETCH(bool, checked);
-        QFETCH(bool, enabled);
-        CTreeOptionsCtrl tree;
-        QTreeWidgetItem *item = tree.AddGroupItem(QStringLiteral("x"), image);
-        QCOMPARE(tree.IsCheckItem(item), isCheck);
-        QCOMPARE(tree.GetCheck(item), checked);
-        QCOMPARE(tree.IsCheckEnabled(item), enabled);
-    }
-
     void setCheckAndEnable()
     {
         CTreeOptionsCtrl tree;
@@ -311,14 +284,6 @@ private slots:
             QCOMPARE(CTreeOptionsCtrl::GetImage(f.items[i]), i);
     }
 
-    void otherKeysDoNotToggle()
-    {
-        Fixture f;
-        f.tree.setCurrentItem(f.items[0]);
-        QTest::keyClick(&f.tree, Qt::Key_Return);
-        QTest::keyClick(&f.tree, Qt::Key_X);
-        QCOMPARE(CTreeOptionsCtrl::GetImage(f.items[0]), 0);
-    }
 };
 
 QUILLMARK_TEST_MAIN(TreeOptionsCtrlTest)

@@ -171,18 +171,6 @@ private slots:
         QCOMPARE(view.Mode(), int(CQuillmarkView::modeTree)); // dismissed: nothing ran
     }
 
-    void menuOpensInEveryMode()
-    {
-        Fixture<MenuView> f;
-        MenuView &view = f.Start();
-        f.OpenList(0);
-        f.Tap(33);
-        f.SelectRows({0});
-        view.OpenSelection();
-        f.Tap(33);
-        QCOMPARE(view.timesShown, 2);
-    }
-
     void aboutIsHandedToTheApplication()
     {
         Fixture<MenuView> f;

@@ -318,14 +318,6 @@ private slots:
         QVERIFY(AllWhite(shot, QRect(0, 240, kWidth, 3)));
     }
 
-    void totalNeedsACurrentList()
-    {
-        Fixture f;
-        CQuillmarkView &view = f.Start();
-        QCOMPARE(view.GetListTotal(), 0.0); // no current list
-        f.OpenList(0);
-        QCOMPARE(view.GetListTotal(), 3.75);
-    }
 };
 
 QUILLMARK_TEST_MAIN(ViewDrawTest)

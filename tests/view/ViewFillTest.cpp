@@ -187,17 +187,6 @@ private slots:
         QVERIFY(view.ItemTable()->selectedItems().isEmpty());
     }
 
-    void moneyAndDatesIgnoreTheLocale()
-    {
-        QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
-        Fixture f({MakeList(QStringLiteral("L"), 5, {{QStringLiteral("A"), false, 1234.5, LocalTime(2002, 3, 7)}})});
-        f.Start();
-        f.OpenList(0);
-        QLocale::setDefault(QLocale::c());
-        QCOMPARE(Rows(f.view->ItemTable()),
-                 (QList<QStringList>{{QStringLiteral("A"), QStringLiteral("1234.50"), QStringLiteral("3/7/2002"), QStringLiteral("No")}}));
-    }
-
     void iconNumbersPickTheSamePictureEverywhere()
     {
         Fixture f({MakeList(QStringLiteral("L"), 5, {{QStringLiteral("first"), false, 0.0, 0, 5},
