@@ -146,8 +146,10 @@ QString DataFileDamaged(const QString &path, const QString &reason)
 }
 QString SaveFailed(const QString &path, const QString &reason)
 {
+    // No promise about the file on disk here: when only the folder flush
+    // failed, the new file is already in place.
     return QStringLiteral("Your lists could not be saved to %1 (%2). "
-                          "The file on disk is unchanged; your changes are still open here.")
+                          "Your changes are still open here.")
             .arg(path, reason);
 }
 
