@@ -1,0 +1,99 @@
+// A whole session with the real application object: start on a data file,
+// edit an item, export a list, hand an item over, Exit. Run in the
+// sanitizer build, LeakSanitizer then checks that nothing the session made
+// outlives it.
+
+#include "app/MainFrame.h"
+#include "app/QuillmarkApp.h"
+#include "dialogs/NewItemDlg.h"
+#include "exchange/csv/CsvExport.h"
+#include "platform/AppPaths.h"
+#include "res/Strings.h"
+#include "tests/testlib/QuillmarkTest.h"
+#include "tests/view/ViewFixture.h"
+
+#include <QDir>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QStandardPaths>
+#include <QTimer>
+
+using namespace ViewTest;
+
+class TestSession : public QObject
+{
+    Q_OBJECT
+
+public:
+    explicit TestSession(CQuillmarkApp &app) : m_app(app) { }
+
+private slots:
+    void wholeSession();
+
+private:
+    CQuillmarkApp &m_app;
+    ScriptedPrompter m_prompter;
+};
+
+void TestSession::wholeSession()
+{
+    const QString dataPath = AppPaths::DataFilePath();
+    QVERIFY(QDir().mkpath(QFileInfo(dataPath).absolutePath()));
+    QVERIFY(WriteDataFile(dataPath, SampleLists()));
+    const QString exportPath = CsvExport::ExportFilePath();
+    QFile::remove(exportPath);
+
+    // Start.
+    QVERIFY(m_app.InitInstance(m_prompter));
+    QCoreApplication::sendPostedEvents();
+    CQuillmarkView *view = m_app.MainFrame()->View();
+    QVERIFY(view->IsReady());
+    QCOMPARE(view->Lists(), SampleLists());
+
+    // Edit "Bread" from the tree; OK saves.
+    view->Tree()->setCurrentItem(view->FindNode(0, 0));
+    m_prompter.ExpectDialog<CNewItemDlg>([](CNewItemDlg &d) {
+        d.NameField()->setText(QStringLiteral("Rye bread"));
+        d.OKButton()->click();
+        return d.result();
+    });
+    view->EditSelection();
+    QM_VERIFY_PROMPTS(m_prompter);
+    QCOMPARE(ReadDataFile(dataPath).at(0).m_items.at(0).m_strName, QStringLiteral("Rye bread"));
+
+    // Export the groceries.
+    view->Tree()->setCurrentItem(view->FindNode(0, -1));
+    m_prompter.ExpectMessage(Str::ExportDone());
+    view->OnExportList();
+    QM_VERIFY_PROMPTS(m_prompter);
+    QVERIFY(FileBytes(exportPath).contains("Rye bread,"));
+
+    // Hand "Tickets" over as a task.
+    view->Tree()->setCurrentItem(view->FindNode(1, 0));
+    view->OpenSelection();
+    QCOMPARE(view->Mode(), int(CQuillmarkView::modeItem));
+    m_prompter.ExpectMessage(Str::Load(Str::IDS_ADDED_TASK));
+    view->AddItemToOutlook();
+    QM_VERIFY_PROMPTS(m_prompter);
+
+    // Exit from the menu's command, inside the event loop: it saves and ends
+    // the loop with code 0.
+    QTimer::singleShot(0, view, &CQuillmarkView::OnExit);
+    QCOMPARE(m_app.exec(), 0);
+    QM_VERIFY_PROMPTS(m_prompter);
+    const CListCollection saved = ReadDataFile(dataPath);
+    QCOMPARE(saved.size(), 3);
+    QCOMPARE(saved.at(0).m_items.at(0).m_strName, QStringLiteral("Rye bread"));
+}
+
+int main(int argc, char *argv[])
+{
+    QuillmarkTest::PinCoreEnvironment();
+    CQuillmarkApp app(argc, argv);
+    QuillmarkTest::PinGuiEnvironment();
+    TestSession tc(app);
+    QTEST_SET_MAIN_SOURCE_PATH
+    return QTest::qExec(&tc, argc, argv);
+}
+
+#include "tst_session.moc"
