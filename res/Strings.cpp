@@ -1,5 +1,7 @@
 #include "res/Strings.h"
 
+#include "res/ResourceIds.h"
+
 namespace Str {
 
 QString Load(int id)
@@ -182,6 +184,33 @@ QString FolderNotFlushed(const QString &reason)
 {
     return QStringLiteral("the new file was written but its folder could not be flushed to disk: %1")
             .arg(reason);
+}
+
+QString ButtonTip(int faceBitmapId, const QString &keys)
+{
+    QString name;
+    switch (faceBitmapId) {
+    case Res::IDB_EXIT: name = QStringLiteral("Exit"); break;
+    case Res::IDB_MENU: name = QStringLiteral("Menu"); break;
+    case Res::IDB_EDIT: name = QStringLiteral("Edit"); break;
+    case Res::IDB_VIEW: name = QStringLiteral("Open"); break;
+    case Res::IDB_DONE: name = QStringLiteral("Done or not done"); break;
+    case Res::IDB_OUTLOOK: name = QStringLiteral("Hand over to calendar or tasks"); break;
+    case Res::IDB_BACK: name = QStringLiteral("Back"); break;
+    default: return QString();
+    }
+    return keys.isEmpty() ? name : QStringLiteral("%1 (%2)").arg(name, keys);
+}
+QString ListSetupButtonTip(bool itemRow, int faceBitmapId, const QString &keys)
+{
+    QString name;
+    switch (faceBitmapId) {
+    case Res::IDB_ADD: name = itemRow ? QStringLiteral("Add item") : QStringLiteral("Add list"); break;
+    case Res::IDB_REMOVE: name = itemRow ? QStringLiteral("Remove item") : QStringLiteral("Remove list"); break;
+    case Res::IDB_EDIT: name = itemRow ? QStringLiteral("Edit item") : QStringLiteral("Edit list"); break;
+    default: return QString();
+    }
+    return keys.isEmpty() ? name : QStringLiteral("%1 (%2)").arg(name, keys);
 }
 
 } // namespace Str

@@ -112,4 +112,12 @@ QString TextTooLongToSave();                         // "a text is too long to b
 QString BackupFailed(const QString &backupPath, const QString &reason);
 QString FolderNotFlushed(const QString &reason);
 
+// Tool tips of the drawn buttons (our own: the pen had no pointer to hover)
+// The button drawn with the face bitmap (Res::IDB_...) and its keys:
+// "Edit (F2, Ctrl+E)"; without keys only the name. Empty for no face.
+QString ButtonTip(int faceBitmapId, const QString &keys);
+// The same for List Setup's buttons (plus, minus, pencil) of the list row or
+// the item row: "Add list (Insert)".
+QString ListSetupButtonTip(bool itemRow, int faceBitmapId, const QString &keys);
+
 } // namespace Str

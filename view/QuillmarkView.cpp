@@ -79,7 +79,9 @@ void CQuillmarkView::OnInitialUpdate()
 
     LoadDataFile();
     FillTree();
+    CreateShortcuts();
     m_bReady = true;
+    FocusForMode();
     update();
 }
 
@@ -104,6 +106,7 @@ void CQuillmarkView::ShowTree()
     FillTree();
     m_tree->show();
     m_listItems->hide();
+    FocusForMode();
     Repaint();
 }
 
@@ -122,6 +125,7 @@ void CQuillmarkView::ShowItems()
     FillItemTable();
     m_listItems->show();
     m_tree->hide();
+    FocusForMode();
     Repaint();
 }
 
@@ -136,7 +140,25 @@ void CQuillmarkView::ShowItem(int prevMode)
     m_nMode = modeItem;
     m_tree->hide();
     m_listItems->hide();
+    FocusForMode();
     Repaint();
+}
+
+void CQuillmarkView::FocusForMode()
+{
+    // The keys of the tree and the table (arrows, space) work at once, and
+    // on the item screen the keys reach the window through the view.
+    switch (m_nMode) {
+    case modeTree:
+        m_tree->setFocus();
+        break;
+    case modeItems:
+        m_listItems->setFocus();
+        break;
+    default:
+        setFocus();
+        break;
+    }
 }
 
 void CQuillmarkView::ForgetVanishedCurrent()

@@ -23,6 +23,7 @@ class QTreeWidgetItem;
 //   ViewFill.cpp        the tree and the item table, the harvest
 //   ViewDraw.cpp        painting
 //   ViewButtons.cpp     the drawn buttons, the pop-up menu, the view's commands
+//   ViewKeys.cpp        the keys of the buttons and commands, the buttons' tool tips
 //   ViewExport.cpp      "Export List..."
 //   ViewImport.cpp      "Import List..." and "Setup Import..."
 //   ViewTransfer.cpp    the hand-over to the calendar and task store, "Configuration"
@@ -74,8 +75,17 @@ public:
 
     // The drawn buttons and commands
     void HandleTap(int x, int y);
+    // How a button was pressed: a key opens the pop-up menu with its first
+    // entry active, so that the arrow keys and Enter go on from there.
+    enum class Trigger { Tap, Key };
+    // Runs what the button (0 to 5, left to right) does in the current mode;
+    // a tap and a key both end here.
+    void PressButton(int button, Trigger trigger = Trigger::Tap);
+    // The face drawn on the button in the current mode (Res::IDB_...), 0 for
+    // none. A button acts by its place even where no face is drawn.
+    int FaceAt(int button) const;
     bool SaveAndExit();
-    void ShowMenu();
+    void ShowMenu(Trigger trigger = Trigger::Tap);
     // Runs the command of a pop-up menu entry (Res::ID_...); false for an
     // id the view does not know.
     bool OnCommand(int id);
@@ -116,6 +126,7 @@ signals:
     void aboutRequested();
 
 protected:
+    bool event(QEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
 
@@ -124,6 +135,10 @@ protected:
     virtual int RunPopupMenu(QMenu &menu, const QPoint &globalPos);
 
 private:
+    void CreateShortcuts();
+    // Where the keyboard goes with the mode: the tree, the item table, or
+    // the view itself on the item screen.
+    void FocusForMode();
     void DrawBanner(QPainter &dc) const;
     void DrawTreeMode(QPainter &dc);
     void DrawItemDetails(QPainter &dc);

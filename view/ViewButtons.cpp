@@ -4,6 +4,7 @@
 #include "dialogs/ListSetupDlg.h"
 #include "dialogs/NewItemDlg.h"
 #include "platform/Prompter.h"
+#include "res/ResourceIds.h"
 #include "view/PopupMenu.h"
 #include "view/ViewLook.h"
 
@@ -36,17 +37,25 @@ void CQuillmarkView::HandleTap(int x, int y)
     if (!m_bReady)
         return;
     const QPoint p(x, y);
-    if (ViewLook::ButtonRect(0, height()).contains(p)) {
-        SaveAndExit();
-        return;
+    for (int button = 0; button < ViewLook::kButtonCount; ++button) {
+        if (ViewLook::ButtonRect(button, height()).contains(p)) {
+            PressButton(button);
+            return;
+        }
     }
-    int slot = 1;
-    while (slot < ViewLook::kButtonCount && !ViewLook::ButtonRect(slot, height()).contains(p))
-        ++slot;
+}
+
+void CQuillmarkView::PressButton(int button, Trigger trigger)
+{
+    if (!m_bReady)
+        return;
     // A button acts by its place, whether or not it is drawn just now.
-    switch (slot) {
+    switch (button) {
+    case 0:
+        SaveAndExit();
+        break;
     case 1:
-        ShowMenu();
+        ShowMenu(trigger);
         break;
     case 2:
         EditSelection();
@@ -72,6 +81,28 @@ void CQuillmarkView::HandleTap(int x, int y)
     }
 }
 
+int CQuillmarkView::FaceAt(int button) const
+{
+    switch (button) {
+    case 0:
+        return Res::IDB_EXIT;
+    case 1:
+        return Res::IDB_MENU;
+    case 2:
+        return Res::IDB_EDIT;
+    case 3:
+        return m_nMode == modeItem ? Res::IDB_DONE : Res::IDB_VIEW;
+    case 4:
+        if (m_nMode == modeItem)
+            return Res::IDB_OUTLOOK;
+        return m_nMode == modeItems && m_nPrevMode != -1 ? Res::IDB_BACK : 0;
+    case 5:
+        return m_nMode == modeItem ? Res::IDB_BACK : 0;
+    default:
+        return 0;
+    }
+}
+
 bool CQuillmarkView::SaveAndExit()
 {
     // The file is written even when nothing changed. A failed save has told
@@ -82,7 +113,7 @@ bool CQuillmarkView::SaveAndExit()
     return true;
 }
 
-void CQuillmarkView::ShowMenu()
+void CQuillmarkView::ShowMenu(Trigger trigger)
 {
     QMenu menu(this);
     for (const PopupMenu::Entry &entry : PopupMenu::kEntries) {
@@ -91,8 +122,16 @@ void CQuillmarkView::ShowMenu()
         } else {
             QAction *action = menu.addAction(entry.text.toString());
             action->setData(entry.command);
+            // Shown only: the view's own shortcuts run the commands (the
+            // actions of a menu of its own are never triggered by key).
+            if (entry.key.key() != Qt::Key_unknown) {
+                action->setShortcut(QKeySequence(entry.key));
+                action->setShortcutVisibleInContextMenu(true);
+            }
         }
     }
+    if (trigger == Trigger::Key && !menu.actions().isEmpty())
+        menu.setActiveAction(menu.actions().constFirst());
     const QPoint at = mapToGlobal(QPoint(ViewLook::kButtonLefts[2], height() - ViewLook::kButtonBarRise));
     const int command = RunPopupMenu(menu, at);
     if (command != 0)

@@ -107,29 +107,21 @@ void CQuillmarkView::DrawTreeMode(QPainter &dc)
 
 void CQuillmarkView::DrawButtonBar(QPainter &dc)
 {
-    const auto face = [&](int slot, const QPixmap &picture) {
-        if (!picture.isNull())
-            dc.drawPixmap(ViewLook::ButtonRect(slot, height()), picture);
-    };
-    face(0, m_bmpExit);
-    face(1, m_bmpMenu);
-    face(2, m_bmpEdit);
-    switch (m_nMode) {
-    case modeTree:
-        face(3, m_bmpView);
-        break;
-    case modeItem:
-        face(3, m_bmpDone);
-        face(4, m_bmpOutlook);
-        face(5, m_bmpBack);
-        break;
-    case modeItems:
-        face(3, m_bmpView);
-        if (m_nPrevMode != -1)
-            face(4, m_bmpBack);
-        break;
-    default:
-        break;
+    // FaceAt also names the buttons' tool tips: what is drawn is what is named.
+    for (int button = 0; button < ViewLook::kButtonCount; ++button) {
+        const QPixmap *picture = nullptr;
+        switch (FaceAt(button)) {
+        case Res::IDB_EXIT: picture = &m_bmpExit; break;
+        case Res::IDB_MENU: picture = &m_bmpMenu; break;
+        case Res::IDB_EDIT: picture = &m_bmpEdit; break;
+        case Res::IDB_VIEW: picture = &m_bmpView; break;
+        case Res::IDB_DONE: picture = &m_bmpDone; break;
+        case Res::IDB_OUTLOOK: picture = &m_bmpOutlook; break;
+        case Res::IDB_BACK: picture = &m_bmpBack; break;
+        default: break;
+        }
+        if (picture && !picture->isNull())
+            dc.drawPixmap(ViewLook::ButtonRect(button, height()), *picture);
     }
 }
 

@@ -1,0 +1,395 @@
+#include "dialogs/ListSetupDlg.h"
+#include "dialogs/NewItemDlg.h"
+#include "res/ResourceIds.h"
+#include "tests/testlib/QuillmarkTest.h"
+#include "tests/view/ViewFixture.h"
+
+#include <QAction>
+#include <QHelpEvent>
+#include <QMenu>
+#include <QSignalSpy>
+#include <QToolTip>
+
+using namespace ViewTest;
+
+namespace {
+
+// Answers every prompt with Cancel or No and writes down what was asked,
+// with enough of each dialog's filling to tell two runs apart.
+class RecordingPrompter final : public Prompter
+{
+public:
+    QStringList asked;
+
+    void Message(QWidget *, const QString &text) override { asked << QStringLiteral("message: ") + text; }
+    bool AskYesNo(QWidget *, const QString &text) override
+    {
+        asked << QStringLiteral("question: ") + text;
+        return false;
+    }
+    int Run(QDialog &dialog) override
+    {
+        QString what = QString::fromLatin1(dialog.metaObject()->className());
+        if (const auto *item = qobject_cast<CNewItemDlg *>(&dialog))
+            what += QStringLiteral(" name=") + item->m_strName;
+        if (const auto *setup = qobject_cast<CListSetupDlg *>(&dialog))
+            what += QStringLiteral(" list=%1 lists=%2").arg(setup->m_nCurList).arg(setup->m_lists.size());
+        asked << QStringLiteral("dialog: ") + what;
+        return QDialog::Rejected;
+    }
+    QString ChooseOpenFile(QWidget *, const QString &) override
+    {
+        asked << QStringLiteral("open file");
+        return QString();
+    }
+};
+
+// Counts the pop-up menus instead of showing them, and notes whether the
+// first entry was active when the menu opened.
+class MenuView : public CQuillmarkView
+{
+public:
+    int menus = 0;
+    bool firstEntryActive = false;
+    QStringList entries;
+    bool keysHidden = false;
+
+protected:
+    int RunPopupMenu(QMenu &menu, const QPoint &) override
+    {
+        ++menus;
+        firstEntryActive = menu.activeAction() && menu.activeAction() == menu.actions().value(0);
+        entries.clear();
+        for (const QAction *action : menu.actions()) {
+            if (!action->isSeparator())
+                entries << action->text() + QLatin1Char('|') + action->shortcut().toString(QKeySequence::PortableText);
+            if (!action->shortcut().isEmpty() && !action->isShortcutVisibleInContextMenu())
+                keysHidden = true;
+        }
+        return 0;
+    }
+};
+
+enum class Start {
+    TreeNothing,
+    TreeRoot,
+    TreeList,
+    TreeItem,
+    ItemsRowSelected,
+    ItemsNoRow,
+    ItemsWithoutBack,
+    ItemFromTree,
+    ItemFromItems,
+};
+
+struct Run
+{
+    Fixture<MenuView> f;
+    RecordingPrompter prompter;
+    QSignalSpy *exits = nullptr;
+
+    explicit Run(Start start)
+    {
+        MenuView &view = f.Start();
+        view.SetPrompter(&prompter);
+        view.activateWindow();
+        exits = new QSignalSpy(&view, &CQuillmarkView::exitRequested);
+        switch (start) {
+        case Start::TreeNothing:
+            view.Tree()->clearSelection();
+            break;
+        case Start::TreeRoot:
+            f.Select(view.RootItem());
+            break;
+        case Start::TreeList:
+            f.Select(f.ListNode(1));
+            break;
+        case Start::TreeItem:
+            f.Select(f.ItemNode(0, 1));
+            break;
+        case Start::ItemsRowSelected:
+            f.OpenList(0);
+            f.SelectRows({2});
+            break;
+        case Start::ItemsNoRow:
+            f.OpenList(0);
+            break;
+        case Start::ItemsWithoutBack:
+            f.OpenList(0);
+            f.SelectRows({1});
+            view.OpenSelection();
+            view.GoBack();
+            view.ItemTable()->clearSelection();
+            break;
+        case Start::ItemFromTree:
+            f.Select(f.ItemNode(1, 0));
+            view.OpenSelection();
+            break;
+        case Start::ItemFromItems:
+            f.OpenList(1);
+            f.SelectRows({1});
+            view.OpenSelection();
+            break;
+        }
+    }
+    ~Run() { delete exits; }
+
+    MenuView &View() { return *f.view; }
+
+    // Everything a button or a command can change, written out so that two
+    // runs compare field by field.
+    QStringList State()
+    {
+        MenuView &view = View();
+        QStringList state;
+        state << QStringLiteral("mode %1 prev %2 list %3 item %4")
+                         .arg(view.Mode())
+                         .arg(view.PrevMode())
+                         .arg(view.CurList())
+                         .arg(view.CurItem());
+        for (const CListItemArray &list : view.Lists()) {
+            QString marks = list.m_strName + QLatin1Char(':');
+            for (const CListItem &item : list.m_items)
+                marks += item.m_bDone ? QLatin1Char('x') : QLatin1Char('-');
+            state << marks;
+        }
+        state << QStringLiteral("file %1").arg(QString::fromLatin1(FileBytes(f.path).toHex()));
+        state << QStringLiteral("exits %1 menus %2").arg(exits->size()).arg(view.menus);
+        state << QStringLiteral("tree shown %1 table shown %2")
+                         .arg(view.Tree()->isVisible())
+                         .arg(view.ItemTable()->isVisible());
+        const QTreeWidgetItem *current = view.Tree()->currentItem();
+        state << QStringLiteral("tree at ") + (current ? current->text(0) : QString());
+        state << prompter.asked;
+        return state;
+    }
+};
+
+// What a key stands for in each mode: the left edge of the button it
+// presses (8 ... 133), a pop-up menu command (an id above 1000), or 0 for
+// nothing at all.
+struct KeyCase
+{
+    const char *name;
+    QKeyCombination key;
+    int tree, item, items;
+};
+
+const KeyCase kKeyCases[] = {
+        {"Menu", Qt::Key_Menu, 33, 33, 33},
+        {"Shift+F10", Qt::SHIFT | Qt::Key_F10, 33, 33, 33},
+        {"Alt+M", Qt::ALT | Qt::Key_M, 33, 33, 33},
+        {"F2", Qt::Key_F2, 58, 58, 58},
+        {"Ctrl+E", Qt::CTRL | Qt::Key_E, 58, 58, 58},
+        {"Return", Qt::Key_Return, 83, 0, 83},
+        {"keypad Enter", Qt::KeypadModifier | Qt::Key_Enter, 83, 0, 83},
+        {"Ctrl+D", Qt::CTRL | Qt::Key_D, 0, 83, 0},
+        {"Ctrl+T", Qt::CTRL | Qt::Key_T, 0, 108, 0},
+        {"Backspace", Qt::Key_Backspace, 0, 133, 108},
+        {"Alt+Left", Qt::ALT | Qt::Key_Left, 0, 133, 108},
+        {"Alt+Up", Qt::ALT | Qt::Key_Up, 0, 133, 108},
+        {"Ctrl+Q", Qt::CTRL | Qt::Key_Q, 8, 8, 8},
+        {"Ctrl+L", Qt::CTRL | Qt::Key_L, Res::ID_VIEW_LISTS, Res::ID_VIEW_LISTS, Res::ID_VIEW_LISTS},
+        {"Ctrl+Shift+L", Qt::CTRL | Qt::SHIFT | Qt::Key_L, Res::ID_EDIT_LISTS, Res::ID_EDIT_LISTS,
+         Res::ID_EDIT_LISTS},
+        {"Ctrl+I", Qt::CTRL | Qt::Key_I, Res::ID_IMPORT_LIST, Res::ID_IMPORT_LIST, Res::ID_IMPORT_LIST},
+        {"Ctrl+Shift+E", Qt::CTRL | Qt::SHIFT | Qt::Key_E, Res::ID_EXPORT_LIST, Res::ID_EXPORT_LIST,
+         Res::ID_EXPORT_LIST},
+};
+
+struct StartCase
+{
+    const char *name;
+    Start start;
+    int mode;
+};
+
+const StartCase kStartCases[] = {
+        {"tree, nothing selected", Start::TreeNothing, CQuillmarkView::modeTree},
+        {"tree, root selected", Start::TreeRoot, CQuillmarkView::modeTree},
+        {"tree, list selected", Start::TreeList, CQuillmarkView::modeTree},
+        {"tree, item selected", Start::TreeItem, CQuillmarkView::modeTree},
+        {"items, row selected", Start::ItemsRowSelected, CQuillmarkView::modeItems},
+        {"items, no row", Start::ItemsNoRow, CQuillmarkView::modeItems},
+        {"items, no way back", Start::ItemsWithoutBack, CQuillmarkView::modeItems},
+        {"item opened from the tree", Start::ItemFromTree, CQuillmarkView::modeItem},
+        {"item opened from the table", Start::ItemFromItems, CQuillmarkView::modeItem},
+};
+
+void Press(QWidget &view, QKeyCombination key)
+{
+    // Where the key really lands: the focus widget, as a person's key would.
+    QWidget *target = QApplication::focusWidget() ? QApplication::focusWidget() : &view;
+    QTest::keyClick(target, key.key(), key.keyboardModifiers());
+}
+
+} // namespace
+
+class ViewKeysTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void keyDoesWhatItsButtonOrCommandDoes_data()
+    {
+        QTest::addColumn<int>("start");
+        QTest::addColumn<QKeyCombination>("key");
+        QTest::addColumn<int>("action");
+        for (const StartCase &s : kStartCases) {
+            for (const KeyCase &k : kKeyCases) {
+                const int action = s.mode == CQuillmarkView::modeTree ? k.tree
+                                 : s.mode == CQuillmarkView::modeItem ? k.item
+                                                                      : k.items;
+                QTest::addRow("%s: %s", s.name, k.name) << int(s.start) << k.key << action;
+            }
+        }
+    }
+
+    // The key's run and the tap's (or the command's) run start alike and
+    // must end alike; a key whose button is not there changes nothing.
+    void keyDoesWhatItsButtonOrCommandDoes()
+    {
+        QFETCH(int, start);
+        QFETCH(QKeyCombination, key);
+        QFETCH(int, action);
+
+        QStringList expected;
+        {
+            Run byPointer{Start(start)};
+            if (action > 1000)
+                byPointer.View().OnCommand(action);
+            else if (action > 0)
+                byPointer.f.Tap(action);
+            expected = byPointer.State();
+        }
+        Run byKey{Start(start)};
+        QVERIFY(QTest::qWaitForWindowActive(&byKey.View()));
+        const QStringList before = byKey.State();
+        Press(byKey.View(), key);
+        const QStringList after = byKey.State();
+        QCOMPARE(after, expected);
+        if (action == 0)
+            QCOMPARE(after, before);
+    }
+
+    void menuKeyOpensTheMenuWithItsFirstEntryActive()
+    {
+        Run run(Start::TreeList);
+        QVERIFY(QTest::qWaitForWindowActive(&run.View()));
+        Press(run.View(), Qt::Key_Menu);
+        QCOMPARE(run.View().menus, 1);
+        QCOMPARE(run.View().firstEntryActive, true);
+        // The pen opens it as before: nothing chosen in advance.
+        run.f.Tap(33);
+        QCOMPARE(run.View().menus, 2);
+        QCOMPARE(run.View().firstEntryActive, false);
+    }
+
+    void menuShowsTheKeysBesideItsEntries()
+    {
+        Run run(Start::TreeNothing);
+        run.f.Tap(33);
+        const QStringList expected = {
+                QStringLiteral("About ...|"),
+                QStringLiteral("View Lists...|Ctrl+L"),
+                QStringLiteral("Edit Lists...|Ctrl+Shift+L"),
+                QStringLiteral("Configuration|"),
+                QStringLiteral("Setup Import...|"),
+                QStringLiteral("Import List...|Ctrl+I"),
+                QStringLiteral("Export List...|Ctrl+Shift+E"),
+                QStringLiteral("Exit|Ctrl+Q"),
+        };
+        QCOMPARE(run.View().entries, expected);
+        QCOMPARE(run.View().keysHidden, false);
+    }
+
+    // The tree keeps its own keys: space ticks, the arrows move, and Enter
+    // opens rather than ticks.
+    void treeKeysStillWork()
+    {
+        Run run(Start::TreeItem);
+        MenuView &view = run.View();
+        QVERIFY(QTest::qWaitForWindowActive(&view));
+        QCOMPARE(QApplication::focusWidget(), view.Tree());
+        QTreeWidgetItem *bread = run.f.ItemNode(0, 0);
+        QTreeWidgetItem *milk = run.f.ItemNode(0, 1);
+        QCOMPARE(view.Tree()->GetCheck(milk), true);
+
+        Press(view, Qt::Key_Space);
+        QCOMPARE(view.Tree()->GetCheck(milk), false);
+        QCOMPARE(view.Mode(), int(CQuillmarkView::modeTree));
+
+        Press(view, Qt::Key_Up);
+        QCOMPARE(view.Tree()->currentItem(), bread);
+
+        Press(view, Qt::Key_Return);
+        QCOMPARE(view.Mode(), int(CQuillmarkView::modeItem));
+        QCOMPARE(view.CurItem(), 0);
+        QCOMPARE(view.Lists().at(0).GetItem(0).m_bDone, false);
+        // The space's untick was taken into the item when it was opened.
+        QCOMPARE(view.Lists().at(0).GetItem(1).m_bDone, false);
+    }
+
+    void focusFollowsTheScreen()
+    {
+        Run run(Start::TreeList);
+        MenuView &view = run.View();
+        QVERIFY(QTest::qWaitForWindowActive(&view));
+        QCOMPARE(QApplication::focusWidget(), view.Tree());
+        Press(view, Qt::Key_Return);
+        QCOMPARE(view.Mode(), int(CQuillmarkView::modeItems));
+        QCOMPARE(QApplication::focusWidget(), view.ItemTable());
+        // The table's first row is current but not selected (a pen user's
+        // pencil still means List Setup): Down and Up select it.
+        Press(view, Qt::Key_Down);
+        Press(view, Qt::Key_Up);
+        Press(view, Qt::Key_Return);
+        QCOMPARE(view.Mode(), int(CQuillmarkView::modeItem));
+        QCOMPARE(view.CurItem(), 0);
+        QCOMPARE(QApplication::focusWidget(), &view);
+        Press(view, Qt::Key_Backspace);
+        QCOMPARE(QApplication::focusWidget(), view.ItemTable());
+        Press(view, Qt::Key_Backspace);
+        // No way back from here: the table stays.
+        QCOMPARE(view.Mode(), int(CQuillmarkView::modeItems));
+        Press(view, Qt::CTRL | Qt::Key_L);
+        QCOMPARE(view.Mode(), int(CQuillmarkView::modeTree));
+        QCOMPARE(QApplication::focusWidget(), view.Tree());
+    }
+
+    void buttonTipsNameTheFaceAndItsKeys_data()
+    {
+        QTest::addColumn<int>("start");
+        QTest::addColumn<int>("x0");
+        QTest::addColumn<QString>("tip");
+        const int tree = int(Start::TreeList);
+        const int item = int(Start::ItemFromItems);
+        const int itemsNoBack = int(Start::ItemsWithoutBack);
+        QTest::newRow("cross") << tree << 8 << "Exit (Ctrl+Q)";
+        QTest::newRow("M") << tree << 33 << "Menu (Menu, Shift+F10, Alt+M)";
+        QTest::newRow("pencil") << item << 58 << "Edit (F2, Ctrl+E)";
+        QTest::newRow("magnifier") << tree << 83 << "Open (Return, Enter)";
+        QTest::newRow("tick") << item << 83 << "Done or not done (Ctrl+D)";
+        QTest::newRow("hand-over") << item << 108 << "Hand over to calendar or tasks (Ctrl+T)";
+        QTest::newRow("up arrow, item") << item << 133 << "Back (Backspace, Alt+Left, Alt+Up)";
+        QTest::newRow("nothing drawn, tree") << tree << 108 << "";
+        QTest::newRow("up arrow not drawn") << itemsNoBack << 108 << "";
+    }
+
+    void buttonTipsNameTheFaceAndItsKeys()
+    {
+        QFETCH(int, start);
+        QFETCH(int, x0);
+        QFETCH(QString, tip);
+        Run run{Start(start)};
+        MenuView &view = run.View();
+        QToolTip::hideText();
+        const QPoint at = run.f.Button(x0);
+        QHelpEvent help(QEvent::ToolTip, at, view.mapToGlobal(at));
+        QApplication::sendEvent(&view, &help);
+        QCOMPARE(QToolTip::text(), tip);
+    }
+};
+
+QUILLMARK_TEST_MAIN(ViewKeysTest)
+#include "tst_viewkeys.moc"
