@@ -11,9 +11,12 @@
 #include <QComboBox>
 #include <QGroupBox>
 #include <QHeaderView>
+#include <QHelpEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPushButton>
+#include <QShortcut>
+#include <QToolTip>
 #include <QTreeWidget>
 
 #include <algorithm>
@@ -59,6 +62,12 @@ CListSetupDlg::CListSetupDlg(QWidget *parent)
     Place(m_btnOK, T::kOK);
     m_btnCancel = new QPushButton(Str::ButtonCancel(), this);
     Place(m_btnCancel, T::kCancel);
+
+    // The keys of the drawn buttons, each row's where its data has the focus.
+    for (int i = 0; i < 3; ++i) {
+        new QShortcut(QKeySequence(kButtonKeys[i]), m_comboLists, this, kListActions[i], Qt::WidgetShortcut);
+        new QShortcut(QKeySequence(kButtonKeys[i]), m_listItems, this, kItemActions[i], Qt::WidgetShortcut);
+    }
 
     connect(m_comboLists, &QComboBox::activated, this, &CListSetupDlg::OnSelChangeLists);
     connect(m_btnOK, &QPushButton::clicked, this, &CListSetupDlg::accept);
@@ -144,17 +153,12 @@ void CListSetupDlg::mousePressEvent(QMouseEvent *event)
 
 void CListSetupDlg::HandleTap(int x, int y)
 {
-    using Action = void (CListSetupDlg::*)();
-    struct Row
+    const struct
     {
         int top;
-        Action actions[3];
-    };
-    const Row rows[2] = {
-            {kListRowTop, {&CListSetupDlg::OnAddList, &CListSetupDlg::OnRemoveList, &CListSetupDlg::OnEditList}},
-            {ItemRowTop(), {&CListSetupDlg::OnAddItem, &CListSetupDlg::OnRemoveItem, &CListSetupDlg::OnEditItem}},
-    };
-    for (const Row &row : rows) {
+        const Action *actions;
+    } rows[2] = {{kListRowTop, kListActions}, {ItemRowTop(), kItemActions}};
+    for (const auto &row : rows) {
         for (int i = 0; i < 3; ++i) {
             if (QRect(kButtonLefts[i], row.top, kButtonSize, kButtonSize).contains(x, y)) {
                 (this->*row.actions[i])();
@@ -162,6 +166,30 @@ void CListSetupDlg::HandleTap(int x, int y)
             }
         }
     }
+}
+
+bool CListSetupDlg::event(QEvent *event)
+{
+    // A drawn button names its action and its key when the pointer rests on it.
+    if (event->type() == QEvent::ToolTip) {
+        const auto *help = static_cast<QHelpEvent *>(event);
+        for (int row = 0; row < 2; ++row) {
+            const int top = row == 0 ? kListRowTop : ItemRowTop();
+            for (int i = 0; i < 3; ++i) {
+                const QRect rect(kButtonLefts[i], top, kButtonSize, kButtonSize);
+                if (rect.contains(help->pos())) {
+                    const QString key = QKeySequence(kButtonKeys[i]).toString(QKeySequence::NativeText);
+                    QToolTip::showText(help->globalPos(), Str::ListSetupButtonTip(row == 1, kFaces[i], key), this,
+                                       rect);
+                    return true;
+                }
+            }
+        }
+        QToolTip::hideText();
+        event->ignore();
+        return true;
+    }
+    return CQmDialog::event(event);
 }
 
 void CListSetupDlg::OnAddList()

@@ -3,6 +3,7 @@
 #include "dialogs/QmDialog.h"
 #include "model/ListItemArray.h"
 #include "res/Art.h"
+#include "res/ResourceIds.h"
 
 #include <QPixmap>
 
@@ -14,7 +15,9 @@ class QTreeWidget;
 // The dialog behind "Edit Lists...": lists and the items of the chosen list
 // are added, changed and removed on a copy of the whole collection, which
 // the caller takes back only after OK. The six actions are started from two
-// rows of three buttons that the dialog draws itself.
+// rows of three buttons that the dialog draws itself; from the keyboard,
+// Insert, Delete and F2 run the list row's actions in the list chooser and
+// the item row's in the item list.
 class CListSetupDlg : public CQmDialog
 {
     Q_OBJECT
@@ -48,6 +51,8 @@ public:
 
     // Runs the action of the button that contains the point, if any.
     void HandleTap(int x, int y);
+    // The keys of the three buttons of a row, left to right.
+    static constexpr Qt::Key kButtonKeys[3] = {Qt::Key_Insert, Qt::Key_Delete, Qt::Key_F2};
     // The list chooser's selection changed.
     void OnSelChangeLists();
     // Shows the items of m_nCurList.
@@ -59,6 +64,7 @@ public:
     QPushButton *CancelButton() const { return m_btnCancel; }
 
 protected:
+    bool event(QEvent *event) override;
     void OnInitDialog() override;
     void paintEvent(QPaintEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
@@ -67,6 +73,12 @@ private:
     bool HasList(int index) const { return index >= 0 && index < m_lists.size(); }
     int SelectedItemRow() const;
     int ItemRowTop() const { return height() - kItemRowAboveBottom; }
+    using Action = void (CListSetupDlg::*)();
+    static constexpr Action kListActions[3] = {&CListSetupDlg::OnAddList, &CListSetupDlg::OnRemoveList,
+                                               &CListSetupDlg::OnEditList};
+    static constexpr Action kItemActions[3] = {&CListSetupDlg::OnAddItem, &CListSetupDlg::OnRemoveItem,
+                                               &CListSetupDlg::OnEditItem};
+    static constexpr int kFaces[3] = {Res::IDB_ADD, Res::IDB_REMOVE, Res::IDB_EDIT};
     // Both date fields of the item dialog: the item's time when it is
     // dated, else today at noon.
     static void SetDialogDates(CNewItemDlg &dlg, const CListItem *item);

@@ -210,7 +210,10 @@ QString ListSetupButtonTip(bool itemRow, int faceBitmapId, const QString &keys)
     case Res::IDB_EDIT: name = itemRow ? QStringLiteral("Edit item") : QStringLiteral("Edit list"); break;
     default: return QString();
     }
-    return keys.isEmpty() ? name : QStringLiteral("%1 (%2)").arg(name, keys);
+    if (keys.isEmpty())
+        return name;
+    return itemRow ? QStringLiteral("%1 (%2 in the item list)").arg(name, keys)
+                   : QStringLiteral("%1 (%2 in the list box)").arg(name, keys);
 }
 
 } // namespace Str

@@ -117,7 +117,8 @@ QString FolderNotFlushed(const QString &reason);
 // "Edit (F2, Ctrl+E)"; without keys only the name. Empty for no face.
 QString ButtonTip(int faceBitmapId, const QString &keys);
 // The same for List Setup's buttons (plus, minus, pencil) of the list row or
-// the item row: "Add list (Insert)".
+// the item row, whose keys work where the focus is: "Add list (Insert in the
+// list box)", "Remove item (Delete in the item list)".
 QString ListSetupButtonTip(bool itemRow, int faceBitmapId, const QString &keys);
 
 } // namespace Str
