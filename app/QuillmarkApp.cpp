@@ -24,6 +24,9 @@ bool CQuillmarkApp::InitInstance(Prompter &prompter)
     setOrganizationName(QStringLiteral("Fernwise"));
     setApplicationName(Str::AppTitle());
     setWindowIcon(Art::ProgramIcon());
+    // Ties the window to the installed desktop entry (its icon and name in
+    // task bars and window switchers).
+    setDesktopFileName(QStringLiteral("org.fernwise.Quillmark"));
 
     auto frame = std::make_unique<CMainFrame>();
     frame->SetPrompter(&prompter);

@@ -10,6 +10,12 @@ QUILLMARK_BUILD_PACKAGES=(
 QUILLMARK_TEST_PACKAGES=(
     libbenchmark-dev
     todoman khal
+    desktop-file-utils appstream
+)
+# scripts/package: CPack's Debian generator finds library dependencies with
+# dpkg-shlibdeps and file.
+QUILLMARK_PACKAGE_PACKAGES=(
+    dpkg-dev file
 )
 # The fuzz targets (fuzz/) need clang with libFuzzer.
 QUILLMARK_FUZZ_PACKAGES=(
