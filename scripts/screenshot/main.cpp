@@ -1,6 +1,7 @@
 // Renders the pictures of the documentation: the main view in each of its
-// modes, alone and inside the main window, from a sample data file kept in
-// the repository. Runs without a display (offscreen) and with a fixed time
+// modes, alone and inside the main window, and the List Setup and New Item
+// dialogs, from a sample data file kept in the repository. Under
+// QT_SCALE_FACTOR=2 the names get "@2x" (tree@2x.png): the dense screen's art. Runs without a display (offscreen) and with a fixed time
 // zone and style, so the same sources always give the same pictures.
 //
 //   quillmark_screenshots [--make-sample] [--sample FILE] [--out FOLDER]
@@ -9,6 +10,8 @@
 
 #include "app/MainFrame.h"
 #include "controls/TreeOptionsCtrl.h"
+#include "dialogs/ListSetupDlg.h"
+#include "dialogs/NewItemDlg.h"
 #include "model/DataFile.h"
 #include "platform/CalendarTime.h"
 #include "view/QuillmarkView.h"
@@ -205,12 +208,15 @@ int main(int argc, char *argv[])
     if (!QFile::copy(samplePath, copy))
         return 1;
 
+    const QString density = app.devicePixelRatio() > 1.0 ? QStringLiteral("@%1x").arg(app.devicePixelRatio())
+                                                          : QString();
+    const auto picture = [&](const QString &name) { return out.filePath(name + density + QStringLiteral(".png")); };
     {
         CQuillmarkView view;
         view.SetDataFilePath(copy);
         view.OnInitialUpdate();
         view.show();
-        if (!Tour(view, [&](const QString &name) { return Save(view, out.filePath(name + QStringLiteral(".png"))); }))
+        if (!Tour(view, [&](const QString &name) { return Save(view, picture(name)); }))
             return 1;
     }
     {
@@ -219,8 +225,32 @@ int main(int argc, char *argv[])
         frame.OnInitialUpdate();
         frame.show();
         if (!Tour(*frame.View(), [&](const QString &name) {
-                return Save(frame, out.filePath(QStringLiteral("window-") + name + QStringLiteral(".png")));
+                return Save(frame, picture(QStringLiteral("window-") + name));
             }))
+            return 1;
+    }
+    const CListCollection lists = SampleLists();
+    {
+        // The trip's items, the hotel selected.
+        CListSetupDlg dlg;
+        dlg.m_lists = lists;
+        dlg.m_nCurList = 1;
+        dlg.show();
+        dlg.ItemList()->setCurrentItem(dlg.ItemList()->topLevelItem(1));
+        if (!Save(dlg, picture(QStringLiteral("listsetup"))))
+            return 1;
+    }
+    {
+        const CListItem hotel = lists.at(1).GetItem(1);
+        CNewItemDlg dlg;
+        dlg.m_strName = hotel.m_strName;
+        dlg.m_strDesc = hotel.m_strDesc;
+        dlg.m_dPrice = hotel.m_dPrice;
+        dlg.m_bDated = hotel.m_bDated;
+        dlg.m_date = dlg.m_time = hotel.m_time;
+        dlg.m_nIcon = hotel.m_nIcon;
+        dlg.show();
+        if (!Save(dlg, picture(QStringLiteral("newitem"))))
             return 1;
     }
     return 0;

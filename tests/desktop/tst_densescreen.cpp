@@ -1,0 +1,139 @@
+// Runs under QT_SCALE_FACTOR=2: every picture must come from the art made
+// for that density, pixel for pixel, not from the 1x art scaled up.
+
+#include "dialogs/ListSetupDlg.h"
+#include "res/ResourceIds.h"
+#include "tests/testlib/QuillmarkTest.h"
+#include "tests/view/ViewFixture.h"
+#include "view/ViewLook.h"
+
+#include <QImage>
+
+using namespace ViewTest;
+
+namespace {
+
+constexpr int kDense = 2;
+
+QImage DenseArt(int id)
+{
+    return QImage(QStringLiteral(":/art/%1@2x.png").arg(id)).convertToFormat(QImage::Format_RGB32);
+}
+
+// The part of a grab at a logical rectangle, in device pixels.
+QImage Part(const QImage &grab, const QRect &logical)
+{
+    return grab.copy(logical.x() * kDense, logical.y() * kDense, logical.width() * kDense,
+                     logical.height() * kDense)
+            .convertToFormat(QImage::Format_RGB32);
+}
+
+// A cell of a strip of 16 x 16 pictures, magenta shown as the ground.
+QImage StripCell(int id, int cell, QRgb ground)
+{
+    const int size = Res::kImageSize * kDense;
+    QImage image = DenseArt(id).copy(cell * size, 0, size, size);
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            if ((image.pixel(x, y) & 0xFFFFFF) == 0xFF00FF)
+                image.setPixel(x, y, ground);
+        }
+    }
+    return image;
+}
+
+QImage Grab(QWidget &widget)
+{
+    widget.repaint();
+    return widget.grab().toImage();
+}
+
+} // namespace
+
+class DenseScreenTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { QCOMPARE(qApp->devicePixelRatio(), qreal(kDense)); }
+
+    void buttonsAndBannerUseTheDenseArt_data()
+    {
+        QTest::addColumn<int>("x0");
+        QTest::addColumn<int>("id");
+        QTest::newRow("cross") << 8 << Res::IDB_EXIT;
+        QTest::newRow("M") << 33 << Res::IDB_MENU;
+        QTest::newRow("pencil") << 58 << Res::IDB_EDIT;
+        QTest::newRow("tick") << 83 << Res::IDB_DONE;
+        QTest::newRow("hand-over") << 108 << Res::IDB_OUTLOOK;
+        QTest::newRow("up arrow") << 133 << Res::IDB_BACK;
+    }
+
+    void buttonsAndBannerUseTheDenseArt()
+    {
+        QFETCH(int, x0);
+        QFETCH(int, id);
+        Fixture<> f;
+        CQuillmarkView &view = f.Start();
+        f.Select(f.ItemNode(0, 1));
+        view.OpenSelection();
+        const QImage grab = Grab(view);
+        QCOMPARE(grab.size(), view.size() * kDense);
+        QCOMPARE(Part(grab, QRect(x0, view.height() - 25, 20, 20)), DenseArt(id));
+        QCOMPARE(Part(grab, QRect(0, 0, 240, 25)), DenseArt(Res::IDB_BANNER));
+    }
+
+    // The detail pane's tick is the 12 x 13 top left part of its bitmap, and
+    // the item's icon one cell of the strip.
+    void detailPaneTickAndIconUseTheDenseArt()
+    {
+        Fixture<> f;
+        CQuillmarkView &view = f.Start();
+        f.Select(f.ItemNode(0, 1)); // Milk: done, strip picture 1
+        view.OpenSelection();
+        const QImage grab = Grab(view);
+        const QRect tick(view.width() - ViewLook::kTickFromRight, 30, 12, 13);
+        QCOMPARE(Part(grab, tick), DenseArt(Res::IDB_TICK).copy(0, 0, 12 * kDense, 13 * kDense));
+        QCOMPARE(Part(grab, QRect(ViewLook::kItemIconAt, QSize(16, 16))), StripCell(Res::IDB_ICONSTRIP, 1, 0xFFFFFFFF));
+    }
+
+    void treeCheckBoxesUseTheDenseArt()
+    {
+        Fixture<> f;
+        CQuillmarkView &view = f.Start();
+        view.Tree()->clearSelection();
+        view.Tree()->setCurrentItem(nullptr);
+        view.Tree()->expandAll();
+        QCoreApplication::processEvents();
+        CTreeOptionsCtrl *tree = view.Tree();
+        const QImage grab = Grab(*tree->viewport());
+        const QRgb ground = tree->palette().color(QPalette::Base).rgb();
+        const QRect unchecked = tree->IconRect(f.ItemNode(0, 0)); // Bread
+        const QRect checked = tree->IconRect(f.ItemNode(0, 1));   // Milk
+        QCOMPARE(Part(grab, unchecked), StripCell(Res::IDB_CHECKS, Res::kImageUnchecked, ground));
+        QCOMPARE(Part(grab, checked), StripCell(Res::IDB_CHECKS, Res::kImageChecked, ground));
+    }
+
+    // List Setup ANDs its faces onto the dialog: white lets the ground through.
+    void listSetupButtonsUseTheDenseArt()
+    {
+        CListSetupDlg dlg;
+        dlg.show();
+        const QImage grab = Grab(dlg);
+        const QRgb ground = dlg.palette().color(QPalette::Window).rgb();
+        const int faces[3] = {Res::IDB_ADD, Res::IDB_REMOVE, Res::IDB_EDIT};
+        for (int top : {CListSetupDlg::kListRowTop, dlg.height() - CListSetupDlg::kItemRowAboveBottom}) {
+            for (int i = 0; i < 3; ++i) {
+                QImage expected = DenseArt(faces[i]);
+                for (int y = 0; y < expected.height(); ++y) {
+                    for (int x = 0; x < expected.width(); ++x)
+                        expected.setPixel(x, y, (expected.pixel(x, y) & ground) | 0xFF000000);
+                }
+                QCOMPARE(Part(grab, QRect(CListSetupDlg::kButtonLefts[i], top, 20, 20)), expected);
+            }
+        }
+    }
+};
+
+QUILLMARK_TEST_MAIN(DenseScreenTest)
+#include "tst_densescreen.moc"
