@@ -1,5 +1,6 @@
 // The data file and the sorted list builder at the sizes a heavy user
 // reaches: 100 lists of 1,000 items, and one imported list of 100,000.
+#include "bench/BenchData.h"
 #include "model/DataFile.h"
 #include "model/ListItemArray.h"
 
@@ -13,47 +14,8 @@
 
 namespace {
 
-QString RandomText(QRandomGenerator &random, int length)
-{
-    static const QString letters = QStringLiteral("abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ \u00e9\u00fc");
-    QString text(length, Qt::Uninitialized);
-    for (QChar &c : text)
-        c = letters.at(random.bounded(int(letters.size())));
-    return text;
-}
-
-// Names of about 20 characters, descriptions of about 80, every fifth
-// item dated, times spread over thirty years.
-CListItem RandomItem(QRandomGenerator &random, int serial)
-{
-    CListItem item;
-    item.SetName(RandomText(random, 16 + random.bounded(9)));
-    item.SetDescription(RandomText(random, 70 + random.bounded(21)));
-    item.m_nIcon = 5 + random.bounded(46);
-    item.m_bDone = random.bounded(2) == 1;
-    item.m_bDated = serial % 5 == 0;
-    item.m_dPrice = random.bounded(100000) / 100.0;
-    item.SetDateTime(CalendarTime(946684800) + random.bounded(946080000));
-    return item;
-}
-
-const CListCollection &HundredLists()
-{
-    static const CListCollection lists = [] {
-        QRandomGenerator random(100);
-        CListCollection out;
-        int serial = 0;
-        for (int l = 0; l < 100; ++l) {
-            CListItemArray list;
-            list.SetName(QStringLiteral("List %1").arg(l));
-            for (int i = 0; i < 1000; ++i)
-                list.m_items.append(RandomItem(random, serial++));
-            out.append(list);
-        }
-        return out;
-    }();
-    return lists;
-}
+using BenchData::HundredLists;
+using BenchData::RandomItem;
 
 struct DataFolder
 {
