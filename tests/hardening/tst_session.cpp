@@ -5,7 +5,9 @@
 
 #include "app/MainFrame.h"
 #include "app/QuillmarkApp.h"
+#include "dialogs/IconChooser.h"
 #include "dialogs/NewItemDlg.h"
+#include "exchange/csv/ImportFieldsDlg.h"
 #include "exchange/csv/CsvExport.h"
 #include "platform/AppPaths.h"
 #include "res/Strings.h"
@@ -42,6 +44,16 @@ void TestSession::wholeSession()
     QVERIFY(WriteDataFile(dataPath, SampleLists()));
     const QString exportPath = CsvExport::ExportFilePath();
     QFile::remove(exportPath);
+    // A hand-edited settings file with values out of range, one that is no
+    // number and a line of junk: the session goes on as if they were missing
+    // or refused where they are used.
+    const QString confPath = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation)
+            + QStringLiteral("/Fernwise/Quillmark.conf");
+    QVERIFY(QDir().mkpath(QFileInfo(confPath).absolutePath()));
+    QFile conf(confPath);
+    QVERIFY(conf.open(QIODevice::WriteOnly));
+    conf.write("[Settings]\nImpNameField=-7\nImpIcon=100000\nITEMTASK=yes\n\x01\xff=\x80[\n");
+    conf.close();
 
     // Start.
     QVERIFY(m_app.InitInstance(m_prompter));
@@ -68,7 +80,17 @@ void TestSession::wholeSession()
     QM_VERIFY_PROMPTS(m_prompter);
     QVERIFY(FileBytes(exportPath).contains("Rye bread,"));
 
-    // Hand "Tickets" over as a task.
+    // The import's set-up shows the stored icon nowhere: it is none of the
+    // offered ones.
+    m_prompter.ExpectDialog<CImportFieldsDlg>([](CImportFieldsDlg &d) {
+        [&] { QCOMPARE(d.IconChooser()->SelectedRow(), -1); }();
+        d.CancelButton()->click();
+        return d.result();
+    });
+    view->OnSetupImport();
+    QM_VERIFY_PROMPTS(m_prompter);
+
+    // Hand "Tickets" over as a task ("ITEMTASK" = "yes" reads as missing).
     view->Tree()->setCurrentItem(view->FindNode(1, 0));
     view->OpenSelection();
     QCOMPARE(view->Mode(), int(CQuillmarkView::modeItem));
