@@ -251,24 +251,6 @@ void CListSetupDlg::OnEditList()
     m_comboLists->setCurrentIndex(m_nCurList);
 }
 
-void CListSetupDlg::SetDialogDates(CNewItemDlg &dlg, const CListItem *item)
-{
-    const CalendarTime t = item && item->m_bDated ? item->m_time : CalendarTimeOps::TodayAtNoon();
-    dlg.m_date = t;
-    dlg.m_time = t;
-}
-
-void CListSetupDlg::TakeDialogValues(const CNewItemDlg &dlg, CListItem &item)
-{
-    item.SetName(dlg.m_strName);
-    item.SetDescription(dlg.m_strDesc);
-    item.m_nIcon = dlg.m_nIcon;
-    item.m_bDated = dlg.m_bDated;
-    item.m_dPrice = dlg.m_dPrice;
-    if (dlg.m_bDated)
-        item.SetDateTime(dlg.CombinedDateTime());
-}
-
 void CListSetupDlg::OnAddItem()
 {
     m_nCurList = m_comboLists->currentIndex();
@@ -276,11 +258,11 @@ void CListSetupDlg::OnAddItem()
         return;
     CNewItemDlg dlg(this);
     dlg.SetPrompter(&Prompts());
-    SetDialogDates(dlg, nullptr);
+    dlg.FillFrom(nullptr);
     if (Prompts().Run(dlg) != QDialog::Accepted)
         return;
     CListItem item;
-    TakeDialogValues(dlg, item);
+    dlg.ApplyTo(item);
     CListItemArray list = m_lists.at(m_nCurList);
     list.AddItemSorted(item);
     m_lists[m_nCurList] = list;
@@ -309,16 +291,11 @@ void CListSetupDlg::OnEditItem()
     const CListItem old = list.GetItem(row);
     CNewItemDlg dlg(this);
     dlg.SetPrompter(&Prompts());
-    dlg.m_strName = old.m_strName;
-    dlg.m_strDesc = old.m_strDesc;
-    dlg.m_dPrice = old.m_dPrice;
-    dlg.m_bDated = old.m_bDated;
-    dlg.m_nIcon = old.m_nIcon;
-    SetDialogDates(dlg, &old);
+    dlg.FillFrom(&old);
     if (Prompts().Run(dlg) != QDialog::Accepted)
         return;
     CListItem edited = old; // the done mark stays
-    TakeDialogValues(dlg, edited);
+    dlg.ApplyTo(edited);
     list.SetItem(row, edited);
     m_lists[m_nCurList] = list;
     FillItemList();

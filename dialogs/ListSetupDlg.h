@@ -81,8 +81,6 @@ private:
     static constexpr int kFaces[3] = {Res::IDB_ADD, Res::IDB_REMOVE, Res::IDB_EDIT};
     // Both date fields of the item dialog: the item's time when it is
     // dated, else today at noon.
-    static void SetDialogDates(CNewItemDlg &dlg, const CListItem *item);
-    static void TakeDialogValues(const CNewItemDlg &dlg, CListItem &item);
 
     QTreeWidget *m_listItems = nullptr;
     QComboBox *m_comboLists = nullptr;

@@ -116,6 +116,29 @@ CNewItemDlg::CNewItemDlg(QWidget *parent)
 
 CNewItemDlg::~CNewItemDlg() = default;
 
+void CNewItemDlg::FillFrom(const CListItem *item)
+{
+    if (item) {
+        m_strName = item->m_strName;
+        m_strDesc = item->m_strDesc;
+        m_dPrice = item->m_dPrice;
+        m_bDated = item->m_bDated;
+        m_nIcon = item->m_nIcon;
+    }
+    m_date = m_time = item && item->m_bDated ? item->m_time : CalendarTimeOps::TodayAtNoon();
+}
+
+void CNewItemDlg::ApplyTo(CListItem &item) const
+{
+    item.SetName(m_strName);
+    item.SetDescription(m_strDesc);
+    item.m_nIcon = m_nIcon;
+    item.m_bDated = m_bDated;
+    item.m_dPrice = m_dPrice;
+    if (m_bDated)
+        item.SetDateTime(CombinedDateTime());
+}
+
 CalendarTime CNewItemDlg::CombineDateTime(CalendarTime date, CalendarTime time)
 {
     LocalFields d;

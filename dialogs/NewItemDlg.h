@@ -1,6 +1,7 @@
 #pragma once
 
 #include "dialogs/QmDialog.h"
+#include "model/ListItem.h"
 #include "platform/CalendarTime.h"
 #include "res/Art.h"
 
@@ -35,6 +36,14 @@ public:
     CalendarTime m_time = 0;  // only its local hour, minute and second count
     // Icon number in and out: icon strip image n is number n + 5.
     qint32 m_nIcon = 0;
+
+    // Fills the members from an item: both pickers get the item's time when
+    // it is dated, else today at 12:00:00. A null item gives a new item's form.
+    void FillFrom(const CListItem *item);
+    // After OK: the dialog's name, description, icon, dated flag and price go
+    // into the item; a dated item gets the combined date and time. The done
+    // mark, and the time of an undated item, stay as they were.
+    void ApplyTo(CListItem &item) const;
 
     // The item's time after OK: m_date's day with m_time's time of day.
     CalendarTime CombinedDateTime() const { return CombineDateTime(m_date, m_time); }

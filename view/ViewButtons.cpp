@@ -292,24 +292,13 @@ void CQuillmarkView::EditCurrentItem()
 
     CNewItemDlg dlg;
     dlg.SetPrompter(m_prompter);
-    dlg.m_bDated = item.m_bDated;
-    dlg.m_strName = item.m_strName;
-    dlg.m_strDesc = item.m_strDesc;
-    dlg.m_dPrice = item.m_dPrice;
-    dlg.m_nIcon = item.m_nIcon;
-    dlg.m_date = dlg.m_time = item.m_bDated ? item.m_time : CalendarTimeOps::TodayAtNoon();
+    dlg.FillFrom(&item);
     if (Prompts().Run(dlg) != QDialog::Accepted)
         return;
 
     // A copy of the old item keeps its done mark (and, undated, its time).
     CListItem changed = item;
-    changed.SetName(dlg.m_strName);
-    changed.SetDescription(dlg.m_strDesc);
-    changed.m_nIcon = dlg.m_nIcon;
-    changed.m_bDated = dlg.m_bDated;
-    changed.m_dPrice = dlg.m_dPrice;
-    if (dlg.m_bDated)
-        changed.SetDateTime(dlg.CombinedDateTime());
+    dlg.ApplyTo(changed);
 
     CListItemArray list = m_lists.at(m_nCurList);
     list.SetItem(m_nCurItem, changed);
