@@ -206,30 +206,31 @@ bool CArchiveReader::ReadByte(quint8 &value)
     return Take(reinterpret_cast<char *>(&value), 1);
 }
 
-bool CArchiveReader::ReadLong(qint32 &value)
+template<typename T>
+bool CArchiveReader::ReadLittleEndian(T &value)
 {
-    qint32 le;
+    T le;
     if (!Take(reinterpret_cast<char *>(&le), sizeof le))
         return false;
     value = qFromLittleEndian(le);
     return true;
+}
+
+bool CArchiveReader::ReadLong(qint32 &value)
+{
+    return ReadLittleEndian(value);
 }
 
 bool CArchiveReader::ReadWord(quint16 &value)
 {
-    quint16 le;
-    if (!Take(reinterpret_cast<char *>(&le), sizeof le))
-        return false;
-    value = qFromLittleEndian(le);
-    return true;
+    return ReadLittleEndian(value);
 }
 
 bool CArchiveReader::ReadDouble(double &value)
 {
-    quint64 le;
-    if (!Take(reinterpret_cast<char *>(&le), sizeof le))
+    quint64 bits;
+    if (!ReadLittleEndian(bits))
         return false;
-    const quint64 bits = qFromLittleEndian(le);
     std::memcpy(&value, &bits, sizeof value);
     return true;
 }

@@ -56,6 +56,8 @@ public:
 
 private:
     bool Take(char *data, qsizetype size);
+    template<typename T>
+    bool ReadLittleEndian(T &value);
     bool ReadByte(quint8 &value);
     bool ReadLength(quint64 &length, bool &wide);
     bool ReadLengthAfterMarker(quint64 &length);
