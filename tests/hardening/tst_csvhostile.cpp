@@ -1,0 +1,45 @@
+// Files an import may be pointed at that are no ordinary files: a folder,
+// an endless device. Each ends at once, cleanly, without a partial list.
+
+#include "exchange/csv/CsvImport.h"
+#include "tests/testlib/QuillmarkTest.h"
+
+#include <QFileInfo>
+#include <QTemporaryDir>
+
+class TestCsvHostile : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void folderIsAFileThatCannotBeOpened()
+    {
+        QTemporaryDir dir;
+        CListItemArray list;
+        const CsvImport::Result result = CsvImport::ImportCsvFile(dir.path(), list);
+        QCOMPARE(result.status, CsvImport::Status::Ok);
+        QVERIFY(list.m_items.isEmpty());
+    }
+
+    void endlessDeviceFailsAtOnce_data()
+    {
+        QTest::addColumn<QString>("path");
+        QTest::newRow("zeros") << QStringLiteral("/dev/zero");
+        QTest::newRow("random bytes") << QStringLiteral("/dev/urandom");
+    }
+
+    void endlessDeviceFailsAtOnce()
+    {
+        QFETCH(QString, path);
+        if (!QFileInfo::exists(path))
+            QSKIP("no such device here");
+        CListItemArray list;
+        const CsvImport::Result result = CsvImport::ImportCsvFile(path, list);
+        QCOMPARE(result.status, CsvImport::Status::ReadFailed);
+        QVERIFY(list.m_items.isEmpty());
+        QVERIFY(!CsvImport::ImportMessage(result).isEmpty());
+    }
+};
+
+QUILLMARK_GUILESS_TEST_MAIN(TestCsvHostile)
+#include "tst_csvhostile.moc"
