@@ -235,37 +235,17 @@ bool CArchiveReader::ReadDouble(double &value)
     return true;
 }
 
-bool CArchiveReader::ReadLengthAfterMarker(quint64 &length)
-{
-    // After the UTF-16 marker the length starts over: a byte, else a word,
-    // else a double word.
-    quint8 b;
-    if (!ReadByte(b))
-        return false;
-    if (b < kByteEscape) {
-        length = b;
-        return true;
-    }
-    quint16 w;
-    if (!ReadWord(w))
-        return false;
-    if (w < kWordEscape) {
-        length = w;
-        return true;
-    }
-    const qint64 at = Offset();
-    qint32 d;
-    if (!ReadLong(d))
-        return false;
-    if (static_cast<quint32>(d) == kDwordEscape)
-        return Fail(Str::TextLengthMalformed(at));
-    length = static_cast<quint32>(d);
-    return true;
-}
-
 bool CArchiveReader::ReadLength(quint64 &length, bool &wide)
 {
     wide = false;
+    return ReadLengthPrefix(length, &wide);
+}
+
+// A byte, else a word, else a double word. Where wide is given, the word
+// FFFE marks a UTF-16 string whose length then starts over (the marker
+// cannot come twice).
+bool CArchiveReader::ReadLengthPrefix(quint64 &length, bool *wide)
+{
     quint8 b;
     if (!ReadByte(b))
         return false;
@@ -276,9 +256,9 @@ bool CArchiveReader::ReadLength(quint64 &length, bool &wide)
     quint16 w;
     if (!ReadWord(w))
         return false;
-    if (w == kWideMarker) {
-        wide = true;
-        return ReadLengthAfterMarker(length);
+    if (wide && w == kWideMarker) {
+        *wide = true;
+        return ReadLengthPrefix(length, nullptr);
     }
     if (w < kWordEscape) {
         length = w;

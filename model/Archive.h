@@ -60,7 +60,7 @@ private:
     bool ReadLittleEndian(T &value);
     bool ReadByte(quint8 &value);
     bool ReadLength(quint64 &length, bool &wide);
-    bool ReadLengthAfterMarker(quint64 &length);
+    bool ReadLengthPrefix(quint64 &length, bool *wide);
     bool Refill(qsizetype wanted);
     // Bytes that certainly remain (buffer and device); -1 when the device
     // cannot tell, as a pipe cannot.
