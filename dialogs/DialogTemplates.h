@@ -8,6 +8,15 @@ namespace DialogTemplates {
 
 using DialogUnits::DluRect;
 
+// "About Quillmark": the dialog's own size, the program icon, the version
+// text and the margin kept right of it.
+namespace About {
+constexpr DluRect kDialog{0, 0, 125, 106};
+constexpr DluRect kIcon{13, 8, 20, 20};
+constexpr DluRect kVersion{40, 10, 78, 8};
+constexpr int kRightMargin = 7;
+} // namespace About
+
 // Template 132, "New Item"
 namespace NewItem {
 constexpr DluRect kName{30, 9, 51, 13};
