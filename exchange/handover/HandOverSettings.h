@@ -3,7 +3,7 @@
 #include <QString>
 
 // The hand-over's settings, in the "Settings" group.
-namespace PimSettings {
+namespace HandOverSettings {
 
 // Whether the shown item becomes a task ("ITEMTASK", on when never stored)
 // and an appointment ("ITEMAPPT", off when never stored).
@@ -19,4 +19,4 @@ void SetItemToCalendar(bool on);
 QString TasksFolder();
 QString CalendarFolder();
 
-} // namespace PimSettings
+} // namespace HandOverSettings
