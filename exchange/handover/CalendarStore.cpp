@@ -21,22 +21,24 @@ struct ComponentDeleter
 };
 using Component = std::unique_ptr<icalcomponent, ComponentDeleter>;
 
-// The local minute of t. The file holds a four-digit year; years before 100
-// are refused too, so that the reason the user reads names one plain range.
-std::optional<icaltimetype> FloatingMinute(CalendarTime t)
+// The local minute of t as the file writes it, floating. The file holds a
+// four-digit year; years before 100 are refused too, so that the reason the
+// user reads names one plain range.
+std::optional<QByteArray> FloatingMinute(CalendarTime t)
 {
     LocalFields f;
     if (!CalendarTimeOps::ToLocal(t, f) || f.year < 100 || f.year > 9999)
         return std::nullopt;
-    icaltimetype out = icaltime_null_time();
-    out.year = f.year;
-    out.month = f.month;
-    out.day = f.day;
-    out.hour = f.hour;
-    out.minute = f.minute;
-    out.is_date = 0;
-    out.zone = nullptr;
-    return out;
+    return QString::asprintf("%04d%02d%02dT%02d%02d00", f.year, f.month, f.day, f.hour, f.minute).toLatin1();
+}
+
+// Made from the text, not from the library's time fields: from those it
+// writes any year after 3000 as zeros.
+icalproperty *DateTimeProperty(icalproperty_kind kind, const QByteArray &text)
+{
+    icalproperty *p = icalproperty_new(kind);
+    icalproperty_set_value(p, icalvalue_new_from_string(ICAL_DATETIME_VALUE, text.constData()));
+    return p;
 }
 
 icaltimetype Utc(CalendarTime t)
@@ -133,7 +135,7 @@ void CCalendarStore::MakeFolders() const
 
 bool CCalendarStore::AddTask(const TaskValues &task, QString *whyNot)
 {
-    std::optional<icaltimetype> due;
+    std::optional<QByteArray> due;
     if (task.due && !(due = FloatingMinute(*task.due)))
         return Refuse(whyNot);
 
@@ -141,7 +143,7 @@ bool CCalendarStore::AddTask(const TaskValues &task, QString *whyNot)
     const CalendarTime now = CalendarTimeOps::Now();
     Component todo = NewItem(icalcomponent_new_vtodo, uid, now, task.summary, task.description);
     if (due)
-        icalcomponent_add_property(todo.get(), icalproperty_new_due(*due));
+        icalcomponent_add_property(todo.get(), DateTimeProperty(ICAL_DUE_PROPERTY, *due));
     if (task.completed) {
         icalcomponent_add_property(todo.get(), icalproperty_new_status(ICAL_STATUS_COMPLETED));
         icalcomponent_add_property(todo.get(), icalproperty_new_completed(Utc(now)));
@@ -155,14 +157,14 @@ bool CCalendarStore::AddTask(const TaskValues &task, QString *whyNot)
 
 bool CCalendarStore::AddEvent(const EventValues &event, QString *whyNot)
 {
-    const std::optional<icaltimetype> start = FloatingMinute(event.start);
+    const std::optional<QByteArray> start = FloatingMinute(event.start);
     if (!start)
         return Refuse(whyNot);
 
     const QString uid = NewUid();
     Component vevent = NewItem(icalcomponent_new_vevent, uid, CalendarTimeOps::Now(), event.summary,
                                event.description);
-    icalcomponent_add_property(vevent.get(), icalproperty_new_dtstart(*start));
+    icalcomponent_add_property(vevent.get(), DateTimeProperty(ICAL_DTSTART_PROPERTY, *start));
     MakeFolders();
     return WriteFileSafely(m_calendarFolder, uid + QStringLiteral(".ics"), Wrap(std::move(vevent)), whyNot);
 }

@@ -248,6 +248,7 @@ private slots:
         QTest::addColumn<QByteArray>("written");
         QTest::newRow("99") << 99 << QByteArray();
         QTest::newRow("100") << 100 << QByteArray("01000305T143700");
+        QTest::newRow("9999") << 9999 << QByteArray("99990305T143700");
         QTest::newRow("10000") << 10000 << QByteArray();
     }
 
