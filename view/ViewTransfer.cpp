@@ -17,13 +17,12 @@ void CQuillmarkView::OnConfiguration()
 
 void CQuillmarkView::AddItemToOutlook()
 {
-    const bool toTask = HandOverSettings::ItemToTask();
-    const bool toCalendar = HandOverSettings::ItemToCalendar();
-    if ((!toTask && !toCalendar) || !HasCurrentItem())
+    if (!HasCurrentItem())
         return;
     const CListItem item = m_lists.at(m_nCurList).GetItem(m_nCurItem);
-
     CCalendarStore store = CCalendarStore::FromSettings();
-    for (const QString &message : HandOverItem(item, toTask, toCalendar, store))
+    const QStringList messages = HandOverItem(item, HandOverSettings::ItemToTask(),
+                                              HandOverSettings::ItemToCalendar(), store);
+    for (const QString &message : messages)
         Prompts().Message(this, message);
 }
