@@ -272,20 +272,29 @@ private slots:
 
     // A folder that cannot be written is reported, not taken for success;
     // the other kind is still made and reported.
+    void blockedFolderIsReported_data()
+    {
+        QTest::addColumn<bool>("tasksBlocked");
+        QTest::newRow("tasks") << true;
+        QTest::newRow("calendar") << false;
+    }
+
     void blockedFolderIsReported()
     {
-        QVERIFY(QDir().mkpath(QFileInfo(m_tasks).path()));
-        QFile blocker(m_tasks);
+        QFETCH(bool, tasksBlocked);
+        const QString blocked = tasksBlocked ? m_tasks : m_calendar;
+        QVERIFY(QDir().mkpath(QFileInfo(blocked).path()));
+        QFile blocker(blocked);
         QVERIFY(blocker.open(QIODevice::WriteOnly));
         blocker.close();
 
         CCalendarStore store(m_tasks, m_calendar);
         const QStringList shown = HandOverItem(Item(QStringLiteral("x"), QString(), true, false), true, true, store);
         QCOMPARE(shown.size(), 2);
-        QVERIFY2(shown.at(0).startsWith(QStringLiteral("The item could not be added to Tasks: ") + m_tasks),
-                 qPrintable(shown.at(0)));
-        QCOMPARE(shown.at(1), Str::Load(Str::IDS_ADDED_APPT));
-        QCOMPARE(Summaries(m_calendar), QStringList{QStringLiteral("x")});
+        const QString notAdded = tasksBlocked ? Str::TaskNotAdded(blocked) : Str::AppointmentNotAdded(blocked);
+        QVERIFY2(shown.at(0).startsWith(notAdded), qPrintable(shown.at(0)));
+        QCOMPARE(shown.at(1), Str::Load(tasksBlocked ? Str::IDS_ADDED_APPT : Str::IDS_ADDED_TASK));
+        QCOMPARE(Summaries(tasksBlocked ? m_calendar : m_tasks), QStringList{QStringLiteral("x")});
     }
 
     void fullDiskIsReportedAndLeavesNothing()
