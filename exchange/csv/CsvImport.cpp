@@ -167,7 +167,7 @@ Status ItemFromLine(const QString &line, const CImportFields &fields, CListItem 
 Result ImportCsvLine(const QString &line, CListItemArray &list)
 {
     CListItem item;
-    const Status status = ItemFromLine(line, CImportFields::Read(), item);
+    const Status status = ItemFromLine(line, CImportFields::Read(kImportDefaults), item);
     if (status != Status::Ok)
         return Fail(status, 1);
     list.AddItemSorted(std::move(item));
@@ -236,7 +236,7 @@ Result ImportCsvFile(const QString &path, CListItemArray &list)
     // The four settings are read once per file, not once per line: nothing
     // writes them while an import runs, so every line sees the same values,
     // and a long file is spared a settings read per line.
-    return ImportCsvDevice(file, CImportFields::Read(), list);
+    return ImportCsvDevice(file, CImportFields::Read(kImportDefaults), list);
 }
 
 QString ImportMessage(const Result &result)

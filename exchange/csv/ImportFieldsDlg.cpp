@@ -3,7 +3,6 @@
 #include "dialogs/DialogUnits.h"
 #include "dialogs/IconChooser.h"
 #include "dialogs/TemplateFit.h"
-#include "exchange/csv/ImportFields.h"
 #include "platform/Prompter.h"
 #include "platform/Settings.h"
 #include "res/ResourceIds.h"
@@ -111,10 +110,10 @@ CImportFieldsDlg::~CImportFieldsDlg() = default;
 
 void CImportFieldsDlg::OnInitDialog()
 {
-    m_nNameField = Settings::ReadInt(ImportKeys::NameField(), kDefaultNameField);
-    m_nDescField = Settings::ReadInt(ImportKeys::DescField(), kDefaultDescField);
-    m_nPriceField = Settings::ReadInt(ImportKeys::PriceField(), kDefaultPriceField);
-    const int icon = Settings::ReadInt(ImportKeys::Icon(), kDefaultIcon);
+    const CImportFields stored = CImportFields::Read(kDialogDefaults);
+    m_nNameField = stored.nameField;
+    m_nDescField = stored.descField;
+    m_nPriceField = stored.priceField;
     m_spinName->setValue(m_nNameField);
     m_spinDesc->setValue(m_nDescField);
     m_spinPrice->setValue(m_nPriceField);
@@ -124,7 +123,7 @@ void CImportFieldsDlg::OnInitDialog()
     // The stored icon's row is selected where it is; the list stays at its
     // top. A number outside the offered icons selects nothing.
     m_listIcons->clearSelection();
-    const int row = icon - Res::kFirstStripImage;
+    const int row = stored.icon - Res::kFirstStripImage;
     if (row >= 0 && row < Res::kChooserIconCount)
         m_listIcons->topLevelItem(row)->setSelected(true);
 

@@ -39,7 +39,7 @@ void WriteConf(const QByteArray &content)
     QVERIFY(file.setFileTime(stamp, QFileDevice::FileModificationTime));
 }
 
-const CImportFields kDefaults;
+const CImportFields kDefaults = kImportDefaults;
 
 // A well-formed file whose values differ from every default and are one
 // digit long, so a cut can only keep a value whole or lose it.
@@ -93,7 +93,7 @@ void TestSettingsHostile::garbageReadsAsMissing()
 {
     QFETCH(QByteArray, content);
     WriteConf(content);
-    const CImportFields fields = CImportFields::Read();
+    const CImportFields fields = CImportFields::Read(kImportDefaults);
     QCOMPARE(fields.nameField, kDefaults.nameField);
     QCOMPARE(fields.descField, kDefaults.descField);
     QCOMPARE(fields.priceField, kDefaults.priceField);
@@ -128,7 +128,7 @@ void TestSettingsHostile::everyCutKeepsOrLosesEachValue()
         }
     }
     // The whole file has every value.
-    const CImportFields fields = CImportFields::Read();
+    const CImportFields fields = CImportFields::Read(kImportDefaults);
     QCOMPARE(fields.nameField, 2);
     QCOMPARE(fields.icon, 9);
 }
