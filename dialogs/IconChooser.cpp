@@ -60,6 +60,17 @@ int CIconChooser::SelectedRow() const
     return selected.isEmpty() ? -1 : indexOfTopLevelItem(selected.first());
 }
 
+int CIconChooser::SelectedIcon() const
+{
+    const int row = SelectedRow();
+    return row < 0 ? -1 : row + Res::kFirstStripImage;
+}
+
+int CIconChooser::RowOfIcon(int icon)
+{
+    return icon < Res::kFirstStripImage ? -1 : icon - Res::kFirstStripImage;
+}
+
 void CIconChooser::ScrollRowIntoView(int row)
 {
     if (QTreeWidgetItem *item = topLevelItem(row))

@@ -5,7 +5,6 @@
 #include "dialogs/TemplateFit.h"
 #include "platform/Prompter.h"
 #include "platform/Settings.h"
-#include "res/ResourceIds.h"
 #include "res/Strings.h"
 
 #include <QLabel>
@@ -123,9 +122,8 @@ void CImportFieldsDlg::OnInitDialog()
     // The stored icon's row is selected where it is; the list stays at its
     // top. A number outside the offered icons selects nothing.
     m_listIcons->clearSelection();
-    const int row = stored.icon - Res::kFirstStripImage;
-    if (row >= 0 && row < Res::kChooserIconCount)
-        m_listIcons->topLevelItem(row)->setSelected(true);
+    if (QTreeWidgetItem *row = m_listIcons->topLevelItem(CIconChooser::RowOfIcon(stored.icon)))
+        row->setSelected(true);
 
     m_spinName->setFocus();
     m_spinName->selectAll();
@@ -154,8 +152,8 @@ void CImportFieldsDlg::OnOK()
     Settings::WriteInt(ImportKeys::NameField(), m_nNameField);
     Settings::WriteInt(ImportKeys::DescField(), m_nDescField);
     Settings::WriteInt(ImportKeys::PriceField(), m_nPriceField);
-    const int row = m_listIcons->SelectedRow();
-    if (row >= 0)
-        Settings::WriteInt(ImportKeys::Icon(), row + Res::kFirstStripImage);
+    const int icon = m_listIcons->SelectedIcon();
+    if (icon >= 0)
+        Settings::WriteInt(ImportKeys::Icon(), icon);
     EndOK();
 }
