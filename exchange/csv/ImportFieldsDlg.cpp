@@ -16,9 +16,8 @@ namespace {
 using DialogUnits::DluRect;
 using DialogUnits::Place;
 
-// Template 160, "Import Fields", in dialog units. Each column number is an
-// edit with its arrows aligned inside its right edge: one spin box where the
-// edit was.
+// Where each control sits, in dialog units. A column number is one spin box,
+// its arrows inside its right edge.
 constexpr DluRect kNameLabel{7, 3, 40, 12};
 constexpr DluRect kNameField{48, 3, 38, 12};
 constexpr DluRect kDescLabel{7, 19, 38, 12};
