@@ -187,11 +187,12 @@ private slots:
         const StoredItem appt = Named(m_calendar, QStringLiteral("Dentist"));
         QCOMPARE(appt.errors, QStringList{});
         QCOMPARE(appt.bytes, Calendar(appt.uid, {"VEVENT", "SUMMARY:Dentist", "DESCRIPTION:Bring the card",
-                                                   "DTSTART:20030305T143700"}));
+                                                 "DTSTART:20030305T143700"}));
         QVERIFY(appt.uid != task.uid);
         const StoredItem undated = Named(m_tasks, QStringLiteral("Call"));
         QCOMPARE(undated.errors, QStringList{});
-        QCOMPARE(undated.bytes, Calendar(undated.uid, {"VTODO", "SUMMARY:Call", "DESCRIPTION:x", "STATUS:NEEDS-ACTION"}));
+        QCOMPARE(undated.bytes,
+                 Calendar(undated.uid, {"VTODO", "SUMMARY:Call", "DESCRIPTION:x", "STATUS:NEEDS-ACTION"}));
     }
 
     // What the user typed comes back as it was, except what the format
@@ -289,7 +290,8 @@ private slots:
         blocker.close();
 
         CCalendarStore store(m_tasks, m_calendar);
-        const QStringList shown = HandOverItem(Item(QStringLiteral("x"), QString(), true, false), true, true, store);
+        const QStringList shown =
+                HandOverItem(Item(QStringLiteral("x"), QString(), true, false), true, true, store);
         QCOMPARE(shown.size(), 2);
         const QString notAdded = tasksBlocked ? Str::TaskNotAdded(blocked) : Str::AppointmentNotAdded(blocked);
         QVERIFY2(shown.at(0).startsWith(notAdded), qPrintable(shown.at(0)));
@@ -304,7 +306,8 @@ private slots:
         {
             FileSizeLimit limit(64);
             QVERIFY(limit.ok());
-            shown = HandOverItem(Item(QStringLiteral("Too big"), QString(200, u'x'), true, true), true, true, store);
+            const CListItem tooBig = Item(QStringLiteral("Too big"), QString(200, u'x'), true, true);
+            shown = HandOverItem(tooBig, true, true, store);
         }
         QCOMPARE(shown.size(), 2);
         QVERIFY2(shown.at(0).startsWith(QStringLiteral("The item could not be added to Tasks: ")),
