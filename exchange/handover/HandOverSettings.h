@@ -15,7 +15,8 @@ void SetItemToCalendar(bool on);
 
 // The two collections: one folder each, one .ics file per item. Settings
 // "TasksFolder" and "CalendarFolder"; by default "pim/tasks" and
-// "pim/calendar" in the per-user data folder.
+// "pim/calendar" in the per-user data folder, where users have pointed their
+// calendar programs and sync tools (docs/calendar.md), so the names stay.
 QString TasksFolder();
 QString CalendarFolder();
 
