@@ -16,8 +16,8 @@ CIconChooser::CIconChooser(QWidget *parent)
     setSelectionMode(QAbstractItemView::SingleSelection);
     setSelectionBehavior(QAbstractItemView::SelectRows);
     setIconSize(QSize(Res::kImageSize, Res::kImageSize));
-    // At least the handheld's width, and all the room there is: 40 pixels
-    // leave no space for the number beside the picture on the desktop.
+    // At least 40 pixels, and all the room there is: 40 alone leave no space
+    // for the number beside the picture in the desktop's fonts.
     header()->setMinimumSectionSize(kColumnWidth);
     setColumnWidth(0, kColumnWidth);
     header()->setStretchLastSection(true);
