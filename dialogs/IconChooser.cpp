@@ -16,8 +16,8 @@ CIconChooser::CIconChooser(QWidget *parent)
     setSelectionMode(QAbstractItemView::SingleSelection);
     setSelectionBehavior(QAbstractItemView::SelectRows);
     setIconSize(QSize(Res::kImageSize, Res::kImageSize));
-    // At least the handheld's width, and all the room there is: 40 pixels
-    // leave no space for the number beside the picture on the desktop.
+    // At least 40 pixels, and all the room there is: 40 alone leave no space
+    // for the number beside the picture in the desktop's fonts.
     header()->setMinimumSectionSize(kColumnWidth);
     setColumnWidth(0, kColumnWidth);
     header()->setStretchLastSection(true);
@@ -58,6 +58,17 @@ int CIconChooser::SelectedRow() const
 {
     const QList<QTreeWidgetItem *> selected = selectedItems();
     return selected.isEmpty() ? -1 : indexOfTopLevelItem(selected.first());
+}
+
+int CIconChooser::SelectedIcon() const
+{
+    const int row = SelectedRow();
+    return row < 0 ? -1 : row + Res::kFirstStripImage;
+}
+
+int CIconChooser::RowOfIcon(int icon)
+{
+    return icon < Res::kFirstStripImage ? -1 : icon - Res::kFirstStripImage;
 }
 
 void CIconChooser::ScrollRowIntoView(int row)

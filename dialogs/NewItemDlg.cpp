@@ -6,7 +6,6 @@
 #include "dialogs/PriceText.h"
 #include "dialogs/TemplateFit.h"
 #include "platform/Prompter.h"
-#include "res/ResourceIds.h"
 #include "res/Strings.h"
 
 #include <QCheckBox>
@@ -182,10 +181,10 @@ void CNewItemDlg::OnInitDialog()
     m_listIcons->Fill(m_images);
     // m_nIcon itself stays the caller's number until OK, so Cancel or OK
     // without a chosen row hands that number back.
-    if (m_nIcon < Res::kFirstStripImage) {
+    const int row = CIconChooser::RowOfIcon(m_nIcon);
+    if (row < 0) {
         m_listIcons->SelectRow(0);
     } else {
-        const int row = m_nIcon - Res::kFirstStripImage;
         m_listIcons->SelectRow(row);
         m_listIcons->ScrollRowIntoView(row);
     }
@@ -241,8 +240,8 @@ void CNewItemDlg::OnOK()
         m_editName->setFocus();
         return;
     }
-    const int row = m_listIcons->SelectedRow();
-    if (row >= 0)
-        m_nIcon = row + Res::kFirstStripImage;
+    const int icon = m_listIcons->SelectedIcon();
+    if (icon >= 0)
+        m_nIcon = icon;
     EndOK();
 }

@@ -4,7 +4,6 @@
 #include "dialogs/IconChooser.h"
 #include "dialogs/TemplateFit.h"
 #include "platform/Prompter.h"
-#include "res/ResourceIds.h"
 #include "res/Strings.h"
 
 #include <QLabel>
@@ -49,7 +48,8 @@ void CNewListDlg::OnInitDialog()
     m_images = CImageList::StripOnly();
     m_listIcons->Fill(m_images);
     // m_nIcon stays the caller's number until OK (see OnOK).
-    const int row = m_nIcon < Res::kFirstStripImage ? kNewListRow : m_nIcon - Res::kFirstStripImage;
+    const int iconRow = CIconChooser::RowOfIcon(m_nIcon);
+    const int row = iconRow < 0 ? kNewListRow : iconRow;
     m_listIcons->SelectRow(row);
     m_listIcons->ScrollRowIntoView(row);
 
@@ -64,8 +64,8 @@ void CNewListDlg::OnOK()
         m_editName->setFocus();
         return;
     }
-    const int row = m_listIcons->SelectedRow();
-    if (row >= 0)
-        m_nIcon = row + Res::kFirstStripImage;
+    const int icon = m_listIcons->SelectedIcon();
+    if (icon >= 0)
+        m_nIcon = icon;
     EndOK();
 }

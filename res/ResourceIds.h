@@ -27,7 +27,7 @@ constexpr int IDR_POPUP = 210;       // the view's pop-up menu
 // Dialog templates
 constexpr int IDD_ABOUTBOX = 100;
 constexpr int IDD_NEWITEM = 132;
-constexpr int IDD_OUTLOOKSETUP = 149;
+constexpr int IDD_HANDOVERSETUP = 149;
 constexpr int IDD_IMPORTFIELDS = 160;
 constexpr int IDD_LISTSETUP = 183;
 constexpr int IDD_NEWLIST = 184;

@@ -132,9 +132,8 @@ QString AppointmentNotAdded(const QString &reason)
 {
     return NotAdded(QStringLiteral("Appointments"), reason);
 }
-QString PimDateOutOfRange() { return QStringLiteral("the date lies outside the years 100 to 9999"); }
-QString PimNoStart() { return QStringLiteral("the appointment has no start"); }
-QString PimSetupCaption() { return QStringLiteral("Setup"); }
+QString HandOverDateOutOfRange() { return QStringLiteral("the date lies outside the years 100 to 9999"); }
+QString HandOverSetupCaption() { return QStringLiteral("Setup"); }
 QString GroupItemsToCalendar() { return QStringLiteral("Items to Calendar"); }
 QString CheckItemToTask() { return QStringLiteral("Item to Task"); }
 QString CheckItemToCalendar() { return QStringLiteral("Item to Calendar"); }

@@ -91,9 +91,8 @@ QString EnterIntegerBetween(int low, int high); // "Please enter an integer betw
 // Hand-over to the calendar and task store, and its "Setup" dialog
 QString TaskNotAdded(const QString &reason);        // our own: a task that could not be stored
 QString AppointmentNotAdded(const QString &reason); // our own: an appointment that could not be stored
-QString PimDateOutOfRange();               // reason: a due date or start the store cannot hold
-QString PimNoStart();                      // reason: an appointment without a start
-QString PimSetupCaption();                 // "Setup"
+QString HandOverDateOutOfRange();          // reason: a due date or start the store cannot hold
+QString HandOverSetupCaption();            // "Setup"
 QString GroupItemsToCalendar();            // "Items to Calendar"
 QString CheckItemToTask();                 // "Item to Task"
 QString CheckItemToCalendar();             // "Item to Calendar"

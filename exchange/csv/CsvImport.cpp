@@ -164,16 +164,6 @@ Status ItemFromLine(const QString &line, const CImportFields &fields, CListItem 
     return Status::Ok;
 }
 
-Result ImportCsvLine(const QString &line, CListItemArray &list)
-{
-    CListItem item;
-    const Status status = ItemFromLine(line, CImportFields::Read(), item);
-    if (status != Status::Ok)
-        return Fail(status, 1);
-    list.AddItemSorted(std::move(item));
-    return Result();
-}
-
 Result ImportCsvDevice(QIODevice &device, const CImportFields &fields, CListItemArray &list)
 {
     Encoding encoding = Encoding::Windows1252;
@@ -232,11 +222,11 @@ Result ImportCsvFile(const QString &path, CListItemArray &list)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
-        return Result(); // as before: the new list is added empty, without a message
+        return Result(); // the new list is added empty, without a message
     // The four settings are read once per file, not once per line: nothing
     // writes them while an import runs, so every line sees the same values,
     // and a long file is spared a settings read per line.
-    return ImportCsvDevice(file, CImportFields::Read(), list);
+    return ImportCsvDevice(file, CImportFields::Read(kImportDefaults), list);
 }
 
 QString ImportMessage(const Result &result)

@@ -44,10 +44,6 @@ Result ImportCsvFile(const QString &path, CListItemArray &list);
 // The same over an open device, from its start.
 Result ImportCsvDevice(QIODevice &device, const CImportFields &fields, CListItemArray &list);
 
-// One line, already trimmed at the end and with a comma appended: builds the
-// item the fields describe and adds it by name (AddItemSorted). Reads the
-// four settings.
-Result ImportCsvLine(const QString &line, CListItemArray &list);
 // Builds the item of one line; on failure the item is to be discarded.
 Status ItemFromLine(const QString &line, const CImportFields &fields, CListItem &item);
 

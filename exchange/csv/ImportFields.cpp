@@ -9,9 +9,8 @@ QString PriceField() { return QStringLiteral("ImpPriceField"); }
 QString Icon() { return QStringLiteral("ImpIcon"); }
 } // namespace ImportKeys
 
-CImportFields CImportFields::Read()
+CImportFields CImportFields::Read(const CImportFields &defaults)
 {
-    const CImportFields defaults;
     CImportFields f;
     f.nameField = Settings::ReadInt(ImportKeys::NameField(), defaults.nameField);
     f.descField = Settings::ReadInt(ImportKeys::DescField(), defaults.descField);

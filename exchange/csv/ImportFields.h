@@ -14,13 +14,18 @@ QString Icon();       // "ImpIcon"
 
 struct CImportFields
 {
-    // The import's defaults, used until the dialog has been confirmed once.
-    // They differ from what the dialog shows on first use (1, 2, 3, 6).
-    int nameField = 1;
-    int descField = 4;  // 0: no description is imported
-    int priceField = 5; // 0: no price is imported
-    int icon = 6;
+    int nameField = 0;
+    int descField = 0;  // 0: no description is imported
+    int priceField = 0; // 0: no price is imported
+    int icon = 0;
 
-    // The stored values, each with the import's default when missing.
-    static CImportFields Read();
+    // The stored values, each taken from defaults when missing.
+    static CImportFields Read(const CImportFields &defaults);
 };
+
+// What stands for a value never stored. They differ on purpose: the dialog
+// proposes the columns our own export writes, so that confirming it once
+// brings an exported list back whole, while an import never set up keeps
+// reading columns 1, 4 and 5, which files made for it rely on.
+inline constexpr CImportFields kImportDefaults{1, 4, 5, 6};
+inline constexpr CImportFields kDialogDefaults{1, 2, 3, 6};

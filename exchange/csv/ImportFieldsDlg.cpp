@@ -3,10 +3,8 @@
 #include "dialogs/DialogUnits.h"
 #include "dialogs/IconChooser.h"
 #include "dialogs/TemplateFit.h"
-#include "exchange/csv/ImportFields.h"
 #include "platform/Prompter.h"
 #include "platform/Settings.h"
-#include "res/ResourceIds.h"
 #include "res/Strings.h"
 
 #include <QLabel>
@@ -18,9 +16,8 @@ namespace {
 using DialogUnits::DluRect;
 using DialogUnits::Place;
 
-// Template 160, "Import Fields", in dialog units. Each column number is an
-// edit with its arrows aligned inside its right edge: one spin box where the
-// edit was.
+// Where each control sits, in dialog units. A column number is one spin box,
+// its arrows inside its right edge.
 constexpr DluRect kNameLabel{7, 3, 40, 12};
 constexpr DluRect kNameField{48, 3, 38, 12};
 constexpr DluRect kDescLabel{7, 19, 38, 12};
@@ -111,10 +108,10 @@ CImportFieldsDlg::~CImportFieldsDlg() = default;
 
 void CImportFieldsDlg::OnInitDialog()
 {
-    m_nNameField = Settings::ReadInt(ImportKeys::NameField(), kDefaultNameField);
-    m_nDescField = Settings::ReadInt(ImportKeys::DescField(), kDefaultDescField);
-    m_nPriceField = Settings::ReadInt(ImportKeys::PriceField(), kDefaultPriceField);
-    const int icon = Settings::ReadInt(ImportKeys::Icon(), kDefaultIcon);
+    const CImportFields stored = CImportFields::Read(kDialogDefaults);
+    m_nNameField = stored.nameField;
+    m_nDescField = stored.descField;
+    m_nPriceField = stored.priceField;
     m_spinName->setValue(m_nNameField);
     m_spinDesc->setValue(m_nDescField);
     m_spinPrice->setValue(m_nPriceField);
@@ -124,9 +121,8 @@ void CImportFieldsDlg::OnInitDialog()
     // The stored icon's row is selected where it is; the list stays at its
     // top. A number outside the offered icons selects nothing.
     m_listIcons->clearSelection();
-    const int row = icon - Res::kFirstStripImage;
-    if (row >= 0 && row < Res::kChooserIconCount)
-        m_listIcons->topLevelItem(row)->setSelected(true);
+    if (QTreeWidgetItem *row = m_listIcons->topLevelItem(CIconChooser::RowOfIcon(stored.icon)))
+        row->setSelected(true);
 
     m_spinName->setFocus();
     m_spinName->selectAll();
@@ -155,8 +151,8 @@ void CImportFieldsDlg::OnOK()
     Settings::WriteInt(ImportKeys::NameField(), m_nNameField);
     Settings::WriteInt(ImportKeys::DescField(), m_nDescField);
     Settings::WriteInt(ImportKeys::PriceField(), m_nPriceField);
-    const int row = m_listIcons->SelectedRow();
-    if (row >= 0)
-        Settings::WriteInt(ImportKeys::Icon(), row + Res::kFirstStripImage);
+    const int icon = m_listIcons->SelectedIcon();
+    if (icon >= 0)
+        Settings::WriteInt(ImportKeys::Icon(), icon);
     EndOK();
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "dialogs/QmDialog.h"
+#include "exchange/csv/ImportFields.h"
 #include "res/Art.h"
 
 #include <QSpinBox>
@@ -42,20 +43,15 @@ class CImportFieldsDlg : public CQmDialog
     Q_OBJECT
 
 public:
-    // What the dialog shows when nothing is stored.
-    static constexpr int kDefaultNameField = 1;
-    static constexpr int kDefaultDescField = 2;
-    static constexpr int kDefaultPriceField = 3;
-    static constexpr int kDefaultIcon = 6;
     // The column numbers the dialog accepts; 0 switches a column off.
     static constexpr int kMaxField = 50;
 
     explicit CImportFieldsDlg(QWidget *parent = nullptr);
     ~CImportFieldsDlg() override;
 
-    int m_nNameField = kDefaultNameField;
-    int m_nDescField = kDefaultDescField;
-    int m_nPriceField = kDefaultPriceField;
+    int m_nNameField = kDialogDefaults.nameField;
+    int m_nDescField = kDialogDefaults.descField;
+    int m_nPriceField = kDialogDefaults.priceField;
 
     CFieldSpinBox *NameSpin() const { return m_spinName; }
     CFieldSpinBox *DescSpin() const { return m_spinDesc; }

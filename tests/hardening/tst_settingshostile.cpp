@@ -4,7 +4,7 @@
 
 #include "exchange/csv/CsvImport.h"
 #include "exchange/csv/ImportFields.h"
-#include "exchange/pim/PimSettings.h"
+#include "exchange/handover/HandOverSettings.h"
 #include "platform/Settings.h"
 #include "res/Art.h"
 #include "tests/testlib/QuillmarkTest.h"
@@ -39,7 +39,7 @@ void WriteConf(const QByteArray &content)
     QVERIFY(file.setFileTime(stamp, QFileDevice::FileModificationTime));
 }
 
-const CImportFields kDefaults;
+const CImportFields kDefaults = kImportDefaults;
 
 // A well-formed file whose values differ from every default and are one
 // digit long, so a cut can only keep a value whole or lose it.
@@ -93,13 +93,13 @@ void TestSettingsHostile::garbageReadsAsMissing()
 {
     QFETCH(QByteArray, content);
     WriteConf(content);
-    const CImportFields fields = CImportFields::Read();
+    const CImportFields fields = CImportFields::Read(kImportDefaults);
     QCOMPARE(fields.nameField, kDefaults.nameField);
     QCOMPARE(fields.descField, kDefaults.descField);
     QCOMPARE(fields.priceField, kDefaults.priceField);
     QCOMPARE(fields.icon, kDefaults.icon);
-    QCOMPARE(PimSettings::ItemToTask(), true);
-    QCOMPARE(PimSettings::ItemToCalendar(), false);
+    QCOMPARE(HandOverSettings::ItemToTask(), true);
+    QCOMPARE(HandOverSettings::ItemToCalendar(), false);
     // The store still takes a value and gives it back.
     Settings::WriteInt(ImportKeys::Icon(), 12);
     QCOMPARE(Settings::ReadInt(ImportKeys::Icon(), 6), 12);
@@ -128,7 +128,7 @@ void TestSettingsHostile::everyCutKeepsOrLosesEachValue()
         }
     }
     // The whole file has every value.
-    const CImportFields fields = CImportFields::Read();
+    const CImportFields fields = CImportFields::Read(kImportDefaults);
     QCOMPARE(fields.nameField, 2);
     QCOMPARE(fields.icon, 9);
 }
@@ -161,7 +161,7 @@ void TestSettingsHostile::valuesThatAreNotNumbers()
     QCOMPARE(Settings::ReadInt(QStringLiteral("ITEMTASK"), 42), read);
     QCOMPARE(Settings::ReadInt(ImportKeys::Icon(), 42), read);
     // Read as missing: a task is made, as when nothing was ever stored.
-    QCOMPARE(PimSettings::ItemToTask(), read != 0);
+    QCOMPARE(HandOverSettings::ItemToTask(), read != 0);
 }
 
 void TestSettingsHostile::outOfRangeImportFields_data()

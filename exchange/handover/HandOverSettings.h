@@ -3,7 +3,7 @@
 #include <QString>
 
 // The hand-over's settings, in the "Settings" group.
-namespace PimSettings {
+namespace HandOverSettings {
 
 // Whether the shown item becomes a task ("ITEMTASK", on when never stored)
 // and an appointment ("ITEMAPPT", off when never stored).
@@ -15,8 +15,9 @@ void SetItemToCalendar(bool on);
 
 // The two collections: one folder each, one .ics file per item. Settings
 // "TasksFolder" and "CalendarFolder"; by default "pim/tasks" and
-// "pim/calendar" in the per-user data folder.
+// "pim/calendar" in the per-user data folder, where users have pointed their
+// calendar programs and sync tools (docs/calendar.md), so the names stay.
 QString TasksFolder();
 QString CalendarFolder();
 
-} // namespace PimSettings
+} // namespace HandOverSettings

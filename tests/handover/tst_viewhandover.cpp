@@ -1,39 +1,19 @@
-#include "exchange/pim/PimSetupDlg.h"
-#include "platform/AppPaths.h"
+#include "exchange/handover/HandOverSetupDlg.h"
 #include "platform/Settings.h"
 #include "res/ResourceIds.h"
 #include "res/Strings.h"
+#include "tests/handover/IcsFiles.h"
 #include "tests/testlib/QuillmarkTest.h"
 #include "tests/view/ViewFixture.h"
 
 #include <QCheckBox>
-#include <QDir>
 #include <QPushButton>
 #include <QSettings>
 
-#include <libical/ical.h>
-
+using namespace IcsFiles;
 using namespace ViewTest;
 
 namespace {
-
-// The names of the items in a collection folder, as libical reads them.
-QStringList Summaries(const QString &folder)
-{
-    QStringList names;
-    const QDir dir(folder);
-    for (const QString &file : dir.entryList(QDir::Files | QDir::Hidden, QDir::Name)) {
-        QFile f(dir.filePath(file));
-        if (!f.open(QIODevice::ReadOnly))
-            continue;
-        icalcomponent *cal = icalparser_parse_string(f.readAll().constData());
-        icalcomponent *item = cal ? icalcomponent_get_first_component(cal, ICAL_ANY_COMPONENT) : nullptr;
-        names << (item ? QString::fromUtf8(icalcomponent_get_summary(item)) : QStringLiteral("?") + file);
-        if (cal)
-            icalcomponent_free(cal);
-    }
-    return names;
-}
 
 void SetFlags(int task, int appt)
 {
@@ -45,7 +25,7 @@ QString AddedTask() { return Str::Load(Str::IDS_ADDED_TASK); }
 
 } // namespace
 
-class ViewTransferTest : public QObject
+class TestViewHandOver : public QObject
 {
     Q_OBJECT
 
@@ -107,29 +87,14 @@ private slots:
         QCOMPARE(Summaries(m_calendar), QStringList{});
     }
 
-    // Nothing to hand over, or nothing asked for: no message, and the store
-    // is not even created.
-    void silentStops_data()
+    // With no item on show there is nothing to hand over: no message, and
+    // the store is not even created.
+    void noItemOnShow()
     {
-        QTest::addColumn<int>("task");
-        QTest::addColumn<int>("appt");
-        QTest::addColumn<bool>("openItem");
-        QTest::newRow("both settings off") << 0 << 0 << true;
-        QTest::newRow("no current item") << 1 << 1 << false;
-    }
-
-    void silentStops()
-    {
-        QFETCH(int, task);
-        QFETCH(int, appt);
-        QFETCH(bool, openItem);
-        SetFlags(task, appt);
+        SetFlags(1, 1);
         Fixture f;
         f.Start();
-        if (openItem)
-            OpenItem(f, 1, 0);
-        else
-            QCOMPARE(f.view->CurItem(), -1);
+        QCOMPARE(f.view->CurItem(), -1);
         f.view->AddItemToOutlook();
         QM_VERIFY_PROMPTS(f.prompter);
         QVERIFY(!QFileInfo::exists(m_tasks));
@@ -141,7 +106,7 @@ private slots:
     {
         Fixture f;
         f.Start();
-        f.prompter.ExpectDialog<COutlookSetupDlg>([](COutlookSetupDlg &d) {
+        f.prompter.ExpectDialog<CHandOverSetupDlg>([](CHandOverSetupDlg &d) {
             d.ItemTaskBox()->setChecked(false);
             d.ItemApptBox()->setChecked(true);
             d.OKButton()->click();
@@ -155,25 +120,7 @@ private slots:
         QCOMPARE(Summaries(m_tasks), QStringList{});
         QCOMPARE(Summaries(m_calendar), QStringList{QStringLiteral("Tickets")});
     }
-
-    // A task that could not be stored is reported as such, never as added.
-    void failedSaveIsReported()
-    {
-        QVERIFY(QDir().mkpath(QFileInfo(m_tasks).path()));
-        QFile blocker(m_tasks);
-        QVERIFY(blocker.open(QIODevice::WriteOnly));
-        blocker.close();
-
-        Fixture f;
-        f.Start();
-        OpenItem(f, 1, 0);
-        f.view->AddItemToOutlook();
-        const QStringList shown = f.prompter.Shown();
-        QCOMPARE(shown.size(), 1);
-        QVERIFY2(shown.first().startsWith(QStringLiteral("The item could not be added to Tasks: ")),
-                 qPrintable(shown.first()));
-    }
 };
 
-QUILLMARK_TEST_MAIN(ViewTransferTest)
-#include "ViewTransferTest.moc"
+QUILLMARK_TEST_MAIN(TestViewHandOver)
+#include "tst_viewhandover.moc"

@@ -8,13 +8,13 @@ class QPushButton;
 
 // "Setup": whether the hand-over makes a task, an appointment or both. It
 // reads the two settings when it opens; only OK writes them back.
-class COutlookSetupDlg : public CQmDialog
+class CHandOverSetupDlg : public CQmDialog
 {
     Q_OBJECT
 
 public:
-    explicit COutlookSetupDlg(QWidget *parent = nullptr);
-    ~COutlookSetupDlg() override;
+    explicit CHandOverSetupDlg(QWidget *parent = nullptr);
+    ~CHandOverSetupDlg() override;
 
     int m_bItemTask = 0;
     int m_bItemAppt = 0;

@@ -1,4 +1,4 @@
-#include "exchange/pim/PimSettings.h"
+#include "exchange/handover/HandOverSettings.h"
 
 #include "platform/AppPaths.h"
 #include "platform/Settings.h"
@@ -25,7 +25,7 @@ QString FolderSetting(const QString &key, const QString &leaf)
 
 } // namespace
 
-namespace PimSettings {
+namespace HandOverSettings {
 
 bool ItemToTask() { return Settings::ReadInt(kItemTask, 1) != 0; }
 bool ItemToCalendar() { return Settings::ReadInt(kItemAppt, 0) != 0; }
@@ -35,4 +35,4 @@ void SetItemToCalendar(bool on) { Settings::WriteInt(kItemAppt, on ? 1 : 0); }
 QString TasksFolder() { return FolderSetting(kTasksFolder, QStringLiteral("tasks")); }
 QString CalendarFolder() { return FolderSetting(kCalendarFolder, QStringLiteral("calendar")); }
 
-} // namespace PimSettings
+} // namespace HandOverSettings

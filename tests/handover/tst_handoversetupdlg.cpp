@@ -1,4 +1,4 @@
-#include "exchange/pim/PimSetupDlg.h"
+#include "exchange/handover/HandOverSetupDlg.h"
 #include "platform/Settings.h"
 #include "tests/testlib/QuillmarkTest.h"
 #include "tests/testlib/ScriptedPrompter.h"
@@ -23,16 +23,16 @@ bool Stored(const QString &key)
 
 // Runs the dialog as the program does, through the prompter; the script
 // sees it shown and set up.
-int RunDialog(ScriptedPrompter &prompter, std::function<int(COutlookSetupDlg &)> answer)
+int RunDialog(ScriptedPrompter &prompter, std::function<int(CHandOverSetupDlg &)> answer)
 {
-    prompter.ExpectDialog<COutlookSetupDlg>(std::move(answer));
-    COutlookSetupDlg dlg;
+    prompter.ExpectDialog<CHandOverSetupDlg>(std::move(answer));
+    CHandOverSetupDlg dlg;
     return prompter.Run(dlg);
 }
 
 } // namespace
 
-class PimSetupDlgTest : public QObject
+class TestHandOverSetupDlg : public QObject
 {
     Q_OBJECT
 
@@ -48,7 +48,7 @@ private slots:
     {
         ScriptedPrompter prompter;
         bool task = false, appt = true;
-        const int result = RunDialog(prompter, [&](COutlookSetupDlg &d) {
+        const int result = RunDialog(prompter, [&](CHandOverSetupDlg &d) {
             task = d.ItemTaskBox()->isChecked();
             appt = d.ItemApptBox()->isChecked();
             d.ItemTaskBox()->setChecked(false);
@@ -68,7 +68,7 @@ private slots:
     {
         ScriptedPrompter prompter;
         int members[2] = {-1, -1};
-        int result = RunDialog(prompter, [&](COutlookSetupDlg &d) {
+        int result = RunDialog(prompter, [&](CHandOverSetupDlg &d) {
             d.ItemTaskBox()->setChecked(false);
             d.ItemApptBox()->setChecked(true);
             d.OKButton()->click();
@@ -83,7 +83,7 @@ private slots:
         QCOMPARE(Settings::ReadInt(QStringLiteral("ITEMAPPT"), -1), 1);
 
         bool task = true, appt = false;
-        result = RunDialog(prompter, [&](COutlookSetupDlg &d) {
+        result = RunDialog(prompter, [&](CHandOverSetupDlg &d) {
             task = d.ItemTaskBox()->isChecked();
             appt = d.ItemApptBox()->isChecked();
             d.ItemTaskBox()->setChecked(true);
@@ -102,10 +102,10 @@ private slots:
     // overlaps or leaves the work area.
     void layout()
     {
-        COutlookSetupDlg d;
+        CHandOverSetupDlg d;
         d.show();
         QVERIFY(QTest::qWaitForWindowExposed(&d));
-        const QRect area(0, 0, COutlookSetupDlg::kClientWidth, COutlookSetupDlg::kClientHeight);
+        const QRect area(0, 0, CHandOverSetupDlg::kClientWidth, CHandOverSetupDlg::kClientHeight);
         QCOMPARE(d.size(), area.size());
         const QRect frame = d.Group()->geometry();
         for (QCheckBox *box : {d.ItemTaskBox(), d.ItemApptBox()}) {
@@ -124,5 +124,5 @@ private slots:
     }
 };
 
-QUILLMARK_TEST_MAIN(PimSetupDlgTest)
-#include "PimSetupDlgTest.moc"
+QUILLMARK_TEST_MAIN(TestHandOverSetupDlg)
+#include "tst_handoversetupdlg.moc"

@@ -1,5 +1,5 @@
-#include "exchange/pim/IcsStore.h"
-#include "exchange/pim/PimTransfer.h"
+#include "exchange/handover/CalendarStore.h"
+#include "exchange/handover/HandOver.h"
 #include "model/ListItem.h"
 #include "tests/testlib/QuillmarkTest.h"
 
@@ -48,7 +48,7 @@ const QString kUndatedName = QStringLiteral("  Call the plumber  ");
 
 } // namespace
 
-class PimClientsTest : public QObject
+class TestHandOverClients : public QObject
 {
     Q_OBJECT
 
@@ -98,9 +98,9 @@ private slots:
         // Written in New York (the test runs there: see CMakeLists.txt).
         QCOMPARE(qgetenv("TZ"), QByteArray("America/New_York"));
         CalendarTimeOps::SetNowForTesting(kNow);
-        IcsStoreApplication app(m_tasks, m_calendar);
-        QCOMPARE(TransferItem(Item(kDatedName, kDatedDesc, true, true), true, true, app).size(), 1);
-        QCOMPARE(TransferItem(Item(kUndatedName, QString(), false, false), true, false, app).size(), 1);
+        CCalendarStore store(m_tasks, m_calendar);
+        QCOMPARE(HandOverItem(Item(kDatedName, kDatedDesc, true, true), true, true, store).size(), 1);
+        QCOMPARE(HandOverItem(Item(kUndatedName, QString(), false, false), true, false, store).size(), 1);
         CalendarTimeOps::ClearNowForTesting();
     }
 
@@ -180,5 +180,5 @@ private slots:
     }
 };
 
-QUILLMARK_GUILESS_TEST_MAIN(PimClientsTest)
-#include "PimClientsTest.moc"
+QUILLMARK_GUILESS_TEST_MAIN(TestHandOverClients)
+#include "tst_handoverclients.moc"

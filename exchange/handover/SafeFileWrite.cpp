@@ -1,4 +1,4 @@
-#include "exchange/pim/SafeFileWrite.h"
+#include "exchange/handover/SafeFileWrite.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,8 +1,8 @@
-#include "exchange/pim/PimSetupDlg.h"
+#include "exchange/handover/HandOverSetupDlg.h"
 
 #include "dialogs/DialogUnits.h"
 #include "dialogs/TemplateFit.h"
-#include "exchange/pim/PimSettings.h"
+#include "exchange/handover/HandOverSettings.h"
 #include "res/Strings.h"
 
 #include <QCheckBox>
@@ -14,7 +14,7 @@ namespace {
 using DialogUnits::DluRect;
 using DialogUnits::Place;
 
-// Template 149, in dialog units.
+// Where each control sits, in dialog units.
 constexpr DluRect kGroup{5, 5, 106, 40};
 constexpr DluRect kItemTask{11, 16, 92, 10};
 constexpr DluRect kItemAppt{11, 31, 93, 9};
@@ -23,10 +23,10 @@ constexpr DluRect kCancel{60, 50, 36, 14};
 
 } // namespace
 
-COutlookSetupDlg::COutlookSetupDlg(QWidget *parent)
+CHandOverSetupDlg::CHandOverSetupDlg(QWidget *parent)
     : CQmDialog(parent)
 {
-    setWindowTitle(Str::PimSetupCaption());
+    setWindowTitle(Str::HandOverSetupCaption());
 
     // The frame first, so the boxes lie on top of it; then in Tab order.
     m_group = new QGroupBox(Str::GroupItemsToCalendar(), this);
@@ -46,25 +46,25 @@ COutlookSetupDlg::COutlookSetupDlg(QWidget *parent)
     m_btnCancel = new QPushButton(Str::ButtonCancel(), this);
     Place(m_btnCancel, kCancel);
 
-    connect(m_btnOK, &QPushButton::clicked, this, &COutlookSetupDlg::accept);
-    connect(m_btnCancel, &QPushButton::clicked, this, &COutlookSetupDlg::reject);
+    connect(m_btnOK, &QPushButton::clicked, this, &CHandOverSetupDlg::accept);
+    connect(m_btnCancel, &QPushButton::clicked, this, &CHandOverSetupDlg::reject);
 }
 
-COutlookSetupDlg::~COutlookSetupDlg() = default;
+CHandOverSetupDlg::~CHandOverSetupDlg() = default;
 
-void COutlookSetupDlg::OnInitDialog()
+void CHandOverSetupDlg::OnInitDialog()
 {
-    m_bItemTask = PimSettings::ItemToTask() ? 1 : 0;
-    m_bItemAppt = PimSettings::ItemToCalendar() ? 1 : 0;
+    m_bItemTask = HandOverSettings::ItemToTask() ? 1 : 0;
+    m_bItemAppt = HandOverSettings::ItemToCalendar() ? 1 : 0;
     m_checkTask->setChecked(m_bItemTask != 0);
     m_checkAppt->setChecked(m_bItemAppt != 0);
 }
 
-void COutlookSetupDlg::OnOK()
+void CHandOverSetupDlg::OnOK()
 {
     m_bItemTask = m_checkTask->isChecked() ? 1 : 0;
     m_bItemAppt = m_checkAppt->isChecked() ? 1 : 0;
-    PimSettings::SetItemToTask(m_bItemTask != 0);
-    PimSettings::SetItemToCalendar(m_bItemAppt != 0);
+    HandOverSettings::SetItemToTask(m_bItemTask != 0);
+    HandOverSettings::SetItemToCalendar(m_bItemAppt != 0);
     EndOK();
 }

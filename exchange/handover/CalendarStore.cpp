@@ -1,0 +1,170 @@
+#include "exchange/handover/CalendarStore.h"
+
+#include "exchange/handover/HandOverSettings.h"
+#include "exchange/handover/SafeFileWrite.h"
+#include "res/Strings.h"
+
+#include <QDir>
+#include <QUuid>
+
+#include <libical/ical.h>
+
+#include <memory>
+
+namespace {
+
+const char kProductId[] = "-//Fernwise//Quillmark//EN";
+
+struct ComponentDeleter
+{
+    void operator()(icalcomponent *c) const { icalcomponent_free(c); }
+};
+using Component = std::unique_ptr<icalcomponent, ComponentDeleter>;
+
+// The local minute of t as the file writes it, floating. The file holds a
+// four-digit year; years before 100 are refused too, so that the reason the
+// user reads names one plain range.
+std::optional<QByteArray> FloatingMinute(CalendarTime t)
+{
+    LocalFields f;
+    if (!CalendarTimeOps::ToLocal(t, f) || f.year < 100 || f.year > 9999)
+        return std::nullopt;
+    return QString::asprintf("%04d%02d%02dT%02d%02d00", f.year, f.month, f.day, f.hour, f.minute).toLatin1();
+}
+
+// Made from the text, not from the library's time fields: from those it
+// writes any year after 3000 as zeros.
+icalproperty *DateTimeProperty(icalproperty_kind kind, const QByteArray &text)
+{
+    icalproperty *p = icalproperty_new(kind);
+    icalproperty_set_value(p, icalvalue_new_from_string(ICAL_DATETIME_VALUE, text.constData()));
+    return p;
+}
+
+icaltimetype Utc(CalendarTime t)
+{
+    return icaltime_from_timet_with_zone(static_cast<time_t>(t), 0, icaltimezone_get_utc_timezone());
+}
+
+// Text as an iCalendar TEXT value can carry it: line breaks of any kind
+// become line feeds, and control characters other than tab and line feed,
+// which the format does not allow, are left out.
+QString CleanText(const QString &text)
+{
+    QString out;
+    out.reserve(text.size());
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text.at(i);
+        if (c == u'\r') {
+            out += u'\n';
+            if (i + 1 < text.size() && text.at(i + 1) == u'\n')
+                ++i;
+        } else if (c == u'\t' || c == u'\n' || (c.unicode() >= 0x20 && c.unicode() != 0x7f)) {
+            out += c;
+        }
+    }
+    return out;
+}
+
+// The library's own parser refuses an empty SUMMARY or DESCRIPTION, so an
+// empty text is left out rather than written.
+void AddText(icalcomponent *c, icalproperty *(*make)(const char *), const QString &text)
+{
+    const QString clean = CleanText(text);
+    if (!clean.isEmpty())
+        icalcomponent_add_property(c, make(clean.toUtf8().constData()));
+}
+
+// A new item with what every item carries: a fresh UID, the stamp of now,
+// and its texts.
+Component NewItem(icalcomponent *(*make)(), const QString &uid, CalendarTime stamp,
+                  const QString &summary, const QString &description)
+{
+    Component c(make());
+    icalcomponent_add_property(c.get(), icalproperty_new_uid(uid.toUtf8().constData()));
+    icalcomponent_add_property(c.get(), icalproperty_new_dtstamp(Utc(stamp)));
+    AddText(c.get(), icalproperty_new_summary, summary);
+    AddText(c.get(), icalproperty_new_description, description);
+    return c;
+}
+
+// The file's bytes: a VCALENDAR holding the one item.
+QByteArray Wrap(Component item)
+{
+    Component cal(icalcomponent_new_vcalendar());
+    icalcomponent_add_property(cal.get(), icalproperty_new_prodid(kProductId));
+    icalcomponent_add_property(cal.get(), icalproperty_new_version("2.0"));
+    icalcomponent_add_component(cal.get(), item.release());
+    char *text = icalcomponent_as_ical_string_r(cal.get());
+    QByteArray bytes(text);
+    icalmemory_free_buffer(text);
+    return bytes;
+}
+
+bool Refuse(QString *whyNot)
+{
+    if (whyNot)
+        *whyNot = Str::HandOverDateOutOfRange();
+    return false;
+}
+
+QString NewUid()
+{
+    return QUuid::createUuid().toString(QUuid::WithoutBraces);
+}
+
+} // namespace
+
+CCalendarStore::CCalendarStore(QString tasksFolder, QString calendarFolder)
+    : m_tasksFolder(std::move(tasksFolder)), m_calendarFolder(std::move(calendarFolder))
+{
+}
+
+CCalendarStore CCalendarStore::FromSettings()
+{
+    return CCalendarStore(HandOverSettings::TasksFolder(), HandOverSettings::CalendarFolder());
+}
+
+// A folder that cannot be made is not reported here: writing into it fails
+// with a reason that names the path.
+void CCalendarStore::MakeFolders() const
+{
+    QDir().mkpath(m_tasksFolder);
+    QDir().mkpath(m_calendarFolder);
+}
+
+bool CCalendarStore::AddTask(const TaskValues &task, QString *whyNot)
+{
+    std::optional<QByteArray> due;
+    if (task.due && !(due = FloatingMinute(*task.due)))
+        return Refuse(whyNot);
+
+    const QString uid = NewUid();
+    const CalendarTime now = CalendarTimeOps::Now();
+    Component todo = NewItem(icalcomponent_new_vtodo, uid, now, task.summary, task.description);
+    if (due)
+        icalcomponent_add_property(todo.get(), DateTimeProperty(ICAL_DUE_PROPERTY, *due));
+    if (task.completed) {
+        icalcomponent_add_property(todo.get(), icalproperty_new_status(ICAL_STATUS_COMPLETED));
+        icalcomponent_add_property(todo.get(), icalproperty_new_completed(Utc(now)));
+        icalcomponent_add_property(todo.get(), icalproperty_new_percentcomplete(100));
+    } else {
+        icalcomponent_add_property(todo.get(), icalproperty_new_status(ICAL_STATUS_NEEDSACTION));
+    }
+    MakeFolders();
+    return WriteFileSafely(m_tasksFolder, uid + QStringLiteral(".ics"), Wrap(std::move(todo)), whyNot);
+}
+
+bool CCalendarStore::AddEvent(const EventValues &event, QString *whyNot)
+{
+    const std::optional<QByteArray> start = FloatingMinute(event.start);
+    if (!start)
+        return Refuse(whyNot);
+
+    const QString uid = NewUid();
+    Component vevent = NewItem(icalcomponent_new_vevent, uid, CalendarTimeOps::Now(), event.summary,
+                               event.description);
+    icalcomponent_add_property(vevent.get(), DateTimeProperty(ICAL_DTSTART_PROPERTY, *start));
+    MakeFolders();
+    return WriteFileSafely(m_calendarFolder, uid + QStringLiteral(".ics"), Wrap(std::move(vevent)), whyNot);
+}

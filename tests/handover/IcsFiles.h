@@ -1,0 +1,86 @@
+#pragma once
+
+#include <QDir>
+#include <QFile>
+#include <QStringList>
+
+#include <libical/ical.h>
+
+// The items of a collection folder as libical reads them back.
+namespace IcsFiles {
+
+// Stands for a text property that is not in the file.
+inline const QString kAbsent = QStringLiteral("<absent>");
+
+struct StoredItem
+{
+    QString fileName;
+    QByteArray bytes;
+    QString kind;         // "VTODO" or "VEVENT"
+    QString uid, summary, description;
+    QStringList errors;   // what the parser complained about
+};
+
+// Every entry of a folder, hidden ones included.
+inline QStringList Entries(const QString &folder)
+{
+    return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
+                                  QDir::Name);
+}
+
+inline QString Text(const char *text)
+{
+    return text ? QString::fromUtf8(text) : kAbsent;
+}
+
+inline void CollectErrors(icalcomponent *c, QStringList &errors)
+{
+    for (icalproperty *p = icalcomponent_get_first_property(c, ICAL_XLICERROR_PROPERTY); p;
+         p = icalcomponent_get_next_property(c, ICAL_XLICERROR_PROPERTY))
+        errors << QString::fromUtf8(icalproperty_get_xlicerror(p));
+}
+
+inline StoredItem Read(const QString &path)
+{
+    StoredItem r;
+    r.fileName = QFileInfo(path).fileName();
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        r.errors << QStringLiteral("cannot open");
+        return r;
+    }
+    r.bytes = file.readAll();
+    icalcomponent *cal = icalparser_parse_string(r.bytes.constData());
+    icalcomponent *item = cal ? icalcomponent_get_first_component(cal, ICAL_ANY_COMPONENT) : nullptr;
+    if (!item || icalcomponent_isa(cal) != ICAL_VCALENDAR_COMPONENT) {
+        r.errors << QStringLiteral("no item in a VCALENDAR");
+    } else {
+        CollectErrors(cal, r.errors);
+        CollectErrors(item, r.errors);
+        r.kind = QString::fromLatin1(icalcomponent_kind_to_string(icalcomponent_isa(item)));
+        r.uid = Text(icalcomponent_get_uid(item));
+        r.summary = Text(icalcomponent_get_summary(item));
+        r.description = Text(icalcomponent_get_description(item));
+    }
+    if (cal)
+        icalcomponent_free(cal);
+    return r;
+}
+
+inline QList<StoredItem> ReadFolder(const QString &folder)
+{
+    QList<StoredItem> items;
+    for (const QString &name : Entries(folder))
+        items << Read(QDir(folder).filePath(name));
+    return items;
+}
+
+inline QStringList Summaries(const QString &folder)
+{
+    QStringList names;
+    for (const StoredItem &item : ReadFolder(folder))
+        names << item.summary;
+    return names;
+}
+
+} // namespace IcsFiles

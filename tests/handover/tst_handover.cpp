@@ -1,0 +1,363 @@
+#include "exchange/handover/CalendarStore.h"
+#include "exchange/handover/HandOver.h"
+#include "exchange/handover/SafeFileWrite.h"
+#include "model/ListItem.h"
+#include "platform/AppPaths.h"
+#include "platform/Settings.h"
+#include "res/Strings.h"
+#include "tests/handover/IcsFiles.h"
+#include "tests/testlib/QuillmarkTest.h"
+
+#include <QTemporaryDir>
+#include <QUuid>
+
+#include <csignal>
+#include <sys/resource.h>
+
+using namespace IcsFiles;
+
+namespace {
+
+// 2024-01-02 03:04:05 UTC: the stamps of everything written here.
+constexpr CalendarTime kNow = 1704164645;
+
+// 5 March of the year, 14:37:52 local time.
+CListItem Item(const QString &name, const QString &desc, bool dated, bool done, int year = 2003)
+{
+    CListItem item;
+    item.SetName(name);
+    item.SetDescription(desc);
+    CalendarTime t = 0;
+    CalendarTimeOps::FromLocal(year, 3, 5, 14, 37, 52, t);
+    item.SetDateTime(t);
+    item.m_bDated = dated;
+    item.m_bDone = done;
+    item.m_dPrice = 1.25;
+    item.m_nIcon = 12;
+    return item;
+}
+
+QStringList Loaded(const QList<int> &ids)
+{
+    QStringList texts;
+    for (int id : ids)
+        texts << Str::Load(id);
+    return texts;
+}
+
+// The whole file, as the programs that read these folders get it.
+QByteArray Calendar(const QString &uid, const QByteArrayList &itemLines)
+{
+    QByteArrayList lines{"BEGIN:VCALENDAR", "PRODID:-//Fernwise//Quillmark//EN", "VERSION:2.0"};
+    const QByteArray kind = itemLines.first();
+    lines << "BEGIN:" + kind << "UID:" + uid.toLatin1() << "DTSTAMP:20240102T030405Z"
+          << itemLines.mid(1) << "END:" + kind << "END:VCALENDAR";
+    return lines.join("\r\n") + "\r\n";
+}
+
+// The item of that summary in a folder, its file name checked against its
+// UID.
+StoredItem Named(const QString &folder, const QString &summary)
+{
+    for (StoredItem item : ReadFolder(folder)) {
+        if (item.summary != summary)
+            continue;
+        if (item.fileName != item.uid + QStringLiteral(".ics") || QUuid::fromString(item.uid).isNull())
+            item.errors << QStringLiteral("file %1 for UID %2").arg(item.fileName, item.uid);
+        return item;
+    }
+    StoredItem none;
+    none.errors << QStringLiteral("no %1 in %2").arg(summary, folder);
+    return none;
+}
+
+// Lowers the largest file this process may write, so that writing fails as
+// on a full disk. The signal that would otherwise end the process is ignored
+// for the while.
+class FileSizeLimit
+{
+public:
+    explicit FileSizeLimit(rlim_t bytes)
+    {
+        getrlimit(RLIMIT_FSIZE, &m_old);
+        m_oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit lower = m_old;
+        lower.rlim_cur = bytes;
+        m_ok = setrlimit(RLIMIT_FSIZE, &lower) == 0;
+    }
+    ~FileSizeLimit()
+    {
+        setrlimit(RLIMIT_FSIZE, &m_old);
+        std::signal(SIGXFSZ, m_oldHandler);
+    }
+    bool ok() const { return m_ok; }
+
+private:
+    rlimit m_old{};
+    void (*m_oldHandler)(int) = nullptr;
+    bool m_ok = false;
+};
+
+} // namespace
+
+class TestHandOver : public QObject
+{
+    Q_OBJECT
+
+private:
+    QTemporaryDir m_dir;
+    QString m_tasks, m_calendar;
+
+private slots:
+    void initTestCase()
+    {
+        QVERIFY(m_dir.isValid());
+        CalendarTimeOps::SetNowForTesting(kNow);
+    }
+
+    void init()
+    {
+        static int n = 0;
+        const QString base = m_dir.filePath(QString::number(++n));
+        m_tasks = base + QStringLiteral("/tasks");
+        m_calendar = base + QStringLiteral("/calendar");
+    }
+
+    void cleanupTestCase() { CalendarTimeOps::ClearNowForTesting(); }
+
+    // What is made and what the user is told. Handing the same item over
+    // twice makes two of each and tells the same.
+    void outcomes_data()
+    {
+        QTest::addColumn<bool>("toTask");
+        QTest::addColumn<bool>("toCalendar");
+        QTest::addColumn<bool>("dated");
+        QTest::addColumn<QList<int>>("messages");
+        QTest::addColumn<int>("tasks");
+        QTest::addColumn<int>("events");
+        QTest::newRow("task") << true << false << true << QList<int>{Str::IDS_ADDED_TASK} << 1 << 0;
+        QTest::newRow("appointment") << false << true << true << QList<int>{Str::IDS_ADDED_APPT} << 0 << 1;
+        QTest::newRow("both") << true << true << true << QList<int>{Str::IDS_ADDED_TASK_AND_APPT} << 1 << 1;
+        QTest::newRow("both, undated: not dated, then the task")
+                << true << true << false << QList<int>{Str::IDS_ITEM_NOT_DATED, Str::IDS_ADDED_TASK} << 1 << 0;
+        QTest::newRow("appointment, undated: nothing made")
+                << false << true << false << QList<int>{Str::IDS_ITEM_NOT_DATED} << 0 << 0;
+        QTest::newRow("neither") << false << false << true << QList<int>{} << 0 << 0;
+    }
+
+    void outcomes()
+    {
+        QFETCH(bool, toTask);
+        QFETCH(bool, toCalendar);
+        QFETCH(bool, dated);
+        QFETCH(QList<int>, messages);
+        QFETCH(int, tasks);
+        QFETCH(int, events);
+        CCalendarStore store(m_tasks, m_calendar);
+        const CListItem item = Item(QStringLiteral("Milk"), QStringLiteral("Two litres"), dated, false);
+        QCOMPARE(HandOverItem(item, toTask, toCalendar, store), Loaded(messages));
+        QCOMPARE(HandOverItem(item, toTask, toCalendar, store), Loaded(messages));
+
+        const QList<StoredItem> written = ReadFolder(m_tasks) + ReadFolder(m_calendar);
+        QCOMPARE(written.size(), 2 * (tasks + events));
+        for (int i = 0; i < written.size(); ++i) {
+            QCOMPARE(written.at(i).errors, QStringList{});
+            QCOMPARE(written.at(i).kind, i < 2 * tasks ? QStringLiteral("VTODO") : QStringLiteral("VEVENT"));
+            QCOMPARE(written.at(i).summary, QStringLiteral("Milk"));
+        }
+        if (tasks + events == 0) // nothing asked for, or nothing to make
+            QVERIFY(!QFileInfo::exists(QFileInfo(m_tasks).path()));
+    }
+
+    // The files exactly: other programs read them. A time is the item's local
+    // minute, floating; the stamps are now, in UTC; no end, alarm, location
+    // or start of a task, so each reader's defaults apply.
+    void storedForm()
+    {
+        CCalendarStore store(m_tasks, m_calendar);
+        HandOverItem(Item(QStringLiteral("Dentist"), QStringLiteral("Bring the card"), true, true), true, true,
+                     store);
+        HandOverItem(Item(QStringLiteral("Call"), QStringLiteral("x"), false, false), true, false, store);
+
+        const StoredItem task = Named(m_tasks, QStringLiteral("Dentist"));
+        QCOMPARE(task.errors, QStringList{});
+        QCOMPARE(task.bytes, Calendar(task.uid, {"VTODO", "SUMMARY:Dentist", "DESCRIPTION:Bring the card",
+                                                 "DUE:20030305T143700", "STATUS:COMPLETED",
+                                                 "COMPLETED:20240102T030405Z", "PERCENT-COMPLETE:100"}));
+        const StoredItem appt = Named(m_calendar, QStringLiteral("Dentist"));
+        QCOMPARE(appt.errors, QStringList{});
+        QCOMPARE(appt.bytes, Calendar(appt.uid, {"VEVENT", "SUMMARY:Dentist", "DESCRIPTION:Bring the card",
+                                                 "DTSTART:20030305T143700"}));
+        QVERIFY(appt.uid != task.uid);
+        const StoredItem undated = Named(m_tasks, QStringLiteral("Call"));
+        QCOMPARE(undated.errors, QStringList{});
+        QCOMPARE(undated.bytes,
+                 Calendar(undated.uid, {"VTODO", "SUMMARY:Call", "DESCRIPTION:x", "STATUS:NEEDS-ACTION"}));
+    }
+
+    // What the user typed comes back as it was, except what the format
+    // cannot carry: line breaks of any kind become line feeds, control
+    // characters other than tab are left out, and a text left empty is not
+    // written at all (the library's own parser refuses an empty one).
+    void textsComeBackIntact_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("expected");
+        const auto same = [](const QString &s) { return std::make_pair(s, s); };
+        const QList<std::pair<const char *, std::pair<QString, QString>>> rows{
+                {"comma, semicolon, backslash", same(QStringLiteral("a,b;c\\d\\,e\\;f\\n"))},
+                {"colon and quotes", same(QStringLiteral("Time: \"now\" 'or' never"))},
+                {"line feeds", same(QStringLiteral("one\ntwo\n\nfour\n"))},
+                {"CRLF", {QStringLiteral("one\r\ntwo\r\n"), QStringLiteral("one\ntwo\n")}},
+                {"lone CR", {QStringLiteral("one\rtwo\r\rthree"), QStringLiteral("one\ntwo\n\nthree")}},
+                {"CR before CRLF", {QStringLiteral("a\r\r\nb"), QStringLiteral("a\n\nb")}},
+                {"tab kept, controls left out",
+                 {QStringLiteral("a\tb") + QChar(0x01) + QChar(0x1b) + QChar(0x7f) + QStringLiteral("c"),
+                  QStringLiteral("a\tbc")}},
+                {"only a line break left", {QStringLiteral("\r\x01"), QStringLiteral("\n")}},
+                {"nothing left", {QString(QChar(0x02)), kAbsent}},
+                {"empty", {QString(), kAbsent}},
+                {"non-ASCII", same(QString::fromUtf8("Grüße, Ærø; 東京 \\ café 🍰 — «ok»"))},
+                {"long, folded mid-character",
+                 same(QString::fromUtf8("ééééééééééééééééééééééééééééééééééééééééééééééé東京東京東京東京東京東京東京東京東京🍰🍰🍰🍰🍰🍰🍰🍰🍰🍰🍰🍰"))},
+        };
+        for (const auto &[name, values] : rows)
+            QTest::newRow(name) << values.first << values.second;
+    }
+
+    void textsComeBackIntact()
+    {
+        QFETCH(QString, text);
+        QFETCH(QString, expected);
+        CCalendarStore store(m_tasks, m_calendar);
+        HandOverItem(Item(text, text, true, false), true, true, store);
+
+        const QList<StoredItem> all = ReadFolder(m_tasks) + ReadFolder(m_calendar);
+        QCOMPARE(all.size(), 2);
+        for (const StoredItem &r : all) {
+            QCOMPARE(r.errors, QStringList{});
+            QCOMPARE(r.summary, expected);
+            QCOMPARE(r.description, expected);
+        }
+    }
+
+    // An item file holds a four-digit year; outside 100 to 9999 nothing is
+    // written and the user is told why.
+    void yearsTheStoreHolds_data()
+    {
+        QTest::addColumn<int>("year");
+        QTest::addColumn<QByteArray>("written");
+        QTest::newRow("99") << 99 << QByteArray();
+        QTest::newRow("100") << 100 << QByteArray("01000305T143700");
+        QTest::newRow("9999") << 9999 << QByteArray("99990305T143700");
+        QTest::newRow("10000") << 10000 << QByteArray();
+    }
+
+    void yearsTheStoreHolds()
+    {
+        QFETCH(int, year);
+        QFETCH(QByteArray, written);
+        CCalendarStore store(m_tasks, m_calendar);
+        const QStringList shown = HandOverItem(Item(QStringLiteral("x"), QString(), true, false, year), true,
+                                               true, store);
+        if (written.isEmpty()) {
+            QCOMPARE(shown, (QStringList{Str::TaskNotAdded(Str::HandOverDateOutOfRange()),
+                                         Str::AppointmentNotAdded(Str::HandOverDateOutOfRange())}));
+            QCOMPARE(Entries(m_tasks) + Entries(m_calendar), QStringList{});
+        } else {
+            QCOMPARE(shown, Loaded({Str::IDS_ADDED_TASK_AND_APPT}));
+            QVERIFY(Named(m_tasks, QStringLiteral("x")).bytes.contains("DUE:" + written + "\r\n"));
+            QVERIFY(Named(m_calendar, QStringLiteral("x")).bytes.contains("DTSTART:" + written + "\r\n"));
+        }
+    }
+
+    // A folder that cannot be written is reported, not taken for success;
+    // the other kind is still made and reported.
+    void blockedFolderIsReported_data()
+    {
+        QTest::addColumn<bool>("tasksBlocked");
+        QTest::newRow("tasks") << true;
+        QTest::newRow("calendar") << false;
+    }
+
+    void blockedFolderIsReported()
+    {
+        QFETCH(bool, tasksBlocked);
+        const QString blocked = tasksBlocked ? m_tasks : m_calendar;
+        QVERIFY(QDir().mkpath(QFileInfo(blocked).path()));
+        QFile blocker(blocked);
+        QVERIFY(blocker.open(QIODevice::WriteOnly));
+        blocker.close();
+
+        CCalendarStore store(m_tasks, m_calendar);
+        const QStringList shown =
+                HandOverItem(Item(QStringLiteral("x"), QString(), true, false), true, true, store);
+        QCOMPARE(shown.size(), 2);
+        const QString notAdded = tasksBlocked ? Str::TaskNotAdded(blocked) : Str::AppointmentNotAdded(blocked);
+        QVERIFY2(shown.at(0).startsWith(notAdded), qPrintable(shown.at(0)));
+        QCOMPARE(shown.at(1), Str::Load(tasksBlocked ? Str::IDS_ADDED_APPT : Str::IDS_ADDED_TASK));
+        QCOMPARE(Summaries(tasksBlocked ? m_calendar : m_tasks), QStringList{QStringLiteral("x")});
+    }
+
+    void fullDiskIsReportedAndLeavesNothing()
+    {
+        CCalendarStore store(m_tasks, m_calendar);
+        QStringList shown;
+        {
+            FileSizeLimit limit(64);
+            QVERIFY(limit.ok());
+            const CListItem tooBig = Item(QStringLiteral("Too big"), QString(200, u'x'), true, true);
+            shown = HandOverItem(tooBig, true, true, store);
+        }
+        QCOMPARE(shown.size(), 2);
+        QVERIFY2(shown.at(0).startsWith(QStringLiteral("The item could not be added to Tasks: ")),
+                 qPrintable(shown.at(0)));
+        QVERIFY2(shown.at(1).startsWith(QStringLiteral("The item could not be added to Appointments: ")),
+                 qPrintable(shown.at(1)));
+        QCOMPARE(Entries(m_tasks), QStringList{});
+        QCOMPARE(Entries(m_calendar), QStringList{});
+    }
+
+    void failedRenameLeavesNoTemporaryFile()
+    {
+        QVERIFY(QDir().mkpath(m_tasks));
+        // The target name is taken by a folder that rename cannot replace.
+        QVERIFY(QDir().mkpath(m_tasks + QStringLiteral("/taken.ics/inside")));
+        QString why;
+        QVERIFY(!WriteFileSafely(m_tasks, QStringLiteral("taken.ics"), "data", &why));
+        QVERIFY2(why.startsWith(m_tasks + QStringLiteral("/taken.ics: ")), qPrintable(why));
+        QCOMPARE(Entries(m_tasks), QStringList{QStringLiteral("taken.ics")});
+
+        QVERIFY(WriteFileSafely(m_tasks, QStringLiteral("new.ics"), "data", &why));
+        QCOMPARE(Entries(m_tasks), (QStringList{QStringLiteral("new.ics"), QStringLiteral("taken.ics")}));
+        QFile written(m_tasks + QStringLiteral("/new.ics"));
+        QVERIFY(written.open(QIODevice::ReadOnly));
+        QCOMPARE(written.readAll(), QByteArray("data"));
+    }
+
+    void foldersFromTheSettings()
+    {
+        const QString pim = QDir(AppPaths::AppDataFolder()).filePath(QStringLiteral("pim"));
+        QVERIFY(QDir(pim).removeRecursively()); // the test's own home is kept between runs
+        CCalendarStore store = CCalendarStore::FromSettings();
+        QCOMPARE(store.TasksFolder(), pim + QStringLiteral("/tasks"));
+        QCOMPARE(store.CalendarFolder(), pim + QStringLiteral("/calendar"));
+        // A sync program looks at every folder here: both collections are
+        // there from the first item on, and nothing else is.
+        QCOMPARE(HandOverItem(Item(QStringLiteral("a"), QString(), true, false), true, false, store),
+                 Loaded({Str::IDS_ADDED_TASK}));
+        QCOMPARE(Entries(pim), (QStringList{QStringLiteral("calendar"), QStringLiteral("tasks")}));
+        QCOMPARE(Entries(pim + QStringLiteral("/tasks")).size(), 1);
+
+        Settings::WriteString(QStringLiteral("TasksFolder"), m_tasks);
+        Settings::WriteString(QStringLiteral("CalendarFolder"), m_calendar);
+        store = CCalendarStore::FromSettings();
+        Settings::WriteString(QStringLiteral("TasksFolder"), QString());
+        Settings::WriteString(QStringLiteral("CalendarFolder"), QString());
+        QCOMPARE(store.TasksFolder(), m_tasks);
+        QCOMPARE(store.CalendarFolder(), m_calendar);
+    }
+};
+
+QUILLMARK_GUILESS_TEST_MAIN(TestHandOver)
+#include "tst_handover.moc"
