@@ -221,8 +221,10 @@ Result ImportCsvDevice(QIODevice &device, const CImportFields &fields, CListItem
 Result ImportCsvFile(const QString &path, CListItemArray &list)
 {
     QFile file(path);
+    // A file the user chose but that cannot be read is a failed import, not
+    // an empty list that looks as if the file held nothing.
     if (!file.open(QIODevice::ReadOnly))
-        return Result(); // the new list is added empty, without a message
+        return Fail(Status::ReadFailed, 0, file.errorString());
     // The four settings are read once per file, not once per line: nothing
     // writes them while an import runs, so every line sees the same values,
     // and a long file is spared a settings read per line.

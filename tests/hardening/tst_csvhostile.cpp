@@ -1,5 +1,6 @@
 // Files an import may be pointed at that are no ordinary files: a folder,
-// an endless device. Each ends at once, cleanly, without a partial list.
+// an endless device. Each ends at once, cleanly, without a partial list,
+// and the user is told.
 
 #include "exchange/csv/CsvImport.h"
 #include "tests/testlib/QuillmarkTest.h"
@@ -17,8 +18,9 @@ private slots:
         QTemporaryDir dir;
         CListItemArray list;
         const CsvImport::Result result = CsvImport::ImportCsvFile(dir.path(), list);
-        QCOMPARE(result.status, CsvImport::Status::Ok);
+        QCOMPARE(result.status, CsvImport::Status::ReadFailed);
         QVERIFY(list.m_items.isEmpty());
+        QVERIFY(!CsvImport::ImportMessage(result).isEmpty());
     }
 
     void endlessDeviceFailsAtOnce_data()
