@@ -186,6 +186,13 @@ QString FolderNotFlushed(const QString &reason)
             .arg(reason);
 }
 
+QString AlreadyRunningNoAnswer(const QString &dataPath)
+{
+    return QStringLiteral("Quillmark is already running with the lists in %1, but it does not "
+                          "answer. Close it (or end it, if it hangs) and start Quillmark again.")
+            .arg(dataPath);
+}
+
 QString ButtonTip(int faceBitmapId, const QString &keys)
 {
     QString name;

@@ -112,6 +112,9 @@ QString TextTooLongToSave();                         // "a text is too long to b
 QString BackupFailed(const QString &backupPath, const QString &reason);
 QString FolderNotFlushed(const QString &reason);
 
+// The data file shared with other programs and other computers (our own texts)
+QString AlreadyRunningNoAnswer(const QString &dataPath);
+
 // Tool tips of the drawn buttons (our own: the pen had no pointer to hover)
 // The button drawn with the face bitmap (Res::IDB_...) and its keys:
 // "Edit (F2, Ctrl+E)"; without keys only the name. Empty for no face.
