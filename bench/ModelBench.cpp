@@ -2,6 +2,7 @@
 // reaches: 100 lists of 1,000 items, and one imported list of 100,000.
 #include "bench/BenchData.h"
 #include "model/DataFile.h"
+#include "model/FileStamp.h"
 #include "model/ListItemArray.h"
 
 #include <QFile>
@@ -94,5 +95,20 @@ void BM_BuildSortedList(benchmark::State &state)
     state.SetItemsProcessed(state.iterations() * items.size());
 }
 BENCHMARK(BM_BuildSortedList)->ArgName("sorted")->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+
+// The look at the file on disk before each save and when the watcher fires:
+// the whole file read and hashed.
+void BM_StampDataFile(benchmark::State &state)
+{
+    DataFolder folder;
+    if (!CDataStore(folder.path).Save(HundredLists())) {
+        state.SkipWithError("cannot write the data file");
+        return;
+    }
+    for (auto _ : state)
+        benchmark::DoNotOptimize(CFileStamp::OfFile(folder.path));
+    state.SetBytesProcessed(state.iterations() * QFile(folder.path).size());
+}
+BENCHMARK(BM_StampDataFile)->Unit(benchmark::kMillisecond);
 
 } // namespace
