@@ -4,6 +4,7 @@
 #include "model/DataFile.h"
 #include "model/FileStamp.h"
 #include "model/ListItemArray.h"
+#include "model/UnsavedTicks.h"
 
 #include <QFile>
 #include <QRandomGenerator>
@@ -110,5 +111,28 @@ void BM_StampDataFile(benchmark::State &state)
     state.SetBytesProcessed(state.iterations() * QFile(folder.path).size());
 }
 BENCHMARK(BM_StampDataFile)->Unit(benchmark::kMillisecond);
+
+// A newer file arrives while this window holds 100 unsaved ticks, one in
+// every list; there, each list has one item edited and one added.
+void BM_PutTicksOntoNewerFile(benchmark::State &state)
+{
+    const CListCollection &saved = HundredLists();
+    CListCollection current = saved;
+    CListCollection newer = saved;
+    QRandomGenerator random(13);
+    for (qsizetype l = 0; l < saved.size(); ++l) {
+        const qsizetype at = random.bounded(int(saved.at(l).m_items.size()));
+        current[l].m_items[at].m_bDone = !current[l].m_items[at].m_bDone;
+        newer[l].m_items[random.bounded(int(saved.at(l).m_items.size()))].m_strDesc += u'!';
+        newer[l].AddItemSorted(RandomItem(random, 0));
+    }
+    for (auto _ : state) {
+        const UnsavedTicks::Result result = UnsavedTicks::PutOnto(newer, saved, current);
+        if (!result.unapplied.isEmpty())
+            state.SkipWithError("ticks were not applied");
+        benchmark::DoNotOptimize(result);
+    }
+}
+BENCHMARK(BM_PutTicksOntoNewerFile)->Unit(benchmark::kMillisecond);
 
 } // namespace

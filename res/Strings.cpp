@@ -193,6 +193,19 @@ QString AlreadyRunningNoAnswer(const QString &dataPath)
             .arg(dataPath);
 }
 
+QString UnappliedTick(const QString &list, const QString &item, bool done)
+{
+    return done ? QStringLiteral("'%1' in '%2' (ticked)").arg(item, list)
+                : QStringLiteral("'%1' in '%2' (tick removed)").arg(item, list);
+}
+QString TicksNotApplied(const QStringList &lines)
+{
+    return QStringLiteral("Your lists were changed by another program or on another computer. "
+                          "The newer lists are shown with your ticks on them, but for these "
+                          "the item is no longer there:\n%1")
+            .arg(lines.join(u'\n'));
+}
+
 QString ButtonTip(int faceBitmapId, const QString &keys)
 {
     QString name;

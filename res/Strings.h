@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 // Every text the program shows, named once. Texts with a string-table id in
 // the handheld program are also reachable by that id.
@@ -114,6 +115,10 @@ QString FolderNotFlushed(const QString &reason);
 
 // The data file shared with other programs and other computers (our own texts)
 QString AlreadyRunningNoAnswer(const QString &dataPath);
+// One line per tick that found no item in a newer file: "'Bread' in 'Shop'
+// (ticked)", and the message around them.
+QString UnappliedTick(const QString &list, const QString &item, bool done);
+QString TicksNotApplied(const QStringList &lines);
 
 // Tool tips of the drawn buttons (our own: the pen had no pointer to hover)
 // The button drawn with the face bitmap (Res::IDB_...) and its keys:
