@@ -1,6 +1,7 @@
 // The data file and the sorted list builder at the sizes a heavy user
 // reaches: 100 lists of 1,000 items, and one imported list of 100,000.
 #include "bench/BenchData.h"
+#include "model/ConflictCopies.h"
 #include "model/DataFile.h"
 #include "model/FileStamp.h"
 #include "model/ListItemArray.h"
@@ -134,5 +135,25 @@ void BM_PutTicksOntoNewerFile(benchmark::State &state)
     }
 }
 BENCHMARK(BM_PutTicksOntoNewerFile)->Unit(benchmark::kMillisecond);
+
+// Another computer's copy of the 100,000 items, with one item edited and one
+// ticked in every list, merged in.
+void BM_MergeConflictCopy(benchmark::State &state)
+{
+    const CListCollection &ours = HundredLists();
+    CListCollection copy = ours;
+    QRandomGenerator random(17);
+    for (CListItemArray &list : copy) {
+        list.m_items[random.bounded(int(list.m_items.size()))].m_strDesc += u'!';
+        list.m_items[random.bounded(int(list.m_items.size()))].m_bDone = true;
+    }
+    for (auto _ : state) {
+        const ConflictCopies::Merged merged = ConflictCopies::Merge(ours, copy);
+        if (merged.itemsAdded != int(copy.size()))
+            state.SkipWithError("unexpected merge");
+        benchmark::DoNotOptimize(merged);
+    }
+}
+BENCHMARK(BM_MergeConflictCopy)->Unit(benchmark::kMillisecond);
 
 } // namespace

@@ -119,6 +119,12 @@ QString AlreadyRunningNoAnswer(const QString &dataPath);
 // (ticked)", and the message around them.
 QString UnappliedTick(const QString &list, const QString &item, bool done);
 QString TicksNotApplied(const QStringList &lines);
+QString OfferConflictCopy(const QString &copyName, const QString &folderName);
+QString ConflictCopyUnreadable(const QString &copyPath, const QString &reason);
+QString ConflictCopiesMerged(int copies, int listsAdded, int itemsAdded, int ticksTaken,
+                             const QString &folder);
+QString ConflictCopyNotMoved(const QString &copyPath, const QString &reason);
+QString FolderNotMade(const QString &folder);           // reason: "the folder ... could not be made"
 
 // Tool tips of the drawn buttons (our own: the pen had no pointer to hover)
 // The button drawn with the face bitmap (Res::IDB_...) and its keys:
