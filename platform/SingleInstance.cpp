@@ -77,6 +77,12 @@ CSingleInstance::Outcome CSingleInstance::Claim(int waitMs)
             Listen();
             return Outcome::First;
         }
+        if (m_lock.error() != QLockFile::LockFailedError) {
+            // No lock can be made there at all (a full or read-only folder):
+            // better a program without this guard than none.
+            qWarning("Quillmark: cannot make the lock %s", qPrintable(LockPath()));
+            return Outcome::First;
+        }
         if (Knock(int(qMax<qint64>(1, deadline.remainingTime()))))
             return Outcome::HandedOver;
         if (deadline.hasExpired())
