@@ -125,6 +125,10 @@ void TestSingleInstance::otherDataFileIsAnotherProgram()
 
     other.kill();
     QVERIFY(other.waitForFinished(5000));
+    // What the killed program left in the shared runtime folder.
+    const CSingleInstance names(dataPath);
+    QFile::remove(names.LockPath());
+    QFile::remove(names.SocketName());
 }
 
 int main(int argc, char *argv[])
