@@ -1,6 +1,7 @@
 #include "app/QuillmarkApp.h"
 
 #include "app/MainFrame.h"
+#include "platform/AppPaths.h"
 #include "platform/Prompter.h"
 #include "res/Art.h"
 #include "res/Strings.h"
@@ -28,10 +29,15 @@ bool CQuillmarkApp::InitInstance(Prompter &prompter)
     // task bars and window switchers).
     setDesktopFileName(QStringLiteral("org.fernwise.Quillmark"));
 
+    // One program per data file: a second start brings the first forward.
+    if (!m_singleWindow.Claim(AppPaths::DataFilePath(), prompter))
+        return false;
+
     auto frame = std::make_unique<CMainFrame>();
     frame->SetPrompter(&prompter);
     frame->OnInitialUpdate();
     m_pMainWnd = std::move(frame);
+    m_singleWindow.SetWindow(m_pMainWnd.get());
 
     m_pMainWnd->show();
     m_pMainWnd->repaint();

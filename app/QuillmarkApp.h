@@ -1,5 +1,7 @@
 #pragma once
 
+#include "app/SingleWindow.h"
+
 #include <QApplication>
 
 #include <memory>
@@ -17,16 +19,20 @@ public:
     CQuillmarkApp(int &argc, char **argv);
     ~CQuillmarkApp() override;
 
-    // The start-up steps; main() ends the program with a failure code when
-    // they return false (none of them can fail here: Qt ends the program
-    // itself when it finds no display). The prompter answers whatever the
-    // start and the window ask later (tests pass a scripted one).
+    // The start-up steps; false when this start is to end at once, because
+    // a program already runs on the data file (see HandedOver). Qt ends the
+    // program itself when it finds no display. The prompter answers whatever
+    // the start and the window ask later (tests pass a scripted one).
     bool InitInstance(Prompter &prompter);
     bool InitInstance();
 
     CMainFrame *MainFrame() const { return m_pMainWnd.get(); }
+    // InitInstance returned false because a program already runs on the
+    // data file and came to the front: this start ends without a failure.
+    bool HandedOver() const { return m_singleWindow.HandedOver(); }
 
 private:
+    CSingleWindow m_singleWindow;
     // The main window, which Qt needs destroyed before the application.
     std::unique_ptr<CMainFrame> m_pMainWnd;
 };

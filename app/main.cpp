@@ -6,6 +6,6 @@ int main(int argc, char *argv[])
 {
     CQuillmarkApp app(argc, argv);
     if (!app.InitInstance())
-        return EXIT_FAILURE;
+        return app.HandedOver() ? EXIT_SUCCESS : EXIT_FAILURE;
     return app.exec();
 }

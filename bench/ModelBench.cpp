@@ -1,8 +1,11 @@
 // The data file and the sorted list builder at the sizes a heavy user
 // reaches: 100 lists of 1,000 items, and one imported list of 100,000.
 #include "bench/BenchData.h"
+#include "model/ConflictCopies.h"
 #include "model/DataFile.h"
+#include "model/FileStamp.h"
 #include "model/ListItemArray.h"
+#include "model/UnsavedTicks.h"
 
 #include <QFile>
 #include <QRandomGenerator>
@@ -94,5 +97,63 @@ void BM_BuildSortedList(benchmark::State &state)
     state.SetItemsProcessed(state.iterations() * items.size());
 }
 BENCHMARK(BM_BuildSortedList)->ArgName("sorted")->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+
+// The look at the file on disk before each save and when the watcher fires:
+// the whole file read and hashed.
+void BM_StampDataFile(benchmark::State &state)
+{
+    DataFolder folder;
+    if (!CDataStore(folder.path).Save(HundredLists())) {
+        state.SkipWithError("cannot write the data file");
+        return;
+    }
+    for (auto _ : state)
+        benchmark::DoNotOptimize(CFileStamp::OfFile(folder.path));
+    state.SetBytesProcessed(state.iterations() * QFile(folder.path).size());
+}
+BENCHMARK(BM_StampDataFile)->Unit(benchmark::kMillisecond);
+
+// A newer file arrives while this window holds 100 unsaved ticks, one in
+// every list; there, each list has one item edited and one added.
+void BM_PutTicksOntoNewerFile(benchmark::State &state)
+{
+    const CListCollection &saved = HundredLists();
+    CListCollection current = saved;
+    CListCollection newer = saved;
+    QRandomGenerator random(13);
+    for (qsizetype l = 0; l < saved.size(); ++l) {
+        const qsizetype at = random.bounded(int(saved.at(l).m_items.size()));
+        current[l].m_items[at].m_bDone = !current[l].m_items[at].m_bDone;
+        newer[l].m_items[random.bounded(int(saved.at(l).m_items.size()))].m_strDesc += u'!';
+        newer[l].AddItemSorted(RandomItem(random, 0));
+    }
+    for (auto _ : state) {
+        const UnsavedTicks::Result result = UnsavedTicks::PutOnto(newer, saved, current);
+        if (!result.unapplied.isEmpty())
+            state.SkipWithError("ticks were not applied");
+        benchmark::DoNotOptimize(result);
+    }
+}
+BENCHMARK(BM_PutTicksOntoNewerFile)->Unit(benchmark::kMillisecond);
+
+// Another computer's copy of the 100,000 items, with one item edited and one
+// ticked in every list, merged in.
+void BM_MergeConflictCopy(benchmark::State &state)
+{
+    const CListCollection &ours = HundredLists();
+    CListCollection copy = ours;
+    QRandomGenerator random(17);
+    for (CListItemArray &list : copy) {
+        list.m_items[random.bounded(int(list.m_items.size()))].m_strDesc += u'!';
+        list.m_items[random.bounded(int(list.m_items.size()))].m_bDone = true;
+    }
+    for (auto _ : state) {
+        const ConflictCopies::Merged merged = ConflictCopies::Merge(ours, copy);
+        if (merged.itemsAdded != int(copy.size()))
+            state.SkipWithError("unexpected merge");
+        benchmark::DoNotOptimize(merged);
+    }
+}
+BENCHMARK(BM_MergeConflictCopy)->Unit(benchmark::kMillisecond);
 
 } // namespace

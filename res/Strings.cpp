@@ -185,6 +185,67 @@ QString FolderNotFlushed(const QString &reason)
             .arg(reason);
 }
 
+QString AlreadyRunningNoAnswer(const QString &dataPath)
+{
+    return QStringLiteral("Quillmark is already running with the lists in %1, but it does not "
+                          "answer. Close it (or end it, if it hangs) and start Quillmark again.")
+            .arg(dataPath);
+}
+
+QString UnappliedTick(const QString &list, const QString &item, bool done)
+{
+    return done ? QStringLiteral("'%1' in '%2' (ticked)").arg(item, list)
+                : QStringLiteral("'%1' in '%2' (tick removed)").arg(item, list);
+}
+QString TicksNotApplied(const QStringList &lines)
+{
+    return QStringLiteral("Your lists were changed by another program or on another computer. "
+                          "The newer lists are shown with your ticks on them, but for these "
+                          "the item is no longer there:\n%1")
+            .arg(lines.join(u'\n'));
+}
+
+namespace {
+QString Count(int n, const QString &one, const QString &many)
+{
+    return QStringLiteral("%1 %2").arg(QString::number(n), n == 1 ? one : many);
+}
+} // namespace
+QString OfferConflictCopy(const QString &copyName, const QString &folderName)
+{
+    return QStringLiteral("A sync tool kept another version of your lists beside them, as "
+                          "\"%1\". Merge its lists into yours?\n\nWhat only that version "
+                          "holds is added; nothing of yours is removed. The copy is then moved "
+                          "into the folder \"%2\" beside your lists.")
+            .arg(copyName, folderName);
+}
+QString ConflictCopyUnreadable(const QString &copyPath, const QString &reason)
+{
+    return QStringLiteral("A sync tool kept another version of your lists as %1, but it cannot "
+                          "be read (%2). It was left where it is.")
+            .arg(copyPath, reason);
+}
+QString ConflictCopiesMerged(int copies, int listsAdded, int itemsAdded, int ticksTaken,
+                             const QString &folder)
+{
+    return QStringLiteral("Merged %1: %2 added, %3 added to lists you had, %4 taken over. "
+                          "Merged copies are kept in %5.")
+            .arg(copies == 1 ? QStringLiteral("the copy") : Count(copies, QString(), QStringLiteral("copies")),
+                 Count(listsAdded, QStringLiteral("list"), QStringLiteral("lists")),
+                 Count(itemsAdded, QStringLiteral("item"), QStringLiteral("items")),
+                 Count(ticksTaken, QStringLiteral("tick"), QStringLiteral("ticks")), folder);
+}
+QString ConflictCopyNotMoved(const QString &copyPath, const QString &reason)
+{
+    return QStringLiteral("The merged copy %1 could not be moved aside (%2). It is offered "
+                          "again at the next start.")
+            .arg(copyPath, reason);
+}
+QString FolderNotMade(const QString &folder)
+{
+    return QStringLiteral("the folder %1 could not be made").arg(folder);
+}
+
 QString ButtonTip(int faceBitmapId, const QString &keys)
 {
     QString name;

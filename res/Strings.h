@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 // Every text the program shows, named once. Texts with a string-table id in
 // the handheld program are also reachable by that id.
@@ -110,6 +111,19 @@ QString FileReadError(const QString &reason);        // "the file could not be r
 QString TextTooLongToSave();                         // "a text is too long to be saved"
 QString BackupFailed(const QString &backupPath, const QString &reason);
 QString FolderNotFlushed(const QString &reason);
+
+// The data file shared with other programs and other computers (our own texts)
+QString AlreadyRunningNoAnswer(const QString &dataPath);
+// One line per tick that found no item in a newer file: "'Bread' in 'Shop'
+// (ticked)", and the message around them.
+QString UnappliedTick(const QString &list, const QString &item, bool done);
+QString TicksNotApplied(const QStringList &lines);
+QString OfferConflictCopy(const QString &copyName, const QString &folderName);
+QString ConflictCopyUnreadable(const QString &copyPath, const QString &reason);
+QString ConflictCopiesMerged(int copies, int listsAdded, int itemsAdded, int ticksTaken,
+                             const QString &folder);
+QString ConflictCopyNotMoved(const QString &copyPath, const QString &reason);
+QString FolderNotMade(const QString &folder);           // reason: "the folder ... could not be made"
 
 // Tool tips of the drawn buttons (our own: the pen had no pointer to hover)
 // The button drawn with the face bitmap (Res::IDB_...) and its keys:

@@ -1,0 +1,48 @@
+#include "app/SingleWindow.h"
+
+#include "platform/Prompter.h"
+#include "platform/SingleInstance.h"
+#include "res/Strings.h"
+
+#include <QApplication>
+#include <QWidget>
+
+CSingleWindow::CSingleWindow() = default;
+CSingleWindow::~CSingleWindow() = default;
+
+bool CSingleWindow::Claim(const QString &dataFilePath, Prompter &prompter)
+{
+    m_instance = std::make_unique<CSingleInstance>(dataFilePath);
+    switch (m_instance->Claim()) {
+    case CSingleInstance::Outcome::First:
+        connect(m_instance.get(), &CSingleInstance::anotherStartKnocked, this,
+                &CSingleWindow::BringToFront);
+        return true;
+    case CSingleInstance::Outcome::HandedOver:
+        m_handedOver = true;
+        return false;
+    case CSingleInstance::Outcome::NoAnswer:
+        prompter.Message(nullptr, Str::AlreadyRunningNoAnswer(dataFilePath));
+        return false;
+    }
+    return false;
+}
+
+void CSingleWindow::SetWindow(QWidget *window)
+{
+    m_window = window;
+}
+
+void CSingleWindow::BringToFront()
+{
+    if (!m_window)
+        return;
+    m_window->setWindowState(m_window->windowState() & ~Qt::WindowMinimized);
+    m_window->show();
+    // An open dialog stays in front of its window and takes the keys.
+    QWidget *front = QApplication::activeModalWidget();
+    if (!front)
+        front = m_window;
+    front->raise();
+    front->activateWindow();
+}

@@ -1,0 +1,60 @@
+#pragma once
+
+#include <QLockFile>
+#include <QObject>
+#include <QString>
+
+#include <memory>
+
+class QLocalServer;
+
+// One running program per data file. Two windows on one file would each save
+// their own lists over the other's, so a later start on the same file brings
+// the running window to the front and ends. Another data file (the portable
+// one beside the executable) is another program.
+//
+// Who runs is decided by a lock file: taking it is atomic, and QLockFile
+// knows the process that holds it, so a lock left by a crashed run is taken
+// over at once. The running program also listens on a local socket, through
+// which a later start asks it to come to the front. Both live in the user's
+// runtime folder (the temporary folder when there is none), not beside the
+// data file: that folder may be synced to other computers, or read-only.
+class CSingleInstance : public QObject
+{
+    Q_OBJECT
+
+public:
+    enum class Outcome {
+        First,      // this program runs on the data file
+        HandedOver, // the running one was asked to come to the front: end
+        NoAnswer,   // another program holds the file but did not answer: end
+    };
+
+    explicit CSingleInstance(const QString &dataFilePath, QObject *parent = nullptr);
+    ~CSingleInstance() override;
+
+    // Takes the data file, or asks its running program to come to the front.
+    // A running program that is just starting gets up to `waitMs` to answer.
+    Outcome Claim(int waitMs = 5000);
+
+    // The name that the lock and the socket are made from: the same for
+    // every path to the same file.
+    static QString KeyFor(const QString &dataFilePath);
+    // Where the lock and the socket of this data file live.
+    QString LockPath() const;
+    QString SocketName() const;
+
+signals:
+    // In the first program: a later start asked it to come to the front.
+    void anotherStartKnocked();
+
+private:
+    bool Knock(int waitMs);
+    void Listen();
+    void OnNewConnection();
+
+    QString m_key;
+    QString m_folder;
+    QLockFile m_lock;
+    std::unique_ptr<QLocalServer> m_server;
+};

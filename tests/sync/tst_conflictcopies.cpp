@@ -1,0 +1,186 @@
+#include "app/ConflictCopyOffer.h"
+#include "model/ConflictCopies.h"
+#include "model/DataFile.h"
+#include "res/Strings.h"
+#include "tests/model/ModelTestUtil.h"
+#include "tests/sync/CollectionText.h"
+#include "tests/testlib/QuillmarkTest.h"
+#include "tests/testlib/ScriptedPrompter.h"
+
+#include <QBuffer>
+#include <QDir>
+#include <QTemporaryDir>
+
+using CollectionText::Parse;
+using CollectionText::Print;
+
+namespace {
+
+void WriteFile(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    QCOMPARE(file.write(bytes), bytes.size());
+}
+
+QStringList Names(const QString &dir)
+{
+    return QDir(dir).entryList(QDir::AllEntries | QDir::NoDotAndDotDot, QDir::Name);
+}
+
+} // namespace
+
+// Copies that sync tools keep beside the data file when two computers
+// changed it at once.
+class TestConflictCopies : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void recognisesEachToolsNames();
+    void merge_data();
+    void merge();
+    void offerAtStart();
+};
+
+void TestConflictCopies::recognisesEachToolsNames()
+{
+    const QStringList copies = {
+        QStringLiteral("Quillmark (Ann's conflicted copy 2024-01-31 (1)).dat"),
+        QStringLiteral("Quillmark (Ann's conflicted copy 2024-01-31).dat"),
+        QStringLiteral("Quillmark (Ann\u2019s conflicted copy 2024-02-01) (2).dat"),
+        QStringLiteral("Quillmark (conflicted copy 2024-01-31 153045).dat"),
+        QStringLiteral("Quillmark.sync-conflict-20160101-010101.dat"),
+        QStringLiteral("Quillmark.sync-conflict-20240131-153045-ABCDEF7.dat"),
+    };
+    const QStringList others = {
+        QStringLiteral("Quillmark.dat"),
+        QStringLiteral("Quillmark.dat.bak"),
+        QStringLiteral("Quillmark.dat.AbCdEf"),
+        QStringLiteral("Quillmark (conflicted copy).dat"),
+        QStringLiteral("Quillmark.sync-conflict-20240131-153045-ABCDEF7.csv"),
+        QStringLiteral("Quillmark.sync-conflict-2024-ABCDEF7.dat"),
+        QStringLiteral("My Quillmark (conflicted copy 2024-01-31 153045).dat"),
+        QStringLiteral("Lists.sync-conflict-20240131-153045-ABCDEF7.dat"),
+    };
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    for (const QString &name : copies + others)
+        WriteFile(dir.filePath(name), QByteArray(4, '\0'));
+    QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("Quillmark.sync-conflict-20240131-153045-FOLDER7.dat")));
+
+    QStringList found;
+    for (const QString &path : ConflictCopies::Find(dir.filePath(QStringLiteral("Quillmark.dat"))))
+        found.append(QFileInfo(path).fileName());
+    QCOMPARE(found, copies);
+    // The pattern comes from the data file's own name.
+    QVERIFY(ConflictCopies::IsCopyName(QStringLiteral("Lists.dat"),
+                                       QStringLiteral("Lists (conflicted copy 2024-01-31 153045).dat")));
+    QVERIFY(!ConflictCopies::IsCopyName(QStringLiteral("Lists.dat"), copies.last()));
+}
+
+void TestConflictCopies::merge_data()
+{
+    QTest::addColumn<QString>("ours");
+    QTest::addColumn<QString>("copy");
+    QTest::addColumn<QString>("expected");
+    QTest::addColumn<QList<int>>("added"); // lists, items, ticks taken
+
+    QTest::newRow("a list only the copy has comes last; equal lists once")
+            << "Shop: Bread Milk" << "DIY: Nails | Shop: Bread Milk"
+            << "Shop: Bread Milk | DIY: Nails" << QList<int>{1, 0, 0};
+    QTest::newRow("a second list of one name is another list")
+            << "Shop: A" << "Shop: A | Shop: B" << "Shop: A | Shop: B" << QList<int>{1, 0, 0};
+    QTest::newRow("new items in name order; done where either has it done")
+            << "Shop: Bread Milk* Tea" << "Shop: Apples Bread* Milk Tea Cheese"
+            << "Shop: Apples Bread* Cheese Milk* Tea" << QList<int>{0, 2, 1};
+    QTest::newRow("an edited item comes in both versions; each equal one stands for one")
+            << "Shop: Milk/1l Milk/1l" << "Shop: Milk/1l Milk/2l Milk/1l Milk/1l"
+            << "Shop: Milk/1l Milk/1l Milk/2l Milk/1l" << QList<int>{0, 2, 0};
+}
+
+void TestConflictCopies::merge()
+{
+    QFETCH(QString, ours);
+    QFETCH(QString, copy);
+    QFETCH(QString, expected);
+    QFETCH(QList<int>, added);
+
+    const ConflictCopies::Merged merged = ConflictCopies::Merge(Parse(ours), Parse(copy));
+    QCOMPARE(Print(merged.lists), expected);
+    QCOMPARE((QList<int>{merged.listsAdded, merged.itemsAdded, merged.ticksTaken}), added);
+}
+
+void TestConflictCopies::offerAtStart()
+{
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    const QString dataPath = dir.filePath(QStringLiteral("Quillmark.dat"));
+    const CListCollection ours = Parse(QStringLiteral("Shop: Bread Milk"));
+    WriteFile(dataPath, ModelTest::WriteToBytes(ours));
+
+    const QString accepted = dir.filePath(QStringLiteral("Quillmark.sync-conflict-20240131-153045-ABCDEF7.dat"));
+    WriteFile(accepted, ModelTest::WriteToBytes(Parse(QStringLiteral("Shop: Bread* Milk Tea | DIY: Nails"))));
+    const QString declined = dir.filePath(QStringLiteral("Quillmark (Ann's conflicted copy 2024-02-01).dat"));
+    WriteFile(declined, ModelTest::WriteToBytes(Parse(QStringLiteral("Garden: Seeds"))));
+    // Cut off in the middle of its second list.
+    const QString damaged = dir.filePath(QStringLiteral("Quillmark (conflicted copy 2024-01-31 153045).dat"));
+    const QByteArray whole = ModelTest::WriteToBytes(Parse(QStringLiteral("Shop: Eggs | Car: Oil Tyres")));
+    WriteFile(damaged, whole.left(whole.size() - 10));
+    QBuffer cut;
+    cut.setData(whole.left(whole.size() - 10));
+    QVERIFY(cut.open(QIODevice::ReadOnly));
+    CListCollection partial;
+    const QString damage = DataFile::Read(cut, partial).errorString;
+    QVERIFY(!damage.isEmpty());
+
+    const QString folder = ConflictCopies::MergedFolder(dataPath);
+    const auto expectPrompts = [&](ScriptedPrompter &prompter) {
+        prompter.ExpectQuestion(Str::OfferConflictCopy(QFileInfo(declined).fileName(),
+                                                        QFileInfo(folder).fileName()), false);
+        prompter.ExpectMessage(Str::ConflictCopyUnreadable(damaged, damage));
+        prompter.ExpectQuestion(Str::OfferConflictCopy(QFileInfo(accepted).fileName(),
+                                                        QFileInfo(folder).fileName()), true);
+    };
+
+    // The save fails: the copies stay where they are, as the only record of
+    // what they hold.
+    ScriptedPrompter failing;
+    expectPrompts(failing);
+    QString saved;
+    int saves = 0;
+    const auto failSave = [&](const CListCollection &merged) {
+        saved = Print(merged);
+        ++saves;
+        return false;
+    };
+    QCOMPARE(ConflictCopyOffer::Run(nullptr, failing, dataPath, ours, failSave), 0);
+    QM_VERIFY_PROMPTS(failing);
+    QCOMPARE(saves, 1);
+    QCOMPARE(saved, QStringLiteral("Shop: Bread* Milk Tea | DIY: Nails"));
+    QVERIFY(QFileInfo::exists(accepted));
+    QVERIFY(!QFileInfo::exists(folder));
+
+    // Saved: the merged copy moves aside, beside one of the same name that
+    // is kept there already; the others stay.
+    QVERIFY(QDir().mkpath(folder));
+    WriteFile(QDir(folder).filePath(QFileInfo(accepted).fileName()), "older");
+    ScriptedPrompter prompter;
+    expectPrompts(prompter);
+    prompter.ExpectMessage(Str::ConflictCopiesMerged(1, 1, 1, 1, QDir::toNativeSeparators(folder)));
+    const auto save = [&](const CListCollection &merged) {
+        saved = Print(merged);
+        return true;
+    };
+    QCOMPARE(ConflictCopyOffer::Run(nullptr, prompter, dataPath, ours, save), 1);
+    QM_VERIFY_PROMPTS(prompter);
+    QCOMPARE(Names(folder),
+             (QStringList{QStringLiteral("Quillmark.sync-conflict-20240131-153045-ABCDEF7 (2).dat"),
+                          QFileInfo(accepted).fileName()}));
+    QCOMPARE(Names(dir.path()),
+             (QStringList{QStringLiteral("Merged conflict copies"), QFileInfo(declined).fileName(),
+                          QFileInfo(damaged).fileName(), QStringLiteral("Quillmark.dat")}));
+}
+
+QUILLMARK_TEST_MAIN(TestConflictCopies)
+#include "tst_conflictcopies.moc"

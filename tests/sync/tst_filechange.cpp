@@ -1,0 +1,128 @@
+#include "model/FileStamp.h"
+#include "platform/DataFileWatcher.h"
+#include "tests/testlib/QuillmarkTest.h"
+
+#include <QSignalSpy>
+#include <QTemporaryDir>
+
+namespace {
+
+void WriteFile(const QString &path, const QByteArray &bytes,
+               QIODevice::OpenMode mode = QIODevice::WriteOnly)
+{
+    QFile file(path);
+    QVERIFY(file.open(mode));
+    QCOMPARE(file.write(bytes), bytes.size());
+}
+
+// As sync tools put a file in place: a new file renamed over the old one.
+void RenameOver(const QString &path, const QByteArray &bytes)
+{
+    const QString temporary = path + QStringLiteral(".incoming");
+    WriteFile(temporary, bytes);
+    QVERIFY(std::rename(QFile::encodeName(temporary).constData(),
+                        QFile::encodeName(path).constData()) == 0);
+}
+
+} // namespace
+
+// Telling that another program has written the data file.
+class TestFileChange : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void stampTellsBytesNotTimes();
+    void watcherFollowsRenamesAndSettles();
+};
+
+void TestFileChange::stampTellsBytesNotTimes()
+{
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    const QString path = dir.filePath(QStringLiteral("Quillmark.dat"));
+    const CFileStamp none = CFileStamp::OfFile(path);
+
+    WriteFile(path, QByteArray());
+    const CFileStamp empty = CFileStamp::OfFile(path);
+    QVERIFY(!empty.SameBytesAs(none)); // a file that turned up, or went away
+
+    WriteFile(path, "Bread");
+    QByteArray read;
+    const CFileStamp first = CFileStamp::OfFile(path, &read);
+    QCOMPARE(read, QByteArray("Bread"));
+    QVERIFY(first.SameBytesAs(CFileStamp::OfBytes("Bread")));
+    const QDateTime time = QFileInfo(path).lastModified();
+
+    // Another program writes the same number of bytes within the file
+    // system's time resolution: size and time are as before, the bytes not.
+    WriteFile(path, "Bre4d");
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::ReadWrite));
+    QVERIFY(file.setFileTime(time, QFileDevice::FileModificationTime));
+    file.close();
+    QCOMPARE(QFileInfo(path).lastModified(), time);
+    QVERIFY(!CFileStamp::OfFile(path).SameBytesAs(first));
+
+    // The same bytes written again, at another time: nothing new to read.
+    WriteFile(path, "Bread");
+    QVERIFY(file.open(QIODevice::ReadWrite));
+    QVERIFY(file.setFileTime(time.addSecs(60), QFileDevice::FileModificationTime));
+    file.close();
+    QVERIFY(CFileStamp::OfFile(path).SameBytesAs(first));
+
+    // A file of several megabytes, stamped as read from disk and as the
+    // bytes a save wrote, is one stamp; a byte changed deep inside is not.
+    QByteArray big(5 * 1024 * 1024 / 2, '\0');
+    for (qsizetype i = 0; i < big.size(); ++i)
+        big[i] = char(i * 7919 >> 5);
+    WriteFile(path, big);
+    QByteArray readBig;
+    QVERIFY(CFileStamp::OfFile(path).SameBytesAs(CFileStamp::OfBytes(big)));
+    QVERIFY(CFileStamp::OfFile(path, &readBig).SameBytesAs(CFileStamp::OfBytes(big)));
+    QCOMPARE(readBig, big);
+    big[big.size() - 3] = char(big.at(big.size() - 3) ^ 1);
+    QVERIFY(!CFileStamp::OfFile(path).SameBytesAs(CFileStamp::OfBytes(big)));
+}
+
+void TestFileChange::watcherFollowsRenamesAndSettles()
+{
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    const QString path = dir.filePath(QStringLiteral("Quillmark.dat"));
+    WriteFile(path, "one");
+    CDataFileWatcher watcher(path);
+    QSignalSpy changed(&watcher, &CDataFileWatcher::changedOnDisk);
+    const int quiet = 3 * CDataFileWatcher::kSettleMs;
+
+    // A sync tool's rename over the file is one change.
+    RenameOver(path, "two, longer");
+    QVERIFY(changed.wait(5000));
+    QVERIFY(!changed.wait(quiet));
+    QCOMPARE(changed.count(), 1);
+
+    // The renamed-in file is watched too: a program that writes into it in
+    // place, in several steps, is one change more.
+    WriteFile(path, " and three", QIODevice::Append);
+    WriteFile(path, " and four", QIODevice::Append);
+    QVERIFY(changed.wait(5000));
+    QVERIFY(!changed.wait(quiet));
+    QCOMPARE(changed.count(), 2);
+
+    // Other files in the folder are no change of the data file.
+    WriteFile(dir.filePath(QStringLiteral("Quillmark.csv")), "x");
+    QVERIFY(!changed.wait(quiet));
+    QCOMPARE(changed.count(), 2);
+
+    // Taken away and brought back.
+    QVERIFY(QFile::remove(path));
+    QVERIFY(changed.wait(5000));
+    WriteFile(path, "five");
+    QVERIFY(changed.wait(5000));
+    WriteFile(path, "six and more", QIODevice::Append);
+    QVERIFY(changed.wait(5000));
+    QCOMPARE(changed.count(), 5);
+}
+
+QUILLMARK_GUILESS_TEST_MAIN(TestFileChange)
+#include "tst_filechange.moc"
