@@ -30,7 +30,7 @@ QString Load(int id)
 
 QString AppTitle() { return QStringLiteral("Quillmark"); }
 QString AboutCaption() { return QStringLiteral("About Quillmark"); }
-QString AboutVersion() { return QStringLiteral("Quillmark Version 1.01b"); }
+QString AboutVersion() { return QStringLiteral("Quillmark Version " QUILLMARK_VERSION_TEXT); }
 
 QString MenuHelp() { return QStringLiteral("&Help"); }
 QString MenuAbout() { return QStringLiteral("&About ..."); }

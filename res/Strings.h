@@ -23,7 +23,7 @@ QString Load(int id);
 // Program title and window captions
 QString AppTitle();              // "Quillmark"
 QString AboutCaption();          // "About Quillmark"
-QString AboutVersion();          // "Quillmark Version 1.01b"
+QString AboutVersion();          // "Quillmark Version 1.01b", from the version in CMakeLists.txt
 
 // Menu 128, the frame's Help menu
 QString MenuHelp();              // "&Help"

@@ -2,6 +2,10 @@
 # Runs the validator on the file; says "not installed" (the test counts as
 # skipped) when there is none.
 if(NOT TOOL OR NOT EXISTS "${TOOL}")
+    # scripts/test installs the validators; there a missing one is a fault.
+    if(DEFINED ENV{QUILLMARK_TEST_REQUIRE_TOOLS})
+        message(FATAL_ERROR "validator not found, though scripts/test installs it")
+    endif()
     message("validator not installed")
     return()
 endif()

@@ -23,29 +23,42 @@ private slots:
     void quittingSavesTheLists();
 
 private:
+    static QString DataFilePath();
+    // Starts the program as main() does, on a home without a data file.
+    // Each test starts it anew, so that each can run alone.
+    bool Start();
+
     CQuillmarkApp &m_app;
     ScriptedPrompter m_prompter;
 };
+
+QString TestAppStart::DataFilePath()
+{
+    return QStringLiteral("%1/Fernwise/Quillmark/Quillmark.dat").arg(qEnvironmentVariable("XDG_DATA_HOME"));
+}
+
+bool TestAppStart::Start()
+{
+    QFile::remove(DataFilePath());
+    if (!m_app.InitInstance(m_prompter))
+        return false;
+    QCoreApplication::sendPostedEvents();
+    return m_app.MainFrame() != nullptr;
+}
 
 void TestAppStart::startWithoutDataFile()
 {
     QCoreApplication::setOrganizationName(QString());
     QCoreApplication::setApplicationName(QString());
-    const QString expectedData = QStringLiteral("%1/Fernwise/Quillmark/Quillmark.dat")
-                                         .arg(qEnvironmentVariable("XDG_DATA_HOME"));
-    QFile::remove(expectedData);
-
-    QVERIFY(m_app.InitInstance(m_prompter));
-    QCoreApplication::sendPostedEvents();
+    QVERIFY(Start());
 
     // The names that choose the settings file and the data folder.
     QCOMPARE(QCoreApplication::organizationName(), QStringLiteral("Fernwise"));
     QCOMPARE(QCoreApplication::applicationName(), QStringLiteral("Quillmark"));
-    QCOMPARE(AppPaths::DataFilePath(), expectedData);
+    QCOMPARE(AppPaths::DataFilePath(), DataFilePath());
     QVERIFY(!QApplication::windowIcon().isNull());
 
     CMainFrame *frame = m_app.MainFrame();
-    QVERIFY(frame);
     QVERIFY(frame->isVisible());
     QCOMPARE(frame->windowTitle(), QStringLiteral("Quillmark"));
     QVERIFY(!frame->isMaximized());
@@ -59,6 +72,7 @@ void TestAppStart::startWithoutDataFile()
 
 void TestAppStart::quittingSavesTheLists()
 {
+    QVERIFY(Start());
     // The event loop ends by other means than Exit (as when the desktop
     // session ends): the lists are saved all the same.
     const QString dataPath = m_app.MainFrame()->View()->DataFilePath();

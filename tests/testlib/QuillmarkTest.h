@@ -16,6 +16,17 @@ void SetTimeZone(const char *tz);
 
 } // namespace QuillmarkTest
 
+// For a test that needs something the machine may lack (a tool, a locale):
+// skips, or fails where QUILLMARK_TEST_REQUIRE_TOOLS is set. scripts/test
+// installs everything and sets it, so that there a skip cannot hide a
+// missing install step.
+#define QUILLMARK_SKIP_MISSING(message)                                                            \
+    do {                                                                                           \
+        if (qEnvironmentVariableIsSet("QUILLMARK_TEST_REQUIRE_TOOLS"))                             \
+            QFAIL(message);                                                                        \
+        QSKIP(message);                                                                            \
+    } while (false)
+
 #define QUILLMARK_TEST_MAIN(TestObject)                                                            \
     int main(int argc, char *argv[])                                                               \
     {                                                                                              \
