@@ -108,7 +108,7 @@ private slots:
     {
         const QString todoman = QStandardPaths::findExecutable(QStringLiteral("todoman"));
         if (todoman.isEmpty())
-            QSKIP("todoman is not installed (Debian package todoman; scripts/test installs it)");
+            QUILLMARK_SKIP_MISSING("todoman is not installed (Debian package todoman; scripts/test installs it)");
         WriteFile(QStringLiteral("todoman.py"),
                   QStringLiteral("path = \"%1\"\n"
                                  "cache_path = \"%2\"\n"
@@ -150,7 +150,7 @@ private slots:
     {
         const QString khal = QStandardPaths::findExecutable(QStringLiteral("khal"));
         if (khal.isEmpty())
-            QSKIP("khal is not installed (Debian package khal; scripts/test installs it)");
+            QUILLMARK_SKIP_MISSING("khal is not installed (Debian package khal; scripts/test installs it)");
         WriteFile(QStringLiteral("khal.conf"),
                   QStringLiteral("[calendars]\n"
                                  "[[handed]]\n"
