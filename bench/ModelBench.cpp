@@ -1,7 +1,7 @@
 // The data file and the sorted list builder at the sizes a heavy user
 // reaches: 100 lists of 1,000 items, and one imported list of 100,000.
 #include "bench/BenchData.h"
-#include "model/DataFile.h"
+#include "model/DataStore.h"
 #include "model/ListItemArray.h"
 
 #include <QFile>

@@ -1,18 +1,12 @@
-#include "model/DataFile.h"
+#include "model/DataStore.h"
 
+#include "platform/FolderFlush.h"
 #include "res/Strings.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
-
-#ifdef Q_OS_UNIX
-#include <cerrno>
-#include <cstring>
-#include <fcntl.h>
-#include <unistd.h>
-#endif
 
 namespace {
 
@@ -111,30 +105,6 @@ bool CDataStore::BackUpDamagedFile()
     return true;
 }
 
-bool CDataStore::SyncFolder()
-{
-#ifdef Q_OS_UNIX
-    // The rename lives in the folder: without this, a power cut soon after
-    // the save could bring back the old file, or no file at all.
-    const QByteArray folder = QFile::encodeName(QFileInfo(m_path).absolutePath());
-    const int fd = ::open(folder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd < 0)
-        return true; // a folder we may not open cannot be flushed by us either
-    int rc;
-    do {
-        rc = ::fsync(fd);
-    } while (rc != 0 && errno == EINTR);
-    const int err = errno;
-    ::close(fd);
-    // Some file systems cannot flush a folder; that is no failure of ours.
-    if (rc != 0 && err != EINVAL && err != ENOTSUP && err != EROFS) {
-        m_error = Str::FolderNotFlushed(QString::fromLocal8Bit(std::strerror(err)));
-        return false;
-    }
-#endif
-    return true;
-}
-
 bool CDataStore::Save(const CListCollection &lists)
 {
     m_error.clear();
@@ -166,5 +136,11 @@ bool CDataStore::Save(const CListCollection &lists)
         return false;
     }
     m_backupPending = false;
-    return SyncFolder();
+    // The new file is in place; only its durability is in doubt.
+    QString why;
+    if (!FlushFolder(QFileInfo(m_path).absolutePath(), &why)) {
+        m_error = Str::FolderNotFlushed(why);
+        return false;
+    }
+    return true;
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "model/DataFile.h"
+#include "model/DataStore.h"
 #include "model/ListItemArray.h"
 #include "res/Art.h"
 

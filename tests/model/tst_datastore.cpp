@@ -1,4 +1,4 @@
-#include "model/DataFile.h"
+#include "model/DataStore.h"
 #include "tests/model/ModelTestUtil.h"
 #include "tests/testlib/QuillmarkTest.h"
 

@@ -6,7 +6,7 @@
 // (/dev/shm) where there is one: a kill tests what the process leaves
 // behind, which is the same there, and the trials run many times faster
 // than on a disk that flushes each save.
-#include "model/DataFile.h"
+#include "model/DataStore.h"
 #include "tests/model/ModelTestUtil.h"
 #include "tests/model/crashtrial/TrialData.h"
 #include "tests/testlib/QuillmarkTest.h"
