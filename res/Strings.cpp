@@ -171,6 +171,10 @@ QString ItemDateInvalid(qint64 offset)
 {
     return QStringLiteral("an item's date cannot be represented (byte %1)").arg(offset);
 }
+QString FileLongerThanCount(qint64 offset)
+{
+    return QStringLiteral("the file holds more than its list count announces (byte %1)").arg(offset);
+}
 QString FileReadError(const QString &reason)
 {
     return QStringLiteral("the file could not be read: %1").arg(reason);

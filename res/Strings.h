@@ -107,6 +107,7 @@ QString FileEndsEarly(qint64 offset);                // "the file ends too early
 QString TextLengthMalformed(qint64 offset);          // "a text has a malformed length (byte 12)"
 QString TextLongerThanFile(qint64 offset);           // "a text is longer than the rest of the file (byte 12)"
 QString ItemDateInvalid(qint64 offset);              // "an item's date cannot be represented (byte 12)"
+QString FileLongerThanCount(qint64 offset);          // "the file holds more than its list count announces (byte 12)"
 QString FileReadError(const QString &reason);        // "the file could not be read: ..."
 QString TextTooLongToSave();                         // "a text is too long to be saved"
 QString BackupFailed(const QString &backupPath, const QString &reason);
