@@ -3,55 +3,18 @@
 #include "platform/FolderFlush.h"
 #include "res/Strings.h"
 
-#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
-
-namespace {
-
-// QSaveFile names its temporary copy after the file: a dot and six random
-// letters (on Linux the copy stays unnamed until the commit links it in).
-constexpr int kTemporarySuffixLength = 6;
-
-} // namespace
 
 CDataStore::CDataStore(QString path)
     : m_path(std::move(path))
 {
 }
 
-bool CDataStore::IsStrayTemporary(const QString &dataFileName, const QString &candidate)
-{
-    if (candidate.size() != dataFileName.size() + 1 + kTemporarySuffixLength
-        || !candidate.startsWith(dataFileName) || candidate.at(dataFileName.size()) != u'.') {
-        return false;
-    }
-    for (qsizetype i = dataFileName.size() + 1; i < candidate.size(); ++i) {
-        const char16_t c = candidate.at(i).unicode();
-        if (!((c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z')))
-            return false;
-    }
-    return true;
-}
-
-void CDataStore::RemoveStrayTemporaries() const
-{
-    const QFileInfo info(m_path);
-    const QDir dir = info.dir();
-    const QString name = info.fileName();
-    const QStringList entries =
-            dir.entryList(QDir::Files | QDir::Hidden | QDir::System | QDir::NoSymLinks);
-    for (const QString &entry : entries) {
-        if (IsStrayTemporary(name, entry))
-            QFile::remove(dir.filePath(entry));
-    }
-}
-
 DataFile::LoadResult CDataStore::Load(CListCollection &lists)
 {
     m_backupPending = false;
-    RemoveStrayTemporaries();
 
     DataFile::LoadResult result;
     QFile file(m_path);

@@ -74,7 +74,6 @@ private slots:
     void unreadableFileIsNotOverwritten();
     void damagedFileIsKeptBeforeTheFirstSave();
     void failedBackupFailsTheSave();
-    void straysAreRemovedAtLoad();
 
 private:
     std::unique_ptr<QTemporaryDir> m_dir;
@@ -233,33 +232,6 @@ void TestDataStore::failedBackupFailsTheSave()
     QVERIFY(QDir(m_dir->path()).rmdir(QStringLiteral("Quillmark.dat.bak")));
     QVERIFY(store.Save(RichSample()));
     QCOMPARE(ReadAll(store.BackupPath()), damaged);
-}
-
-void TestDataStore::straysAreRemovedAtLoad()
-{
-    const QByteArray bytes = WriteToBytes(RichSample());
-    WriteAll(m_path, bytes);
-    const QStringList strays{QStringLiteral("Quillmark.dat.AbCdEf"), QStringLiteral("Quillmark.dat.zzzzzz")};
-    const QStringList others{QStringLiteral("Quillmark.dat.abcde"),   QStringLiteral("Quillmark.dat.AbCdE1"),
-                             QStringLiteral("Quillmark.dat.AbCdEfG"), QStringLiteral("Quillmark.dat.bak"),
-                             QStringLiteral("Quillmark.dat.bak.AbCdEf"), QStringLiteral("Other.dat.AbCdEf"),
-                             QStringLiteral("quillmark.dat.AbCdEf"),  QStringLiteral("Quillmark.datXAbCdEf")};
-    for (const QString &name : strays + others)
-        WriteAll(m_dir->filePath(name), "x");
-    QVERIFY(QDir(m_dir->path()).mkdir(QStringLiteral("Quillmark.dat.QwErTy")));
-
-    CListCollection lists;
-    QCOMPARE(CDataStore(m_path).Load(lists).status, LoadStatus::Complete);
-    QStringList expected = others + QStringList{QStringLiteral("Quillmark.dat"), QStringLiteral("Quillmark.dat.QwErTy")};
-    expected.sort();
-    QCOMPARE(Entries(m_dir->path()), expected);
-    QCOMPARE(ReadAll(m_path), bytes);
-
-    // Also when the file itself is gone.
-    QFile::remove(m_path);
-    WriteAll(m_dir->filePath(strays.first()), "x");
-    QCOMPARE(CDataStore(m_path).Load(lists).status, LoadStatus::Missing);
-    QVERIFY(!QFile::exists(m_dir->filePath(strays.first())));
 }
 
 QUILLMARK_GUILESS_TEST_MAIN(TestDataStore)
