@@ -5,6 +5,7 @@
 #include <memory>
 
 class CMainFrame;
+class EndSignals;
 class Prompter;
 
 // The application object: names the settings store, builds and shows the
@@ -29,4 +30,6 @@ public:
 private:
     // The main window, which Qt needs destroyed before the application.
     std::unique_ptr<CMainFrame> m_pMainWnd;
+    // SIGTERM, SIGHUP and SIGINT end the program as the close button does.
+    std::unique_ptr<EndSignals> m_endSignals;
 };

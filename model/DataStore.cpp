@@ -15,6 +15,7 @@ CDataStore::CDataStore(QString path)
 DataFile::LoadResult CDataStore::Load(CListCollection &lists)
 {
     m_backupPending = false;
+    m_unreadable = false;
 
     DataFile::LoadResult result;
     QFile file(m_path);
@@ -23,15 +24,25 @@ DataFile::LoadResult CDataStore::Load(CListCollection &lists)
         return result;
     }
     if (!file.open(QIODevice::ReadOnly)) {
-        // A file that is there but cannot be read must not be replaced by
-        // an empty collection at the next save: it is treated as damaged.
+        // Not one of its lists is known here: replacing the file, even after
+        // a backup, would put an empty collection in the user's place.
         result.status = DataFile::LoadStatus::Damaged;
         result.errorString = Str::FileReadError(file.errorString());
-    } else {
-        result = DataFile::Read(file, lists);
+        m_unreadable = true;
+        return result;
     }
+    result = DataFile::Read(file, lists);
     m_backupPending = result.status == DataFile::LoadStatus::Damaged;
     return result;
+}
+
+QString CDataStore::DamageMessage(const DataFile::LoadResult &result) const
+{
+    if (result.status != DataFile::LoadStatus::Damaged)
+        return QString();
+    if (m_unreadable)
+        return Str::DataFileUnreadable(m_path, result.errorString);
+    return Str::DataFileDamaged(m_path, result.errorString);
 }
 
 bool CDataStore::BackUpDamagedFile()
@@ -71,6 +82,10 @@ bool CDataStore::BackUpDamagedFile()
 bool CDataStore::Save(const CListCollection &lists)
 {
     m_error.clear();
+    if (m_unreadable) {
+        m_error = Str::UnreadableNotReplaced();
+        return false;
+    }
     if (m_backupPending && !BackUpDamagedFile())
         return false;
 

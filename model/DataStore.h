@@ -6,9 +6,10 @@
 
 // The data file on disk: loading, safe saving (a temporary file renamed over
 // the old one, so a failed save leaves the previous file exactly as it was),
-// and a backup of a damaged file before it is first overwritten. Nothing
-// beside the file is ever deleted: a name like "Quillmark.dat.before" may be
-// the user's own copy.
+// and a backup of a damaged file before it is first overwritten. A file that
+// is there but could not be read is never replaced, and nothing beside the
+// file is ever deleted: a name like "Quillmark.dat.before" may be the user's
+// own copy.
 class CDataStore
 {
 public:
@@ -18,8 +19,12 @@ public:
     QString BackupPath() const { return m_path + QStringLiteral(".bak"); }
 
     // Reads the file. A damaged file is copied to BackupPath() by the next
-    // Save, before anything overwrites it.
+    // Save, before anything overwrites it; a file that could not be opened
+    // is damaged too, and every Save refuses to replace it.
     DataFile::LoadResult Load(CListCollection &lists);
+    // What the user is told about a load that was not complete: the file
+    // kept as .bak, or left alone because it could not be read.
+    QString DamageMessage(const DataFile::LoadResult &result) const;
     // Replaces the file as a whole, or leaves it exactly as it was and
     // returns false with ErrorString() saying why.
     bool Save(const CListCollection &lists);
@@ -31,4 +36,5 @@ private:
     QString m_path;
     QString m_error;
     bool m_backupPending = false;
+    bool m_unreadable = false;
 };
