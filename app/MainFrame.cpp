@@ -1,6 +1,7 @@
 #include "app/MainFrame.h"
 
 #include "app/AboutDlg.h"
+#include "app/ExitSaver.h"
 #include "app/HelpPage.h"
 #include "platform/Prompter.h"
 #include "res/ResourceIds.h"
@@ -30,6 +31,7 @@ CMainFrame::CMainFrame(QWidget *parent)
     layout()->setSizeConstraint(QLayout::SetFixedSize);
 
     connect(m_view, &CQuillmarkView::exitRequested, this, &CMainFrame::OnExitRequested);
+    m_view->SetExitSave([this] { return SaveBeforeEnd(); });
     connect(m_view, &CQuillmarkView::aboutRequested, this, &CMainFrame::OnAppAbout);
     // QCoreApplication::quit() (the session manager's, for one) closes the
     // window first, so the close event below covers it.
@@ -79,11 +81,18 @@ void CMainFrame::OnHelpContents()
         m_openUrl(HelpPage::ContentsUrl(HelpPage::HelpPagePath()));
 }
 
+CExitSaver CMainFrame::ExitSaver() const
+{
+    return CExitSaver(
+            m_view->DataFilePath(), [view = m_view](QString &error) { return view->TrySaveDataFile(error); },
+            [view = m_view] { return view->Lists(); });
+}
+
 bool CMainFrame::SaveBeforeEnd()
 {
     if (m_bSavedForEnd)
         return true;
-    if (!m_view->SaveDataFile())
+    if (ExitSaver().SaveAsking(this, *m_prompter) == CExitSaver::Outcome::StayOpen)
         return false;
     m_bSavedForEnd = true;
     return true;
@@ -91,8 +100,8 @@ bool CMainFrame::SaveBeforeEnd()
 
 void CMainFrame::closeEvent(QCloseEvent *event)
 {
-    // The close button ends the program as "Exit" does; when the lists
-    // cannot be saved (the view has said why), the window stays open.
+    // The close button ends the program as "Exit" does; the window stays
+    // open only when the user chose so after a failed save.
     if (SaveBeforeEnd())
         event->accept();
     else
@@ -106,15 +115,32 @@ void CMainFrame::OnExitRequested()
     QCoreApplication::exit(0);
 }
 
+void CMainFrame::EndWithoutAsking()
+{
+    if (m_bSavedForEnd)
+        return; // on its way out already
+    const bool saved = ExitSaver().SaveWithoutAsking() == CExitSaver::Outcome::Saved;
+    m_bSavedForEnd = true;
+    QCoreApplication::exit(saved ? EXIT_SUCCESS : EXIT_FAILURE);
+}
+
 void CMainFrame::OnCommitData(QSessionManager &manager)
 {
     // The desktop session is ending. Save now; a session that is cancelled
-    // later finds the program running on, so nothing is marked as saved.
+    // later finds the program running on, so a save to the data file is not
+    // marked as the last one. Lists that had to go elsewhere end the program
+    // at once.
     if (m_bSavedForEnd)
         return;
     const bool mayAsk = manager.allowsInteraction();
-    if (!m_view->SaveDataFile() && mayAsk)
+    const CExitSaver::Outcome outcome =
+            mayAsk ? ExitSaver().SaveAsking(this, *m_prompter) : ExitSaver().SaveWithoutAsking();
+    if (outcome == CExitSaver::Outcome::StayOpen)
         manager.cancel();
     if (mayAsk)
         manager.release();
+    if (outcome != CExitSaver::Outcome::Saved && outcome != CExitSaver::Outcome::StayOpen) {
+        m_bSavedForEnd = true;
+        QCoreApplication::exit(mayAsk ? EXIT_SUCCESS : EXIT_FAILURE);
+    }
 }

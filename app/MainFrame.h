@@ -5,6 +5,7 @@
 
 #include <functional>
 
+class CExitSaver;
 class CQuillmarkView;
 class Prompter;
 class QSessionManager;
@@ -37,13 +38,19 @@ public:
     void OnAppAbout();
     void OnHelpContents();
 
+    // Ends the program without asking anyone (an end signal): saves as Exit
+    // does, else writes a rescue copy, then leaves the event loop.
+    void EndWithoutAsking();
+
 protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
     void CreateHelpMenu();
-    // Saves the lists on the way out, once; false when the save failed.
+    // Saves the lists on the way out, once; when the data file cannot be
+    // saved the user chooses a way out. False when they chose to stay.
     bool SaveBeforeEnd();
+    CExitSaver ExitSaver() const;
     void OnExitRequested();
     void OnCommitData(QSessionManager &manager);
 

@@ -1,7 +1,9 @@
 #include "app/QuillmarkApp.h"
 
 #include "app/MainFrame.h"
+#include "app/RescueCopy.h"
 #include "platform/AppPaths.h"
+#include "platform/EndSignals.h"
 #include "platform/Prompter.h"
 #include "res/Art.h"
 #include "res/Strings.h"
@@ -41,5 +43,15 @@ bool CQuillmarkApp::InitInstance(Prompter &prompter)
 
     m_pMainWnd->show();
     m_pMainWnd->repaint();
+
+    if (!m_endSignals)
+        m_endSignals = std::make_unique<EndSignals>();
+    connect(m_endSignals.get(), &EndSignals::received, m_pMainWnd.get(), &CMainFrame::EndWithoutAsking);
+    // Told once the event loop runs, over the window.
+    CMainFrame *shown = m_pMainWnd.get();
+    QMetaObject::invokeMethod(
+            shown,
+            [shown, &prompter] { RescueCopy::TellOnceIfWritten(shown, prompter, shown->View()->DataFilePath()); },
+            Qt::QueuedConnection);
     return true;
 }

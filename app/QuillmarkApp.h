@@ -7,6 +7,7 @@
 #include <memory>
 
 class CMainFrame;
+class EndSignals;
 class Prompter;
 
 // The application object: names the settings store, builds and shows the
@@ -35,4 +36,6 @@ private:
     CSingleWindow m_singleWindow;
     // The main window, which Qt needs destroyed before the application.
     std::unique_ptr<CMainFrame> m_pMainWnd;
+    // SIGTERM, SIGHUP and SIGINT end the program as the close button does.
+    std::unique_ptr<EndSignals> m_endSignals;
 };

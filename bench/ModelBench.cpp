@@ -3,6 +3,7 @@
 #include "bench/BenchData.h"
 #include "model/ConflictCopies.h"
 #include "model/DataFile.h"
+#include "model/DataStore.h"
 #include "model/FileStamp.h"
 #include "model/ListItemArray.h"
 #include "model/UnsavedTicks.h"

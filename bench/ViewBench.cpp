@@ -7,7 +7,7 @@
 #include "app/MainFrame.h"
 #include "bench/BenchData.h"
 #include "controls/TreeOptionsCtrl.h"
-#include "model/DataFile.h"
+#include "model/DataStore.h"
 #include "view/QuillmarkView.h"
 
 #include <QApplication>

@@ -168,6 +168,15 @@ bool CArchiveReader::Refill(qsizetype wanted)
     return true;
 }
 
+bool CArchiveReader::AtEnd()
+{
+    if (!Ok() || m_pos < m_buffer.size())
+        return false;
+    // Refill fails on a read error too; that is no end of the file.
+    Refill(1);
+    return Ok() && m_pos == m_buffer.size();
+}
+
 bool CArchiveReader::Take(char *data, qsizetype size)
 {
     if (!Ok())

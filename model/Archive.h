@@ -50,6 +50,9 @@ public:
 
     bool Ok() const { return m_error.isEmpty(); }
     QString ErrorString() const { return m_error; }
+    // True when every byte of the device has been read; a device that
+    // cannot tell its size is asked for one more byte.
+    bool AtEnd();
     // The position in the device of the next byte to read: where a
     // failure happened.
     qint64 Offset() const { return m_consumed + m_pos; }

@@ -1,6 +1,7 @@
 #include "model/DataFile.h"
 
 #include "model/Archive.h"
+#include "res/Strings.h"
 
 #include <QIODevice>
 
@@ -30,6 +31,14 @@ LoadResult Read(QIODevice &device, CListCollection &lists)
             return result;
         }
         lists.append(scratch);
+    }
+    // Bytes after the lists the count announces are lists the count no
+    // longer knows of (a damaged count): saving only what was read would
+    // drop them.
+    if (!ar.AtEnd()) {
+        result.status = LoadStatus::Damaged;
+        result.errorString = ar.Ok() ? Str::FileLongerThanCount(ar.Offset()) : ar.ErrorString();
+        return result;
     }
     result.status = LoadStatus::Complete;
     return result;

@@ -28,38 +28,3 @@ LoadResult Read(QIODevice &device, CListCollection &lists);
 bool Write(QIODevice &device, const CListCollection &lists, QString *errorString);
 
 } // namespace DataFile
-
-// The data file on disk: loading, safe saving (a temporary file renamed over
-// the old one, so a failed save leaves the previous file exactly as it was),
-// a backup of a damaged file before it is first overwritten, and the removal
-// of temporary copies that an interrupted save left behind.
-class CDataStore
-{
-public:
-    explicit CDataStore(QString path);
-
-    const QString &Path() const { return m_path; }
-    QString BackupPath() const { return m_path + QStringLiteral(".bak"); }
-
-    // Removes the temporary copies an interrupted save left beside the file,
-    // then reads it. A damaged file is copied to BackupPath() by the next
-    // Save, before anything overwrites it.
-    DataFile::LoadResult Load(CListCollection &lists);
-    // Replaces the file as a whole, or leaves it exactly as it was and
-    // returns false with ErrorString() saying why.
-    bool Save(const CListCollection &lists);
-    QString ErrorString() const { return m_error; }
-
-    // Whether `candidate` is named as the saving's temporary copies of the
-    // file `dataFileName` are: "Quillmark.dat." and six letters.
-    static bool IsStrayTemporary(const QString &dataFileName, const QString &candidate);
-
-private:
-    void RemoveStrayTemporaries() const;
-    bool BackUpDamagedFile();
-    bool SyncFolder();
-
-    QString m_path;
-    QString m_error;
-    bool m_backupPending = false;
-};

@@ -1,63 +1,21 @@
-#include "model/DataFile.h"
+#include "model/DataStore.h"
 
+#include "platform/FolderFlush.h"
 #include "res/Strings.h"
 
-#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
-
-#ifdef Q_OS_UNIX
-#include <cerrno>
-#include <cstring>
-#include <fcntl.h>
-#include <unistd.h>
-#endif
-
-namespace {
-
-// QSaveFile names its temporary copy after the file: a dot and six random
-// letters (on Linux the copy stays unnamed until the commit links it in).
-constexpr int kTemporarySuffixLength = 6;
-
-} // namespace
 
 CDataStore::CDataStore(QString path)
     : m_path(std::move(path))
 {
 }
 
-bool CDataStore::IsStrayTemporary(const QString &dataFileName, const QString &candidate)
-{
-    if (candidate.size() != dataFileName.size() + 1 + kTemporarySuffixLength
-        || !candidate.startsWith(dataFileName) || candidate.at(dataFileName.size()) != u'.') {
-        return false;
-    }
-    for (qsizetype i = dataFileName.size() + 1; i < candidate.size(); ++i) {
-        const char16_t c = candidate.at(i).unicode();
-        if (!((c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z')))
-            return false;
-    }
-    return true;
-}
-
-void CDataStore::RemoveStrayTemporaries() const
-{
-    const QFileInfo info(m_path);
-    const QDir dir = info.dir();
-    const QString name = info.fileName();
-    const QStringList entries =
-            dir.entryList(QDir::Files | QDir::Hidden | QDir::System | QDir::NoSymLinks);
-    for (const QString &entry : entries) {
-        if (IsStrayTemporary(name, entry))
-            QFile::remove(dir.filePath(entry));
-    }
-}
-
 DataFile::LoadResult CDataStore::Load(CListCollection &lists)
 {
     m_backupPending = false;
-    RemoveStrayTemporaries();
+    m_unreadable = false;
 
     DataFile::LoadResult result;
     QFile file(m_path);
@@ -66,15 +24,25 @@ DataFile::LoadResult CDataStore::Load(CListCollection &lists)
         return result;
     }
     if (!file.open(QIODevice::ReadOnly)) {
-        // A file that is there but cannot be read must not be replaced by
-        // an empty collection at the next save: it is treated as damaged.
+        // Not one of its lists is known here: replacing the file, even after
+        // a backup, would put an empty collection in the user's place.
         result.status = DataFile::LoadStatus::Damaged;
         result.errorString = Str::FileReadError(file.errorString());
-    } else {
-        result = DataFile::Read(file, lists);
+        m_unreadable = true;
+        return result;
     }
+    result = DataFile::Read(file, lists);
     m_backupPending = result.status == DataFile::LoadStatus::Damaged;
     return result;
+}
+
+QString CDataStore::DamageMessage(const DataFile::LoadResult &result) const
+{
+    if (result.status != DataFile::LoadStatus::Damaged)
+        return QString();
+    if (m_unreadable)
+        return Str::DataFileUnreadable(m_path, result.errorString);
+    return Str::DataFileDamaged(m_path, result.errorString);
 }
 
 bool CDataStore::BackUpDamagedFile()
@@ -111,33 +79,13 @@ bool CDataStore::BackUpDamagedFile()
     return true;
 }
 
-bool CDataStore::SyncFolder()
-{
-#ifdef Q_OS_UNIX
-    // The rename lives in the folder: without this, a power cut soon after
-    // the save could bring back the old file, or no file at all.
-    const QByteArray folder = QFile::encodeName(QFileInfo(m_path).absolutePath());
-    const int fd = ::open(folder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd < 0)
-        return true; // a folder we may not open cannot be flushed by us either
-    int rc;
-    do {
-        rc = ::fsync(fd);
-    } while (rc != 0 && errno == EINTR);
-    const int err = errno;
-    ::close(fd);
-    // Some file systems cannot flush a folder; that is no failure of ours.
-    if (rc != 0 && err != EINVAL && err != ENOTSUP && err != EROFS) {
-        m_error = Str::FolderNotFlushed(QString::fromLocal8Bit(std::strerror(err)));
-        return false;
-    }
-#endif
-    return true;
-}
-
 bool CDataStore::Save(const CListCollection &lists)
 {
     m_error.clear();
+    if (m_unreadable) {
+        m_error = Str::UnreadableNotReplaced();
+        return false;
+    }
     if (m_backupPending && !BackUpDamagedFile())
         return false;
 
@@ -166,5 +114,11 @@ bool CDataStore::Save(const CListCollection &lists)
         return false;
     }
     m_backupPending = false;
-    return SyncFolder();
+    // The new file is in place; only its durability is in doubt.
+    QString why;
+    if (!FlushFolder(QFileInfo(m_path).absolutePath(), &why)) {
+        m_error = Str::FolderNotFlushed(why);
+        return false;
+    }
+    return true;
 }

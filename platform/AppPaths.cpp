@@ -37,4 +37,18 @@ QString DocumentsFolder()
     return dir;
 }
 
+QStringList RescueFolders()
+{
+    const QString ours = QStringLiteral("/Fernwise/Quillmark");
+    QString state = qEnvironmentVariable("XDG_STATE_HOME");
+    // Relative paths in the variable are invalid and to be ignored.
+    if (state.isEmpty() || QDir::isRelativePath(state))
+        state = QDir::homePath() + QStringLiteral("/.local/state");
+    QStringList folders{QDir::cleanPath(state + ours)};
+    const QString cache = QStandardPaths::writableLocation(QStandardPaths::CacheLocation);
+    if (!cache.isEmpty())
+        folders.append(cache);
+    return folders;
+}
+
 } // namespace AppPaths

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 namespace AppPaths {
 
@@ -13,5 +14,10 @@ QString DocumentsFolder();
 
 // The per-user data folder (XDG_DATA_HOME/Fernwise/Quillmark on Linux).
 QString AppDataFolder();
+
+// Where a rescue copy of the lists may go, best first: the per-user state
+// folder (XDG_STATE_HOME, else ~/.local/state, then Fernwise/Quillmark),
+// then the cache folder. Not created here.
+QStringList RescueFolders();
 
 } // namespace AppPaths

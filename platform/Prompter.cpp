@@ -3,6 +3,7 @@
 #include <QDialog>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QPushButton>
 
 namespace {
 
@@ -14,14 +15,38 @@ public:
     void Message(QWidget *parent, const QString &text) override
     {
         QMessageBox box(QMessageBox::NoIcon, kCaption, text, QMessageBox::Ok, parent);
+        box.setTextFormat(Qt::PlainText);
         box.exec();
     }
 
     bool AskYesNo(QWidget *parent, const QString &text) override
     {
         QMessageBox box(QMessageBox::Question, kCaption, text, QMessageBox::Yes | QMessageBox::No, parent);
+        box.setTextFormat(Qt::PlainText);
         box.setDefaultButton(QMessageBox::No);
         return box.exec() == QMessageBox::Yes;
+    }
+
+    int AskChoice(QWidget *parent, const QString &text, const QStringList &choices, int defaultChoice,
+                  int cancelChoice) override
+    {
+        QMessageBox box(QMessageBox::Warning, kCaption, text, QMessageBox::NoButton, parent);
+        box.setTextFormat(Qt::PlainText);
+        QList<QAbstractButton *> buttons;
+        for (qsizetype i = 0; i < choices.size(); ++i) {
+            // Action buttons keep the order the caller gave; the cancelling
+            // one goes where the desktop puts Cancel.
+            const auto role = i == cancelChoice ? QMessageBox::RejectRole : QMessageBox::ActionRole;
+            QPushButton *button = box.addButton(choices.at(i), role);
+            buttons.append(button);
+            if (i == defaultChoice)
+                box.setDefaultButton(button);
+            if (i == cancelChoice)
+                box.setEscapeButton(button);
+        }
+        box.exec();
+        const qsizetype chosen = buttons.indexOf(box.clickedButton());
+        return chosen >= 0 ? int(chosen) : cancelChoice;
     }
 
     int Run(QDialog &dialog) override { return dialog.exec(); }
@@ -30,9 +55,24 @@ public:
     {
         return QFileDialog::getOpenFileName(parent, QString(), QString(), filter);
     }
+
+    QString ChooseSaveFile(QWidget *parent, const QString &suggestedPath, const QString &filter) override
+    {
+        return QFileDialog::getSaveFileName(parent, QString(), suggestedPath, filter);
+    }
 };
 
 } // namespace
+
+int Prompter::AskChoice(QWidget *, const QString &, const QStringList &, int, int cancelChoice)
+{
+    return cancelChoice;
+}
+
+QString Prompter::ChooseSaveFile(QWidget *, const QString &, const QString &)
+{
+    return QString();
+}
 
 Prompter &Prompter::Standard()
 {

@@ -145,6 +145,13 @@ QString DataFileDamaged(const QString &path, const QString &reason)
                           "as %1.bak before it is next saved.")
             .arg(path, reason);
 }
+QString DataFileUnreadable(const QString &path, const QString &reason)
+{
+    return QStringLiteral("Your lists could not be read from %1 (%2). The file is left as it is: "
+                          "Quillmark will not save over it. When you quit, you can save the lists "
+                          "shown here to another file.")
+            .arg(path, reason);
+}
 QString SaveFailed(const QString &path, const QString &reason)
 {
     // No promise about the file on disk here: when only the folder flush
@@ -152,6 +159,47 @@ QString SaveFailed(const QString &path, const QString &reason)
     return QStringLiteral("Your lists could not be saved to %1 (%2). "
                           "Your changes are still open here.")
             .arg(path, reason);
+}
+
+QString ExitSaveFailed(const QString &path, const QString &reason)
+{
+    return QStringLiteral("Your lists could not be saved to %1 (%2).\n\n"
+                          "You can try again, save them to a file you choose (it can later be put "
+                          "in place of %1), or quit and keep them in a rescue copy.")
+            .arg(path, reason);
+}
+QString ChoiceTryAgain() { return QStringLiteral("Try Again"); }
+QString ChoiceSaveElsewhere() { return QStringLiteral("Save As..."); }
+QString ChoiceQuitWithRescueCopy() { return QStringLiteral("Quit, Keep a Rescue Copy"); }
+QString DataFileFilter() { return QStringLiteral("Quillmark Lists (*.dat);;All Files (*)"); }
+QString ChooseAnotherFile(const QString &path)
+{
+    return QStringLiteral("%1 is the file that cannot be saved. Please choose another file.").arg(path);
+}
+QString RescueCopyWritten(const QString &copyPath, const QString &dataPath)
+{
+    return QStringLiteral("Your lists were kept in the rescue copy %1. To use them again, put that "
+                          "file in place of %2 while Quillmark is not running.")
+            .arg(copyPath, dataPath);
+}
+QString RescueCopyFailed(const QString &reason)
+{
+    return QStringLiteral("The rescue copy could not be written either (%1). Quillmark stays open, "
+                          "with your changes.")
+            .arg(reason);
+}
+QString RescueCopyNotice(const QString &copyPath, const QString &dataPath)
+{
+    return QStringLiteral("When Quillmark last ended, your lists could not be saved to %2 and were "
+                          "kept in the rescue copy %1. The lists shown now are those of %2. To use "
+                          "the rescued ones, quit Quillmark and put that file in place of %2.")
+            .arg(copyPath, dataPath);
+}
+QString ListsLost(const QString &reason)
+{
+    return QStringLiteral("Quillmark ended without saving its lists: neither the data file nor a "
+                          "rescue copy could be written (%1).")
+            .arg(reason);
 }
 
 QString FileEndsEarly(qint64 offset)
@@ -170,9 +218,17 @@ QString ItemDateInvalid(qint64 offset)
 {
     return QStringLiteral("an item's date cannot be represented (byte %1)").arg(offset);
 }
+QString FileLongerThanCount(qint64 offset)
+{
+    return QStringLiteral("the file holds more than its list count announces (byte %1)").arg(offset);
+}
 QString FileReadError(const QString &reason)
 {
     return QStringLiteral("the file could not be read: %1").arg(reason);
+}
+QString UnreadableNotReplaced()
+{
+    return QStringLiteral("the file could not be read when Quillmark started, so it is not replaced");
 }
 QString TextTooLongToSave() { return QStringLiteral("a text is too long to be saved"); }
 QString BackupFailed(const QString &backupPath, const QString &reason)

@@ -100,14 +100,29 @@ QString CheckItemToCalendar();             // "Item to Calendar"
 
 // Data file (our own texts: the handheld had no such messages)
 QString DataFileDamaged(const QString &path, const QString &reason);
+QString DataFileUnreadable(const QString &path, const QString &reason);
 QString SaveFailed(const QString &path, const QString &reason);
+
+// Ending the program when the data file cannot be saved
+QString ExitSaveFailed(const QString &path, const QString &reason);
+QString ChoiceTryAgain();                  // "Try Again"
+QString ChoiceSaveElsewhere();             // "Save As..."
+QString ChoiceQuitWithRescueCopy();        // "Quit, Keep a Rescue Copy"
+QString DataFileFilter();                  // "Quillmark Lists (*.dat);;All Files (*)"
+QString ChooseAnotherFile(const QString &path);
+QString RescueCopyWritten(const QString &copyPath, const QString &dataPath);
+QString RescueCopyFailed(const QString &reason);
+QString RescueCopyNotice(const QString &copyPath, const QString &dataPath); // at the next start
+QString ListsLost(const QString &reason);  // on standard error, when even the rescue copy failed
 
 // Reasons filled into the two texts above
 QString FileEndsEarly(qint64 offset);                // "the file ends too early (byte 12)"
 QString TextLengthMalformed(qint64 offset);          // "a text has a malformed length (byte 12)"
 QString TextLongerThanFile(qint64 offset);           // "a text is longer than the rest of the file (byte 12)"
 QString ItemDateInvalid(qint64 offset);              // "an item's date cannot be represented (byte 12)"
+QString FileLongerThanCount(qint64 offset);          // "the file holds more than its list count announces (byte 12)"
 QString FileReadError(const QString &reason);        // "the file could not be read: ..."
+QString UnreadableNotReplaced();                     // why a save over an unreadable file is refused
 QString TextTooLongToSave();                         // "a text is too long to be saved"
 QString BackupFailed(const QString &backupPath, const QString &reason);
 QString FolderNotFlushed(const QString &reason);

@@ -187,13 +187,22 @@ bool CQuillmarkView::LoadDataFile()
         return true;
     // Told once the event loop runs, so that the user sees the window (with
     // what could be read) behind the message.
-    const QString text = Str::DataFileDamaged(m_store.Path(), result.errorString);
+    const QString text = m_store.DamageMessage(result);
     QMetaObject::invokeMethod(
             this, [this, text] { Prompts().Message(this, text); }, Qt::QueuedConnection);
     return false;
 }
 
 bool CQuillmarkView::SaveDataFile()
+{
+    QString error;
+    if (TrySaveDataFile(error))
+        return true;
+    Prompts().Message(this, Str::SaveFailed(m_store.Path(), error));
+    return false;
+}
+
+bool CQuillmarkView::TrySaveDataFile(QString &errorString)
 {
     // Before the first set-up nothing was read, so writing would replace the
     // user's file with an empty one: there is nothing to save yet.
@@ -202,6 +211,6 @@ bool CQuillmarkView::SaveDataFile()
     HarvestCheckMarks();
     if (m_store.Save(m_lists))
         return true;
-    Prompts().Message(this, Str::SaveFailed(m_store.Path(), m_store.ErrorString()));
+    errorString = m_store.ErrorString();
     return false;
 }

@@ -1,11 +1,13 @@
 #pragma once
 
-#include "model/DataFile.h"
+#include "model/DataStore.h"
 #include "model/ListItemArray.h"
 #include "res/Art.h"
 
 #include <QPixmap>
 #include <QWidget>
+
+#include <functional>
 
 class CTreeOptionsCtrl;
 class Prompter;
@@ -61,6 +63,11 @@ public:
     // file is damaged; Save tells the user of a failure. Both return false then.
     bool LoadDataFile();
     bool SaveDataFile();
+    // The same save without a message: false with the reason.
+    bool TrySaveDataFile(QString &errorString);
+    // What Exit runs before it asks to end; SaveDataFile unless the frame
+    // hands in its own.
+    void SetExitSave(std::function<bool()> save) { m_exitSave = std::move(save); }
 
     // Tree and item table
     void FillTree();
@@ -169,4 +176,5 @@ private:
 
     CDataStore m_store;
     Prompter *m_prompter;
+    std::function<bool()> m_exitSave;
 };

@@ -106,8 +106,9 @@ int CQuillmarkView::FaceAt(int button) const
 bool CQuillmarkView::SaveAndExit()
 {
     // The file is written even when nothing changed. A failed save has told
-    // the user why; the program stays open so nothing is lost.
-    if (!SaveDataFile())
+    // the user why (in the frame, offering other ways out); the program
+    // stays open unless the lists are safe.
+    if (!(m_exitSave ? m_exitSave() : SaveDataFile()))
         return false;
     emit exitRequested();
     return true;

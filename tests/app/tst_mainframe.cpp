@@ -165,9 +165,11 @@ void TestMainFrame::closeWithFailingSaveKeepsTheWindowOpen()
     CDataStore sameFailure(dataPath);
     QVERIFY(!sameFailure.Save(CListCollection()));
 
+    // The user goes back to the program each time.
     ScriptedPrompter prompter;
-    prompter.ExpectMessage(Str::SaveFailed(dataPath, sameFailure.ErrorString()));
-    prompter.ExpectMessage(Str::SaveFailed(dataPath, sameFailure.ErrorString()));
+    const QString question = Str::ExitSaveFailed(dataPath, sameFailure.ErrorString());
+    prompter.ExpectChoice(question, Str::ButtonCancel(), Str::ChoiceTryAgain());
+    prompter.ExpectChoice(question, Str::ButtonCancel(), Str::ChoiceTryAgain());
     CMainFrame frame;
     SetUp(frame, prompter, dataPath);
 

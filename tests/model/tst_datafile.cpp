@@ -217,9 +217,16 @@ void TestDataFile::hostileCounts_data()
     QTest::newRow("4G-character name in 60 bytes")
             << Hex("01000000 fffeff ffffff feffffff") + QByteArray(46, 'x') << LoadStatus::Damaged
             << QStringList() << QStringLiteral("a text is longer than the rest of the file (byte 4)");
-    QTest::newRow("negative list count") << Hex("ffffffff 00 07000000 00000000") << LoadStatus::Complete
-                                         << QStringList() << QString();
+    // A count of zero or below empties the collection; lists after such a
+    // count, or beyond a count that is too low, make the file damaged.
+    QTest::newRow("negative list count alone") << Hex("ffffffff") << LoadStatus::Complete << QStringList() << QString();
     QTest::newRow("zero lists") << Hex("00000000") << LoadStatus::Complete << QStringList() << QString();
+    QTest::newRow("negative list count before a list")
+            << Hex("ffffffff 00 07000000 00000000") << LoadStatus::Damaged << QStringList()
+            << QStringLiteral("the file holds more than its list count announces (byte 4)");
+    QTest::newRow("count 1, two lists") << Hex("01000000 0141 05000000 00000000 0142 06000000 00000000")
+                                        << LoadStatus::Damaged << QStringList{QStringLiteral("A:0")}
+                                        << QStringLiteral("the file holds more than its list count announces (byte 14)");
     QTest::newRow("too short for the count") << Hex("010000") << LoadStatus::Damaged << QStringList{QStringLiteral("before:0")}
                                              << QStringLiteral("the file ends too early (byte 0)");
     // A negative item count reads as no items; the next list follows.
@@ -245,6 +252,13 @@ void TestDataFile::hostileCounts()
     for (const CListItemArray &list : lists)
         read.append(list.m_strName + u':' + QString::number(list.m_items.size()));
     QCOMPARE(read, names);
+
+    // A pipe cannot tell how much is left, yet judges the file the same.
+    SequentialBuffer pipe(bytes);
+    pipe.open(QIODevice::ReadOnly);
+    CListCollection piped = Sentinel();
+    QCOMPARE(DataFile::Read(pipe, piped).status, status);
+    QVERIFY(piped == lists);
 }
 
 void TestDataFile::wallClockSurvivesZoneChange()

@@ -3,7 +3,7 @@
 namespace {
 QString KindName(int k)
 {
-    static const char *const names[] = {"message", "question", "dialog", "file chooser"};
+    static const char *const names[] = {"message", "question", "dialog", "file chooser", "choice", "save chooser"};
     return QString::fromLatin1(names[k]);
 }
 } // namespace
@@ -16,12 +16,38 @@ void ScriptedPrompter::ExpectMessage(const QString &text)
     m_script.enqueue(e);
 }
 
+void ScriptedPrompter::ExpectAnyMessage()
+{
+    Expectation e;
+    e.kind = Kind::Message;
+    e.anyText = true;
+    m_script.enqueue(e);
+}
+
 void ScriptedPrompter::ExpectQuestion(const QString &text, bool answerYes)
 {
     Expectation e;
     e.kind = Kind::Question;
     e.text = text;
     e.yes = answerYes;
+    m_script.enqueue(e);
+}
+
+void ScriptedPrompter::ExpectChoice(const QString &text, const QString &answer, const QString &defaultChoice)
+{
+    Expectation e;
+    e.kind = Kind::Choice;
+    e.text = text;
+    e.answer = answer;
+    e.defaultChoice = defaultChoice;
+    m_script.enqueue(e);
+}
+
+void ScriptedPrompter::ExpectSaveFile(const QString &pathOrEmpty)
+{
+    Expectation e;
+    e.kind = Kind::SaveFile;
+    e.text = pathOrEmpty;
     m_script.enqueue(e);
 }
 
@@ -60,7 +86,7 @@ void ScriptedPrompter::Message(QWidget *, const QString &text)
 {
     m_shown << text;
     Expectation e;
-    if (Next(Kind::Message, text, e) && e.text != text)
+    if (Next(Kind::Message, text, e) && !e.anyText && e.text != text)
         m_problems << QStringLiteral("message \"%1\" instead of \"%2\"").arg(text, e.text);
 }
 
@@ -73,6 +99,26 @@ bool ScriptedPrompter::AskYesNo(QWidget *, const QString &text)
     if (e.text != text)
         m_problems << QStringLiteral("question \"%1\" instead of \"%2\"").arg(text, e.text);
     return e.yes;
+}
+
+int ScriptedPrompter::AskChoice(QWidget *, const QString &text, const QStringList &choices, int defaultChoice,
+                                int cancelChoice)
+{
+    m_shown << text;
+    Expectation e;
+    if (!Next(Kind::Choice, text, e))
+        return cancelChoice;
+    if (e.text != text)
+        m_problems << QStringLiteral("choice \"%1\" instead of \"%2\"").arg(text, e.text);
+    const QString offeredDefault = choices.value(defaultChoice);
+    if (offeredDefault != e.defaultChoice)
+        m_problems << QStringLiteral("default choice \"%1\" instead of \"%2\"").arg(offeredDefault, e.defaultChoice);
+    const qsizetype answer = choices.indexOf(e.answer);
+    if (answer < 0) {
+        m_problems << QStringLiteral("\"%1\" is not among the choices %2").arg(e.answer, choices.join(u'|'));
+        return cancelChoice;
+    }
+    return int(answer);
 }
 
 int ScriptedPrompter::Run(QDialog &dialog)
@@ -98,6 +144,14 @@ QString ScriptedPrompter::ChooseOpenFile(QWidget *, const QString &filter)
 {
     Expectation e;
     if (!Next(Kind::OpenFile, filter, e))
+        return QString();
+    return e.text;
+}
+
+QString ScriptedPrompter::ChooseSaveFile(QWidget *, const QString &suggestedPath, const QString &)
+{
+    Expectation e;
+    if (!Next(Kind::SaveFile, suggestedPath, e))
         return QString();
     return e.text;
 }

@@ -10,13 +10,19 @@
 
 // A prompter that answers from a script. Every prompt must have been
 // expected, in order; anything else is recorded as a failure, answered with
-// "No"/Cancel, and reported by Verify(). No global state: each test makes its
+// "No"/Cancel, and reported by Problems(). No global state: each test makes its
 // own and hands it to the objects under test.
 class ScriptedPrompter final : public Prompter
 {
 public:
     void ExpectMessage(const QString &text);
+    // A message whose text the test cannot know beforehand (it names a file
+    // made meanwhile); check it in Shown() afterwards.
+    void ExpectAnyMessage();
     void ExpectQuestion(const QString &text, bool answerYes);
+    // A question with named choices: the text, the choice to answer, and the
+    // choice that must be the default one (Enter's).
+    void ExpectChoice(const QString &text, const QString &answer, const QString &defaultChoice);
     // The callback fills the dialog and returns QDialog::Accepted or Rejected;
     // it is checked to be of type T before it is called.
     template<typename T>
@@ -31,6 +37,7 @@ public:
         m_script.enqueue(e);
     }
     void ExpectOpenFile(const QString &pathOrEmpty);
+    void ExpectSaveFile(const QString &pathOrEmpty);
 
     // The texts of all messages and questions shown, in order.
     QStringList Shown() const { return m_shown; }
@@ -39,16 +46,22 @@ public:
 
     void Message(QWidget *parent, const QString &text) override;
     bool AskYesNo(QWidget *parent, const QString &text) override;
+    int AskChoice(QWidget *parent, const QString &text, const QStringList &choices, int defaultChoice,
+                  int cancelChoice) override;
     int Run(QDialog &dialog) override;
     QString ChooseOpenFile(QWidget *parent, const QString &filter) override;
+    QString ChooseSaveFile(QWidget *parent, const QString &suggestedPath, const QString &filter) override;
 
 private:
-    enum class Kind { Message, Question, Dialog, OpenFile };
+    enum class Kind { Message, Question, Dialog, OpenFile, Choice, SaveFile };
     struct Expectation
     {
         Kind kind = Kind::Message;
         QString text;
         bool yes = false;
+        bool anyText = false;
+        QString answer;       // a choice's
+        QString defaultChoice;
         std::function<int(QDialog &)> dialog;
     };
     bool Next(Kind kind, const QString &what, Expectation &out);

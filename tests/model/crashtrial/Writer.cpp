@@ -4,7 +4,7 @@
 // trial's first version of FILE. Before each save it
 // writes 'S' to standard output, after it 'D', so that a driver can kill it
 // in the middle of a save.
-#include "model/DataFile.h"
+#include "model/DataStore.h"
 #include "tests/model/crashtrial/TrialData.h"
 
 #include <QString>

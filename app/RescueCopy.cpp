@@ -1,0 +1,65 @@
+#include "app/RescueCopy.h"
+
+#include "model/DataStore.h"
+#include "platform/AppPaths.h"
+#include "platform/Prompter.h"
+#include "platform/Settings.h"
+#include "res/Strings.h"
+
+#include <QDateTime>
+#include <QDir>
+#include <QFileInfo>
+
+namespace {
+
+const QString kPendingKey = QStringLiteral("RescueCopy");
+
+// A name no earlier copy has: the date and time, and a number when two
+// copies fall within the same second.
+QString FreePath(const QDir &folder)
+{
+    const QString stamp = QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd-HHmmss"));
+    QString path = folder.filePath(QStringLiteral("Quillmark-rescue-%1.dat").arg(stamp));
+    for (int n = 2; QFileInfo::exists(path); ++n)
+        path = folder.filePath(QStringLiteral("Quillmark-rescue-%1-%2.dat").arg(stamp).arg(n));
+    return path;
+}
+
+} // namespace
+
+namespace RescueCopy {
+
+bool Write(const CListCollection &lists, QString *copyPath, QString *errorString)
+{
+    QString error;
+    for (const QString &folder : AppPaths::RescueFolders()) {
+        QDir().mkpath(folder); // a folder that cannot be made fails the save below
+        const QString path = FreePath(QDir(folder));
+        CDataStore store(path);
+        // A save that failed only in flushing the folder left a whole copy:
+        // still the best there is.
+        if (!store.Save(lists) && !QFileInfo::exists(path)) {
+            error = store.ErrorString();
+            continue;
+        }
+        Settings::WriteString(kPendingKey, path);
+        if (copyPath)
+            *copyPath = path;
+        return true;
+    }
+    if (errorString)
+        *errorString = error;
+    return false;
+}
+
+void TellOnceIfWritten(QWidget *parent, Prompter &prompter, const QString &dataPath)
+{
+    const QString path = Settings::ReadString(kPendingKey, QString());
+    if (path.isEmpty())
+        return;
+    Settings::WriteString(kPendingKey, QString());
+    if (QFileInfo::exists(path))
+        prompter.Message(parent, Str::RescueCopyNotice(path, dataPath));
+}
+
+} // namespace RescueCopy

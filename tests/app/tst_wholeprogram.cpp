@@ -1,0 +1,438 @@
+// The real program as a person meets it, one run per child process: the
+// application object built as main() builds it, started on awkward files
+// and ended in every way, with nothing lost. A run that dies of a signal or
+// hangs cannot take the test with it, and every run starts as fresh as a new
+// process of the program does.
+
+#include "app/MainFrame.h"
+#include "app/QuillmarkApp.h"
+#include "dialogs/ListSetupDlg.h"
+#include "model/DataStore.h"
+#include "res/Strings.h"
+#include "tests/testlib/QuillmarkTest.h"
+#include "tests/view/ViewFixture.h"
+
+#include <QBuffer>
+#include <QComboBox>
+#include <QDir>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QTimer>
+
+#include <csignal>
+#include <cstdio>
+#include <functional>
+#include <linux/capability.h>
+#include <sys/syscall.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+using namespace ViewTest;
+
+namespace {
+
+// Root reads and writes any file; without these two capabilities it meets
+// file modes as their owner, as any user does.
+bool DropFileOverrides()
+{
+    if (::geteuid() != 0)
+        return true;
+    __user_cap_header_struct header{_LINUX_CAPABILITY_VERSION_3, 0};
+    __user_cap_data_struct data[2] = {};
+    if (::syscall(SYS_capget, &header, data) != 0)
+        return false;
+    for (const unsigned cap : {CAP_DAC_OVERRIDE, CAP_DAC_READ_SEARCH}) {
+        data[cap / 32].effective &= ~(1u << (cap % 32));
+        data[cap / 32].permitted &= ~(1u << (cap % 32));
+    }
+    return ::syscall(SYS_capset, &header, data) == 0;
+}
+
+// One run of the program in a child process. `run` gets the application
+// object and checks with QTest's macros; the child ends with 0 when they all
+// held. Returns that, or 128 plus the signal that ended the child.
+int RunProgram(const std::function<void(CQuillmarkApp &)> &run)
+{
+    std::fflush(stdout);
+    const pid_t pid = ::fork();
+    if (pid == 0) {
+        ::alarm(30); // a run that hangs ends as a failure
+        if (!DropFileOverrides())
+            ::_exit(98);
+        static char name[] = "quillmark";
+        static char *argv[] = {name, nullptr};
+        static int argc = 1;
+        QuillmarkTest::PinCoreEnvironment();
+        {
+            CQuillmarkApp app(argc, argv);
+            QuillmarkTest::PinGuiEnvironment();
+            run(app);
+        }
+        std::fflush(stdout);
+        std::fflush(stderr);
+        ::_exit(QTest::currentTestFailed() ? 99 : 0);
+    }
+    int status = 0;
+    if (pid < 0 || ::waitpid(pid, &status, 0) != pid)
+        return -1;
+    return WIFSIGNALED(status) ? 128 + WTERMSIG(status) : WEXITSTATUS(status);
+}
+
+// Starts the program and lets the messages of its start come.
+CQuillmarkView *Start(CQuillmarkApp &app, Prompter &prompter)
+{
+    if (!app.InitInstance(prompter))
+        return nullptr;
+    QCoreApplication::sendPostedEvents();
+    return app.MainFrame()->View();
+}
+
+// "Exit" from the pop-up menu, inside the event loop; the loop's exit code.
+int ExitFromMenu(CQuillmarkApp &app)
+{
+    QTimer::singleShot(0, app.MainFrame()->View(), &CQuillmarkView::OnExit);
+    return app.exec();
+}
+
+// Starts the program on the sample and ticks "Bread" in the tree: a change
+// that only a save writes.
+CQuillmarkView *StartAndTick(CQuillmarkApp &app, Prompter &prompter)
+{
+    CQuillmarkView *view = Start(app, prompter);
+    if (view)
+        view->Tree()->SetCheck(view->FindNode(0, 0), true);
+    return view;
+}
+
+// The sample with that tick.
+CListCollection Ticked()
+{
+    CListCollection lists = SampleLists();
+    lists[0].m_items[0].m_bDone = true;
+    return lists;
+}
+
+bool SetWritable(const QString &path, bool writable)
+{
+    QFileDevice::Permissions p = QFileDevice::ReadOwner | QFileDevice::ExeOwner;
+    if (writable)
+        p |= QFileDevice::WriteOwner;
+    return QFile::setPermissions(path, p);
+}
+
+// Why a save into the data file's folder fails just now.
+QString SaveError(const QString &dataPath)
+{
+    CDataStore probe(dataPath);
+    return probe.Save({}) ? QString() : probe.ErrorString();
+}
+
+QStringList FilesIn(const QString &folder)
+{
+    return QDir(folder).entryList(QDir::Files, QDir::Name);
+}
+
+} // namespace
+
+class TestWholeProgram : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+
+    void countThatSaysTooFewListsIsToldAndKept();
+    void filesBesideTheDataFileAreLeftAlone();
+    void exitThatCannotSaveOffersAnotherFile();
+    void quitWithRescueCopyIsToldNowAndAtTheNextStart();
+    void unreadableDataFileIsNeverReplaced();
+    void endSignalsSaveLikeTheCloseButton_data();
+    void endSignalsSaveLikeTheCloseButton();
+    void namesAreShownAsWritten();
+
+private:
+    QString DataFolder() const { return m_home->filePath(QStringLiteral("data/Fernwise/Quillmark")); }
+    QString DataPath() const { return DataFolder() + QStringLiteral("/Quillmark.dat"); }
+    QString StateFolder() const { return m_home->filePath(QStringLiteral(".local/state/Fernwise/Quillmark")); }
+    QString CacheFolder() const { return m_home->filePath(QStringLiteral("cache/Fernwise/Quillmark")); }
+    QString ChosenFile() const { return m_home->filePath(QStringLiteral("Documents/Lists to keep.dat")); }
+
+    std::unique_ptr<QTemporaryDir> m_home;
+};
+
+void TestWholeProgram::init()
+{
+    // A home of the test's own, also when it is run by hand.
+    m_home = std::make_unique<QTemporaryDir>();
+    QVERIFY(m_home->isValid());
+    qputenv("HOME", QFile::encodeName(m_home->path()));
+    qputenv("XDG_DATA_HOME", QFile::encodeName(m_home->filePath(QStringLiteral("data"))));
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(m_home->filePath(QStringLiteral("config"))));
+    qputenv("XDG_CACHE_HOME", QFile::encodeName(m_home->filePath(QStringLiteral("cache"))));
+    qputenv("XDG_DOCUMENTS_DIR", QFile::encodeName(m_home->filePath(QStringLiteral("Documents"))));
+    qunsetenv("XDG_STATE_HOME");
+    QVERIFY(QDir().mkpath(DataFolder()));
+    QVERIFY(QDir().mkpath(QFileInfo(ChosenFile()).absolutePath()));
+}
+
+void TestWholeProgram::countThatSaysTooFewListsIsToldAndKept()
+{
+    // Three lists whose count was damaged to one.
+    QVERIFY(WriteDataFile(DataPath(), SampleLists()));
+    QByteArray damaged = FileBytes(DataPath());
+    damaged[0] = 1;
+    QFile file(DataPath());
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    QCOMPARE(file.write(damaged), damaged.size());
+    file.close();
+    QBuffer firstList;
+    QVERIFY(firstList.open(QIODevice::WriteOnly));
+    QVERIFY(DataFile::Write(firstList, SampleLists().first(1), nullptr));
+
+    QCOMPARE(RunProgram([&](CQuillmarkApp &app) {
+                 ScriptedPrompter prompter;
+                 prompter.ExpectMessage(
+                         Str::DataFileDamaged(DataPath(), Str::FileLongerThanCount(firstList.data().size())));
+                 CQuillmarkView *view = Start(app, prompter);
+                 QVERIFY(view);
+                 QM_VERIFY_PROMPTS(prompter);
+                 QCOMPARE(view->Lists(), SampleLists().first(1));
+                 QCOMPARE(ExitFromMenu(app), 0);
+             }),
+             0);
+    QCOMPARE(FileBytes(DataPath() + QStringLiteral(".bak")), damaged);
+    QCOMPARE(ReadDataFile(DataPath()), SampleLists().first(1));
+}
+
+void TestWholeProgram::filesBesideTheDataFileAreLeftAlone()
+{
+    QVERIFY(WriteDataFile(DataPath(), SampleLists()));
+    const QStringList names{QStringLiteral("Quillmark.dat.backup"), QStringLiteral("Quillmark.dat.before"),
+                            QStringLiteral("Quillmark.dat.latest"), QStringLiteral("Quillmark.dat.AbCdEf")};
+    for (const QString &name : names) {
+        QFile file(QDir(DataFolder()).filePath(name));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(name.toUtf8());
+    }
+
+    QCOMPARE(RunProgram([&](CQuillmarkApp &app) {
+                 ScriptedPrompter prompter;
+                 QVERIFY(Start(app, prompter));
+                 QCOMPARE(ExitFromMenu(app), 0);
+                 QM_VERIFY_PROMPTS(prompter);
+             }),
+             0);
+    for (const QString &name : names)
+        QCOMPARE(FileBytes(QDir(DataFolder()).filePath(name)), name.toUtf8());
+}
+
+void TestWholeProgram::exitThatCannotSaveOffersAnotherFile()
+{
+    QVERIFY(WriteDataFile(DataPath(), SampleLists()));
+    const QByteArray before = FileBytes(DataPath());
+
+    QCOMPARE(RunProgram([&](CQuillmarkApp &app) {
+                 ScriptedPrompter prompter;
+                 QVERIFY(StartAndTick(app, prompter));
+                 QVERIFY(SetWritable(DataFolder(), false));
+                 const QString question = Str::ExitSaveFailed(DataPath(), SaveError(DataPath()));
+                 // Trying again is the default; the data file itself is no
+                 // way out.
+                 prompter.ExpectChoice(question, Str::ChoiceTryAgain(), Str::ChoiceTryAgain());
+                 prompter.ExpectChoice(question, Str::ChoiceSaveElsewhere(), Str::ChoiceTryAgain());
+                 prompter.ExpectSaveFile(DataPath());
+                 prompter.ExpectMessage(Str::ChooseAnotherFile(DataPath()));
+                 prompter.ExpectChoice(question, Str::ChoiceSaveElsewhere(), Str::ChoiceTryAgain());
+                 prompter.ExpectSaveFile(ChosenFile());
+                 QCOMPARE(ExitFromMenu(app), 0);
+                 QM_VERIFY_PROMPTS(prompter);
+             }),
+             0);
+    QVERIFY(SetWritable(DataFolder(), true));
+    QCOMPARE(FileBytes(DataPath()), before);
+    QCOMPARE(ReadDataFile(ChosenFile()), Ticked());
+}
+
+void TestWholeProgram::quitWithRescueCopyIsToldNowAndAtTheNextStart()
+{
+    QVERIFY(WriteDataFile(DataPath(), SampleLists()));
+
+    QCOMPARE(RunProgram([&](CQuillmarkApp &app) {
+                 ScriptedPrompter prompter;
+                 QVERIFY(StartAndTick(app, prompter));
+                 QVERIFY(SetWritable(DataFolder(), false));
+                 prompter.ExpectChoice(Str::ExitSaveFailed(DataPath(), SaveError(DataPath())),
+                                       Str::ChoiceQuitWithRescueCopy(), Str::ChoiceTryAgain());
+                 prompter.ExpectAnyMessage();
+                 QCOMPARE(ExitFromMenu(app), 0);
+                 QM_VERIFY_PROMPTS(prompter);
+                 const QStringList copies = FilesIn(StateFolder());
+                 QCOMPARE(copies.size(), 1);
+                 QCOMPARE(prompter.Shown().last(),
+                          Str::RescueCopyWritten(QDir(StateFolder()).filePath(copies.at(0)), DataPath()));
+             }),
+             0);
+    QVERIFY(SetWritable(DataFolder(), true));
+    const QStringList copies = FilesIn(StateFolder());
+    QCOMPARE(copies.size(), 1);
+    QVERIFY2(QRegularExpression(QStringLiteral("^Quillmark-rescue-\\d{4}-\\d\\d-\\d\\d-\\d{6}\\.dat$"))
+                     .match(copies.at(0))
+                     .hasMatch(),
+             qPrintable(copies.at(0)));
+    const QString copy = QDir(StateFolder()).filePath(copies.at(0));
+    QCOMPARE(ReadDataFile(copy), Ticked());
+    QCOMPARE(ReadDataFile(DataPath()), SampleLists());
+
+    // The next start says where the copy is, once.
+    for (const bool told : {true, false}) {
+        QCOMPARE(RunProgram([&](CQuillmarkApp &app) {
+                     ScriptedPrompter prompter;
+                     if (told)
+                         prompter.ExpectMessage(Str::RescueCopyNotice(copy, DataPath()));
+                     QVERIFY(Start(app, prompter));
+                     QM_VERIFY_PROMPTS(prompter);
+                 }),
+                 0);
+    }
+}
+
+void TestWholeProgram::unreadableDataFileIsNeverReplaced()
+{
+    QVERIFY(WriteDataFile(DataPath(), SampleLists()));
+    const QByteArray before = FileBytes(DataPath());
+    QVERIFY(QFile::setPermissions(DataPath(), {}));
+
+    QCOMPARE(RunProgram([&](CQuillmarkApp &app) {
+                 QFile probe(DataPath());
+                 QVERIFY(!probe.open(QIODevice::ReadOnly));
+                 ScriptedPrompter prompter;
+                 prompter.ExpectMessage(Str::DataFileUnreadable(DataPath(), Str::FileReadError(probe.errorString())));
+                 CQuillmarkView *view = Start(app, prompter);
+                 QVERIFY(view);
+                 QM_VERIFY_PROMPTS(prompter);
+                 QVERIFY(view->Lists().isEmpty());
+
+                 // A list made now is not saved over the file, and the user
+                 // hears why at once.
+                 const CListCollection made{MakeList(QStringLiteral("Made today"), 7, {{QStringLiteral("First")}})};
+                 prompter.ExpectDialog<CListSetupDlg>([&](CListSetupDlg &d) {
+                     d.m_lists = made;
+                     d.OKButton()->click();
+                     return d.result();
+                 });
+                 prompter.ExpectMessage(Str::SaveFailed(DataPath(), Str::UnreadableNotReplaced()));
+                 view->OnEditLists();
+
+                 // Exit offers another file for it.
+                 prompter.ExpectChoice(Str::ExitSaveFailed(DataPath(), Str::UnreadableNotReplaced()),
+                                       Str::ChoiceSaveElsewhere(), Str::ChoiceTryAgain());
+                 prompter.ExpectSaveFile(ChosenFile());
+                 QCOMPARE(ExitFromMenu(app), 0);
+                 QM_VERIFY_PROMPTS(prompter);
+                 QCOMPARE(ReadDataFile(ChosenFile()), made);
+             }),
+             0);
+    QVERIFY(QFile::setPermissions(DataPath(), QFileDevice::ReadOwner | QFileDevice::WriteOwner));
+    QCOMPARE(FileBytes(DataPath()), before);
+    QCOMPARE(FilesIn(DataFolder()), QStringList{QStringLiteral("Quillmark.dat")});
+}
+
+void TestWholeProgram::endSignalsSaveLikeTheCloseButton_data()
+{
+    QTest::addColumn<int>("signalNumber");
+    QTest::addColumn<bool>("nowhereToSave");
+    QTest::newRow("SIGTERM") << int(SIGTERM) << false;
+    QTest::newRow("SIGHUP") << int(SIGHUP) << false;
+    QTest::newRow("SIGINT") << int(SIGINT) << false;
+    QTest::newRow("SIGTERM, data and state folders not writable") << int(SIGTERM) << true;
+}
+
+void TestWholeProgram::endSignalsSaveLikeTheCloseButton()
+{
+    QFETCH(int, signalNumber);
+    QFETCH(bool, nowhereToSave);
+    QVERIFY(WriteDataFile(DataPath(), SampleLists()));
+    const QString stateHome = m_home->filePath(QStringLiteral(".local/state"));
+    QVERIFY(QDir().mkpath(stateHome));
+
+    // Nobody is asked anything.
+    QCOMPARE(RunProgram([&](CQuillmarkApp &app) {
+                 ScriptedPrompter prompter;
+                 QVERIFY(StartAndTick(app, prompter));
+                 if (nowhereToSave) {
+                     QVERIFY(SetWritable(DataFolder(), false));
+                     QVERIFY(SetWritable(stateHome, false));
+                 }
+                 QTimer::singleShot(0, [signalNumber] { ::raise(signalNumber); });
+                 QCOMPARE(app.exec(), nowhereToSave ? EXIT_FAILURE : EXIT_SUCCESS);
+                 QM_VERIFY_PROMPTS(prompter);
+             }),
+             0);
+    QVERIFY(SetWritable(DataFolder(), true));
+    QVERIFY(SetWritable(stateHome, true));
+    if (!nowhereToSave) {
+        QCOMPARE(ReadDataFile(DataPath()), Ticked());
+        return;
+    }
+    // The rescue copy went to the cache folder.
+    QCOMPARE(ReadDataFile(DataPath()), SampleLists());
+    const QStringList copies = FilesIn(CacheFolder());
+    QCOMPARE(copies.size(), 1);
+    QCOMPARE(ReadDataFile(QDir(CacheFolder()).filePath(copies.at(0))), Ticked());
+}
+
+void TestWholeProgram::namesAreShownAsWritten()
+{
+    const QString name = QStringLiteral("<b>Food</b>");
+    QVERIFY(WriteDataFile(DataPath(), {MakeList(name, 5, {{QStringLiteral("Bread")}})}));
+
+    // List Setup's question before removing the list, in the box a person
+    // sees, answered No.
+    QCOMPARE(RunProgram([&](CQuillmarkApp &app) {
+                 CQuillmarkView *view = Start(app, Prompter::Standard());
+                 QVERIFY(view);
+                 QString shownText;
+                 Qt::TextFormat shownFormat = Qt::AutoText;
+                 bool removing = false;
+                 bool answered = false;
+                 QTimer person;
+                 person.setInterval(10);
+                 QObject::connect(&person, &QTimer::timeout, [&] {
+                     QWidget *modal = QApplication::activeModalWidget();
+                     if (auto *box = qobject_cast<QMessageBox *>(modal)) {
+                         shownText = box->text();
+                         shownFormat = box->textFormat();
+                         answered = true;
+                         box->button(QMessageBox::No)->click();
+                     } else if (auto *setup = qobject_cast<CListSetupDlg *>(modal)) {
+                         if (answered) {
+                             setup->CancelButton()->click();
+                         } else if (!removing) {
+                             removing = true;
+                             setup->ListChooser()->setCurrentIndex(0);
+                             QTimer::singleShot(0, setup, &CListSetupDlg::OnRemoveList);
+                         }
+                     } else if (answered && !modal) {
+                         QCoreApplication::exit(0);
+                     }
+                 });
+                 person.start();
+                 QTimer::singleShot(0, view, &CQuillmarkView::OnEditLists);
+                 QCOMPARE(app.exec(), 0);
+                 QCOMPARE(shownFormat, Qt::PlainText);
+                 QCOMPARE(shownText, Str::ConfirmRemoveList(name));
+             }),
+             0);
+}
+
+int main(int argc, char *argv[])
+{
+    // No application object here: each run makes its own in a child.
+    TestWholeProgram tc;
+    QTEST_SET_MAIN_SOURCE_PATH
+    return QTest::qExec(&tc, argc, argv);
+}
+
+#include "tst_wholeprogram.moc"
