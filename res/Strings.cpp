@@ -36,6 +36,15 @@ QString MenuHelp() { return QStringLiteral("&Help"); }
 QString MenuAbout() { return QStringLiteral("&About ..."); }
 QString MenuContents() { return QStringLiteral("Contents"); }
 
+QString MenuEdit() { return QStringLiteral("&Edit"); }
+QString MenuUndo() { return QStringLiteral("&Undo"); }
+QString MenuRedo() { return QStringLiteral("&Redo"); }
+QString ChangeTick(const QString &item) { return QStringLiteral("Tick '%1'").arg(item); }
+QString ChangeUntick(const QString &item) { return QStringLiteral("Untick '%1'").arg(item); }
+QString ChangeEdit(const QString &item) { return QStringLiteral("Edit '%1'").arg(item); }
+QString ChangeListSetup() { return QStringLiteral("List Setup"); }
+QString ChangeImport(const QString &list) { return QStringLiteral("Import '%1'").arg(list); }
+
 QString TreeRoot() { return QStringLiteral("Lists"); }
 QString LabelDate() { return QStringLiteral("Date"); }
 QString LabelPrice() { return QStringLiteral("Price"); }

@@ -29,6 +29,16 @@ QString MenuHelp();              // "&Help"
 QString MenuAbout();             // "&About ..."
 QString MenuContents();          // "Contents"
 
+// The frame's Edit menu, and the names of the changes it undoes and redoes
+QString MenuEdit();              // "&Edit"
+QString MenuUndo();              // "&Undo", the change's name follows
+QString MenuRedo();              // "&Redo", the change's name follows
+QString ChangeTick(const QString &item);    // "Tick 'Bread'"
+QString ChangeUntick(const QString &item);  // "Untick 'Bread'"
+QString ChangeEdit(const QString &item);    // "Edit 'Milk'"
+QString ChangeListSetup();                  // "List Setup"
+QString ChangeImport(const QString &list);  // "Import 'Shop'"
+
 // Main view
 QString TreeRoot();              // "Lists"
 QString LabelDate();             // "Date"
