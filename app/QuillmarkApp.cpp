@@ -4,7 +4,6 @@
 #include "platform/Prompter.h"
 #include "res/Art.h"
 #include "res/Strings.h"
-#include "view/QuillmarkView.h"
 
 CQuillmarkApp::CQuillmarkApp(int &argc, char **argv)
     : QApplication(argc, argv)

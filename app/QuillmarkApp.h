@@ -8,7 +8,7 @@ class CMainFrame;
 class Prompter;
 
 // The application object: names the settings store, builds and shows the
-// main window. The lists belong to the main view.
+// main window. The lists belong to the main window's document.
 class CQuillmarkApp : public QApplication
 {
     Q_OBJECT

@@ -65,9 +65,9 @@ QIcon CTreeOptionsCtrl::IconFor(int image) const
     return image >= 0 && image < m_icons.size() ? m_icons.at(image) : QIcon();
 }
 
-QTreeWidgetItem *CTreeOptionsCtrl::AddGroupItem(const QString &text, int image, QTreeWidgetItem *parent)
+QTreeWidgetItem *CTreeOptionsCtrl::NewGroupItem(const QString &text, int image)
 {
-    auto *item = parent ? new COptionItem(parent) : new COptionItem(this);
+    auto *item = new COptionItem();
     item->setFlags(kItemFlags);
     item->setText(0, text);
     SetImage(item, image);
@@ -75,15 +75,30 @@ QTreeWidgetItem *CTreeOptionsCtrl::AddGroupItem(const QString &text, int image, 
     return item;
 }
 
+QTreeWidgetItem *CTreeOptionsCtrl::NewCheckItem(const QString &text, bool checked)
+{
+    return NewGroupItem(text, checked ? Res::kImageChecked : Res::kImageUnchecked);
+}
+
+QTreeWidgetItem *CTreeOptionsCtrl::AddGroupItem(const QString &text, int image, QTreeWidgetItem *parent)
+{
+    QTreeWidgetItem *item = NewGroupItem(text, image);
+    if (parent)
+        parent->addChild(item);
+    else
+        addTopLevelItem(item);
+    return item;
+}
+
 QTreeWidgetItem *CTreeOptionsCtrl::AddCheckItem(const QString &text, QTreeWidgetItem *parent, bool checked)
 {
-    auto *item = parent ? new COptionItem(parent) : new COptionItem(this);
-    item->setFlags(kItemFlags);
-    item->setText(0, text);
-    SetImage(item, Res::kImageUnchecked);
-    SetItemData(item, 0);
-    SetCheck(item, checked);
-    return item;
+    return AddGroupItem(text, checked ? Res::kImageChecked : Res::kImageUnchecked, parent);
+}
+
+QTreeWidgetItem *CTreeOptionsCtrl::SelectedItem() const
+{
+    const QList<QTreeWidgetItem *> selected = selectedItems();
+    return selected.isEmpty() ? nullptr : selected.first();
 }
 
 int CTreeOptionsCtrl::GetImage(const QTreeWidgetItem *item)
@@ -156,7 +171,9 @@ bool CTreeOptionsCtrl::ToggleIfEnabled(QTreeWidgetItem *item)
 {
     if (!item || !IsCheckItem(item) || !IsCheckEnabled(item))
         return false;
-    SetCheck(item, !GetCheck(item));
+    const bool checked = !GetCheck(item);
+    SetCheck(item, checked);
+    emit checkToggled(item, checked);
     return true;
 }
 

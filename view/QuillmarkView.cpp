@@ -1,8 +1,9 @@
 #include "view/QuillmarkView.h"
 
 #include "controls/TreeOptionsCtrl.h"
-#include "platform/AppPaths.h"
+#include "model/QuillmarkDoc.h"
 #include "platform/Prompter.h"
+#include "res/ClientArea.h"
 #include "res/ResourceIds.h"
 #include "res/Strings.h"
 #include "view/ViewLook.h"
@@ -10,24 +11,23 @@
 #include <QHeaderView>
 #include <QTreeWidget>
 
-CQuillmarkView::CQuillmarkView(QWidget *parent)
+CQuillmarkView::CQuillmarkView(CQuillmarkDoc &doc, QWidget *parent)
     : QWidget(parent)
-    , m_store(QString())
+    , m_doc(doc)
     , m_prompter(&Prompter::Standard())
 {
-    setFixedSize(kWidth, kHeight);
+    setFixedSize(ClientArea::kSize);
     // Every paint covers the whole surface: nothing needs erasing first.
     setAttribute(Qt::WA_OpaquePaintEvent);
+    connect(&m_doc, &CQuillmarkDoc::itemChanged, this, &CQuillmarkView::OnItemChanged);
+    connect(&m_doc, &CQuillmarkDoc::listsReplaced, this, &CQuillmarkView::OnListsReplaced);
+    connect(&m_doc, &CQuillmarkDoc::saveFailed, this, [this](const QString &message) {
+        Prompts().Message(this, message);
+    });
 }
 
-// The child controls are owned by the widget; the collection is a value.
-// Nothing is saved here: only the actions that save do.
+// The child controls are owned by the widget, the lists by the document.
 CQuillmarkView::~CQuillmarkView() = default;
-
-void CQuillmarkView::SetDataFilePath(const QString &path)
-{
-    m_store = CDataStore(path);
-}
 
 void CQuillmarkView::SetPrompter(Prompter *prompter)
 {
@@ -38,8 +38,6 @@ void CQuillmarkView::OnInitialUpdate()
 {
     if (m_tree)
         return; // once only
-    if (m_store.Path().isEmpty())
-        m_store = CDataStore(AppPaths::DataFilePath());
 
     m_bmpEdit = Art::Bitmap(Res::IDB_EDIT);
     m_bmpExit = Art::Bitmap(Res::IDB_EXIT);
@@ -52,7 +50,7 @@ void CQuillmarkView::OnInitialUpdate()
     m_tree = new CTreeOptionsCtrl(this);
     m_tree->setObjectName(QStringLiteral("listTree"));
     m_tree->setGeometry(ViewLook::kChildRect);
-    m_tree->show();
+    connect(m_tree, &CTreeOptionsCtrl::checkToggled, this, &CQuillmarkView::OnCheckToggled);
 
     // The item table: a report of rows with an icon each, no tree decoration.
     m_listItems = new QTreeWidget(this);
@@ -68,16 +66,10 @@ void CQuillmarkView::OnInitialUpdate()
     m_listItems->setIconSize(QSize(Res::kImageSize, Res::kImageSize));
     m_listItems->header()->setStretchLastSection(false);
     m_listItems->header()->setSectionsMovable(false);
+    m_listItems->hide();
 
     m_images = CImageList::ChecksAndStrip();
 
-    m_listItems->setColumnCount(2);
-    m_listItems->setHeaderLabels({Str::ColumnName(), Str::ColumnDone()});
-    m_listItems->setColumnWidth(0, 90);
-    m_listItems->setColumnWidth(1, 45);
-    m_listItems->hide();
-
-    LoadDataFile();
     FillTree();
     CreateShortcuts();
     m_bReady = true;
@@ -87,27 +79,30 @@ void CQuillmarkView::OnInitialUpdate()
 
 bool CQuillmarkView::HasCurrentList() const
 {
-    return m_nCurList >= 0 && m_nCurList < m_lists.size();
+    return m_nCurList >= 0 && m_nCurList < m_doc.Lists().size();
 }
 
 bool CQuillmarkView::HasCurrentItem() const
 {
-    return HasCurrentList() && m_nCurItem >= 0 && m_nCurItem < m_lists.at(m_nCurList).m_items.size();
+    return HasCurrentList() && m_nCurItem >= 0 && m_nCurItem < m_doc.Lists().at(m_nCurList).m_items.size();
 }
 
+// The tree as the changes left it; only "View Lists..." builds it anew.
 void CQuillmarkView::ShowTree()
 {
     if (!m_tree)
         return;
-    // Marks ticked since the last harvest would otherwise be lost to the
-    // rebuild below.
-    HarvestCheckMarks();
-    m_nMode = modeTree;
-    FillTree();
+    m_mode = Mode::Tree;
     m_tree->show();
     m_listItems->hide();
     FocusForMode();
-    Repaint();
+    update();
+}
+
+void CQuillmarkView::OnViewLists()
+{
+    FillTree();
+    ShowTree();
 }
 
 void CQuillmarkView::ShowItems()
@@ -116,49 +111,79 @@ void CQuillmarkView::ShowItems()
         return;
     if (!HasCurrentList()) {
         // The list is gone: the tree, rather than a table of nothing.
-        m_nPrevMode = -1;
+        m_prevMode.reset();
         ShowTree();
         return;
     }
-    m_nPrevMode = m_nMode;
-    m_nMode = modeItems;
+    m_prevMode = m_mode;
+    m_mode = Mode::Items;
     FillItemTable();
     m_listItems->show();
     m_tree->hide();
     FocusForMode();
-    Repaint();
+    update();
 }
 
-void CQuillmarkView::ShowItem(int prevMode)
+void CQuillmarkView::ShowItem(Mode prevMode)
 {
     if (!HasCurrentItem()) {
-        m_nPrevMode = -1;
+        m_prevMode.reset();
         ShowTree();
         return;
     }
-    m_nPrevMode = prevMode;
-    m_nMode = modeItem;
+    m_prevMode = prevMode;
+    m_mode = Mode::Item;
     m_tree->hide();
     m_listItems->hide();
     FocusForMode();
-    Repaint();
+    update();
 }
 
 void CQuillmarkView::FocusForMode()
 {
     // The keys of the tree and the table (arrows, space) work at once, and
     // on the item screen the keys reach the window through the view.
-    switch (m_nMode) {
-    case modeTree:
+    switch (m_mode) {
+    case Mode::Tree:
         m_tree->setFocus();
         break;
-    case modeItems:
+    case Mode::Items:
         m_listItems->setFocus();
         break;
-    default:
+    case Mode::Item:
         setFocus();
         break;
     }
+}
+
+void CQuillmarkView::OnItemChanged(int list, int item)
+{
+    if (!m_bReady)
+        return;
+    UpdateItemNode(list, item);
+    if (list != m_nCurList)
+        return;
+    if (m_mode == Mode::Items)
+        UpdateItemRow(item);
+    update(); // the total, or the item on show
+}
+
+void CQuillmarkView::OnListsReplaced(int first, int removed, int inserted)
+{
+    if (!m_bReady)
+        return;
+    ReplaceListNodes(first, removed, inserted);
+    // A list after the change is the same list at a new place; one inside it
+    // was replaced, and is gone when nothing stands at its place now.
+    const bool replaced = m_nCurList >= first && m_nCurList < first + removed;
+    if (m_nCurList >= first + removed)
+        m_nCurList += inserted - removed;
+    else if (replaced && m_nCurList >= first + inserted)
+        m_nCurList = -1;
+    ForgetVanishedCurrent();
+    if (replaced && m_mode == Mode::Items)
+        FillItemTable();
+    update();
 }
 
 void CQuillmarkView::ForgetVanishedCurrent()
@@ -169,39 +194,8 @@ void CQuillmarkView::ForgetVanishedCurrent()
     } else if (!HasCurrentItem()) {
         m_nCurItem = -1;
     }
-    if ((m_nMode == modeItem && !HasCurrentItem()) || (m_nMode == modeItems && !HasCurrentList())) {
-        m_nPrevMode = -1;
+    if ((m_mode == Mode::Item && !HasCurrentItem()) || (m_mode == Mode::Items && !HasCurrentList())) {
+        m_prevMode.reset();
         ShowTree();
     }
-}
-
-void CQuillmarkView::Repaint()
-{
-    repaint();
-}
-
-bool CQuillmarkView::LoadDataFile()
-{
-    const DataFile::LoadResult result = m_store.Load(m_lists);
-    if (result.status != DataFile::LoadStatus::Damaged)
-        return true;
-    // Told once the event loop runs, so that the user sees the window (with
-    // what could be read) behind the message.
-    const QString text = Str::DataFileDamaged(m_store.Path(), result.errorString);
-    QMetaObject::invokeMethod(
-            this, [this, text] { Prompts().Message(this, text); }, Qt::QueuedConnection);
-    return false;
-}
-
-bool CQuillmarkView::SaveDataFile()
-{
-    // Before the first set-up nothing was read, so writing would replace the
-    // user's file with an empty one: there is nothing to save yet.
-    if (!m_bReady)
-        return true;
-    HarvestCheckMarks();
-    if (m_store.Save(m_lists))
-        return true;
-    Prompts().Message(this, Str::SaveFailed(m_store.Path(), m_store.ErrorString()));
-    return false;
 }

@@ -3,6 +3,7 @@
 #include "controls/TreeOptionsCtrl.h"
 #include "dialogs/ListSetupDlg.h"
 #include "dialogs/NewItemDlg.h"
+#include "model/QuillmarkDoc.h"
 #include "platform/Prompter.h"
 #include "res/ResourceIds.h"
 #include "view/PopupMenu.h"
@@ -11,17 +12,6 @@
 #include <QMenu>
 #include <QMouseEvent>
 #include <QTreeWidget>
-
-namespace {
-
-// The tree's selected node (the one the user sees highlighted), or nullptr.
-QTreeWidgetItem *SelectedNode(const QTreeWidget *tree)
-{
-    const QList<QTreeWidgetItem *> selected = tree->selectedItems();
-    return selected.isEmpty() ? nullptr : selected.first();
-}
-
-} // namespace
 
 void CQuillmarkView::mousePressEvent(QMouseEvent *event)
 {
@@ -61,19 +51,19 @@ void CQuillmarkView::PressButton(int button, Trigger trigger)
         EditSelection();
         break;
     case 3:
-        if (m_nMode == modeItem)
+        if (m_mode == Mode::Item)
             ToggleDone();
         else
             OpenSelection();
         break;
     case 4:
-        if (m_nMode == modeItem)
-            AddItemToOutlook();
-        else if (m_nMode == modeItems)
+        if (m_mode == Mode::Item)
+            HandOver();
+        else if (m_mode == Mode::Items)
             GoBack();
         break;
     case 5:
-        if (m_nMode == modeItem)
+        if (m_mode == Mode::Item)
             GoBack();
         break;
     default:
@@ -91,13 +81,13 @@ int CQuillmarkView::FaceAt(int button) const
     case 2:
         return Res::IDB_EDIT;
     case 3:
-        return m_nMode == modeItem ? Res::IDB_DONE : Res::IDB_VIEW;
+        return m_mode == Mode::Item ? Res::IDB_DONE : Res::IDB_VIEW;
     case 4:
-        if (m_nMode == modeItem)
+        if (m_mode == Mode::Item)
             return Res::IDB_OUTLOOK;
-        return m_nMode == modeItems && m_nPrevMode != -1 ? Res::IDB_BACK : 0;
+        return m_mode == Mode::Items && m_prevMode ? Res::IDB_BACK : 0;
     case 5:
-        return m_nMode == modeItem ? Res::IDB_BACK : 0;
+        return m_mode == Mode::Item ? Res::IDB_BACK : 0;
     default:
         return 0;
     }
@@ -107,7 +97,7 @@ bool CQuillmarkView::SaveAndExit()
 {
     // The file is written even when nothing changed. A failed save has told
     // the user why; the program stays open so nothing is lost.
-    if (!SaveDataFile())
+    if (!m_doc.Save())
         return false;
     emit exitRequested();
     return true;
@@ -149,7 +139,7 @@ bool CQuillmarkView::OnCommand(int id)
 {
     switch (id) {
     case Res::ID_APP_ABOUT:
-        OnAbout();
+        emit aboutRequested();
         return true;
     case Res::ID_VIEW_LISTS:
         OnViewLists();
@@ -158,47 +148,34 @@ bool CQuillmarkView::OnCommand(int id)
         OnEditLists();
         return true;
     case Res::ID_CONFIGURATION:
-        OnConfiguration();
+        emit handOverSetupRequested();
         return true;
     case Res::ID_SETUP_IMPORT:
-        OnSetupImport();
+        emit importSetupRequested();
         return true;
     case Res::ID_IMPORT_LIST:
-        OnImportList();
+        emit importRequested();
         return true;
     case Res::ID_EXPORT_LIST:
         OnExportList();
         return true;
     case Res::ID_APP_EXIT:
-        OnExit();
+        SaveAndExit();
         return true;
     default:
         return false;
     }
 }
 
-int CQuillmarkView::FirstSelectedRow() const
-{
-    int lowest = -1;
-    for (QTreeWidgetItem *row : m_listItems->selectedItems()) {
-        const int index = m_listItems->indexOfTopLevelItem(row);
-        if (index >= 0 && (lowest < 0 || index < lowest))
-            lowest = index;
-    }
-    return lowest;
-}
-
 void CQuillmarkView::OpenSelection()
 {
-    if (m_nMode == modeTree) {
-        QTreeWidgetItem *node = SelectedNode(m_tree);
+    if (m_mode == Mode::Tree) {
+        QTreeWidgetItem *node = m_tree->SelectedItem();
         if (IsItemNode(node)) {
-            HarvestCheckMarks();
             m_nCurItem = CTreeOptionsCtrl::GetItemData(node);
             m_nCurList = CTreeOptionsCtrl::GetItemData(node->parent());
-            ShowItem(modeTree);
+            ShowItem(Mode::Tree);
         } else if (IsListNode(node)) {
-            HarvestCheckMarks();
             m_nCurList = CTreeOptionsCtrl::GetItemData(node);
             m_nCurItem = -1;
             ShowItems();
@@ -206,45 +183,38 @@ void CQuillmarkView::OpenSelection()
             m_nCurList = -1;
             m_nCurItem = -1;
         }
-    } else if (m_nMode == modeItems) {
+    } else if (m_mode == Mode::Items) {
         const int row = FirstSelectedRow();
         if (row >= 0) {
             m_nCurItem = row;
-            ShowItem(modeItems);
+            ShowItem(Mode::Items);
         }
     }
 }
 
+// One step back only: from the table the item was opened from, the tree is
+// reached through "View Lists...".
 void CQuillmarkView::GoBack()
 {
-    if (m_nPrevMode == modeTree)
+    if (m_prevMode == Mode::Tree)
         ShowTree();
-    else if (m_nPrevMode == modeItems)
+    else if (m_prevMode == Mode::Items)
         ShowItems();
-    m_nPrevMode = -1;
-    Repaint();
+    m_prevMode.reset();
+    update();
 }
 
 void CQuillmarkView::ToggleDone()
 {
-    if (!HasCurrentItem())
-        return;
-    CListItemArray list = m_lists.at(m_nCurList);
-    CListItem item = list.GetItem(m_nCurItem);
-    item.m_bDone = !item.m_bDone;
-    list.SetItem(m_nCurItem, item);
-    m_lists[m_nCurList] = list;
-    // The tree's mark follows, or the next harvest would undo the toggle.
-    if (QTreeWidgetItem *node = FindNode(m_nCurList, m_nCurItem))
-        m_tree->SetCheck(node, item.m_bDone);
-    Repaint();
+    if (HasCurrentItem())
+        m_doc.SetDone(m_nCurList, m_nCurItem, !m_doc.Lists().at(m_nCurList).m_items.at(m_nCurItem).m_bDone);
 }
 
 void CQuillmarkView::EditSelection()
 {
-    switch (m_nMode) {
-    case modeTree: {
-        QTreeWidgetItem *node = SelectedNode(m_tree);
+    switch (m_mode) {
+    case Mode::Tree: {
+        QTreeWidgetItem *node = m_tree->SelectedItem();
         if (IsItemNode(node)) {
             m_nCurItem = CTreeOptionsCtrl::GetItemData(node);
             m_nCurList = CTreeOptionsCtrl::GetItemData(node->parent());
@@ -259,7 +229,7 @@ void CQuillmarkView::EditSelection()
         }
         break;
     }
-    case modeItems: {
+    case Mode::Items: {
         const int row = FirstSelectedRow();
         if (row >= 0) {
             m_nCurItem = row;
@@ -268,77 +238,63 @@ void CQuillmarkView::EditSelection()
             OnEditLists();
         }
         // The table is filled again whatever the dialog's answer.
-        if (m_nMode == modeItems) {
+        if (m_mode == Mode::Items) {
             FillItemTable();
-            Repaint();
+            update();
         }
         break;
     }
-    case modeItem:
+    case Mode::Item:
         EditCurrentItem();
-        Repaint();
-        break;
-    default:
         break;
     }
 }
 
 void CQuillmarkView::EditCurrentItem()
 {
-    HarvestCheckMarks();
     if (!HasCurrentItem())
         return;
-    const CListItem item = m_lists.at(m_nCurList).GetItem(m_nCurItem);
-
+    const CListItem item = m_doc.Lists().at(m_nCurList).m_items.at(m_nCurItem);
     CNewItemDlg dlg;
     dlg.SetPrompter(m_prompter);
     dlg.FillFrom(&item);
     if (Prompts().Run(dlg) != QDialog::Accepted)
         return;
-
     // A copy of the old item keeps its done mark (and, undated, its time).
     CListItem changed = item;
     dlg.ApplyTo(changed);
-
-    CListItemArray list = m_lists.at(m_nCurList);
-    list.SetItem(m_nCurItem, changed);
-    m_lists[m_nCurList] = list;
-
-    SaveDataFile();
-    FillItemTable();
-    FillTree();
+    m_doc.ReplaceItem(m_nCurList, m_nCurItem, changed);
 }
 
+// List Setup edits a copy of the lists; after OK the copy replaces them in
+// one step of the history. What is shown follows (OnListsReplaced).
 void CQuillmarkView::OnEditLists()
 {
     CListSetupDlg dlg;
     dlg.SetPrompter(m_prompter);
-    HarvestCheckMarks();
-    dlg.m_lists = m_lists;
+    dlg.m_lists = m_doc.Lists();
     dlg.m_nCurList = m_nCurList;
-    if (Prompts().Run(dlg) != QDialog::Accepted)
-        return;
-    m_lists = dlg.m_lists;
-    FillTree();
-    SaveDataFile();
-    // Lists and items may be gone; what is shown must still exist.
-    ForgetVanishedCurrent();
-    if (m_nMode == modeItems)
-        FillItemTable();
-    Repaint();
+    if (Prompts().Run(dlg) == QDialog::Accepted)
+        m_doc.ReplaceLists(dlg.m_lists);
 }
 
-void CQuillmarkView::OnViewLists()
+// "Export List...": the current list; in the tree, the selected list, which
+// becomes the current one whatever follows.
+void CQuillmarkView::OnExportList()
 {
-    ShowTree();
+    if (m_mode == Mode::Tree) {
+        QTreeWidgetItem *node = m_tree->SelectedItem();
+        if (!IsListNode(node)) {
+            emit exportRequested(-1);
+            return;
+        }
+        m_nCurList = CTreeOptionsCtrl::GetItemData(node);
+    }
+    emit exportRequested(HasCurrentList() ? m_nCurList : -1);
 }
 
-void CQuillmarkView::OnExit()
+void CQuillmarkView::HandOver()
 {
-    SaveAndExit();
-}
-
-void CQuillmarkView::OnAbout()
-{
-    emit aboutRequested();
+    if (HasCurrentItem())
+        emit handOverRequested(m_doc.Lists().at(m_nCurList).m_items.at(m_nCurItem));
 }

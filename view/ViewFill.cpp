@@ -1,6 +1,7 @@
 #include "view/QuillmarkView.h"
 
 #include "controls/TreeOptionsCtrl.h"
+#include "model/QuillmarkDoc.h"
 #include "platform/NumberText.h"
 #include "res/ResourceIds.h"
 #include "res/Strings.h"
@@ -27,46 +28,111 @@ QList<Column> ColumnsFor(bool anyDated, bool anyPrice)
     return {{Str::ColumnName(), 163}, {Str::ColumnDone(), 43}};
 }
 
+void TableLayoutOf(const CListItemArray &list, bool &anyDated, bool &anyPrice)
+{
+    anyDated = false;
+    anyPrice = false;
+    for (const CListItem &item : list.m_items) {
+        anyDated = anyDated || item.m_bDated;
+        anyPrice = anyPrice || item.m_dPrice != 0.0;
+    }
+}
+
+QStringList RowTexts(const CListItem &item, bool dated, bool priced)
+{
+    QStringList texts{item.m_strName};
+    if (priced)
+        texts << NumberText::FormatFixed2(item.m_dPrice);
+    if (dated)
+        texts << (item.m_bDated ? item.GetDateText(true) : Str::NotDated());
+    texts << (item.m_bDone ? Str::Yes() : Str::No());
+    return texts;
+}
+
 } // namespace
 
+// The whole tree anew: the root and the current list open, nothing selected.
+// Built apart from the tree and put in at once, which spares the tree a
+// notice per node.
 void CQuillmarkView::FillTree()
 {
     if (!m_tree)
         return;
     m_tree->clear();
-    m_hRootItem = m_tree->AddGroupItem(Str::TreeRoot(), Res::kImageGroup);
-    QTreeWidgetItem *current = nullptr;
-    for (int i = 0; i < m_lists.size(); ++i) {
-        const CListItemArray &list = m_lists.at(i);
-        QTreeWidgetItem *listNode = m_tree->AddGroupItem(list.m_strName, list.m_nIcon, m_hRootItem);
-        CTreeOptionsCtrl::SetItemData(listNode, i);
-        if (i == m_nCurList)
-            current = listNode;
-        for (int j = 0; j < list.m_items.size(); ++j) {
-            const CListItem &item = list.m_items.at(j);
-            QTreeWidgetItem *itemNode = m_tree->AddCheckItem(item.m_strName, listNode, item.m_bDone);
-            CTreeOptionsCtrl::SetItemData(itemNode, j);
-        }
-    }
+    m_hRootItem = CTreeOptionsCtrl::NewGroupItem(Str::TreeRoot(), Res::kImageGroup);
+    QList<QTreeWidgetItem *> lists;
+    for (int i = 0; i < m_doc.Lists().size(); ++i)
+        lists.append(NewListNode(i));
+    m_hRootItem->addChildren(lists);
+    m_tree->addTopLevelItem(m_hRootItem);
     m_hRootItem->setExpanded(true);
-    if (current)
-        current->setExpanded(true);
+    if (HasCurrentList())
+        m_hRootItem->child(m_nCurList)->setExpanded(true);
+}
+
+// A list's node with its items, in no tree yet. Item data: the list's index
+// on the list node, the item's index on each item node.
+QTreeWidgetItem *CQuillmarkView::NewListNode(int list) const
+{
+    const CListItemArray &source = m_doc.Lists().at(list);
+    QTreeWidgetItem *node = CTreeOptionsCtrl::NewGroupItem(source.m_strName, source.m_nIcon);
+    CTreeOptionsCtrl::SetItemData(node, list);
+    QList<QTreeWidgetItem *> items;
+    items.reserve(source.m_items.size());
+    for (int j = 0; j < source.m_items.size(); ++j) {
+        const CListItem &item = source.m_items.at(j);
+        QTreeWidgetItem *child = CTreeOptionsCtrl::NewCheckItem(item.m_strName, item.m_bDone);
+        CTreeOptionsCtrl::SetItemData(child, j);
+        items.append(child);
+    }
+    node->addChildren(items);
+    return node;
+}
+
+// The nodes of the lists that changed, anew; a node put in place of one
+// that was open is open too. Every other node stays as the user left it.
+void CQuillmarkView::ReplaceListNodes(int first, int removed, int inserted)
+{
+    if (!m_hRootItem)
+        return;
+    QList<bool> open;
+    for (int i = 0; i < removed; ++i) {
+        QTreeWidgetItem *old = m_hRootItem->takeChild(first);
+        open.append(old && old->isExpanded());
+        delete old;
+    }
+    QList<QTreeWidgetItem *> nodes;
+    for (int i = first; i < first + inserted; ++i)
+        nodes.append(NewListNode(i));
+    m_hRootItem->insertChildren(first, nodes);
+    for (int i = 0; i < std::min(open.size(), nodes.size()); ++i)
+        nodes.at(i)->setExpanded(open.at(i));
+    if (removed != inserted) {
+        for (int i = first + inserted; i < m_hRootItem->childCount(); ++i)
+            CTreeOptionsCtrl::SetItemData(m_hRootItem->child(i), i);
+    }
+}
+
+void CQuillmarkView::UpdateItemNode(int list, int item)
+{
+    QTreeWidgetItem *listNode = m_hRootItem ? m_hRootItem->child(list) : nullptr;
+    QTreeWidgetItem *node = listNode ? listNode->child(item) : nullptr;
+    if (!node)
+        return;
+    const CListItem &value = m_doc.Lists().at(list).m_items.at(item);
+    node->setText(0, value.m_strName);
+    m_tree->SetCheck(node, value.m_bDone);
 }
 
 void CQuillmarkView::FillItemTable()
 {
     if (!m_listItems || !HasCurrentList())
         return; // the table keeps what it showed
-    const CListItemArray list = m_lists.at(m_nCurList);
+    const CListItemArray &list = m_doc.Lists().at(m_nCurList);
     m_listItems->clear();
 
-    bool anyDated = false;
-    bool anyPrice = false;
-    for (const CListItem &item : list.m_items) {
-        anyDated = anyDated || item.m_bDated;
-        anyPrice = anyPrice || item.m_dPrice != 0.0;
-    }
-    const QList<Column> columns = ColumnsFor(anyDated, anyPrice);
+    TableLayoutOf(list, m_tableDated, m_tablePriced);
+    const QList<Column> columns = ColumnsFor(m_tableDated, m_tablePriced);
     QStringList headings;
     for (const Column &c : columns)
         headings << c.heading;
@@ -78,13 +144,7 @@ void CQuillmarkView::FillItemTable()
     QList<QTreeWidgetItem *> rows;
     rows.reserve(list.m_items.size());
     for (const CListItem &item : list.m_items) {
-        QStringList texts{item.m_strName};
-        if (anyPrice)
-            texts << NumberText::FormatFixed2(item.m_dPrice);
-        if (anyDated)
-            texts << (item.m_bDated ? item.GetDateText(true) : Str::NotDated());
-        texts << (item.m_bDone ? Str::Yes() : Str::No());
-        auto *row = new QTreeWidgetItem(texts);
+        auto *row = new QTreeWidgetItem(RowTexts(item, m_tableDated, m_tablePriced));
         row->setFlags(Qt::ItemIsSelectable | Qt::ItemIsEnabled);
         row->setIcon(0, m_images.Icon(item.m_nIcon));
         rows.append(row);
@@ -93,55 +153,53 @@ void CQuillmarkView::FillItemTable()
     m_listItems->addTopLevelItems(rows);
 }
 
-void CQuillmarkView::HarvestCheckMarks()
+// One row anew; the whole table when the item brings or takes away the
+// last date or price, and with it a column.
+void CQuillmarkView::UpdateItemRow(int item)
 {
-    if (!m_hRootItem)
+    const CListItemArray &list = m_doc.Lists().at(m_nCurList);
+    bool dated = false;
+    bool priced = false;
+    TableLayoutOf(list, dated, priced);
+    QTreeWidgetItem *row = m_listItems->topLevelItem(item);
+    if (dated != m_tableDated || priced != m_tablePriced || !row) {
+        FillItemTable();
         return;
-    for (int n = 0; n < m_hRootItem->childCount(); ++n) {
-        const QTreeWidgetItem *listNode = m_hRootItem->child(n);
-        const qint32 l = CTreeOptionsCtrl::GetItemData(listNode);
-        if (l < 0 || l >= m_lists.size())
-            return; // a node that names no list stops the whole harvest
-        CListItemArray work = m_lists.at(l);
-        for (int c = 0; c < listNode->childCount(); ++c) {
-            const QTreeWidgetItem *itemNode = listNode->child(c);
-            const qint32 i = CTreeOptionsCtrl::GetItemData(itemNode);
-            if (i < 0 || i >= work.m_items.size())
-                continue; // never write outside the list
-            CListItem item = work.GetItem(i);
-            item.m_bDone = m_tree->GetCheck(itemNode);
-            work.SetItem(i, item);
-        }
-        m_lists[l] = work;
     }
+    const CListItem &value = list.m_items.at(item);
+    const QStringList texts = RowTexts(value, dated, priced);
+    for (int c = 0; c < texts.size(); ++c)
+        row->setText(c, texts.at(c));
+    row->setIcon(0, m_images.Icon(value.m_nIcon));
 }
 
-bool CQuillmarkView::IsListNode(QTreeWidgetItem *node) const
+bool CQuillmarkView::IsListNode(const QTreeWidgetItem *node) const
 {
     return node && m_hRootItem && node->parent() == m_hRootItem;
 }
 
-bool CQuillmarkView::IsItemNode(QTreeWidgetItem *node) const
+bool CQuillmarkView::IsItemNode(const QTreeWidgetItem *node) const
 {
     return node && node != m_hRootItem && node->parent() && node->parent() != m_hRootItem
             && m_tree->IsCheckItem(node);
 }
 
-QTreeWidgetItem *CQuillmarkView::FindNode(int list, int item) const
+// A tick in the tree is a change of the document at once, so that it can be
+// undone like any other.
+void CQuillmarkView::OnCheckToggled(QTreeWidgetItem *node, bool checked)
 {
-    if (!m_hRootItem)
-        return nullptr;
-    for (int n = 0; n < m_hRootItem->childCount(); ++n) {
-        QTreeWidgetItem *listNode = m_hRootItem->child(n);
-        if (CTreeOptionsCtrl::GetItemData(listNode) != list)
-            continue;
-        if (item < 0)
-            return listNode;
-        for (int c = 0; c < listNode->childCount(); ++c) {
-            if (CTreeOptionsCtrl::GetItemData(listNode->child(c)) == item)
-                return listNode->child(c);
-        }
-        return nullptr;
+    if (!IsItemNode(node)
+        || !m_doc.SetDone(CTreeOptionsCtrl::GetItemData(node->parent()), CTreeOptionsCtrl::GetItemData(node), checked))
+        m_tree->SetCheck(node, !checked); // not ours to tick
+}
+
+int CQuillmarkView::FirstSelectedRow() const
+{
+    int lowest = -1;
+    for (QTreeWidgetItem *row : m_listItems->selectedItems()) {
+        const int index = m_listItems->indexOfTopLevelItem(row);
+        if (index >= 0 && (lowest < 0 || index < lowest))
+            lowest = index;
     }
-    return nullptr;
+    return lowest;
 }

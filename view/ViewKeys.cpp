@@ -63,7 +63,7 @@ void CQuillmarkView::CreateShortcuts()
     for (const ViewKeys::Binding &binding : ViewKeys::kBindings) {
         for (const QKeySequence &key : ViewKeys::Sequences(binding)) {
             add(key, [this, &binding] {
-                const int button = m_nMode >= 0 && m_nMode <= 2 ? binding.button[m_nMode] : -1;
+                const int button = binding.button[int(m_mode)];
                 if (button >= 0)
                     PressButton(button, Trigger::Key);
             });
@@ -89,7 +89,7 @@ bool CQuillmarkView::event(QEvent *event)
             const QRect rect = ViewLook::ButtonRect(button, height());
             const int face = FaceAt(button);
             if (face != 0 && rect.contains(help->pos())) {
-                QToolTip::showText(help->globalPos(), Str::ButtonTip(face, ViewKeys::KeyText(button, m_nMode)),
+                QToolTip::showText(help->globalPos(), Str::ButtonTip(face, ViewKeys::KeyText(button, int(m_mode))),
                                    this, rect);
                 return true;
             }

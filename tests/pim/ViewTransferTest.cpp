@@ -1,3 +1,4 @@
+#include "app/ExchangeCommands.h"
 #include "exchange/pim/PimSetupDlg.h"
 #include "platform/AppPaths.h"
 #include "platform/Settings.h"
@@ -53,12 +54,18 @@ private:
     QTemporaryDir m_store;
     QString m_tasks, m_calendar;
 
+    // Starts the view with the hand-over answered as in the program.
+    static void Start(Fixture<> &f)
+    {
+        f.Start();
+        new CExchangeCommands(f.doc, *f.view);
+    }
+
     // Shows item `item` of list `list`, opened from the tree.
     static void OpenItem(Fixture<> &f, int list, int item)
     {
-        f.Select(f.ItemNode(list, item));
-        f.view->OpenSelection();
-        QCOMPARE(f.view->Mode(), int(CQuillmarkView::modeItem));
+        f.OpenItem(list, item);
+        QCOMPARE(f.Mode(), Shown::Item);
     }
 
 private slots:
@@ -81,7 +88,7 @@ private slots:
     void arrowMakesATask()
     {
         Fixture f;
-        f.Start();
+        Start(f);
         OpenItem(f, 1, 0); // "Tickets", dated
         f.prompter.ExpectMessage(AddedTask());
         f.Tap(108);
@@ -89,7 +96,7 @@ private slots:
         QCOMPARE(Summaries(m_tasks), QStringList{QStringLiteral("Tickets")});
         QCOMPARE(Summaries(m_calendar), QStringList{});
         // The item itself is not changed, nor the data file written.
-        QCOMPARE(f.view->Lists(), SampleLists());
+        QCOMPARE(f.Lists(), SampleLists());
         QCOMPARE(ReadDataFile(f.path), SampleLists());
     }
 
@@ -97,11 +104,11 @@ private slots:
     {
         SetFlags(1, 1);
         Fixture f;
-        f.Start();
+        Start(f);
         OpenItem(f, 0, 1); // "Milk", undated
         f.prompter.ExpectMessage(Str::Load(Str::IDS_ITEM_NOT_DATED));
         f.prompter.ExpectMessage(AddedTask());
-        f.view->AddItemToOutlook();
+        f.Tap(108);
         QM_VERIFY_PROMPTS(f.prompter);
         QCOMPARE(Summaries(m_tasks), QStringList{QStringLiteral("Milk")});
         QCOMPARE(Summaries(m_calendar), QStringList{});
@@ -125,12 +132,12 @@ private slots:
         QFETCH(bool, openItem);
         SetFlags(task, appt);
         Fixture f;
-        f.Start();
+        Start(f);
         if (openItem)
             OpenItem(f, 1, 0);
         else
-            QCOMPARE(f.view->CurItem(), -1);
-        f.view->AddItemToOutlook();
+            QCOMPARE(f.Mode(), Shown::Tree);
+        f.Tap(108);
         QM_VERIFY_PROMPTS(f.prompter);
         QVERIFY(!QFileInfo::exists(m_tasks));
         QVERIFY(!QFileInfo::exists(m_calendar));
@@ -140,17 +147,17 @@ private slots:
     void configurationThenTransfer()
     {
         Fixture f;
-        f.Start();
+        Start(f);
         f.prompter.ExpectDialog<COutlookSetupDlg>([](COutlookSetupDlg &d) {
             d.ItemTaskBox()->setChecked(false);
             d.ItemApptBox()->setChecked(true);
             d.OKButton()->click();
             return d.result();
         });
-        QVERIFY(f.view->OnCommand(Res::ID_CONFIGURATION));
+        f.Choose(QStringLiteral("Configuration"));
         OpenItem(f, 1, 0);
         f.prompter.ExpectMessage(Str::Load(Str::IDS_ADDED_APPT));
-        f.view->AddItemToOutlook();
+        f.Tap(108);
         QM_VERIFY_PROMPTS(f.prompter);
         QCOMPARE(Summaries(m_tasks), QStringList{});
         QCOMPARE(Summaries(m_calendar), QStringList{QStringLiteral("Tickets")});
@@ -165,9 +172,9 @@ private slots:
         blocker.close();
 
         Fixture f;
-        f.Start();
+        Start(f);
         OpenItem(f, 1, 0);
-        f.view->AddItemToOutlook();
+        f.Tap(108);
         const QStringList shown = f.prompter.Shown();
         QCOMPARE(shown.size(), 1);
         QVERIFY2(shown.first().startsWith(QStringLiteral("The item could not be added to Tasks: ")),
