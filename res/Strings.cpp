@@ -195,19 +195,8 @@ QString FolderNotFlushed(const QString &reason)
             .arg(reason);
 }
 
-QString ButtonTip(int faceBitmapId, const QString &keys)
+QString ButtonTip(const QString &name, const QString &keys)
 {
-    QString name;
-    switch (faceBitmapId) {
-    case Res::IDB_EXIT: name = QStringLiteral("Exit"); break;
-    case Res::IDB_MENU: name = QStringLiteral("Menu"); break;
-    case Res::IDB_EDIT: name = QStringLiteral("Edit"); break;
-    case Res::IDB_VIEW: name = QStringLiteral("Open"); break;
-    case Res::IDB_DONE: name = QStringLiteral("Done or not done"); break;
-    case Res::IDB_OUTLOOK: name = QStringLiteral("Hand over to calendar or tasks"); break;
-    case Res::IDB_BACK: name = QStringLiteral("Back"); break;
-    default: return QString();
-    }
     return keys.isEmpty() ? name : QStringLiteral("%1 (%2)").arg(name, keys);
 }
 QString ListSetupButtonTip(bool itemRow, int faceBitmapId, const QString &keys)

@@ -122,10 +122,10 @@ QString TextTooLongToSave();                         // "a text is too long to b
 QString BackupFailed(const QString &backupPath, const QString &reason);
 QString FolderNotFlushed(const QString &reason);
 
-// Tool tips of the drawn buttons (our own: the pen had no pointer to hover)
-// The button drawn with the face bitmap (Res::IDB_...) and its keys:
-// "Edit (F2, Ctrl+E)"; without keys only the name. Empty for no face.
-QString ButtonTip(int faceBitmapId, const QString &keys);
+// Tool tips of the drawn buttons
+// A button's name and its keys: "Edit (F2, Ctrl+E)"; without keys only the
+// name.
+QString ButtonTip(const QString &name, const QString &keys);
 // The same for List Setup's buttons (plus, minus, pencil) of the list row or
 // the item row, whose keys work where the focus is: "Add list (Insert in the
 // list box)", "Remove item (Delete in the item list)".

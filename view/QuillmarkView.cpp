@@ -1,15 +1,12 @@
 #include "view/QuillmarkView.h"
 
-#include "controls/TreeOptionsCtrl.h"
+#include "controls/ItemTable.h"
+#include "controls/ListTree.h"
 #include "model/QuillmarkDoc.h"
 #include "platform/Prompter.h"
+#include "res/Art.h"
 #include "res/ClientArea.h"
-#include "res/ResourceIds.h"
-#include "res/Strings.h"
 #include "view/ViewLook.h"
-
-#include <QHeaderView>
-#include <QTreeWidget>
 
 CQuillmarkView::CQuillmarkView(CQuillmarkDoc &doc, QWidget *parent)
     : QWidget(parent)
@@ -38,43 +35,26 @@ void CQuillmarkView::OnInitialUpdate()
 {
     if (m_tree)
         return; // once only
+    for (const ViewActions::Row &row : {ViewActions::kTreeRow, ViewActions::kItemRow, ViewActions::kItemsRow}) {
+        for (const ViewActions::Button &button : row) {
+            if (button.face != 0 && !m_faces.contains(button.face))
+                m_faces.insert(button.face, Art::Bitmap(button.face));
+        }
+    }
 
-    m_bmpEdit = Art::Bitmap(Res::IDB_EDIT);
-    m_bmpExit = Art::Bitmap(Res::IDB_EXIT);
-    m_bmpView = Art::Bitmap(Res::IDB_VIEW);
-    m_bmpMenu = Art::Bitmap(Res::IDB_MENU);
-    m_bmpDone = Art::Bitmap(Res::IDB_DONE);
-    m_bmpBack = Art::Bitmap(Res::IDB_BACK);
-    m_bmpOutlook = Art::Bitmap(Res::IDB_OUTLOOK);
-
-    m_tree = new CTreeOptionsCtrl(this);
+    m_tree = new CListTree(this);
     m_tree->setObjectName(QStringLiteral("listTree"));
     m_tree->setGeometry(ViewLook::kChildRect);
-    connect(m_tree, &CTreeOptionsCtrl::checkToggled, this, &CQuillmarkView::OnCheckToggled);
-
-    // The item table: a report of rows with an icon each, no tree decoration.
-    m_listItems = new QTreeWidget(this);
+    // A tick in the tree is a change of the document at once, so that it can
+    // be undone like any other.
+    connect(m_tree, &CListTree::itemToggled, &m_doc, &CQuillmarkDoc::SetDone);
+    m_listItems = new CItemTable(this);
     m_listItems->setObjectName(QStringLiteral("itemTable"));
     m_listItems->setGeometry(ViewLook::kChildRect);
-    m_listItems->setRootIsDecorated(false);
-    m_listItems->setItemsExpandable(false);
-    m_listItems->setUniformRowHeights(true);
-    m_listItems->setSelectionMode(QAbstractItemView::ExtendedSelection);
-    m_listItems->setSelectionBehavior(QAbstractItemView::SelectRows);
-    m_listItems->setAllColumnsShowFocus(true);
-    m_listItems->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    m_listItems->setIconSize(QSize(Res::kImageSize, Res::kImageSize));
-    m_listItems->header()->setStretchLastSection(false);
-    m_listItems->header()->setSectionsMovable(false);
-    m_listItems->hide();
 
-    m_images = CImageList::ChecksAndStrip();
-
-    FillTree();
+    m_tree->Fill(m_doc.Lists(), m_nCurList);
     CreateShortcuts();
-    m_bReady = true;
-    FocusForMode();
-    update();
+    Show(Mode::Tree, std::nullopt);
 }
 
 bool CQuillmarkView::HasCurrentList() const
@@ -87,92 +67,57 @@ bool CQuillmarkView::HasCurrentItem() const
     return HasCurrentList() && m_nCurItem >= 0 && m_nCurItem < m_doc.Lists().at(m_nCurList).m_items.size();
 }
 
-// The tree as the changes left it; only "View Lists..." builds it anew.
-void CQuillmarkView::ShowTree()
+const CListItem &CQuillmarkView::CurrentItem() const
 {
-    if (!m_tree)
-        return;
-    m_mode = Mode::Tree;
-    m_tree->show();
-    m_listItems->hide();
-    FocusForMode();
-    update();
+    return m_doc.Lists().at(m_nCurList).m_items.at(m_nCurItem);
 }
 
-void CQuillmarkView::OnViewLists()
+void CQuillmarkView::FillItemTable()
 {
-    FillTree();
-    ShowTree();
+    if (HasCurrentList()) // otherwise the table keeps what it showed
+        m_listItems->Fill(m_doc.Lists().at(m_nCurList));
 }
 
-void CQuillmarkView::ShowItems()
+void CQuillmarkView::Show(Mode mode, std::optional<Mode> back)
 {
-    if (!m_tree)
-        return;
-    if (!HasCurrentList()) {
-        // The list is gone: the tree, rather than a table of nothing.
-        m_prevMode.reset();
-        ShowTree();
-        return;
+    if ((mode == Mode::Items && !HasCurrentList()) || (mode == Mode::Item && !HasCurrentItem())) {
+        mode = Mode::Tree; // rather than a table or details of nothing
+        back.reset();
     }
-    m_prevMode = m_mode;
-    m_mode = Mode::Items;
-    FillItemTable();
-    m_listItems->show();
-    m_tree->hide();
-    FocusForMode();
-    update();
-}
-
-void CQuillmarkView::ShowItem(Mode prevMode)
-{
-    if (!HasCurrentItem()) {
-        m_prevMode.reset();
-        ShowTree();
-        return;
-    }
-    m_prevMode = prevMode;
-    m_mode = Mode::Item;
-    m_tree->hide();
-    m_listItems->hide();
-    FocusForMode();
-    update();
-}
-
-void CQuillmarkView::FocusForMode()
-{
+    m_mode = mode;
+    m_prevMode = back;
+    if (mode == Mode::Items)
+        FillItemTable();
+    m_tree->setVisible(mode == Mode::Tree);
+    m_listItems->setVisible(mode == Mode::Items);
     // The keys of the tree and the table (arrows, space) work at once, and
     // on the item screen the keys reach the window through the view.
-    switch (m_mode) {
-    case Mode::Tree:
+    if (mode == Mode::Tree)
         m_tree->setFocus();
-        break;
-    case Mode::Items:
+    else if (mode == Mode::Items)
         m_listItems->setFocus();
-        break;
-    case Mode::Item:
+    else
         setFocus();
-        break;
-    }
+    update();
 }
 
 void CQuillmarkView::OnItemChanged(int list, int item)
 {
-    if (!m_bReady)
+    if (!m_tree)
         return;
-    UpdateItemNode(list, item);
+    m_tree->UpdateItem(m_doc.Lists().at(list).m_items.at(item), list, item);
     if (list != m_nCurList)
         return;
     if (m_mode == Mode::Items)
-        UpdateItemRow(item);
+        m_listItems->UpdateRow(m_doc.Lists().at(list), item);
     update(); // the total, or the item on show
 }
 
 void CQuillmarkView::OnListsReplaced(int first, int removed, int inserted)
 {
-    if (!m_bReady)
+    if (!m_tree)
         return;
-    ReplaceListNodes(first, removed, inserted);
+    m_tree->ReplaceLists(m_doc.Lists(), first, removed, inserted);
     // A list after the change is the same list at a new place; one inside it
     // was replaced, and is gone when nothing stands at its place now.
     const bool replaced = m_nCurList >= first && m_nCurList < first + removed;
@@ -180,22 +125,13 @@ void CQuillmarkView::OnListsReplaced(int first, int removed, int inserted)
         m_nCurList += inserted - removed;
     else if (replaced && m_nCurList >= first + inserted)
         m_nCurList = -1;
-    ForgetVanishedCurrent();
-    if (replaced && m_mode == Mode::Items)
+    if (!HasCurrentList())
+        m_nCurList = -1;
+    if (!HasCurrentItem())
+        m_nCurItem = -1;
+    if ((m_mode == Mode::Item && !HasCurrentItem()) || (m_mode == Mode::Items && !HasCurrentList()))
+        Show(Mode::Tree, std::nullopt);
+    else if (replaced && m_mode == Mode::Items)
         FillItemTable();
     update();
-}
-
-void CQuillmarkView::ForgetVanishedCurrent()
-{
-    if (!HasCurrentList()) {
-        m_nCurList = -1;
-        m_nCurItem = -1;
-    } else if (!HasCurrentItem()) {
-        m_nCurItem = -1;
-    }
-    if ((m_mode == Mode::Item && !HasCurrentItem()) || (m_mode == Mode::Items && !HasCurrentList())) {
-        m_prevMode.reset();
-        ShowTree();
-    }
 }

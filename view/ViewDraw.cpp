@@ -1,5 +1,6 @@
 #include "view/QuillmarkView.h"
 
+#include "controls/ListTree.h"
 #include "model/QuillmarkDoc.h"
 #include "platform/NumberText.h"
 #include "res/ResourceIds.h"
@@ -57,54 +58,34 @@ void FrameRect(QPainter &dc, const QRect &r, const QColor &colour)
 
 void CQuillmarkView::paintEvent(QPaintEvent *)
 {
-    if (!m_bReady)
+    if (!m_tree)
         return; // nothing before the first set-up, not even the banner
     QPainter dc(this);
     dc.fillRect(rect(), Qt::white);
     dc.setBackground(Qt::white);
     dc.setPen(Qt::black);
-    DrawBanner(dc);
-    // The detail pane of an item that is gone shows the banner alone.
+    const QPixmap banner = Art::Bitmap(Res::IDB_BANNER);
+    if (!banner.isNull())
+        dc.drawPixmap(ViewLook::kBannerRect, banner);
+    // The details of an item that is gone show the banner alone.
     if (m_mode == Mode::Item && !HasCurrentItem())
         return;
     if (m_mode == Mode::Item)
         DrawItemDetails(dc);
     else if (m_mode == Mode::Items)
         DrawTotal(dc);
-    DrawButtonBar(dc);
-}
-
-void CQuillmarkView::DrawBanner(QPainter &dc) const
-{
-    const QPixmap banner = Art::Bitmap(Res::IDB_BANNER);
-    if (!banner.isNull())
-        dc.drawPixmap(ViewLook::kBannerRect, banner);
-}
-
-void CQuillmarkView::DrawButtonBar(QPainter &dc)
-{
-    // FaceAt also names the buttons' tool tips: what is drawn is what is named.
-    for (int button = 0; button < ViewLook::kButtonCount; ++button) {
-        const QPixmap *picture = nullptr;
-        switch (FaceAt(button)) {
-        case Res::IDB_EXIT: picture = &m_bmpExit; break;
-        case Res::IDB_MENU: picture = &m_bmpMenu; break;
-        case Res::IDB_EDIT: picture = &m_bmpEdit; break;
-        case Res::IDB_VIEW: picture = &m_bmpView; break;
-        case Res::IDB_DONE: picture = &m_bmpDone; break;
-        case Res::IDB_OUTLOOK: picture = &m_bmpOutlook; break;
-        case Res::IDB_BACK: picture = &m_bmpBack; break;
-        default: break;
-        }
-        if (picture && !picture->isNull())
-            dc.drawPixmap(ViewLook::ButtonRect(button, height()), *picture);
+    const ViewActions::Row &row = Buttons();
+    for (int slot = 0; slot < ViewLook::kButtonCount; ++slot) {
+        const QPixmap face = m_faces.value(row[slot].face);
+        if (IsDrawn(row[slot]) && !face.isNull())
+            dc.drawPixmap(ViewLook::ButtonRect(slot, height()), face);
     }
 }
 
 void CQuillmarkView::DrawItemDetails(QPainter &dc)
 {
     using namespace ViewLook;
-    const CListItem &item = m_doc.Lists().at(m_nCurList).m_items.at(m_nCurItem);
+    const CListItem &item = CurrentItem();
     const int right = width();
 
     // The tick comes first: a name long enough covers it.
@@ -112,7 +93,7 @@ void CQuillmarkView::DrawItemDetails(QPainter &dc)
         dc.drawPixmap(QPoint(right - kTickFromRight, kItemNameAt.y()),
                       Art::Region(Art::Bitmap(Res::IDB_TICK), kTickSource));
     if (item.m_nIcon >= Res::kFirstStripImage) {
-        const QPixmap icon = m_images.Image(item.m_nIcon);
+        const QPixmap icon = m_tree->Images().Image(item.m_nIcon);
         if (!icon.isNull())
             dc.drawPixmap(QRect(kItemIconAt, QSize(Res::kImageSize, Res::kImageSize)), icon);
     }

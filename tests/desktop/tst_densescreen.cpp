@@ -65,7 +65,7 @@ private slots:
         QTest::newRow("M") << 33 << Res::IDB_MENU;
         QTest::newRow("pencil") << 58 << Res::IDB_EDIT;
         QTest::newRow("tick") << 83 << Res::IDB_DONE;
-        QTest::newRow("hand-over") << 108 << Res::IDB_OUTLOOK;
+        QTest::newRow("hand-over") << 108 << Res::IDB_HANDOVER;
         QTest::newRow("up arrow") << 133 << Res::IDB_BACK;
     }
 

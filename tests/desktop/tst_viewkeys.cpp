@@ -3,7 +3,7 @@
 #include "res/ResourceIds.h"
 #include "tests/testlib/QuillmarkTest.h"
 #include "tests/view/ViewFixture.h"
-#include "view/PopupMenu.h"
+#include "view/ViewActions.h"
 
 #include <QHelpEvent>
 #include <QSignalSpy>
@@ -197,7 +197,7 @@ const StartCase kStartCases[] = {
 
 QString MenuText(int command)
 {
-    for (const PopupMenu::Entry &entry : PopupMenu::kEntries) {
+    for (const ViewActions::MenuEntry &entry : ViewActions::kMenu) {
         if (entry.command == command)
             return entry.text.toString();
     }
@@ -304,8 +304,9 @@ private slots:
         Press(view, Qt::Key_Return);
         QCOMPARE(run.f.Mode(), Shown::Items);
         QCOMPARE(QApplication::focusWidget(), run.f.Table());
-        // The table's first row is current but not selected (a pen user's
-        // pencil still means List Setup): Down and Up select it.
+        // The table's first row is current but not selected (so that the
+        // pencil, with no row selected, still means List Setup): Down and Up
+        // select it.
         Press(view, Qt::Key_Down);
         Press(view, Qt::Key_Up);
         Press(view, Qt::Key_Return);

@@ -101,7 +101,7 @@ private slots:
                 << "items again" << QList<int>{Res::IDB_EXIT, Res::IDB_MENU, Res::IDB_EDIT, Res::IDB_VIEW, 0, 0};
         QTest::newRow("item")
                 << "item"
-                << QList<int>{Res::IDB_EXIT, Res::IDB_MENU, Res::IDB_EDIT, Res::IDB_DONE, Res::IDB_OUTLOOK, Res::IDB_BACK};
+                << QList<int>{Res::IDB_EXIT, Res::IDB_MENU, Res::IDB_EDIT, Res::IDB_DONE, Res::IDB_HANDOVER, Res::IDB_BACK};
     }
 
     void buttonBar()
