@@ -9,7 +9,9 @@
 #include <QStyledItemDelegate>
 
 // An item whose picture follows its image index: the index is the only state,
-// so the picture can never disagree with it.
+// so the picture can never disagree with it. The index and the owner's value
+// are kept as plain numbers rather than in the item's table of roles: a tree
+// of all lists holds a hundred thousand items.
 class COptionItem : public QTreeWidgetItem
 {
 public:
@@ -17,14 +19,40 @@ public:
 
     QVariant data(int column, int role) const override
     {
-        if (column == 0 && role == Qt::DecorationRole) {
-            if (const auto *tree = qobject_cast<const CTreeOptionsCtrl *>(treeWidget())) {
-                const QIcon icon = tree->IconFor(CTreeOptionsCtrl::GetImage(this));
-                return icon.isNull() ? QVariant() : QVariant(icon);
+        if (column == 0) {
+            switch (role) {
+            case CTreeOptionsCtrl::ImageRole:
+                return m_image;
+            case CTreeOptionsCtrl::ItemDataRole:
+                return m_itemData;
+            case Qt::DecorationRole:
+                if (const auto *tree = qobject_cast<const CTreeOptionsCtrl *>(treeWidget())) {
+                    const QIcon icon = tree->IconFor(m_image);
+                    return icon.isNull() ? QVariant() : QVariant(icon);
+                }
+                break;
+            default:
+                break;
             }
         }
         return QTreeWidgetItem::data(column, role);
     }
+
+    void setData(int column, int role, const QVariant &value) override
+    {
+        if (column == 0 && role == CTreeOptionsCtrl::ImageRole) {
+            m_image = value.toInt();
+            emitDataChanged(); // the picture changes with it
+        } else if (column == 0 && role == CTreeOptionsCtrl::ItemDataRole) {
+            m_itemData = value.toInt();
+        } else {
+            QTreeWidgetItem::setData(column, role, value);
+        }
+    }
+
+private:
+    int m_image = 0;
+    qint32 m_itemData = 0;
 };
 
 namespace {
