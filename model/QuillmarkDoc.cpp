@@ -116,10 +116,15 @@ DataFile::LoadResult CQuillmarkDoc::Load()
     CListCollection lists;
     const DataFile::LoadResult result = m_store.Load(lists);
     m_loaded = true;
-    m_history.clear();
     m_saved = lists;
-    PutLists(lists);
+    ResetLists(lists);
     return result;
+}
+
+void CQuillmarkDoc::ResetLists(const CListCollection &lists)
+{
+    m_history.clear();
+    PutLists(lists);
 }
 
 bool CQuillmarkDoc::Save()

@@ -28,10 +28,15 @@ public:
     void SetPath(const QString &path);
     QString Path() const { return m_store.Path(); }
 
-    // Reads the data file in place of the lists held and starts a new
-    // history: the steps before it spoke of lists that are gone. What a
-    // damaged file still gave is kept (see CDataStore::Load).
+    // Reads the data file in place of the lists held (ResetLists); they are
+    // then the lists as saved. What a damaged file still gave is kept (see
+    // CDataStore::Load).
     DataFile::LoadResult Load();
+    // Puts lists that come from outside the history (a newer data file, a
+    // merged copy) in place of the lists held, and starts a new history: the
+    // steps before spoke of lists that are gone. Saves nothing; the lists as
+    // saved stay as they were, so what differs from them is unsaved.
+    void ResetLists(const CListCollection &lists);
     // Writes the lists as a whole. Before the first Load nothing was read, so
     // nothing is written: an empty collection must not replace the user's
     // file. A failure is told through saveFailed and returns false.
