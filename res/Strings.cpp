@@ -86,7 +86,6 @@ QString ButtonOK() { return QStringLiteral("OK"); }
 QString ButtonCancel() { return QStringLiteral("Cancel"); }
 
 QString NoListSelected() { return QStringLiteral("No List Selected."); }
-QString NoListsToExport() { return QStringLiteral("No Lists To Export."); }
 QString NoItemsInList() { return QStringLiteral("No Items in current list."); }
 QString TroubleConverting() { return QStringLiteral("Trouble Converting String, file will not be completed"); }
 QString ExportDone()

@@ -78,7 +78,6 @@ QString ButtonCancel();                    // "Cancel"
 
 // Export
 QString NoListSelected();                  // "No List Selected."
-QString NoListsToExport();                 // "No Lists To Export."
 QString NoItemsInList();                   // "No Items in current list."
 QString TroubleConverting();               // "Trouble Converting String, file will not be completed"
 QString ExportDone();
