@@ -1,8 +1,10 @@
 #include "app/MainFrame.h"
 
 #include "app/AboutDlg.h"
+#include "app/ExchangeCommands.h"
 #include "app/ExitSaver.h"
 #include "app/HelpPage.h"
+#include "model/QuillmarkDoc.h"
 #include "platform/Prompter.h"
 #include "res/ResourceIds.h"
 #include "res/Strings.h"
@@ -17,31 +19,45 @@
 
 CMainFrame::CMainFrame(QWidget *parent)
     : QMainWindow(parent)
-    , m_view(new CQuillmarkView(this))
+    , m_doc(new CQuillmarkDoc(this))
+    , m_view(new CQuillmarkView(*m_doc, this))
     , m_prompter(&Prompter::Standard())
     , m_openUrl([](const QUrl &url) { return QDesktopServices::openUrl(url); })
 {
     setWindowTitle(Str::AppTitle());
-    CreateHelpMenu();
+    CreateMenus();
 
-    // The view was laid out for the handheld's client area; the window keeps
-    // exactly that size below its menu bar.
-    m_view->setFixedSize(CQuillmarkView::kWidth, CQuillmarkView::kHeight);
+    // The view has a fixed client area; the window keeps exactly that size
+    // below its menu bar.
     setCentralWidget(m_view);
     layout()->setSizeConstraint(QLayout::SetFixedSize);
+    new CExchangeCommands(*m_doc, *m_view);
 
     connect(m_view, &CQuillmarkView::exitRequested, this, &CMainFrame::OnExitRequested);
-    m_view->SetExitSave([this] { return SaveBeforeEnd(); });
     connect(m_view, &CQuillmarkView::aboutRequested, this, &CMainFrame::OnAppAbout);
     // QCoreApplication::quit() (the session manager's, for one) closes the
     // window first, so the close event below covers it.
     connect(qGuiApp, &QGuiApplication::commitDataRequest, this, &CMainFrame::OnCommitData);
 }
 
-CMainFrame::~CMainFrame() = default;
-
-void CMainFrame::CreateHelpMenu()
+CMainFrame::~CMainFrame()
 {
+    // The view shows the document until its last moment: it goes first.
+    delete m_view;
+}
+
+void CMainFrame::CreateMenus()
+{
+    // Undo and Redo name the change they take back or make again, and work
+    // on every screen of the view.
+    QMenu *edit = menuBar()->addMenu(Str::MenuEdit());
+    QUndoStack *history = m_doc->UndoStack();
+    QAction *undo = history->createUndoAction(edit, Str::MenuUndo());
+    undo->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
+    QAction *redo = history->createRedoAction(edit, Str::MenuRedo());
+    redo->setShortcuts({QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
+    edit->addActions({undo, redo});
+
     QMenu *help = menuBar()->addMenu(Str::MenuHelp());
     QAction *about = help->addAction(Str::MenuAbout());
     about->setData(Res::ID_APP_ABOUT);
@@ -64,6 +80,14 @@ void CMainFrame::SetUrlOpener(UrlOpener opener)
 
 void CMainFrame::OnInitialUpdate()
 {
+    const DataFile::LoadResult loaded = m_doc->Load();
+    if (loaded.status == DataFile::LoadStatus::Damaged) {
+        // Told once the event loop runs, so that the user sees the window
+        // (with what could be read) behind the message.
+        const QString text = m_doc->DamageMessage(loaded);
+        QMetaObject::invokeMethod(
+                this, [this, text] { m_prompter->Message(this, text); }, Qt::QueuedConnection);
+    }
     m_view->OnInitialUpdate();
 }
 
@@ -84,8 +108,8 @@ void CMainFrame::OnHelpContents()
 CExitSaver CMainFrame::ExitSaver() const
 {
     return CExitSaver(
-            m_view->DataFilePath(), [view = m_view](QString &error) { return view->TrySaveDataFile(error); },
-            [view = m_view] { return view->Lists(); });
+            m_doc->Path(), [doc = m_doc](QString &error) { return doc->TrySave(error); },
+            [doc = m_doc] { return doc->Lists(); });
 }
 
 bool CMainFrame::SaveBeforeEnd()
@@ -110,9 +134,9 @@ void CMainFrame::closeEvent(QCloseEvent *event)
 
 void CMainFrame::OnExitRequested()
 {
-    // The view has saved already.
-    m_bSavedForEnd = true;
-    QCoreApplication::exit(0);
+    // "Exit" and the cross: the file is written even when nothing changed.
+    if (SaveBeforeEnd())
+        QCoreApplication::exit(0);
 }
 
 void CMainFrame::EndWithoutAsking()

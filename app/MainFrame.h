@@ -6,12 +6,14 @@
 #include <functional>
 
 class CExitSaver;
+class CQuillmarkDoc;
 class CQuillmarkView;
 class Prompter;
 class QSessionManager;
 
-// The one top-level window: the "&Help" menu above the main view. It also
-// sees to it that every way of ending the program saves the lists first.
+// The one top-level window: the "&Edit" and "&Help" menus above the main
+// view, and the document the view shows. It also sees to it that every way
+// of ending the program saves the lists first.
 class CMainFrame : public QMainWindow
 {
     Q_OBJECT
@@ -22,6 +24,7 @@ public:
     explicit CMainFrame(QWidget *parent = nullptr);
     ~CMainFrame() override;
 
+    CQuillmarkDoc *Document() const { return m_doc; }
     CQuillmarkView *View() const { return m_view; }
 
     // Who answers message boxes and runs dialogs, for the frame and its view;
@@ -31,7 +34,8 @@ public:
     // What opens the help page; QDesktopServices::openUrl by default.
     void SetUrlOpener(UrlOpener opener);
 
-    // The view's first set-up: reads the data file and fills the tree.
+    // Reads the data file (telling the user, once the window is up, when it
+    // is damaged) and sets the view up on it.
     void OnInitialUpdate();
 
     // The Help menu's commands
@@ -46,7 +50,7 @@ protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
-    void CreateHelpMenu();
+    void CreateMenus();
     // Saves the lists on the way out, once; when the data file cannot be
     // saved the user chooses a way out. False when they chose to stay.
     bool SaveBeforeEnd();
@@ -54,6 +58,7 @@ private:
     void OnExitRequested();
     void OnCommitData(QSessionManager &manager);
 
+    CQuillmarkDoc *m_doc = nullptr;
     CQuillmarkView *m_view = nullptr;
     Prompter *m_prompter;
     UrlOpener m_openUrl;

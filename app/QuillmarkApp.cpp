@@ -2,12 +2,12 @@
 
 #include "app/MainFrame.h"
 #include "app/RescueCopy.h"
+#include "model/QuillmarkDoc.h"
 #include "platform/AppPaths.h"
 #include "platform/EndSignals.h"
 #include "platform/Prompter.h"
 #include "res/Art.h"
 #include "res/Strings.h"
-#include "view/QuillmarkView.h"
 
 CQuillmarkApp::CQuillmarkApp(int &argc, char **argv)
     : QApplication(argc, argv)
@@ -51,7 +51,7 @@ bool CQuillmarkApp::InitInstance(Prompter &prompter)
     CMainFrame *shown = m_pMainWnd.get();
     QMetaObject::invokeMethod(
             shown,
-            [shown, &prompter] { RescueCopy::TellOnceIfWritten(shown, prompter, shown->View()->DataFilePath()); },
+            [shown, &prompter] { RescueCopy::TellOnceIfWritten(shown, prompter, shown->Document()->Path()); },
             Qt::QueuedConnection);
     return true;
 }

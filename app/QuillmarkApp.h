@@ -11,7 +11,7 @@ class EndSignals;
 class Prompter;
 
 // The application object: names the settings store, builds and shows the
-// main window. The lists belong to the main view.
+// main window. The lists belong to the main window's document.
 class CQuillmarkApp : public QApplication
 {
     Q_OBJECT

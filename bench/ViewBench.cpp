@@ -1,18 +1,30 @@
-// The main window's start, the tree and the item table, on the made-up
-// collection of 100 lists of 1,000 items. A program of its own: widgets need
-// a QApplication before anything else, which benchmark_main does not make.
+// The main window's start and every action a person takes in it, on the
+// made-up collection of 100 lists of 1,000 items: each from the tap or key
+// to the view painted again, the save included where the action saves. A
+// program of its own: widgets need a QApplication before anything else,
+// which benchmark_main does not make.
 //
 //   quillmark_view_bench [--benchmark_...]
 //   quillmark_view_bench --write-data-file=PATH   writes the collection and ends
 #include "app/MainFrame.h"
 #include "bench/BenchData.h"
-#include "controls/TreeOptionsCtrl.h"
+#include "controls/ListTree.h"
+#include "dialogs/ListSetupDlg.h"
+#include "dialogs/NewItemDlg.h"
 #include "model/DataStore.h"
+#include "model/QuillmarkDoc.h"
+#include "platform/Prompter.h"
 #include "view/QuillmarkView.h"
+#include "view/ViewLook.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QPushButton>
 #include <QSet>
 #include <QTemporaryDir>
 #include <QWindow>
@@ -92,15 +104,15 @@ void BM_StartToFirstPaint(benchmark::State &state)
     }
     for (auto _ : state) {
         auto frame = std::make_unique<CMainFrame>();
-        frame->View()->SetDataFilePath(folder.path);
+        frame->Document()->SetPath(folder.path);
         frame->OnInitialUpdate();
-        const PaintWatch watch({frame->View(), frame->View()->Tree()->viewport()});
+        const PaintWatch watch({frame->View(), frame->View()->findChild<CTreeOptionsCtrl *>()->viewport()});
         frame->show();
         frame->repaint();
         WaitForFirstFrame(*frame, watch);
 
         state.PauseTiming();
-        if (frame->View()->Lists().size() != 100)
+        if (frame->Document()->Lists().size() != 100)
             state.SkipWithError("the data file was not read");
         frame.reset();
         QCoreApplication::processEvents(QEventLoop::AllEvents);
@@ -109,74 +121,248 @@ void BM_StartToFirstPaint(benchmark::State &state)
 }
 BENCHMARK(BM_StartToFirstPaint)->Unit(benchmark::kMillisecond)->UseRealTime();
 
-// A shown view that has read the file, in tree mode.
-struct ShownView
+// Answers the item form and List Setup at once, as a person who has made
+// the change and presses OK: the form gets a new price, List Setup renames
+// one list. The dialog is shown first, as exec() would, so its set-up runs.
+class OkPrompter final : public Prompter
 {
-    explicit ShownView(const QString &path)
+public:
+    int price = 1;
+
+    void Message(QWidget *, const QString &) override {}
+    bool AskYesNo(QWidget *, const QString &) override { return false; }
+    QString ChooseOpenFile(QWidget *, const QString &) override { return QString(); }
+    int Run(QDialog &dialog) override
     {
-        view.SetDataFilePath(path);
-        view.OnInitialUpdate();
-        view.show();
-        QCoreApplication::processEvents(QEventLoop::AllEvents);
+        dialog.show();
+        if (auto *form = qobject_cast<CNewItemDlg *>(&dialog)) {
+            form->PriceField()->setText(QString::number(++price));
+            form->OKButton()->click();
+        } else if (auto *setup = qobject_cast<CListSetupDlg *>(&dialog)) {
+            setup->m_lists[50].SetName(QStringLiteral("Renamed %1").arg(++price));
+            setup->OKButton()->click();
+        }
+        dialog.hide();
+        return dialog.result();
     }
-    CQuillmarkView view;
 };
 
-// The tree of 100 lists and 100,000 items rebuilt, the old one cleared first,
-// as every return to the tree does.
-void BM_FillTree(benchmark::State &state)
+// A view whose pop-up menu picks the entry named in `choose`, as a person
+// would, without waiting for one.
+class BenchView : public CQuillmarkView
 {
-    const DataFolder folder(BenchData::HundredLists());
-    ShownView shown(folder.path);
-    for (auto _ : state) {
-        shown.view.FillTree();
-        state.PauseTiming();
-        QCoreApplication::processEvents(QEventLoop::AllEvents);
-        state.ResumeTiming();
-    }
-    if (shown.view.RootItem()->childCount() != 100)
-        state.SkipWithError("the tree is not filled");
-    state.SetItemsProcessed(state.iterations() * 100 * 1000);
-}
-BENCHMARK(BM_FillTree)->Unit(benchmark::kMillisecond)->UseRealTime();
+public:
+    using CQuillmarkView::CQuillmarkView;
+    QString choose;
 
-// What the user waits for on returning to the tree: the harvest of the
-// marks, the fill and the repaint.
-void BM_ShowTree(benchmark::State &state)
+protected:
+    int RunPopupMenu(QMenu &menu, const QPoint &) override
+    {
+        for (const QAction *action : menu.actions()) {
+            if (action->text() == choose)
+                return action->data().toInt();
+        }
+        return 0;
+    }
+};
+
+// A shown view on a document that has read the benchmarks' collection, in
+// tree mode, driven by the taps and keys a person uses. Each step ends when
+// the events it caused, the painting included, have been handled.
+struct ShownView
 {
-    const DataFolder folder(BenchData::HundredLists());
-    ShownView shown(folder.path);
+    ShownView()
+    {
+        doc.SetPath(folder.path);
+        doc.Load();
+        view.SetPrompter(&prompter);
+        view.OnInitialUpdate();
+        view.show();
+        Settle();
+    }
+
+    static void Settle() { QCoreApplication::processEvents(QEventLoop::AllEvents); }
+    CListTree *Tree() const { return view.findChild<CListTree *>(); }
+    QTreeWidget *Table() const { return view.findChild<QTreeWidget *>(QStringLiteral("itemTable")); }
+    QTreeWidgetItem *Node(int list, int item = -1) const
+    {
+        QTreeWidgetItem *node = Tree()->topLevelItem(0)->child(list);
+        return item < 0 ? node : node->child(item);
+    }
+
+    // A tap on the drawn button in `slot` (0 to 5, left to right).
+    void Tap(int slot)
+    {
+        const QPointF at = ViewLook::ButtonRect(slot, view.height()).center();
+        QMouseEvent press(QEvent::MouseButtonPress, at, view.mapToGlobal(at), Qt::LeftButton, Qt::LeftButton, {});
+        QCoreApplication::sendEvent(&view, &press);
+        Settle();
+    }
+    void Choose(const QString &entry)
+    {
+        view.choose = entry;
+        Tap(1);
+    }
+    // The magnifier on a node of the tree, or on a row of the table.
+    void Open(QTreeWidgetItem *node)
+    {
+        node->treeWidget()->setCurrentItem(node);
+        Tap(3);
+    }
+    // The space bar on a node of the tree: ticks or unticks it.
+    void Space(QTreeWidgetItem *node)
+    {
+        Tree()->setCurrentItem(node);
+        QKeyEvent space(QEvent::KeyPress, Qt::Key_Space, Qt::NoModifier, QStringLiteral(" "));
+        QCoreApplication::sendEvent(Tree(), &space);
+        Settle();
+    }
+
+    DataFolder folder{BenchData::HundredLists()};
+    CQuillmarkDoc doc;
+    OkPrompter prompter;
+    BenchView view{doc};
+};
+
+#define QM_ACTION_BENCHMARK(name) BENCHMARK(name)->Unit(benchmark::kMillisecond)->UseRealTime()
+
+// A tick in the tree.
+void BM_Tick(benchmark::State &state)
+{
+    ShownView shown;
+    QTreeWidgetItem *node = shown.Node(50, 500);
     for (auto _ : state)
-        shown.view.ShowTree();
+        shown.Space(node);
+    if (shown.doc.UndoStack()->count() != int(state.iterations()))
+        state.SkipWithError("the ticks did not reach the document");
 }
-BENCHMARK(BM_ShowTree)->Unit(benchmark::kMillisecond)->UseRealTime();
+QM_ACTION_BENCHMARK(BM_Tick);
 
-constexpr int kTableRows = 10000;
-
-// The item table of one list of 10,000 items, some dated and all priced:
-// the four-column layout.
-void BM_FillItemTable(benchmark::State &state)
+// The tick of the detail pane.
+void BM_DetailTick(benchmark::State &state)
 {
-    const DataFolder folder(CListCollection{BenchData::RandomList(QStringLiteral("Big"), kTableRows, 10)});
-    ShownView shown(folder.path);
-    CQuillmarkView &view = shown.view;
-    view.Tree()->setCurrentItem(view.FindNode(0, -1));
-    view.OpenSelection();
-    if (view.Mode() != CQuillmarkView::modeItems || view.ItemTable()->columnCount() != 4) {
-        state.SkipWithError("the item table did not open in four columns");
-        return;
-    }
+    ShownView shown;
+    shown.Open(shown.Node(50, 500));
+    for (auto _ : state)
+        shown.Tap(3);
+    if (shown.doc.UndoStack()->count() != int(state.iterations()))
+        state.SkipWithError("the ticks did not reach the document");
+}
+QM_ACTION_BENCHMARK(BM_DetailTick);
+
+// A list opened from the tree (its table of 1,000 rows), and back to the
+// tree.
+void BM_OpenList(benchmark::State &state)
+{
+    ShownView shown;
     for (auto _ : state) {
-        view.FillItemTable();
+        shown.Open(shown.Node(50));
         state.PauseTiming();
-        QCoreApplication::processEvents(QEventLoop::AllEvents);
+        if (shown.Table()->topLevelItemCount() != 1000)
+            state.SkipWithError("the list did not open");
+        shown.Tap(4);
         state.ResumeTiming();
     }
-    if (view.ItemTable()->topLevelItemCount() != kTableRows)
-        state.SkipWithError("the table is not filled");
-    state.SetItemsProcessed(state.iterations() * kTableRows);
 }
-BENCHMARK(BM_FillItemTable)->Unit(benchmark::kMillisecond)->UseRealTime();
+QM_ACTION_BENCHMARK(BM_OpenList);
+
+void BM_OpenItem(benchmark::State &state)
+{
+    ShownView shown;
+    shown.Open(shown.Node(50));
+    for (auto _ : state) {
+        shown.Open(shown.Table()->topLevelItem(500));
+        state.PauseTiming();
+        if (!shown.Table()->isHidden())
+            state.SkipWithError("the item did not open");
+        shown.Tap(5);
+        state.ResumeTiming();
+    }
+}
+QM_ACTION_BENCHMARK(BM_OpenItem);
+
+// Back from a list's table to the tree.
+void BM_Back(benchmark::State &state)
+{
+    ShownView shown;
+    for (auto _ : state) {
+        state.PauseTiming();
+        shown.Open(shown.Node(50));
+        state.ResumeTiming();
+        shown.Tap(4);
+    }
+    if (shown.Tree()->isHidden())
+        state.SkipWithError("the tree is not shown");
+}
+QM_ACTION_BENCHMARK(BM_Back);
+
+// The pencil on an item in the tree, a new price, OK: the form, the save of
+// 100,000 items and the tree's node.
+void BM_EditItem(benchmark::State &state)
+{
+    ShownView shown;
+    shown.Tree()->setCurrentItem(shown.Node(50, 500));
+    for (auto _ : state)
+        shown.Tap(2);
+    if (shown.doc.UndoStack()->count() != int(state.iterations()) || shown.doc.HasUnsavedChanges())
+        state.SkipWithError("the edits were not made and saved");
+}
+QM_ACTION_BENCHMARK(BM_EditItem);
+
+// "Edit Lists...", one list renamed, OK: the dialog on 100 lists, the save,
+// the one list's node of the tree.
+void BM_ListSetupOk(benchmark::State &state)
+{
+    ShownView shown;
+    for (auto _ : state)
+        shown.Choose(QStringLiteral("Edit Lists..."));
+    if (shown.doc.UndoStack()->count() != int(state.iterations()) || shown.doc.HasUnsavedChanges())
+        state.SkipWithError("List Setup did not change and save the lists");
+}
+QM_ACTION_BENCHMARK(BM_ListSetupOk);
+
+// Undo and redo of an edit, with the item's table on show: each saves.
+void BM_UndoRedo(benchmark::State &state, bool redo)
+{
+    ShownView shown;
+    shown.Open(shown.Node(50));
+    shown.Table()->setCurrentItem(shown.Table()->topLevelItem(500));
+    shown.Tap(2);
+    QUndoStack *history = shown.doc.UndoStack();
+    for (auto _ : state) {
+        state.PauseTiming();
+        if (redo)
+            history->undo();
+        ShownView::Settle();
+        state.ResumeTiming();
+        if (redo)
+            history->redo();
+        else
+            history->undo();
+        ShownView::Settle();
+        state.PauseTiming();
+        if (!redo)
+            history->redo();
+        ShownView::Settle();
+        state.ResumeTiming();
+    }
+    if (shown.doc.HasUnsavedChanges())
+        state.SkipWithError("undo and redo did not save");
+}
+BENCHMARK_CAPTURE(BM_UndoRedo, Undo, false)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK_CAPTURE(BM_UndoRedo, Redo, true)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// "View Lists...": the one action that builds the tree of 100 lists and
+// 100,000 items anew.
+void BM_ViewLists(benchmark::State &state)
+{
+    ShownView shown;
+    for (auto _ : state)
+        shown.Choose(QStringLiteral("View Lists..."));
+    if (shown.Tree()->topLevelItem(0)->childCount() != 100)
+        state.SkipWithError("the tree is not filled");
+}
+QM_ACTION_BENCHMARK(BM_ViewLists);
 
 constexpr char kWriteFlag[] = "--write-data-file=";
 

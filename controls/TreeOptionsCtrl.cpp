@@ -9,7 +9,9 @@
 #include <QStyledItemDelegate>
 
 // An item whose picture follows its image index: the index is the only state,
-// so the picture can never disagree with it.
+// so the picture can never disagree with it. The index and the owner's value
+// are kept as plain numbers rather than in the item's table of roles: a tree
+// of all lists holds a hundred thousand items.
 class COptionItem : public QTreeWidgetItem
 {
 public:
@@ -17,14 +19,40 @@ public:
 
     QVariant data(int column, int role) const override
     {
-        if (column == 0 && role == Qt::DecorationRole) {
-            if (const auto *tree = qobject_cast<const CTreeOptionsCtrl *>(treeWidget())) {
-                const QIcon icon = tree->IconFor(CTreeOptionsCtrl::GetImage(this));
-                return icon.isNull() ? QVariant() : QVariant(icon);
+        if (column == 0) {
+            switch (role) {
+            case CTreeOptionsCtrl::ImageRole:
+                return m_image;
+            case CTreeOptionsCtrl::ItemDataRole:
+                return m_itemData;
+            case Qt::DecorationRole:
+                if (const auto *tree = qobject_cast<const CTreeOptionsCtrl *>(treeWidget())) {
+                    const QIcon icon = tree->IconFor(m_image);
+                    return icon.isNull() ? QVariant() : QVariant(icon);
+                }
+                break;
+            default:
+                break;
             }
         }
         return QTreeWidgetItem::data(column, role);
     }
+
+    void setData(int column, int role, const QVariant &value) override
+    {
+        if (column == 0 && role == CTreeOptionsCtrl::ImageRole) {
+            m_image = value.toInt();
+            emitDataChanged(); // the picture changes with it
+        } else if (column == 0 && role == CTreeOptionsCtrl::ItemDataRole) {
+            m_itemData = value.toInt();
+        } else {
+            QTreeWidgetItem::setData(column, role, value);
+        }
+    }
+
+private:
+    int m_image = 0;
+    qint32 m_itemData = 0;
 };
 
 namespace {
@@ -65,9 +93,9 @@ QIcon CTreeOptionsCtrl::IconFor(int image) const
     return image >= 0 && image < m_icons.size() ? m_icons.at(image) : QIcon();
 }
 
-QTreeWidgetItem *CTreeOptionsCtrl::AddGroupItem(const QString &text, int image, QTreeWidgetItem *parent)
+QTreeWidgetItem *CTreeOptionsCtrl::NewGroupItem(const QString &text, int image)
 {
-    auto *item = parent ? new COptionItem(parent) : new COptionItem(this);
+    auto *item = new COptionItem();
     item->setFlags(kItemFlags);
     item->setText(0, text);
     SetImage(item, image);
@@ -75,15 +103,30 @@ QTreeWidgetItem *CTreeOptionsCtrl::AddGroupItem(const QString &text, int image, 
     return item;
 }
 
+QTreeWidgetItem *CTreeOptionsCtrl::NewCheckItem(const QString &text, bool checked)
+{
+    return NewGroupItem(text, checked ? Res::kImageChecked : Res::kImageUnchecked);
+}
+
+QTreeWidgetItem *CTreeOptionsCtrl::AddGroupItem(const QString &text, int image, QTreeWidgetItem *parent)
+{
+    QTreeWidgetItem *item = NewGroupItem(text, image);
+    if (parent)
+        parent->addChild(item);
+    else
+        addTopLevelItem(item);
+    return item;
+}
+
 QTreeWidgetItem *CTreeOptionsCtrl::AddCheckItem(const QString &text, QTreeWidgetItem *parent, bool checked)
 {
-    auto *item = parent ? new COptionItem(parent) : new COptionItem(this);
-    item->setFlags(kItemFlags);
-    item->setText(0, text);
-    SetImage(item, Res::kImageUnchecked);
-    SetItemData(item, 0);
-    SetCheck(item, checked);
-    return item;
+    return AddGroupItem(text, checked ? Res::kImageChecked : Res::kImageUnchecked, parent);
+}
+
+QTreeWidgetItem *CTreeOptionsCtrl::SelectedItem() const
+{
+    const QList<QTreeWidgetItem *> selected = selectedItems();
+    return selected.isEmpty() ? nullptr : selected.first();
 }
 
 int CTreeOptionsCtrl::GetImage(const QTreeWidgetItem *item)
@@ -156,7 +199,9 @@ bool CTreeOptionsCtrl::ToggleIfEnabled(QTreeWidgetItem *item)
 {
     if (!item || !IsCheckItem(item) || !IsCheckEnabled(item))
         return false;
-    SetCheck(item, !GetCheck(item));
+    const bool checked = !GetCheck(item);
+    SetCheck(item, checked);
+    emit checkToggled(item, checked);
     return true;
 }
 

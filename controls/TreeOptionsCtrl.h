@@ -13,8 +13,8 @@ class QMouseEvent;
 // A tree of group items and check items. A check item's mark is toggled by a
 // tap on its box or by the space bar; kind and state live in the item's image
 // index alone (0 unchecked, 1 checked, 2 and 3 the same greyed, 4 and up a
-// group icon), shown from the control's own 57-image list. The control tells
-// nobody when a mark changes: the owner reads the marks when it needs them.
+// group icon), shown from the control's own 57-image list. A mark the user
+// changes is told through checkToggled; marks set by the owner are not.
 class CTreeOptionsCtrl : public QTreeWidget
 {
     Q_OBJECT
@@ -29,6 +29,14 @@ public:
     // Appends an item to the parent (nullptr: top level); item data 0.
     QTreeWidgetItem *AddGroupItem(const QString &text, int image, QTreeWidgetItem *parent = nullptr);
     QTreeWidgetItem *AddCheckItem(const QString &text, QTreeWidgetItem *parent, bool checked);
+    // The same items in no tree yet: a whole branch built apart goes into
+    // the tree in one step (QTreeWidgetItem::addChildren), many times faster
+    // than item by item.
+    static QTreeWidgetItem *NewGroupItem(const QString &text, int image);
+    static QTreeWidgetItem *NewCheckItem(const QString &text, bool checked);
+
+    // The selected item (the one shown highlighted), or nullptr.
+    QTreeWidgetItem *SelectedItem() const;
 
     bool IsCheckItem(const QTreeWidgetItem *item) const;
     bool GetCheck(const QTreeWidgetItem *item) const;
@@ -46,6 +54,10 @@ public:
     // drawn; empty when the item shows none.
     QRect IconRect(const QTreeWidgetItem *item) const;
     const CImageList &Images() const { return m_images; }
+
+signals:
+    // The user ticked or unticked the item (a tap on its box, the space bar).
+    void checkToggled(QTreeWidgetItem *item, bool checked);
 
 protected:
     void mousePressEvent(QMouseEvent *event) override;

@@ -11,12 +11,10 @@
 #include <QComboBox>
 #include <QGroupBox>
 #include <QHeaderView>
-#include <QHelpEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPushButton>
 #include <QShortcut>
-#include <QToolTip>
 #include <QTreeWidget>
 
 #include <algorithm>
@@ -140,53 +138,37 @@ void CListSetupDlg::paintEvent(QPaintEvent *event)
     }
 }
 
+QList<DrawnButton> CListSetupDlg::ButtonPlaces() const
+{
+    QList<DrawnButton> places;
+    for (int row = 0; row < 2; ++row) {
+        const int top = row == 0 ? kListRowTop : ItemRowTop();
+        for (int i = 0; i < 3; ++i) {
+            const QString key = QKeySequence(kButtonKeys[i]).toString(QKeySequence::NativeText);
+            places.append({QRect(kButtonLefts[i], top, kButtonSize, kButtonSize),
+                           Str::ListSetupButtonTip(row == 1, kFaces[i], key)});
+        }
+    }
+    return places;
+}
+
 void CListSetupDlg::mousePressEvent(QMouseEvent *event)
 {
     if (event->button() != Qt::LeftButton) {
         CQmDialog::mousePressEvent(event);
         return;
     }
-    const QPoint p = event->position().toPoint();
-    HandleTap(p.x(), p.y());
+    const qsizetype i = DrawnButtons::At(ButtonPlaces(), event->position().toPoint());
+    if (i >= 0)
+        (this->*(i < 3 ? kListActions : kItemActions)[i % 3])();
     event->accept();
-}
-
-void CListSetupDlg::HandleTap(int x, int y)
-{
-    const struct
-    {
-        int top;
-        const Action *actions;
-    } rows[2] = {{kListRowTop, kListActions}, {ItemRowTop(), kItemActions}};
-    for (const auto &row : rows) {
-        for (int i = 0; i < 3; ++i) {
-            if (QRect(kButtonLefts[i], row.top, kButtonSize, kButtonSize).contains(x, y)) {
-                (this->*row.actions[i])();
-                return;
-            }
-        }
-    }
 }
 
 bool CListSetupDlg::event(QEvent *event)
 {
     // A drawn button names its action and its key when the pointer rests on it.
     if (event->type() == QEvent::ToolTip) {
-        const auto *help = static_cast<QHelpEvent *>(event);
-        for (int row = 0; row < 2; ++row) {
-            const int top = row == 0 ? kListRowTop : ItemRowTop();
-            for (int i = 0; i < 3; ++i) {
-                const QRect rect(kButtonLefts[i], top, kButtonSize, kButtonSize);
-                if (rect.contains(help->pos())) {
-                    const QString key = QKeySequence(kButtonKeys[i]).toString(QKeySequence::NativeText);
-                    QToolTip::showText(help->globalPos(), Str::ListSetupButtonTip(row == 1, kFaces[i], key), this,
-                                       rect);
-                    return true;
-                }
-            }
-        }
-        QToolTip::hideText();
-        event->ignore();
+        DrawnButtons::ShowTip(this, event, ButtonPlaces());
         return true;
     }
     return CQmDialog::event(event);
@@ -198,10 +180,9 @@ void CListSetupDlg::OnAddList()
     dlg.SetPrompter(&Prompts());
     if (Prompts().Run(dlg) != QDialog::Accepted)
         return;
-    CListItemArray list;
+    CListItemArray &list = m_lists.emplace_back();
     list.SetName(dlg.m_strName);
     list.m_nIcon = dlg.m_nIcon;
-    m_lists.append(list);
     m_comboLists->addItem(list.m_strName);
     m_comboLists->setCurrentIndex(m_comboLists->count() - 1);
     m_nCurList = m_comboLists->count() - 1;
@@ -237,16 +218,15 @@ void CListSetupDlg::OnEditList()
     m_nCurList = m_comboLists->currentIndex();
     if (!HasList(m_nCurList))
         return;
-    CListItemArray list = m_lists.at(m_nCurList);
     CNewListDlg dlg(this);
     dlg.SetPrompter(&Prompts());
-    dlg.m_strName = list.m_strName;
-    dlg.m_nIcon = list.m_nIcon;
+    dlg.m_strName = m_lists.at(m_nCurList).m_strName;
+    dlg.m_nIcon = m_lists.at(m_nCurList).m_nIcon;
     if (Prompts().Run(dlg) != QDialog::Accepted)
         return;
+    CListItemArray &list = m_lists[m_nCurList];
     list.SetName(dlg.m_strName);
     list.m_nIcon = dlg.m_nIcon;
-    m_lists[m_nCurList] = list;
     m_comboLists->setItemText(m_nCurList, list.m_strName);
     m_comboLists->setCurrentIndex(m_nCurList);
 }
@@ -263,9 +243,7 @@ void CListSetupDlg::OnAddItem()
         return;
     CListItem item;
     dlg.ApplyTo(item);
-    CListItemArray list = m_lists.at(m_nCurList);
-    list.AddItemSorted(item);
-    m_lists[m_nCurList] = list;
+    m_lists[m_nCurList].AddItemSorted(item);
     FillItemList();
 }
 
@@ -274,11 +252,9 @@ void CListSetupDlg::OnRemoveItem()
     const int row = SelectedItemRow();
     if (row < 0 || !HasList(m_nCurList))
         return;
-    CListItemArray list = m_lists.at(m_nCurList);
-    if (!Prompts().AskYesNo(this, Str::ConfirmRemoveItem(list.GetItem(row).m_strName)))
+    if (!Prompts().AskYesNo(this, Str::ConfirmRemoveItem(m_lists.at(m_nCurList).GetItem(row).m_strName)))
         return;
-    list.m_items.removeAt(row);
-    m_lists[m_nCurList] = list;
+    m_lists[m_nCurList].m_items.removeAt(row);
     FillItemList();
 }
 
@@ -287,8 +263,7 @@ void CListSetupDlg::OnEditItem()
     const int row = SelectedItemRow();
     if (row < 0 || !HasList(m_nCurList))
         return;
-    CListItemArray list = m_lists.at(m_nCurList);
-    const CListItem old = list.GetItem(row);
+    const CListItem old = m_lists.at(m_nCurList).GetItem(row);
     CNewItemDlg dlg(this);
     dlg.SetPrompter(&Prompts());
     dlg.FillFrom(&old);
@@ -296,8 +271,7 @@ void CListSetupDlg::OnEditItem()
         return;
     CListItem edited = old; // the done mark stays
     dlg.ApplyTo(edited);
-    list.SetItem(row, edited);
-    m_lists[m_nCurList] = list;
+    m_lists[m_nCurList].SetItem(row, edited);
     FillItemList();
     // The edited item keeps its place (nothing re-sorts): keep it chosen.
     if (QTreeWidgetItem *shown = m_listItems->topLevelItem(row))

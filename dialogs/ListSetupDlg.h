@@ -1,5 +1,6 @@
 #pragma once
 
+#include "controls/DrawnButtons.h"
 #include "dialogs/QmDialog.h"
 #include "model/ListItemArray.h"
 #include "res/Art.h"
@@ -49,8 +50,6 @@ public:
     void OnRemoveItem();
     void OnEditItem();
 
-    // Runs the action of the button that contains the point, if any.
-    void HandleTap(int x, int y);
     // The keys of the three buttons of a row, left to right.
     static constexpr Qt::Key kButtonKeys[3] = {Qt::Key_Insert, Qt::Key_Delete, Qt::Key_F2};
     // The list chooser's selection changed.
@@ -73,14 +72,14 @@ private:
     bool HasList(int index) const { return index >= 0 && index < m_lists.size(); }
     int SelectedItemRow() const;
     int ItemRowTop() const { return height() - kItemRowAboveBottom; }
+    // The list row's three buttons, then the item row's.
+    QList<DrawnButton> ButtonPlaces() const;
     using Action = void (CListSetupDlg::*)();
     static constexpr Action kListActions[3] = {&CListSetupDlg::OnAddList, &CListSetupDlg::OnRemoveList,
                                                &CListSetupDlg::OnEditList};
     static constexpr Action kItemActions[3] = {&CListSetupDlg::OnAddItem, &CListSetupDlg::OnRemoveItem,
                                                &CListSetupDlg::OnEditItem};
     static constexpr int kFaces[3] = {Res::IDB_ADD, Res::IDB_REMOVE, Res::IDB_EDIT};
-    // Both date fields of the item dialog: the item's time when it is
-    // dated, else today at noon.
 
     QTreeWidget *m_listItems = nullptr;
     QComboBox *m_comboLists = nullptr;

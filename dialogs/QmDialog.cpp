@@ -1,12 +1,13 @@
 #include "dialogs/QmDialog.h"
 
 #include "platform/Prompter.h"
+#include "res/ClientArea.h"
 
 CQmDialog::CQmDialog(QWidget *parent)
     : QDialog(parent)
     , m_prompter(&Prompter::Standard())
 {
-    setFixedSize(kClientWidth, kClientHeight);
+    setFixedSize(ClientArea::kSize);
 }
 
 void CQmDialog::SetPrompter(Prompter *prompter)

@@ -4,19 +4,15 @@
 
 class Prompter;
 
-// The common ground of the list editing dialogs: the handheld's work area as
-// a fixed client area, set-up on the first show (so exec() and a test that
-// only shows the dialog both get it), and OK routed through OnOK so that a
-// dialog can refuse to close.
+// The common ground of the list editing dialogs: the program's fixed client
+// area (ClientArea::kSize), set-up on the first show (so exec() and a test
+// that only shows the dialog both get it), and OK routed through OnOK so that
+// a dialog can refuse to close.
 class CQmDialog : public QDialog
 {
     Q_OBJECT
 
 public:
-    // The client area every list editing dialog gets.
-    static constexpr int kClientWidth = 240;
-    static constexpr int kClientHeight = 268;
-
     explicit CQmDialog(QWidget *parent = nullptr);
 
     // Who shows this dialog's messages (and runs its nested dialogs).

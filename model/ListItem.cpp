@@ -15,7 +15,7 @@ QString CListItem::GetDateText(bool dateOnly) const
     if (dateOnly)
         return QStringLiteral("%1/%2/%3").arg(f.month).arg(f.day).arg(f.year);
     const QString suffix = f.hour < 12 ? QStringLiteral("AM") : QStringLiteral("PM");
-    // Hour 0 shows as 0 and 12 as 12: the handheld's clock did it this way.
+    // Midnight's hour shows as 0 and noon's as 12: "0:05 AM", "12:05 PM".
     const int shownHour = f.hour > 12 ? f.hour - 12 : f.hour;
     return QStringLiteral("%1/%2/%3 at %4:%5 %6")
             .arg(f.month)

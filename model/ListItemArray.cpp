@@ -21,6 +21,14 @@ void CListItemArray::SetItem(qsizetype index, CListItem item)
         m_items[index] = std::move(item);
 }
 
+double CListItemArray::Total() const
+{
+    double total = 0.0;
+    for (const CListItem &item : m_items)
+        total += item.m_dPrice;
+    return total;
+}
+
 void CListItemArray::AddItemSorted(CListItem item)
 {
     // The walk stops at the first greater name; it does not assume the list

@@ -17,6 +17,8 @@ public:
     CListItem GetItem(qsizetype index) const;
     // Replaces the item at index, which must lie in 0 .. count - 1.
     void SetItem(qsizetype index, CListItem item);
+    // The sum of the items' prices, done or not.
+    double Total() const;
     // Inserts before the first item whose name compares greater (ties after).
     void AddItemSorted(CListItem item);
 

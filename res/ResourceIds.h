@@ -1,7 +1,8 @@
 #pragma once
 
-// Resource, command and control ids, named once. The numbers are those of the
-// handheld program, so that its documentation and our code speak alike.
+// Resource, command and control ids, named once. A bitmap's number is also
+// the name of its file in res/art ("149.png"); command ids travel as the
+// data of menu entries.
 namespace Res {
 
 // Bitmaps
@@ -14,7 +15,7 @@ constexpr int IDB_ADD = 148;         // plus (round, on white)
 constexpr int IDB_EDIT = 149;        // pencil (round, on white)
 constexpr int IDB_MENU = 150;        // letter M
 constexpr int IDB_DONE = 153;        // tick
-constexpr int IDB_OUTLOOK = 155;     // arrow into a handheld
+constexpr int IDB_HANDOVER = 155;    // arrow into a device: the hand-over
 constexpr int IDB_BACK = 170;        // up arrow
 constexpr int IDB_REMOVE = 176;      // minus (round, on white)
 constexpr int IDB_CHECKS = 177;      // 80 x 16: boxes and the group icon

@@ -36,6 +36,15 @@ QString MenuHelp() { return QStringLiteral("&Help"); }
 QString MenuAbout() { return QStringLiteral("&About ..."); }
 QString MenuContents() { return QStringLiteral("Contents"); }
 
+QString MenuEdit() { return QStringLiteral("&Edit"); }
+QString MenuUndo() { return QStringLiteral("&Undo"); }
+QString MenuRedo() { return QStringLiteral("&Redo"); }
+QString ChangeTick(const QString &item) { return QStringLiteral("Tick '%1'").arg(item); }
+QString ChangeUntick(const QString &item) { return QStringLiteral("Untick '%1'").arg(item); }
+QString ChangeEdit(const QString &item) { return QStringLiteral("Edit '%1'").arg(item); }
+QString ChangeListSetup() { return QStringLiteral("List Setup"); }
+QString ChangeImport(const QString &list) { return QStringLiteral("Import '%1'").arg(list); }
+
 QString TreeRoot() { return QStringLiteral("Lists"); }
 QString LabelDate() { return QStringLiteral("Date"); }
 QString LabelPrice() { return QStringLiteral("Price"); }
@@ -77,7 +86,6 @@ QString ButtonOK() { return QStringLiteral("OK"); }
 QString ButtonCancel() { return QStringLiteral("Cancel"); }
 
 QString NoListSelected() { return QStringLiteral("No List Selected."); }
-QString NoListsToExport() { return QStringLiteral("No Lists To Export."); }
 QString NoItemsInList() { return QStringLiteral("No Items in current list."); }
 QString TroubleConverting() { return QStringLiteral("Trouble Converting String, file will not be completed"); }
 QString ExportDone()
@@ -302,19 +310,8 @@ QString FolderNotMade(const QString &folder)
     return QStringLiteral("the folder %1 could not be made").arg(folder);
 }
 
-QString ButtonTip(int faceBitmapId, const QString &keys)
+QString ButtonTip(const QString &name, const QString &keys)
 {
-    QString name;
-    switch (faceBitmapId) {
-    case Res::IDB_EXIT: name = QStringLiteral("Exit"); break;
-    case Res::IDB_MENU: name = QStringLiteral("Menu"); break;
-    case Res::IDB_EDIT: name = QStringLiteral("Edit"); break;
-    case Res::IDB_VIEW: name = QStringLiteral("Open"); break;
-    case Res::IDB_DONE: name = QStringLiteral("Done or not done"); break;
-    case Res::IDB_OUTLOOK: name = QStringLiteral("Hand over to calendar or tasks"); break;
-    case Res::IDB_BACK: name = QStringLiteral("Back"); break;
-    default: return QString();
-    }
     return keys.isEmpty() ? name : QStringLiteral("%1 (%2)").arg(name, keys);
 }
 QString ListSetupButtonTip(bool itemRow, int faceBitmapId, const QString &keys)

@@ -30,6 +30,16 @@ QString MenuHelp();              // "&Help"
 QString MenuAbout();             // "&About ..."
 QString MenuContents();          // "Contents"
 
+// The frame's Edit menu, and the names of the changes it undoes and redoes
+QString MenuEdit();              // "&Edit"
+QString MenuUndo();              // "&Undo", the change's name follows
+QString MenuRedo();              // "&Redo", the change's name follows
+QString ChangeTick(const QString &item);    // "Tick 'Bread'"
+QString ChangeUntick(const QString &item);  // "Untick 'Bread'"
+QString ChangeEdit(const QString &item);    // "Edit 'Milk'"
+QString ChangeListSetup();                  // "List Setup"
+QString ChangeImport(const QString &list);  // "Import 'Shop'"
+
 // Main view
 QString TreeRoot();              // "Lists"
 QString LabelDate();             // "Date"
@@ -69,7 +79,6 @@ QString ButtonCancel();                    // "Cancel"
 
 // Export
 QString NoListSelected();                  // "No List Selected."
-QString NoListsToExport();                 // "No Lists To Export."
 QString NoItemsInList();                   // "No Items in current list."
 QString TroubleConverting();               // "Trouble Converting String, file will not be completed"
 QString ExportDone();
@@ -140,10 +149,10 @@ QString ConflictCopiesMerged(int copies, int listsAdded, int itemsAdded, int tic
 QString ConflictCopyNotMoved(const QString &copyPath, const QString &reason);
 QString FolderNotMade(const QString &folder);           // reason: "the folder ... could not be made"
 
-// Tool tips of the drawn buttons (our own: the pen had no pointer to hover)
-// The button drawn with the face bitmap (Res::IDB_...) and its keys:
-// "Edit (F2, Ctrl+E)"; without keys only the name. Empty for no face.
-QString ButtonTip(int faceBitmapId, const QString &keys);
+// Tool tips of the drawn buttons
+// A button's name and its keys: "Edit (F2, Ctrl+E)"; without keys only the
+// name.
+QString ButtonTip(const QString &name, const QString &keys);
 // The same for List Setup's buttons (plus, minus, pencil) of the list row or
 // the item row, whose keys work where the focus is: "Add list (Insert in the
 // list box)", "Remove item (Delete in the item list)".

@@ -1,136 +1,60 @@
 #pragma once
 
-#include "model/DataStore.h"
-#include "model/ListItemArray.h"
-#include "res/Art.h"
+#include "controls/DrawnButtons.h"
+#include "model/ListItem.h"
+#include "view/ViewActions.h"
 
+#include <QHash>
 #include <QPixmap>
 #include <QWidget>
 
-#include <functional>
+#include <optional>
 
-class CTreeOptionsCtrl;
+class CItemTable;
+class CListTree;
+class CQuillmarkDoc;
 class Prompter;
 class QMenu;
 class QPainter;
-class QTreeWidget;
-class QTreeWidgetItem;
 
-// The main view: owns the collection of lists, shows it in one of three
-// modes (tree of all lists, one item's details, one list's item table),
-// paints its banner, detail pane and button bar, and runs the commands.
+// The main view: shows the document's lists in one of three modes (the tree
+// of all lists, one list's item table, one item's details), paints its
+// banner, detail pane and button bar, and turns taps, keys and its pop-up
+// menu into what the user asked for. Changes go to the document; the view
+// follows the document's signals, updating only what a change touched.
+// Commands that only start here (export, import, the hand-over and their
+// set-up) are asked for through signals.
 //
-// The implementation is split by job:
-//   QuillmarkView.cpp   set-up, modes, the data file
-//   ViewFill.cpp        the tree and the item table, the harvest
+//   QuillmarkView.cpp   set-up, modes, following the document
+//   ViewActions.cpp     the drawn buttons, keys and pop-up menu, and their actions
 //   ViewDraw.cpp        painting
-//   ViewButtons.cpp     the drawn buttons, the pop-up menu, the view's commands
-//   ViewKeys.cpp        the keys of the buttons and commands, the buttons' tool tips
-//   ViewExport.cpp      "Export List..."
-//   ViewImport.cpp      "Import List..." and "Setup Import..."
-//   ViewTransfer.cpp    the hand-over to the calendar and task store, "Configuration"
 class CQuillmarkView : public QWidget
 {
     Q_OBJECT
 
 public:
-    enum Mode { modeTree = 0, modeItem = 1, modeItems = 2 };
-
-    // The client area the handheld gave the view, in logical pixels.
-    static constexpr int kWidth = 240;
-    static constexpr int kHeight = 268;
-
-    explicit CQuillmarkView(QWidget *parent = nullptr);
+    explicit CQuillmarkView(CQuillmarkDoc &doc, QWidget *parent = nullptr);
     ~CQuillmarkView() override;
 
-    // Where the data file lives; set before OnInitialUpdate (tests use a
-    // temporary folder). Defaults to AppPaths::DataFilePath().
-    void SetDataFilePath(const QString &path);
-    QString DataFilePath() const { return m_store.Path(); }
     // Who answers message boxes and runs dialogs; the standard one by default.
     void SetPrompter(Prompter *prompter);
     Prompter &Prompts() const { return *m_prompter; }
 
-    // First set-up: child controls, images, the data file, the tree.
+    // First set-up: child controls, pictures, keys, the tree of the lists.
     void OnInitialUpdate();
 
-    // Modes
-    void ShowTree();
-    void ShowItems();
-    void Repaint();
-
-    // The data file. Load tells the user (once the event loop runs) when the
-    // file is damaged; Save tells the user of a failure. Both return false then.
-    bool LoadDataFile();
-    bool SaveDataFile();
-    // The same save without a message: false with the reason.
-    bool TrySaveDataFile(QString &errorString);
-    // What Exit runs before it asks to end; SaveDataFile unless the frame
-    // hands in its own.
-    void SetExitSave(std::function<bool()> save) { m_exitSave = std::move(save); }
-
-    // Tree and item table
-    void FillTree();
-    void FillItemTable();
-    void HarvestCheckMarks();
-    bool IsListNode(QTreeWidgetItem *node) const;
-    bool IsItemNode(QTreeWidgetItem *node) const;
-
-    // Drawing
-    void OnDraw(QPainter &dc);
-    double GetListTotal() const;
-
-    // The drawn buttons and commands
-    void HandleTap(int x, int y);
-    // How a button was pressed: a key opens the pop-up menu with its first
-    // entry active, so that the arrow keys and Enter go on from there.
-    enum class Trigger { Tap, Key };
-    // Runs what the button (0 to 5, left to right) does in the current mode;
-    // a tap and a key both end here.
-    void PressButton(int button, Trigger trigger = Trigger::Tap);
-    // The face drawn on the button in the current mode (Res::IDB_...), 0 for
-    // none. A button acts by its place even where no face is drawn.
-    int FaceAt(int button) const;
-    bool SaveAndExit();
-    void ShowMenu(Trigger trigger = Trigger::Tap);
-    // Runs the command of a pop-up menu entry (Res::ID_...); false for an
-    // id the view does not know.
-    bool OnCommand(int id);
-    void OpenSelection();
-    void GoBack();
-    void ToggleDone();
-    void EditSelection();
-    void EditCurrentItem();
-    void OnEditLists();
-    void OnViewLists();
-    void OnExit();
-    void OnAbout();
-    void OnExportList();
-    void OnImportList();
-    void OnSetupImport();
-    void OnConfiguration();
-    void AddItemToOutlook();
-
-    // Read access for the frame, tests and tools.
-    int Mode() const { return m_nMode; }
-    int PrevMode() const { return m_nPrevMode; }
-    int CurList() const { return m_nCurList; }
-    int CurItem() const { return m_nCurItem; }
-    bool IsReady() const { return m_bReady; }
-    const CListCollection &Lists() const { return m_lists; }
-    CTreeOptionsCtrl *Tree() const { return m_tree; }
-    QTreeWidget *ItemTable() const { return m_listItems; }
-    QTreeWidgetItem *RootItem() const { return m_hRootItem; }
-
-    // The tree node of an item (or, with item -1, of a list); nullptr when
-    // the tree has none.
-    QTreeWidgetItem *FindNode(int list, int item) const;
-
 signals:
-    // "Exit" (or the cross) saved the lists: the application may end.
+    // "Exit" or the cross: the application saves the lists and ends.
     void exitRequested();
-    // "About ..." was chosen; the application shows its About box.
     void aboutRequested();
+    // "Export List...": the list to export, -1 when none is chosen.
+    void exportRequested(int list);
+    void importRequested();
+    void importSetupRequested();
+    // "Configuration": the hand-over's set-up.
+    void handOverSetupRequested();
+    // The item on show, to hand over to the calendar and task store.
+    void handOverRequested(const CListItem &item);
 
 protected:
     bool event(QEvent *event) override;
@@ -142,39 +66,52 @@ protected:
     virtual int RunPopupMenu(QMenu &menu, const QPoint &globalPos);
 
 private:
-    void CreateShortcuts();
-    // Where the keyboard goes with the mode: the tree, the item table, or
-    // the view itself on the item screen.
-    void FocusForMode();
-    void DrawBanner(QPainter &dc) const;
-    void DrawTreeMode(QPainter &dc);
-    void DrawItemDetails(QPainter &dc);
-    void DrawItemsMode(QPainter &dc);
-    void DrawButtonBar(QPainter &dc);
-    // The lowest selected row of the item table, or -1.
-    int FirstSelectedRow() const;
-    // True when m_nCurList (and m_nCurItem) name a list (and item) that exists.
+    enum class Mode { Tree, Item, Items };
+    // A key opens the pop-up menu with its first entry active.
+    enum class Trigger { Tap, Key };
+
+    // Modes. Show falls back to the tree when what the mode shows is gone;
+    // the back button then leads to `back`.
+    void Show(Mode mode, std::optional<Mode> back);
+    void FillItemTable();
     bool HasCurrentList() const;
     bool HasCurrentItem() const;
-    // After the collection was replaced: indexes that name nothing become
-    // -1, and a view of something gone gives way to the tree.
-    void ForgetVanishedCurrent();
-    // Shows the item details of the current item (the tree if it is gone).
-    void ShowItem(int prevMode);
+    const CListItem &CurrentItem() const;
 
-    CTreeOptionsCtrl *m_tree = nullptr;
-    QTreeWidget *m_listItems = nullptr;
-    CImageList m_images;
-    int m_nMode = modeTree;
-    int m_nPrevMode = -1;
-    CListCollection m_lists;
-    int m_nCurItem = -1;
-    int m_nCurList = -1;
-    QPixmap m_bmpEdit, m_bmpExit, m_bmpView, m_bmpMenu, m_bmpDone, m_bmpBack, m_bmpOutlook;
-    bool m_bReady = false;
-    QTreeWidgetItem *m_hRootItem = nullptr;
+    // Following the document
+    void OnItemChanged(int list, int item);
+    void OnListsReplaced(int first, int removed, int inserted);
 
-    CDataStore m_store;
+    // Actions (ViewActions.cpp)
+    const ViewActions::Row &Buttons() const;
+    bool IsDrawn(const ViewActions::Button &button) const;
+    // Where the buttons of the mode lie, and their tool tips (none where no
+    // face is drawn).
+    QList<DrawnButton> ButtonPlaces() const;
+    void CreateShortcuts();
+    void OnKey(QKeyCombination key);
+    void Run(ViewActions::Action action, Trigger trigger);
+    void ShowMenu(Trigger trigger);
+    void OpenSelection();
+    void GoBack();
+    void EditSelection();
+    void EditCurrentItem();
+    void EditLists();
+    void ExportList();
+
+    // Drawing (ViewDraw.cpp)
+    void DrawItemDetails(QPainter &dc);
+    void DrawTotal(QPainter &dc);
+
+    CQuillmarkDoc &m_doc;
     Prompter *m_prompter;
-    std::function<bool()> m_exitSave;
+    CListTree *m_tree = nullptr; // none before the first set-up
+    CItemTable *m_listItems = nullptr;
+    Mode m_mode = Mode::Tree;
+    // Where the back button leads; none when it leads nowhere.
+    std::optional<Mode> m_prevMode;
+    int m_nCurList = -1;
+    int m_nCurItem = -1;
+    // The buttons' faces by bitmap id, loaded once.
+    QHash<int, QPixmap> m_faces;
 };

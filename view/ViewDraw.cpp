@@ -1,5 +1,7 @@
 #include "view/QuillmarkView.h"
 
+#include "controls/ListTree.h"
+#include "model/QuillmarkDoc.h"
 #include "platform/NumberText.h"
 #include "res/ResourceIds.h"
 #include "res/Strings.h"
@@ -41,176 +43,111 @@ QSize DrawTextAt(QPainter &dc, QPoint at, const QString &text)
     return size;
 }
 
-// A one-pixel frame just inside the rectangle (right and bottom excluded).
-void FrameRect(QPainter &dc, int left, int top, int right, int bottom, const QColor &colour)
+// A one-pixel frame just inside the rectangle.
+void FrameRect(QPainter &dc, const QRect &r, const QColor &colour)
 {
-    if (right <= left || bottom <= top)
+    if (r.isEmpty())
         return;
-    dc.fillRect(QRect(left, top, right - left, 1), colour);
-    dc.fillRect(QRect(left, bottom - 1, right - left, 1), colour);
-    dc.fillRect(QRect(left, top, 1, bottom - top), colour);
-    dc.fillRect(QRect(right - 1, top, 1, bottom - top), colour);
-}
-
-// Part of a picture, the source given in logical pixels.
-void DrawPart(QPainter &dc, QPoint at, const QPixmap &picture, const QRect &source)
-{
-    if (picture.isNull())
-        return;
-    const qreal dpr = picture.devicePixelRatio();
-    const QRectF from(source.x() * dpr, source.y() * dpr, source.width() * dpr, source.height() * dpr);
-    dc.drawPixmap(QRectF(QPointF(at), QSizeF(source.size())), picture, from);
+    dc.fillRect(QRect(r.left(), r.top(), r.width(), 1), colour);
+    dc.fillRect(QRect(r.left(), r.bottom(), r.width(), 1), colour);
+    dc.fillRect(QRect(r.left(), r.top(), 1, r.height()), colour);
+    dc.fillRect(QRect(r.right(), r.top(), 1, r.height()), colour);
 }
 
 } // namespace
 
 void CQuillmarkView::paintEvent(QPaintEvent *)
 {
+    if (!m_tree)
+        return; // nothing before the first set-up, not even the banner
     QPainter dc(this);
-    OnDraw(dc);
-}
-
-void CQuillmarkView::OnDraw(QPainter &dc)
-{
-    if (!m_bReady)
-        return;
     dc.fillRect(rect(), Qt::white);
     dc.setBackground(Qt::white);
     dc.setPen(Qt::black);
-    switch (m_nMode) {
-    case modeTree:
-        DrawTreeMode(dc);
-        break;
-    case modeItem:
-        DrawItemDetails(dc);
-        break;
-    case modeItems:
-        DrawItemsMode(dc);
-        break;
-    default:
-        break;
-    }
-}
-
-void CQuillmarkView::DrawBanner(QPainter &dc) const
-{
     const QPixmap banner = Art::Bitmap(Res::IDB_BANNER);
     if (!banner.isNull())
-        dc.drawPixmap(QRect(0, 0, ViewLook::kBannerWidth, ViewLook::kBannerHeight), banner);
-}
-
-void CQuillmarkView::DrawTreeMode(QPainter &dc)
-{
-    DrawBanner(dc);
-    DrawButtonBar(dc);
-}
-
-void CQuillmarkView::DrawButtonBar(QPainter &dc)
-{
-    // FaceAt also names the buttons' tool tips: what is drawn is what is named.
-    for (int button = 0; button < ViewLook::kButtonCount; ++button) {
-        const QPixmap *picture = nullptr;
-        switch (FaceAt(button)) {
-        case Res::IDB_EXIT: picture = &m_bmpExit; break;
-        case Res::IDB_MENU: picture = &m_bmpMenu; break;
-        case Res::IDB_EDIT: picture = &m_bmpEdit; break;
-        case Res::IDB_VIEW: picture = &m_bmpView; break;
-        case Res::IDB_DONE: picture = &m_bmpDone; break;
-        case Res::IDB_OUTLOOK: picture = &m_bmpOutlook; break;
-        case Res::IDB_BACK: picture = &m_bmpBack; break;
-        default: break;
-        }
-        if (picture && !picture->isNull())
-            dc.drawPixmap(ViewLook::ButtonRect(button, height()), *picture);
+        dc.drawPixmap(ViewLook::kBannerRect, banner);
+    // The details of an item that is gone show the banner alone.
+    if (m_mode == Mode::Item && !HasCurrentItem())
+        return;
+    if (m_mode == Mode::Item)
+        DrawItemDetails(dc);
+    else if (m_mode == Mode::Items)
+        DrawTotal(dc);
+    const ViewActions::Row &row = Buttons();
+    for (int slot = 0; slot < ViewLook::kButtonCount; ++slot) {
+        const QPixmap face = m_faces.value(row[slot].face);
+        if (IsDrawn(row[slot]) && !face.isNull())
+            dc.drawPixmap(ViewLook::ButtonRect(slot, height()), face);
     }
 }
 
 void CQuillmarkView::DrawItemDetails(QPainter &dc)
 {
-    const QFont previous = dc.font();
-    dc.setFont(ViewLook::TitleFont());
-    DrawBanner(dc);
-    if (!HasCurrentItem()) {
-        dc.setFont(previous);
-        return;
-    }
-    const CListItem item = m_lists.at(m_nCurList).GetItem(m_nCurItem);
+    using namespace ViewLook;
+    const CListItem &item = CurrentItem();
     const int right = width();
 
     // The tick comes first: a name long enough covers it.
     if (item.m_bDone)
-        DrawPart(dc, QPoint(right - ViewLook::kTickFromRight, 30), Art::Bitmap(Res::IDB_TICK),
-                 ViewLook::kTickSource);
+        dc.drawPixmap(QPoint(right - kTickFromRight, kItemNameAt.y()),
+                      Art::Region(Art::Bitmap(Res::IDB_TICK), kTickSource));
     if (item.m_nIcon >= Res::kFirstStripImage) {
-        const QPixmap icon = m_images.Image(item.m_nIcon);
+        const QPixmap icon = m_tree->Images().Image(item.m_nIcon);
         if (!icon.isNull())
-            dc.drawPixmap(QRect(ViewLook::kItemIconAt, QSize(Res::kImageSize, Res::kImageSize)), icon);
+            dc.drawPixmap(QRect(kItemIconAt, QSize(Res::kImageSize, Res::kImageSize)), icon);
     }
-    const int h = DrawTextAt(dc, ViewLook::kItemNameAt, item.m_strName).height();
-    dc.drawLine(4, 35 + h, right - 5, 35 + h);
-    int y = 40 + h;
+    dc.setFont(TitleFont());
+    const int rule = kItemNameAt.y() + DrawTextAt(dc, kItemNameAt, item.m_strName).height() + kRuleBelowName;
+    dc.drawLine(kRuleInset, rule, right - kRuleInset - 1, rule);
+    int y = rule + kGap;
 
+    const auto line = [&](const QFont &font, const QString &text) {
+        dc.setFont(font);
+        return DrawTextAt(dc, QPoint(kSectionLeft, y), text).height();
+    };
     const auto section = [&](const QString &label, const QString &value) {
-        dc.setFont(ViewLook::LabelFont());
-        y += DrawTextAt(dc, QPoint(8, y), label).height() + 5;
-        dc.setFont(ViewLook::ValueFont());
-        y += DrawTextAt(dc, QPoint(8, y), value).height() + 5;
+        y += line(LabelFont(), label) + kGap;
+        y += line(ValueFont(), value) + kGap;
     };
     if (item.m_bDated)
         section(Str::LabelDate(), item.GetDateText(false));
     if (item.m_dPrice != 0.0)
         section(Str::LabelPrice(), NumberText::FormatFixed2(item.m_dPrice));
-
-    if (!item.m_strDesc.isEmpty()) {
-        dc.setFont(ViewLook::LabelFont());
-        const int labelHeight = DrawTextAt(dc, QPoint(8, y), Str::LabelDescription()).height();
-        dc.setFont(ViewLook::ValueFont());
-        // Right and bottom edges excluded; what does not fit is cut.
-        const QRect box(QPoint(18, y + labelHeight + 5), QPoint(right - 5 - 1, height() - 27 - 1));
-        if (box.isValid()) {
-            QString text = item.m_strDesc;
-            text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-            text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
-            dc.save();
-            dc.setClipRect(box);
-            dc.drawText(box, Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, text);
-            dc.restore();
-        }
-    }
-
-    DrawButtonBar(dc);
-    dc.setFont(previous);
+    if (item.m_strDesc.isEmpty())
+        return;
+    y += line(LabelFont(), Str::LabelDescription()) + kGap;
+    const QRect box(QPoint(kDescriptionLeft, y),
+                    QPoint(right - kDescriptionRightInset - 1, height() - kDescriptionBottomInset - 1));
+    if (!box.isValid())
+        return;
+    QString text = item.m_strDesc;
+    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    dc.save();
+    dc.setFont(ValueFont());
+    dc.setClipRect(box);
+    dc.drawText(box, Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, text);
+    dc.restore();
 }
 
-void CQuillmarkView::DrawItemsMode(QPainter &dc)
+void CQuillmarkView::DrawTotal(QPainter &dc)
 {
-    const QFont previous = dc.font();
-    dc.setFont(ViewLook::ValueFont());
-    DrawBanner(dc);
-    const double total = GetListTotal();
-    if (total != 0.0) {
-        const QString amount = NumberText::FormatFixed2(total);
-        const QFontMetrics fm = dc.fontMetrics();
-        const int w = fm.horizontalAdvance(amount);
-        const int h = fm.height();
-        const int x = width() - w - 15;
-        const int y = height() - h - 10;
-        FrameRect(dc, x - 2, y - 2, width() - 10, y + h + 2, Qt::black);
-        DrawTextAt(dc, QPoint(x, y), amount);
-        dc.setFont(ViewLook::LabelFont());
-        const int w2 = dc.fontMetrics().horizontalAdvance(Str::LabelTotal());
-        DrawTextAt(dc, QPoint(x - w2 - 5, y), Str::LabelTotal());
-    }
-    DrawButtonBar(dc);
-    dc.setFont(previous);
-}
-
-double CQuillmarkView::GetListTotal() const
-{
-    if (!HasCurrentList())
-        return 0.0;
-    double total = 0.0;
-    for (const CListItem &item : m_lists.at(m_nCurList).m_items)
-        total += item.m_dPrice;
-    return total;
+    using namespace ViewLook;
+    const double total = HasCurrentList() ? m_doc.Lists().at(m_nCurList).Total() : 0.0;
+    if (total == 0.0)
+        return;
+    const QString amount = NumberText::FormatFixed2(total);
+    dc.setFont(ValueFont());
+    const QFontMetrics fm = dc.fontMetrics();
+    const QPoint at(width() - fm.horizontalAdvance(amount) - kTotalRightInset,
+                    height() - fm.height() - kTotalBottomInset);
+    FrameRect(dc,
+              QRect(at - QPoint(kFramePad, kFramePad),
+                    QPoint(width() - kFrameRightInset - 1, at.y() + fm.height() + kFramePad - 1)),
+              Qt::black);
+    DrawTextAt(dc, at, amount);
+    dc.setFont(LabelFont());
+    const int labelWidth = dc.fontMetrics().horizontalAdvance(Str::LabelTotal());
+    DrawTextAt(dc, QPoint(at.x() - labelWidth - kGap, at.y()), Str::LabelTotal());
 }

@@ -13,13 +13,16 @@
 #include "dialogs/ListSetupDlg.h"
 #include "dialogs/NewItemDlg.h"
 #include "model/DataFile.h"
+#include "model/QuillmarkDoc.h"
 #include "platform/CalendarTime.h"
 #include "view/QuillmarkView.h"
+#include "view/ViewLook.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QDir>
 #include <QFile>
+#include <QMouseEvent>
 #include <QSaveFile>
 #include <QStyleFactory>
 #include <QTemporaryDir>
@@ -137,24 +140,32 @@ bool Save(QWidget &widget, const QString &path)
 template<typename Shoot>
 bool Tour(CQuillmarkView &view, Shoot shoot)
 {
-    CTreeOptionsCtrl *tree = view.Tree();
-    QTreeWidgetItem *groceries = view.FindNode(0, -1);
-    QTreeWidgetItem *trip = view.FindNode(1, -1);
-    if (!groceries || !trip)
+    auto *tree = view.findChild<CTreeOptionsCtrl *>();
+    auto *table = view.findChild<QTreeWidget *>(QStringLiteral("itemTable"));
+    QTreeWidgetItem *lists = tree ? tree->topLevelItem(0) : nullptr;
+    QTreeWidgetItem *groceries = lists ? lists->child(0) : nullptr;
+    QTreeWidgetItem *trip = lists ? lists->child(1) : nullptr;
+    if (!table || !groceries || !trip)
         return false;
+    // The magnifier, tapped.
+    const auto open = [&view] {
+        const QPointF at = ViewLook::ButtonRect(3, view.height()).center();
+        QMouseEvent press(QEvent::MouseButtonPress, at, view.mapToGlobal(at), Qt::LeftButton, Qt::LeftButton, {});
+        QCoreApplication::sendEvent(&view, &press);
+    };
     groceries->setExpanded(true);
-    tree->setCurrentItem(view.FindNode(0, 2));
+    tree->setCurrentItem(groceries->child(2));
     if (!shoot(QStringLiteral("tree")))
         return false;
 
     tree->setCurrentItem(trip);
-    view.OpenSelection();
-    if (view.Mode() != CQuillmarkView::modeItems || !shoot(QStringLiteral("items")))
+    open();
+    if (table->isHidden() || !shoot(QStringLiteral("items")))
         return false;
 
-    view.ItemTable()->setCurrentItem(view.ItemTable()->topLevelItem(1));
-    view.OpenSelection();
-    if (view.Mode() != CQuillmarkView::modeItem || !shoot(QStringLiteral("item")))
+    table->setCurrentItem(table->topLevelItem(1));
+    open();
+    if (!table->isHidden() || !tree->isHidden() || !shoot(QStringLiteral("item")))
         return false;
     return true;
 }
@@ -212,8 +223,10 @@ int main(int argc, char *argv[])
                                                           : QString();
     const auto picture = [&](const QString &name) { return out.filePath(name + density + QStringLiteral(".png")); };
     {
-        CQuillmarkView view;
-        view.SetDataFilePath(copy);
+        CQuillmarkDoc doc;
+        doc.SetPath(copy);
+        doc.Load();
+        CQuillmarkView view(doc);
         view.OnInitialUpdate();
         view.show();
         if (!Tour(view, [&](const QString &name) { return Save(view, picture(name)); }))
@@ -221,7 +234,7 @@ int main(int argc, char *argv[])
     }
     {
         CMainFrame frame;
-        frame.View()->SetDataFilePath(copy);
+        frame.Document()->SetPath(copy);
         frame.OnInitialUpdate();
         frame.show();
         if (!Tour(*frame.View(), [&](const QString &name) {

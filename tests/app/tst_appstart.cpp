@@ -1,6 +1,7 @@
 #include "app/MainFrame.h"
 #include "app/QuillmarkApp.h"
 #include "controls/TreeOptionsCtrl.h"
+#include "model/QuillmarkDoc.h"
 #include "platform/AppPaths.h"
 #include "tests/testlib/QuillmarkTest.h"
 #include "tests/testlib/ScriptedPrompter.h"
@@ -62,10 +63,11 @@ void TestAppStart::startWithoutDataFile()
     QVERIFY(frame->isVisible());
     QCOMPARE(frame->windowTitle(), QStringLiteral("Quillmark"));
     QVERIFY(!frame->isMaximized());
-    QVERIFY(frame->View()->IsReady());
-    QCOMPARE(frame->View()->Tree()->topLevelItemCount(), 1);
-    QCOMPARE(frame->View()->Tree()->topLevelItem(0)->text(0), QStringLiteral("Lists"));
-    QCOMPARE(frame->View()->Tree()->topLevelItem(0)->childCount(), 0);
+    const auto *tree = frame->View()->findChild<CTreeOptionsCtrl *>();
+    QVERIFY(tree);
+    QCOMPARE(tree->topLevelItemCount(), 1);
+    QCOMPARE(tree->topLevelItem(0)->text(0), QStringLiteral("Lists"));
+    QCOMPARE(tree->topLevelItem(0)->childCount(), 0);
     QVERIFY(m_prompter.Shown().isEmpty());
     QM_VERIFY_PROMPTS(m_prompter);
 }
@@ -75,7 +77,7 @@ void TestAppStart::quittingSavesTheLists()
     QVERIFY(Start());
     // The event loop ends by other means than Exit (as when the desktop
     // session ends): the lists are saved all the same.
-    const QString dataPath = m_app.MainFrame()->View()->DataFilePath();
+    const QString dataPath = m_app.MainFrame()->Document()->Path();
     QVERIFY(!QFileInfo::exists(dataPath));
     QTimer::singleShot(0, &m_app, &QCoreApplication::quit);
     QCOMPARE(m_app.exec(), 0);

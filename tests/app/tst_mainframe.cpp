@@ -1,15 +1,19 @@
 #include "app/AboutDlg.h"
 #include "app/MainFrame.h"
-#include "model/DataFile.h"
+#include "model/QuillmarkDoc.h"
+#include "res/ClientArea.h"
 #include "res/Strings.h"
 #include "tests/testlib/QuillmarkTest.h"
 #include "tests/testlib/ScriptedPrompter.h"
-#include "view/QuillmarkView.h"
+#include "tests/view/ViewFixture.h"
 
+#include <QBuffer>
 #include <QFile>
 #include <QFileInfo>
 #include <QMenuBar>
 #include <QTemporaryDir>
+
+using namespace ViewTest;
 
 class TestMainFrame : public QObject
 {
@@ -17,8 +21,11 @@ class TestMainFrame : public QObject
 
 private slots:
     void init();
-    void titleAndHelpMenu();
-    void viewClientAreaIsExactlyTheHandhelds();
+    void titleAndMenus();
+    void undoAndRedoOnEveryScreen_data();
+    void undoAndRedoOnEveryScreen();
+    void damagedFileIsToldOnceAfterStart();
+    void viewClientAreaIsFixed();
     void aboutRunsTwoSeparateBoxes();
     void viewsAboutLeadsToTheSameBox();
     void contentsOpensTheHelpPageAtItsAnchor();
@@ -42,44 +49,140 @@ void TestMainFrame::init()
 void TestMainFrame::SetUp(CMainFrame &frame, ScriptedPrompter &prompter, const QString &dataPath)
 {
     frame.SetPrompter(&prompter);
-    frame.View()->SetDataFilePath(dataPath);
+    frame.Document()->SetPath(dataPath);
     frame.OnInitialUpdate();
     frame.show();
     // A message queued by the start (a damaged file) would come now.
     QCoreApplication::sendPostedEvents();
 }
 
-void TestMainFrame::titleAndHelpMenu()
+namespace {
+
+QStringList Texts(const QMenu *menu)
+{
+    QStringList texts;
+    for (const QAction *entry : menu->actions())
+        texts << entry->text() + (entry->isEnabled() ? QString() : QStringLiteral(" (greyed)"));
+    return texts;
+}
+
+} // namespace
+
+void TestMainFrame::titleAndMenus()
 {
     CMainFrame frame;
     QCOMPARE(frame.windowTitle(), QStringLiteral("Quillmark"));
     const QList<QAction *> menus = frame.menuBar()->actions();
-    QCOMPARE(menus.size(), 1);
-    QCOMPARE(menus.at(0)->text(), QStringLiteral("&Help"));
-    QVERIFY(menus.at(0)->menu());
-
-    QStringList texts;
+    QCOMPARE(menus.size(), 2);
+    QCOMPARE(menus.at(0)->text(), QStringLiteral("&Edit"));
+    QCOMPARE(menus.at(1)->text(), QStringLiteral("&Help"));
+    QCOMPARE(Texts(menus.at(0)->menu()), (QStringList{QStringLiteral("&Undo (greyed)"), QStringLiteral("&Redo (greyed)")}));
+    QCOMPARE(Texts(menus.at(1)->menu()), (QStringList{QStringLiteral("&About ..."), QStringLiteral("Contents")}));
     QList<int> ids;
-    for (const QAction *entry : menus.at(0)->menu()->actions()) {
-        texts << entry->text();
+    for (const QAction *entry : menus.at(1)->menu()->actions())
         ids << entry->data().toInt();
-    }
-    QCOMPARE(texts, (QStringList{QStringLiteral("&About ..."), QStringLiteral("Contents")}));
     QCOMPARE(ids, (QList<int>{57664, 32776}));
 }
 
-void TestMainFrame::viewClientAreaIsExactlyTheHandhelds()
+void TestMainFrame::undoAndRedoOnEveryScreen_data()
+{
+    QTest::addColumn<int>("screen"); // 0 the tree, 1 an item table, 2 an item's details
+    QTest::newRow("tree") << 0;
+    QTest::newRow("item table") << 1;
+    QTest::newRow("details") << 2;
+}
+
+// Ctrl+Z undoes and Ctrl+Shift+Z and Ctrl+Y redo wherever the focus is; the
+// Edit menu names the change and is greyed when there is nothing to do.
+void TestMainFrame::undoAndRedoOnEveryScreen()
+{
+    QFETCH(int, screen);
+    const QString dataPath = m_dir->filePath(QStringLiteral("Quillmark.dat"));
+    QVERIFY(WriteDataFile(dataPath, SampleLists()));
+    ScriptedPrompter prompter;
+    CMainFrame frame;
+    SetUp(frame, prompter, dataPath);
+    frame.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&frame));
+    auto *tree = frame.View()->findChild<CTreeOptionsCtrl *>();
+    tree->setCurrentItem(tree->topLevelItem(0)->child(1));
+    if (screen > 0)
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    if (screen > 1) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    }
+    QUndoStack *history = frame.Document()->UndoStack();
+    CListCollection edited = SampleLists();
+    edited[1].SetName(QStringLiteral("Journey"));
+    frame.Document()->ReplaceLists(edited);
+    QMenu *edit = frame.menuBar()->actions().at(0)->menu();
+    QCOMPARE(Texts(edit), (QStringList{QStringLiteral("&Undo List Setup"), QStringLiteral("&Redo (greyed)")}));
+
+    const auto press = [](QKeyCombination key) {
+        QTest::keyClick(QApplication::focusWidget(), key.key(), key.keyboardModifiers());
+    };
+    press(Qt::CTRL | Qt::Key_Z);
+    QCOMPARE(frame.Document()->Lists(), SampleLists());
+    QCOMPARE(ReadDataFile(dataPath), SampleLists());
+    QCOMPARE(Texts(edit), (QStringList{QStringLiteral("&Undo (greyed)"), QStringLiteral("&Redo List Setup")}));
+    press(Qt::CTRL | Qt::SHIFT | Qt::Key_Z);
+    QCOMPARE(frame.Document()->Lists(), edited);
+    press(Qt::CTRL | Qt::Key_Z);
+    press(Qt::CTRL | Qt::Key_Y);
+    QCOMPARE(frame.Document()->Lists(), edited);
+    QCOMPARE(ReadDataFile(dataPath), edited);
+    QCOMPARE(history->index(), 1);
+    QM_VERIFY_PROMPTS(prompter);
+}
+
+void TestMainFrame::damagedFileIsToldOnceAfterStart()
+{
+    // Two lists announced, one and a half there.
+    const QString dataPath = m_dir->filePath(QStringLiteral("Quillmark.dat"));
+    QVERIFY(WriteDataFile(dataPath, SampleLists()));
+    QByteArray bytes = FileBytes(dataPath);
+    bytes.chop(20);
+    {
+        QFile file(dataPath);
+        QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        file.write(bytes);
+    }
+    CListCollection partial;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::ReadOnly);
+    const DataFile::LoadResult expected = DataFile::Read(buffer, partial);
+    QCOMPARE(expected.status, DataFile::LoadStatus::Damaged);
+
+    ScriptedPrompter prompter;
+    prompter.ExpectMessage(Str::DataFileDamaged(dataPath, expected.errorString));
+    CMainFrame frame;
+    frame.SetPrompter(&prompter);
+    frame.Document()->SetPath(dataPath);
+    frame.OnInitialUpdate();
+    QCOMPARE(frame.Document()->Lists(), partial); // what could be read is shown
+    QCOMPARE(frame.View()->findChild<CTreeOptionsCtrl *>()->topLevelItem(0)->childCount(), partial.size());
+    QCOMPARE(prompter.Shown().size(), 0); // not before the window is up
+    frame.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&frame));
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::MetaCall);
+    QCOMPARE(prompter.Shown().size(), 1);
+    QM_VERIFY_PROMPTS(prompter);
+    QCOMPARE(FileBytes(dataPath), bytes); // untouched by the start
+}
+
+void TestMainFrame::viewClientAreaIsFixed()
 {
     ScriptedPrompter prompter;
     CMainFrame frame;
     SetUp(frame, prompter, m_dir->filePath(QStringLiteral("Quillmark.dat")));
 
     QCOMPARE(frame.centralWidget(), frame.View());
-    QCOMPARE(frame.View()->size(), QSize(240, 268));
+    QCOMPARE(frame.View()->size(), ClientArea::kSize);
     QCOMPARE(frame.View()->geometry().top(), frame.menuBar()->geometry().bottom() + 1);
     // The window cannot be resized away from that.
     QCOMPARE(frame.minimumSize(), frame.maximumSize());
-    QCOMPARE(frame.size(), QSize(240, frame.menuBar()->height() + 268));
+    QCOMPARE(frame.size(), QSize(ClientArea::kWidth, frame.menuBar()->height() + ClientArea::kHeight));
     QM_VERIFY_PROMPTS(prompter);
 }
 
@@ -99,7 +202,7 @@ void TestMainFrame::aboutRunsTwoSeparateBoxes()
     prompter.ExpectDialog<CAboutDlg>(answer);
     frame.SetPrompter(&prompter);
 
-    QAction *about = frame.menuBar()->actions().at(0)->menu()->actions().at(0);
+    QAction *about = frame.menuBar()->actions().at(1)->menu()->actions().at(0);
     about->trigger();
     about->trigger();
 
@@ -128,7 +231,7 @@ void TestMainFrame::contentsOpensTheHelpPageAtItsAnchor()
         opened << url;
         return true;
     });
-    frame.menuBar()->actions().at(0)->menu()->actions().at(1)->trigger();
+    frame.menuBar()->actions().at(1)->menu()->actions().at(1)->trigger();
 
     QCOMPARE(opened.size(), 1);
     const QUrl url = opened.at(0);
@@ -188,7 +291,9 @@ void TestMainFrame::exitSavesOnceThenCloseDoesNotSaveAgain()
     const QString dataPath = m_dir->filePath(QStringLiteral("Quillmark.dat"));
     SetUp(frame, prompter, dataPath);
 
-    QVERIFY(frame.View()->SaveAndExit());
+    QSignalSpy exits(frame.View(), &CQuillmarkView::exitRequested);
+    QTest::mouseClick(frame.View(), Qt::LeftButton, {}, ViewLook::ButtonRect(0, ClientArea::kHeight).center());
+    QCOMPARE(exits.size(), 1);
     QVERIFY(QFile::remove(dataPath));
     QVERIFY(frame.close());
     QVERIFY(!QFileInfo::exists(dataPath));

@@ -8,6 +8,7 @@
 #include "app/QuillmarkApp.h"
 #include "dialogs/ListSetupDlg.h"
 #include "model/DataStore.h"
+#include "model/QuillmarkDoc.h"
 #include "res/Strings.h"
 #include "tests/testlib/QuillmarkTest.h"
 #include "tests/view/ViewFixture.h"
@@ -92,17 +93,29 @@ CQuillmarkView *Start(CQuillmarkApp &app, Prompter &prompter)
 // "Exit" from the pop-up menu, inside the event loop; the loop's exit code.
 int ExitFromMenu(CQuillmarkApp &app)
 {
-    QTimer::singleShot(0, app.MainFrame()->View(), &CQuillmarkView::OnExit);
+    CQuillmarkView *view = app.MainFrame()->View();
+    QTimer::singleShot(0, view, [view] { emit view->exitRequested(); });
     return app.exec();
 }
 
-// Starts the program on the sample and ticks "Bread" in the tree: a change
-// that only a save writes.
+// "Edit Lists...", as the pencil with nothing selected in the tree opens it.
+void EditLists(CQuillmarkView *view)
+{
+    QTest::mouseClick(view, Qt::LeftButton, {}, QPoint(68, view->height() - 15));
+}
+
+const CListCollection &ListsOf(CQuillmarkApp &app)
+{
+    return app.MainFrame()->Document()->Lists();
+}
+
+// Starts the program on the sample and ticks "Bread": a change that only a
+// save writes.
 CQuillmarkView *StartAndTick(CQuillmarkApp &app, Prompter &prompter)
 {
     CQuillmarkView *view = Start(app, prompter);
     if (view)
-        view->Tree()->SetCheck(view->FindNode(0, 0), true);
+        app.MainFrame()->Document()->SetDone(0, 0, true);
     return view;
 }
 
@@ -198,7 +211,7 @@ void TestWholeProgram::countThatSaysTooFewListsIsToldAndKept()
                  CQuillmarkView *view = Start(app, prompter);
                  QVERIFY(view);
                  QM_VERIFY_PROMPTS(prompter);
-                 QCOMPARE(view->Lists(), SampleLists().first(1));
+                 QCOMPARE(ListsOf(app), SampleLists().first(1));
                  QCOMPARE(ExitFromMenu(app), 0);
              }),
              0);
@@ -312,7 +325,7 @@ void TestWholeProgram::unreadableDataFileIsNeverReplaced()
                  CQuillmarkView *view = Start(app, prompter);
                  QVERIFY(view);
                  QM_VERIFY_PROMPTS(prompter);
-                 QVERIFY(view->Lists().isEmpty());
+                 QVERIFY(ListsOf(app).isEmpty());
 
                  // A list made now is not saved over the file, and the user
                  // hears why at once.
@@ -323,7 +336,7 @@ void TestWholeProgram::unreadableDataFileIsNeverReplaced()
                      return d.result();
                  });
                  prompter.ExpectMessage(Str::SaveFailed(DataPath(), Str::UnreadableNotReplaced()));
-                 view->OnEditLists();
+                 EditLists(view);
 
                  // Exit offers another file for it.
                  prompter.ExpectChoice(Str::ExitSaveFailed(DataPath(), Str::UnreadableNotReplaced()),
@@ -419,7 +432,7 @@ void TestWholeProgram::namesAreShownAsWritten()
                      }
                  });
                  person.start();
-                 QTimer::singleShot(0, view, &CQuillmarkView::OnEditLists);
+                 QTimer::singleShot(0, view, [view] { EditLists(view); });
                  QCOMPARE(app.exec(), 0);
                  QCOMPARE(shownFormat, Qt::PlainText);
                  QCOMPARE(shownText, Str::ConfirmRemoveList(name));

@@ -3,6 +3,7 @@
 #include "tests/testlib/QuillmarkTest.h"
 
 #include <QPainter>
+#include <QSignalSpy>
 #include <QStyle>
 
 namespace {
@@ -196,8 +197,14 @@ private slots:
                 : where == QLatin1String("label")        ? LabelPoint(f.tree, item)
                                                          : IndentPoint(f.tree, item);
         QCOMPARE(f.tree.itemAt(at), item);
+        QSignalSpy toggled(&f.tree, &CTreeOptionsCtrl::checkToggled);
         QTest::mouseClick(f.tree.viewport(), Qt::LeftButton, {}, at);
         QCOMPARE(CTreeOptionsCtrl::GetImage(item), endImage);
+        // The owner hears of a toggle, and of nothing else.
+        if (endImage == startImage)
+            QCOMPARE(toggled.size(), 0);
+        else
+            QCOMPARE(toggled, (QList<QVariantList>{{QVariant::fromValue(item), endImage == Res::kImageChecked}}));
         if (selects)
             QVERIFY(item->isSelected());
         for (int i = 0; i < 4; ++i) {
@@ -248,10 +255,13 @@ private slots:
         // select it, so an unselected item after the key shows it was consumed.
         f.tree.setCurrentItem(item, 0, QItemSelectionModel::NoUpdate);
         QVERIFY(!item->isSelected());
+        QSignalSpy toggled(&f.tree, &CTreeOptionsCtrl::checkToggled);
         QTest::keyClick(&f.tree, Qt::Key_Space);
         QCOMPARE(CTreeOptionsCtrl::GetImage(item), 0);
         QTest::keyClick(&f.tree, Qt::Key_Space);
         QCOMPARE(CTreeOptionsCtrl::GetImage(item), 1);
+        QCOMPARE(toggled.size(), 2);
+        QCOMPARE(toggled.at(1).at(1).toBool(), true);
         QVERIFY(!item->isSelected());
     }
 

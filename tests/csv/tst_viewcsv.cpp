@@ -1,3 +1,4 @@
+#include "app/ExchangeCommands.h"
 #include "dialogs/NewListDlg.h"
 #include "exchange/csv/CsvExport.h"
 #include "exchange/csv/ImportFields.h"
@@ -46,61 +47,44 @@ private slots:
         QFile::remove(ExportPath());
     }
 
-    void exportFromTheTree_data()
+    // "Export List..." from the menu, with what the view chose.
+    void exportFromTheMenu_data()
     {
-        QTest::addColumn<int>("list");  // -2: nothing selected, -1: the root
-        QTest::addColumn<int>("item");  // an item node of the list, or -1
+        QTest::addColumn<int>("list"); // selected in the tree; -1: nothing selected
         QTest::addColumn<QString>("message");
         QTest::addColumn<QByteArray>("file");
-        QTest::addColumn<int>("curList");
-        QTest::newRow("nothing selected") << -2 << -1 << Str::NoListSelected() << QByteArray() << -1;
-        QTest::newRow("root") << -1 << -1 << Str::NoListSelected() << QByteArray() << -1;
-        QTest::newRow("item node") << 0 << 1 << Str::NoListSelected() << QByteArray() << -1;
-        QTest::newRow("list node") << 0 << -1 << Str::ExportDone()
-                                   << QByteArray("Bread,,1.50,\nMilk,,2.25,\nSalt,,0.00,\n") << 0;
-        QTest::newRow("empty list") << 2 << -1 << Str::NoItemsInList() << QByteArray() << 2;
+        QTest::newRow("nothing selected") << -1 << Str::NoListSelected() << QByteArray();
+        QTest::newRow("list node") << 0 << Str::ExportDone() << QByteArray("Bread,,1.50,\nMilk,,2.25,\nSalt,,0.00,\n");
+        QTest::newRow("empty list") << 2 << Str::NoItemsInList() << QByteArray();
     }
-    void exportFromTheTree()
+    void exportFromTheMenu()
     {
         QFETCH(int, list);
-        QFETCH(int, item);
         QFETCH(QString, message);
         QFETCH(QByteArray, file);
-        QFETCH(int, curList);
         Fixture<> f;
-        CQuillmarkView &view = f.Start();
-        view.Tree()->clearSelection();
-        if (list == -1)
-            f.Select(view.RootItem());
-        else if (list >= 0)
-            f.Select(item >= 0 ? f.ItemNode(list, item) : f.ListNode(list));
+        f.Start();
+        new CExchangeCommands(f.doc, *f.view);
+        f.Tree()->clearSelection();
+        if (list >= 0)
+            f.Select(f.ListNode(list));
         f.prompter.ExpectMessage(message);
-        view.OnExportList();
+        f.Choose(QStringLiteral("Export List..."));
         QM_VERIFY_PROMPTS(f.prompter);
-        QCOMPARE(view.CurList(), curList);
         if (file.isEmpty())
             QVERIFY(!QFileInfo::exists(ExportPath()));
         else
             QCOMPARE(FileBytes(ExportPath()), file);
     }
 
-    void exportWithNoListsAtAll()
-    {
-        Fixture<> f(CListCollection{});
-        CQuillmarkView &view = f.Start();
-        f.prompter.ExpectMessage(Str::NoListSelected());
-        view.OnExportList();
-        QM_VERIFY_PROMPTS(f.prompter);
-    }
-
     void exportTheOpenList()
     {
         Fixture<> f;
-        CQuillmarkView &view = f.Start();
+        f.Start();
+        new CExchangeCommands(f.doc, *f.view);
         f.OpenList(1);
-        QCOMPARE(view.Mode(), int(CQuillmarkView::modeItems));
         f.prompter.ExpectMessage(Str::ExportDone());
-        view.OnExportList();
+        f.Choose(QStringLiteral("Export List..."));
         QM_VERIFY_PROMPTS(f.prompter);
         QCOMPARE(FileBytes(ExportPath()), QByteArray("Tickets,,0.00,\nPacking,,0.00,\n"));
     }
@@ -112,10 +96,10 @@ private slots:
         const QString reason = CsvExport::ExportList(SampleLists().at(0), ExportPath()).reason;
         QVERIFY(!reason.isEmpty());
         Fixture<> f;
-        CQuillmarkView &view = f.Start();
-        f.Select(f.ListNode(0));
+        f.Start();
+        CExchangeCommands commands(f.doc, *f.view);
         f.prompter.ExpectMessage(Str::ExportFailed(reason));
-        view.OnExportList();
+        commands.ExportList(0);
         QM_VERIFY_PROMPTS(f.prompter);
         QVERIFY(QDir().rmdir(ExportPath()));
     }
@@ -123,7 +107,8 @@ private slots:
     void importNewList()
     {
         Fixture<> f;
-        CQuillmarkView &view = f.Start();
+        f.Start();
+        new CExchangeCommands(f.doc, *f.view);
         const QString csv = f.dir.filePath(QStringLiteral("fruit.csv"));
         {
             QFile file(csv);
@@ -140,20 +125,21 @@ private slots:
             return d.result();
         });
         f.prompter.ExpectOpenFile(csv);
-        view.OnImportList();
+        f.Choose(QStringLiteral("Import List..."));
         QM_VERIFY_PROMPTS(f.prompter);
 
-        QCOMPARE(view.Lists().size(), 4);
-        const CListItemArray fruit = view.Lists().last();
+        QCOMPARE(f.Lists().size(), 4);
+        const CListItemArray fruit = f.Lists().last();
         QCOMPARE(fruit.m_strName, QStringLiteral("Fruit"));
         QCOMPARE(fruit.m_nIcon, 10);
         QCOMPARE(Names(fruit), (QStringList{QStringLiteral("Apple"), QStringLiteral("Pear")}));
         QCOMPARE(fruit.m_items[1].m_strDesc, QStringLiteral("ripe"));
         QCOMPARE(fruit.m_items[1].m_dPrice, 2.5);
-        QCOMPARE(ReadDataFile(f.path), view.Lists()); // saved
-        QCOMPARE(view.RootItem()->childCount(), 4);    // and shown
-        QCOMPARE(view.RootItem()->child(3)->text(0), QStringLiteral("Fruit"));
-        QCOMPARE(view.Mode(), int(CQuillmarkView::modeTree));
+        QCOMPARE(ReadDataFile(f.path), f.Lists()); // saved
+        QCOMPARE(f.Root()->childCount(), 4);     // and shown
+        QCOMPARE(f.ListNode(3)->text(0), QStringLiteral("Fruit"));
+        QCOMPARE(f.Mode(), Shown::Tree);
+        QCOMPARE(f.History().undoText(), QStringLiteral("Import 'Fruit'"));
     }
 
     void importChangesNothing_data()
@@ -172,7 +158,8 @@ private slots:
         QFETCH(QByteArray, content);
         QFETCH(QString, message);
         Fixture<> f;
-        CQuillmarkView &view = f.Start();
+        f.Start();
+        CExchangeCommands commands(f.doc, *f.view);
         const QByteArray before = FileBytes(f.path);
         QString csv;
         if (!content.isEmpty()) {
@@ -193,23 +180,24 @@ private slots:
             f.prompter.ExpectOpenFile(csv);
         if (!message.isEmpty())
             f.prompter.ExpectMessage(message);
-        view.OnImportList();
+        commands.ImportList();
         QM_VERIFY_PROMPTS(f.prompter);
-        QCOMPARE(view.Lists().size(), 3);
-        QCOMPARE(view.RootItem()->childCount(), 3);
+        QCOMPARE(f.Lists().size(), 3);
+        QCOMPARE(f.History().count(), 0);
         QCOMPARE(FileBytes(f.path), before);
     }
 
     void setupImportRunsTheDialog()
     {
         Fixture<> f;
-        CQuillmarkView &view = f.Start();
+        f.Start();
+        new CExchangeCommands(f.doc, *f.view);
         f.prompter.ExpectDialog<CImportFieldsDlg>([](CImportFieldsDlg &d) {
             d.DescSpin()->setValue(0);
             QTest::mouseClick(d.OKButton(), Qt::LeftButton);
             return d.result();
         });
-        view.OnSetupImport();
+        f.Choose(QStringLiteral("Setup Import..."));
         QM_VERIFY_PROMPTS(f.prompter);
         QCOMPARE(Settings::ReadInt(ImportKeys::DescField(), -1), 0);
         QCOMPARE(Settings::ReadInt(ImportKeys::Icon(), -1), 6);

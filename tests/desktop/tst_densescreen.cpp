@@ -65,7 +65,7 @@ private slots:
         QTest::newRow("M") << 33 << Res::IDB_MENU;
         QTest::newRow("pencil") << 58 << Res::IDB_EDIT;
         QTest::newRow("tick") << 83 << Res::IDB_DONE;
-        QTest::newRow("hand-over") << 108 << Res::IDB_OUTLOOK;
+        QTest::newRow("hand-over") << 108 << Res::IDB_HANDOVER;
         QTest::newRow("up arrow") << 133 << Res::IDB_BACK;
     }
 
@@ -75,8 +75,7 @@ private slots:
         QFETCH(int, id);
         Fixture<> f;
         CQuillmarkView &view = f.Start();
-        f.Select(f.ItemNode(0, 1));
-        view.OpenSelection();
+        f.OpenItem(0, 1);
         const QImage grab = Grab(view);
         QCOMPARE(grab.size(), view.size() * kDense);
         QCOMPARE(Part(grab, QRect(x0, view.height() - 25, 20, 20)), DenseArt(id));
@@ -89,8 +88,7 @@ private slots:
     {
         Fixture<> f;
         CQuillmarkView &view = f.Start();
-        f.Select(f.ItemNode(0, 1)); // Milk: done, strip picture 1
-        view.OpenSelection();
+        f.OpenItem(0, 1); // Milk: done, strip picture 1
         const QImage grab = Grab(view);
         const QRect tick(view.width() - ViewLook::kTickFromRight, 30, 12, 13);
         QCOMPARE(Part(grab, tick), DenseArt(Res::IDB_TICK).copy(0, 0, 12 * kDense, 13 * kDense));
@@ -100,12 +98,12 @@ private slots:
     void treeCheckBoxesUseTheDenseArt()
     {
         Fixture<> f;
-        CQuillmarkView &view = f.Start();
-        view.Tree()->clearSelection();
-        view.Tree()->setCurrentItem(nullptr);
-        view.Tree()->expandAll();
+        f.Start();
+        CTreeOptionsCtrl *tree = f.Tree();
+        tree->clearSelection();
+        tree->setCurrentItem(nullptr);
+        tree->expandAll();
         QCoreApplication::processEvents();
-        CTreeOptionsCtrl *tree = view.Tree();
         const QImage grab = Grab(*tree->viewport());
         const QRgb ground = tree->palette().color(QPalette::Base).rgb();
         const QRect unchecked = tree->IconRect(f.ItemNode(0, 0)); // Bread

@@ -1,4 +1,5 @@
 #include "exchange/handover/HandOverSetupDlg.h"
+#include "res/ClientArea.h"
 #include "platform/Settings.h"
 #include "tests/testlib/QuillmarkTest.h"
 #include "tests/testlib/ScriptedPrompter.h"
@@ -105,7 +106,7 @@ private slots:
         CHandOverSetupDlg d;
         d.show();
         QVERIFY(QTest::qWaitForWindowExposed(&d));
-        const QRect area(0, 0, CHandOverSetupDlg::kClientWidth, CHandOverSetupDlg::kClientHeight);
+        const QRect area(QPoint(0, 0), ClientArea::kSize);
         QCOMPARE(d.size(), area.size());
         const QRect frame = d.Group()->geometry();
         for (QCheckBox *box : {d.ItemTaskBox(), d.ItemApptBox()}) {

@@ -1,6 +1,6 @@
+#include "app/ExchangeCommands.h"
 #include "exchange/handover/HandOverSetupDlg.h"
 #include "platform/Settings.h"
-#include "res/ResourceIds.h"
 #include "res/Strings.h"
 #include "tests/handover/IcsFiles.h"
 #include "tests/testlib/QuillmarkTest.h"
@@ -33,12 +33,18 @@ private:
     QTemporaryDir m_store;
     QString m_tasks, m_calendar;
 
+    // Starts the view with the hand-over answered as in the program.
+    static void Start(Fixture<> &f)
+    {
+        f.Start();
+        new CExchangeCommands(f.doc, *f.view);
+    }
+
     // Shows item `item` of list `list`, opened from the tree.
     static void OpenItem(Fixture<> &f, int list, int item)
     {
-        f.Select(f.ItemNode(list, item));
-        f.view->OpenSelection();
-        QCOMPARE(f.view->Mode(), int(CQuillmarkView::modeItem));
+        f.OpenItem(list, item);
+        QCOMPARE(f.Mode(), Shown::Item);
     }
 
 private slots:
@@ -61,7 +67,7 @@ private slots:
     void arrowMakesATask()
     {
         Fixture f;
-        f.Start();
+        Start(f);
         OpenItem(f, 1, 0); // "Tickets", dated
         f.prompter.ExpectMessage(AddedTask());
         f.Tap(108);
@@ -69,7 +75,7 @@ private slots:
         QCOMPARE(Summaries(m_tasks), QStringList{QStringLiteral("Tickets")});
         QCOMPARE(Summaries(m_calendar), QStringList{});
         // The item itself is not changed, nor the data file written.
-        QCOMPARE(f.view->Lists(), SampleLists());
+        QCOMPARE(f.Lists(), SampleLists());
         QCOMPARE(ReadDataFile(f.path), SampleLists());
     }
 
@@ -77,11 +83,11 @@ private slots:
     {
         SetFlags(1, 1);
         Fixture f;
-        f.Start();
+        Start(f);
         OpenItem(f, 0, 1); // "Milk", undated
         f.prompter.ExpectMessage(Str::Load(Str::IDS_ITEM_NOT_DATED));
         f.prompter.ExpectMessage(AddedTask());
-        f.view->AddItemToOutlook();
+        f.Tap(108);
         QM_VERIFY_PROMPTS(f.prompter);
         QCOMPARE(Summaries(m_tasks), QStringList{QStringLiteral("Milk")});
         QCOMPARE(Summaries(m_calendar), QStringList{});
@@ -93,9 +99,9 @@ private slots:
     {
         SetFlags(1, 1);
         Fixture f;
-        f.Start();
-        QCOMPARE(f.view->CurItem(), -1);
-        f.view->AddItemToOutlook();
+        Start(f);
+        QCOMPARE(f.Mode(), Shown::Tree);
+        f.Tap(108);
         QM_VERIFY_PROMPTS(f.prompter);
         QVERIFY(!QFileInfo::exists(m_tasks));
         QVERIFY(!QFileInfo::exists(m_calendar));
@@ -105,17 +111,17 @@ private slots:
     void configurationThenTransfer()
     {
         Fixture f;
-        f.Start();
+        Start(f);
         f.prompter.ExpectDialog<CHandOverSetupDlg>([](CHandOverSetupDlg &d) {
             d.ItemTaskBox()->setChecked(false);
             d.ItemApptBox()->setChecked(true);
             d.OKButton()->click();
             return d.result();
         });
-        QVERIFY(f.view->OnCommand(Res::ID_CONFIGURATION));
+        f.Choose(QStringLiteral("Configuration"));
         OpenItem(f, 1, 0);
         f.prompter.ExpectMessage(Str::Load(Str::IDS_ADDED_APPT));
-        f.view->AddItemToOutlook();
+        f.Tap(108);
         QM_VERIFY_PROMPTS(f.prompter);
         QCOMPARE(Summaries(m_tasks), QStringList{});
         QCOMPARE(Summaries(m_calendar), QStringList{QStringLiteral("Tickets")});

@@ -13,6 +13,7 @@
 #include "res/Strings.h"
 #include "tests/testlib/QuillmarkTest.h"
 #include "tests/view/ViewFixture.h"
+#include "view/ViewLook.h"
 
 #include <QDir>
 #include <QLineEdit>
@@ -59,24 +60,26 @@ void TestSession::wholeSession()
     QVERIFY(m_app.InitInstance(m_prompter));
     QCoreApplication::sendPostedEvents();
     CQuillmarkView *view = m_app.MainFrame()->View();
-    QVERIFY(view->IsReady());
-    QCOMPARE(view->Lists(), SampleLists());
+    QCOMPARE(m_app.MainFrame()->Document()->Lists(), SampleLists());
+    auto *tree = view->findChild<CTreeOptionsCtrl *>();
+    const auto tap = [view](int slot) {
+        QTest::mouseClick(view, Qt::LeftButton, {}, ViewLook::ButtonRect(slot, view->height()).center());
+    };
 
     // Edit "Bread" from the tree; OK saves.
-    view->Tree()->setCurrentItem(view->FindNode(0, 0));
+    tree->setCurrentItem(tree->topLevelItem(0)->child(0)->child(0));
     m_prompter.ExpectDialog<CNewItemDlg>([](CNewItemDlg &d) {
         d.NameField()->setText(QStringLiteral("Rye bread"));
         d.OKButton()->click();
         return d.result();
     });
-    view->EditSelection();
+    tap(2);
     QM_VERIFY_PROMPTS(m_prompter);
     QCOMPARE(ReadDataFile(dataPath).at(0).m_items.at(0).m_strName, QStringLiteral("Rye bread"));
 
     // Export the groceries.
-    view->Tree()->setCurrentItem(view->FindNode(0, -1));
     m_prompter.ExpectMessage(Str::ExportDone());
-    view->OnExportList();
+    emit view->exportRequested(0);
     QM_VERIFY_PROMPTS(m_prompter);
     QVERIFY(FileBytes(exportPath).contains("Rye bread,"));
 
@@ -87,20 +90,20 @@ void TestSession::wholeSession()
         d.CancelButton()->click();
         return d.result();
     });
-    view->OnSetupImport();
+    emit view->importSetupRequested();
     QM_VERIFY_PROMPTS(m_prompter);
 
     // Hand "Tickets" over as a task ("ITEMTASK" = "yes" reads as missing).
-    view->Tree()->setCurrentItem(view->FindNode(1, 0));
-    view->OpenSelection();
-    QCOMPARE(view->Mode(), int(CQuillmarkView::modeItem));
+    tree->setCurrentItem(tree->topLevelItem(0)->child(1)->child(0));
+    tap(3);
+    QVERIFY(tree->isHidden());
     m_prompter.ExpectMessage(Str::Load(Str::IDS_ADDED_TASK));
-    view->AddItemToOutlook();
+    tap(4);
     QM_VERIFY_PROMPTS(m_prompter);
 
-    // Exit from the menu's command, inside the event loop: it saves and ends
-    // the loop with code 0.
-    QTimer::singleShot(0, view, &CQuillmarkView::OnExit);
+    // Exit with the cross, inside the event loop: it saves and ends the loop
+    // with code 0.
+    QTimer::singleShot(0, view, [tap] { tap(0); });
     QCOMPARE(m_app.exec(), 0);
     QM_VERIFY_PROMPTS(m_prompter);
     const CListCollection saved = ReadDataFile(dataPath);

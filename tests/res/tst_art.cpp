@@ -97,7 +97,7 @@ void TestArt::bitmapSizes_data()
     QTest::newRow("tick") << Res::IDB_TICK << QSize(14, 13);
     QTest::newRow("program icon") << Res::IDI_PROGRAM << QSize(32, 32);
     for (int id : {Res::IDB_VIEW, Res::IDB_EXIT, Res::IDB_ADD, Res::IDB_EDIT, Res::IDB_MENU,
-                   Res::IDB_DONE, Res::IDB_OUTLOOK, Res::IDB_BACK, Res::IDB_REMOVE}) {
+                   Res::IDB_DONE, Res::IDB_HANDOVER, Res::IDB_BACK, Res::IDB_REMOVE}) {
         QTest::newRow(qPrintable(QStringLiteral("face %1").arg(id))) << id << QSize(20, 20);
     }
 }
@@ -290,7 +290,7 @@ void TestArt::buttonFacesHaveWhiteCorners()
     // The faces are copied plain onto white, and three of them combined with
     // AND over a grey dialog: their ground must be pure white.
     for (int id : {Res::IDB_VIEW, Res::IDB_EXIT, Res::IDB_ADD, Res::IDB_EDIT, Res::IDB_MENU,
-                   Res::IDB_DONE, Res::IDB_OUTLOOK, Res::IDB_BACK, Res::IDB_REMOVE}) {
+                   Res::IDB_DONE, Res::IDB_HANDOVER, Res::IDB_BACK, Res::IDB_REMOVE}) {
         for (int scale : {1, 2}) {
             const QImage face = ArtFile(id, scale);
             const int last = face.width() - 1;

@@ -1,5 +1,6 @@
 #include "dialogs/ListSetupDlg.h"
 #include "dialogs/NewItemDlg.h"
+#include "res/ClientArea.h"
 #include "res/ResourceIds.h"
 #include "res/Strings.h"
 #include "tests/testlib/QuillmarkTest.h"
@@ -17,47 +18,11 @@ using namespace ViewTest;
 
 namespace {
 
-constexpr int kBarTop = 268 - 25;
-
-// A view whose pop-up menu is answered by the test: it records what the menu
-// held and where it would have opened, and picks an entry by its text.
-class MenuView : public CQuillmarkView
-{
-public:
-    QString choose; // the entry to pick; empty: dismiss the menu
-    QStringList shownEntries;
-    QPoint shownAt;
-    int timesShown = 0;
-
-protected:
-    int RunPopupMenu(QMenu &menu, const QPoint &globalPos) override
-    {
-        ++timesShown;
-        shownAt = globalPos;
-        shownEntries.clear();
-        int command = 0;
-        for (const QAction *action : menu.actions()) {
-            if (action->isSeparator()) {
-                shownEntries << QStringLiteral("-");
-                continue;
-            }
-            shownEntries << QStringLiteral("%1 %2").arg(action->text()).arg(action->data().toInt());
-            if (action->text() == choose)
-                command = action->data().toInt();
-        }
-        return command;
-    }
-};
-
-QList<bool> DoneMarks(const CListItemArray &list)
-{
-    QList<bool> marks;
-    for (const CListItem &item : list.m_items)
-        marks << item.m_bDone;
-    return marks;
-}
+constexpr int kBarTop = ClientArea::kHeight - ViewLook::kButtonBarRise;
 
 } // namespace
+
+Q_DECLARE_METATYPE(ViewTest::Shown)
 
 class ViewButtonsTest : public QObject
 {
@@ -79,7 +44,7 @@ private slots:
     void tapsOutsideTheButtonsDoNothing()
     {
         QFETCH(QPoint, at);
-        Fixture<MenuView> f;
+        Fixture f;
         MenuView &view = f.Start();
         QSignalSpy exits(&view, &CQuillmarkView::exitRequested);
         const QByteArray before = FileBytes(f.path);
@@ -87,13 +52,13 @@ private slots:
         QTest::mouseClick(&view, Qt::LeftButton, {}, at);
         QCOMPARE(exits.size(), 0);
         QCOMPARE(view.timesShown, 0);
-        QCOMPARE(view.Mode(), int(CQuillmarkView::modeTree));
+        QCOMPARE(f.Mode(), Shown::Tree);
         QCOMPARE(FileBytes(f.path), before);
         QM_VERIFY_PROMPTS(f.prompter);
     }
 
-    // The cross, "Exit" from the menu and the command itself: all save
-    // (ticks included) and ask to end.
+    // The cross, at both corners, and "Exit" from the menu ask to end (the
+    // frame saves on the way out).
     void exitSavesAndAsksToEnd_data()
     {
         QTest::addColumn<QString>("how");
@@ -105,83 +70,82 @@ private slots:
     void exitSavesAndAsksToEnd()
     {
         QFETCH(QString, how);
-        Fixture<MenuView> f;
+        Fixture f;
         MenuView &view = f.Start();
         QSignalSpy exits(&view, &CQuillmarkView::exitRequested);
-        view.Tree()->SetCheck(f.ItemNode(1, 1), true);
-        if (how == QLatin1String("corner")) {
+        if (how == QLatin1String("corner"))
             QTest::mouseClick(&view, Qt::LeftButton, {}, QPoint(8, kBarTop));
-        } else if (how == QLatin1String("far corner")) {
+        else if (how == QLatin1String("far corner"))
             QTest::mouseClick(&view, Qt::LeftButton, {}, QPoint(27, kBarTop + 19));
-        } else {
-            view.choose = QStringLiteral("Exit");
-            f.Tap(33);
-            QCOMPARE(view.timesShown, 1);
-        }
+        else
+            f.Choose(QStringLiteral("Exit"));
         QCOMPARE(exits.size(), 1);
-        CListCollection expected = SampleLists();
-        expected[1].m_items[1].m_bDone = true;
-        QCOMPARE(view.Lists(), expected);
-        QCOMPARE(ReadDataFile(f.path), expected);
         QM_VERIFY_PROMPTS(f.prompter);
     }
 
-    void failedSaveAtExitKeepsTheProgramOpen()
-    {
-        Fixture f;
-        const QString folder = f.dir.filePath(QStringLiteral("lists"));
-        QVERIFY(QDir().mkpath(folder));
-        f.path = folder + QStringLiteral("/Quillmark.dat");
-        QVERIFY(WriteDataFile(f.path, SampleLists()));
-        CQuillmarkView &view = f.Start();
-        QSignalSpy exits(&view, &CQuillmarkView::exitRequested);
-        // The folder turns into a file: no save can succeed there.
-        QVERIFY(QDir(folder).removeRecursively());
-        {
-            QFile blocker(folder);
-            QVERIFY(blocker.open(QIODevice::WriteOnly));
-        }
-        CDataStore probe(f.path);
-        QVERIFY(!probe.Save({}));
-        const QString message = Str::SaveFailed(f.path, probe.ErrorString());
-        f.prompter.ExpectMessage(message);
-        f.Tap(8);
-        QCOMPARE(exits.size(), 0);
-        // Each try tells the user again.
-        f.prompter.ExpectMessage(message);
-        QVERIFY(!view.SaveAndExit());
-        QCOMPARE(exits.size(), 0);
-        QM_VERIFY_PROMPTS(f.prompter);
-        QCOMPARE(view.Lists(), SampleLists()); // nothing lost in memory
-    }
-
+    // The entries in order with their command ids and, beside them, their
+    // keys; the menu opens above the pencil.
     void menuHoldsTheCommandsInOrder()
     {
-        Fixture<MenuView> f;
+        Fixture f;
         MenuView &view = f.Start();
         f.Tap(33);
         QCOMPARE(view.timesShown, 1);
-        QCOMPARE(view.shownEntries,
-                 (QStringList{QStringLiteral("About ... 57664"), QStringLiteral("View Lists... 32801"),
-                              QStringLiteral("Edit Lists... 32772"), QStringLiteral("-"),
+        QCOMPARE(view.entries,
+                 (QStringList{QStringLiteral("About ... 57664"), QStringLiteral("View Lists... 32801 Ctrl+L"),
+                              QStringLiteral("Edit Lists... 32772 Ctrl+Shift+L"), QStringLiteral("-"),
                               QStringLiteral("Configuration 32775"), QStringLiteral("-"),
-                              QStringLiteral("Setup Import... 32855"), QStringLiteral("Import List... 32774"),
-                              QStringLiteral("Export List... 32773"), QStringLiteral("-"), QStringLiteral("Exit 57665")}));
+                              QStringLiteral("Setup Import... 32855"), QStringLiteral("Import List... 32774 Ctrl+I"),
+                              QStringLiteral("Export List... 32773 Ctrl+Shift+E"), QStringLiteral("-"),
+                              QStringLiteral("Exit 57665 Ctrl+Q")}));
         QCOMPARE(view.shownAt, view.mapToGlobal(QPoint(58, kBarTop)));
-        QCOMPARE(view.Mode(), int(CQuillmarkView::modeTree)); // dismissed: nothing ran
+        QCOMPARE(view.firstEntryActive, false); // a tap chooses nothing in advance
+        QCOMPARE(f.Mode(), Shown::Tree); // dismissed: nothing ran
     }
 
     void aboutIsHandedToTheApplication()
     {
-        Fixture<MenuView> f;
+        Fixture f;
         MenuView &view = f.Start();
         QSignalSpy about(&view, &CQuillmarkView::aboutRequested);
-        view.choose = QStringLiteral("About ...");
-        f.Tap(33);
+        f.Choose(QStringLiteral("About ..."));
         QCOMPARE(about.size(), 1);
-        QVERIFY(view.OnCommand(Res::ID_APP_ABOUT));
-        QCOMPARE(about.size(), 2);
-        QVERIFY(!view.OnCommand(12345));
+    }
+
+    // "Export List..." names the list: in the tree the selected one (which
+    // stays the current one afterwards), elsewhere the current one.
+    void exportNamesTheList_data()
+    {
+        QTest::addColumn<int>("selectList"); // -2: nothing selected, -1: the root
+        QTest::addColumn<int>("selectItem");
+        QTest::addColumn<int>("list");
+        QTest::newRow("nothing selected") << -2 << -1 << -1;
+        QTest::newRow("root") << -1 << -1 << -1;
+        QTest::newRow("item node") << 0 << 1 << -1;
+        QTest::newRow("list node") << 2 << -1 << 2;
+    }
+
+    void exportNamesTheList()
+    {
+        QFETCH(int, selectList);
+        QFETCH(int, selectItem);
+        QFETCH(int, list);
+        Fixture f;
+        MenuView &view = f.Start();
+        QSignalSpy exports(&view, &CQuillmarkView::exportRequested);
+        if (selectList == -1)
+            f.Select(f.Root());
+        else if (selectList >= 0)
+            f.Select(selectItem >= 0 ? f.ItemNode(selectList, selectItem) : f.ListNode(selectList));
+        f.Choose(QStringLiteral("Export List..."));
+        f.Choose(QStringLiteral("View Lists..."));
+        QCOMPARE(exports.size(), 1);
+        QCOMPARE(exports.at(0).at(0).toInt(), list);
+        if (list >= 0)
+            QVERIFY(f.ListNode(list)->isExpanded()); // the current list
+        f.OpenList(1);
+        f.Choose(QStringLiteral("Export List..."));
+        QCOMPARE(exports.at(1).at(0).toInt(), 1);
     }
 
     void pencilInTheTreeOpensListSetup_data()
@@ -196,17 +160,15 @@ private slots:
     {
         QFETCH(int, list);
         Fixture f;
-        CQuillmarkView &view = f.Start();
+        f.Start();
         const QByteArray before = FileBytes(f.path);
         if (list == -1)
-            f.Select(view.RootItem());
+            f.Select(f.Root());
         else if (list >= 0)
             f.Select(f.ListNode(list));
-        int seenCurList = -99;
         int shownList = -99;
         CListCollection seenLists;
         f.prompter.ExpectDialog<CListSetupDlg>([&](CListSetupDlg &d) {
-            seenCurList = view.CurList();
             shownList = d.m_nCurList; // the dialog shows the first list when given none
             seenLists = d.m_lists;
             d.CancelButton()->click();
@@ -214,38 +176,39 @@ private slots:
         });
         f.Tap(58);
         QM_VERIFY_PROMPTS(f.prompter);
-        QCOMPARE(seenCurList, list < 0 ? -1 : list);
         QCOMPARE(shownList, list < 0 ? 0 : list);
         QCOMPARE(seenLists, SampleLists());
-        QCOMPARE(view.Lists(), SampleLists());
+        QCOMPARE(f.Lists(), SampleLists());
         QCOMPARE(FileBytes(f.path), before);
+        QCOMPARE(f.History().count(), 0);
     }
 
     void listSetupOkTakesTheListsBackAndSaves()
     {
         Fixture f;
-        CQuillmarkView &view = f.Start();
-        view.Tree()->SetCheck(f.ItemNode(0, 2), true); // harvested before the dialog
+        f.Start();
+        f.ToggleInTree(0, 2); // a tick made before is among the lists it gets
         CListCollection edited;
         f.prompter.ExpectDialog<CListSetupDlg>([&](CListSetupDlg &d) {
-            [&] { QCOMPARE(DoneMarks(d.m_lists.at(0)), (QList<bool>{false, true, true})); }();
+            [&] { QVERIFY(d.m_lists.at(0).m_items.at(2).m_bDone); }();
             d.m_lists.append(MakeList(QStringLiteral("New"), 9, {{QStringLiteral("x")}}));
             edited = d.m_lists;
             d.OKButton()->click();
             return d.result();
         });
-        QVERIFY(view.OnCommand(Res::ID_EDIT_LISTS));
+        f.Choose(QStringLiteral("Edit Lists..."));
         QM_VERIFY_PROMPTS(f.prompter);
-        QCOMPARE(view.Lists(), edited);
+        QCOMPARE(f.Lists(), edited);
         QCOMPARE(ReadDataFile(f.path), edited);
-        QCOMPARE(view.RootItem()->childCount(), 4);
+        QCOMPARE(f.History().undoText(), QStringLiteral("List Setup"));
+        QCOMPARE(f.Root()->childCount(), 4);
         QCOMPARE(f.ListNode(3)->text(0), QStringLiteral("New"));
     }
 
     void pencilOnAnItemNodeEditsTheItem()
     {
         Fixture f;
-        CQuillmarkView &view = f.Start();
+        f.Start();
         const CListItem old = SampleLists().at(1).m_items.at(0); // dated, done
         f.Select(f.ItemNode(1, 0));
         f.prompter.ExpectDialog<CNewItemDlg>([&](CNewItemDlg &d) {
@@ -264,18 +227,19 @@ private slots:
         QM_VERIFY_PROMPTS(f.prompter);
         CListCollection expected = SampleLists();
         expected[1].m_items[0].SetName(QStringLiteral("Train tickets"));
-        QCOMPARE(view.Lists(), expected); // done mark and time kept
+        QCOMPARE(f.Lists(), expected); // done mark and time kept
         QCOMPARE(ReadDataFile(f.path), expected);
+        QCOMPARE(f.History().undoText(), QStringLiteral("Edit 'Tickets'"));
         QCOMPARE(f.ItemNode(1, 0)->text(0), QStringLiteral("Train tickets"));
-        QVERIFY(f.ListNode(1)->isExpanded());
-        QCOMPARE(view.Mode(), int(CQuillmarkView::modeTree));
+        QCOMPARE(f.Tree()->currentItem(), f.ItemNode(1, 0));
+        QCOMPARE(f.Mode(), Shown::Tree);
     }
 
     void undatedItemFormStartsTodayAtNoon()
     {
         CalendarTimeOps::SetNowForTesting(LocalTime(2024, 5, 17, 8, 30));
         Fixture f;
-        CQuillmarkView &view = f.Start();
+        f.Start();
         f.Select(f.ItemNode(0, 0));
         CalendarTime shown = 0;
         f.prompter.ExpectDialog<CNewItemDlg>([&](CNewItemDlg &d) {
@@ -284,7 +248,7 @@ private slots:
             d.CancelButton()->click();
             return d.result();
         });
-        view.EditSelection();
+        f.Tap(58);
         CalendarTimeOps::ClearNowForTesting();
         QM_VERIFY_PROMPTS(f.prompter);
         QCOMPARE(shown, LocalTime(2024, 5, 17, 12, 0));
@@ -293,7 +257,7 @@ private slots:
     void twoSelectedRowsActOnTheLower()
     {
         Fixture f;
-        CQuillmarkView &view = f.Start();
+        f.Start();
         f.OpenList(0);
         f.SelectRows({2, 1});
         QString edited;
@@ -305,12 +269,9 @@ private slots:
         f.Tap(58);
         QM_VERIFY_PROMPTS(f.prompter);
         QCOMPARE(edited, QStringLiteral("Milk"));
-        QCOMPARE(view.CurItem(), 1);
         f.SelectRows({2, 1});
         f.Tap(83);
-        QCOMPARE(view.Mode(), int(CQuillmarkView::modeItem));
-        QCOMPARE(view.CurItem(), 1);
-        QCOMPARE(view.PrevMode(), int(CQuillmarkView::modeItems));
+        QCOMPARE(f.ItemOnShow()->m_strName, QStringLiteral("Milk"));
     }
 
     void cancellingChangesNothingButRefillsTheTable_data()
@@ -324,7 +285,7 @@ private slots:
     {
         QFETCH(bool, rowSelected);
         Fixture f;
-        CQuillmarkView &view = f.Start();
+        f.Start();
         const QByteArray before = FileBytes(f.path);
         f.OpenList(0);
         if (rowSelected) {
@@ -341,21 +302,22 @@ private slots:
                 return d.result();
             });
         }
-        QTreeWidgetItem *oldRow = view.ItemTable()->topLevelItem(0);
+        QTreeWidgetItem *oldRow = f.Table()->topLevelItem(0);
         f.Tap(58);
         QM_VERIFY_PROMPTS(f.prompter);
-        QCOMPARE(view.Lists(), SampleLists());
+        QCOMPARE(f.Lists(), SampleLists());
         QCOMPARE(FileBytes(f.path), before);
-        QCOMPARE(view.Mode(), int(CQuillmarkView::modeItems));
-        QCOMPARE(view.ItemTable()->topLevelItemCount(), 3);
-        QVERIFY(view.ItemTable()->topLevelItem(0) != oldRow); // filled again
-        QVERIFY(view.ItemTable()->selectedItems().isEmpty());
+        QCOMPARE(f.History().count(), 0);
+        QCOMPARE(f.Mode(), Shown::Items);
+        QCOMPARE(f.Table()->topLevelItemCount(), 3);
+        QVERIFY(f.Table()->topLevelItem(0) != oldRow); // filled again
+        QVERIFY(f.Table()->selectedItems().isEmpty());
     }
 
     void itemFormOkInTheTableSavesAndRefills()
     {
         Fixture f;
-        CQuillmarkView &view = f.Start();
+        f.Start();
         f.OpenList(0);
         f.SelectRows({0});
         f.prompter.ExpectDialog<CNewItemDlg>([](CNewItemDlg &d) {
@@ -365,18 +327,16 @@ private slots:
         });
         f.Tap(58);
         QM_VERIFY_PROMPTS(f.prompter);
-        QCOMPARE(view.Lists().at(0).m_items.at(0).m_dPrice, 4.5);
-        QCOMPARE(ReadDataFile(f.path), view.Lists());
-        QCOMPARE(view.ItemTable()->topLevelItem(0)->text(1), QStringLiteral("4.50"));
-        QCOMPARE(view.GetListTotal(), 6.75);
+        QCOMPARE(f.Lists().at(0).m_items.at(0).m_dPrice, 4.5);
+        QCOMPARE(ReadDataFile(f.path), f.Lists());
+        QCOMPARE(f.Table()->topLevelItem(0)->text(1), QStringLiteral("4.50"));
     }
 
     void pencilInTheDetailsEditsThatItem()
     {
         Fixture f;
-        CQuillmarkView &view = f.Start();
-        f.Select(f.ItemNode(0, 2));
-        view.OpenSelection();
+        f.Start();
+        f.OpenItem(0, 2);
         f.prompter.ExpectDialog<CNewItemDlg>([](CNewItemDlg &d) {
             d.NameField()->setText(QStringLiteral("Sea salt"));
             d.OKButton()->click();
@@ -384,183 +344,140 @@ private slots:
         });
         f.Tap(58);
         QM_VERIFY_PROMPTS(f.prompter);
-        QCOMPARE(view.Mode(), int(CQuillmarkView::modeItem));
-        QCOMPARE(view.Lists().at(0).m_items.at(2).m_strName, QStringLiteral("Sea salt"));
-        QCOMPARE(ReadDataFile(f.path), view.Lists());
+        QCOMPARE(f.ItemOnShow()->m_strName, QStringLiteral("Sea salt"));
+        QCOMPARE(ReadDataFile(f.path), f.Lists());
     }
 
     void magnifierInTheTree_data()
     {
         QTest::addColumn<int>("list");
         QTest::addColumn<int>("item");
-        QTest::addColumn<int>("mode");
-        QTest::newRow("root") << -1 << -1 << int(CQuillmarkView::modeTree);
-        QTest::newRow("list") << 1 << -1 << int(CQuillmarkView::modeItems);
-        QTest::newRow("item") << 1 << 1 << int(CQuillmarkView::modeItem);
+        QTest::addColumn<Shown>("shown");
+        QTest::newRow("root") << -1 << -1 << Shown::Tree;
+        QTest::newRow("list") << 1 << -1 << Shown::Items;
+        QTest::newRow("item") << 1 << 1 << Shown::Item;
     }
 
     void magnifierInTheTree()
     {
         QFETCH(int, list);
         QFETCH(int, item);
-        QFETCH(int, mode);
+        QFETCH(Shown, shown);
         Fixture f;
-        CQuillmarkView &view = f.Start();
-        f.OpenList(0); // leaves a current list behind
-        view.OnViewLists();
-        QCOMPARE(view.CurList(), 0);
-        f.Select(list < 0 ? view.RootItem() : item < 0 ? f.ListNode(list) : f.ItemNode(list, item));
+        f.Start();
+        f.Select(list < 0 ? f.Root() : item < 0 ? f.ListNode(list) : f.ItemNode(list, item));
         f.Tap(83);
-        QCOMPARE(view.Mode(), mode);
-        QCOMPARE(view.CurList(), list);
-        QCOMPARE(view.CurItem(), item);
-        QCOMPARE(view.PrevMode(), int(CQuillmarkView::modeTree));
-        QCOMPARE(view.Tree()->isVisible(), mode == CQuillmarkView::modeTree);
-        QCOMPARE(view.ItemTable()->isVisible(), mode == CQuillmarkView::modeItems);
+        QCOMPARE(f.Mode(), shown);
+        if (shown == Shown::Items)
+            QCOMPARE(f.Table()->topLevelItem(1)->text(0), QStringLiteral("Packing"));
+        if (shown == Shown::Item)
+            QCOMPARE(f.ItemOnShow()->m_strName, QStringLiteral("Packing"));
+        f.Tap(shown == Shown::Item ? 133 : 108); // back leads to the tree
+        QCOMPARE(f.Mode(), Shown::Tree);
     }
 
     void magnifierWithoutARowDoesNothing()
     {
         Fixture f;
-        CQuillmarkView &view = f.Start();
+        f.Start();
         f.OpenList(0);
         f.Tap(83);
-        QCOMPARE(view.Mode(), int(CQuillmarkView::modeItems));
-        QCOMPARE(view.CurItem(), -1);
+        QCOMPARE(f.Mode(), Shown::Items);
     }
 
-    void tickTwiceRestoresTheMarkAndDoesNotSave()
+    // The tick of the details: twice gives the mark back, the tree follows
+    // at once, and the file is written by neither.
+    void detailTickFollowsInTheTreeAndSavesNothing()
     {
         Fixture f;
-        CQuillmarkView &view = f.Start();
+        f.Start();
         const QByteArray before = FileBytes(f.path);
-        f.Select(f.ItemNode(0, 1)); // done
-        view.OpenSelection();
+        f.OpenItem(0, 1); // done
         f.Tap(83);
-        QCOMPARE(view.Lists().at(0).m_items.at(1).m_bDone, false);
-        QCOMPARE(view.Tree()->GetCheck(f.ItemNode(0, 1)), false);
+        QCOMPARE(f.Lists().at(0).m_items.at(1).m_bDone, false);
+        QCOMPARE(f.Tree()->GetCheck(f.ItemNode(0, 1)), false);
+        QCOMPARE(f.History().undoText(), QStringLiteral("Untick 'Milk'"));
         f.Tap(83);
-        QCOMPARE(view.Lists(), SampleLists());
-        QCOMPARE(view.Tree()->GetCheck(f.ItemNode(0, 1)), true);
+        QCOMPARE(f.Lists(), SampleLists());
+        QCOMPARE(f.Tree()->GetCheck(f.ItemNode(0, 1)), true);
         QCOMPARE(FileBytes(f.path), before);
-    }
-
-    // Mended: the tick in the details reaches the tree, so neither a harvest
-    // nor a save undoes it.
-    void doneToggleSurvivesTheNextSave()
-    {
-        Fixture f;
-        CQuillmarkView &view = f.Start();
-        f.Select(f.ItemNode(0, 0));
-        view.OpenSelection();
-        f.Tap(83);
-        QVERIFY(view.Lists().at(0).m_items.at(0).m_bDone);
-        QVERIFY(view.SaveDataFile());
-        QVERIFY(ReadDataFile(f.path).at(0).m_items.at(0).m_bDone);
-        f.Tap(133); // back to the tree
-        QVERIFY(view.Tree()->GetCheck(f.ItemNode(0, 0)));
-    }
-
-    // Mended: "View Lists..." keeps the marks ticked in the tree.
-    void viewListsKeepsTicks()
-    {
-        Fixture f;
-        CQuillmarkView &view = f.Start();
-        view.Tree()->SetCheck(f.ItemNode(0, 0), true);
-        view.OnViewLists();
-        QVERIFY(view.Tree()->GetCheck(f.ItemNode(0, 0)));
-        QVERIFY(view.Lists().at(0).m_items.at(0).m_bDone);
     }
 
     void backButtons()
     {
         Fixture f;
-        CQuillmarkView &view = f.Start();
+        f.Start();
         // In the tree, 108 and 133 do nothing.
         f.Select(f.ListNode(0));
         f.Tap(108);
         f.Tap(133);
-        QCOMPARE(view.Mode(), int(CQuillmarkView::modeTree));
-        QCOMPARE(view.CurList(), -1);
+        QCOMPARE(f.Mode(), Shown::Tree);
 
         // tree -> list -> item -> back: the table, without a way further back.
         f.Tap(83);
-        QCOMPARE(view.Mode(), int(CQuillmarkView::modeItems));
+        QCOMPARE(f.Mode(), Shown::Items);
         f.SelectRows({2});
         f.Tap(83);
-        QCOMPARE(view.Mode(), int(CQuillmarkView::modeItem));
+        QCOMPARE(f.Mode(), Shown::Item);
         f.Tap(133);
-        QCOMPARE(view.Mode(), int(CQuillmarkView::modeItems));
-        QCOMPARE(view.PrevMode(), -1);
-        QVERIFY(view.ItemTable()->isVisible());
+        QCOMPARE(f.Mode(), Shown::Items);
+        QVERIFY(f.Table()->isVisible());
         f.Tap(108); // not drawn now: only repaints
-        QCOMPARE(view.Mode(), int(CQuillmarkView::modeItems));
+        QCOMPARE(f.Mode(), Shown::Items);
         f.Tap(133);
-        QCOMPARE(view.Mode(), int(CQuillmarkView::modeItems));
-        view.OnCommand(Res::ID_VIEW_LISTS);
-        QCOMPARE(view.Mode(), int(CQuillmarkView::modeTree));
-        QVERIFY(view.Tree()->isVisible());
-        QVERIFY(!view.ItemTable()->isVisible());
+        QCOMPARE(f.Mode(), Shown::Items);
+        f.Choose(QStringLiteral("View Lists..."));
+        QCOMPARE(f.Mode(), Shown::Tree);
+        QVERIFY(f.Tree()->isVisible());
+        QVERIFY(!f.Table()->isVisible());
 
         // tree -> list -> back -> tree; tree -> item -> back -> tree.
         f.OpenList(1);
         f.Tap(108);
-        QCOMPARE(view.Mode(), int(CQuillmarkView::modeTree));
-        QCOMPARE(view.PrevMode(), -1);
-        f.Select(f.ItemNode(1, 0));
-        f.Tap(83);
+        QCOMPARE(f.Mode(), Shown::Tree);
+        f.OpenItem(1, 0);
         f.Tap(133);
-        QCOMPARE(view.Mode(), int(CQuillmarkView::modeTree));
+        QCOMPARE(f.Mode(), Shown::Tree);
     }
 
-    // Mended: after List Setup removed what was shown, the view returns to
-    // the tree (with its buttons) and forgets the indexes that name nothing.
+    // After List Setup removed what was shown, the view returns to the tree
+    // (with its buttons) and nothing on show is left to act on.
     void listSetupRemovingWhatIsShown_data()
     {
-        QTest::addColumn<int>("mode");
+        QTest::addColumn<bool>("itemShown");
         QTest::addColumn<int>("removeList");
-        QTest::addColumn<int>("expectMode");
-        QTest::addColumn<int>("expectList");
-        QTest::addColumn<int>("expectItem");
-        QTest::newRow("item, its list removed")
-                << int(CQuillmarkView::modeItem) << 0 << int(CQuillmarkView::modeTree) << 0 << -1;
-        QTest::newRow("table, its list removed")
-                << int(CQuillmarkView::modeItems) << 2 << int(CQuillmarkView::modeTree) << -1 << -1;
-        QTest::newRow("item, another list removed")
-                << int(CQuillmarkView::modeItem) << 2 << int(CQuillmarkView::modeItem) << 0 << 2;
+        QTest::addColumn<Shown>("shown");
+        QTest::newRow("item, its list removed") << true << 1 << Shown::Tree;
+        QTest::newRow("table, its list removed") << false << 2 << Shown::Tree;
+        QTest::newRow("item, a list before it removed") << true << 0 << Shown::Item;
+        QTest::newRow("item, a list after it removed") << true << 2 << Shown::Item;
     }
 
     void listSetupRemovingWhatIsShown()
     {
-        QFETCH(int, mode);
+        QFETCH(bool, itemShown);
         QFETCH(int, removeList);
-        QFETCH(int, expectMode);
-        QFETCH(int, expectList);
-        QFETCH(int, expectItem);
-        Fixture f;
-        CQuillmarkView &view = f.Start();
-        if (mode == CQuillmarkView::modeItem) {
-            f.Select(f.ItemNode(0, 2)); // "Salt"; list 1 has two items only
-            view.OpenSelection();
-        } else {
+        QFETCH(Shown, shown);
+        CListCollection lists = SampleLists();
+        lists.swapItemsAt(0, 1); // "Salt" of the groceries, now second
+        Fixture f(lists);
+        MenuView &view = f.Start();
+        if (itemShown)
+            f.OpenItem(1, 2);
+        else
             f.OpenList(2);
-        }
         f.prompter.ExpectDialog<CListSetupDlg>([&](CListSetupDlg &d) {
             d.m_lists.removeAt(removeList);
             d.OKButton()->click();
             return d.result();
         });
-        view.OnCommand(Res::ID_EDIT_LISTS);
+        f.Choose(QStringLiteral("Edit Lists..."));
         QM_VERIFY_PROMPTS(f.prompter);
-        QCOMPARE(view.Lists().size(), 2);
-        QCOMPARE(ReadDataFile(f.path), view.Lists());
-        QCOMPARE(view.Mode(), expectMode);
-        QCOMPARE(view.CurList(), expectList);
-        QCOMPARE(view.CurItem(), expectItem);
-        if (expectMode == CQuillmarkView::modeTree) {
-            QVERIFY(view.Tree()->isVisible());
-            QCOMPARE(view.PrevMode(), -1);
-        }
+        QCOMPARE(f.Lists().size(), 2);
+        QCOMPARE(ReadDataFile(f.path), f.Lists());
+        QCOMPARE(f.Mode(), shown);
+        if (shown == Shown::Item) // the item of the same list, wherever it is now
+            QCOMPARE(f.ItemOnShow()->m_strName, QStringLiteral("Salt"));
         // Buttons are there to go on with.
         const QImage shot = view.grab().toImage().convertToFormat(QImage::Format_RGB32);
         const QImage cross = [] {
@@ -571,39 +488,20 @@ private slots:
             return i;
         }();
         QCOMPARE(shot.copy(8, kBarTop, 20, 20), cross);
-        // Tapping the tick or the pencil cannot reach a vanished item.
+        // Tapping the tick cannot reach a vanished item.
         f.Tap(83);
-        QCOMPARE(view.Lists().size(), 2);
-    }
-
-    void editingAfterTheItemVanishedDoesNothing()
-    {
-        Fixture f;
-        CQuillmarkView &view = f.Start();
-        f.Select(f.ItemNode(0, 2));
-        view.OpenSelection();
-        f.prompter.ExpectDialog<CListSetupDlg>([](CListSetupDlg &d) {
-            d.m_lists[0].m_items.removeLast();
-            d.OKButton()->click();
-            return d.result();
-        });
-        view.OnEditLists();
-        QCOMPARE(view.Mode(), int(CQuillmarkView::modeTree));
-        const QByteArray before = FileBytes(f.path);
-        view.EditCurrentItem(); // no current item: no dialog
-        view.ToggleDone();
-        QM_VERIFY_PROMPTS(f.prompter);
-        QCOMPARE(FileBytes(f.path), before);
+        QCOMPARE(f.History().count(), shown == Shown::Item ? 2 : 1);
     }
 
     void tapsBeforeSetUpAreIgnored()
     {
-        CQuillmarkView view;
+        CQuillmarkDoc doc;
+        CQuillmarkView view(doc);
         QSignalSpy exits(&view, &CQuillmarkView::exitRequested);
-        view.HandleTap(10, kBarTop + 5);
-        view.HandleTap(60, kBarTop + 5);
+        QTest::mouseClick(&view, Qt::LeftButton, {}, QPoint(10, kBarTop + 5));
+        QTest::mouseClick(&view, Qt::LeftButton, {}, QPoint(60, kBarTop + 5));
         QCOMPARE(exits.size(), 0);
-        QVERIFY(!view.IsReady());
+        QCOMPARE(view.findChild<QTreeWidget *>(), nullptr);
     }
 };
 

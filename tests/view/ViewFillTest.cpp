@@ -3,7 +3,6 @@
 #include "tests/testlib/QuillmarkTest.h"
 #include "tests/view/ViewFixture.h"
 
-#include <QBuffer>
 #include <QHeaderView>
 
 using namespace ViewTest;
@@ -37,14 +36,6 @@ QList<QStringList> Rows(const QTreeWidget *table)
     return rows;
 }
 
-QList<bool> DoneMarks(const CListItemArray &list)
-{
-    QList<bool> marks;
-    for (const CListItem &item : list.m_items)
-        marks << item.m_bDone;
-    return marks;
-}
-
 } // namespace
 
 Q_DECLARE_METATYPE(QList<ColumnLook>)
@@ -65,18 +56,15 @@ private slots:
     void noDataFileGivesTheRootAlone()
     {
         Fixture f({}, true);
-        CQuillmarkView &view = f.Start();
-        QVERIFY(view.IsReady());
-        QCOMPARE(view.Mode(), int(CQuillmarkView::modeTree));
-        QCOMPARE(view.Lists().size(), 0);
-        QCOMPARE(view.Tree()->topLevelItemCount(), 1);
-        QTreeWidgetItem *root = view.RootItem();
+        f.Start();
+        QCOMPARE(f.Mode(), Shown::Tree);
+        QCOMPARE(f.Tree()->topLevelItemCount(), 1);
+        QTreeWidgetItem *root = f.Root();
         QCOMPARE(root->text(0), QStringLiteral("Lists"));
         QCOMPARE(CTreeOptionsCtrl::GetImage(root), Res::kImageGroup);
         QCOMPARE(root->childCount(), 0);
         QVERIFY(root->isExpanded());
-        QVERIFY(view.Tree()->isVisible());
-        QVERIFY(!view.ItemTable()->isVisible());
+        QVERIFY(f.Tree()->isVisible());
         QVERIFY(!QFile::exists(f.path)); // nothing saved by starting
         QM_VERIFY_PROMPTS(f.prompter);
     }
@@ -84,8 +72,8 @@ private slots:
     void treeShowsListsAndItems()
     {
         Fixture f;
-        CQuillmarkView &view = f.Start();
-        QTreeWidgetItem *root = view.RootItem();
+        f.Start();
+        QTreeWidgetItem *root = f.Root();
         QCOMPARE(CTreeOptionsCtrl::GetItemData(root), 0);
         QCOMPARE(root->childCount(), 3);
         const CListCollection lists = SampleLists();
@@ -94,8 +82,6 @@ private slots:
             QCOMPARE(node->text(0), lists[l].m_strName);
             QCOMPARE(CTreeOptionsCtrl::GetImage(node), lists[l].m_nIcon);
             QCOMPARE(CTreeOptionsCtrl::GetItemData(node), l);
-            QVERIFY(view.IsListNode(node));
-            QVERIFY(!view.IsItemNode(node));
             QVERIFY(!node->isExpanded());
             QCOMPARE(node->childCount(), lists[l].m_items.size());
             for (int i = 0; i < node->childCount(); ++i) {
@@ -103,29 +89,29 @@ private slots:
                 QCOMPARE(child->text(0), lists[l].m_items[i].m_strName);
                 QCOMPARE(CTreeOptionsCtrl::GetImage(child), lists[l].m_items[i].m_bDone ? 1 : 0);
                 QCOMPARE(CTreeOptionsCtrl::GetItemData(child), i);
-                QVERIFY(view.IsItemNode(child));
-                QVERIFY(!view.IsListNode(child));
             }
         }
-        QVERIFY(!view.IsListNode(root));
-        QVERIFY(!view.IsItemNode(root));
-        QVERIFY(!view.IsItemNode(nullptr));
-        QVERIFY(view.Tree()->selectedItems().isEmpty());
+        QVERIFY(f.Tree()->selectedItems().isEmpty());
     }
 
-    void currentListStaysOpenAfterARebuild()
+    // Only "View Lists..." builds the tree anew: the root and the current
+    // list open, nothing selected. Going back keeps it as the user left it.
+    void viewListsRebuildsBackKeeps()
     {
         Fixture f;
-        CQuillmarkView &view = f.Start();
+        f.Start();
+        f.ListNode(0)->setExpanded(true);
         f.OpenList(1);
-        f.ListNode(0)->setExpanded(true); // opened by hand: not kept
-        view.ShowTree();
-        QCOMPARE(view.CurList(), 1);
-        QVERIFY(view.RootItem()->isExpanded());
+        f.Tap(108); // back
+        QCOMPARE(f.Mode(), Shown::Tree);
+        QVERIFY(f.ListNode(0)->isExpanded());
+        QCOMPARE(f.Tree()->currentItem(), f.ListNode(1));
+        f.Choose(QStringLiteral("View Lists..."));
+        QVERIFY(f.Root()->isExpanded());
         QVERIFY(!f.ListNode(0)->isExpanded());
         QVERIFY(f.ListNode(1)->isExpanded());
         QVERIFY(!f.ListNode(2)->isExpanded());
-        QVERIFY(view.Tree()->selectedItems().isEmpty());
+        QVERIFY(f.Tree()->selectedItems().isEmpty());
     }
 
     void itemTableLayouts_data()
@@ -175,16 +161,15 @@ private slots:
         // replaces one that had other columns.
         Fixture f({SampleLists().at(0), list});
         f.Start();
-        CQuillmarkView &view = *f.view;
         f.OpenList(0);
-        view.GoBack();
+        f.Tap(108); // back
         f.OpenList(1);
-        QCOMPARE(view.Mode(), int(CQuillmarkView::modeItems));
-        QVERIFY(view.ItemTable()->isVisible());
-        QVERIFY(!view.Tree()->isVisible());
-        QCOMPARE(Columns(view.ItemTable()), columns);
-        QCOMPARE(Rows(view.ItemTable()), rows);
-        QVERIFY(view.ItemTable()->selectedItems().isEmpty());
+        QCOMPARE(f.Mode(), Shown::Items);
+        QVERIFY(f.Table()->isVisible());
+        QVERIFY(!f.Tree()->isVisible());
+        QCOMPARE(Columns(f.Table()), columns);
+        QCOMPARE(Rows(f.Table()), rows);
+        QVERIFY(f.Table()->selectedItems().isEmpty());
     }
 
     void iconNumbersPickTheSamePictureEverywhere()
@@ -192,11 +177,11 @@ private slots:
         Fixture f({MakeList(QStringLiteral("L"), 5, {{QStringLiteral("first"), false, 0.0, 0, 5},
                                                     {QStringLiteral("last"), false, 0.0, 0, 56},
                                                     {QStringLiteral("none"), false, 0.0, 0, 57}})});
-        CQuillmarkView &view = f.Start();
+        f.Start();
         const CImageList strip = CImageList::StripOnly();
-        QCOMPARE(view.Tree()->Images().Image(5).toImage(), strip.Image(0).toImage());
+        QCOMPARE(f.Tree()->Images().Image(5).toImage(), strip.Image(0).toImage());
         f.OpenList(0);
-        QTreeWidget *table = view.ItemTable();
+        QTreeWidget *table = f.Table();
         const auto rowPicture = [&](int row) {
             return table->topLevelItem(row)->icon(0).pixmap(16, 16).toImage().convertToFormat(QImage::Format_ARGB32);
         };
@@ -205,93 +190,104 @@ private slots:
         QVERIFY(table->topLevelItem(2)->icon(0).isNull());
     }
 
-    void harvestCopiesTicksIntoTheItems()
+    // A tick in the tree is a change of the lists at once: opening the list
+    // shows it, and it is undone even after "View Lists..." built the tree
+    // anew; the file is not written by either.
+    void tickInTheTreeIsAStepOfTheHistory()
     {
         Fixture f;
-        CQuillmarkView &view = f.Start();
-        view.Tree()->SetCheck(f.ItemNode(0, 0), true);
-        view.Tree()->SetCheck(f.ItemNode(0, 1), false);
-        view.Tree()->SetCheck(f.ItemNode(1, 1), true);
-        QCOMPARE(DoneMarks(view.Lists().at(0)), (QList<bool>{false, true, false})); // not yet
-        view.HarvestCheckMarks();
-        QCOMPARE(DoneMarks(view.Lists().at(0)), (QList<bool>{true, false, false}));
-        QCOMPARE(DoneMarks(view.Lists().at(1)), (QList<bool>{true, true}));
-        // Only the marks: everything else as it was.
-        CListCollection expected = SampleLists();
-        expected[0].m_items[0].m_bDone = true;
-        expected[0].m_items[1].m_bDone = false;
-        expected[1].m_items[1].m_bDone = true;
-        QCOMPARE(view.Lists(), expected);
-        QVERIFY(!QFile::exists(f.path + QStringLiteral(".bak")));
-    }
-
-    void harvestStopsAtAListNodeThatNamesNoList()
-    {
-        Fixture f;
-        CQuillmarkView &view = f.Start();
-        view.Tree()->SetCheck(f.ItemNode(0, 0), true);
-        view.Tree()->SetCheck(f.ItemNode(1, 1), true);
-        CTreeOptionsCtrl::SetItemData(f.ListNode(1), 3); // one past the last list
-        view.HarvestCheckMarks();
-        QCOMPARE(DoneMarks(view.Lists().at(0)), (QList<bool>{true, true, false}));
-        QCOMPARE(DoneMarks(view.Lists().at(1)), (QList<bool>{true, false})); // kept
-    }
-
-    void harvestSkipsAnItemNodeThatNamesNoItem()
-    {
-        Fixture f;
-        CQuillmarkView &view = f.Start();
-        CTreeOptionsCtrl::SetItemData(f.ItemNode(0, 2), 9);
-        view.Tree()->SetCheck(view.RootItem()->child(0)->child(2), true);
-        view.Tree()->SetCheck(f.ItemNode(0, 0), true);
-        view.HarvestCheckMarks();
-        QCOMPARE(DoneMarks(view.Lists().at(0)), (QList<bool>{true, true, false}));
-        QCOMPARE(view.Lists().at(0).m_items.size(), 3);
-    }
-
-    void tickThenOpenShowsYes()
-    {
-        Fixture f;
-        CQuillmarkView &view = f.Start();
-        view.Tree()->SetCheck(f.ItemNode(0, 2), true);
+        f.Start();
+        const QByteArray before = FileBytes(f.path);
+        f.ToggleInTree(0, 2);
+        QVERIFY(f.Lists().at(0).m_items.at(2).m_bDone);
+        QCOMPARE(f.History().undoText(), QStringLiteral("Tick 'Salt'"));
         f.OpenList(0);
-        QCOMPARE(view.ItemTable()->headerItem()->text(2), QStringLiteral("Done"));
-        QCOMPARE(view.ItemTable()->topLevelItem(2)->text(2), QStringLiteral("Yes"));
+        QCOMPARE(f.Table()->topLevelItem(2)->text(2), QStringLiteral("Yes"));
+        f.Choose(QStringLiteral("View Lists..."));
+        QVERIFY(f.Tree()->GetCheck(f.ItemNode(0, 2)));
+        f.History().undo();
+        QVERIFY(!f.Tree()->GetCheck(f.ItemNode(0, 2)));
+        QCOMPARE(f.Lists(), SampleLists());
+        QCOMPARE(FileBytes(f.path), before);
     }
 
-    void damagedFileIsToldOnceAfterStart()
+    // A change touches only its own nodes: the rest of the tree stays as
+    // the user left it, and the nodes after a list put in front still open
+    // their own lists.
+    void changesKeepTheRestOfTheTree()
     {
-        // Two lists announced, one and a half there.
-        CListCollection lists = SampleLists();
-        Fixture f(lists);
-        QByteArray bytes = FileBytes(f.path);
-        bytes.chop(20);
-        {
-            QFile file(f.path);
-            QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-            file.write(bytes);
-        }
-        CListCollection partial;
-        QBuffer buffer(&bytes);
-        buffer.open(QIODevice::ReadOnly);
-        const DataFile::LoadResult expected = DataFile::Read(buffer, partial);
-        QCOMPARE(expected.status, DataFile::LoadStatus::Damaged);
+        Fixture f;
+        f.Start();
+        f.ListNode(2)->setExpanded(true);
+        f.Select(f.ItemNode(1, 1));
+        QTreeWidgetItem *untouched = f.ListNode(1);
+        CListItem milk = f.Lists().at(0).m_items.at(1);
+        milk.SetName(QStringLiteral("Oat milk"));
+        f.doc.ReplaceItem(0, 1, milk);
+        QCOMPARE(f.ItemNode(0, 1)->text(0), QStringLiteral("Oat milk"));
+        QCOMPARE(f.ListNode(1), untouched);
+        QCOMPARE(f.Tree()->currentItem(), f.ItemNode(1, 1));
+        QVERIFY(f.ListNode(2)->isExpanded());
 
-        f.prompter.ExpectMessage(Str::DataFileDamaged(f.path, expected.errorString));
-        CQuillmarkView view;
-        view.SetDataFilePath(f.path);
-        view.SetPrompter(&f.prompter);
-        view.OnInitialUpdate();
-        QVERIFY(view.IsReady());
-        QCOMPARE(view.Lists(), partial); // what could be read is shown
-        QCOMPARE(view.RootItem()->childCount(), partial.size());
-        QCOMPARE(f.prompter.Shown().size(), 0); // not before the window is up
-        view.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&view));
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::MetaCall);
-        QCOMPARE(f.prompter.Shown().size(), 1);
-        QM_VERIFY_PROMPTS(f.prompter);
-        QCOMPARE(FileBytes(f.path), bytes); // untouched by the start
+        CListCollection lists = f.Lists();
+        lists.prepend(MakeList(QStringLiteral("First"), 7, {{QStringLiteral("a")}}));
+        f.doc.ReplaceLists(lists);
+        QCOMPARE(f.Root()->childCount(), 4);
+        QCOMPARE(f.ListNode(0)->text(0), QStringLiteral("First"));
+        QCOMPARE(f.ListNode(2), untouched);
+        QVERIFY(f.ListNode(3)->isExpanded());
+        f.OpenList(2);
+        QCOMPARE(Rows(f.Table()).at(1).at(0), QStringLiteral("Packing"));
+    }
+
+    // Undo may take away what is on show: the view then shows the tree, as
+    // for a list that List Setup removed.
+    void undoingAwayWhatIsShown_data()
+    {
+        QTest::addColumn<bool>("openItem");
+        QTest::newRow("imported list open") << false;
+        QTest::newRow("item of it open") << true;
+    }
+
+    void undoingAwayWhatIsShown()
+    {
+        QFETCH(bool, openItem);
+        Fixture f;
+        f.Start();
+        f.doc.AppendList(MakeList(QStringLiteral("Shop"), 9, {{QStringLiteral("Soap")}}));
+        if (openItem)
+            f.OpenItem(3, 0);
+        else
+            f.OpenList(3);
+        f.History().undo();
+        QCOMPARE(f.Mode(), Shown::Tree);
+        QCOMPARE(f.Root()->childCount(), 3);
+        QCOMPARE(ReadDataFile(f.path), SampleLists());
+        f.History().redo();
+        QCOMPARE(f.ListNode(3)->text(0), QStringLiteral("Shop"));
+        QCOMPARE(f.Mode(), Shown::Tree);
+    }
+
+    // Undo and redo of an edit reach the table on show, the details on
+    // show and the tree.
+    void undoAndRedoShowTheItemAsItWas()
+    {
+        Fixture f;
+        f.Start();
+        CListItem rye = f.Lists().at(0).m_items.at(0);
+        rye.SetName(QStringLiteral("Rye"));
+        f.doc.ReplaceItem(0, 0, rye);
+        f.OpenList(0);
+        QCOMPARE(f.Table()->topLevelItem(0)->text(0), QStringLiteral("Rye"));
+        f.History().undo();
+        QCOMPARE(f.Table()->topLevelItem(0)->text(0), QStringLiteral("Bread"));
+        f.History().redo();
+        QCOMPARE(f.Table()->topLevelItem(0)->text(0), QStringLiteral("Rye"));
+        f.SelectRows({0});
+        f.Tap(83);
+        f.History().undo();
+        QCOMPARE(f.ItemOnShow()->m_strName, QStringLiteral("Bread"));
+        QCOMPARE(f.ItemNode(0, 0)->text(0), QStringLiteral("Bread"));
     }
 };
 

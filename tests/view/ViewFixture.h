@@ -1,21 +1,28 @@
 #pragma once
 
 #include "controls/TreeOptionsCtrl.h"
-#include "model/DataFile.h"
+#include "model/QuillmarkDoc.h"
 #include "platform/CalendarTime.h"
 #include "tests/testlib/ScriptedPrompter.h"
 #include "view/QuillmarkView.h"
+#include "view/ViewLook.h"
 
+#include <QAction>
 #include <QFile>
+#include <QMenu>
 #include <QSaveFile>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTreeWidget>
 
 #include <memory>
+#include <optional>
 
 // Building blocks shared by the view's tests: items and lists made in a line,
-// a data file in a temporary folder, and a set-up, shown view reading it.
+// a data file in a temporary folder, a document read from it and a set-up,
+// shown view on that document. The tests see the view as a person does:
+// its controls, its painting, what its buttons and keys do.
 namespace ViewTest {
 
 inline CalendarTime LocalTime(int year, int month, int day, int hour = 12, int minute = 0)
@@ -101,13 +108,57 @@ inline CListCollection ReadDataFile(const QString &path)
     return lists;
 }
 
+// A view whose pop-up menu is answered by the test: it notes what the menu
+// held ("text id key" per entry, "-" for a separator), where it would have
+// opened and whether its first entry was active, and picks the entry whose
+// text is `choose` (none when empty).
+class MenuView : public CQuillmarkView
+{
+public:
+    using CQuillmarkView::CQuillmarkView;
+
+    QString choose;
+    QStringList entries;
+    QPoint shownAt;
+    int timesShown = 0;
+    bool firstEntryActive = false;
+
+protected:
+    int RunPopupMenu(QMenu &menu, const QPoint &globalPos) override
+    {
+        ++timesShown;
+        shownAt = globalPos;
+        firstEntryActive = menu.activeAction() && menu.activeAction() == menu.actions().value(0);
+        entries.clear();
+        int command = 0;
+        for (const QAction *action : menu.actions()) {
+            if (action->isSeparator()) {
+                entries << QStringLiteral("-");
+                continue;
+            }
+            QString entry = QStringLiteral("%1 %2").arg(action->text()).arg(action->data().toInt());
+            if (action->isShortcutVisibleInContextMenu() && !action->shortcut().isEmpty())
+                entry += QLatin1Char(' ') + action->shortcut().toString(QKeySequence::PortableText);
+            entries << entry;
+            if (action->text() == choose)
+                command = action->data().toInt();
+        }
+        return command;
+    }
+};
+
+// What the view shows, told by its controls: the tree, the item table, or
+// neither (one item's details).
+enum class Shown { Tree, Items, Item };
+
 // A view set up on a data file in a temporary folder, shown offscreen.
-template<typename View = CQuillmarkView>
+template<typename View = MenuView>
 struct Fixture
 {
     QTemporaryDir dir;
     QString path;
     ScriptedPrompter prompter;
+    CQuillmarkDoc doc;
     std::unique_ptr<View> view;
 
     // lists: what the data file holds; no file at all when `noFile`.
@@ -120,8 +171,9 @@ struct Fixture
 
     View &Start()
     {
-        view = std::make_unique<View>();
-        view->SetDataFilePath(path);
+        doc.SetPath(path);
+        doc.Load();
+        view = std::make_unique<View>(doc);
         view->SetPrompter(&prompter);
         view->OnInitialUpdate();
         view->show();
@@ -129,21 +181,27 @@ struct Fixture
         return *view;
     }
 
-    QTreeWidgetItem *ListNode(int list) const { return view->FindNode(list, -1); }
-    QTreeWidgetItem *ItemNode(int list, int item) const { return view->FindNode(list, item); }
+    const CListCollection &Lists() const { return doc.Lists(); }
+    QUndoStack &History() { return *doc.UndoStack(); }
 
-    void Select(QTreeWidgetItem *node) const { view->Tree()->setCurrentItem(node); }
+    CTreeOptionsCtrl *Tree() const { return view->template findChild<CTreeOptionsCtrl *>(QStringLiteral("listTree")); }
+    QTreeWidget *Table() const { return view->template findChild<QTreeWidget *>(QStringLiteral("itemTable")); }
+    QTreeWidgetItem *Root() const { return Tree()->topLevelItem(0); }
+    QTreeWidgetItem *ListNode(int list) const { return Root()->child(list); }
+    QTreeWidgetItem *ItemNode(int list, int item) const { return ListNode(list)->child(item); }
 
-    // Opens a list from the tree, as the magnifier does.
-    void OpenList(int list) const
+    Shown Mode() const
     {
-        Select(ListNode(list));
-        view->OpenSelection();
+        if (!Tree()->isHidden())
+            return Shown::Tree;
+        return Table()->isHidden() ? Shown::Item : Shown::Items;
     }
+
+    void Select(QTreeWidgetItem *node) const { Tree()->setCurrentItem(node); }
 
     void SelectRows(std::initializer_list<int> rows) const
     {
-        QTreeWidget *table = view->ItemTable();
+        QTreeWidget *table = Table();
         table->clearSelection();
         for (int row : rows)
             table->topLevelItem(row)->setSelected(true);
@@ -152,6 +210,46 @@ struct Fixture
     // The point inside the button at x0, on the bottom row.
     QPoint Button(int x0) const { return QPoint(x0 + 10, view->height() - 15); }
     void Tap(int x0) const { QTest::mouseClick(view.get(), Qt::LeftButton, {}, Button(x0)); }
+
+    // Runs a pop-up menu entry by its text, as a tap on "M" and a choice do.
+    void Choose(const QString &entry) const
+    {
+        view->choose = entry;
+        Tap(33);
+        view->choose.clear();
+    }
+
+    // Ticks or unticks an item in the tree as the space bar does.
+    void ToggleInTree(int list, int item) const
+    {
+        Select(ItemNode(list, item));
+        QTest::keyClick(Tree(), Qt::Key_Space);
+    }
+
+    // Opens a list or an item from the tree with the magnifier.
+    void OpenList(int list) const
+    {
+        Select(ListNode(list));
+        Tap(83);
+    }
+    void OpenItem(int list, int item) const
+    {
+        Select(ItemNode(list, item));
+        Tap(83);
+    }
+
+    // The item on show, as the hand-over button sends it; none outside the
+    // item screen. Only where nothing answers the hand-over.
+    std::optional<CListItem> ItemOnShow() const
+    {
+        if (Mode() != Shown::Item)
+            return std::nullopt;
+        QSignalSpy handOver(view.get(), &CQuillmarkView::handOverRequested);
+        Tap(108);
+        if (handOver.isEmpty())
+            return std::nullopt;
+        return handOver.at(0).at(0).template value<CListItem>();
+    }
 };
 
 } // namespace ViewTest

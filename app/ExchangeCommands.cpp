@@ -1,0 +1,93 @@
+#include "app/ExchangeCommands.h"
+
+#include "dialogs/NewListDlg.h"
+#include "exchange/csv/CsvExport.h"
+#include "exchange/csv/CsvImport.h"
+#include "exchange/csv/ImportFieldsDlg.h"
+#include "exchange/handover/CalendarStore.h"
+#include "exchange/handover/HandOver.h"
+#include "exchange/handover/HandOverSettings.h"
+#include "exchange/handover/HandOverSetupDlg.h"
+#include "model/QuillmarkDoc.h"
+#include "platform/Prompter.h"
+#include "res/Strings.h"
+#include "view/QuillmarkView.h"
+
+CExchangeCommands::CExchangeCommands(CQuillmarkDoc &doc, CQuillmarkView &view)
+    : QObject(&view)
+    , m_doc(doc)
+    , m_view(view)
+{
+    connect(&view, &CQuillmarkView::exportRequested, this, &CExchangeCommands::ExportList);
+    connect(&view, &CQuillmarkView::importRequested, this, &CExchangeCommands::ImportList);
+    connect(&view, &CQuillmarkView::importSetupRequested, this, &CExchangeCommands::SetupImport);
+    connect(&view, &CQuillmarkView::handOverSetupRequested, this, &CExchangeCommands::SetupHandOver);
+    connect(&view, &CQuillmarkView::handOverRequested, this, &CExchangeCommands::HandOver);
+}
+
+Prompter &CExchangeCommands::Prompts() const
+{
+    return m_view.Prompts();
+}
+
+void CExchangeCommands::ExportList(int list)
+{
+    if (list < 0 || list >= m_doc.Lists().size()) {
+        Prompts().Message(&m_view, Str::NoListSelected());
+        return;
+    }
+    const CListItemArray &chosen = m_doc.Lists().at(list);
+    if (chosen.m_items.isEmpty()) {
+        Prompts().Message(&m_view, Str::NoItemsInList());
+        return;
+    }
+    const CsvExport::Result result = CsvExport::ExportList(chosen, CsvExport::ExportFilePath());
+    Prompts().Message(&m_view, CsvExport::ExportMessage(result));
+}
+
+void CExchangeCommands::ImportList()
+{
+    CNewListDlg listDlg;
+    listDlg.SetPrompter(&Prompts());
+    if (Prompts().Run(listDlg) != QDialog::Accepted) {
+        Prompts().Message(&m_view, Str::Load(Str::IDS_NEED_NEW_LIST));
+        return;
+    }
+    CListItemArray list;
+    list.SetName(listDlg.m_strName);
+    list.m_nIcon = listDlg.m_nIcon;
+
+    const QString path = Prompts().ChooseOpenFile(&m_view, Str::CsvFileFilter());
+    if (path.isEmpty())
+        return;
+    const CsvImport::Result result = CsvImport::ImportCsvFile(path, list);
+    if (!result.Ok()) {
+        Prompts().Message(&m_view, CsvImport::ImportMessage(result));
+        return;
+    }
+    m_doc.AppendList(list);
+}
+
+// The Import Fields dialog keeps its own settings.
+void CExchangeCommands::SetupImport()
+{
+    CImportFieldsDlg dlg;
+    dlg.SetPrompter(&Prompts());
+    Prompts().Run(dlg);
+}
+
+void CExchangeCommands::SetupHandOver()
+{
+    CHandOverSetupDlg dlg;
+    dlg.SetPrompter(&Prompts());
+    Prompts().Run(dlg);
+}
+
+void CExchangeCommands::HandOver(const CListItem &item)
+{
+    CCalendarStore store = CCalendarStore::FromSettings();
+    const QStringList messages = HandOverItem(item, HandOverSettings::ItemToTask(),
+                                              HandOverSettings::ItemToCalendar(), store);
+    for (const QString &message : messages)
+        Prompts().Message(&m_view, message);
+}

@@ -1,0 +1,39 @@
+#pragma once
+
+#include <QObject>
+
+class CListItem;
+class CQuillmarkDoc;
+class CQuillmarkView;
+class Prompter;
+
+// What the main view's menu and buttons start but the view does not show:
+// the export and import of comma-separated files, the hand-over of an item
+// to the calendar and task store, and the set-up of both. Answers the view's
+// requests and reports every outcome through the view's prompter; an import
+// is a change of the document like any other.
+class CExchangeCommands : public QObject
+{
+    Q_OBJECT
+
+public:
+    // Lives as long as the view it answers.
+    CExchangeCommands(CQuillmarkDoc &doc, CQuillmarkView &view);
+
+    // The list at index `list` as "Quillmark.csv" in the documents folder;
+    // -1: no list was chosen.
+    void ExportList(int list);
+    // A new list, named in the New List dialog, filled from a file the user
+    // chooses. It joins the lists only when every line was imported.
+    void ImportList();
+    void SetupImport();
+    void SetupHandOver();
+    // As a task, an appointment or both, as the settings say.
+    void HandOver(const CListItem &item);
+
+private:
+    Prompter &Prompts() const;
+
+    CQuillmarkDoc &m_doc;
+    CQuillmarkView &m_view;
+};

@@ -1,0 +1,95 @@
+#pragma once
+
+#include "model/DataFile.h"
+#include "model/DataStore.h"
+#include "model/ListItemArray.h"
+
+#include <QObject>
+#include <QUndoStack>
+
+// The user's lists while the program runs: the collection, the data file it
+// is read from and written to, and every change as a step of the undo
+// history. Widgets read the lists here and ask for changes; none writes into
+// the collection itself.
+//
+// Changes that the program saves at once (an edit, List Setup, an import)
+// save again when they are undone or redone, so that the file follows the
+// history; a tick saves nothing, neither done nor undone, and stays among
+// the unsaved changes until the next save.
+class CQuillmarkDoc : public QObject
+{
+    Q_OBJECT
+
+public:
+    explicit CQuillmarkDoc(QObject *parent = nullptr);
+    ~CQuillmarkDoc() override;
+
+    // Where the data file lives; AppPaths::DataFilePath() unless set before
+    // the first Load.
+    void SetPath(const QString &path);
+    QString Path() const { return m_store.Path(); }
+
+    // Reads the data file in place of the lists held (ResetLists); they are
+    // then the lists as saved. What a damaged file still gave is kept (see
+    // CDataStore::Load).
+    DataFile::LoadResult Load();
+    // What the user is told about a load that was not complete.
+    QString DamageMessage(const DataFile::LoadResult &result) const { return m_store.DamageMessage(result); }
+    // Puts lists that come from outside the history (a newer data file, a
+    // merged copy) in place of the lists held, and starts a new history: the
+    // steps before spoke of lists that are gone. Saves nothing; the lists as
+    // saved stay as they were, so what differs from them is unsaved.
+    void ResetLists(const CListCollection &lists);
+    // Writes the lists as a whole. Before the first Load nothing was read, so
+    // nothing is written: an empty collection must not replace the user's
+    // file. A failure is told through saveFailed and returns false.
+    bool Save();
+    // The same without telling anyone: false with the reason (the way out
+    // at Exit asks the user what to do instead).
+    bool TrySave(QString &errorString);
+
+    const CListCollection &Lists() const { return m_lists; }
+    // The lists as last read from the file or written to it: where Lists()
+    // differs, the change is not saved yet.
+    const CListCollection &SavedLists() const { return m_saved; }
+    bool HasUnsavedChanges() const { return m_lists != m_saved; }
+
+    QUndoStack *UndoStack() { return &m_history; }
+
+    // The changes. Each that changes something is one step of the history;
+    // one that would change nothing adds no step. Indexes that name nothing
+    // change nothing and return false.
+    bool SetDone(int list, int item, bool done);
+    // The item form's OK: saves, also when the item stays as it was.
+    bool ReplaceItem(int list, int item, const CListItem &value);
+    // List Setup's OK: saves, also when the lists stay as they were.
+    void ReplaceLists(const CListCollection &lists);
+    // An imported list, added at the end; saves.
+    void AppendList(const CListItemArray &list);
+
+signals:
+    // The item at (list, item) has a new value; the lists around it are as
+    // they were.
+    void itemChanged(int list, int item);
+    // The lists first .. first + removed - 1 gave way to `inserted` others,
+    // which now stand at first .. first + inserted - 1; the lists before and
+    // after are the same as before (those after moved by the difference).
+    void listsReplaced(int first, int removed, int inserted);
+    // A save failed: `message` tells the user why, and that the changes are
+    // still open here.
+    void saveFailed(const QString &message);
+
+private:
+    class ItemChange;
+    class ListsChange;
+
+    bool HasItem(int list, int item) const;
+    void PutItem(int list, int item, const CListItem &value);
+    void PutLists(const CListCollection &lists);
+
+    CDataStore m_store;
+    CListCollection m_lists;
+    CListCollection m_saved;
+    QUndoStack m_history;
+    bool m_loaded = false;
+};

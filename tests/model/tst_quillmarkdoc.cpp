@@ -1,0 +1,295 @@
+#include "model/QuillmarkDoc.h"
+#include "res/Strings.h"
+#include "tests/model/ModelTestUtil.h"
+#include "tests/testlib/QuillmarkTest.h"
+
+#include <QDir>
+#include <QFile>
+#include <QSaveFile>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+
+using namespace ModelTest;
+
+namespace {
+
+QByteArray FileBytes(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+}
+
+void WriteBytes(const QString &path, const QByteArray &bytes)
+{
+    QSaveFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+    QVERIFY(file.commit());
+}
+
+// A document loaded from a data file holding RichSample() in a folder of
+// its own.
+struct Loaded
+{
+    QTemporaryDir dir;
+    QString path = dir.filePath(QStringLiteral("Quillmark.dat"));
+    CQuillmarkDoc doc;
+
+    Loaded()
+    {
+        WriteBytes(path, WriteToBytes(RichSample()));
+        doc.SetPath(path);
+        doc.Load();
+    }
+};
+
+enum class Change { Tick, Untick, Edit, ListSetup, Import };
+
+// Makes the change on the document and says what the lists must be after it.
+CListCollection Make(CQuillmarkDoc &doc, Change change)
+{
+    CListCollection after = doc.Lists();
+    switch (change) {
+    case Change::Tick:
+        after[2].m_items[1].m_bDone = true;
+        doc.SetDone(2, 1, true);
+        break;
+    case Change::Untick:
+        after[0].m_items[1].m_bDone = false;
+        doc.SetDone(0, 1, false);
+        break;
+    case Change::Edit: {
+        CListItem item = after[0].m_items[0];
+        item.SetName(QStringLiteral("Oat milk"));
+        item.m_dPrice = 3.0;
+        after[0].m_items[0] = item;
+        doc.ReplaceItem(0, 0, item);
+        break;
+    }
+    case Change::ListSetup:
+        after.removeAt(1);
+        after[1].SetName(QStringLiteral("Wide"));
+        doc.ReplaceLists(after);
+        break;
+    case Change::Import:
+        after.append(RichSample().at(0));
+        after.last().SetName(QStringLiteral("Shop"));
+        doc.AppendList(after.last());
+        break;
+    }
+    return after;
+}
+
+} // namespace
+
+Q_DECLARE_METATYPE(Change)
+
+class TestQuillmarkDoc : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void changeUndoneAndRedone_data();
+    void changeUndoneAndRedone();
+    void listsReplacedNamesTheChangedRun_data();
+    void listsReplacedNamesTheChangedRun();
+    void ticksStayUnsavedUntilTheNextSave();
+    void okWithoutAChangeSavesWithoutAStep();
+    void failedSaveIsToldAndTheChangeStays();
+    void indexesThatNameNothingChangeNothing();
+    void nothingIsWrittenBeforeTheFirstLoad();
+};
+
+void TestQuillmarkDoc::changeUndoneAndRedone_data()
+{
+    QTest::addColumn<Change>("change");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<bool>("saves");
+    QTest::newRow("tick") << Change::Tick << QStringLiteral("Tick 'apple'") << false;
+    QTest::newRow("untick") << Change::Untick << QStringLiteral("Untick 'Café crème'") << false;
+    QTest::newRow("edit") << Change::Edit << QStringLiteral("Edit 'Milk'") << true;
+    QTest::newRow("List Setup") << Change::ListSetup << QStringLiteral("List Setup") << true;
+    QTest::newRow("import") << Change::Import << QStringLiteral("Import 'Shop'") << true;
+}
+
+// The file follows the history for the changes that save: after the undo
+// it is byte for byte the file before the change.
+void TestQuillmarkDoc::changeUndoneAndRedone()
+{
+    QFETCH(Change, change);
+    QFETCH(QString, text);
+    QFETCH(bool, saves);
+    Loaded l;
+    const CListCollection before = l.doc.Lists();
+    const QByteArray fileBefore = FileBytes(l.path);
+    QUndoStack *history = l.doc.UndoStack();
+
+    const CListCollection after = Make(l.doc, change);
+    const QByteArray fileAfter = saves ? WriteToBytes(after) : fileBefore;
+    QCOMPARE(history->count(), 1);
+    QCOMPARE(history->undoText(), text);
+    QCOMPARE(l.doc.Lists(), after);
+    QCOMPARE(FileBytes(l.path), fileAfter);
+    QCOMPARE(l.doc.HasUnsavedChanges(), !saves);
+
+    history->undo();
+    QCOMPARE(l.doc.Lists(), before);
+    QCOMPARE(FileBytes(l.path), fileBefore);
+    QVERIFY(!l.doc.HasUnsavedChanges());
+    QCOMPARE(history->redoText(), text);
+
+    history->redo();
+    QCOMPARE(l.doc.Lists(), after);
+    QCOMPARE(FileBytes(l.path), fileAfter);
+    QCOMPARE(l.doc.HasUnsavedChanges(), !saves);
+}
+
+void TestQuillmarkDoc::listsReplacedNamesTheChangedRun_data()
+{
+    const CListCollection rich = RichSample();
+    const CListItemArray a = rich.at(0), b = rich.at(1), c = rich.at(2);
+    CListItemArray a2 = a;
+    a2.m_items.removeLast();
+    QTest::addColumn<CListCollection>("before");
+    QTest::addColumn<CListCollection>("after");
+    QTest::addColumn<QList<int>>("span"); // first, removed, inserted
+    QTest::newRow("one list changed") << CListCollection{b, a, c} << CListCollection{b, a2, c} << QList<int>{1, 1, 1};
+    QTest::newRow("inserted in the middle") << CListCollection{a, c} << CListCollection{a, b, c} << QList<int>{1, 0, 1};
+    QTest::newRow("one of two alike removed") << CListCollection{a, b, b, c} << CListCollection{a, b, c}
+                                              << QList<int>{2, 1, 0};
+    QTest::newRow("alike added after alike") << CListCollection{b} << CListCollection{b, b} << QList<int>{1, 0, 1};
+    QTest::newRow("all removed") << CListCollection{a, b} << CListCollection{} << QList<int>{0, 2, 0};
+    QTest::newRow("first and last changed") << CListCollection{a, b, c} << CListCollection{c, b, a}
+                                            << QList<int>{0, 3, 3};
+}
+
+// The view rebuilds only the run the signal names: the lists outside it
+// must really be the old ones.
+void TestQuillmarkDoc::listsReplacedNamesTheChangedRun()
+{
+    QFETCH(CListCollection, before);
+    QFETCH(CListCollection, after);
+    QFETCH(QList<int>, span);
+    Loaded l;
+    l.doc.ReplaceLists(before);
+    QSignalSpy replaced(&l.doc, &CQuillmarkDoc::listsReplaced);
+    QSignalSpy items(&l.doc, &CQuillmarkDoc::itemChanged);
+    l.doc.ReplaceLists(after);
+    QCOMPARE(replaced.size(), 1);
+    const QList<int> got{replaced.at(0).at(0).toInt(), replaced.at(0).at(1).toInt(), replaced.at(0).at(2).toInt()};
+    QCOMPARE(got, span);
+    CListCollection rebuilt = before;
+    rebuilt.remove(got[0], got[1]);
+    for (int i = 0; i < got[2]; ++i)
+        rebuilt.insert(got[0] + i, after.at(got[0] + i));
+    QCOMPARE(rebuilt, after);
+    QCOMPARE(items.size(), 0);
+}
+
+// A tick saves nothing: the next save takes it along, and the lists as last
+// saved tell what is still open.
+void TestQuillmarkDoc::ticksStayUnsavedUntilTheNextSave()
+{
+    Loaded l;
+    QSignalSpy changed(&l.doc, &CQuillmarkDoc::itemChanged);
+    QVERIFY(l.doc.SetDone(0, 0, true));
+    QCOMPARE(changed.size(), 1);
+    QCOMPARE(changed.at(0), (QVariantList{0, 0}));
+    QCOMPARE(l.doc.SavedLists(), RichSample());
+    QVERIFY(l.doc.HasUnsavedChanges());
+
+    CListItem apple = l.doc.Lists().at(2).m_items.at(1);
+    apple.m_dPrice = 7.0;
+    QVERIFY(l.doc.ReplaceItem(2, 1, apple));
+    QCOMPARE(FileBytes(l.path), WriteToBytes(l.doc.Lists()));
+    QVERIFY(l.doc.SavedLists().at(0).m_items.at(0).m_bDone);
+
+    // Undoing the edit writes the file again, the tick still in it; undoing
+    // the tick then leaves a file that differs from the lists held.
+    l.doc.UndoStack()->undo();
+    QCOMPARE(FileBytes(l.path), WriteToBytes(l.doc.Lists()));
+    l.doc.UndoStack()->undo();
+    QCOMPARE(l.doc.Lists(), RichSample());
+    QVERIFY(l.doc.HasUnsavedChanges());
+    QVERIFY(l.doc.Save());
+    QCOMPARE(FileBytes(l.path), WriteToBytes(RichSample()));
+}
+
+// The item form's and List Setup's OK save as they always did, but a change
+// that changes nothing is no step to undo.
+void TestQuillmarkDoc::okWithoutAChangeSavesWithoutAStep()
+{
+    Loaded l;
+    QVERIFY(l.doc.SetDone(0, 0, true));
+    QVERIFY(l.doc.ReplaceItem(2, 0, l.doc.Lists().at(2).m_items.at(0)));
+    QCOMPARE(FileBytes(l.path), WriteToBytes(l.doc.Lists()));
+    QVERIFY(QFile::remove(l.path));
+    l.doc.ReplaceLists(l.doc.Lists());
+    QCOMPARE(FileBytes(l.path), WriteToBytes(l.doc.Lists()));
+    QVERIFY(l.doc.SetDone(0, 0, true)); // already done
+    QCOMPARE(l.doc.UndoStack()->count(), 1);
+    QCOMPARE(l.doc.UndoStack()->undoText(), QStringLiteral("Tick 'Milk'"));
+}
+
+void TestQuillmarkDoc::failedSaveIsToldAndTheChangeStays()
+{
+    QTemporaryDir dir;
+    const QString folder = dir.filePath(QStringLiteral("lists"));
+    QVERIFY(QDir().mkpath(folder));
+    const QString path = folder + QStringLiteral("/Quillmark.dat");
+    WriteBytes(path, WriteToBytes(RichSample()));
+    CQuillmarkDoc doc;
+    doc.SetPath(path);
+    doc.Load();
+    // The folder turns into a file: no save can succeed there.
+    QVERIFY(QDir(folder).removeRecursively());
+    WriteBytes(folder, "x");
+    CDataStore probe(path);
+    QVERIFY(!probe.Save({}));
+
+    QSignalSpy failed(&doc, &CQuillmarkDoc::saveFailed);
+    doc.AppendList(RichSample().at(1));
+    QCOMPARE(failed.size(), 1);
+    QCOMPARE(failed.at(0).at(0).toString(), Str::SaveFailed(path, probe.ErrorString()));
+    QCOMPARE(doc.Lists().size(), 4);
+    QVERIFY(doc.HasUnsavedChanges());
+    QVERIFY(!doc.Save());
+    doc.UndoStack()->undo();
+    QCOMPARE(failed.size(), 3);
+    QCOMPARE(doc.Lists(), RichSample());
+}
+
+void TestQuillmarkDoc::indexesThatNameNothingChangeNothing()
+{
+    Loaded l;
+    QSignalSpy changed(&l.doc, &CQuillmarkDoc::itemChanged);
+    const CListItem item = l.doc.Lists().at(0).m_items.at(0);
+    QVERIFY(!l.doc.SetDone(-1, 0, true));
+    QVERIFY(!l.doc.SetDone(1, 0, true)); // the empty list
+    QVERIFY(!l.doc.SetDone(0, 3, true));
+    QVERIFY(!l.doc.ReplaceItem(3, 0, item));
+    QVERIFY(!l.doc.ReplaceItem(0, -1, item));
+    QCOMPARE(l.doc.UndoStack()->count(), 0);
+    QCOMPARE(changed.size(), 0);
+    QCOMPARE(l.doc.Lists(), RichSample());
+}
+
+// Saving before anything was read would put an empty collection in place of
+// the user's file.
+void TestQuillmarkDoc::nothingIsWrittenBeforeTheFirstLoad()
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("Quillmark.dat"));
+    WriteBytes(path, WriteToBytes(RichSample()));
+    CQuillmarkDoc doc;
+    doc.SetPath(path);
+    QVERIFY(doc.Save());
+    doc.AppendList(RichSample().at(0));
+    QCOMPARE(FileBytes(path), WriteToBytes(RichSample()));
+    doc.Load();
+    QCOMPARE(doc.Lists(), RichSample());
+    QCOMPARE(doc.UndoStack()->count(), 0); // a new history
+}
+
+QUILLMARK_GUILESS_TEST_MAIN(TestQuillmarkDoc)
+#include "tst_quillmarkdoc.moc"
