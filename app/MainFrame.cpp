@@ -50,13 +50,22 @@ void CMainFrame::CreateMenus()
 {
     // Undo and Redo name the change they take back or make again, and work
     // on every screen of the view.
+    // The entries are made here rather than by QUndoStack, so that the whole
+    // text, not only its start, comes from the translation.
     QMenu *edit = menuBar()->addMenu(Str::MenuEdit());
     QUndoStack *history = m_doc->UndoStack();
-    QAction *undo = history->createUndoAction(edit, Str::MenuUndo());
+    QAction *undo = edit->addAction(Str::MenuUndo(history->undoText()), history, &QUndoStack::undo);
     undo->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
-    QAction *redo = history->createRedoAction(edit, Str::MenuRedo());
+    undo->setEnabled(history->canUndo());
+    connect(history, &QUndoStack::canUndoChanged, undo, &QAction::setEnabled);
+    connect(history, &QUndoStack::undoTextChanged, undo,
+            [undo](const QString &change) { undo->setText(Str::MenuUndo(change)); });
+    QAction *redo = edit->addAction(Str::MenuRedo(history->redoText()), history, &QUndoStack::redo);
     redo->setShortcuts({QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
-    edit->addActions({undo, redo});
+    redo->setEnabled(history->canRedo());
+    connect(history, &QUndoStack::canRedoChanged, redo, &QAction::setEnabled);
+    connect(history, &QUndoStack::redoTextChanged, redo,
+            [redo](const QString &change) { redo->setText(Str::MenuRedo(change)); });
 
     QMenu *help = menuBar()->addMenu(Str::MenuHelp());
     QAction *about = help->addAction(Str::MenuAbout());

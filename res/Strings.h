@@ -32,8 +32,8 @@ QString MenuContents();          // "Contents"
 
 // The frame's Edit menu, and the names of the changes it undoes and redoes
 QString MenuEdit();              // "&Edit"
-QString MenuUndo();              // "&Undo", the change's name follows
-QString MenuRedo();              // "&Redo", the change's name follows
+QString MenuUndo(const QString &change);  // "&Undo Tick 'Bread'"; "&Undo" with no change
+QString MenuRedo(const QString &change);  // "&Redo Tick 'Bread'"; "&Redo" with no change
 QString ChangeTick(const QString &item);    // "Tick 'Bread'"
 QString ChangeUntick(const QString &item);  // "Untick 'Bread'"
 QString ChangeEdit(const QString &item);    // "Edit 'Milk'"

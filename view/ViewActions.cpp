@@ -45,7 +45,7 @@ QList<DrawnButton> CQuillmarkView::ButtonPlaces() const
             if (key.key() != Qt::Key_unknown)
                 keys.append(QKeySequence(key).toString(QKeySequence::NativeText));
         }
-        const QString tip = Str::ButtonTip(row[slot].tip.toString(), keys.join(QStringLiteral(", ")));
+        const QString tip = Str::ButtonTip(row[slot].Tip(), keys.join(QStringLiteral(", ")));
         places.append({ViewLook::ButtonRect(slot, height()), IsDrawn(row[slot]) ? tip : QString()});
     }
     return places;
@@ -174,7 +174,7 @@ void CQuillmarkView::ShowMenu(Trigger trigger)
             menu.addSeparator();
             continue;
         }
-        QAction *action = menu.addAction(entry.text.toString());
+        QAction *action = menu.addAction(entry.Text());
         action->setData(entry.command);
         // Shown only: the view's own shortcuts run the commands (the actions
         // of a menu of its own are never triggered by key).

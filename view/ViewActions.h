@@ -2,8 +2,8 @@
 
 #include "res/ResourceIds.h"
 
+#include <QCoreApplication>
 #include <QKeyCombination>
-#include <QStringView>
 
 #include <array>
 
@@ -26,23 +26,29 @@ enum class Action {
 struct MenuEntry
 {
     int command;
-    QStringView text;
+    const char *text; // shown through Text(), in the user's language
     Action action = Action::None;
     QKeyCombination key = {};
+
+    QString Text() const { return text ? QCoreApplication::translate("ViewActions", text) : QString(); }
 };
 
 inline constexpr MenuEntry kMenu[] = {
-    {Res::ID_APP_ABOUT, u"About ...", Action::About},
-    {Res::ID_VIEW_LISTS, u"View Lists...", Action::ViewLists, Qt::CTRL | Qt::Key_L},
-    {Res::ID_EDIT_LISTS, u"Edit Lists...", Action::EditLists, Qt::CTRL | Qt::SHIFT | Qt::Key_L},
+    {Res::ID_APP_ABOUT, QT_TRANSLATE_NOOP("ViewActions", "About ..."), Action::About},
+    {Res::ID_VIEW_LISTS, QT_TRANSLATE_NOOP("ViewActions", "View Lists..."), Action::ViewLists,
+     Qt::CTRL | Qt::Key_L},
+    {Res::ID_EDIT_LISTS, QT_TRANSLATE_NOOP("ViewActions", "Edit Lists..."), Action::EditLists,
+     Qt::CTRL | Qt::SHIFT | Qt::Key_L},
     {0, {}},
-    {Res::ID_CONFIGURATION, u"Configuration", Action::HandOverSetup},
+    {Res::ID_CONFIGURATION, QT_TRANSLATE_NOOP("ViewActions", "Configuration"), Action::HandOverSetup},
     {0, {}},
-    {Res::ID_SETUP_IMPORT, u"Setup Import...", Action::ImportSetup},
-    {Res::ID_IMPORT_LIST, u"Import List...", Action::Import, Qt::CTRL | Qt::Key_I},
-    {Res::ID_EXPORT_LIST, u"Export List...", Action::Export, Qt::CTRL | Qt::SHIFT | Qt::Key_E},
+    {Res::ID_SETUP_IMPORT, QT_TRANSLATE_NOOP("ViewActions", "Setup Import..."), Action::ImportSetup},
+    {Res::ID_IMPORT_LIST, QT_TRANSLATE_NOOP("ViewActions", "Import List..."), Action::Import,
+     Qt::CTRL | Qt::Key_I},
+    {Res::ID_EXPORT_LIST, QT_TRANSLATE_NOOP("ViewActions", "Export List..."), Action::Export,
+     Qt::CTRL | Qt::SHIFT | Qt::Key_E},
     {0, {}},
-    {Res::ID_APP_EXIT, u"Exit", Action::Exit, Qt::CTRL | Qt::Key_Q},
+    {Res::ID_APP_EXIT, QT_TRANSLATE_NOOP("ViewActions", "Exit"), Action::Exit, Qt::CTRL | Qt::Key_Q},
 };
 
 // The key of a command's entry.
@@ -66,24 +72,32 @@ struct Button
     int face = 0;
     Action action = Action::None;
     std::array<QKeyCombination, 3> keys{};
-    QStringView tip;
+    const char *tip = nullptr; // shown through Tip(), in the user's language
+
+    QString Tip() const { return tip ? QCoreApplication::translate("ViewActions", tip) : QString(); }
 };
 
 // The cross does what "Exit" does, with its key: save and end the program.
-inline constexpr Button kExit{Res::IDB_EXIT, Action::Exit, {KeyOf(Res::ID_APP_EXIT)}, u"Exit"};
+inline constexpr Button kExit{Res::IDB_EXIT, Action::Exit, {KeyOf(Res::ID_APP_EXIT)},
+                              QT_TRANSLATE_NOOP("ViewActions", "Exit")};
 // A key opens the menu with its first entry active, so that the arrow keys
 // and Enter go on from there.
 inline constexpr Button kMenuButton{Res::IDB_MENU, Action::Menu,
-                                    {Qt::Key_Menu, Qt::SHIFT | Qt::Key_F10, Qt::ALT | Qt::Key_M}, u"Menu"};
-inline constexpr Button kEdit{Res::IDB_EDIT, Action::Edit, {Qt::Key_F2, Qt::CTRL | Qt::Key_E}, u"Edit"};
+                                    {Qt::Key_Menu, Qt::SHIFT | Qt::Key_F10, Qt::ALT | Qt::Key_M},
+                                    QT_TRANSLATE_NOOP("ViewActions", "Menu")};
+inline constexpr Button kEdit{Res::IDB_EDIT, Action::Edit, {Qt::Key_F2, Qt::CTRL | Qt::Key_E},
+                              QT_TRANSLATE_NOOP("ViewActions", "Edit")};
 // Enter opens in the tree and the item table; on the item screen the tick
 // stands at its place and Enter does nothing.
-inline constexpr Button kOpen{Res::IDB_VIEW, Action::Open, {Qt::Key_Return, Qt::Key_Enter}, u"Open"};
-inline constexpr Button kTick{Res::IDB_DONE, Action::ToggleDone, {Qt::CTRL | Qt::Key_D}, u"Done or not done"};
+inline constexpr Button kOpen{Res::IDB_VIEW, Action::Open, {Qt::Key_Return, Qt::Key_Enter},
+                              QT_TRANSLATE_NOOP("ViewActions", "Open")};
+inline constexpr Button kTick{Res::IDB_DONE, Action::ToggleDone, {Qt::CTRL | Qt::Key_D},
+                              QT_TRANSLATE_NOOP("ViewActions", "Done or not done")};
 inline constexpr Button kHandOver{Res::IDB_HANDOVER, Action::HandOver, {Qt::CTRL | Qt::Key_T},
-                                  u"Hand over to calendar or tasks"};
+                                  QT_TRANSLATE_NOOP("ViewActions", "Hand over to calendar or tasks")};
 inline constexpr Button kBack{Res::IDB_BACK, Action::Back,
-                              {Qt::Key_Backspace, Qt::ALT | Qt::Key_Left, Qt::ALT | Qt::Key_Up}, u"Back"};
+                              {Qt::Key_Backspace, Qt::ALT | Qt::Key_Left, Qt::ALT | Qt::Key_Up},
+                              QT_TRANSLATE_NOOP("ViewActions", "Back")};
 
 // The buttons of each mode.
 using Row = std::array<Button, 6>;

@@ -199,7 +199,7 @@ QString MenuText(int command)
 {
     for (const ViewActions::MenuEntry &entry : ViewActions::kMenu) {
         if (entry.command == command)
-            return entry.text.toString();
+            return entry.Text();
     }
     return QString();
 }
