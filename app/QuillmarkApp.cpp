@@ -9,6 +9,10 @@
 #include "res/Art.h"
 #include "res/Strings.h"
 
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
+
 CQuillmarkApp::CQuillmarkApp(int &argc, char **argv)
     : QApplication(argc, argv)
 {
@@ -21,6 +25,37 @@ bool CQuillmarkApp::InitInstance()
     return InitInstance(Prompter::Standard());
 }
 
+void CQuillmarkApp::LoadTranslations()
+{
+    if (!m_translators.empty())
+        return;
+    // As the C library does, LANGUAGE is not looked at under the C locale
+    // (LC_ALL=C); under C.UTF-8 it is.
+    const QLocale system = QLocale::system();
+    if (system.language() == QLocale::C)
+        return;
+    // The first of the user's languages that the program speaks; English,
+    // its own, needs no translation. Qt's texts (the standard buttons) follow
+    // in the same language, so that a dialog never mixes two.
+    for (const QString &name : system.uiLanguages()) {
+        const QLocale language(name);
+        if (language.language() == QLocale::English)
+            return;
+        auto own = std::make_unique<QTranslator>();
+        if (!own->load(language, QStringLiteral("quillmark"), QStringLiteral("_"), QStringLiteral(":/translations")))
+            continue;
+        installTranslator(own.get());
+        m_translators.push_back(std::move(own));
+        auto qt = std::make_unique<QTranslator>();
+        if (qt->load(language, QStringLiteral("qtbase"), QStringLiteral("_"),
+                     QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+            installTranslator(qt.get());
+            m_translators.push_back(std::move(qt));
+        }
+        return;
+    }
+}
+
 bool CQuillmarkApp::InitInstance(Prompter &prompter)
 {
     // First of all: the names choose the settings file and the data folder.
@@ -30,6 +65,8 @@ bool CQuillmarkApp::InitInstance(Prompter &prompter)
     // Ties the window to the installed desktop entry (its icon and name in
     // task bars and window switchers).
     setDesktopFileName(QStringLiteral("org.fernwise.Quillmark"));
+    // Before anything speaks to the user.
+    LoadTranslations();
 
     // One program per data file: a second start brings the first forward.
     if (!m_singleWindow.Claim(AppPaths::DataFilePath(), prompter))

@@ -5,10 +5,12 @@
 #include <QApplication>
 
 #include <memory>
+#include <vector>
 
 class CMainFrame;
 class EndSignals;
 class Prompter;
+class QTranslator;
 
 // The application object: names the settings store, builds and shows the
 // main window. The lists belong to the main window's document.
@@ -33,6 +35,11 @@ public:
     bool HandedOver() const { return m_singleWindow.HandedOver(); }
 
 private:
+    // The program's texts, and Qt's, in the user's language where there is
+    // a translation for it.
+    void LoadTranslations();
+
+    std::vector<std::unique_ptr<QTranslator>> m_translators;
     CSingleWindow m_singleWindow;
     // The main window, which Qt needs destroyed before the application.
     std::unique_ptr<CMainFrame> m_pMainWnd;

@@ -14,8 +14,9 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION utils)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-# The view asks for DejaVu Sans first; the help page opens in the browser.
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-dejavu-core, xdg-utils")
+# The view asks for DejaVu Sans first; the help page opens in the browser;
+# Qt's translations put the standard dialog buttons in the user's language.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-dejavu-core, xdg-utils, qt6-translations-l10n")
 # The extended description under the summary line; CPack indents it.
 set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
     "Quillmark keeps any number of named lists, each with its own icon. Every

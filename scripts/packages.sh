@@ -6,6 +6,9 @@ QUILLMARK_BUILD_PACKAGES=(
     qt6-base-dev qt6-base-dev-tools libgl-dev libxkbcommon-dev
     libical-dev
     fonts-dejavu-core
+    # Qt Linguist's tools compile the translations; Qt's own translations
+    # put its dialog buttons in the user's language.
+    qt6-tools-dev qt6-l10n-tools qt6-translations-l10n
 )
 QUILLMARK_TEST_PACKAGES=(
     libbenchmark-dev
@@ -13,8 +16,6 @@ QUILLMARK_TEST_PACKAGES=(
     desktop-file-utils appstream
     # The German locale (quillmark_generate_locale below).
     locales
-    # Qt Linguist's tools, and Qt's own translations of its dialogs.
-    qt6-tools-dev qt6-tools-dev-tools qt6-l10n-tools qt6-translations-l10n
     # An X server and a hand on its mouse and keys, for tests in a real window.
     xvfb xdotool x11-utils
 )
