@@ -57,7 +57,7 @@
     </message>
     <message>
         <source>&amp;Undo</source>
-        <extracomment>An Edit menu entry; %1 names the change it takes back (&quot;Tick &apos;Bread&apos;&quot;).</extracomment>
+        <extracomment>The Edit menu entry, alone and followed by the change it takes back (%1, e.g. &quot;Tick &apos;Bread&apos;&quot;).</extracomment>
         <translation>&amp;Rückgängig</translation>
     </message>
     <message>
