@@ -151,6 +151,7 @@ struct Run
 {
     std::unique_ptr<QTemporaryDir> home;
     QJsonObject report;
+    bool endedWell = false; // the process exited, with 0
 
     QString Shown(const char *key) const { return report.value(QLatin1String(key)).toString(); }
     QString DataFolder() const { return home->filePath(QStringLiteral("data/Fernwise/Quillmark")); }
@@ -233,6 +234,7 @@ Run TestLanguage::Start(const QString &locale, const QString &language)
         program.waitForFinished();
         return run;
     }
+    run.endedWell = program.exitStatus() == QProcess::NormalExit && program.exitCode() == 0;
     run.report = QJsonDocument::fromJson(FileBytes(home + QStringLiteral("/report.json"))).object();
     return run;
 }
@@ -248,7 +250,7 @@ void TestLanguage::initTestCase()
     // neither does the program.
     m_c = Start(QStringLiteral("C"), QStringLiteral("de"));
     for (const Run *run : {&m_german, &m_c}) {
-        QVERIFY2(!run->report.isEmpty(), "a run ended without its report");
+        QVERIFY2(run->endedWell && !run->report.isEmpty(), "a run failed or ended without its report");
         const QByteArray shown = QJsonDocument(run->report).toJson();
         QVERIFY2(run->Shown("problems").isEmpty(), shown.constData());
         QVERIFY2(run->report.value(QLatin1String("exitCode")).toInt(-1) == 0, shown.constData());
