@@ -43,6 +43,7 @@ QString ChangeTick(const QString &item) { return QStringLiteral("Tick '%1'").arg
 QString ChangeUntick(const QString &item) { return QStringLiteral("Untick '%1'").arg(item); }
 QString ChangeEdit(const QString &item) { return QStringLiteral("Edit '%1'").arg(item); }
 QString ChangeListSetup() { return QStringLiteral("List Setup"); }
+QString ChangeMergeCopies() { return QStringLiteral("Merge Conflict Copies"); }
 QString ChangeImport(const QString &list) { return QStringLiteral("Import '%1'").arg(list); }
 
 QString TreeRoot() { return QStringLiteral("Lists"); }
@@ -267,6 +268,49 @@ QString TicksNotApplied(const QStringList &lines)
                           "The newer lists are shown with your ticks on them, but for these "
                           "the item is no longer there:\n%1")
             .arg(lines.join(u'\n'));
+}
+
+namespace {
+QString MergeSubject(const QString &list, const QString &item)
+{
+    return item.isEmpty() ? QStringLiteral("The list '%1'").arg(list)
+                          : QStringLiteral("'%1' in '%2'").arg(item, list);
+}
+} // namespace
+
+QString KeptBothVersions(const QString &list, const QString &item)
+{
+    return QStringLiteral("%1 (changed here and there: both versions are kept)")
+            .arg(MergeSubject(list, item));
+}
+QString KeptAsChangedHere(const QString &list, const QString &item)
+{
+    return QStringLiteral("%1 (removed there: kept as changed here)").arg(MergeSubject(list, item));
+}
+QString KeptAsChangedThere(const QString &list, const QString &item)
+{
+    return QStringLiteral("%1 (changed there: kept, though removed here)").arg(MergeSubject(list, item));
+}
+QString ChangesNotAppliedAsMade(const QStringList &lines)
+{
+    return QStringLiteral("Your lists were changed by another program or on another computer. "
+                          "The newer lists are shown with your changes on them; these could "
+                          "not be made as you made them:\n%1")
+            .arg(lines.join(u'\n'));
+}
+QString NewerFileNotTakenIn(const QString &path, const QString &reason)
+{
+    return QStringLiteral("Your lists in %1 were changed by another program or on another "
+                          "computer, but the newer file cannot be read completely (%2); it may "
+                          "still be arriving. The lists shown here are kept, and Quillmark does "
+                          "not save over that file until it can read it whole.")
+            .arg(path, reason);
+}
+QString NewerFileNotReplaced(const QString &reason)
+{
+    return QStringLiteral("another program changed the file, and the newer file cannot be read "
+                          "completely (%1), so it is not replaced")
+            .arg(reason);
 }
 
 namespace {
