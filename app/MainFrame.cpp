@@ -1,15 +1,18 @@
 #include "app/MainFrame.h"
 
 #include "app/AboutDlg.h"
+#include "app/ConflictCopyOffer.h"
 #include "app/ExchangeCommands.h"
 #include "app/ExitSaver.h"
 #include "app/HelpPage.h"
 #include "model/QuillmarkDoc.h"
+#include "platform/DataFileWatcher.h"
 #include "platform/Prompter.h"
 #include "res/ResourceIds.h"
 #include "res/Strings.h"
 #include "view/QuillmarkView.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QDesktopServices>
 #include <QGuiApplication>
@@ -38,6 +41,11 @@ CMainFrame::CMainFrame(QWidget *parent)
     // QCoreApplication::quit() (the session manager's, for one) closes the
     // window first, so the close event below covers it.
     connect(qGuiApp, &QGuiApplication::commitDataRequest, this, &CMainFrame::OnCommitData);
+
+    connect(m_doc, &CQuillmarkDoc::changesFromElsewhere, this, &CMainFrame::TellChangesFromElsewhere);
+    m_catchUpLater.setSingleShot(true);
+    m_catchUpLater.setInterval(500);
+    connect(&m_catchUpLater, &QTimer::timeout, this, &CMainFrame::OnDataFileChanged);
 }
 
 CMainFrame::~CMainFrame()
@@ -55,6 +63,11 @@ void CMainFrame::CreateMenus()
     QAction *undo = history->createUndoAction(edit, Str::MenuUndo());
     undo->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
     QAction *redo = history->createRedoAction(edit, Str::MenuRedo());
+    // Through the document, which first looks for a newer data file.
+    disconnect(undo, &QAction::triggered, history, &QUndoStack::undo);
+    disconnect(redo, &QAction::triggered, history, &QUndoStack::redo);
+    connect(undo, &QAction::triggered, m_doc, &CQuillmarkDoc::Undo);
+    connect(redo, &QAction::triggered, m_doc, &CQuillmarkDoc::Redo);
     redo->setShortcuts({QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
     edit->addActions({undo, redo});
 
@@ -89,6 +102,40 @@ void CMainFrame::OnInitialUpdate()
                 this, [this, text] { m_prompter->Message(this, text); }, Qt::QueuedConnection);
     }
     m_view->OnInitialUpdate();
+
+    m_watcher = new CDataFileWatcher(m_doc->Path(), this);
+    connect(m_watcher, &CDataFileWatcher::changedOnDisk, this, &CMainFrame::OnDataFileChanged);
+    // After the damaged-file message, over the window.
+    QMetaObject::invokeMethod(this, &CMainFrame::OfferConflictCopies, Qt::QueuedConnection);
+}
+
+void CMainFrame::OnDataFileChanged()
+{
+    if (m_bSavedForEnd)
+        return;
+    if (QApplication::activeModalWidget()) {
+        m_catchUpLater.start();
+        return;
+    }
+    m_catchUpLater.stop();
+    m_doc->CatchUpWithFile();
+}
+
+void CMainFrame::OfferConflictCopies()
+{
+    // One step of the history, saved before the copies are moved aside:
+    // until then they are the only record of what they hold. Undoing it
+    // takes the merged lists out again; the copies stay in their folder.
+    ConflictCopyOffer::Run(this, *m_prompter, m_doc->Path(), m_doc->Lists(),
+                           [doc = m_doc](const CListCollection &merged) { return doc->MergeIn(merged); });
+}
+
+void CMainFrame::TellChangesFromElsewhere(const QString &message)
+{
+    if (m_bEndingWithoutAsking)
+        qWarning("%s", qPrintable(message));
+    else
+        m_prompter->Message(this, message);
 }
 
 void CMainFrame::OnAppAbout()
@@ -143,6 +190,7 @@ void CMainFrame::EndWithoutAsking()
 {
     if (m_bSavedForEnd)
         return; // on its way out already
+    m_bEndingWithoutAsking = true;
     const bool saved = ExitSaver().SaveWithoutAsking() == CExitSaver::Outcome::Saved;
     m_bSavedForEnd = true;
     QCoreApplication::exit(saved ? EXIT_SUCCESS : EXIT_FAILURE);
@@ -157,12 +205,14 @@ void CMainFrame::OnCommitData(QSessionManager &manager)
     if (m_bSavedForEnd)
         return;
     const bool mayAsk = manager.allowsInteraction();
+    m_bEndingWithoutAsking = !mayAsk;
     const CExitSaver::Outcome outcome =
             mayAsk ? ExitSaver().SaveAsking(this, *m_prompter) : ExitSaver().SaveWithoutAsking();
     if (outcome == CExitSaver::Outcome::StayOpen)
         manager.cancel();
     if (mayAsk)
         manager.release();
+    m_bEndingWithoutAsking = false;
     if (outcome != CExitSaver::Outcome::Saved && outcome != CExitSaver::Outcome::StayOpen) {
         m_bSavedForEnd = true;
         QCoreApplication::exit(mayAsk ? EXIT_SUCCESS : EXIT_FAILURE);
