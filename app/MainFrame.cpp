@@ -5,6 +5,7 @@
 #include "app/ExchangeCommands.h"
 #include "app/ExitSaver.h"
 #include "app/HelpPage.h"
+#include "model/ConflictCopies.h"
 #include "model/QuillmarkDoc.h"
 #include "platform/DataFileWatcher.h"
 #include "platform/Prompter.h"
@@ -45,7 +46,10 @@ CMainFrame::CMainFrame(QWidget *parent)
     connect(m_doc, &CQuillmarkDoc::changesFromElsewhere, this, &CMainFrame::TellChangesFromElsewhere);
     m_catchUpLater.setSingleShot(true);
     m_catchUpLater.setInterval(500);
-    connect(&m_catchUpLater, &QTimer::timeout, this, &CMainFrame::OnDataFileChanged);
+    connect(&m_catchUpLater, &QTimer::timeout, this, [this] {
+        OnDataFileChanged();
+        OnDataFolderChanged();
+    });
 }
 
 CMainFrame::~CMainFrame()
@@ -105,28 +109,50 @@ void CMainFrame::OnInitialUpdate()
 
     m_watcher = new CDataFileWatcher(m_doc->Path(), this);
     connect(m_watcher, &CDataFileWatcher::changedOnDisk, this, &CMainFrame::OnDataFileChanged);
+    connect(m_watcher, &CDataFileWatcher::folderChanged, this, &CMainFrame::OnDataFolderChanged);
     // After the damaged-file message, over the window.
     QMetaObject::invokeMethod(this, &CMainFrame::OfferConflictCopies, Qt::QueuedConnection);
 }
 
+bool CMainFrame::DeferWhileDialogOpen()
+{
+    if (!QApplication::activeModalWidget())
+        return false;
+    m_catchUpLater.start();
+    return true;
+}
+
 void CMainFrame::OnDataFileChanged()
 {
-    if (m_bSavedForEnd)
+    if (m_bSavedForEnd || DeferWhileDialogOpen())
         return;
-    if (QApplication::activeModalWidget()) {
-        m_catchUpLater.start();
-        return;
-    }
-    m_catchUpLater.stop();
     m_doc->CatchUpWithFile();
+}
+
+void CMainFrame::OnDataFolderChanged()
+{
+    if (m_bSavedForEnd || DeferWhileDialogOpen())
+        return;
+    OfferConflictCopies();
 }
 
 void CMainFrame::OfferConflictCopies()
 {
+    // Each copy once per run: one declined is offered again at the next
+    // start. When two computers saved at once, the copy holds the changes
+    // that the newer file just taken in lacks; it is offered at once.
+    QStringList copies;
+    for (const QString &copy : ConflictCopies::Find(m_doc->Path())) {
+        if (!m_offeredCopies.contains(copy))
+            copies.append(copy);
+    }
+    if (copies.isEmpty())
+        return;
+    m_offeredCopies.append(copies);
     // One step of the history, saved before the copies are moved aside:
     // until then they are the only record of what they hold. Undoing it
     // takes the merged lists out again; the copies stay in their folder.
-    ConflictCopyOffer::Run(this, *m_prompter, m_doc->Path(), m_doc->Lists(),
+    ConflictCopyOffer::Run(this, *m_prompter, m_doc->Path(), copies, m_doc->Lists(),
                            [doc = m_doc](const CListCollection &merged) { return doc->MergeIn(merged); });
 }
 

@@ -45,6 +45,9 @@ public:
     // a dialog is open, whose OK works on the lists it was opened on; then
     // it is taken in once the dialog has closed (or by the change it makes).
     void OnDataFileChanged();
+    // Something changed beside the data file: a sync tool's new conflict
+    // copy is offered as at start, once per run.
+    void OnDataFolderChanged();
 
     // The Help menu's commands
     void OnAppAbout();
@@ -66,6 +69,8 @@ private:
     void OnExitRequested();
     void OnCommitData(QSessionManager &manager);
     void OfferConflictCopies();
+    // Whether a dialog is open; the look at the disk is then made later.
+    bool DeferWhileDialogOpen();
     // What the document tells about a newer data file; on standard error
     // when nobody may be asked.
     void TellChangesFromElsewhere(const QString &message);
@@ -78,4 +83,5 @@ private:
     bool m_bEndingWithoutAsking = false;
     CDataFileWatcher *m_watcher = nullptr;
     QTimer m_catchUpLater;
+    QStringList m_offeredCopies;
 };

@@ -73,7 +73,8 @@ private slots:
     void newerFileRenamedOver();
     void saveFindsNewerFile();
     void cutOffNewerFileIsNotTakenIn();
-    void conflictCopyMergedAtStart();
+    void conflictCopyMerged_data();
+    void conflictCopyMerged();
 
 private:
     void Start(CMainFrame &frame, ScriptedPrompter &prompter);
@@ -131,6 +132,7 @@ void TestSharedFile::newerFileRenamedOver()
         prompter.ExpectMessage(UnsavedChanges::Describe(
                 {{UnsavedChanges::Note::Kind::TickNotApplied, QStringLiteral("Trip"), QStringLiteral("Packing"), true}}));
     }
+    Tree(frame)->topLevelItem(0)->child(0)->setExpanded(true);
     // The details of "Packing" are on show.
     Tree(frame)->setCurrentItem(Tree(frame)->topLevelItem(0)->child(1)->child(1));
     QTest::keyClick(Tree(frame), Qt::Key_Return);
@@ -140,6 +142,7 @@ void TestSharedFile::newerFileRenamedOver()
     QTRY_COMPARE_WITH_TIMEOUT(frame.Document()->Lists(), expected, 5000);
     QM_VERIFY_PROMPTS(prompter);
     QVERIFY(!Tree(frame)->isHidden()); // its item is gone: back to the tree
+    QVERIFY(Tree(frame)->topLevelItem(0)->child(0)->isExpanded()); // as it was
     QCOMPARE(Tree(frame)->topLevelItem(0)->child(1)->child(0)->text(0), QStringLiteral("Passport"));
     QCOMPARE(frame.Document()->HasUnsavedChanges(), ticksHere);
     QCOMPARE(FileBytes(m_path), Bytes(Elsewhere()));
@@ -236,17 +239,32 @@ void TestSharedFile::cutOffNewerFileIsNotTakenIn()
     QM_VERIFY_PROMPTS(prompter);
 }
 
-// Once the window is up; saved as one step before the copy moves aside.
-void TestSharedFile::conflictCopyMergedAtStart()
+void TestSharedFile::conflictCopyMerged_data()
 {
+    QTest::addColumn<bool>("whileOpen");
+    QTest::newRow("there at start") << false;
+    QTest::newRow("put there while the window is open") << true;
+}
+
+// Offered once the window is up, or as soon as a sync tool puts it there;
+// saved as one step before the copy moves aside.
+void TestSharedFile::conflictCopyMerged()
+{
+    QFETCH(bool, whileOpen);
     const QString copy = m_dir->filePath(QStringLiteral("Quillmark.sync-conflict-20240131-153045-ABCDEF7.dat"));
-    QVERIFY(WriteDataFile(copy, Elsewhere()));
     const QString folder = ConflictCopies::MergedFolder(m_path);
     ScriptedPrompter prompter;
     prompter.ExpectQuestion(Str::OfferConflictCopy(QFileInfo(copy).fileName(), QFileInfo(folder).fileName()), true);
     prompter.ExpectMessage(Str::ConflictCopiesMerged(1, 0, 1, 1, QDir::toNativeSeparators(folder)));
+    if (!whileOpen)
+        QVERIFY(WriteDataFile(copy, Elsewhere()));
     CMainFrame frame;
     Start(frame, prompter);
+    if (whileOpen) {
+        QCOMPARE(prompter.Shown().size(), 0);
+        QVERIFY(WriteDataFile(copy, Elsewhere()));
+        QTRY_COMPARE_WITH_TIMEOUT(prompter.Shown().size(), 2, 5000);
+    }
     QM_VERIFY_PROMPTS(prompter);
     const CListCollection merged = ConflictCopies::Merge(SampleLists(), Elsewhere()).lists;
     QCOMPARE(ReadDataFile(m_path), merged);
