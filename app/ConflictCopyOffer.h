@@ -9,9 +9,8 @@
 class Prompter;
 class QWidget;
 
-// Once the data file has been read, and whenever a sync tool puts a new one
-// beside it: offers to merge each of the given conflict copies
-// (ConflictCopies::Find). A copy that
+// At start, once the data file has been read: offers to merge each of the
+// given conflict copies (ConflictCopies::Find). A copy that
 // cannot be read is reported and left alone; for each copy the user accepts,
 // its lists are merged in. The merged lists are handed to `replaceAndSave`,
 // which puts them in place of the current ones and saves them (true when

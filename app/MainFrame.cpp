@@ -133,26 +133,27 @@ void CMainFrame::OnDataFolderChanged()
 {
     if (m_bSavedForEnd || DeferWhileDialogOpen())
         return;
-    OfferConflictCopies();
+    // Another computer saved at the same time as this window, and the sync
+    // tool set this window's save aside: its changes go back on at once,
+    // exactly, since this window knows what that save changed. Other
+    // copies wait for the next start, where they are offered: the computer
+    // whose save it is may be taking it back meanwhile.
+    for (const QString &copy : ConflictCopies::Find(m_doc->Path())) {
+        if (!m_doc->IsOwnSaveSetAside(copy) || !m_doc->TakeBackOwnSave())
+            continue;
+        QString error;
+        if (ConflictCopies::MoveAside(m_doc->Path(), copy, &error).isEmpty())
+            m_prompter->Message(this, Str::ConflictCopyNotMoved(copy, error));
+    }
 }
 
 void CMainFrame::OfferConflictCopies()
 {
-    // Each copy once per run: one declined is offered again at the next
-    // start. When two computers saved at once, the copy holds the changes
-    // that the newer file just taken in lacks; it is offered at once.
-    QStringList copies;
-    for (const QString &copy : ConflictCopies::Find(m_doc->Path())) {
-        if (!m_offeredCopies.contains(copy))
-            copies.append(copy);
-    }
-    if (copies.isEmpty())
-        return;
-    m_offeredCopies.append(copies);
     // One step of the history, saved before the copies are moved aside:
     // until then they are the only record of what they hold. Undoing it
     // takes the merged lists out again; the copies stay in their folder.
-    ConflictCopyOffer::Run(this, *m_prompter, m_doc->Path(), copies, m_doc->Lists(),
+    ConflictCopyOffer::Run(this, *m_prompter, m_doc->Path(), ConflictCopies::Find(m_doc->Path()),
+                           m_doc->Lists(),
                            [doc = m_doc](const CListCollection &merged) { return doc->MergeIn(merged); });
 }
 

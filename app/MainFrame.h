@@ -45,8 +45,8 @@ public:
     // a dialog is open, whose OK works on the lists it was opened on; then
     // it is taken in once the dialog has closed (or by the change it makes).
     void OnDataFileChanged();
-    // Something changed beside the data file: a sync tool's new conflict
-    // copy is offered as at start, once per run.
+    // Something changed beside the data file: a conflict copy that holds
+    // this window's own last save is taken back.
     void OnDataFolderChanged();
 
     // The Help menu's commands
@@ -83,5 +83,4 @@ private:
     bool m_bEndingWithoutAsking = false;
     CDataFileWatcher *m_watcher = nullptr;
     QTimer m_catchUpLater;
-    QStringList m_offeredCopies;
 };

@@ -290,6 +290,9 @@ bool CQuillmarkDoc::TrySave(QString &errorString)
         errorString = m_store.ErrorString();
         return false;
     }
+    m_lastWrite = m_store.Stamp();
+    m_lastWritten = m_lists;
+    m_lastWriteBase = m_saved;
     m_saved = m_lists;
     m_lastSaveOk = true;
     return true;
@@ -366,6 +369,24 @@ void CQuillmarkDoc::AppendList(const CListItemArray &list)
 bool CQuillmarkDoc::MergeIn(const CListCollection &lists)
 {
     ChangeLists(Str::ChangeMergeCopies(), lists);
+    return m_lastSaveOk;
+}
+
+bool CQuillmarkDoc::IsOwnSaveSetAside(const QString &path) const
+{
+    return m_lastWrite.Exists() && !m_store.Stamp().SameBytesAs(m_lastWrite)
+            && CFileStamp::OfFile(path).SameBytesAs(m_lastWrite);
+}
+
+bool CQuillmarkDoc::TakeBackOwnSave()
+{
+    // What that save changed, put onto what the lists are now.
+    UnsavedChanges::Result back = UnsavedChanges::PutOnto(m_lists, m_lastWriteBase, m_lastWritten);
+    const QString message = UnsavedChanges::Describe(back.notes);
+    if (!message.isEmpty())
+        emit changesFromElsewhere(message);
+    m_lastWrite = CFileStamp();
+    ChangeLists(Str::ChangeMergeCopies(), back.lists);
     return m_lastSaveOk;
 }
 

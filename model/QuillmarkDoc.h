@@ -90,6 +90,15 @@ public:
     // Other versions' lists merged in (sync tools' conflict copies); saves.
     // True when the merged lists are in the file.
     bool MergeIn(const CListCollection &lists);
+    // Whether the file at `path` holds the very bytes this document last
+    // wrote, while the data file holds another's since: another computer
+    // saved at the same time, and the sync tool set this save aside as a
+    // conflict copy.
+    bool IsOwnSaveSetAside(const QString &path) const;
+    // Puts the changes of that save back onto the lists held (both sides'
+    // changes are then known exactly: the lists it replaced are kept), as one
+    // step that saves. True when saved.
+    bool TakeBackOwnSave();
 
 signals:
     // The item at (list, item) has a new value; the lists around it are as
@@ -134,6 +143,10 @@ private:
     QUndoStack m_history;
     bool m_loaded = false;
     bool m_lastSaveOk = true;
+    // This document's last write, and the lists it replaced.
+    CFileStamp m_lastWrite;
+    CListCollection m_lastWritten;
+    CListCollection m_lastWriteBase;
     bool m_inStep = false;
     bool m_historyStale = false;
     // The newer file that could not be read whole, once told about.

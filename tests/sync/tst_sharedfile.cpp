@@ -73,8 +73,8 @@ private slots:
     void newerFileRenamedOver();
     void saveFindsNewerFile();
     void cutOffNewerFileIsNotTakenIn();
-    void conflictCopyMerged_data();
-    void conflictCopyMerged();
+    void conflictCopyOfferedAtStart();
+    void ownSaveSetAsideIsTakenBack();
 
 private:
     void Start(CMainFrame &frame, ScriptedPrompter &prompter);
@@ -239,38 +239,50 @@ void TestSharedFile::cutOffNewerFileIsNotTakenIn()
     QM_VERIFY_PROMPTS(prompter);
 }
 
-void TestSharedFile::conflictCopyMerged_data()
+// Once the window is up; saved as one step before the copy moves aside.
+void TestSharedFile::conflictCopyOfferedAtStart()
 {
-    QTest::addColumn<bool>("whileOpen");
-    QTest::newRow("there at start") << false;
-    QTest::newRow("put there while the window is open") << true;
-}
-
-// Offered once the window is up, or as soon as a sync tool puts it there;
-// saved as one step before the copy moves aside.
-void TestSharedFile::conflictCopyMerged()
-{
-    QFETCH(bool, whileOpen);
     const QString copy = m_dir->filePath(QStringLiteral("Quillmark.sync-conflict-20240131-153045-ABCDEF7.dat"));
+    QVERIFY(WriteDataFile(copy, Elsewhere()));
     const QString folder = ConflictCopies::MergedFolder(m_path);
     ScriptedPrompter prompter;
     prompter.ExpectQuestion(Str::OfferConflictCopy(QFileInfo(copy).fileName(), QFileInfo(folder).fileName()), true);
     prompter.ExpectMessage(Str::ConflictCopiesMerged(1, 0, 1, 1, QDir::toNativeSeparators(folder)));
-    if (!whileOpen)
-        QVERIFY(WriteDataFile(copy, Elsewhere()));
     CMainFrame frame;
     Start(frame, prompter);
-    if (whileOpen) {
-        QCOMPARE(prompter.Shown().size(), 0);
-        QVERIFY(WriteDataFile(copy, Elsewhere()));
-        QTRY_COMPARE_WITH_TIMEOUT(prompter.Shown().size(), 2, 5000);
-    }
     QM_VERIFY_PROMPTS(prompter);
-    const CListCollection merged = ConflictCopies::Merge(SampleLists(), Elsewhere()).lists;
-    QCOMPARE(ReadDataFile(m_path), merged);
+    QCOMPARE(ReadDataFile(m_path), ConflictCopies::Merge(SampleLists(), Elsewhere()).lists);
     QVERIFY(!QFileInfo::exists(copy));
     QCOMPARE(ReadDataFile(QDir(folder).filePath(QFileInfo(copy).fileName())), Elsewhere());
     QCOMPARE(UndoText(frame), QStringLiteral("&Undo Merge Conflict Copies"));
+}
+
+// Another computer saved at the same moment as this window, and the sync
+// tool kept the other save, setting this one aside as a conflict copy. The
+// window knows what its save changed, so it puts that back at once without
+// asking, an untick included, which no merge of the copy alone could tell
+// from an older tick.
+void TestSharedFile::ownSaveSetAsideIsTakenBack()
+{
+    ScriptedPrompter prompter;
+    CMainFrame frame;
+    Start(frame, prompter);
+    Tick(frame, 0, 1); // Milk, done in the sample: unticked
+    QVERIFY(frame.Document()->Save());
+    CListCollection there = SampleLists();
+    there[1].m_items[1].m_bDone = true; // Packing
+
+    const QString copy = m_dir->filePath(QStringLiteral("Quillmark.sync-conflict-20240131-153045-ABCDEF7.dat"));
+    QVERIFY(QFile::rename(m_path, copy));
+    QVERIFY(RenameOver(m_path, Bytes(there)));
+    CListCollection both = there;
+    both[0].m_items[1].m_bDone = false;
+    QTRY_COMPARE_WITH_TIMEOUT(ReadDataFile(m_path), both, 5000);
+    QCOMPARE(frame.Document()->Lists(), both);
+    QVERIFY(!QFileInfo::exists(copy));
+    QVERIFY(QFileInfo::exists(QDir(ConflictCopies::MergedFolder(m_path)).filePath(QFileInfo(copy).fileName())));
+    QCOMPARE(UndoText(frame), QStringLiteral("&Undo Merge Conflict Copies"));
+    QM_VERIFY_PROMPTS(prompter);
 }
 
 QUILLMARK_TEST_MAIN(TestSharedFile)
