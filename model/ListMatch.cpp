@@ -42,6 +42,30 @@ QHash<EntryKey, QList<qsizetype>> ByEntry(const CListItemArray &list)
     return groups;
 }
 
+// The number of items before `index` that satisfy `pred`, and the index of
+// the n-th item that does (-1 when there are fewer).
+template<typename Pred>
+qsizetype CountBefore(const QList<CListItem> &items, qsizetype index, Pred pred)
+{
+    return std::count_if(items.cbegin(), items.cbegin() + index, pred);
+}
+
+template<typename Pred>
+qsizetype FindNth(const QList<CListItem> &items, qsizetype n, Pred pred)
+{
+    for (qsizetype i = 0; i < items.size(); ++i) {
+        if (pred(items.at(i)) && n-- == 0)
+            return i;
+    }
+    return -1;
+}
+
+bool Holds(const CListItemArray &list, const CListItem &item)
+{
+    return std::any_of(list.m_items.cbegin(), list.m_items.cend(),
+                       [&item](const CListItem &other) { return SameEntry(other, item); });
+}
+
 } // namespace
 
 bool SameEntry(const CListItem &a, const CListItem &b)
@@ -129,6 +153,21 @@ QList<qsizetype> MatchItems(const CListItemArray &from, const CListItemArray &to
             match[froms.at(n)] = tos.at(n);
     }
     return match;
+}
+
+qsizetype FindItem(const CListItemArray &from, qsizetype index, const CListItemArray &to)
+{
+    const CListItem &item = from.m_items.at(index);
+    const auto sameEntry = [&item](const CListItem &other) { return SameEntry(other, item); };
+    if (Holds(to, item))
+        return FindNth(to.m_items, CountBefore(from.m_items, index, sameEntry), sameEntry);
+    const auto goneThere = [&item, &to](const CListItem &other) {
+        return other.m_strName == item.m_strName && !Holds(to, other);
+    };
+    const auto newThere = [&item, &from](const CListItem &other) {
+        return other.m_strName == item.m_strName && !Holds(from, other);
+    };
+    return FindNth(to.m_items, CountBefore(from.m_items, index, goneThere), newThere);
 }
 
 } // namespace ListMatch

@@ -31,5 +31,8 @@ qsizetype NthListNamed(const CListCollection &lists, const QString &name, qsizet
 // is new in `to`. An item of which `to` keeps fewer equal copies is gone: it
 // is never taken for some other item. No item of `to` is named twice.
 QList<qsizetype> MatchItems(const CListItemArray &from, const CListItemArray &to);
+// The same for one item of `from`, without building the whole match: for a
+// few items of long lists.
+qsizetype FindItem(const CListItemArray &from, qsizetype index, const CListItemArray &to);
 
 } // namespace ListMatch

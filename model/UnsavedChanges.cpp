@@ -30,6 +30,22 @@ void MergeItems(const CListItemArray &saved, const CListItemArray &current,
                 const CListItemArray &newer, CListItemArray &out, QList<Note> &notes)
 {
     const QString &listName = saved.m_strName;
+    if (TicksOnly(saved, current)) {
+        // The usual case, and quick for a few ticks in long lists: each
+        // ticked item is looked up alone.
+        for (qsizetype i = 0; i < saved.m_items.size(); ++i) {
+            const CListItem &before = saved.m_items.at(i);
+            const CListItem &mine = current.m_items.at(i);
+            if (mine.m_bDone == before.m_bDone)
+                continue;
+            const qsizetype t = ListMatch::FindItem(saved, i, newer);
+            if (t < 0)
+                notes.append({Kind::TickNotApplied, listName, before.m_strName, mine.m_bDone});
+            else
+                out.m_items[t] = MergeItem(before, mine, newer.m_items.at(t)).inPlace;
+        }
+        return;
+    }
     const QList<qsizetype> here = ListMatch::MatchItems(saved, current);
     const QList<qsizetype> there = ListMatch::MatchItems(saved, newer);
     QList<bool> hereMatched(current.m_items.size(), false);
