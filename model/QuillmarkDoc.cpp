@@ -250,19 +250,21 @@ void CQuillmarkDoc::PushLists(const QString &text, const CListCollection &after)
 
 void CQuillmarkDoc::Undo()
 {
-    ClearStaleHistory();
-    if (CatchUp() == FileState::TakenIn)
-        return;
-    m_history.undo();
-    ClearStaleHistory();
+    Step(&QUndoStack::undo);
 }
 
 void CQuillmarkDoc::Redo()
 {
+    Step(&QUndoStack::redo);
+}
+
+void CQuillmarkDoc::Step(void (QUndoStack::*step)())
+{
     ClearStaleHistory();
+    // A newer file starts a new history: nothing is left to step through.
     if (CatchUp() == FileState::TakenIn)
         return;
-    m_history.redo();
+    (m_history.*step)();
     ClearStaleHistory();
 }
 

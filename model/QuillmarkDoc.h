@@ -129,6 +129,7 @@ private:
     void ChangeLists(const QString &text, const CListCollection &after);
     void PushLists(const QString &text, const CListCollection &after);
     void Push(QUndoCommand *command);
+    void Step(void (QUndoStack::*step)());
     // A newer file taken in while a step ran leaves steps that speak of
     // lists that are gone; they go once the step has ended.
     void ClearStaleHistory();
