@@ -11,10 +11,9 @@
 
 namespace ConflictCopyOffer {
 
-int Run(QWidget *parent, Prompter &prompter, const QString &dataFilePath,
+int Run(QWidget *parent, Prompter &prompter, const QString &dataFilePath, const QStringList &copies,
         const CListCollection &lists, const ReplaceAndSave &replaceAndSave)
 {
-    const QStringList copies = ConflictCopies::Find(dataFilePath);
     if (copies.isEmpty())
         return 0;
     const QString folder = ConflictCopies::MergedFolder(dataFilePath);

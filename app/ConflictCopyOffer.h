@@ -9,8 +9,8 @@
 class Prompter;
 class QWidget;
 
-// At start, once the data file has been read: offers to merge each sync
-// tool's conflict copy that lies beside it (ConflictCopies). A copy that
+// At start, once the data file has been read: offers to merge each of the
+// given conflict copies (ConflictCopies::Find). A copy that
 // cannot be read is reported and left alone; for each copy the user accepts,
 // its lists are merged in. The merged lists are handed to `replaceAndSave`,
 // which puts them in place of the current ones and saves them (true when
@@ -21,7 +21,7 @@ namespace ConflictCopyOffer {
 
 using ReplaceAndSave = std::function<bool(const CListCollection &merged)>;
 
-int Run(QWidget *parent, Prompter &prompter, const QString &dataFilePath,
+int Run(QWidget *parent, Prompter &prompter, const QString &dataFilePath, const QStringList &copies,
         const CListCollection &lists, const ReplaceAndSave &replaceAndSave);
 
 } // namespace ConflictCopyOffer

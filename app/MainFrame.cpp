@@ -1,15 +1,19 @@
 #include "app/MainFrame.h"
 
 #include "app/AboutDlg.h"
+#include "app/ConflictCopyOffer.h"
 #include "app/ExchangeCommands.h"
 #include "app/ExitSaver.h"
 #include "app/HelpPage.h"
+#include "model/ConflictCopies.h"
 #include "model/QuillmarkDoc.h"
+#include "platform/DataFileWatcher.h"
 #include "platform/Prompter.h"
 #include "res/ResourceIds.h"
 #include "res/Strings.h"
 #include "view/QuillmarkView.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QDesktopServices>
 #include <QGuiApplication>
@@ -38,6 +42,14 @@ CMainFrame::CMainFrame(QWidget *parent)
     // QCoreApplication::quit() (the session manager's, for one) closes the
     // window first, so the close event below covers it.
     connect(qGuiApp, &QGuiApplication::commitDataRequest, this, &CMainFrame::OnCommitData);
+
+    connect(m_doc, &CQuillmarkDoc::changesFromElsewhere, this, &CMainFrame::TellChangesFromElsewhere);
+    m_catchUpLater.setSingleShot(true);
+    m_catchUpLater.setInterval(500);
+    connect(&m_catchUpLater, &QTimer::timeout, this, [this] {
+        OnDataFileChanged();
+        OnDataFolderChanged();
+    });
 }
 
 CMainFrame::~CMainFrame()
@@ -54,13 +66,14 @@ void CMainFrame::CreateMenus()
     // text, not only its start, comes from the translation.
     QMenu *edit = menuBar()->addMenu(Str::MenuEdit());
     QUndoStack *history = m_doc->UndoStack();
-    QAction *undo = edit->addAction(Str::MenuUndo(history->undoText()), history, &QUndoStack::undo);
+    // Through the document, which first looks for a newer data file.
+    QAction *undo = edit->addAction(Str::MenuUndo(history->undoText()), m_doc, &CQuillmarkDoc::Undo);
     undo->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
     undo->setEnabled(history->canUndo());
     connect(history, &QUndoStack::canUndoChanged, undo, &QAction::setEnabled);
     connect(history, &QUndoStack::undoTextChanged, undo,
             [undo](const QString &change) { undo->setText(Str::MenuUndo(change)); });
-    QAction *redo = edit->addAction(Str::MenuRedo(history->redoText()), history, &QUndoStack::redo);
+    QAction *redo = edit->addAction(Str::MenuRedo(history->redoText()), m_doc, &CQuillmarkDoc::Redo);
     redo->setShortcuts({QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
     redo->setEnabled(history->canRedo());
     connect(history, &QUndoStack::canRedoChanged, redo, &QAction::setEnabled);
@@ -98,6 +111,63 @@ void CMainFrame::OnInitialUpdate()
                 this, [this, text] { m_prompter->Message(this, text); }, Qt::QueuedConnection);
     }
     m_view->OnInitialUpdate();
+
+    m_watcher = new CDataFileWatcher(m_doc->Path(), this);
+    connect(m_watcher, &CDataFileWatcher::changedOnDisk, this, &CMainFrame::OnDataFileChanged);
+    connect(m_watcher, &CDataFileWatcher::folderChanged, this, &CMainFrame::OnDataFolderChanged);
+    // After the damaged-file message, over the window.
+    QMetaObject::invokeMethod(this, &CMainFrame::OfferConflictCopies, Qt::QueuedConnection);
+}
+
+bool CMainFrame::DeferWhileDialogOpen()
+{
+    if (!QApplication::activeModalWidget())
+        return false;
+    m_catchUpLater.start();
+    return true;
+}
+
+void CMainFrame::OnDataFileChanged()
+{
+    if (m_bSavedForEnd || DeferWhileDialogOpen())
+        return;
+    m_doc->CatchUpWithFile();
+}
+
+void CMainFrame::OnDataFolderChanged()
+{
+    if (m_bSavedForEnd || DeferWhileDialogOpen())
+        return;
+    // Another computer saved at the same time as this window, and the sync
+    // tool set this window's save aside: its changes go back on at once,
+    // exactly, since this window knows what that save changed. Other
+    // copies wait for the next start, where they are offered: the computer
+    // whose save it is may be taking it back meanwhile.
+    for (const QString &copy : ConflictCopies::Find(m_doc->Path())) {
+        if (!m_doc->IsOwnSaveSetAside(copy) || !m_doc->TakeBackOwnSave())
+            continue;
+        QString error;
+        if (ConflictCopies::MoveAside(m_doc->Path(), copy, &error).isEmpty())
+            m_prompter->Message(this, Str::ConflictCopyNotMoved(copy, error));
+    }
+}
+
+void CMainFrame::OfferConflictCopies()
+{
+    // One step of the history, saved before the copies are moved aside:
+    // until then they are the only record of what they hold. Undoing it
+    // takes the merged lists out again; the copies stay in their folder.
+    ConflictCopyOffer::Run(this, *m_prompter, m_doc->Path(), ConflictCopies::Find(m_doc->Path()),
+                           m_doc->Lists(),
+                           [doc = m_doc](const CListCollection &merged) { return doc->MergeIn(merged); });
+}
+
+void CMainFrame::TellChangesFromElsewhere(const QString &message)
+{
+    if (m_bEndingWithoutAsking)
+        qWarning("%s", qPrintable(message));
+    else
+        m_prompter->Message(this, message);
 }
 
 void CMainFrame::OnAppAbout()
@@ -152,6 +222,7 @@ void CMainFrame::EndWithoutAsking()
 {
     if (m_bSavedForEnd)
         return; // on its way out already
+    m_bEndingWithoutAsking = true;
     const bool saved = ExitSaver().SaveWithoutAsking() == CExitSaver::Outcome::Saved;
     m_bSavedForEnd = true;
     QCoreApplication::exit(saved ? EXIT_SUCCESS : EXIT_FAILURE);
@@ -166,12 +237,14 @@ void CMainFrame::OnCommitData(QSessionManager &manager)
     if (m_bSavedForEnd)
         return;
     const bool mayAsk = manager.allowsInteraction();
+    m_bEndingWithoutAsking = !mayAsk;
     const CExitSaver::Outcome outcome =
             mayAsk ? ExitSaver().SaveAsking(this, *m_prompter) : ExitSaver().SaveWithoutAsking();
     if (outcome == CExitSaver::Outcome::StayOpen)
         manager.cancel();
     if (mayAsk)
         manager.release();
+    m_bEndingWithoutAsking = false;
     if (outcome != CExitSaver::Outcome::Saved && outcome != CExitSaver::Outcome::StayOpen) {
         m_bSavedForEnd = true;
         QCoreApplication::exit(mayAsk ? EXIT_SUCCESS : EXIT_FAILURE);

@@ -1,10 +1,12 @@
 #pragma once
 
 #include <QMainWindow>
+#include <QTimer>
 #include <QUrl>
 
 #include <functional>
 
+class CDataFileWatcher;
 class CExitSaver;
 class CQuillmarkDoc;
 class CQuillmarkView;
@@ -35,8 +37,17 @@ public:
     void SetUrlOpener(UrlOpener opener);
 
     // Reads the data file (telling the user, once the window is up, when it
-    // is damaged) and sets the view up on it.
+    // is damaged), sets the view up on it and watches it for other programs'
+    // writes; once the window is up, offers the sync tools' conflict copies
+    // that lie beside it.
     void OnInitialUpdate();
+    // Another program wrote the data file: the document takes it in, unless
+    // a dialog is open, whose OK works on the lists it was opened on; then
+    // it is taken in once the dialog has closed (or by the change it makes).
+    void OnDataFileChanged();
+    // Something changed beside the data file: a conflict copy that holds
+    // this window's own last save is taken back.
+    void OnDataFolderChanged();
 
     // The Help menu's commands
     void OnAppAbout();
@@ -57,10 +68,19 @@ private:
     CExitSaver ExitSaver() const;
     void OnExitRequested();
     void OnCommitData(QSessionManager &manager);
+    void OfferConflictCopies();
+    // Whether a dialog is open; the look at the disk is then made later.
+    bool DeferWhileDialogOpen();
+    // What the document tells about a newer data file; on standard error
+    // when nobody may be asked.
+    void TellChangesFromElsewhere(const QString &message);
 
     CQuillmarkDoc *m_doc = nullptr;
     CQuillmarkView *m_view = nullptr;
     Prompter *m_prompter;
     UrlOpener m_openUrl;
     bool m_bSavedForEnd = false;
+    bool m_bEndingWithoutAsking = false;
+    CDataFileWatcher *m_watcher = nullptr;
+    QTimer m_catchUpLater;
 };

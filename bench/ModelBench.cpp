@@ -6,7 +6,7 @@
 #include "model/DataStore.h"
 #include "model/FileStamp.h"
 #include "model/ListItemArray.h"
-#include "model/UnsavedTicks.h"
+#include "model/UnsavedChanges.h"
 
 #include <QFile>
 #include <QRandomGenerator>
@@ -129,8 +129,8 @@ void BM_PutTicksOntoNewerFile(benchmark::State &state)
         newer[l].AddItemSorted(RandomItem(random, 0));
     }
     for (auto _ : state) {
-        const UnsavedTicks::Result result = UnsavedTicks::PutOnto(newer, saved, current);
-        if (!result.unapplied.isEmpty())
+        const UnsavedChanges::Result result = UnsavedChanges::PutOnto(newer, saved, current);
+        if (!result.notes.isEmpty())
             state.SkipWithError("ticks were not applied");
         benchmark::DoNotOptimize(result);
     }

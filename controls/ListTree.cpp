@@ -48,12 +48,15 @@ void CListTree::ReplaceLists(const CListCollection &lists, int first, int remove
 {
     if (!m_root)
         return;
+    // Asked before the nodes leave the tree: the tree, not the node, knows
+    // whether it is open.
     QList<bool> open;
     for (int i = 0; i < removed; ++i) {
-        QTreeWidgetItem *old = m_root->takeChild(first);
+        const QTreeWidgetItem *old = m_root->child(first + i);
         open.append(old && old->isExpanded());
-        delete old;
     }
+    for (int i = 0; i < removed; ++i)
+        delete m_root->takeChild(first);
     QList<QTreeWidgetItem *> nodes;
     for (int i = first; i < first + inserted; ++i)
         nodes.append(NewListNode(lists.at(i), i));

@@ -3,6 +3,7 @@
 #include "platform/FolderFlush.h"
 #include "res/Strings.h"
 
+#include <QBuffer>
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
@@ -14,26 +15,46 @@ CDataStore::CDataStore(QString path)
 
 DataFile::LoadResult CDataStore::Load(CListCollection &lists)
 {
-    m_backupPending = false;
-    m_unreadable = false;
+    const DataFile::LoadResult result = Peek(lists, m_stamp);
+    // Not one of its lists is known when the file could not be read:
+    // replacing it, even after a backup, would put an empty collection in
+    // the user's place.
+    m_unreadable = result.status == DataFile::LoadStatus::Damaged && !m_stamp.IsReadable();
+    m_backupPending = result.status == DataFile::LoadStatus::Damaged && !m_unreadable;
+    return result;
+}
 
+DataFile::LoadResult CDataStore::Peek(CListCollection &lists, CFileStamp &stamp) const
+{
     DataFile::LoadResult result;
     QFile file(m_path);
     if (!file.exists()) {
+        stamp = CFileStamp();
         result.status = DataFile::LoadStatus::Missing;
         return result;
     }
-    if (!file.open(QIODevice::ReadOnly)) {
-        // Not one of its lists is known here: replacing the file, even after
-        // a backup, would put an empty collection in the user's place.
+    // Read whole first, so that the lists and the stamp come from the same
+    // bytes even while another program writes the file.
+    QByteArray bytes;
+    if (file.open(QIODevice::ReadOnly))
+        bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError) {
+        stamp = CFileStamp::OfFile(m_path); // one that cannot be read
         result.status = DataFile::LoadStatus::Damaged;
         result.errorString = Str::FileReadError(file.errorString());
-        m_unreadable = true;
         return result;
     }
-    result = DataFile::Read(file, lists);
-    m_backupPending = result.status == DataFile::LoadStatus::Damaged;
-    return result;
+    stamp = CFileStamp::OfBytes(bytes);
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::ReadOnly);
+    return DataFile::Read(buffer, lists);
+}
+
+void CDataStore::TookIn(const CFileStamp &stamp)
+{
+    m_stamp = stamp;
+    m_backupPending = false;
+    m_unreadable = false;
 }
 
 QString CDataStore::DamageMessage(const DataFile::LoadResult &result) const
@@ -89,6 +110,16 @@ bool CDataStore::Save(const CListCollection &lists)
     if (m_backupPending && !BackUpDamagedFile())
         return false;
 
+    // The bytes are made first: their stamp is what this store wrote, even
+    // when another program writes the file right after.
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    QString error;
+    if (!DataFile::Write(buffer, lists, &error)) {
+        m_error = error;
+        return false;
+    }
     // Never a direct write: the old file stays whole until the new one is.
     QSaveFile file(m_path);
     file.setDirectWriteFallback(false);
@@ -96,15 +127,9 @@ bool CDataStore::Save(const CListCollection &lists)
         m_error = file.errorString();
         return false;
     }
-    QString error;
-    if (!DataFile::Write(file, lists, &error)) {
-        file.cancelWriting();
-        m_error = error;
-        return false;
-    }
     // QSaveFile::commit() does not check the flush of its last buffered
     // bytes: a disk that refuses them would leave a cut-off file in place.
-    if (!file.flush()) {
+    if (file.write(bytes) != bytes.size() || !file.flush()) {
         m_error = file.errorString();
         file.cancelWriting();
         return false;
@@ -113,6 +138,7 @@ bool CDataStore::Save(const CListCollection &lists)
         m_error = file.errorString();
         return false;
     }
+    m_stamp = CFileStamp::OfBytes(bytes);
     m_backupPending = false;
     // The new file is in place; only its durability is in doubt.
     QString why;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "model/DataFile.h"
+#include "model/FileStamp.h"
 
 #include <QString>
 
@@ -22,6 +23,13 @@ public:
     // Save, before anything overwrites it; a file that could not be opened
     // is damaged too, and every Save refuses to replace it.
     DataFile::LoadResult Load(CListCollection &lists);
+    // Reads the file as it is now without taking it for the file last read:
+    // `stamp` is of the very bytes the lists come from.
+    DataFile::LoadResult Peek(CListCollection &lists, CFileStamp &stamp) const;
+    // A file that Peek read completely is now the file last read.
+    void TookIn(const CFileStamp &stamp);
+    // The file as this store last read (Load, TookIn) or wrote it.
+    const CFileStamp &Stamp() const { return m_stamp; }
     // What the user is told about a load that was not complete: the file
     // kept as .bak, or left alone because it could not be read.
     QString DamageMessage(const DataFile::LoadResult &result) const;
@@ -35,6 +43,7 @@ private:
 
     QString m_path;
     QString m_error;
+    CFileStamp m_stamp;
     bool m_backupPending = false;
     bool m_unreadable = false;
 };

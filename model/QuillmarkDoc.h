@@ -16,6 +16,14 @@
 // save again when they are undone or redone, so that the file follows the
 // history; a tick saves nothing, neither done nor undone, and stays among
 // the unsaved changes until the next save.
+//
+// Other programs write the file too: a sync tool brings another computer's
+// lists. No save writes over a file this document has not read: each one
+// first takes a newer file in (CatchUpWithFile), and a newer file that cannot
+// be read whole is not replaced. A change that saves, made on lists a newer
+// file has just replaced, is put onto the newer lists. Taking a newer file in
+// starts a new history, as the steps before spoke of lists that are gone; the
+// change that found the newer file is the first step of the new one.
 class CQuillmarkDoc : public QObject
 {
     Q_OBJECT
@@ -40,9 +48,18 @@ public:
     // steps before spoke of lists that are gone. Saves nothing; the lists as
     // saved stay as they were, so what differs from them is unsaved.
     void ResetLists(const CListCollection &lists);
-    // Writes the lists as a whole. Before the first Load nothing was read, so
-    // nothing is written: an empty collection must not replace the user's
-    // file. A failure is told through saveFailed and returns false.
+    // Looks whether another program has written the data file since this
+    // document last read or wrote it, and if so takes the newer lists in,
+    // with this window's unsaved changes put back on top of them
+    // (UnsavedChanges); what could not be put back as made is told through
+    // changesFromElsewhere. A newer file that cannot be read whole (still
+    // arriving, or damaged) is not taken in: that is told once for the same
+    // bytes, and false is returned, as no save may then replace the file.
+    bool CatchUpWithFile();
+    // Writes the lists as a whole, after CatchUpWithFile. Before the first
+    // Load nothing was read, so nothing is written: an empty collection must
+    // not replace the user's file. A failure is told through saveFailed and
+    // returns false.
     bool Save();
     // The same without telling anyone: false with the reason (the way out
     // at Exit asks the user what to do instead).
@@ -55,6 +72,10 @@ public:
     bool HasUnsavedChanges() const { return m_lists != m_saved; }
 
     QUndoStack *UndoStack() { return &m_history; }
+    // Undo and Redo as the Edit menu runs them: a newer file on disk is taken
+    // in first, which leaves nothing to undo or redo.
+    void Undo();
+    void Redo();
 
     // The changes. Each that changes something is one step of the history;
     // one that would change nothing adds no step. Indexes that name nothing
@@ -66,6 +87,18 @@ public:
     void ReplaceLists(const CListCollection &lists);
     // An imported list, added at the end; saves.
     void AppendList(const CListItemArray &list);
+    // Other versions' lists merged in (sync tools' conflict copies); saves.
+    // True when the merged lists are in the file.
+    bool MergeIn(const CListCollection &lists);
+    // Whether the file at `path` holds the very bytes this document last
+    // wrote, while the data file holds another's since: another computer
+    // saved at the same time, and the sync tool set this save aside as a
+    // conflict copy.
+    bool IsOwnSaveSetAside(const QString &path) const;
+    // Puts the changes of that save back onto the lists held (both sides'
+    // changes are then known exactly: the lists it replaced are kept), as one
+    // step that saves. True when saved.
+    bool TakeBackOwnSave();
 
 signals:
     // The item at (list, item) has a new value; the lists around it are as
@@ -78,10 +111,28 @@ signals:
     // A save failed: `message` tells the user why, and that the changes are
     // still open here.
     void saveFailed(const QString &message);
+    // Another program changed the data file: `message` tells the user what of
+    // their own changes could not be put on the newer lists as made, or that
+    // the newer file could not be read whole.
+    void changesFromElsewhere(const QString &message);
 
 private:
     class ItemChange;
     class ListsChange;
+
+    enum class FileState { Same, TakenIn, NotTakenIn };
+    FileState CatchUp();
+    void TakeIn(const CListCollection &newer, const CFileStamp &stamp);
+    // `after`, made from `before`, put onto the lists a newer file brought.
+    CListCollection Rebase(const CListCollection &before, const CListCollection &after);
+    // A change of the lists as a whole, made on the lists as they are.
+    void ChangeLists(const QString &text, const CListCollection &after);
+    void PushLists(const QString &text, const CListCollection &after);
+    void Push(QUndoCommand *command);
+    void Step(void (QUndoStack::*step)());
+    // A newer file taken in while a step ran leaves steps that speak of
+    // lists that are gone; they go once the step has ended.
+    void ClearStaleHistory();
 
     bool HasItem(int list, int item) const;
     void PutItem(int list, int item, const CListItem &value);
@@ -92,4 +143,15 @@ private:
     CListCollection m_saved;
     QUndoStack m_history;
     bool m_loaded = false;
+    bool m_lastSaveOk = true;
+    // This document's last write, and the lists it replaced.
+    CFileStamp m_lastWrite;
+    CListCollection m_lastWritten;
+    CListCollection m_lastWriteBase;
+    bool m_inStep = false;
+    bool m_historyStale = false;
+    // The newer file that could not be read whole, once told about.
+    CFileStamp m_notTakenIn;
+    bool m_toldNotTakenIn = false;
+    QString m_notTakenInReason;
 };

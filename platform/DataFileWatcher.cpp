@@ -55,8 +55,9 @@ void CDataFileWatcher::OnSettled()
     // A rename over the file took its watch away; the new file gets one.
     WatchFileIfThere();
     const Look look = LookNow();
-    if (look == m_lastLook)
-        return; // another file in the folder, or nothing that stayed
-    m_lastLook = look;
-    emit changedOnDisk();
+    if (look != m_lastLook) {
+        m_lastLook = look;
+        emit changedOnDisk();
+    }
+    emit folderChanged();
 }

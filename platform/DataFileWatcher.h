@@ -30,6 +30,9 @@ public:
 
 signals:
     void changedOnDisk();
+    // Something in the data file's folder changed, the file or another one
+    // (a sync tool's conflict copy); after changedOnDisk when both did.
+    void folderChanged();
 
 private:
     struct Look

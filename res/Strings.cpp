@@ -63,6 +63,7 @@ QString ChangeTick(const QString &item) { return Text::tr("Tick '%1'").arg(item)
 QString ChangeUntick(const QString &item) { return Text::tr("Untick '%1'").arg(item); }
 QString ChangeEdit(const QString &item) { return Text::tr("Edit '%1'").arg(item); }
 QString ChangeListSetup() { return Text::tr("List Setup"); }
+QString ChangeMergeCopies() { return Text::tr("Merge Conflict Copies"); }
 QString ChangeImport(const QString &list) { return Text::tr("Import '%1'").arg(list); }
 
 QString TreeRoot() { return Text::tr("Lists"); }
@@ -290,6 +291,49 @@ QString TicksNotApplied(const QStringList &lines)
                     "The newer lists are shown with your ticks on them, but for these "
                     "the item is no longer there:\n%1")
             .arg(lines.join(u'\n'));
+}
+
+namespace {
+QString MergeSubject(const QString &list, const QString &item)
+{
+    return item.isEmpty() ? Text::tr("The list '%1'").arg(list)
+                          : Text::tr("'%1' in '%2'").arg(item, list);
+}
+} // namespace
+
+QString KeptBothVersions(const QString &list, const QString &item)
+{
+    return Text::tr("%1 (changed here and there: both versions are kept)")
+            .arg(MergeSubject(list, item));
+}
+QString KeptAsChangedHere(const QString &list, const QString &item)
+{
+    return Text::tr("%1 (removed there: kept as changed here)").arg(MergeSubject(list, item));
+}
+QString KeptAsChangedThere(const QString &list, const QString &item)
+{
+    return Text::tr("%1 (changed there: kept, though removed here)").arg(MergeSubject(list, item));
+}
+QString ChangesNotAppliedAsMade(const QStringList &lines)
+{
+    return Text::tr("Your lists were changed by another program or on another computer. "
+                    "The newer lists are shown with your changes on them; these could "
+                    "not be made as you made them:\n%1")
+            .arg(lines.join(u'\n'));
+}
+QString NewerFileNotTakenIn(const QString &path, const QString &reason)
+{
+    return Text::tr("Your lists in %1 were changed by another program or on another "
+                    "computer, but the newer file cannot be read completely (%2); it may "
+                    "still be arriving. The lists shown here are kept, and Quillmark does "
+                    "not save over that file until it can read it whole.")
+            .arg(path, reason);
+}
+QString NewerFileNotReplaced(const QString &reason)
+{
+    return Text::tr("another program changed the file, and the newer file cannot be read "
+                    "completely (%1), so it is not replaced")
+            .arg(reason);
 }
 
 namespace {

@@ -38,6 +38,7 @@ QString ChangeTick(const QString &item);    // "Tick 'Bread'"
 QString ChangeUntick(const QString &item);  // "Untick 'Bread'"
 QString ChangeEdit(const QString &item);    // "Edit 'Milk'"
 QString ChangeListSetup();                  // "List Setup"
+QString ChangeMergeCopies();                // "Merge Conflict Copies"
 QString ChangeImport(const QString &list);  // "Import 'Shop'"
 
 // Main view
@@ -142,6 +143,16 @@ QString AlreadyRunningNoAnswer(const QString &dataPath);
 // (ticked)", and the message around them.
 QString UnappliedTick(const QString &list, const QString &item, bool done);
 QString TicksNotApplied(const QStringList &lines);
+// Lines for other changes that could not be put on a newer file as made, and
+// the message around them (ticks among them).
+QString KeptBothVersions(const QString &list, const QString &item);
+QString KeptAsChangedHere(const QString &list, const QString &item);  // item empty: the list
+QString KeptAsChangedThere(const QString &list, const QString &item); // item empty: the list
+QString ChangesNotAppliedAsMade(const QStringList &lines);
+// A newer data file that could not be read whole, and why a save then
+// refuses to replace it.
+QString NewerFileNotTakenIn(const QString &path, const QString &reason);
+QString NewerFileNotReplaced(const QString &reason);
 QString OfferConflictCopy(const QString &copyName, const QString &folderName);
 QString ConflictCopyUnreadable(const QString &copyPath, const QString &reason);
 QString ConflictCopiesMerged(int copies, int listsAdded, int itemsAdded, int ticksTaken,

@@ -2,11 +2,14 @@
 
 #include "controls/ItemTable.h"
 #include "controls/ListTree.h"
+#include "model/ListMatch.h"
 #include "model/QuillmarkDoc.h"
 #include "platform/Prompter.h"
 #include "res/Art.h"
 #include "res/ClientArea.h"
 #include "view/ViewLook.h"
+
+#include <algorithm>
 
 CQuillmarkView::CQuillmarkView(CQuillmarkDoc &doc, QWidget *parent)
     : QWidget(parent)
@@ -86,6 +89,8 @@ void CQuillmarkView::Show(Mode mode, std::optional<Mode> back)
     }
     m_mode = mode;
     m_prevMode = back;
+    if (mode == Mode::Item)
+        m_itemOnShow = CurrentItem();
     if (mode == Mode::Items)
         FillItemTable();
     m_tree->setVisible(mode == Mode::Tree);
@@ -108,6 +113,8 @@ void CQuillmarkView::OnItemChanged(int list, int item)
     m_tree->UpdateItem(m_doc.Lists().at(list).m_items.at(item), list, item);
     if (list != m_nCurList)
         return;
+    if (item == m_nCurItem)
+        m_itemOnShow = CurrentItem();
     if (m_mode == Mode::Items)
         m_listItems->UpdateRow(m_doc.Lists().at(list), item);
     update(); // the total, or the item on show
@@ -127,8 +134,16 @@ void CQuillmarkView::OnListsReplaced(int first, int removed, int inserted)
         m_nCurList = -1;
     if (!HasCurrentList())
         m_nCurList = -1;
+    if (replaced && m_mode == Mode::Item && HasCurrentList()) {
+        const QList<CListItem> &items = m_doc.Lists().at(m_nCurList).m_items;
+        const auto same = [this](const CListItem &item) { return ListMatch::SameEntry(item, m_itemOnShow); };
+        if (!HasCurrentItem() || !same(items.at(m_nCurItem)))
+            m_nCurItem = int(std::find_if(items.cbegin(), items.cend(), same) - items.cbegin());
+    }
     if (!HasCurrentItem())
         m_nCurItem = -1;
+    else if (m_mode == Mode::Item)
+        m_itemOnShow = CurrentItem();
     if ((m_mode == Mode::Item && !HasCurrentItem()) || (m_mode == Mode::Items && !HasCurrentList()))
         Show(Mode::Tree, std::nullopt);
     else if (replaced && m_mode == Mode::Items)

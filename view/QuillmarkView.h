@@ -112,6 +112,10 @@ private:
     std::optional<Mode> m_prevMode;
     int m_nCurList = -1;
     int m_nCurItem = -1;
+    // The item on the details screen as last shown: when its list is
+    // replaced (List Setup, a newer data file), it is looked for again there
+    // instead of showing whatever item took its place.
+    CListItem m_itemOnShow;
     // The buttons' faces by bitmap id, loaded once.
     QHash<int, QPixmap> m_faces;
 };

@@ -154,7 +154,7 @@ void TestConflictCopies::offerAtStart()
         ++saves;
         return false;
     };
-    QCOMPARE(ConflictCopyOffer::Run(nullptr, failing, dataPath, ours, failSave), 0);
+    QCOMPARE(ConflictCopyOffer::Run(nullptr, failing, dataPath, ConflictCopies::Find(dataPath), ours, failSave), 0);
     QM_VERIFY_PROMPTS(failing);
     QCOMPARE(saves, 1);
     QCOMPARE(saved, QStringLiteral("Shop: Bread* Milk Tea | DIY: Nails"));
@@ -172,7 +172,7 @@ void TestConflictCopies::offerAtStart()
         saved = Print(merged);
         return true;
     };
-    QCOMPARE(ConflictCopyOffer::Run(nullptr, prompter, dataPath, ours, save), 1);
+    QCOMPARE(ConflictCopyOffer::Run(nullptr, prompter, dataPath, ConflictCopies::Find(dataPath), ours, save), 1);
     QM_VERIFY_PROMPTS(prompter);
     QCOMPARE(Names(folder),
              (QStringList{QStringLiteral("Quillmark.sync-conflict-20240131-153045-ABCDEF7 (2).dat"),

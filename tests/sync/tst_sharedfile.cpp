@@ -1,0 +1,289 @@
+// The window open on a data file that another program writes meanwhile: a
+// sync tool bringing another computer's lists, whole or cut off. The frame
+// runs with its real file watcher; nothing either side changed may be lost.
+
+#include "app/MainFrame.h"
+#include "dialogs/NewItemDlg.h"
+#include "model/ConflictCopies.h"
+#include "model/QuillmarkDoc.h"
+#include "model/UnsavedChanges.h"
+#include "platform/DataFileWatcher.h"
+#include "res/Strings.h"
+#include "tests/testlib/QuillmarkTest.h"
+#include "tests/testlib/ScriptedPrompter.h"
+#include "tests/view/ViewFixture.h"
+
+#include <QBuffer>
+#include <QDir>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QTemporaryDir>
+
+#include <cstdio>
+
+using namespace ViewTest;
+
+namespace {
+
+QByteArray Bytes(const CListCollection &lists)
+{
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    DataFile::Write(buffer, lists, nullptr);
+    return buffer.data();
+}
+
+// As sync tools put a file in place: a new file renamed over the old one.
+bool RenameOver(const QString &path, const QByteArray &bytes)
+{
+    const QString incoming = path + QStringLiteral(".incoming");
+    QFile file(incoming);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
+        return false;
+    file.close();
+    return std::rename(QFile::encodeName(incoming).constData(), QFile::encodeName(path).constData()) == 0;
+}
+
+// The sample as another computer changed it: "Packing" gone from "Trip",
+// "Salt" ticked and "Passport" added.
+CListCollection Elsewhere()
+{
+    CListCollection lists = SampleLists();
+    lists[1].m_items.removeLast();
+    lists[1].AddItemSorted(MakeItem({QStringLiteral("Passport")}));
+    lists[0].m_items[2].m_bDone = true;
+    return lists;
+}
+
+QString UndoText(const CMainFrame &frame)
+{
+    return frame.menuBar()->actions().at(0)->menu()->actions().at(0)->text();
+}
+
+} // namespace
+
+class TestSharedFile : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void newerFileRenamedOver_data();
+    void newerFileRenamedOver();
+    void saveFindsNewerFile();
+    void cutOffNewerFileIsNotTakenIn();
+    void conflictCopyOfferedAtStart();
+    void ownSaveSetAsideIsTakenBack();
+
+private:
+    void Start(CMainFrame &frame, ScriptedPrompter &prompter);
+    CTreeOptionsCtrl *Tree(const CMainFrame &frame) const { return frame.View()->findChild<CTreeOptionsCtrl *>(); }
+    void Tick(const CMainFrame &frame, int list, int item) const
+    {
+        Tree(frame)->setCurrentItem(Tree(frame)->topLevelItem(0)->child(list)->child(item));
+        QTest::keyClick(Tree(frame), Qt::Key_Space);
+    }
+
+    std::unique_ptr<QTemporaryDir> m_dir;
+    QString m_path;
+};
+
+void TestSharedFile::init()
+{
+    m_dir = std::make_unique<QTemporaryDir>();
+    QVERIFY(m_dir->isValid());
+    m_path = m_dir->filePath(QStringLiteral("Quillmark.dat"));
+    QVERIFY(WriteDataFile(m_path, SampleLists()));
+}
+
+void TestSharedFile::Start(CMainFrame &frame, ScriptedPrompter &prompter)
+{
+    frame.SetPrompter(&prompter);
+    frame.Document()->SetPath(m_path);
+    frame.OnInitialUpdate();
+    frame.show();
+    frame.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&frame));
+    QCoreApplication::sendPostedEvents();
+}
+
+void TestSharedFile::newerFileRenamedOver_data()
+{
+    QTest::addColumn<bool>("ticksHere");
+    QTest::newRow("nothing unsaved here") << false;
+    QTest::newRow("ticks unsaved here") << true;
+}
+
+// Shown as soon as it is there; unsaved ticks go on top of it, and the one
+// whose item is gone there is named, not dropped in silence. Nothing is
+// written until the user saves.
+void TestSharedFile::newerFileRenamedOver()
+{
+    QFETCH(bool, ticksHere);
+    ScriptedPrompter prompter;
+    CMainFrame frame;
+    Start(frame, prompter);
+    CListCollection expected = Elsewhere();
+    if (ticksHere) {
+        Tick(frame, 0, 0); // Bread
+        Tick(frame, 1, 1); // Packing, which is gone there
+        expected[0].m_items[0].m_bDone = true;
+        prompter.ExpectMessage(UnsavedChanges::Describe(
+                {{UnsavedChanges::Note::Kind::TickNotApplied, QStringLiteral("Trip"), QStringLiteral("Packing"), true}}));
+    }
+    Tree(frame)->topLevelItem(0)->child(0)->setExpanded(true);
+    // The details of "Packing" are on show.
+    Tree(frame)->setCurrentItem(Tree(frame)->topLevelItem(0)->child(1)->child(1));
+    QTest::keyClick(Tree(frame), Qt::Key_Return);
+    QVERIFY(Tree(frame)->isHidden());
+
+    QVERIFY(RenameOver(m_path, Bytes(Elsewhere())));
+    QTRY_COMPARE_WITH_TIMEOUT(frame.Document()->Lists(), expected, 5000);
+    QM_VERIFY_PROMPTS(prompter);
+    QVERIFY(!Tree(frame)->isHidden()); // its item is gone: back to the tree
+    QVERIFY(Tree(frame)->topLevelItem(0)->child(0)->isExpanded()); // as it was
+    QCOMPARE(Tree(frame)->topLevelItem(0)->child(1)->child(0)->text(0), QStringLiteral("Passport"));
+    QCOMPARE(frame.Document()->HasUnsavedChanges(), ticksHere);
+    QCOMPARE(FileBytes(m_path), Bytes(Elsewhere()));
+
+    frame.close();
+    QCOMPARE(ReadDataFile(m_path), expected);
+}
+
+// An edit saves while another program has just changed another list, before
+// the watcher has said so: both changes are in the file, with the tick that
+// was still unsaved here. The edit is the one step to undo, on top of the
+// newer lists; an Undo that itself finds a newer file takes it in instead.
+void TestSharedFile::saveFindsNewerFile()
+{
+    ScriptedPrompter prompter;
+    CMainFrame frame;
+    Start(frame, prompter);
+    Tick(frame, 0, 0); // Bread
+    QVERIFY(RenameOver(m_path, Bytes(Elsewhere())));
+
+    prompter.ExpectDialog<CNewItemDlg>([](CNewItemDlg &d) {
+        d.NameField()->setText(QStringLiteral("Sea salt"));
+        d.OKButton()->click();
+        return d.result();
+    });
+    Tree(frame)->setCurrentItem(Tree(frame)->topLevelItem(0)->child(0)->child(2));
+    QTest::mouseClick(frame.View(), Qt::LeftButton, {}, QPoint(68, frame.View()->height() - 15));
+    QM_VERIFY_PROMPTS(prompter);
+    CListCollection expected = Elsewhere();
+    expected[0].m_items[0].m_bDone = true;
+    CListCollection edited = expected;
+    edited[0].m_items[2].SetName(QStringLiteral("Sea salt")); // ticked there, kept so
+    QCOMPARE(frame.Document()->Lists(), edited);
+    QCOMPARE(ReadDataFile(m_path), edited);
+    QCOMPARE(UndoText(frame), QStringLiteral("&Undo Edit 'Salt'"));
+
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(frame.Document()->Lists(), expected);
+    QCOMPARE(ReadDataFile(m_path), expected);
+
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Y, Qt::ControlModifier);
+    QCOMPARE(ReadDataFile(m_path), edited);
+    // Another computer renames a list in the file as saved here.
+    CListCollection third = edited;
+    third[2].SetName(QStringLiteral("Nothing yet"));
+    QVERIFY(RenameOver(m_path, Bytes(third)));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(frame.Document()->Lists(), third);
+    QVERIFY(!frame.Document()->UndoStack()->canUndo());
+    QM_VERIFY_PROMPTS(prompter);
+}
+
+// A file cut off mid-sync is not taken in and not saved over: the user is
+// told once for those bytes, a save refuses and says why, and once the
+// whole file is there, it is taken in with every change made here meanwhile.
+void TestSharedFile::cutOffNewerFileIsNotTakenIn()
+{
+    ScriptedPrompter prompter;
+    CMainFrame frame;
+    Start(frame, prompter);
+    Tick(frame, 0, 0); // Bread
+
+    const QByteArray whole = Bytes(Elsewhere());
+    const QByteArray cut = whole.left(whole.size() - 30);
+    CListCollection partial;
+    QBuffer buffer;
+    buffer.setData(cut);
+    buffer.open(QIODevice::ReadOnly);
+    const QString reason = DataFile::Read(buffer, partial).errorString;
+    QVERIFY(!reason.isEmpty());
+    prompter.ExpectMessage(Str::NewerFileNotTakenIn(m_path, reason));
+    QVERIFY(RenameOver(m_path, cut));
+    QTRY_COMPARE_WITH_TIMEOUT(prompter.Shown().size(), 1, 5000);
+    QVERIFY(RenameOver(m_path, cut)); // the same bytes again: not told again
+    QTest::qWait(3 * CDataFileWatcher::kSettleMs);
+    QM_VERIFY_PROMPTS(prompter);
+
+    // List Setup's OK saves: refused.
+    CListCollection setUp = frame.Document()->Lists();
+    setUp[2].SetName(QStringLiteral("Later"));
+    prompter.ExpectMessage(Str::SaveFailed(m_path, Str::NewerFileNotReplaced(reason)));
+    frame.Document()->ReplaceLists(setUp);
+    QM_VERIFY_PROMPTS(prompter);
+    QCOMPARE(FileBytes(m_path), cut);
+    QCOMPARE(frame.Document()->Lists(), setUp);
+
+    QVERIFY(RenameOver(m_path, whole));
+    CListCollection expected = Elsewhere();
+    expected[0].m_items[0].m_bDone = true;
+    expected[2].SetName(QStringLiteral("Later"));
+    QTRY_COMPARE_WITH_TIMEOUT(frame.Document()->Lists(), expected, 5000);
+    frame.close();
+    QCOMPARE(ReadDataFile(m_path), expected);
+    QM_VERIFY_PROMPTS(prompter);
+}
+
+// Once the window is up; saved as one step before the copy moves aside.
+void TestSharedFile::conflictCopyOfferedAtStart()
+{
+    const QString copy = m_dir->filePath(QStringLiteral("Quillmark.sync-conflict-20240131-153045-ABCDEF7.dat"));
+    QVERIFY(WriteDataFile(copy, Elsewhere()));
+    const QString folder = ConflictCopies::MergedFolder(m_path);
+    ScriptedPrompter prompter;
+    prompter.ExpectQuestion(Str::OfferConflictCopy(QFileInfo(copy).fileName(), QFileInfo(folder).fileName()), true);
+    prompter.ExpectMessage(Str::ConflictCopiesMerged(1, 0, 1, 1, QDir::toNativeSeparators(folder)));
+    CMainFrame frame;
+    Start(frame, prompter);
+    QM_VERIFY_PROMPTS(prompter);
+    QCOMPARE(ReadDataFile(m_path), ConflictCopies::Merge(SampleLists(), Elsewhere()).lists);
+    QVERIFY(!QFileInfo::exists(copy));
+    QCOMPARE(ReadDataFile(QDir(folder).filePath(QFileInfo(copy).fileName())), Elsewhere());
+    QCOMPARE(UndoText(frame), QStringLiteral("&Undo Merge Conflict Copies"));
+}
+
+// Another computer saved at the same moment as this window, and the sync
+// tool kept the other save, setting this one aside as a conflict copy. The
+// window knows what its save changed, so it puts that back at once without
+// asking, an untick included, which no merge of the copy alone could tell
+// from an older tick.
+void TestSharedFile::ownSaveSetAsideIsTakenBack()
+{
+    ScriptedPrompter prompter;
+    CMainFrame frame;
+    Start(frame, prompter);
+    Tick(frame, 0, 1); // Milk, done in the sample: unticked
+    QVERIFY(frame.Document()->Save());
+    CListCollection there = SampleLists();
+    there[1].m_items[1].m_bDone = true; // Packing
+
+    const QString copy = m_dir->filePath(QStringLiteral("Quillmark.sync-conflict-20240131-153045-ABCDEF7.dat"));
+    QVERIFY(QFile::rename(m_path, copy));
+    QVERIFY(RenameOver(m_path, Bytes(there)));
+    CListCollection both = there;
+    both[0].m_items[1].m_bDone = false;
+    QTRY_COMPARE_WITH_TIMEOUT(ReadDataFile(m_path), both, 5000);
+    QCOMPARE(frame.Document()->Lists(), both);
+    QVERIFY(!QFileInfo::exists(copy));
+    QVERIFY(QFileInfo::exists(QDir(ConflictCopies::MergedFolder(m_path)).filePath(QFileInfo(copy).fileName())));
+    QCOMPARE(UndoText(frame), QStringLiteral("&Undo Merge Conflict Copies"));
+    QM_VERIFY_PROMPTS(prompter);
+}
+
+QUILLMARK_TEST_MAIN(TestSharedFile)
+#include "tst_sharedfile.moc"
