@@ -506,6 +506,44 @@ Was nur jene Fassung enthält, wird hinzugefügt; von Ihren Listen wird nichts e
         <source>%1 (%2 in the list box)</source>
         <translation>%1 (%2 im Listenfeld)</translation>
     </message>
+    <message>
+        <source>Merge Conflict Copies</source>
+        <translation>Konfliktkopien zusammenführen</translation>
+    </message>
+    <message>
+        <source>The list &apos;%1&apos;</source>
+        <translation>Die Liste „%1“</translation>
+    </message>
+    <message>
+        <source>&apos;%1&apos; in &apos;%2&apos;</source>
+        <translation>„%1“ in „%2“</translation>
+    </message>
+    <message>
+        <source>%1 (changed here and there: both versions are kept)</source>
+        <translation>%1 (hier und dort geändert: beide Fassungen bleiben erhalten)</translation>
+    </message>
+    <message>
+        <source>%1 (removed there: kept as changed here)</source>
+        <translation>%1 (dort entfernt: bleibt so erhalten, wie hier geändert)</translation>
+    </message>
+    <message>
+        <source>%1 (changed there: kept, though removed here)</source>
+        <translation>%1 (dort geändert: bleibt erhalten, obwohl hier entfernt)</translation>
+    </message>
+    <message>
+        <source>Your lists were changed by another program or on another computer. The newer lists are shown with your changes on them; these could not be made as you made them:
+%1</source>
+        <translation>Ihre Listen wurden von einem anderen Programm oder auf einem anderen Computer geändert. Die neueren Listen werden mit Ihren Änderungen angezeigt; diese ließen sich nicht so vornehmen, wie Sie sie vorgenommen haben:
+%1</translation>
+    </message>
+    <message>
+        <source>Your lists in %1 were changed by another program or on another computer, but the newer file cannot be read completely (%2); it may still be arriving. The lists shown here are kept, and Quillmark does not save over that file until it can read it whole.</source>
+        <translation>Ihre Listen in %1 wurden von einem anderen Programm oder auf einem anderen Computer geändert, aber die neuere Datei lässt sich nicht vollständig lesen (%2); vielleicht wird sie noch übertragen. Die hier angezeigten Listen bleiben erhalten, und Quillmark speichert erst dann über diese Datei, wenn es sie ganz lesen kann.</translation>
+    </message>
+    <message>
+        <source>another program changed the file, and the newer file cannot be read completely (%1), so it is not replaced</source>
+        <translation>ein anderes Programm hat die Datei geändert, und die neuere Datei lässt sich nicht vollständig lesen (%1); sie wird deshalb nicht ersetzt</translation>
+    </message>
 </context>
 <context>
     <name>ViewActions</name>
