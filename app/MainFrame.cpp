@@ -3,7 +3,7 @@
 #include "app/AboutDlg.h"
 #include "app/ExchangeCommands.h"
 #include "app/ExitSaver.h"
-#include "app/HelpPage.h"
+#include "app/HelpWindow.h"
 #include "model/QuillmarkDoc.h"
 #include "platform/Prompter.h"
 #include "res/ResourceIds.h"
@@ -11,7 +11,6 @@
 #include "view/QuillmarkView.h"
 
 #include <QCloseEvent>
-#include <QDesktopServices>
 #include <QGuiApplication>
 #include <QLayout>
 #include <QMenuBar>
@@ -22,7 +21,9 @@ CMainFrame::CMainFrame(QWidget *parent)
     , m_doc(new CQuillmarkDoc(this))
     , m_view(new CQuillmarkView(*m_doc, this))
     , m_prompter(&Prompter::Standard())
-    , m_openUrl([](const QUrl &url) { return QDesktopServices::openUrl(url); })
+    , m_openUrl([opener = new CDesktopOpener(this)](const QUrl &url, std::function<void()> cannotOpen) {
+        opener->Open(url, std::move(cannotOpen));
+    })
 {
     setWindowTitle(Str::AppTitle());
     CreateMenus();
@@ -99,10 +100,7 @@ void CMainFrame::OnAppAbout()
 
 void CMainFrame::OnHelpContents()
 {
-    // Neither waits for the viewer nor reports a failure: what the viewer
-    // shows, a missing page included, is its own matter.
-    if (m_openUrl)
-        m_openUrl(HelpPage::ContentsUrl(HelpPage::HelpPagePath()));
+    CHelpWindow::OpenContents(this, *m_prompter, m_openUrl);
 }
 
 CExitSaver CMainFrame::ExitSaver() const

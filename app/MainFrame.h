@@ -1,9 +1,8 @@
 #pragma once
 
-#include <QMainWindow>
-#include <QUrl>
+#include "app/DesktopOpener.h"
 
-#include <functional>
+#include <QMainWindow>
 
 class CExitSaver;
 class CQuillmarkDoc;
@@ -19,8 +18,6 @@ class CMainFrame : public QMainWindow
     Q_OBJECT
 
 public:
-    using UrlOpener = std::function<bool(const QUrl &)>;
-
     explicit CMainFrame(QWidget *parent = nullptr);
     ~CMainFrame() override;
 
@@ -31,7 +28,8 @@ public:
     // the standard one by default. Set before OnInitialUpdate.
     void SetPrompter(Prompter *prompter);
     Prompter &Prompts() const { return *m_prompter; }
-    // What opens the help page; QDesktopServices::openUrl by default.
+    // What opens the help page: the desktop's viewer by default. Where it
+    // cannot, the page opens in a help window of the frame's own.
     void SetUrlOpener(UrlOpener opener);
 
     // Reads the data file (telling the user, once the window is up, when it
