@@ -15,8 +15,9 @@ QUILLMARK_TEST_PACKAGES=(
     locales
     # Qt Linguist's tools, and Qt's own translations of its dialogs.
     qt6-tools-dev qt6-tools-dev-tools qt6-l10n-tools qt6-translations-l10n
-    # An X server and a hand on its mouse and keys, for tests in a real window.
-    xvfb xdotool x11-utils
+    # An X server with a window manager and a hand on its mouse and keys, for
+    # the test in a real window.
+    xvfb openbox xdotool x11-utils
 )
 # scripts/package: CPack's Debian generator finds library dependencies with
 # dpkg-shlibdeps and file.
