@@ -85,6 +85,8 @@ export XDG_CACHE_HOME=$home/.cache XDG_STATE_HOME=$home/.local/state XDG_RUNTIME
 # A bare X session: Qt's own widgets and dialogs, English texts.
 export QT_QPA_PLATFORM=xcb LANG=C.UTF-8 LC_ALL=C.UTF-8 TZ=UTC
 unset QT_QPA_PLATFORMTHEME QT_SCALE_FACTOR XDG_CURRENT_DESKTOP DESKTOP_SESSION
+# A build with the sanitizers: what the system's libraries keep is not ours.
+export LSAN_OPTIONS="suppressions=$(cd "$(dirname "$0")" && pwd)/lsan.supp${LSAN_OPTIONS:+:$LSAN_OPTIONS}"
 mkdir -p "$XDG_CONFIG_HOME/Fernwise" "$XDG_DATA_HOME/Fernwise/Quillmark" "$XDG_RUNTIME_DIR"
 chmod 700 "$XDG_RUNTIME_DIR"
 data=$XDG_DATA_HOME/Fernwise/Quillmark/Quillmark.dat
