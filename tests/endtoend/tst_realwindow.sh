@@ -124,30 +124,19 @@ within wm_ready || fail "openbox did not start: $(cat "$work/openbox.log")"
 # --- Seeing and touching the program's windows -------------------------------
 # The program's visible windows (its pop-ups too), one id a line.
 windows() { xdotool search --onlyvisible --pid "$app" 2>/dev/null || true; }
-# Waits for a window of the program that is not among the ids in $1 and
-# prints its id.
-new_window() {
-    local before=$1
-    appeared() {
-        local id
-        for id in $(windows); do
-            if ! grep -qx "$id" <<<"$before"; then
-                echo "$id"
-                return 0
-            fi
-        done
-        return 1
-    }
-    within appeared || fail "no new window came"
-}
-# Waits for a window of the program named $1 that is not among the ids in
-# $2, and prints its id. Message boxes are named "Quillmark" as the main
-# window is.
+# Waits for a window of the program named $1 (any name where $1 is empty:
+# the pop-up menu's) that is not among the ids in $2, and prints its id.
+# Message boxes are named "Quillmark" as the main window is.
 window_named() {
     local name=$1 not=${2:-}
     found() {
-        local id
-        for id in $(xdotool search --all --onlyvisible --pid "$app" --name "^$name\$" 2>/dev/null); do
+        local id candidates
+        if [ -n "$name" ]; then
+            candidates=$(xdotool search --all --onlyvisible --pid "$app" --name "^$name\$" 2>/dev/null || true)
+        else
+            candidates=$(windows)
+        fi
+        for id in $candidates; do
             if ! grep -qx "$id" <<<"$not"; then
                 echo "$id"
                 return 0
@@ -155,7 +144,7 @@ window_named() {
         done
         return 1
     }
-    within found || fail "no window \"$name\" came"
+    within found || fail "no new window ${name:+\"$name\" }came"
 }
 # Waits until window $1 is gone.
 closed() {
@@ -201,7 +190,7 @@ tap() { click_at $((view_x + button_lefts[$1] + 10)) $((view_y + 268 - 25 + 10))
 with_menu() {
     local popup
     tap 1
-    popup=$(new_window "$main")
+    popup=$(window_named "" "$main")
     keys "$@"
     closed "$popup"
 }
