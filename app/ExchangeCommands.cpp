@@ -9,9 +9,31 @@
 #include "exchange/handover/HandOverSettings.h"
 #include "exchange/handover/HandOverSetupDlg.h"
 #include "model/QuillmarkDoc.h"
+#include "platform/AppPaths.h"
 #include "platform/Prompter.h"
+#include "platform/Settings.h"
 #include "res/Strings.h"
 #include "view/QuillmarkView.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+namespace {
+
+const QString kImportFolder = QStringLiteral("ImportFolder");
+
+// The import's file chooser opens in the folder of the last import; the
+// first time, and when that folder has gone, in the documents folder, where
+// the export goes.
+QString ImportStartFolder()
+{
+    const QString last = Settings::ReadString(kImportFolder, QString());
+    if (QDir::isAbsolutePath(last) && QFileInfo(last).isDir())
+        return last;
+    return AppPaths::DocumentsFolder();
+}
+
+} // namespace
 
 CExchangeCommands::CExchangeCommands(CQuillmarkDoc &doc, CQuillmarkView &view)
     : QObject(&view)
@@ -57,9 +79,10 @@ void CExchangeCommands::ImportList()
     list.SetName(listDlg.m_strName);
     list.m_nIcon = listDlg.m_nIcon;
 
-    const QString path = Prompts().ChooseOpenFile(&m_view, Str::CsvFileFilter());
+    const QString path = Prompts().ChooseOpenFile(&m_view, ImportStartFolder(), Str::CsvFileFilter());
     if (path.isEmpty())
         return;
+    Settings::WriteString(kImportFolder, QFileInfo(path).absolutePath());
     const CsvImport::Result result = CsvImport::ImportCsvFile(path, list);
     if (!result.Ok()) {
         Prompts().Message(&m_view, CsvImport::ImportMessage(result));

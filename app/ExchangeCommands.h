@@ -24,7 +24,8 @@ public:
     // -1: no list was chosen.
     void ExportList(int list);
     // A new list, named in the New List dialog, filled from a file the user
-    // chooses. It joins the lists only when every line was imported.
+    // chooses (starting in the folder of the last import, remembered in the
+    // settings). It joins the lists only when every line was imported.
     void ImportList();
     void SetupImport();
     void SetupHandOver();

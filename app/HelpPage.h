@@ -10,7 +10,7 @@ namespace HelpPage {
 // The page as installed relative to the program's folder
 // (<exeDir>/../share/quillmark/help/quillmark.htm), else the one in
 // sourceDir. When neither exists the installed path is returned all the
-// same: the viewer then reports the missing page.
+// same: the user is told where the page was looked for.
 QString HelpPagePath(const QString &exeDir, const QString &sourceDir);
 // The same for the running program and the source tree it was built from.
 QString HelpPagePath();

@@ -4,7 +4,7 @@
 #include "app/ConflictCopyOffer.h"
 #include "app/ExchangeCommands.h"
 #include "app/ExitSaver.h"
-#include "app/HelpPage.h"
+#include "app/HelpWindow.h"
 #include "model/ConflictCopies.h"
 #include "model/QuillmarkDoc.h"
 #include "platform/DataFileWatcher.h"
@@ -15,7 +15,6 @@
 
 #include <QApplication>
 #include <QCloseEvent>
-#include <QDesktopServices>
 #include <QGuiApplication>
 #include <QLayout>
 #include <QMenuBar>
@@ -26,7 +25,9 @@ CMainFrame::CMainFrame(QWidget *parent)
     , m_doc(new CQuillmarkDoc(this))
     , m_view(new CQuillmarkView(*m_doc, this))
     , m_prompter(&Prompter::Standard())
-    , m_openUrl([](const QUrl &url) { return QDesktopServices::openUrl(url); })
+    , m_openUrl([opener = new CDesktopOpener(this)](const QUrl &url, std::function<void()> cannotOpen) {
+        opener->Open(url, std::move(cannotOpen));
+    })
 {
     setWindowTitle(Str::AppTitle());
     CreateMenus();
@@ -178,10 +179,7 @@ void CMainFrame::OnAppAbout()
 
 void CMainFrame::OnHelpContents()
 {
-    // Neither waits for the viewer nor reports a failure: what the viewer
-    // shows, a missing page included, is its own matter.
-    if (m_openUrl)
-        m_openUrl(HelpPage::ContentsUrl(HelpPage::HelpPagePath()));
+    CHelpWindow::OpenContents(this, *m_prompter, m_openUrl);
 }
 
 CExitSaver CMainFrame::ExitSaver() const

@@ -1,10 +1,9 @@
 #pragma once
 
+#include "app/DesktopOpener.h"
+
 #include <QMainWindow>
 #include <QTimer>
-#include <QUrl>
-
-#include <functional>
 
 class CDataFileWatcher;
 class CExitSaver;
@@ -21,8 +20,6 @@ class CMainFrame : public QMainWindow
     Q_OBJECT
 
 public:
-    using UrlOpener = std::function<bool(const QUrl &)>;
-
     explicit CMainFrame(QWidget *parent = nullptr);
     ~CMainFrame() override;
 
@@ -33,7 +30,8 @@ public:
     // the standard one by default. Set before OnInitialUpdate.
     void SetPrompter(Prompter *prompter);
     Prompter &Prompts() const { return *m_prompter; }
-    // What opens the help page; QDesktopServices::openUrl by default.
+    // What opens the help page: the desktop's viewer by default. Where it
+    // cannot, the page opens in a help window of the frame's own.
     void SetUrlOpener(UrlOpener opener);
 
     // Reads the data file (telling the user, once the window is up, when it

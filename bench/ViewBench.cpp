@@ -131,7 +131,7 @@ public:
 
     void Message(QWidget *, const QString &) override {}
     bool AskYesNo(QWidget *, const QString &) override { return false; }
-    QString ChooseOpenFile(QWidget *, const QString &) override { return QString(); }
+    QString ChooseOpenFile(QWidget *, const QString &, const QString &) override { return QString(); }
     int Run(QDialog &dialog) override
     {
         dialog.show();

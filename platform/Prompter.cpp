@@ -51,9 +51,9 @@ public:
 
     int Run(QDialog &dialog) override { return dialog.exec(); }
 
-    QString ChooseOpenFile(QWidget *parent, const QString &filter) override
+    QString ChooseOpenFile(QWidget *parent, const QString &startFolder, const QString &filter) override
     {
-        return QFileDialog::getOpenFileName(parent, QString(), QString(), filter);
+        return QFileDialog::getOpenFileName(parent, QString(), startFolder, filter);
     }
 
     QString ChooseSaveFile(QWidget *parent, const QString &suggestedPath, const QString &filter) override

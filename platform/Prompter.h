@@ -28,8 +28,9 @@ public:
                           int defaultChoice, int cancelChoice);
     // Runs a dialog modally; QDialog::Accepted (1) for OK, else 0.
     virtual int Run(QDialog &dialog) = 0;
-    // The file-open dialog; an empty string when cancelled.
-    virtual QString ChooseOpenFile(QWidget *parent, const QString &filter) = 0;
+    // The file-open dialog, opened in `startFolder`; an empty string when
+    // cancelled.
+    virtual QString ChooseOpenFile(QWidget *parent, const QString &startFolder, const QString &filter) = 0;
     // The file-save dialog, opened at `suggestedPath`; it asks before an
     // existing file is replaced. An empty string when cancelled (always, for
     // a prompter that cannot offer it).

@@ -16,8 +16,9 @@ QUILLMARK_TEST_PACKAGES=(
     desktop-file-utils appstream
     # The German locale (quillmark_generate_locale below).
     locales
-    # An X server and a hand on its mouse and keys, for tests in a real window.
-    xvfb xdotool x11-utils
+    # An X server with a window manager and a hand on its mouse and keys, for
+    # the test in a real window.
+    xvfb openbox xdotool x11-utils
 )
 # scripts/package: CPack's Debian generator finds library dependencies with
 # dpkg-shlibdeps and file.

@@ -1,4 +1,5 @@
 #include "app/AboutDlg.h"
+#include "app/HelpWindow.h"
 #include "app/MainFrame.h"
 #include "model/QuillmarkDoc.h"
 #include "res/ClientArea.h"
@@ -11,7 +12,9 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QMenuBar>
+#include <QScrollBar>
 #include <QTemporaryDir>
+#include <QTextBlock>
 
 using namespace ViewTest;
 
@@ -225,19 +228,37 @@ void TestMainFrame::viewsAboutLeadsToTheSameBox()
 
 void TestMainFrame::contentsOpensTheHelpPageAtItsAnchor()
 {
+    // The desktop's viewer first; where it cannot show the page, the
+    // frame's own window at the same place, never nothing.
     CMainFrame frame;
     QList<QUrl> opened;
-    frame.SetUrlOpener([&](const QUrl &url) {
+    bool desktopCan = true;
+    frame.SetUrlOpener([&](const QUrl &url, const std::function<void()> &cannotOpen) {
         opened << url;
-        return true;
+        if (!desktopCan)
+            cannotOpen();
     });
-    frame.menuBar()->actions().at(1)->menu()->actions().at(1)->trigger();
+    QAction *contents = frame.menuBar()->actions().at(1)->menu()->actions().at(1);
+    contents->trigger();
 
     QCOMPARE(opened.size(), 1);
     const QUrl url = opened.at(0);
     QCOMPARE(url.scheme(), QStringLiteral("file"));
     QVERIFY2(url.toString().endsWith(QStringLiteral("quillmark.htm#Main_Contents")), qPrintable(url.toString()));
     QVERIFY2(QFileInfo(url.toLocalFile()).isFile(), qPrintable(url.toLocalFile()));
+    QVERIFY(!frame.findChild<CHelpWindow *>());
+
+    desktopCan = false;
+    contents->trigger();
+    auto *window = frame.findChild<CHelpWindow *>();
+    QVERIFY(window);
+    QVERIFY(QTest::qWaitForWindowExposed(window));
+    QCOMPARE(window->source(), url);
+    QCOMPARE(window->windowTitle(), QStringLiteral("Quillmark Help"));
+    // Scrolled past the page's heading to the contents.
+    QVERIFY(window->verticalScrollBar()->value() > 0);
+    const QTextBlock top = window->cursorForPosition(QPoint(4, 4)).block();
+    QVERIFY2(top.text().startsWith(QStringLiteral("Contents")), qPrintable(top.text()));
 }
 
 void TestMainFrame::closeWithWorkingSaveWritesTheFile()

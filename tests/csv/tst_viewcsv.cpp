@@ -187,6 +187,45 @@ private slots:
         QCOMPARE(FileBytes(f.path), before);
     }
 
+    // The chooser opens in the documents folder the first time, then where
+    // the last import came from, and in the documents folder again once that
+    // folder has gone.
+    void importChooserStartsInTheLastImportsFolder()
+    {
+        Fixture<> f;
+        f.Start();
+        CExchangeCommands commands(f.doc, *f.view);
+        const QString folder = f.dir.filePath(QStringLiteral("from the bank"));
+        QVERIFY(QDir().mkpath(folder));
+        const QString csv = QDir(folder).filePath(QStringLiteral("in.csv"));
+        {
+            QFile file(csv);
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write("A,x,1,\n");
+        }
+        Settings::WriteInt(ImportKeys::NameField(), 1);
+        Settings::WriteInt(ImportKeys::DescField(), 2);
+        Settings::WriteInt(ImportKeys::PriceField(), 3);
+        const auto importFrom = [&](const QString &chosen) {
+            f.prompter.ExpectDialog<CNewListDlg>([](CNewListDlg &d) {
+                d.NameField()->setText(QStringLiteral("New"));
+                QTest::mouseClick(d.OKButton(), Qt::LeftButton);
+                return d.result();
+            });
+            f.prompter.ExpectOpenFile(chosen);
+            commands.ImportList();
+        };
+        importFrom(csv);
+        importFrom(QString()); // cancelled
+        QVERIFY(QDir(folder).removeRecursively());
+        importFrom(QString());
+        QM_VERIFY_PROMPTS(f.prompter);
+        QCOMPARE(f.Lists().size(), 4);
+
+        const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+        QCOMPARE(f.prompter.OpenFolders(), (QStringList{documents, folder, documents}));
+    }
+
     void setupImportRunsTheDialog()
     {
         Fixture<> f;

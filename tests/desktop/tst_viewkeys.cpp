@@ -36,7 +36,7 @@ public:
         asked << QStringLiteral("dialog: ") + what;
         return QDialog::Rejected;
     }
-    QString ChooseOpenFile(QWidget *, const QString &) override
+    QString ChooseOpenFile(QWidget *, const QString &, const QString &) override
     {
         asked << QStringLiteral("open file");
         return QString();

@@ -140,8 +140,9 @@ int ScriptedPrompter::Run(QDialog &dialog)
     return result;
 }
 
-QString ScriptedPrompter::ChooseOpenFile(QWidget *, const QString &filter)
+QString ScriptedPrompter::ChooseOpenFile(QWidget *, const QString &startFolder, const QString &filter)
 {
+    m_openFolders << startFolder;
     Expectation e;
     if (!Next(Kind::OpenFile, filter, e))
         return QString();

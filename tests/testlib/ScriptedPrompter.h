@@ -41,6 +41,8 @@ public:
 
     // The texts of all messages and questions shown, in order.
     QStringList Shown() const { return m_shown; }
+    // The folders the file-open dialogs were opened in, in order.
+    QStringList OpenFolders() const { return m_openFolders; }
     // Empty when every prompt was expected and every expectation used.
     QStringList Problems() const;
 
@@ -49,7 +51,7 @@ public:
     int AskChoice(QWidget *parent, const QString &text, const QStringList &choices, int defaultChoice,
                   int cancelChoice) override;
     int Run(QDialog &dialog) override;
-    QString ChooseOpenFile(QWidget *parent, const QString &filter) override;
+    QString ChooseOpenFile(QWidget *parent, const QString &startFolder, const QString &filter) override;
     QString ChooseSaveFile(QWidget *parent, const QString &suggestedPath, const QString &filter) override;
 
 private:
@@ -68,6 +70,7 @@ private:
 
     QQueue<Expectation> m_script;
     QStringList m_shown;
+    QStringList m_openFolders;
     QStringList m_problems;
 };
 

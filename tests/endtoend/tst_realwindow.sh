@@ -1,0 +1,314 @@
+#!/usr/bin/env bash
+# A person's first session with the installed program, in a real window: an
+# X server of its own (Xvfb), openbox for focus and placement, and xdotool's
+# mouse and keys. The program starts on made-up lists; the session ticks an
+# item in the tree, opens a list and an item, marks it done, renames it in
+# the New Item dialog, hands it over to the calendar and task list, exports
+# the list, reads the export back in as a new list and ends with the cross.
+# Then the data file, the CSV file and the .ics files must hold just that.
+#
+#   tst_realwindow.sh CMAKE BUILD_DIR LISTSTEXT SHOTS_DIR
+#
+# CMAKE installs BUILD_DIR into a scratch prefix; LISTSTEXT writes and reads
+# data files (ListsText.cpp); a failed run leaves screenshots in SHOTS_DIR.
+# Exits 77 (skipped) where Xvfb, openbox, xdotool or x11-utils is missing.
+set -euo pipefail
+
+cmake=$1 build=$2 liststext=$3 shots=$4
+
+skip() {
+    # scripts/test installs them all: there a missing one is a fault.
+    if [ -n "${QUILLMARK_TEST_REQUIRE_TOOLS:-}" ]; then
+        echo "FAILED: $1 is not installed, though scripts/test installs it" >&2
+        exit 1
+    fi
+    echo "SKIPPED: $1 is not installed"
+    exit 77
+}
+for tool in Xvfb openbox xdotool xprop xwininfo; do
+    command -v "$tool" >/dev/null || skip "$tool"
+done
+
+work=$(mktemp -d "${TMPDIR:-/tmp}/quillmark-realwindow.XXXXXX")
+pids=()
+cleanup() {
+    local pid
+    for pid in "${pids[@]}"; do
+        kill "$pid" 2>/dev/null || true
+    done
+    for pid in "${pids[@]}"; do
+        wait "$pid" 2>/dev/null || true
+    done
+    rm -rf "$work"
+}
+trap cleanup EXIT
+
+# Names the step the session is at, with the time since the start.
+started=$(date +%s%N)
+now() {
+    step=$1
+    printf '%6.2f s  %s\n' "$(( $(date +%s%N) - started ))e-9" "$step"
+}
+now "installing"
+fail() {
+    echo "FAILED while $step: $*" >&2
+    if [ -s "$work/program.log" ]; then
+        echo "The program wrote:" >&2
+        cat "$work/program.log" >&2
+    fi
+    if command -v import >/dev/null && [ -n "${DISPLAY:-}" ]; then
+        mkdir -p "$shots"
+        import -window root "$shots/failed.png" 2>/dev/null && echo "The screen then: $shots/failed.png" >&2
+    fi
+    exit 1
+}
+
+# Polls for up to 20 seconds until the command succeeds.
+within() {
+    local deadline=$((SECONDS + 20))
+    until "$@"; do
+        [ $SECONDS -lt $deadline ] || return 1
+        sleep 0.05
+    done
+}
+
+# --- The program, installed as a user installs it ---------------------------
+prefix=$work/prefix
+"$cmake" --install "$build" --prefix "$prefix" >/dev/null || fail "cmake --install failed"
+program=$prefix/bin/quillmark
+[ -x "$program" ] || fail "no $program after the install"
+
+# --- A made-up user: home, settings, lists -----------------------------------
+home=$work/home
+export HOME=$home XDG_CONFIG_HOME=$home/.config XDG_DATA_HOME=$home/.local/share
+export XDG_CACHE_HOME=$home/.cache XDG_STATE_HOME=$home/.local/state XDG_RUNTIME_DIR=$work/runtime
+# A bare X session: Qt's own widgets and dialogs, English texts.
+export QT_QPA_PLATFORM=xcb LANG=C.UTF-8 LC_ALL=C.UTF-8 TZ=UTC
+unset QT_QPA_PLATFORMTHEME QT_SCALE_FACTOR XDG_CURRENT_DESKTOP DESKTOP_SESSION
+# A build with the sanitizers: what the system's libraries keep is not ours.
+export LSAN_OPTIONS="suppressions=$(cd "$(dirname "$0")" && pwd)/lsan.supp${LSAN_OPTIONS:+:$LSAN_OPTIONS}"
+mkdir -p "$XDG_CONFIG_HOME/Fernwise" "$XDG_DATA_HOME/Fernwise/Quillmark" "$XDG_RUNTIME_DIR"
+chmod 700 "$XDG_RUNTIME_DIR"
+data=$XDG_DATA_HOME/Fernwise/Quillmark/Quillmark.dat
+documents=$home/Documents
+pim=$XDG_DATA_HOME/Fernwise/Quillmark/pim
+
+# Hand-over to the task list and the calendar both.
+printf '[Settings]\nITEMTASK=1\nITEMAPPT=1\n' >"$XDG_CONFIG_HOME/Fernwise/Quillmark.conf"
+"$liststext" write "$data" <<'LISTS' || fail "could not write the made-up lists"
+list|Groceries|3
+item|Bread|wholemeal|2.40|-|-
+item|Cheese|aged|5.10|-|-
+item|Milk|2 l|1.20|-|-
+list|Trip|5
+item|Passport|check the date|0.00|-|2030-04-02 09:30
+item|Tickets||120.00|-|-
+LISTS
+
+# --- An X server on a display number no one uses, and a window manager ------
+now "starting the X server"
+exec 3>"$work/display"
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
+pids+=($!)
+exec 3>&-
+display_ready() { [ -s "$work/display" ]; }
+within display_ready || fail "Xvfb gave no display number: $(cat "$work/xvfb.log")"
+export DISPLAY=:$(head -n 1 "$work/display")
+
+now "starting openbox"
+openbox --sm-disable >"$work/openbox.log" 2>&1 &
+pids+=($!)
+wm_ready() { xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; }
+within wm_ready || fail "openbox did not start: $(cat "$work/openbox.log")"
+
+# --- Seeing and touching the program's windows -------------------------------
+# The program's visible windows (its pop-ups too), one id a line.
+windows() { xdotool search --onlyvisible --pid "$app" 2>/dev/null || true; }
+# Waits for a window of the program named $1 (any name where $1 is empty:
+# the pop-up menu's) that is not among the ids in $2, and prints its id.
+# Message boxes are named "Quillmark" as the main window is.
+window_named() {
+    local name=$1 not=${2:-}
+    found() {
+        local id candidates
+        if [ -n "$name" ]; then
+            candidates=$(xdotool search --all --onlyvisible --pid "$app" --name "^$name\$" 2>/dev/null || true)
+        else
+            candidates=$(windows)
+        fi
+        for id in $candidates; do
+            if ! grep -qx "$id" <<<"$not"; then
+                echo "$id"
+                return 0
+            fi
+        done
+        return 1
+    }
+    within found || fail "no new window ${name:+\"$name\" }came"
+}
+# Waits until window $1 is gone.
+closed() {
+    is_gone() { ! windows | grep -qx "$1"; }
+    within is_gone "$1" || fail "window $1 stayed open"
+}
+# Waits until window $1 has the keyboard.
+active() {
+    is_active() { [ "$(xdotool getactivewindow 2>/dev/null)" = "$1" ]; }
+    within is_active "$1" || fail "window $1 did not get the keyboard"
+}
+keys() { xdotool key --delay 30 "$@"; }
+type_text() { xdotool type --delay 30 "$1"; }
+
+# The view's layout is fixed: 240 x 268 under the menu bar, six drawn
+# buttons of 20 x 20 whose tops lie 25 pixels above its bottom edge. The
+# window's place comes from xwininfo: xdotool's own adds the window
+# manager's frame twice.
+button_lefts=(8 33 58 83 108 133)
+locate_view() {
+    local info x y width height
+    info=$(xwininfo -id "$main")
+    x=$(sed -n 's/.*Absolute upper-left X: *//p' <<<"$info")
+    y=$(sed -n 's/.*Absolute upper-left Y: *//p' <<<"$info")
+    width=$(sed -n 's/.*Width: *//p' <<<"$info")
+    height=$(sed -n 's/.*Height: *//p' <<<"$info")
+    [ "$width" = 240 ] || fail "the main window is $width pixels wide, not 240"
+    view_x=$x
+    view_y=$((y + height - 268))
+}
+click_at() {
+    local X Y SCREEN WINDOW
+    # --sync waits for the pointer to move, which it does not when it is there.
+    eval "$(xdotool getmouselocation --shell)"
+    if [ "$X" != "$1" ] || [ "$Y" != "$2" ]; then
+        xdotool mousemove --sync "$1" "$2"
+    fi
+    xdotool click 1
+}
+# Taps drawn button $1 (0 = the cross .. 5).
+tap() { click_at $((view_x + button_lefts[$1] + 10)) $((view_y + 268 - 25 + 10)); }
+# Opens the pop-up menu "M", waits for it and presses the keys given.
+with_menu() {
+    local popup
+    tap 1
+    popup=$(window_named "" "$main")
+    keys "$@"
+    closed "$popup"
+}
+# Picks the $1-th entry of the menu (1 = "About ...").
+menu() { with_menu $(printf 'Down %.0s' $(seq "$1")) Return; }
+# Answers the message box that comes over the main window with Enter.
+answer_message() {
+    local box
+    box=$(window_named Quillmark "$main")
+    active "$box"
+    keys Return
+    closed "$box"
+    active "$main"
+}
+# Waits for the dialog named $1, fills it by the command that follows and
+# presses Enter.
+in_dialog() {
+    local dialog
+    dialog=$(window_named "$1")
+    active "$dialog"
+    shift
+    "$@"
+    keys Return
+    closed "$dialog"
+}
+
+# --- The session ---------------------------------------------------------------
+now "starting the program"
+"$program" >"$work/program.log" 2>&1 &
+app=$!
+pids+=($app)
+main=$(window_named Quillmark)
+active "$main"
+locate_view
+# Once the menu has come and gone, the program has laid its window out.
+now "opening and closing the menu"
+with_menu Escape
+
+now "ticking Cheese in the tree"
+# The root "Lists" is the tree's first row; from there the arrows and Space.
+click_at $((view_x + 60)) $((view_y + 30 + 8))
+keys Down Right Down Down space
+
+now "opening Trip and its Passport"
+keys End
+tap 3
+keys Down Up
+tap 3
+
+now "marking Passport done"
+tap 3
+
+now "renaming Passport in the New Item dialog"
+tap 2
+rename() {
+    keys ctrl+a
+    type_text "Passport renewed"
+}
+in_dialog "New Item" rename
+active "$main"
+
+now "handing Passport renewed over"
+tap 4
+answer_message
+
+now "exporting Trip"
+menu 7
+answer_message
+
+now "setting up the import with the columns of the export"
+menu 5
+in_dialog "Import Fields" true
+active "$main"
+
+now "importing the export as Trip again"
+menu 6
+in_dialog "New List" type_text "Trip again"
+# The chooser opens in Documents, where the export went: the name is enough.
+in_dialog Open type_text Quillmark.csv
+active "$main"
+
+now "ending with the cross"
+tap 0
+# Ended: gone, or a zombie waiting for the wait below.
+ended() { [ ! -e "/proc/$app" ] || grep -q '^State:.*zombie' "/proc/$app/status" 2>/dev/null; }
+within ended || fail "the program did not end"
+status=0
+wait "$app" || status=$?
+[ $status -eq 0 ] || fail "the program ended with status $status: $(cat "$work/program.log")"
+
+# --- What the session left behind ----------------------------------------------
+now "checking the files"
+expected_lists='list|Groceries|3
+item|Bread|wholemeal|2.40|-|-
+item|Cheese|aged|5.10|x|-
+item|Milk|2 l|1.20|-|-
+list|Trip|5
+item|Passport renewed|check the date|0.00|x|2030-04-02 09:30
+item|Tickets||120.00|-|-
+list|Trip again|10
+item|Passport renewed|check the date|0.00|-|-
+item|Tickets||120.00|-|-'
+lists=$("$liststext" print "$data") || fail "the data file does not read back"
+diff <(echo "$expected_lists") <(echo "$lists") || fail "the data file holds other lists"
+
+expected_csv=$'Passport renewed,check the date,0.00,\nTickets,,120.00,\n'
+[ "$(cat "$documents/Quillmark.csv"; echo .)" = "$expected_csv." ] \
+    || fail "the export holds: $(cat -A "$documents/Quillmark.csv")"
+
+task=$(ls "$pim/tasks"/*.ics 2>/dev/null) || fail "no task was handed over"
+event=$(ls "$pim/calendar"/*.ics 2>/dev/null) || fail "no event was handed over"
+[ "$(echo "$task" | wc -l)" -eq 1 ] && [ "$(echo "$event" | wc -l)" -eq 1 ] \
+    || fail "more than one task or event: $task $event"
+for field in BEGIN:VTODO "SUMMARY:Passport renewed" "DESCRIPTION:check the date" STATUS:COMPLETED \
+             "DUE.*20300402T093000"; do
+    grep -q "^$field" "$task" || fail "the task lacks $field: $(cat "$task")"
+done
+for field in BEGIN:VEVENT "SUMMARY:Passport renewed" "DTSTART.*20300402T093000"; do
+    grep -q "^$field" "$event" || fail "the event lacks $field: $(cat "$event")"
+done
+echo "The session in a real window left the lists, the export and the hand-over as expected."
