@@ -2,6 +2,7 @@
 
 #include "app/HelpPage.h"
 #include "platform/Prompter.h"
+#include "res/Strings.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -13,8 +14,7 @@ void CHelpWindow::OpenContents(QWidget *owner, Prompter &prompter, const UrlOpen
 {
     const QString page = HelpPage::HelpPagePath();
     if (!QFileInfo(page).isFile()) {
-        prompter.Message(owner, tr("The help page is not installed. Quillmark looked for it at %1.")
-                                        .arg(QDir::toNativeSeparators(page)));
+        prompter.Message(owner, Str::HelpPageMissing(QDir::toNativeSeparators(page)));
         return;
     }
     const QUrl contents = HelpPage::ContentsUrl(page);
@@ -68,6 +68,6 @@ void CHelpWindow::OnAnchorClicked(const QUrl &link)
     }
     m_open(target, [window = QPointer(this), target] {
         if (window)
-            window->m_prompter.Message(window, tr("Quillmark could not open %1.").arg(target.toDisplayString()));
+            window->m_prompter.Message(window, Str::CannotOpenLink(target.toDisplayString()));
     });
 }

@@ -47,6 +47,14 @@ QString AboutVersion() { return Text::tr("Quillmark Version %1").arg(QStringLite
 QString MenuHelp() { return Text::tr("&Help"); }
 QString MenuAbout() { return Text::tr("&About ..."); }
 QString MenuContents() { return Text::tr("Contents"); }
+QString HelpPageMissing(const QString &path)
+{
+    return Text::tr("The help page is not installed. Quillmark looked for it at %1.").arg(path);
+}
+QString CannotOpenLink(const QString &target)
+{
+    return Text::tr("Quillmark could not open %1.").arg(target);
+}
 
 QString MenuEdit() { return Text::tr("&Edit"); }
 QString MenuUndo(const QString &change)

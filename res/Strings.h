@@ -25,10 +25,12 @@ QString AppTitle();              // "Quillmark"
 QString AboutCaption();          // "About Quillmark"
 QString AboutVersion();          // "Quillmark Version 1.01b", from the version in CMakeLists.txt
 
-// Menu 128, the frame's Help menu
+// The frame's Help menu, and what its Contents tells when the page cannot be shown
 QString MenuHelp();              // "&Help"
 QString MenuAbout();             // "&About ..."
 QString MenuContents();          // "Contents"
+QString HelpPageMissing(const QString &path);
+QString CannotOpenLink(const QString &target);
 
 // The frame's Edit menu, and the names of the changes it undoes and redoes
 QString MenuEdit();              // "&Edit"

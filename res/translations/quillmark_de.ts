@@ -544,6 +544,14 @@ Was nur jene Fassung enthält, wird hinzugefügt; von Ihren Listen wird nichts e
         <source>another program changed the file, and the newer file cannot be read completely (%1), so it is not replaced</source>
         <translation>ein anderes Programm hat die Datei geändert, und die neuere Datei lässt sich nicht vollständig lesen (%1); sie wird deshalb nicht ersetzt</translation>
     </message>
+    <message>
+        <source>The help page is not installed. Quillmark looked for it at %1.</source>
+        <translation>Die Hilfeseite ist nicht installiert. Quillmark hat sie unter %1 gesucht.</translation>
+    </message>
+    <message>
+        <source>Quillmark could not open %1.</source>
+        <translation>Quillmark konnte %1 nicht öffnen.</translation>
+    </message>
 </context>
 <context>
     <name>ViewActions</name>
