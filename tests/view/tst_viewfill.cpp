@@ -292,4 +292,4 @@ private slots:
 };
 
 QUILLMARK_TEST_MAIN(ViewFillTest)
-#include "ViewFillTest.moc"
+#include "tst_viewfill.moc"

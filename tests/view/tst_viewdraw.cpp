@@ -299,4 +299,4 @@ private slots:
 };
 
 QUILLMARK_TEST_MAIN(ViewDrawTest)
-#include "ViewDrawTest.moc"
+#include "tst_viewdraw.moc"

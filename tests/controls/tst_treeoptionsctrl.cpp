@@ -297,4 +297,4 @@ private slots:
 };
 
 QUILLMARK_TEST_MAIN(TreeOptionsCtrlTest)
-#include "TreeOptionsCtrlTest.moc"
+#include "tst_treeoptionsctrl.moc"

@@ -506,4 +506,4 @@ private slots:
 };
 
 QUILLMARK_TEST_MAIN(ViewButtonsTest)
-#include "ViewButtonsTest.moc"
+#include "tst_viewbuttons.moc"
