@@ -65,7 +65,7 @@ QImage TextOnWhite(const QFont &font, QPoint at, const QString &text)
 
 } // namespace
 
-class ViewDrawTest : public QObject
+class TestViewDraw : public QObject
 {
     Q_OBJECT
 
@@ -298,5 +298,5 @@ private slots:
     }
 };
 
-QUILLMARK_TEST_MAIN(ViewDrawTest)
+QUILLMARK_TEST_MAIN(TestViewDraw)
 #include "tst_viewdraw.moc"
