@@ -108,21 +108,6 @@ QTreeWidgetItem *CTreeOptionsCtrl::NewCheckItem(const QString &text, bool checke
     return NewGroupItem(text, checked ? Res::kImageChecked : Res::kImageUnchecked);
 }
 
-QTreeWidgetItem *CTreeOptionsCtrl::AddGroupItem(const QString &text, int image, QTreeWidgetItem *parent)
-{
-    QTreeWidgetItem *item = NewGroupItem(text, image);
-    if (parent)
-        parent->addChild(item);
-    else
-        addTopLevelItem(item);
-    return item;
-}
-
-QTreeWidgetItem *CTreeOptionsCtrl::AddCheckItem(const QString &text, QTreeWidgetItem *parent, bool checked)
-{
-    return AddGroupItem(text, checked ? Res::kImageChecked : Res::kImageUnchecked, parent);
-}
-
 QTreeWidgetItem *CTreeOptionsCtrl::SelectedItem() const
 {
     const QList<QTreeWidgetItem *> selected = selectedItems();
@@ -152,33 +137,17 @@ void CTreeOptionsCtrl::SetItemData(QTreeWidgetItem *item, qint32 value)
 bool CTreeOptionsCtrl::IsCheckItem(const QTreeWidgetItem *item) const
 {
     const int image = GetImage(item);
-    return image >= Res::kImageUnchecked && image <= Res::kImageCheckedDisabled;
+    return image == Res::kImageUnchecked || image == Res::kImageChecked;
 }
 
 bool CTreeOptionsCtrl::GetCheck(const QTreeWidgetItem *item) const
 {
-    const int image = GetImage(item);
-    return image == Res::kImageChecked || image == Res::kImageCheckedDisabled;
+    return GetImage(item) == Res::kImageChecked;
 }
 
 void CTreeOptionsCtrl::SetCheck(QTreeWidgetItem *item, bool checked)
 {
     SetImage(item, checked ? Res::kImageChecked : Res::kImageUnchecked);
-}
-
-bool CTreeOptionsCtrl::IsCheckEnabled(const QTreeWidgetItem *item) const
-{
-    const int image = GetImage(item);
-    return image == Res::kImageUnchecked || image == Res::kImageChecked;
-}
-
-void CTreeOptionsCtrl::EnableCheck(QTreeWidgetItem *item, bool enable)
-{
-    const bool checked = GetCheck(item);
-    if (enable)
-        SetImage(item, checked ? Res::kImageChecked : Res::kImageUnchecked);
-    else
-        SetImage(item, checked ? Res::kImageCheckedDisabled : Res::kImageUncheckedDisabled);
 }
 
 QRect CTreeOptionsCtrl::IconRect(const QTreeWidgetItem *item) const
@@ -195,9 +164,9 @@ QRect CTreeOptionsCtrl::IconRect(const QTreeWidgetItem *item) const
     return style()->subElementRect(QStyle::SE_ItemViewItemDecoration, &option, this);
 }
 
-bool CTreeOptionsCtrl::ToggleIfEnabled(QTreeWidgetItem *item)
+bool CTreeOptionsCtrl::ToggleIfCheckItem(QTreeWidgetItem *item)
 {
-    if (!item || !IsCheckItem(item) || !IsCheckEnabled(item))
+    if (!item || !IsCheckItem(item))
         return false;
     const bool checked = !GetCheck(item);
     SetCheck(item, checked);
@@ -212,7 +181,7 @@ void CTreeOptionsCtrl::ToggleAtPress(const QMouseEvent *event)
     const QPoint p = event->position().toPoint();
     QTreeWidgetItem *item = itemAt(p);
     if (item && IconRect(item).contains(p))
-        ToggleIfEnabled(item);
+        ToggleIfCheckItem(item);
 }
 
 void CTreeOptionsCtrl::mousePressEvent(QMouseEvent *event)
@@ -224,8 +193,8 @@ void CTreeOptionsCtrl::mousePressEvent(QMouseEvent *event)
 
 void CTreeOptionsCtrl::mouseDoubleClickEvent(QMouseEvent *event)
 {
-    // The second press of a quick double tap arrives as a double click: it is
-    // a tap on the box all the same, so two taps leave the mark as it was.
+    // The second press of a quick double click is a click on the box all the
+    // same, so two clicks leave the mark as it was.
     ToggleAtPress(event);
     QTreeWidget::mouseDoubleClickEvent(event);
 }
@@ -236,7 +205,7 @@ void CTreeOptionsCtrl::keyPressEvent(QKeyEvent *event)
     // its selection meaning.
     const Qt::KeyboardModifiers chord = Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier;
     if (event->key() == Qt::Key_Space && !(event->modifiers() & chord)
-        && ToggleIfEnabled(currentItem())) {
+        && ToggleIfCheckItem(currentItem())) {
         event->accept();
         return;
     }

@@ -11,9 +11,9 @@ class QKeyEvent;
 class QMouseEvent;
 
 // A tree of group items and check items. A check item's mark is toggled by a
-// tap on its box or by the space bar; kind and state live in the item's image
-// index alone (0 unchecked, 1 checked, 2 and 3 the same greyed, 4 and up a
-// group icon), shown from the control's own 57-image list. A mark the user
+// click on its box or by the space bar; kind and state live in the item's
+// image index alone (0 unchecked, 1 checked, any other a group item's
+// picture), shown from the control's own 57-image list. A mark the user
 // changes is told through checkToggled; marks set by the owner are not.
 class CTreeOptionsCtrl : public QTreeWidget
 {
@@ -26,12 +26,9 @@ public:
 
     explicit CTreeOptionsCtrl(QWidget *parent = nullptr);
 
-    // Appends an item to the parent (nullptr: top level); item data 0.
-    QTreeWidgetItem *AddGroupItem(const QString &text, int image, QTreeWidgetItem *parent = nullptr);
-    QTreeWidgetItem *AddCheckItem(const QString &text, QTreeWidgetItem *parent, bool checked);
-    // The same items in no tree yet: a whole branch built apart goes into
-    // the tree in one step (QTreeWidgetItem::addChildren), many times faster
-    // than item by item.
+    // New items (item data 0) in no tree yet: a whole branch built apart goes
+    // into the tree in one step (QTreeWidgetItem::addChildren), many times
+    // faster than item by item.
     static QTreeWidgetItem *NewGroupItem(const QString &text, int image);
     static QTreeWidgetItem *NewCheckItem(const QString &text, bool checked);
 
@@ -40,10 +37,7 @@ public:
 
     bool IsCheckItem(const QTreeWidgetItem *item) const;
     bool GetCheck(const QTreeWidgetItem *item) const;
-    // Also enables a disabled check item: the state lives in the image.
     void SetCheck(QTreeWidgetItem *item, bool checked);
-    bool IsCheckEnabled(const QTreeWidgetItem *item) const;
-    void EnableCheck(QTreeWidgetItem *item, bool enable);
 
     static int GetImage(const QTreeWidgetItem *item);
     static void SetImage(QTreeWidgetItem *item, int image);
@@ -56,7 +50,7 @@ public:
     const CImageList &Images() const { return m_images; }
 
 signals:
-    // The user ticked or unticked the item (a tap on its box, the space bar).
+    // The user ticked or unticked the item (a click on its box, the space bar).
     void checkToggled(QTreeWidgetItem *item, bool checked);
 
 protected:
@@ -67,7 +61,7 @@ protected:
 private:
     friend class COptionItem;
     QIcon IconFor(int image) const;
-    bool ToggleIfEnabled(QTreeWidgetItem *item);
+    bool ToggleIfCheckItem(QTreeWidgetItem *item);
     // Toggles the item whose box lies under a left-button press.
     void ToggleAtPress(const QMouseEvent *event);
 

@@ -2,8 +2,9 @@
 
 #include "dialogs/DialogUnits.h"
 
-// The control rectangles of the list editing dialogs, in dialog units, as the
-// handheld's dialog templates had them. Pixels come from DialogUnits::Place.
+// The control rectangles of the About box and the list editing dialogs, in
+// dialog units. Pixels come from DialogUnits::Place; TemplateFit then makes
+// room where the user's font needs more.
 namespace DialogTemplates {
 
 using DialogUnits::DluRect;
@@ -17,7 +18,7 @@ constexpr DluRect kVersion{40, 10, 78, 8};
 constexpr int kRightMargin = 7;
 } // namespace About
 
-// Template 132, "New Item"
+// "New Item"
 namespace NewItem {
 constexpr DluRect kName{30, 9, 51, 13};
 constexpr DluRect kDesc{30, 24, 51, 30};
@@ -36,7 +37,7 @@ constexpr DluRect kDateLabel{19, 86, 21, 10};
 constexpr DluRect kTimeLabel{19, 104, 17, 10};
 } // namespace NewItem
 
-// Template 184, "New List"
+// "New List"
 namespace NewList {
 constexpr DluRect kName{40, 9, 51, 14};
 constexpr DluRect kOK{30, 92, 33, 14};
@@ -45,7 +46,7 @@ constexpr DluRect kNameLabel{14, 9, 20, 10};
 constexpr DluRect kIcons{46, 29, 38, 55};
 } // namespace NewList
 
-// Template 183, "List Setup"
+// "List Setup"
 namespace ListSetup {
 constexpr DluRect kListGroup{7, 8, 118, 26};
 constexpr DluRect kLists{15, 18, 102, 34}; // the height includes the drop-down part

@@ -3,9 +3,10 @@
 #include <QRect>
 #include <QWidget>
 
-// The dialog templates were laid out in dialog units; on the handheld one
-// unit came to 1.75 pixels both ways. Everything below converts with that one
-// factor, rounding half up, so a template rectangle lands on whole pixels.
+// The dialogs' layouts are written in dialog units of 1.75 pixels both ways,
+// whatever the font: the scale at which they fit the 240 x 268 client area
+// (res/ClientArea.h). Everything below converts with that one factor,
+// rounding half up, so a template rectangle lands on whole pixels.
 namespace DialogUnits {
 
 // A control rectangle of a template: left, top, width, height in dialog units.

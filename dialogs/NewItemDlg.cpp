@@ -35,7 +35,8 @@ QString ShortDateFormatFullYear()
 
 const QString kTimeFormat = QStringLiteral("HH:mm:ss");
 
-// Descriptions from the handheld carry CR LF; the field works with LF.
+// A description in the data file may break its lines with CR LF; the field
+// works with LF, and ReadControls gives such a description its CR LF back.
 QString ForField(const QString &desc)
 {
     QString shown = desc;
@@ -99,7 +100,7 @@ CNewItemDlg::CNewItemDlg(QWidget *parent)
     QLabel *dateLabel = MakeLabel(Str::FieldDate(), T::kDateLabel, this);
     QLabel *timeLabel = MakeLabel(Str::FieldTime(), T::kTimeLabel, this);
 
-    // The desktop's font is wider than the handheld's.
+    // Labels and fields grow where the user's font is wider than the layout allows.
     const int insideFrame = frame->x() + frame->width() - TemplateFit::kMargin;
     TemplateFit::FitLabels({{nameLabel, m_editName},
                             {descLabel, m_editDesc, m_editName->height()},

@@ -8,9 +8,9 @@ class QGroupBox;
 class QLabel;
 class QWidget;
 
-// The templates were drawn for the handheld's small system font. These
-// adjust a template layout to the font the desktop really uses, moving as
-// little as they can: a text that fits keeps its template rectangle.
+// The templates leave room for a small font. These adjust a template layout
+// to the font the desktop really uses, moving as little as they can: a text
+// that fits keeps its template rectangle.
 namespace TemplateFit {
 
 // Nothing is moved closer to the dialog's edge than this.

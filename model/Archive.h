@@ -5,10 +5,10 @@
 
 class QIODevice;
 
-// The handheld framework's data archive, as the data file uses it: integers
-// and doubles little-endian, strings in the archive's string format (a
-// length prefix, with a marker for UTF-16 strings). Each side has one error
-// path: the first failure stops it, and ErrorString() says why.
+// The archive format the data file is written in: integers and doubles
+// little-endian, strings in the archive's string format (a length prefix,
+// with a marker for UTF-16 strings). Each side has one error path: the first
+// failure stops it, and ErrorString() says why.
 class CArchiveWriter
 {
 public:

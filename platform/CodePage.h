@@ -3,7 +3,8 @@
 #include <QByteArray>
 #include <QString>
 
-// The handheld's system code page: Windows-1252, single byte, through iconv.
+// The code page of CSV files that are not UTF-8 and of the data file's narrow
+// strings: Windows-1252, single byte, through iconv.
 namespace CodePage {
 
 // Converts text to Windows-1252. A character the code page cannot represent

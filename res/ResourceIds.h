@@ -1,8 +1,8 @@
 #pragma once
 
-// Resource, command and control ids, named once. A bitmap's number is also
-// the name of its file in res/art ("149.png"); command ids travel as the
-// data of menu entries.
+// Bitmap and command ids, named once. A bitmap's number is also the name of
+// its file in res/art ("149.png"); command ids travel as the data of menu
+// entries.
 namespace Res {
 
 // Bitmaps
@@ -21,18 +21,6 @@ constexpr int IDB_REMOVE = 176;      // minus (round, on white)
 constexpr int IDB_CHECKS = 177;      // 80 x 16: boxes and the group icon
 constexpr int IDI_PROGRAM = 128;     // the program icon
 
-// Menus
-constexpr int IDR_MAINFRAME = 128;   // the frame's "&Help" menu
-constexpr int IDR_POPUP = 210;       // the view's pop-up menu
-
-// Dialog templates
-constexpr int IDD_ABOUTBOX = 100;
-constexpr int IDD_NEWITEM = 132;
-constexpr int IDD_HANDOVERSETUP = 149;
-constexpr int IDD_IMPORTFIELDS = 160;
-constexpr int IDD_LISTSETUP = 183;
-constexpr int IDD_NEWLIST = 184;
-
 // Commands
 constexpr int ID_APP_ABOUT = 57664;
 constexpr int ID_APP_EXIT = 57665;
@@ -44,19 +32,15 @@ constexpr int ID_SETUP_IMPORT = 32855;
 constexpr int ID_IMPORT_LIST = 32774;
 constexpr int ID_EXPORT_LIST = 32773;
 
-// Controls
-constexpr int IDC_TREE = 1080;
-constexpr int IDC_ITEMTABLE = 1081;
-
-// Image list: the five check images, then the 52 icons of the strip.
+// Image list: the five images of IDB_CHECKS, then the 52 icons of the strip.
+// Of the check images the tree shows the unchecked and checked boxes and the
+// group icon; the two greyed boxes between them are never shown.
 constexpr int kImageSize = 16;
 constexpr int kCheckImageCount = 5;
 constexpr int kStripImageCount = 52;
 constexpr int kImageCount = kCheckImageCount + kStripImageCount; // 57
 constexpr int kImageUnchecked = 0;
 constexpr int kImageChecked = 1;
-constexpr int kImageUncheckedDisabled = 2;
-constexpr int kImageCheckedDisabled = 3;
 constexpr int kImageGroup = 4;
 constexpr int kFirstStripImage = 5;
 constexpr int kChooserIconCount = 46; // the icon choosers offer strip images 0..45

@@ -3,11 +3,12 @@
 #include <QString>
 #include <QStringList>
 
-// Every text the program shows, named once. Texts with a string-table id in
-// the handheld program are also reachable by that id.
+// Every text the program shows, named once. The texts that results carry as
+// a number (the import's failures, the hand-over's messages) are also
+// reachable by that id through Load.
 namespace Str {
 
-// String table
+// The ids of the texts Load gives
 constexpr int IDS_DOCTEMPLATE = 128;
 constexpr int IDS_ADDED_TASK_AND_APPT = 61204;
 constexpr int IDS_ADDED_TASK = 61205;
@@ -89,7 +90,7 @@ QString ExportDoneSomeLeftOut();
 QString ExportFailed(const QString &reason);
 QString ExportDoneSomeNotStorable();       // records with characters Windows-1252 lacks were left out
 
-// Import (our own texts beside the string-table ones)
+// Import, beside the ids above
 QString ImportReadFailed(const QString &reason);
 QString CsvFileFilter();                   // "Comma Delimited Files (*.csv);;All Files (*)"
 
@@ -102,15 +103,15 @@ QString FieldItemIcon();                   // "Item Icon:"
 QString EnterIntegerBetween(int low, int high); // "Please enter an integer between 1 and 50."
 
 // Hand-over to the calendar and task store, and its "Setup" dialog
-QString TaskNotAdded(const QString &reason);        // our own: a task that could not be stored
-QString AppointmentNotAdded(const QString &reason); // our own: an appointment that could not be stored
+QString TaskNotAdded(const QString &reason);        // a task that could not be stored
+QString AppointmentNotAdded(const QString &reason); // an appointment that could not be stored
 QString HandOverDateOutOfRange();          // reason: a due date or start the store cannot hold
 QString HandOverSetupCaption();            // "Setup"
 QString GroupItemsToCalendar();            // "Items to Calendar"
 QString CheckItemToTask();                 // "Item to Task"
 QString CheckItemToCalendar();             // "Item to Calendar"
 
-// Data file (our own texts: the handheld had no such messages)
+// Data file
 QString DataFileDamaged(const QString &path, const QString &reason);
 QString DataFileUnreadable(const QString &path, const QString &reason);
 QString SaveFailed(const QString &path, const QString &reason);
@@ -139,7 +140,7 @@ QString TextTooLongToSave();                         // "a text is too long to b
 QString BackupFailed(const QString &backupPath, const QString &reason);
 QString FolderNotFlushed(const QString &reason);
 
-// The data file shared with other programs and other computers (our own texts)
+// The data file shared with other programs and other computers
 QString AlreadyRunningNoAnswer(const QString &dataPath);
 // One line per tick that found no item in a newer file: "'Bread' in 'Shop'
 // (ticked)", and the message around them.

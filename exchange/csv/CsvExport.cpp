@@ -62,6 +62,10 @@ QString ExportFilePath()
     return QDir(AppPaths::DocumentsFolder()).filePath(QStringLiteral("Quillmark.csv"));
 }
 
+namespace {
+
+// Writes the records of list to device in large writes; stops at the first
+// write that does not take all its bytes.
 Result WriteRecords(QIODevice &device, const CListItemArray &list)
 {
     Result result;
@@ -104,6 +108,8 @@ Result WriteRecords(QIODevice &device, const CListItemArray &list)
         result.status = Status::DoneSomeLeftOut;
     return result;
 }
+
+} // namespace
 
 Result ExportList(const CListItemArray &list, const QString &path)
 {

@@ -5,8 +5,6 @@
 #include <QByteArray>
 #include <QString>
 
-class QIODevice;
-
 // Writes one list as comma-separated records in Windows-1252, one line per
 // item, in the list's order. Nothing here shows anything: the caller turns
 // the result into its message (ExportMessage).
@@ -44,10 +42,6 @@ struct Result
 
 // "Quillmark.csv" in the documents folder (created when missing).
 QString ExportFilePath();
-
-// Writes the records of list to device in large writes; stops at the first
-// write that does not take all its bytes.
-Result WriteRecords(QIODevice &device, const CListItemArray &list);
 
 // Writes the list to path as a whole: the file appears, or replaces an
 // older one, only when every byte reached the disk. On failure an older

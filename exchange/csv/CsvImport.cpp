@@ -141,6 +141,9 @@ double ParsePrice(const QString &text)
     return std::isfinite(value) ? value : 0.0; // "1e999" is no price either
 }
 
+namespace {
+
+// Builds the item of one line; on failure the item is to be discarded.
 Status ItemFromLine(const QString &line, const CImportFields &fields, CListItem &item)
 {
     QStringView field;
@@ -163,6 +166,8 @@ Status ItemFromLine(const QString &line, const CImportFields &fields, CListItem 
     }
     return Status::Ok;
 }
+
+} // namespace
 
 Result ImportCsvDevice(QIODevice &device, const CImportFields &fields, CListItemArray &list)
 {

@@ -44,9 +44,6 @@ Result ImportCsvFile(const QString &path, CListItemArray &list);
 // The same over an open device, from its start.
 Result ImportCsvDevice(QIODevice &device, const CImportFields &fields, CListItemArray &list);
 
-// Builds the item of one line; on failure the item is to be discarded.
-Status ItemFromLine(const QString &line, const CImportFields &fields, CListItem &item);
-
 // The price a field's text gives: leading blanks, a sign, digits, a point
 // and digits, an exponent, read in the C locale whatever the user's locale;
 // reading stops at the first character that does not fit; no number gives 0.

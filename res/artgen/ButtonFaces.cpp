@@ -120,9 +120,9 @@ void Tick(QPainter &p)
     p.drawPath(tick);
 }
 
-void ArrowIntoHandheld(QPainter &p)
+void ArrowIntoDevice(QPainter &p)
 {
-    // The handheld on the right: a body with its screen.
+    // The device on the right: a body with its screen.
     p.setPen(QPen(kGlyph, 1.4));
     p.setBrush(Qt::NoBrush);
     p.drawRoundedRect(QRectF(10.7, 4.7, 5.6, 10.6), 1.2, 1.2);
@@ -167,7 +167,7 @@ void PaintButtonFace(QPainter &p, int id)
     case 149: PaintDisc(p, kBlue); Pencil(p); break;
     case 150: PaintDisc(p, kBlue); LetterM(p); break;
     case 153: PaintDisc(p, kGreen); Tick(p); break;
-    case 155: PaintDisc(p, kBlue); ArrowIntoHandheld(p); break;
+    case 155: PaintDisc(p, kBlue); ArrowIntoDevice(p); break;
     case 170: PaintDisc(p, kBlue); UpArrow(p); break;
     case 176: PaintDisc(p, kBlue); Minus(p); break;
     default: break;

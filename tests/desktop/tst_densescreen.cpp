@@ -50,7 +50,7 @@ QImage Grab(QWidget &widget)
 
 } // namespace
 
-class DenseScreenTest : public QObject
+class TestDenseScreen : public QObject
 {
     Q_OBJECT
 
@@ -133,5 +133,5 @@ private slots:
     }
 };
 
-QUILLMARK_TEST_MAIN(DenseScreenTest)
+QUILLMARK_TEST_MAIN(TestDenseScreen)
 #include "tst_densescreen.moc"

@@ -110,7 +110,7 @@ struct Setup
 
 } // namespace
 
-class ListSetupKeysTest : public QObject
+class TestListSetupKeys : public QObject
 {
     Q_OBJECT
 
@@ -231,5 +231,5 @@ private slots:
     }
 };
 
-QUILLMARK_TEST_MAIN(ListSetupKeysTest)
+QUILLMARK_TEST_MAIN(TestListSetupKeys)
 #include "tst_listsetupkeys.moc"

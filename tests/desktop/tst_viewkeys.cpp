@@ -213,7 +213,7 @@ void Press(QWidget &view, QKeyCombination key)
 
 } // namespace
 
-class ViewKeysTest : public QObject
+class TestViewKeys : public QObject
 {
     Q_OBJECT
 
@@ -358,5 +358,5 @@ private slots:
     }
 };
 
-QUILLMARK_TEST_MAIN(ViewKeysTest)
+QUILLMARK_TEST_MAIN(TestViewKeys)
 #include "tst_viewkeys.moc"

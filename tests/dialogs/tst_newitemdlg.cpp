@@ -436,21 +436,21 @@ void TestNewItemDlg::shiftEnterInDescriptionStartsNewLine()
 void TestNewItemDlg::descriptionKeepsItsLineBreaks()
 {
     ScriptedPrompter prompter;
-    const QString fromHandheld = QStringLiteral("line one\r\nline two");
+    const QString crLf = QStringLiteral("line one\r\nline two");
 
     CNewItemDlg untouched;
     untouched.SetPrompter(&prompter);
     untouched.m_strName = QStringLiteral("Note");
-    untouched.m_strDesc = fromHandheld;
+    untouched.m_strDesc = crLf;
     untouched.show();
     QCOMPARE(untouched.DescriptionField()->toPlainText(), QStringLiteral("line one\nline two"));
     untouched.OKButton()->click();
-    QCOMPARE(untouched.m_strDesc, fromHandheld);
+    QCOMPARE(untouched.m_strDesc, crLf);
 
     CNewItemDlg edited;
     edited.SetPrompter(&prompter);
     edited.m_strName = QStringLiteral("Note");
-    edited.m_strDesc = fromHandheld;
+    edited.m_strDesc = crLf;
     edited.show();
     edited.DescriptionField()->moveCursor(QTextCursor::End);
     QTest::keyClicks(edited.DescriptionField(), QStringLiteral("!"));

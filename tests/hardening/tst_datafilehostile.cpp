@@ -102,7 +102,7 @@ void TestDataFileHostile::megabyteFileCutAtAThousandPlaces()
     }
     CListCollection whole;
     QCOMPARE(ReadBytes(bytes, whole).status, LoadStatus::Complete);
-    QVERIFY(whole == lists);
+    QCOMPARE(whole, lists);
 }
 
 void TestDataFileHostile::everySingleBitFlip()

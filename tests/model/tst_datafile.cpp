@@ -138,9 +138,7 @@ void TestDataFile::roundTripIsByteIdentical()
     const DataFile::LoadResult result = ReadBytes(bytes, back);
     QCOMPARE(result.status, LoadStatus::Complete);
     QCOMPARE(result.errorString, QString());
-    QCOMPARE(back.size(), lists.size());
-    for (qsizetype i = 0; i < lists.size(); ++i)
-        QVERIFY2(back.at(i) == lists.at(i), qPrintable(QStringLiteral("list %1 differs").arg(i)));
+    QCOMPARE(back, lists);
     QCOMPARE(WriteToBytes(back), bytes);
 }
 
@@ -165,13 +163,13 @@ void TestDataFile::readsLegacySample()
     omega.m_items.append(MakeItem(QStringLiteral("xyz"), QString(), -2.5, false, true,
                                   Local(2037, 12, 31, 23, 59, 59), 5));
     QCOMPARE(lists.size(), 2);
-    QVERIFY(lists.at(0) == shopping);
-    QVERIFY(lists.at(1) == omega);
+    QCOMPARE(lists.at(0), shopping);
+    QCOMPARE(lists.at(1), omega);
 
     // Saved again, everything is UTF-16 and reads back the same.
     CListCollection again;
     QCOMPARE(ReadBytes(WriteToBytes(lists), again).status, LoadStatus::Complete);
-    QVERIFY(again == lists);
+    QCOMPARE(again, lists);
 }
 
 void TestDataFile::keepsCompleteListsOnEveryTruncation()
@@ -190,7 +188,7 @@ void TestDataFile::keepsCompleteListsOnEveryTruncation()
         QCOMPARE(result.status, LoadStatus::Damaged);
         QVERIFY(!result.errorString.isEmpty());
         if (cut < 4) {
-            QVERIFY(read == Sentinel());
+            QCOMPARE(read, Sentinel());
             continue;
         }
         qsizetype complete = 0;
@@ -258,7 +256,7 @@ void TestDataFile::hostileCounts()
     pipe.open(QIODevice::ReadOnly);
     CListCollection piped = Sentinel();
     QCOMPARE(DataFile::Read(pipe, piped).status, status);
-    QVERIFY(piped == lists);
+    QCOMPARE(piped, lists);
 }
 
 void TestDataFile::wallClockSurvivesZoneChange()

@@ -97,7 +97,7 @@ void TestDataStore::firstSaveCreatesTheFile()
     CListCollection lists = RichSample();
     const DataFile::LoadResult result = store.Load(lists);
     QCOMPARE(result.status, LoadStatus::Missing);
-    QVERIFY(lists == RichSample()); // untouched
+    QCOMPARE(lists, RichSample()); // untouched
     QVERIFY(!QFile::exists(m_path));
 
     QVERIFY2(store.Save(lists), qPrintable(store.ErrorString()));
@@ -106,7 +106,7 @@ void TestDataStore::firstSaveCreatesTheFile()
 
     CListCollection back;
     QCOMPARE(CDataStore(m_path).Load(back).status, LoadStatus::Complete);
-    QVERIFY(back == lists);
+    QCOMPARE(back, lists);
 }
 
 void TestDataStore::saveReplacesTheWholeFile()
@@ -205,7 +205,7 @@ void TestDataStore::damagedFileIsKeptBeforeTheFirstSave()
     const DataFile::LoadResult result = store.Load(lists);
     QCOMPARE(result.status, LoadStatus::Damaged);
     QCOMPARE(result.errorString, QStringLiteral("the file ends too early (byte %1)").arg(damaged.size() - 1));
-    QVERIFY(lists == sample.first(2)); // the last list was cut
+    QCOMPARE(lists, sample.first(2)); // the last list was cut
     QCOMPARE(ReadAll(store.BackupPath()), QByteArray("an older backup")); // nothing yet
 
     QVERIFY2(store.Save(lists), qPrintable(store.ErrorString()));

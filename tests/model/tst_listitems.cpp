@@ -32,51 +32,13 @@ class TestListItems : public QObject
 private slots:
     void cleanup() { CalendarTimeOps::ClearNowForTesting(); }
 
-    void defaultItem();
-    void itemsAreValues();
-    void setDateTimeLeavesUndated();
     void getItemOutsideTheRange_data();
     void getItemOutsideTheRange();
-    void listsAreValues();
-    void collectionAfterRemovingTheOnlyList();
     void addItemSorted_data();
     void addItemSorted();
     void builderMatchesAddItemSorted_data();
     void builderMatchesAddItemSorted();
 };
-
-void TestListItems::defaultItem()
-{
-    CalendarTimeOps::SetNowForTesting(1015506900);
-    const CListItem item;
-    QCOMPARE(item.m_nIcon, 6);
-    QCOMPARE(item.m_bDone, false);
-    QCOMPARE(item.m_bDated, false);
-    QCOMPARE(item.m_dPrice, 0.0);
-    QVERIFY(item.m_strName.isEmpty());
-    QVERIFY(item.m_strDesc.isEmpty());
-    QCOMPARE(item.m_time, CalendarTime(1015506900));
-}
-
-void TestListItems::itemsAreValues()
-{
-    CListItem source = MakeItem(QStringLiteral("source"), QStringLiteral("desc"), 1.5, true, true, 77);
-    CListItem target;
-    target = source;
-    QVERIFY(target == source);
-    target.SetName(QStringLiteral("changed"));
-    target.m_strDesc[0] = u'D';
-    QCOMPARE(source.m_strName, QStringLiteral("source"));
-    QCOMPARE(source.m_strDesc, QStringLiteral("desc"));
-}
-
-void TestListItems::setDateTimeLeavesUndated()
-{
-    CListItem item;
-    item.SetDateTime(ModelTest::Local(2002, 3, 7, 13, 15));
-    QCOMPARE(item.m_bDated, false);
-    QCOMPARE(item.m_time, ModelTest::Local(2002, 3, 7, 13, 15));
-}
 
 void TestListItems::getItemOutsideTheRange_data()
 {
@@ -86,6 +48,7 @@ void TestListItems::getItemOutsideTheRange_data()
     QTest::newRow("far") << qsizetype(1000);
 }
 
+// A default item, never a neighbour or a crash.
 void TestListItems::getItemOutsideTheRange()
 {
     QFETCH(qsizetype, index);
@@ -93,34 +56,8 @@ void TestListItems::getItemOutsideTheRange()
     CListItemArray list;
     list.m_items.append(MakeItem(QStringLiteral("a"), QStringLiteral("x"), 3, true, true, 5, 20));
     list.m_items.append(MakeItem(QStringLiteral("b"), QStringLiteral("y"), 4, true, true, 6, 21));
-    QVERIFY(list.GetItem(index) == CListItem());
+    QCOMPARE(list.GetItem(index), CListItem());
     QCOMPARE(list.GetItem(1).m_strName, QStringLiteral("b"));
-}
-
-void TestListItems::listsAreValues()
-{
-    CListItemArray source;
-    source.SetName(QStringLiteral("three"));
-    for (int i = 0; i < 3; ++i)
-        source.m_items.append(Named(QString::number(i), i));
-    CListItemArray copy = source;
-    copy.m_items.removeAt(1);
-    CListItem changed = copy.GetItem(0);
-    changed.SetName(QStringLiteral("renamed"));
-    copy.SetItem(0, changed);
-    QCOMPARE(source.m_items.size(), 3);
-    QCOMPARE(source.GetItem(0).m_strName, QStringLiteral("0"));
-    QCOMPARE(Order(copy), (QStringList{QStringLiteral("renamed#0"), QStringLiteral("2#2")}));
-}
-
-void TestListItems::collectionAfterRemovingTheOnlyList()
-{
-    CListCollection lists;
-    lists.append(CListItemArray());
-    lists.removeAt(0);
-    QVERIFY(lists.isEmpty());
-    lists.append(CListItemArray());
-    QCOMPARE(lists.size() - 1, 0);
 }
 
 void TestListItems::addItemSorted_data()

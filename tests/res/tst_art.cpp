@@ -161,7 +161,7 @@ void TestArt::imageListCountAndBounds()
 
     const CImageList strip = CImageList::StripOnly();
     QCOMPARE(strip.Count(), Res::kStripImageCount);
-    QVERIFY(strip.Image(51).toImage() == all.Image(56).toImage());
+    QCOMPARE(strip.Image(51).toImage(), all.Image(56).toImage());
     QVERIFY(strip.Image(52).isNull());
 }
 
@@ -313,7 +313,7 @@ void TestArt::regionCutsLogicalPixels()
     const QPixmap strip = Art::MaskedBitmap(Res::IDB_ICONSTRIP);
     const QPixmap last = Art::Region(strip, QRect(51 * 16, 0, 16, 16));
     QCOMPARE(last.deviceIndependentSize().toSize(), QSize(16, 16));
-    QVERIFY(last.toImage() == CImageList::StripOnly().Image(51).toImage());
+    QCOMPARE(last.toImage(), CImageList::StripOnly().Image(51).toImage());
 
     QVERIFY(Art::Region(QPixmap(), QRect(0, 0, 4, 4)).isNull());
 }

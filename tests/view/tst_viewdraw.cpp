@@ -65,7 +65,7 @@ QImage TextOnWhite(const QFont &font, QPoint at, const QString &text)
 
 } // namespace
 
-class ViewDrawTest : public QObject
+class TestViewDraw : public QObject
 {
     Q_OBJECT
 
@@ -84,7 +84,7 @@ private slots:
         view.render(&canvas);
         QImage green(kWidth, kHeight, QImage::Format_RGB32);
         green.fill(Qt::green);
-        QVERIFY(canvas == green);
+        QCOMPARE(canvas, green);
     }
 
     // Which face each button of the bottom row shows, by mode; the banner
@@ -216,7 +216,7 @@ private slots:
         const QFontMetrics value(ValueFont());
         const QRect desc(kDescriptionLeft, y, value.horizontalAdvance(QStringLiteral("Wrapped")), value.height());
         QVERIFY(!AllWhite(shot, desc));
-        QVERIFY(shot.copy(desc) == TextOnWhite(ValueFont(), desc.topLeft(), QStringLiteral("Wrapped")).copy(desc));
+        QCOMPARE(shot.copy(desc), TextOnWhite(ValueFont(), desc.topLeft(), QStringLiteral("Wrapped")).copy(desc));
     }
 
     void longDescriptionIsCutAboveTheButtons()
@@ -298,5 +298,5 @@ private slots:
     }
 };
 
-QUILLMARK_TEST_MAIN(ViewDrawTest)
-#include "ViewDrawTest.moc"
+QUILLMARK_TEST_MAIN(TestViewDraw)
+#include "tst_viewdraw.moc"

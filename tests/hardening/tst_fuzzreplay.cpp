@@ -46,4 +46,4 @@ private slots:
 };
 
 QUILLMARK_GUILESS_TEST_MAIN(TestFuzzReplay)
-#include "FuzzReplay.moc"
+#include "tst_fuzzreplay.moc"

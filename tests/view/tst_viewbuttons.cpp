@@ -24,7 +24,7 @@ constexpr int kBarTop = ClientArea::kHeight - ViewLook::kButtonBarRise;
 
 Q_DECLARE_METATYPE(ViewTest::Shown)
 
-class ViewButtonsTest : public QObject
+class TestViewButtons : public QObject
 {
     Q_OBJECT
 
@@ -505,5 +505,5 @@ private slots:
     }
 };
 
-QUILLMARK_TEST_MAIN(ViewButtonsTest)
-#include "ViewButtonsTest.moc"
+QUILLMARK_TEST_MAIN(TestViewButtons)
+#include "tst_viewbuttons.moc"

@@ -48,7 +48,7 @@ char *toString(const ColumnLook &c)
 }
 } // namespace QTest
 
-class ViewFillTest : public QObject
+class TestViewFill : public QObject
 {
     Q_OBJECT
 
@@ -291,5 +291,5 @@ private slots:
     }
 };
 
-QUILLMARK_TEST_MAIN(ViewFillTest)
-#include "ViewFillTest.moc"
+QUILLMARK_TEST_MAIN(TestViewFill)
+#include "tst_viewfill.moc"

@@ -9,7 +9,8 @@
 
 namespace {
 
-// The handheld's system-time structure, in its declared field order.
+// An item's time as the data file stores it: eight 16-bit words of local
+// time, in this order.
 struct SystemTime
 {
     quint16 year = 0;
@@ -166,8 +167,8 @@ bool CListItemArray::Serialize(CArchiveReader &ar)
     qint32 count = 0;
     if (!(ar.ReadString(m_strName) && ar.ReadLong(m_nIcon) && ar.ReadLong(count)))
         return false;
-    // A negative count reads as no items, as the loop of the old reader did;
-    // the next list record follows at once.
+    // A negative count is an empty list whose next list record follows at
+    // once, so that a file holding one opens whole rather than as damaged.
     m_items.clear();
     CListItem item;
     for (qint32 i = 0; i < count; ++i) {

@@ -1,0 +1,230 @@
+#include "controls/TreeOptionsCtrl.h"
+#include "res/ResourceIds.h"
+#include "tests/testlib/QuillmarkTest.h"
+
+#include <QPainter>
+#include <QSignalSpy>
+
+namespace {
+
+// On the item's text, right of its picture.
+QPoint LabelPoint(const CTreeOptionsCtrl &tree, QTreeWidgetItem *item)
+{
+    const QRect icon = tree.IconRect(item);
+    return QPoint(icon.right() + 12, icon.center().y());
+}
+
+QPoint IndentPoint(const CTreeOptionsCtrl &tree, QTreeWidgetItem *item)
+{
+    const QRect cell = tree.visualItemRect(item);
+    return QPoint(cell.left() - tree.indentation() / 2 - 2, cell.center().y());
+}
+
+// True when the area of the image shows exactly the pixels of the picture
+// (painted over the tree's white base). Checked at IconRect, this also holds
+// the hit test to the place the picture is really painted.
+bool ShowsPicture(const QImage &shot, const QRect &at, const QPixmap &picture)
+{
+    if (picture.isNull() || at.size() != picture.size())
+        return false;
+    QImage expected(at.size(), QImage::Format_ARGB32_Premultiplied);
+    expected.fill(shot.pixel(at.topLeft() - QPoint(1, 0)));
+    {
+        QPainter p(&expected);
+        p.drawPixmap(0, 0, picture);
+    }
+    return shot.copy(at).convertToFormat(QImage::Format_RGB32) == expected.convertToFormat(QImage::Format_RGB32);
+}
+
+} // namespace
+
+class TestTreeOptionsCtrl : public QObject
+{
+    Q_OBJECT
+
+private:
+    // A shown tree built as the list tree builds it: a root group, a group
+    // "Shop" with a strip icon, an unchecked and a checked item below it.
+    struct Fixture
+    {
+        CTreeOptionsCtrl tree;
+        QTreeWidgetItem *root = nullptr;
+        QTreeWidgetItem *group = nullptr;
+        QTreeWidgetItem *items[2] = {};
+
+        Fixture()
+        {
+            tree.resize(222, 210);
+            root = CTreeOptionsCtrl::NewGroupItem(QStringLiteral("Lists"), Res::kImageGroup);
+            group = CTreeOptionsCtrl::NewGroupItem(QStringLiteral("Shop"), 10);
+            for (int i = 0; i < 2; ++i) {
+                items[i] = CTreeOptionsCtrl::NewCheckItem(QStringLiteral("Item %1").arg(i), i == 1);
+                group->addChild(items[i]);
+            }
+            root->addChild(group);
+            tree.addTopLevelItem(root);
+            tree.expandAll();
+            tree.show();
+            QVERIFY(QTest::qWaitForWindowExposed(&tree));
+        }
+
+        QList<bool> Marks() const { return {tree.GetCheck(items[0]), tree.GetCheck(items[1])}; }
+    };
+
+private slots:
+    void initTestCase()
+    {
+        QVERIFY2(CImageList::ChecksAndStrip().Count() == Res::kImageCount,
+                 "the art is missing: the tree shows no pictures");
+    }
+
+    void picturesComeFromTheImageList()
+    {
+        Fixture f;
+        const QImage shot = f.tree.viewport()->grab().toImage();
+        const CImageList all = CImageList::ChecksAndStrip();
+
+        // A group with image 10 shows strip image 5.
+        QVERIFY(ShowsPicture(shot, f.tree.IconRect(f.group), CImageList::StripOnly().Image(5)));
+        QVERIFY(ShowsPicture(shot, f.tree.IconRect(f.root), all.Image(Res::kImageGroup)));
+        QVERIFY(ShowsPicture(shot, f.tree.IconRect(f.items[0]), all.Image(Res::kImageUnchecked)));
+        QVERIFY(ShowsPicture(shot, f.tree.IconRect(f.items[1]), all.Image(Res::kImageChecked)));
+    }
+
+    void imageOutsideTheListShowsNothing_data()
+    {
+        QTest::addColumn<int>("image");
+        QTest::newRow("-1") << -1;
+        QTest::newRow("57") << 57;
+    }
+
+    void imageOutsideTheListShowsNothing()
+    {
+        QFETCH(int, image);
+        Fixture f;
+        QTreeWidgetItem *odd = CTreeOptionsCtrl::NewGroupItem(QStringLiteral("Odd"), image);
+        f.root->addChild(odd);
+        QVERIFY(!odd->data(0, Qt::DecorationRole).isValid());
+        QVERIFY(f.tree.IconRect(odd).isEmpty());
+        // A click where a picture would be toggles nothing and does no harm.
+        const QRect cell = f.tree.visualItemRect(odd);
+        QTest::mouseClick(f.tree.viewport(), Qt::LeftButton, {},
+                          QPoint(cell.left() + Res::kImageSize / 2, cell.center().y()));
+        QCOMPARE(CTreeOptionsCtrl::GetImage(odd), image);
+        QCOMPARE(f.tree.currentItem(), odd);
+    }
+
+    void click_data()
+    {
+        QTest::addColumn<int>("item");
+        QTest::addColumn<QString>("where");
+        QTest::addColumn<bool>("toggles");
+        QTest::addColumn<bool>("selects");
+        QTest::newRow("box, unchecked") << 0 << "icon" << true << true;
+        QTest::newRow("box, checked") << 1 << "icon" << true << true;
+        QTest::newRow("label, unchecked") << 0 << "label" << false << true;
+        QTest::newRow("label, checked") << 1 << "label" << false << true;
+        QTest::newRow("indent") << 0 << "indent" << false << false; // selection: the tree's own affair
+    }
+
+    void click()
+    {
+        QFETCH(int, item);
+        QFETCH(QString, where);
+        QFETCH(bool, toggles);
+        QFETCH(bool, selects);
+        Fixture f;
+        QTreeWidgetItem *node = f.items[item];
+        const QPoint at = where == QLatin1String("icon") ? f.tree.IconRect(node).center()
+                : where == QLatin1String("label")        ? LabelPoint(f.tree, node)
+                                                         : IndentPoint(f.tree, node);
+        QCOMPARE(f.tree.itemAt(at), node);
+        QList<bool> marks = f.Marks();
+        QSignalSpy toggled(&f.tree, &CTreeOptionsCtrl::checkToggled);
+        QTest::mouseClick(f.tree.viewport(), Qt::LeftButton, {}, at);
+        // The owner hears of a toggle, and of nothing else.
+        if (toggles) {
+            marks[item] = !marks[item];
+            QCOMPARE(toggled, (QList<QVariantList>{{QVariant::fromValue(node), marks[item]}}));
+        } else {
+            QCOMPARE(toggled.size(), 0);
+        }
+        QCOMPARE(f.Marks(), marks);
+        if (selects)
+            QVERIFY(node->isSelected());
+    }
+
+    void quickDoubleClickOnTheBoxTogglesTwice()
+    {
+        Fixture f;
+        QTreeWidgetItem *item = f.items[0];
+        // Through the window, as a real double click arrives: press, release,
+        // double click, release.
+        const QPoint at = f.tree.viewport()->mapTo(&f.tree, f.tree.IconRect(item).center());
+        QTest::mouseDClick(f.tree.windowHandle(), Qt::LeftButton, {}, at);
+        QVERIFY(!f.tree.GetCheck(item));
+        QTest::mouseClick(f.tree.windowHandle(), Qt::LeftButton, {}, at);
+        QVERIFY(f.tree.GetCheck(item));
+    }
+
+    void clickOnGroupIconChangesOnlySelection_data()
+    {
+        QTest::addColumn<bool>("root");
+        QTest::newRow("root, image 4") << true;
+        QTest::newRow("group, image 10") << false;
+    }
+
+    void clickOnGroupIconChangesOnlySelection()
+    {
+        QFETCH(bool, root);
+        Fixture f;
+        QTreeWidgetItem *node = root ? f.root : f.group;
+        const int image = CTreeOptionsCtrl::GetImage(node);
+        QSignalSpy toggled(&f.tree, &CTreeOptionsCtrl::checkToggled);
+        QTest::mouseClick(f.tree.viewport(), Qt::LeftButton, {}, f.tree.IconRect(node).center());
+        QCOMPARE(CTreeOptionsCtrl::GetImage(node), image);
+        QCOMPARE(toggled.size(), 0);
+        QVERIFY(node->isSelected());
+        QVERIFY(node->isExpanded());
+        QCOMPARE(f.Marks(), (QList<bool>{false, true}));
+    }
+
+    void spaceTogglesCheckItem()
+    {
+        Fixture f;
+        QTreeWidgetItem *item = f.items[1];
+        // Current without being selected: the tree's own space handling would
+        // select it, so an unselected item after the key shows it was consumed.
+        f.tree.setCurrentItem(item, 0, QItemSelectionModel::NoUpdate);
+        QVERIFY(!item->isSelected());
+        QSignalSpy toggled(&f.tree, &CTreeOptionsCtrl::checkToggled);
+        QTest::keyClick(&f.tree, Qt::Key_Space);
+        QVERIFY(!f.tree.GetCheck(item));
+        QTest::keyClick(&f.tree, Qt::Key_Space);
+        QVERIFY(f.tree.GetCheck(item));
+        QCOMPARE(toggled.size(), 2);
+        QCOMPARE(toggled.at(1).at(1).toBool(), true);
+        QVERIFY(!item->isSelected());
+    }
+
+    void spaceOnGroupGetsDefaultHandling()
+    {
+        Fixture f;
+        const int image = CTreeOptionsCtrl::GetImage(f.group);
+        f.tree.setCurrentItem(f.group, 0, QItemSelectionModel::NoUpdate);
+        QTest::keyClick(&f.tree, Qt::Key_Space);
+        QCOMPARE(CTreeOptionsCtrl::GetImage(f.group), image);
+        QVERIFY(f.group->isSelected()); // the tree's own handling selected it
+    }
+
+    void spaceWithNothingCurrentChangesNoMark()
+    {
+        Fixture f;
+        f.tree.setCurrentItem(nullptr);
+        QTest::keyClick(&f.tree, Qt::Key_Space);
+        QCOMPARE(f.Marks(), (QList<bool>{false, true}));
+    }
+};
+
+QUILLMARK_TEST_MAIN(TestTreeOptionsCtrl)
+#include "tst_treeoptionsctrl.moc"
