@@ -17,9 +17,6 @@ struct Text
 QString Load(int id)
 {
     switch (id) {
-    case IDS_DOCTEMPLATE:
-        // Names of the document type, not read by the user: never translated.
-        return QStringLiteral("Quillmark\n\nQuillmark\n\n\nQuillmark.Document\nQuillmark Document");
     case IDS_ADDED_TASK_AND_APPT:
         return Text::tr("Added Item to Tasks and Appointments.");
     case IDS_ADDED_TASK:

@@ -9,7 +9,6 @@
 namespace Str {
 
 // The ids of the texts Load gives
-constexpr int IDS_DOCTEMPLATE = 128;
 constexpr int IDS_ADDED_TASK_AND_APPT = 61204;
 constexpr int IDS_ADDED_TASK = 61205;
 constexpr int IDS_ADDED_APPT = 61206;
