@@ -87,7 +87,7 @@ private slots:
             for (int i = 0; i < node->childCount(); ++i) {
                 QTreeWidgetItem *child = node->child(i);
                 QCOMPARE(child->text(0), lists[l].m_items[i].m_strName);
-                QCOMPARE(CTreeOptionsCtrl::GetImage(child), lists[l].m_items[i].m_bDone ? 1 : 0);
+                QCOMPARE(CTreeOptionsCtrl::GetImage(child), lists[l].m_items[i].m_bDone ? Res::kImageChecked : Res::kImageUnchecked);
                 QCOMPARE(CTreeOptionsCtrl::GetItemData(child), i);
             }
         }
