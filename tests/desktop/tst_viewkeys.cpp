@@ -321,8 +321,10 @@ private slots:
         const int itemsNoBack = int(Start::ItemsWithoutBack);
         QTest::newRow("cross") << tree << 8 << "Exit (Ctrl+Q)";
         QTest::newRow("M") << tree << 33 << "Menu (Menu, Shift+F10, Alt+M)";
+        QTest::newRow("pencil") << item << 58 << "Edit (F2, Ctrl+E)";
         QTest::newRow("magnifier") << tree << 83 << "Open (Return, Enter)";
         QTest::newRow("tick") << item << 83 << "Done or not done (Ctrl+D)";
+        QTest::newRow("hand-over") << item << 108 << "Hand over to calendar or tasks (Ctrl+T)";
         QTest::newRow("up arrow, item") << item << 133 << "Back (Backspace, Alt+Left, Alt+Up)";
         QTest::newRow("nothing drawn, tree") << tree << 108 << "";
         QTest::newRow("up arrow not drawn") << itemsNoBack << 108 << "";
