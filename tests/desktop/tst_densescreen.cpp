@@ -70,7 +70,8 @@ private slots:
         QCOMPARE(Part(grab, ViewLook::kBannerRect), DenseArt(Res::IDB_BANNER));
         for (int slot = 0; slot < ViewLook::kButtonCount; ++slot) {
             const int face = ViewActions::kItemRow[slot].face;
-            QVERIFY2(Part(grab, ViewLook::ButtonRect(slot, view.height())) == DenseArt(face), qPrintable(QString::number(face)));
+            QVERIFY2(Part(grab, ViewLook::ButtonRect(slot, view.height())) == DenseArt(face),
+                     qPrintable(QString::number(face)));
         }
     }
 
@@ -121,7 +122,8 @@ private slots:
                     for (int x = 0; x < expected.width(); ++x)
                         expected.setPixel(x, y, (expected.pixel(x, y) & ground) | 0xFF000000);
                 }
-                QCOMPARE(Part(grab, QRect(CListSetupDlg::kButtonLefts[i], top, CListSetupDlg::kButtonSize, CListSetupDlg::kButtonSize)), expected);
+                const QRect at(CListSetupDlg::kButtonLefts[i], top, CListSetupDlg::kButtonSize, CListSetupDlg::kButtonSize);
+                QCOMPARE(Part(grab, at), expected);
             }
         }
     }
