@@ -122,7 +122,6 @@ private slots:
         QTest::addColumn<bool>("selects");
         QTest::newRow("box, unchecked") << 0 << "icon" << true << true;
         QTest::newRow("box, checked") << 1 << "icon" << true << true;
-        QTest::newRow("label, unchecked") << 0 << "label" << false << true;
         QTest::newRow("label, checked") << 1 << "label" << false << true;
         QTest::newRow("indent") << 0 << "indent" << false << false; // selection: the tree's own affair
     }

@@ -70,6 +70,13 @@ void Script(ScriptedPrompter &prompter, int action)
     }
 }
 
+// The middle of a drawn button of the list row or the item row.
+QPoint ButtonCentre(const CListSetupDlg &dlg, bool itemRow, int button)
+{
+    const int top = itemRow ? dlg.height() - CListSetupDlg::kItemRowAboveBottom : CListSetupDlg::kListRowTop;
+    return QPoint(CListSetupDlg::kButtonLefts[button], top) + QPoint(1, 1) * (CListSetupDlg::kButtonSize / 2);
+}
+
 // A shown, active List Setup on two lists, the first chosen and its second
 // item selected.
 struct Setup
@@ -138,10 +145,7 @@ private slots:
         {
             Setup s;
             Script(s.prompter, action);
-            const int top = itemRow ? s.dlg->height() - CListSetupDlg::kItemRowAboveBottom
-                                    : CListSetupDlg::kListRowTop;
-            QTest::mouseClick(s.dlg.get(), Qt::LeftButton, {},
-                              QPoint(CListSetupDlg::kButtonLefts[button] + 10, top + 10));
+            QTest::mouseClick(s.dlg.get(), Qt::LeftButton, {}, ButtonCentre(*s.dlg, itemRow, button));
             QM_VERIFY_PROMPTS(s.prompter);
             tapped = s.State();
         }
@@ -222,8 +226,7 @@ private slots:
         QFETCH(int, button);
         QFETCH(QString, tip);
         Setup s;
-        const int top = itemRow ? s.dlg->height() - CListSetupDlg::kItemRowAboveBottom : CListSetupDlg::kListRowTop;
-        const QPoint at(CListSetupDlg::kButtonLefts[button] + 10, top + 10);
+        const QPoint at = ButtonCentre(*s.dlg, itemRow, button);
         QToolTip::hideText();
         QHelpEvent help(QEvent::ToolTip, at, s.dlg->mapToGlobal(at));
         QApplication::sendEvent(s.dlg.get(), &help);

@@ -9,6 +9,8 @@
 #include <QSignalSpy>
 #include <QToolTip>
 
+#include <memory>
+
 using namespace ViewTest;
 
 namespace {
@@ -55,61 +57,65 @@ enum class Start {
     ItemFromItems,
 };
 
+// Where a run starts: the mode it shows and how it got there.
+struct StartCase
+{
+    const char *name;
+    Start start;
+    Shown mode;
+    void (*setUp)(Fixture<> &);
+};
+
+const StartCase kStartCases[] = {
+        {"tree, nothing selected", Start::TreeNothing, Shown::Tree, [](Fixture<> &f) { f.Tree()->clearSelection(); }},
+        {"tree, root selected", Start::TreeRoot, Shown::Tree, [](Fixture<> &f) { f.Select(f.Root()); }},
+        {"tree, list selected", Start::TreeList, Shown::Tree, [](Fixture<> &f) { f.Select(f.ListNode(1)); }},
+        {"tree, item selected", Start::TreeItem, Shown::Tree, [](Fixture<> &f) { f.Select(f.ItemNode(0, 1)); }},
+        {"items, row selected", Start::ItemsRowSelected, Shown::Items,
+         [](Fixture<> &f) {
+             f.OpenList(0);
+             f.SelectRows({2});
+         }},
+        {"items, no row", Start::ItemsNoRow, Shown::Items, [](Fixture<> &f) { f.OpenList(0); }},
+        {"items, no way back", Start::ItemsWithoutBack, Shown::Items,
+         [](Fixture<> &f) {
+             f.OpenList(0);
+             f.SelectRows({1});
+             f.Tap(83);
+             f.Tap(133);
+             f.Table()->clearSelection();
+         }},
+        {"item opened from the tree", Start::ItemFromTree, Shown::Item, [](Fixture<> &f) { f.OpenItem(1, 0); }},
+        {"item opened from the table", Start::ItemFromItems, Shown::Item,
+         [](Fixture<> &f) {
+             f.OpenList(1);
+             f.SelectRows({1});
+             f.Tap(83);
+         }},
+};
+
 struct Run
 {
     Fixture<> f;
     RecordingPrompter prompter;
     QStringList asked; // what the view asked the application for
-    QSignalSpy *exits = nullptr;
+    std::unique_ptr<QSignalSpy> exits;
 
     explicit Run(Start start)
     {
         MenuView &view = f.Start();
         view.SetPrompter(&prompter);
         view.activateWindow();
-        exits = new QSignalSpy(&view, &CQuillmarkView::exitRequested);
+        exits = std::make_unique<QSignalSpy>(&view, &CQuillmarkView::exitRequested);
         QObject::connect(&view, &CQuillmarkView::exportRequested, [this](int list) { asked << QStringLiteral("export %1").arg(list); });
         QObject::connect(&view, &CQuillmarkView::importRequested, [this] { asked << QStringLiteral("import"); });
         QObject::connect(&view, &CQuillmarkView::handOverRequested,
                          [this](const CListItem &item) { asked << QStringLiteral("hand over ") + item.m_strName; });
-        switch (start) {
-        case Start::TreeNothing:
-            f.Tree()->clearSelection();
-            break;
-        case Start::TreeRoot:
-            f.Select(f.Root());
-            break;
-        case Start::TreeList:
-            f.Select(f.ListNode(1));
-            break;
-        case Start::TreeItem:
-            f.Select(f.ItemNode(0, 1));
-            break;
-        case Start::ItemsRowSelected:
-            f.OpenList(0);
-            f.SelectRows({2});
-            break;
-        case Start::ItemsNoRow:
-            f.OpenList(0);
-            break;
-        case Start::ItemsWithoutBack:
-            f.OpenList(0);
-            f.SelectRows({1});
-            f.Tap(83);
-            f.Tap(133);
-            f.Table()->clearSelection();
-            break;
-        case Start::ItemFromTree:
-            f.OpenItem(1, 0);
-            break;
-        case Start::ItemFromItems:
-            f.OpenList(1);
-            f.SelectRows({1});
-            f.Tap(83);
-            break;
+        for (const StartCase &s : kStartCases) {
+            if (s.start == start)
+                s.setUp(f);
         }
     }
-    ~Run() { delete exits; }
 
     MenuView &View() { return *f.view; }
 
@@ -174,25 +180,6 @@ const KeyCase kKeyCases[] = {
         {"Ctrl+I", Qt::CTRL | Qt::Key_I, Res::ID_IMPORT_LIST, Res::ID_IMPORT_LIST, Res::ID_IMPORT_LIST},
         {"Ctrl+Shift+E", Qt::CTRL | Qt::SHIFT | Qt::Key_E, Res::ID_EXPORT_LIST, Res::ID_EXPORT_LIST,
          Res::ID_EXPORT_LIST},
-};
-
-struct StartCase
-{
-    const char *name;
-    Start start;
-    Shown mode;
-};
-
-const StartCase kStartCases[] = {
-        {"tree, nothing selected", Start::TreeNothing, Shown::Tree},
-        {"tree, root selected", Start::TreeRoot, Shown::Tree},
-        {"tree, list selected", Start::TreeList, Shown::Tree},
-        {"tree, item selected", Start::TreeItem, Shown::Tree},
-        {"items, row selected", Start::ItemsRowSelected, Shown::Items},
-        {"items, no row", Start::ItemsNoRow, Shown::Items},
-        {"items, no way back", Start::ItemsWithoutBack, Shown::Items},
-        {"item opened from the tree", Start::ItemFromTree, Shown::Item},
-        {"item opened from the table", Start::ItemFromItems, Shown::Item},
 };
 
 QString MenuText(int command)
@@ -269,8 +256,8 @@ private slots:
         QCOMPARE(run.View().firstEntryActive, true);
     }
 
-    // The tree keeps its own keys: space ticks, the arrows move, and Enter
-    // opens rather than ticks.
+    // The tree keeps its own keys: space ticks and the arrows move (that
+    // Enter opens rather than ticks is a row of the table above).
     void treeKeysStillWork()
     {
         Run run(Start::TreeItem);
@@ -288,11 +275,6 @@ private slots:
 
         Press(view, Qt::Key_Up);
         QCOMPARE(run.f.Tree()->currentItem(), bread);
-
-        Press(view, Qt::Key_Return);
-        QCOMPARE(run.f.Mode(), Shown::Item);
-        QCOMPARE(run.asked, QStringList());
-        QCOMPARE(run.f.ItemOnShow()->m_strName, QStringLiteral("Bread"));
     }
 
     void focusFollowsTheScreen()

@@ -3,6 +3,7 @@
 #include "controls/TreeOptionsCtrl.h"
 #include "model/QuillmarkDoc.h"
 #include "platform/CalendarTime.h"
+#include "res/Art.h"
 #include "tests/testlib/ScriptedPrompter.h"
 #include "view/QuillmarkView.h"
 #include "view/ViewLook.h"
@@ -10,6 +11,7 @@
 #include <QAction>
 #include <QFile>
 #include <QMenu>
+#include <QPainter>
 #include <QSaveFile>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -108,8 +110,20 @@ inline CListCollection ReadDataFile(const QString &path)
     return lists;
 }
 
+// A picture (or the part of it at `source`) as the view paints it on its
+// white ground, to compare with a grab.
+inline QImage OnWhite(const QPixmap &picture, const QRect &source = QRect())
+{
+    const QPixmap part = source.isNull() ? picture : Art::Region(picture, source);
+    QImage image(part.deviceIndependentSize().toSize(), QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter p(&image);
+    p.drawPixmap(0, 0, part);
+    return image;
+}
+
 // A view whose pop-up menu is answered by the test: it notes what the menu
-// held ("text id key" per entry, "-" for a separator), where it would have
+// held ("text key" per entry, "-" for a separator), where it would have
 // opened and whether its first entry was active, and picks the entry whose
 // text is `choose` (none when empty).
 class MenuView : public CQuillmarkView
@@ -136,7 +150,7 @@ protected:
                 entries << QStringLiteral("-");
                 continue;
             }
-            QString entry = QStringLiteral("%1 %2").arg(action->text()).arg(action->data().toInt());
+            QString entry = action->text();
             if (action->isShortcutVisibleInContextMenu() && !action->shortcut().isEmpty())
                 entry += QLatin1Char(' ') + action->shortcut().toString(QKeySequence::PortableText);
             entries << entry;

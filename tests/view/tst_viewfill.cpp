@@ -1,26 +1,17 @@
 #include "res/ResourceIds.h"
-#include "res/Strings.h"
 #include "tests/testlib/QuillmarkTest.h"
 #include "tests/view/ViewFixture.h"
-
-#include <QHeaderView>
 
 using namespace ViewTest;
 
 namespace {
 
-struct ColumnLook
+// Each column as "heading width".
+QStringList Columns(const QTreeWidget *table)
 {
-    QString heading;
-    int width;
-    bool operator==(const ColumnLook &) const = default;
-};
-
-QList<ColumnLook> Columns(const QTreeWidget *table)
-{
-    QList<ColumnLook> columns;
+    QStringList columns;
     for (int c = 0; c < table->columnCount(); ++c)
-        columns.append({table->headerItem()->text(c), table->columnWidth(c)});
+        columns << QStringLiteral("%1 %2").arg(table->headerItem()->text(c)).arg(table->columnWidth(c));
     return columns;
 }
 
@@ -37,16 +28,6 @@ QList<QStringList> Rows(const QTreeWidget *table)
 }
 
 } // namespace
-
-Q_DECLARE_METATYPE(QList<ColumnLook>)
-
-namespace QTest {
-template<>
-char *toString(const ColumnLook &c)
-{
-    return qstrdup(qPrintable(QStringLiteral("%1 %2").arg(c.heading).arg(c.width)));
-}
-} // namespace QTest
 
 class TestViewFill : public QObject
 {
@@ -87,7 +68,7 @@ private slots:
             for (int i = 0; i < node->childCount(); ++i) {
                 QTreeWidgetItem *child = node->child(i);
                 QCOMPARE(child->text(0), lists[l].m_items[i].m_strName);
-                QCOMPARE(CTreeOptionsCtrl::GetImage(child), lists[l].m_items[i].m_bDone ? 1 : 0);
+                QCOMPARE(CTreeOptionsCtrl::GetImage(child), lists[l].m_items[i].m_bDone ? Res::kImageChecked : Res::kImageUnchecked);
                 QCOMPARE(CTreeOptionsCtrl::GetItemData(child), i);
             }
         }
@@ -117,45 +98,45 @@ private slots:
     void itemTableLayouts_data()
     {
         QTest::addColumn<CListItemArray>("list");
-        QTest::addColumn<QList<ColumnLook>>("columns");
+        QTest::addColumn<QStringList>("columns");
         QTest::addColumn<QList<QStringList>>("rows");
         const CalendarTime march7 = LocalTime(2002, 3, 7, 13, 15);
         const CalendarTime dec31 = LocalTime(2002, 12, 31, 23, 59);
         QTest::newRow("dated and priced")
                 << MakeList(QStringLiteral("L"), 5,
                             {{QStringLiteral("A"), true, 12.5, march7}, {QStringLiteral("B"), false, 0.0}})
-                << QList<ColumnLook>{{QStringLiteral("Name"), 90}, {QStringLiteral("Price"), 52},
-                                     {QStringLiteral("Date"), 70}, {QStringLiteral("Done"), 43}}
+                << QStringList{QStringLiteral("Name 90"), QStringLiteral("Price 52"), QStringLiteral("Date 70"),
+                               QStringLiteral("Done 43")}
                 << QList<QStringList>{{QStringLiteral("A"), QStringLiteral("12.50"), QStringLiteral("3/7/2002"), QStringLiteral("Yes")},
                                       {QStringLiteral("B"), QStringLiteral("0.00"), QStringLiteral("---"), QStringLiteral("No")}};
         QTest::newRow("dated only")
                 << MakeList(QStringLiteral("L"), 5, {{QStringLiteral("A"), false, 0.0, dec31}, {QStringLiteral("B")}})
-                << QList<ColumnLook>{{QStringLiteral("Name"), 86}, {QStringLiteral("Date"), 78}, {QStringLiteral("Done"), 43}}
+                << QStringList{QStringLiteral("Name 86"), QStringLiteral("Date 78"), QStringLiteral("Done 43")}
                 << QList<QStringList>{{QStringLiteral("A"), QStringLiteral("12/31/2002"), QStringLiteral("No")},
                                       {QStringLiteral("B"), QStringLiteral("---"), QStringLiteral("No")}};
         QTest::newRow("priced only")
                 << MakeList(QStringLiteral("L"), 5, {{QStringLiteral("A"), false, 0.005}, {QStringLiteral("B"), true, 1234.5}})
-                << QList<ColumnLook>{{QStringLiteral("Name"), 112}, {QStringLiteral("Price"), 52}, {QStringLiteral("Done"), 43}}
+                << QStringList{QStringLiteral("Name 112"), QStringLiteral("Price 52"), QStringLiteral("Done 43")}
                 << QList<QStringList>{{QStringLiteral("A"), QStringLiteral("0.01"), QStringLiteral("No")},
                                       {QStringLiteral("B"), QStringLiteral("1234.50"), QStringLiteral("Yes")}};
         QTest::newRow("negative price counts")
                 << MakeList(QStringLiteral("L"), 5, {{QStringLiteral("A"), false, -2.0}})
-                << QList<ColumnLook>{{QStringLiteral("Name"), 112}, {QStringLiteral("Price"), 52}, {QStringLiteral("Done"), 43}}
+                << QStringList{QStringLiteral("Name 112"), QStringLiteral("Price 52"), QStringLiteral("Done 43")}
                 << QList<QStringList>{{QStringLiteral("A"), QStringLiteral("-2.00"), QStringLiteral("No")}};
         QTest::newRow("neither")
                 << MakeList(QStringLiteral("L"), 5, {{QStringLiteral("A")}})
-                << QList<ColumnLook>{{QStringLiteral("Name"), 163}, {QStringLiteral("Done"), 43}}
+                << QStringList{QStringLiteral("Name 163"), QStringLiteral("Done 43")}
                 << QList<QStringList>{{QStringLiteral("A"), QStringLiteral("No")}};
         QTest::newRow("no items")
                 << MakeList(QStringLiteral("L"), 5, {})
-                << QList<ColumnLook>{{QStringLiteral("Name"), 163}, {QStringLiteral("Done"), 43}}
+                << QStringList{QStringLiteral("Name 163"), QStringLiteral("Done 43")}
                 << QList<QStringList>{};
     }
 
     void itemTableLayouts()
     {
         QFETCH(CListItemArray, list);
-        QFETCH(QList<ColumnLook>, columns);
+        QFETCH(QStringList, columns);
         QFETCH(QList<QStringList>, rows);
         // The table first shows a four-column list, so that every layout
         // replaces one that had other columns.
@@ -200,7 +181,6 @@ private slots:
         const QByteArray before = FileBytes(f.path);
         f.ToggleInTree(0, 2);
         QVERIFY(f.Lists().at(0).m_items.at(2).m_bDone);
-        QCOMPARE(f.History().undoText(), QStringLiteral("Tick 'Salt'"));
         f.OpenList(0);
         QCOMPARE(f.Table()->topLevelItem(2)->text(2), QStringLiteral("Yes"));
         f.Choose(QStringLiteral("View Lists..."));
