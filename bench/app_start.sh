@@ -46,10 +46,11 @@ done | sort -n | awk '{ t[NR] = $1 } END {
 # Peak memory with the tree shown, read before the end: SIGTERM makes the
 # program save on its way out, and that save holds the file's bytes too.
 run_app "$app" 2>/dev/null &
-pid=$!
 sleep 3
+# The program runs under the shell that ran run_app, or is that shell.
+pid=$(pgrep -P $! || echo $!)
 grep -E '^VmHWM' "/proc/$pid/status" | awk '{ printf "peak memory with the tree shown: %d MB\n", $2 / 1024 }'
 kill -TERM "$pid"
-wait "$pid" || true
+wait || true
 run_app /usr/bin/time -v timeout -s TERM 3 "$app" 2>&1 | grep -E 'Maximum resident set size' |
     awk '{ printf "peak memory including the save at SIGTERM: %d MB\n", $NF / 1024 }'
