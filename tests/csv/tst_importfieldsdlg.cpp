@@ -3,6 +3,7 @@
 #include "exchange/csv/ImportFieldsDlg.h"
 #include "platform/Settings.h"
 #include "res/Strings.h"
+#include "tests/dialogs/ChooserRows.h"
 #include "tests/testlib/QuillmarkTest.h"
 #include "tests/testlib/ScriptedPrompter.h"
 
@@ -99,14 +100,10 @@ private slots:
         CImportFieldsDlg dlg;
         dlg.SetPrompter(&prompter);
         dlg.show();
-        CIconChooser *chooser = dlg.IconChooser();
-        if (row < 0) {
-            chooser->clearSelection();
-        } else {
-            QTreeWidgetItem *item = chooser->topLevelItem(row);
-            chooser->scrollToItem(item);
-            QTest::mouseClick(chooser->viewport(), Qt::LeftButton, {}, chooser->visualItemRect(item).center());
-        }
+        if (row < 0)
+            dlg.IconChooser()->clearSelection();
+        else
+            ChooserRows::Click(dlg.IconChooser(), row);
         QTest::mouseClick(dlg.OKButton(), Qt::LeftButton);
         QCOMPARE(dlg.result(), int(QDialog::Accepted));
         QCOMPARE(Stored(), after);

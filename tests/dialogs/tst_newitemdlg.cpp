@@ -2,6 +2,7 @@
 #include "dialogs/IconChooser.h"
 #include "dialogs/NewItemDlg.h"
 #include "res/Strings.h"
+#include "tests/dialogs/ChooserRows.h"
 #include "tests/model/ModelTestUtil.h"
 #include "tests/testlib/QuillmarkTest.h"
 #include "tests/testlib/ScriptedPrompter.h"
@@ -20,22 +21,11 @@
 namespace {
 
 using ModelTest::Local;
+using ChooserRows::Click;
+using ChooserRows::InView;
 
 // 2 March 2021, 09:41:07 in Berlin: what "now" is for these tests.
 const CalendarTime kNow = 1614674467;
-
-bool RowInView(const QTreeWidget *view, int row)
-{
-    const QRect r = view->visualItemRect(view->topLevelItem(row));
-    return !r.isEmpty() && view->viewport()->rect().contains(r);
-}
-
-void ClickRow(QTreeWidget *view, int row, Qt::KeyboardModifiers modifiers = {})
-{
-    QTreeWidgetItem *item = view->topLevelItem(row);
-    view->scrollToItem(item);
-    QTest::mouseClick(view->viewport(), Qt::LeftButton, modifiers, view->visualItemRect(item).center());
-}
 
 } // namespace
 
@@ -129,9 +119,9 @@ void TestNewItemDlg::iconNumberSelectsRow()
 
     QCOMPARE(dlg.IconChooser()->SelectedRow(), row);
     if (row >= 0)
-        QVERIFY(RowInView(dlg.IconChooser(), row));
+        QVERIFY(InView(dlg.IconChooser(), row));
     if (clickRow >= 0) {
-        ClickRow(dlg.IconChooser(), clickRow, unselect ? Qt::ControlModifier : Qt::NoModifier);
+        Click(dlg.IconChooser(), clickRow, unselect ? Qt::ControlModifier : Qt::NoModifier);
         QCOMPARE(dlg.IconChooser()->SelectedRow(), unselect ? -1 : clickRow);
     }
     dlg.OKButton()->click();
@@ -152,7 +142,7 @@ void TestNewItemDlg::emptyNameKeepsDialogAndInput()
     dlg.DescriptionField()->setPlainText(QStringLiteral("two of them"));
     dlg.PriceField()->setText(QStringLiteral("4.20"));
     dlg.DatedBox()->setChecked(true);
-    ClickRow(dlg.IconChooser(), 9);
+    Click(dlg.IconChooser(), 9);
     dlg.OKButton()->click();
 
     QVERIFY(dlg.isVisible());
