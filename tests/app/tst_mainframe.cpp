@@ -223,7 +223,9 @@ void TestMainFrame::contentsOpensTheHelpPageAtItsAnchor()
 {
     // The desktop's viewer first; where it cannot show the page, the
     // frame's own window at the same place, never nothing.
+    ScriptedPrompter prompter; // a page that cannot be found is told, never a box that waits
     CMainFrame frame;
+    frame.SetPrompter(&prompter);
     QList<QUrl> opened;
     bool desktopCan = true;
     frame.SetUrlOpener([&](const QUrl &url, const std::function<void()> &cannotOpen) {
@@ -233,6 +235,7 @@ void TestMainFrame::contentsOpensTheHelpPageAtItsAnchor()
     });
     QAction *contents = frame.menuBar()->actions().at(1)->menu()->actions().at(1);
     contents->trigger();
+    QM_VERIFY_PROMPTS(prompter);
 
     QCOMPARE(opened.size(), 1);
     const QUrl url = opened.at(0);
