@@ -97,18 +97,15 @@ private slots:
     void openingChoosesList_data();
     void openingChoosesList();
     void addListAppendsAndShowsIt();
-    void removingSecondOfThreeShowsFirst();
-    void answeringNoKeepsTheList();
+    void removingAListAsksFirst_data();
+    void removingAListAsksFirst();
     void removingOnlyListLeavesNothingToActOn();
     void editListKeepsItems();
     void itemsAddedInNameOrderAndEditedInPlace();
-    void editingDoneItemKeepsItDone();
-    void newItemGetsPickedDateOrConstructionTime();
-    void editingUndatedItemKeepsItsTime();
+    void itemFormTimesAndDoneMark();
     void removeItemAsksFirst();
     void tapRunsTheButtonUnderIt_data();
     void tapRunsTheButtonUnderIt();
-    void cancelLeavesCallersListsAlone();
 };
 
 void TestListSetupDlg::openingChoosesList_data()
@@ -141,8 +138,8 @@ void TestListSetupDlg::openingChoosesList()
     QCOMPARE(dlg.size(), QSize(240, 268));
     QCOMPARE(dlg.ItemList()->headerItem()->text(0), QStringLiteral("Name"));
     QCOMPARE(dlg.ItemList()->headerItem()->text(1), QStringLiteral("Done"));
-    QCOMPARE(dlg.ItemList()->header()->sectionSize(0), 90);
-    QCOMPARE(dlg.ItemList()->header()->sectionSize(1), 45);
+    QCOMPARE(dlg.ItemList()->header()->sectionSize(0), CListSetupDlg::kNameColumnWidth);
+    QCOMPARE(dlg.ItemList()->header()->sectionSize(1), CListSetupDlg::kDoneColumnWidth);
     QCOMPARE(Entries(dlg.ListChooser()), QStringList({QStringLiteral("Groceries"), QStringLiteral("Books"),
                                                       QStringLiteral("Tools")})
                                                  .first(lists));
@@ -183,41 +180,43 @@ void TestListSetupDlg::addListAppendsAndShowsIt()
     QM_VERIFY_PROMPTS(prompter);
 }
 
-void TestListSetupDlg::removingSecondOfThreeShowsFirst()
+void TestListSetupDlg::removingAListAsksFirst_data()
 {
+    QTest::addColumn<bool>("yes");
+    QTest::addColumn<QStringList>("entries");
+    QTest::addColumn<QStringList>("rows");
+    // Yes: the first list is shown in place of the removed second one.
+    QTest::newRow("yes") << true << QStringList{QStringLiteral("Groceries"), QStringLiteral("Tools")}
+                         << QStringList{QStringLiteral("bread"), QStringLiteral("milk")};
+    QTest::newRow("no") << false
+                        << QStringList{QStringLiteral("Groceries"), QStringLiteral("Books"), QStringLiteral("Tools")}
+                        << QStringList{QStringLiteral("Dune")};
+}
+
+void TestListSetupDlg::removingAListAsksFirst()
+{
+    QFETCH(bool, yes);
+    QFETCH(QStringList, entries);
+    QFETCH(QStringList, rows);
     ScriptedPrompter prompter;
-    prompter.ExpectQuestion(QStringLiteral("Are you sure you want to remove the list 'Books'?"), true);
+    prompter.ExpectQuestion(QStringLiteral("Are you sure you want to remove the list 'Books'?"), yes);
     CListSetupDlg dlg;
     dlg.SetPrompter(&prompter);
     dlg.m_lists = ThreeLists();
     dlg.show();
     ChooseList(dlg, 1);
-    QCOMPARE(Column(dlg.ItemList(), 0), QStringList{QStringLiteral("Dune")});
 
     dlg.OnRemoveList();
-    QCOMPARE(Entries(dlg.ListChooser()), QStringList({QStringLiteral("Groceries"), QStringLiteral("Tools")}));
-    QCOMPARE(dlg.m_lists.size(), 2);
-    QCOMPARE(dlg.m_lists.at(1).m_strName, QStringLiteral("Tools"));
-    QCOMPARE(dlg.ListChooser()->currentIndex(), 0);
-    QCOMPARE(dlg.m_nCurList, 0);
-    QCOMPARE(Column(dlg.ItemList(), 0), QStringList({QStringLiteral("bread"), QStringLiteral("milk")}));
-    QM_VERIFY_PROMPTS(prompter);
-}
-
-void TestListSetupDlg::answeringNoKeepsTheList()
-{
-    ScriptedPrompter prompter;
-    prompter.ExpectQuestion(QStringLiteral("Are you sure you want to remove the list 'Tools'?"), false);
-    CListSetupDlg dlg;
-    dlg.SetPrompter(&prompter);
-    dlg.m_lists = ThreeLists();
-    dlg.m_nCurList = 2;
-    dlg.show();
-
-    dlg.OnRemoveList();
-    QCOMPARE(dlg.m_lists, ThreeLists());
-    QCOMPARE(dlg.ListChooser()->count(), 3);
-    QCOMPARE(dlg.ListChooser()->currentIndex(), 2);
+    QCOMPARE(Entries(dlg.ListChooser()), entries);
+    QStringList names;
+    for (const CListItemArray &list : std::as_const(dlg.m_lists))
+        names << list.m_strName;
+    QCOMPARE(names, entries);
+    QCOMPARE(dlg.ListChooser()->currentIndex(), yes ? 0 : 1);
+    QCOMPARE(dlg.m_nCurList, dlg.ListChooser()->currentIndex());
+    QCOMPARE(Column(dlg.ItemList(), 0), rows);
+    if (!yes)
+        QCOMPARE(dlg.m_lists, ThreeLists());
     QM_VERIFY_PROMPTS(prompter);
 }
 
@@ -327,30 +326,7 @@ void TestListSetupDlg::itemsAddedInNameOrderAndEditedInPlace()
     QM_VERIFY_PROMPTS(prompter);
 }
 
-void TestListSetupDlg::editingDoneItemKeepsItDone()
-{
-    ScriptedPrompter prompter;
-    prompter.ExpectDialog<CNewItemDlg>([](CNewItemDlg &d) {
-        d.PriceField()->setText(QStringLiteral("3.5"));
-        d.OKButton()->click();
-        return d.result();
-    });
-    CListSetupDlg dlg;
-    dlg.SetPrompter(&prompter);
-    dlg.m_lists = ThreeLists();
-    dlg.m_lists[0].m_items[1].m_bDone = true;
-    dlg.show();
-    QCOMPARE(Column(dlg.ItemList(), 1), QStringList({QStringLiteral("No"), QStringLiteral("Yes")}));
-
-    SelectItemRow(dlg, 1);
-    dlg.OnEditItem();
-    QCOMPARE(Column(dlg.ItemList(), 1), QStringList({QStringLiteral("No"), QStringLiteral("Yes")}));
-    QVERIFY(dlg.m_lists.at(0).m_items.at(1).m_bDone);
-    QCOMPARE(dlg.m_lists.at(0).m_items.at(1).m_dPrice, 3.5);
-    QM_VERIFY_PROMPTS(prompter);
-}
-
-void TestListSetupDlg::newItemGetsPickedDateOrConstructionTime()
+void TestListSetupDlg::itemFormTimesAndDoneMark()
 {
     ScriptedPrompter prompter;
     QDateTime offered;
@@ -369,17 +345,33 @@ void TestListSetupDlg::newItemGetsPickedDateOrConstructionTime()
         d.OKButton()->click();
         return d.result();
     });
+    // An undated, done item: editing keeps its mark and the time it was made.
+    prompter.ExpectDialog<CNewItemDlg>([&](CNewItemDlg &d) {
+        offered = QDateTime(d.DateField()->date(), d.TimeField()->time());
+        d.PriceField()->setText(QStringLiteral("3.5"));
+        d.OKButton()->click();
+        return d.result();
+    });
     CListSetupDlg dlg;
     dlg.SetPrompter(&prompter);
-    dlg.m_lists = {MakeList(QStringLiteral("Dates"), {})};
+    dlg.m_lists = {MakeList(QStringLiteral("Dates"), {QStringLiteral("soon")})};
+    const CalendarTime made = 1000000000; // 9 September 2001
+    dlg.m_lists[0].m_items[0].m_time = made;
+    dlg.m_lists[0].m_items[0].m_bDone = true;
     dlg.show();
-    dlg.OnAddItem();
     dlg.OnAddItem();
     // A new item starts from today at noon.
     QCOMPARE(offered, QDateTime(QDate(2021, 3, 2), QTime(12, 0, 0)));
+    dlg.OnAddItem();
+    QCOMPARE(Column(dlg.ItemList(), 0),
+             QStringList({QStringLiteral("leap"), QStringLiteral("someday"), QStringLiteral("soon")}));
+    offered = {};
+    SelectItemRow(dlg, 2);
+    dlg.OnEditItem();
+    QCOMPARE(offered, QDateTime(QDate(2021, 3, 2), QTime(12, 0, 0)));
+    QM_VERIFY_PROMPTS(prompter);
 
     const CListItem leap = dlg.m_lists.at(0).GetItem(0);
-    QCOMPARE(leap.m_strName, QStringLiteral("leap"));
     QVERIFY(leap.m_bDated);
     LocalFields f;
     QVERIFY(CalendarTimeOps::ToLocal(leap.m_time, f));
@@ -387,37 +379,15 @@ void TestListSetupDlg::newItemGetsPickedDateOrConstructionTime()
              QDateTime(QDate(2004, 2, 29), QTime(23, 59, 59)));
 
     const CListItem someday = dlg.m_lists.at(0).GetItem(1);
-    QCOMPARE(someday.m_strName, QStringLiteral("someday"));
     QVERIFY(!someday.m_bDated);
     QCOMPARE(someday.m_time, kNow);
-    QM_VERIFY_PROMPTS(prompter);
-}
 
-void TestListSetupDlg::editingUndatedItemKeepsItsTime()
-{
-    ScriptedPrompter prompter;
-    QDateTime offered;
-    prompter.ExpectDialog<CNewItemDlg>([&](CNewItemDlg &d) {
-        offered = QDateTime(d.DateField()->date(), d.TimeField()->time());
-        d.NameField()->setText(QStringLiteral("later"));
-        d.OKButton()->click();
-        return d.result();
-    });
-    CListSetupDlg dlg;
-    dlg.SetPrompter(&prompter);
-    dlg.m_lists = {MakeList(QStringLiteral("Plans"), {QStringLiteral("soon")})};
-    const CalendarTime made = 1000000000; // 9 September 2001
-    dlg.m_lists[0].m_items[0].m_time = made;
-    dlg.show();
-    SelectItemRow(dlg, 0);
-    dlg.OnEditItem();
-    QCOMPARE(offered, QDateTime(QDate(2021, 3, 2), QTime(12, 0, 0)));
-
-    const CListItem item = dlg.m_lists.at(0).GetItem(0);
-    QCOMPARE(item.m_strName, QStringLiteral("later"));
-    QVERIFY(!item.m_bDated);
-    QCOMPARE(item.m_time, made);
-    QM_VERIFY_PROMPTS(prompter);
+    const CListItem soon = dlg.m_lists.at(0).GetItem(2);
+    QCOMPARE(Column(dlg.ItemList(), 1), QStringList({QStringLiteral("No"), QStringLiteral("No"), QStringLiteral("Yes")}));
+    QVERIFY(soon.m_bDone);
+    QVERIFY(!soon.m_bDated);
+    QCOMPARE(soon.m_time, made);
+    QCOMPARE(soon.m_dPrice, 3.5);
 }
 
 void TestListSetupDlg::removeItemAsksFirst()
@@ -446,28 +416,34 @@ void TestListSetupDlg::removeItemAsksFirst()
 void TestListSetupDlg::tapRunsTheButtonUnderIt_data()
 {
     QTest::addColumn<QPoint>("tap");
-    QTest::addColumn<QString>("action");
+    QTest::addColumn<QString>("form"); // the form the tap opens, or the question it asks
+    QTest::addColumn<QString>("offered"); // the name the form starts with
+    const QString list = QStringLiteral("list");
+    const QString item = QStringLiteral("item");
     // The list row is at top 62, the item row at 268 - 80 = 188; buttons
     // are 20 pixels wide at lefts 15, 40 and 65.
-    QTest::newRow("add list, top left") << QPoint(15, 62) << QStringLiteral("add list");
-    QTest::newRow("add list, bottom right") << QPoint(34, 81) << QStringLiteral("add list");
-    QTest::newRow("one right of add list") << QPoint(35, 62) << QString();
-    QTest::newRow("one left of add list") << QPoint(14, 62) << QString();
-    QTest::newRow("one below add list") << QPoint(15, 82) << QString();
-    QTest::newRow("remove list") << QPoint(40, 70) << QStringLiteral("remove list");
-    QTest::newRow("edit list") << QPoint(84, 62) << QStringLiteral("edit list");
-    QTest::newRow("right of edit list") << QPoint(85, 62) << QString();
-    QTest::newRow("add item") << QPoint(15, 188) << QStringLiteral("add item");
-    QTest::newRow("above add item") << QPoint(15, 187) << QString();
-    QTest::newRow("remove item") << QPoint(59, 207) << QStringLiteral("remove item");
-    QTest::newRow("below remove item") << QPoint(59, 208) << QString();
-    QTest::newRow("edit item") << QPoint(65, 200) << QStringLiteral("edit item");
+    QTest::newRow("add list, top left") << QPoint(15, 62) << list << QString();
+    QTest::newRow("add list, bottom right") << QPoint(34, 81) << list << QString();
+    QTest::newRow("one right of add list") << QPoint(35, 62) << QString() << QString();
+    QTest::newRow("one left of add list") << QPoint(14, 62) << QString() << QString();
+    QTest::newRow("one below add list") << QPoint(15, 82) << QString() << QString();
+    QTest::newRow("remove list") << QPoint(40, 70)
+                                 << QStringLiteral("Are you sure you want to remove the list 'Books'?") << QString();
+    QTest::newRow("edit list") << QPoint(84, 62) << list << QStringLiteral("Books");
+    QTest::newRow("right of edit list") << QPoint(85, 62) << QString() << QString();
+    QTest::newRow("add item") << QPoint(15, 188) << item << QString();
+    QTest::newRow("above add item") << QPoint(15, 187) << QString() << QString();
+    QTest::newRow("remove item") << QPoint(59, 207)
+                                 << QStringLiteral("Are you sure you want to remove the item 'Dune'?") << QString();
+    QTest::newRow("below remove item") << QPoint(59, 208) << QString() << QString();
+    QTest::newRow("edit item") << QPoint(65, 200) << item << QStringLiteral("Dune");
 }
 
 void TestListSetupDlg::tapRunsTheButtonUnderIt()
 {
     QFETCH(QPoint, tap);
-    QFETCH(QString, action);
+    QFETCH(QString, form);
+    QFETCH(QString, offered);
     ScriptedPrompter prompter;
     QString offeredName = QStringLiteral("?");
     const auto cancelled = [&offeredName](auto &d) {
@@ -475,22 +451,12 @@ void TestListSetupDlg::tapRunsTheButtonUnderIt()
         d.reject();
         return d.result();
     };
-    QString expectedName;
-    if (action == QLatin1String("add list")) {
+    if (form == QLatin1String("list"))
         prompter.ExpectDialog<CNewListDlg>(cancelled);
-    } else if (action == QLatin1String("remove list")) {
-        prompter.ExpectQuestion(QStringLiteral("Are you sure you want to remove the list 'Books'?"), false);
-    } else if (action == QLatin1String("edit list")) {
-        prompter.ExpectDialog<CNewListDlg>(cancelled);
-        expectedName = QStringLiteral("Books");
-    } else if (action == QLatin1String("add item")) {
+    else if (form == QLatin1String("item"))
         prompter.ExpectDialog<CNewItemDlg>(cancelled);
-    } else if (action == QLatin1String("remove item")) {
-        prompter.ExpectQuestion(QStringLiteral("Are you sure you want to remove the item 'Dune'?"), false);
-    } else if (action == QLatin1String("edit item")) {
-        prompter.ExpectDialog<CNewItemDlg>(cancelled);
-        expectedName = QStringLiteral("Dune");
-    }
+    else if (!form.isEmpty())
+        prompter.ExpectQuestion(form, false);
 
     CListSetupDlg dlg;
     dlg.SetPrompter(&prompter);
@@ -503,25 +469,8 @@ void TestListSetupDlg::tapRunsTheButtonUnderIt()
     QTest::mouseClick(dlg.windowHandle(), Qt::RightButton, {}, tap); // only the left button taps
 
     QCOMPARE(dlg.m_lists.size(), 1);
-    if (action.contains(QLatin1String("add")) || action.contains(QLatin1String("edit")))
-        QCOMPARE(offeredName, expectedName);
-    QM_VERIFY_PROMPTS(prompter);
-}
-
-void TestListSetupDlg::cancelLeavesCallersListsAlone()
-{
-    ScriptedPrompter prompter;
-    ExpectNewList(prompter, QStringLiteral("Garden"));
-    const CListCollection callers = ThreeLists();
-    CListSetupDlg dlg;
-    dlg.SetPrompter(&prompter);
-    dlg.m_lists = callers;
-    dlg.show();
-    dlg.OnAddList();
-    dlg.CancelButton()->click();
-
-    QCOMPARE(dlg.result(), int(QDialog::Rejected));
-    QCOMPARE(callers, ThreeLists());
+    if (form == QLatin1String("list") || form == QLatin1String("item"))
+        QCOMPARE(offeredName, offered);
     QM_VERIFY_PROMPTS(prompter);
 }
 

@@ -2,6 +2,8 @@
 #include "dialogs/IconChooser.h"
 #include "dialogs/NewItemDlg.h"
 #include "res/Strings.h"
+#include "tests/dialogs/ChooserRows.h"
+#include "tests/model/ModelTestUtil.h"
 #include "tests/testlib/QuillmarkTest.h"
 #include "tests/testlib/ScriptedPrompter.h"
 
@@ -18,29 +20,12 @@
 
 namespace {
 
-CalendarTime Local(int y, int mo, int d, int h, int mi, int s)
-{
-    CalendarTime t = 0;
-    if (!CalendarTimeOps::FromLocal(y, mo, d, h, mi, s, t))
-        qFatal("no such local time");
-    return t;
-}
+using ModelTest::Local;
+using ChooserRows::Click;
+using ChooserRows::InView;
 
 // 2 March 2021, 09:41:07 in Berlin: what "now" is for these tests.
 const CalendarTime kNow = 1614674467;
-
-bool RowInView(const QTreeWidget *view, int row)
-{
-    const QRect r = view->visualItemRect(view->topLevelItem(row));
-    return !r.isEmpty() && view->viewport()->rect().contains(r);
-}
-
-void ClickRow(QTreeWidget *view, int row, Qt::KeyboardModifiers modifiers = {})
-{
-    QTreeWidgetItem *item = view->topLevelItem(row);
-    view->scrollToItem(item);
-    QTest::mouseClick(view->viewport(), Qt::LeftButton, modifiers, view->visualItemRect(item).center());
-}
 
 } // namespace
 
@@ -55,22 +40,17 @@ private slots:
     void newItemStartsEmptyAndGivesIconFive();
     void iconNumberSelectsRow_data();
     void iconNumberSelectsRow();
-    void chosenRowGivesIconNumber();
     void emptyNameKeepsDialogAndInput();
     void blankNameIsAName();
-    void priceNotANumberKeepsDialogOpen_data();
     void priceNotANumberKeepsDialogOpen();
-    void priceShownReadsBackTheSame_data();
     void priceShownReadsBackTheSame();
     void datedItemTakesPickedDayAndTime_data();
     void datedItemTakesPickedDayAndTime();
     void untouchedPickersGiveTheSameInstant_data();
     void untouchedPickersGiveTheSameInstant();
-    void dayBeforeTheUsualRangeIsShownAsItIs();
     void shortDateShowsTheFullYear();
     void priceFieldLeftAloneKeepsCallersValue();
-    void enterInDescriptionPressesOK();
-    void shiftEnterInDescriptionStartsNewLine();
+    void enterPressesOKShiftEnterStartsNewLine();
     void descriptionKeepsItsLineBreaks();
 };
 
@@ -110,18 +90,24 @@ void TestNewItemDlg::iconNumberSelectsRow_data()
 {
     QTest::addColumn<int>("icon");
     QTest::addColumn<int>("row");
+    QTest::addColumn<int>("clickRow"); // -1 leaves the chooser alone
+    QTest::addColumn<bool>("unselect");
     QTest::addColumn<int>("handedBack");
-    QTest::newRow("30: row 25") << 30 << 25 << 30;
-    QTest::newRow("3, below the strip: row 0") << 3 << 0 << 5;
-    QTest::newRow("first strip icon") << 5 << 0 << 5;
-    QTest::newRow("last offered") << 50 << 45 << 50;
-    QTest::newRow("beyond the chooser: kept") << 56 << -1 << 56;
+    QTest::newRow("30: row 25") << 30 << 25 << -1 << false << 30;
+    QTest::newRow("3, below the strip: row 0") << 3 << 0 << -1 << false << 5;
+    QTest::newRow("last offered") << 50 << 45 << -1 << false << 50;
+    QTest::newRow("beyond the chooser: kept") << 56 << -1 << -1 << false << 56;
+    QTest::newRow("row 2 chosen") << 30 << 25 << 2 << false << 7;
+    // With the row taken away again, the caller's number comes back.
+    QTest::newRow("row taken away") << 30 << 25 << 25 << true << 30;
 }
 
 void TestNewItemDlg::iconNumberSelectsRow()
 {
     QFETCH(int, icon);
     QFETCH(int, row);
+    QFETCH(int, clickRow);
+    QFETCH(bool, unselect);
     QFETCH(int, handedBack);
     ScriptedPrompter prompter;
     CNewItemDlg dlg;
@@ -132,37 +118,14 @@ void TestNewItemDlg::iconNumberSelectsRow()
 
     QCOMPARE(dlg.IconChooser()->SelectedRow(), row);
     if (row >= 0)
-        QVERIFY(RowInView(dlg.IconChooser(), row));
+        QVERIFY(InView(dlg.IconChooser(), row));
+    if (clickRow >= 0) {
+        Click(dlg.IconChooser(), clickRow, unselect ? Qt::ControlModifier : Qt::NoModifier);
+        QCOMPARE(dlg.IconChooser()->SelectedRow(), unselect ? -1 : clickRow);
+    }
     dlg.OKButton()->click();
     QCOMPARE(dlg.result(), int(QDialog::Accepted));
     QCOMPARE(dlg.m_nIcon, handedBack);
-    QM_VERIFY_PROMPTS(prompter);
-}
-
-void TestNewItemDlg::chosenRowGivesIconNumber()
-{
-    ScriptedPrompter prompter;
-    CNewItemDlg dlg;
-    dlg.SetPrompter(&prompter);
-    dlg.m_strName = QStringLiteral("Lamp");
-    dlg.m_nIcon = 30;
-    dlg.show();
-
-    ClickRow(dlg.IconChooser(), 2);
-    QCOMPARE(dlg.IconChooser()->SelectedRow(), 2);
-    dlg.OKButton()->click();
-    QCOMPARE(dlg.m_nIcon, 7);
-
-    // With the row taken away again, the caller's number comes back.
-    CNewItemDlg again;
-    again.SetPrompter(&prompter);
-    again.m_strName = QStringLiteral("Lamp");
-    again.m_nIcon = 30;
-    again.show();
-    ClickRow(again.IconChooser(), 25, Qt::ControlModifier);
-    QCOMPARE(again.IconChooser()->SelectedRow(), -1);
-    again.OKButton()->click();
-    QCOMPARE(again.m_nIcon, 30);
     QM_VERIFY_PROMPTS(prompter);
 }
 
@@ -178,7 +141,7 @@ void TestNewItemDlg::emptyNameKeepsDialogAndInput()
     dlg.DescriptionField()->setPlainText(QStringLiteral("two of them"));
     dlg.PriceField()->setText(QStringLiteral("4.20"));
     dlg.DatedBox()->setChecked(true);
-    ClickRow(dlg.IconChooser(), 9);
+    Click(dlg.IconChooser(), 9);
     dlg.OKButton()->click();
 
     QVERIFY(dlg.isVisible());
@@ -213,19 +176,9 @@ void TestNewItemDlg::blankNameIsAName()
     QM_VERIFY_PROMPTS(prompter);
 }
 
-void TestNewItemDlg::priceNotANumberKeepsDialogOpen_data()
-{
-    QTest::addColumn<QString>("text");
-    QTest::newRow("decimal comma") << QStringLiteral("12,50");
-    QTest::newRow("word") << QStringLiteral("cheap");
-    QTest::newRow("trailing letters") << QStringLiteral("3.5 EUR");
-    QTest::newRow("nan") << QStringLiteral("nan");
-    QTest::newRow("too large") << QStringLiteral("1e999");
-}
-
 void TestNewItemDlg::priceNotANumberKeepsDialogOpen()
 {
-    QFETCH(QString, text);
+    const QString text = QStringLiteral("12,50");
     ScriptedPrompter prompter;
     prompter.ExpectMessage(Str::PriceNotANumber());
     CNewItemDlg dlg;
@@ -244,26 +197,18 @@ void TestNewItemDlg::priceNotANumberKeepsDialogOpen()
     QM_VERIFY_PROMPTS(prompter);
 }
 
-void TestNewItemDlg::priceShownReadsBackTheSame_data()
-{
-    QTest::addColumn<double>("price");
-    QTest::addColumn<QString>("shown");
-    QTest::newRow("0.1") << 0.1 << QStringLiteral("0.1");
-    QTest::newRow("1e-7") << 1e-7 << QStringLiteral("0.0000001");
-    QTest::newRow("123456789.123") << 123456789.123 << QStringLiteral("123456789.123");
-}
-
 void TestNewItemDlg::priceShownReadsBackTheSame()
 {
-    QFETCH(double, price);
-    QFETCH(QString, shown);
+    // More digits than a number's default text keeps.
+    const double price = 123456789.123;
     ScriptedPrompter prompter;
     CNewItemDlg dlg;
     dlg.SetPrompter(&prompter);
     dlg.m_strName = QStringLiteral("Desk");
     dlg.m_dPrice = price;
     dlg.show();
-    QCOMPARE(dlg.PriceField()->text(), shown);
+    const QString shown = dlg.PriceField()->text();
+    QCOMPARE(shown, QStringLiteral("123456789.123"));
 
     // Typed in again by hand, it must still be the same number.
     dlg.PriceField()->clear();
@@ -298,8 +243,8 @@ void TestNewItemDlg::datedItemTakesPickedDayAndTime()
     dlg.m_date = dlg.m_time = CalendarTimeOps::TodayAtNoon();
     dlg.show();
 
-    QCOMPARE(dlg.DateField()->minimumDate(), QDate(1900, 1, 1));
-    QCOMPARE(dlg.DateField()->maximumDate(), QDate(9999, 12, 31));
+    QCOMPARE(dlg.DateField()->minimumDate(), CNewItemDlg::FirstDate());
+    QCOMPARE(dlg.DateField()->maximumDate(), CNewItemDlg::LastDate());
     dlg.DatedBox()->setChecked(true);
     dlg.DateField()->setDate(date);
     dlg.TimeField()->setTime(time);
@@ -326,17 +271,22 @@ void TestNewItemDlg::datedItemTakesPickedDayAndTime()
 void TestNewItemDlg::untouchedPickersGiveTheSameInstant_data()
 {
     QTest::addColumn<CalendarTime>("when");
+    QTest::addColumn<QDate>("shown");
     // 31 October 2021 02:30 happened twice in Berlin: first in summer time
     // (00:30 UTC), then again an hour later in winter time (01:30 UTC).
-    QTest::newRow("first 02:30") << CalendarTime(1635640200);
-    QTest::newRow("second 02:30") << CalendarTime(1635643800);
-    QTest::newRow("2100") << Local(2100, 6, 15, 8, 30, 0);
-    QTest::newRow("before 1970") << Local(1950, 1, 1, 0, 0, 1);
+    QTest::newRow("first 02:30") << CalendarTime(1635640200) << QDate(2021, 10, 31);
+    QTest::newRow("second 02:30") << CalendarTime(1635643800) << QDate(2021, 10, 31);
+    QTest::newRow("2100") << Local(2100, 6, 15, 8, 30, 0) << QDate(2100, 6, 15);
+    QTest::newRow("before 1970") << Local(1950, 1, 1, 0, 0, 1) << QDate(1950, 1, 1);
+    // Before the days the picker offers: shown as it is, not moved.
+    QTest::newRow("1850") << Local(1850, 5, 4, 10, 0, 0) << QDate(1850, 5, 4);
 }
 
 void TestNewItemDlg::untouchedPickersGiveTheSameInstant()
 {
     QFETCH(CalendarTime, when);
+    QFETCH(QDate, shown);
+    QVERIFY(when != 0);
     ScriptedPrompter prompter;
     CNewItemDlg dlg;
     dlg.SetPrompter(&prompter);
@@ -344,28 +294,12 @@ void TestNewItemDlg::untouchedPickersGiveTheSameInstant()
     dlg.m_bDated = true;
     dlg.m_date = dlg.m_time = when;
     dlg.show();
+    QCOMPARE(dlg.DateField()->date(), shown);
 
     dlg.NameField()->setText(QStringLiteral("Clocks back"));
     dlg.OKButton()->click();
     QCOMPARE(dlg.result(), int(QDialog::Accepted));
     QCOMPARE(dlg.CombinedDateTime(), when);
-    QM_VERIFY_PROMPTS(prompter);
-}
-
-void TestNewItemDlg::dayBeforeTheUsualRangeIsShownAsItIs()
-{
-    ScriptedPrompter prompter;
-    const CalendarTime old = Local(1850, 5, 4, 10, 0, 0);
-    CNewItemDlg dlg;
-    dlg.SetPrompter(&prompter);
-    dlg.m_strName = QStringLiteral("Heirloom");
-    dlg.m_bDated = true;
-    dlg.m_date = dlg.m_time = old;
-    dlg.show();
-
-    QCOMPARE(dlg.DateField()->date(), QDate(1850, 5, 4));
-    dlg.OKButton()->click();
-    QCOMPARE(dlg.CombinedDateTime(), old);
     QM_VERIFY_PROMPTS(prompter);
 }
 
@@ -397,7 +331,7 @@ void TestNewItemDlg::priceFieldLeftAloneKeepsCallersValue()
     QM_VERIFY_PROMPTS(prompter);
 }
 
-void TestNewItemDlg::enterInDescriptionPressesOK()
+void TestNewItemDlg::enterPressesOKShiftEnterStartsNewLine()
 {
     ScriptedPrompter prompter;
     CNewItemDlg dlg;
@@ -407,28 +341,14 @@ void TestNewItemDlg::enterInDescriptionPressesOK()
 
     dlg.DescriptionField()->setFocus();
     QTest::keyClicks(dlg.DescriptionField(), QStringLiteral("white"));
-    QTest::keyClick(dlg.DescriptionField(), Qt::Key_Return);
-    QCOMPARE(dlg.result(), int(QDialog::Accepted));
-    QCOMPARE(dlg.m_strDesc, QStringLiteral("white"));
-    QM_VERIFY_PROMPTS(prompter);
-}
-
-void TestNewItemDlg::shiftEnterInDescriptionStartsNewLine()
-{
-    ScriptedPrompter prompter;
-    CNewItemDlg dlg;
-    dlg.SetPrompter(&prompter);
-    dlg.m_strName = QStringLiteral("Paint");
-    dlg.show();
-
-    QTest::keyClicks(dlg.DescriptionField(), QStringLiteral("white"));
     QTest::keyClick(dlg.DescriptionField(), Qt::Key_Return, Qt::ShiftModifier);
     QTest::keyClicks(dlg.DescriptionField(), QStringLiteral("matt"));
     QTest::keyClick(dlg.DescriptionField(), Qt::Key_Enter, Qt::ControlModifier | Qt::KeypadModifier);
     QTest::keyClicks(dlg.DescriptionField(), QStringLiteral("5 l"));
     QVERIFY(dlg.isVisible());
 
-    dlg.OKButton()->click();
+    QTest::keyClick(dlg.DescriptionField(), Qt::Key_Return);
+    QCOMPARE(dlg.result(), int(QDialog::Accepted));
     QCOMPARE(dlg.m_strDesc, QStringLiteral("white\nmatt\n5 l"));
     QM_VERIFY_PROMPTS(prompter);
 }

@@ -1,27 +1,14 @@
 #include "dialogs/IconChooser.h"
 #include "dialogs/NewListDlg.h"
+#include "tests/dialogs/ChooserRows.h"
 #include "tests/testlib/QuillmarkTest.h"
 #include "tests/testlib/ScriptedPrompter.h"
 
 #include <QLineEdit>
 #include <QPushButton>
 
-namespace {
-
-bool RowInView(const QTreeWidget *view, int row)
-{
-    const QRect r = view->visualItemRect(view->topLevelItem(row));
-    return !r.isEmpty() && view->viewport()->rect().contains(r);
-}
-
-void ClickRow(QTreeWidget *view, int row, Qt::KeyboardModifiers modifiers = {})
-{
-    QTreeWidgetItem *item = view->topLevelItem(row);
-    view->scrollToItem(item);
-    QTest::mouseClick(view->viewport(), Qt::LeftButton, modifiers, view->visualItemRect(item).center());
-}
-
-} // namespace
+using ChooserRows::Click;
+using ChooserRows::InView;
 
 class TestNewListDlg : public QObject
 {
@@ -68,9 +55,9 @@ void TestNewListDlg::iconNumberInAndOut()
     QCOMPARE(dlg.focusWidget(), dlg.NameField());
     QCOMPARE(dlg.IconChooser()->topLevelItemCount(), 46);
     QCOMPARE(dlg.IconChooser()->SelectedRow(), shownRow);
-    QVERIFY(RowInView(dlg.IconChooser(), shownRow));
+    QVERIFY(InView(dlg.IconChooser(), shownRow));
     if (clickRow >= 0)
-        ClickRow(dlg.IconChooser(), clickRow, unselect ? Qt::ControlModifier : Qt::NoModifier);
+        Click(dlg.IconChooser(), clickRow, unselect ? Qt::ControlModifier : Qt::NoModifier);
 
     QTest::keyClicks(dlg.NameField(), QStringLiteral("Garden"));
     QTest::keyClick(dlg.NameField(), Qt::Key_Return);
@@ -87,7 +74,7 @@ void TestNewListDlg::emptyNameKeepsDialogOpen()
     CNewListDlg dlg;
     dlg.SetPrompter(&prompter);
     dlg.show();
-    ClickRow(dlg.IconChooser(), 2);
+    Click(dlg.IconChooser(), 2);
     dlg.OKButton()->click();
 
     QVERIFY(dlg.isVisible());
@@ -108,7 +95,7 @@ void TestNewListDlg::cancelHandsNothingBack()
     dlg.show();
     QCOMPARE(dlg.NameField()->text(), QStringLiteral("Books"));
     dlg.NameField()->setText(QStringLiteral("Films"));
-    ClickRow(dlg.IconChooser(), 0);
+    Click(dlg.IconChooser(), 0);
     dlg.CancelButton()->click();
 
     QCOMPARE(dlg.result(), int(QDialog::Rejected));
