@@ -159,14 +159,15 @@ struct Run
     QByteArray Csv() const { return FileBytes(home->filePath(QStringLiteral("Documents/Quillmark.csv"))); }
 
     // The hand-over's files, less what differs from run to run anyway (the
-    // item's UID and the moment it was written).
+    // item's UID, the moment it was written and, for a done task, the moment
+    // it was handed over as completed).
     QByteArray Ics(const QString &folder) const
     {
         QByteArray all;
         const QDir dir(DataFolder() + QStringLiteral("/pim/") + folder);
         for (const QString &name : dir.entryList({QStringLiteral("*.ics")}, QDir::Files)) {
             for (const QByteArray &line : FileBytes(dir.filePath(name)).split('\n')) {
-                if (!line.startsWith("UID:") && !line.startsWith("DTSTAMP:"))
+                if (!line.startsWith("UID:") && !line.startsWith("DTSTAMP:") && !line.startsWith("COMPLETED:"))
                     all += line + '\n';
             }
         }

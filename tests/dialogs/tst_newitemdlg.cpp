@@ -13,10 +13,7 @@
 #include <QPushButton>
 #include <QTimeEdit>
 
-#include <bit>
 #include <limits>
-
-#define QM_COMPARE_BITS(actual, expected) QCOMPARE(std::bit_cast<quint64>(double(actual)), std::bit_cast<quint64>(double(expected)))
 
 namespace {
 

@@ -1,11 +1,9 @@
 #include "dialogs/PriceText.h"
 #include "tests/testlib/QuillmarkTest.h"
 
-#include <bit>
 #include <limits>
 
 // Bit for bit: QCOMPARE on doubles would forgive the last digits.
-#define QM_COMPARE_BITS(actual, expected) QCOMPARE(std::bit_cast<quint64>(double(actual)), std::bit_cast<quint64>(double(expected)))
 
 class TestPriceText : public QObject
 {

@@ -4,6 +4,8 @@
 #include <QCoreApplication>
 #include <QtTest>
 
+#include <bit>
+
 // What makes tests flaky is pinned in one place: the style, the locale, the
 // application names behind the settings and data folders.
 namespace QuillmarkTest {
@@ -26,6 +28,11 @@ void SetTimeZone(const char *tz);
             QFAIL(message);                                                                        \
         QSKIP(message);                                                                            \
     } while (false)
+
+// Two doubles compared bit for bit, where a price must come back exactly:
+// QCOMPARE forgives doubles that differ in their last digits.
+#define QM_COMPARE_BITS(actual, expected)                                                          \
+    QCOMPARE(std::bit_cast<quint64>(double(actual)), std::bit_cast<quint64>(double(expected)))
 
 #define QUILLMARK_TEST_MAIN(TestObject)                                                            \
     int main(int argc, char *argv[])                                                               \
