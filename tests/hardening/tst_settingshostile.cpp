@@ -1,12 +1,11 @@
 // A settings file that is garbage, cut short or hand-edited: reading it never
 // fails, a value that is not a 32-bit number reads as missing, and a number
-// out of range is handled where it is used, never by reading past a picture.
+// out of range is handled where it is used.
 
 #include "exchange/csv/CsvImport.h"
 #include "exchange/csv/ImportFields.h"
 #include "exchange/handover/HandOverSettings.h"
 #include "platform/Settings.h"
-#include "res/Art.h"
 #include "tests/testlib/QuillmarkTest.h"
 
 #include <QDir>
@@ -62,8 +61,6 @@ private slots:
     void valuesThatAreNotNumbers();
     void outOfRangeImportFields_data();
     void outOfRangeImportFields();
-    void iconNumbersOutsideThePictures_data();
-    void iconNumbersOutsideThePictures();
 };
 
 void TestSettingsHostile::garbageReadsAsMissing_data()
@@ -204,29 +201,6 @@ void TestSettingsHostile::outOfRangeImportFields()
     QCOMPARE(list.m_items.size(), 2);
     for (const CListItem &item : list.m_items)
         QCOMPARE(item.m_nIcon, icon);
-}
-
-void TestSettingsHostile::iconNumbersOutsideThePictures_data()
-{
-    QTest::addColumn<int>("icon");
-    QTest::addColumn<bool>("shown");
-    QTest::newRow("-2^31") << std::numeric_limits<int>::min() << false;
-    QTest::newRow("-1") << -1 << false;
-    QTest::newRow("first check") << 0 << true;
-    QTest::newRow("last strip image") << 56 << true;
-    QTest::newRow("57") << 57 << false;
-    QTest::newRow("100000") << 100000 << false;
-    QTest::newRow("2^31-1") << std::numeric_limits<int>::max() << false;
-}
-
-void TestSettingsHostile::iconNumbersOutsideThePictures()
-{
-    QFETCH(int, icon);
-    QFETCH(bool, shown);
-    const CImageList images = CImageList::ChecksAndStrip();
-    QCOMPARE(images.Count(), 57);
-    QCOMPARE(!images.Image(icon).isNull(), shown);
-    QCOMPARE(!images.Icon(icon).isNull(), shown);
 }
 
 QUILLMARK_TEST_MAIN(TestSettingsHostile)
