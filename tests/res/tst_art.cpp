@@ -1,6 +1,7 @@
 #include "res/Art.h"
 #include "res/ResourceIds.h"
 #include "tests/testlib/QuillmarkTest.h"
+#include "view/ViewLook.h"
 
 #include <QImage>
 #include <QPixmap>
@@ -91,17 +92,21 @@ void TestArt::runsAtTheDensityAskedFor()
     QCOMPARE(ScreenRatio(), factor.isEmpty() ? 1.0 : factor.toDouble());
 }
 
+// Each picture has the size the program draws or cuts it at.
 void TestArt::bitmapSizes_data()
 {
     QTest::addColumn<int>("id");
     QTest::addColumn<QSize>("size");
-    QTest::newRow("banner") << Res::IDB_BANNER << QSize(240, 25);
-    QTest::newRow("icon strip") << Res::IDB_ICONSTRIP << QSize(832, 16);
-    QTest::newRow("checks") << Res::IDB_CHECKS << QSize(80, 16);
+    const int cell = Res::kImageSize;
+    QTest::newRow("banner") << Res::IDB_BANNER << ViewLook::kBannerRect.size();
+    QTest::newRow("icon strip") << Res::IDB_ICONSTRIP << QSize(cell * Res::kStripImageCount, cell);
+    QTest::newRow("checks") << Res::IDB_CHECKS << QSize(cell * Res::kCheckImageCount, cell);
     QTest::newRow("tick") << Res::IDB_TICK << QSize(14, 13);
     QTest::newRow("program icon") << Res::IDI_PROGRAM << QSize(32, 32);
-    for (int id : kFaces)
-        QTest::newRow(qPrintable(QStringLiteral("face %1").arg(id))) << id << QSize(20, 20);
+    for (int id : kFaces) {
+        QTest::newRow(qPrintable(QStringLiteral("face %1").arg(id)))
+                << id << QSize(ViewLook::kButtonSize, ViewLook::kButtonSize);
+    }
 }
 
 void TestArt::bitmapSizes()
@@ -296,10 +301,10 @@ void TestArt::buttonFacesHaveWhiteCorners()
 
 void TestArt::regionCutsLogicalPixels()
 {
-    // The detail pane shows the tick's top left 12 x 13; at any density
-    // those are logical pixels.
-    const QPixmap tick = Art::Region(Art::Bitmap(Res::IDB_TICK), QRect(0, 0, 12, 13));
-    QCOMPARE(tick.deviceIndependentSize().toSize(), QSize(12, 13));
+    // The detail pane shows the top left of the tick; at any density its
+    // rectangle is in logical pixels.
+    const QPixmap tick = Art::Region(Art::Bitmap(Res::IDB_TICK), ViewLook::kTickSource);
+    QCOMPARE(tick.deviceIndependentSize().toSize(), ViewLook::kTickSource.size());
     QCOMPARE(tick.devicePixelRatio(), ScreenRatio());
     QVERIFY(Art::Region(QPixmap(), QRect(0, 0, 4, 4)).isNull());
 }
