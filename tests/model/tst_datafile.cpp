@@ -232,7 +232,6 @@ void TestDataFile::wallClockSurvivesZoneChange()
     QCOMPARE(ReadBytes(bytes, lists).status, LoadStatus::Complete);
     const CalendarTime read = lists.at(0).m_items.at(0).m_time;
     QCOMPARE(LocalText(read), QStringLiteral("2002-3-7 13:15:0"));
-    QCOMPARE(lists.at(0).m_items.at(0).GetDateText(false), QStringLiteral("3/7/2002 at 1:15 PM"));
     // The same wall-clock time is six hours earlier in absolute terms.
     QCOMPARE(written - read, 6 * 3600);
 }
@@ -243,8 +242,6 @@ void TestDataFile::repeatedHourLoads()
     // 27 October 2002: 02:30 happens at 00:30 UTC (summer time) and again
     // at 01:30 UTC (winter time).
     const CalendarTime firstInstant = 1035678600;
-    QCOMPARE(LocalText(firstInstant), QStringLiteral("2002-10-27 2:30:0"));
-    QCOMPARE(LocalText(firstInstant + 3600), QStringLiteral("2002-10-27 2:30:0"));
     CListItemArray list;
     list.m_items.append(MakeItem(QStringLiteral("late"), QString(), 0, false, true, firstInstant));
     CListCollection lists;
