@@ -94,6 +94,13 @@ QByteArray WriteToBytes(const CListCollection &lists)
     return buffer.data();
 }
 
+CListCollection Sentinel()
+{
+    CListItemArray list;
+    list.SetName(QStringLiteral("before"));
+    return {list};
+}
+
 DataFile::LoadResult ReadBytes(const QByteArray &bytes, CListCollection &lists, bool sequential)
 {
     QBuffer buffer;

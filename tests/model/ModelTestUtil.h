@@ -54,6 +54,9 @@ CListItem MakeItem(const QString &name, const QString &desc, double price, bool 
 CListCollection RichSample();
 
 QByteArray WriteToBytes(const CListCollection &lists);
+// A collection no test file holds: what a read must leave alone when it
+// cannot even get the list count.
+CListCollection Sentinel();
 // Reads a data file from memory, through a pipe where `sequential`.
 DataFile::LoadResult ReadBytes(const QByteArray &bytes, CListCollection &lists, bool sequential = false);
 // The byte offset where each prefix of the collection ends in its file.

@@ -23,13 +23,6 @@ QByteArray ItemBytes(const CListItem &item)
     return buffer.data();
 }
 
-CListCollection Sentinel()
-{
-    CListItemArray list;
-    list.SetName(QStringLiteral("before"));
-    return {list};
-}
-
 } // namespace
 
 class TestDataFile : public QObject
@@ -45,7 +38,6 @@ private slots:
     void roundTripIsByteIdentical_data();
     void roundTripIsByteIdentical();
     void readsLegacySample();
-    void keepsCompleteListsOnEveryTruncation();
     void hostileCounts_data();
     void hostileCounts();
     void wallClockSurvivesZoneChange();
@@ -135,30 +127,6 @@ void TestDataFile::readsLegacySample()
     QCOMPARE(lists.size(), 2);
     QCOMPARE(lists.at(0), shopping);
     QCOMPARE(lists.at(1), omega);
-}
-
-void TestDataFile::keepsCompleteListsOnEveryTruncation()
-{
-    const CListCollection lists = RichSample();
-    const QByteArray bytes = WriteToBytes(lists);
-    const QList<qsizetype> ends = ListEnds(lists);
-    QCOMPARE(ends.last(), bytes.size());
-
-    for (qsizetype cut = 0; cut < bytes.size(); ++cut) {
-        CListCollection read = Sentinel();
-        const DataFile::LoadResult result = ReadBytes(bytes.left(cut), read);
-        QCOMPARE(result.status, LoadStatus::Damaged);
-        QVERIFY(!result.errorString.isEmpty());
-        if (cut < 4) {
-            QCOMPARE(read, Sentinel());
-            continue;
-        }
-        qsizetype complete = 0;
-        while (complete + 1 < ends.size() && ends.at(complete + 1) <= cut)
-            ++complete;
-        if (read != lists.first(complete))
-            QFAIL(qPrintable(QStringLiteral("cut at %1: %2 lists kept, %3 expected").arg(cut).arg(read.size()).arg(complete)));
-    }
 }
 
 void TestDataFile::hostileCounts_data()
