@@ -127,14 +127,19 @@ QString LocalText(CalendarTime t)
     return QStringLiteral("%1-%2-%3 %4:%5:%6").arg(f.year).arg(f.month).arg(f.day).arg(f.hour).arg(f.minute).arg(f.second);
 }
 
-QByteArray StringBytes(const QString &text)
+QByteArray ArchiveBytes(const std::function<void(CArchiveWriter &)> &write)
 {
     QBuffer buffer;
     buffer.open(QIODevice::WriteOnly);
     CArchiveWriter ar(&buffer);
-    ar.WriteString(text);
+    write(ar);
     ar.Flush();
     return buffer.data();
+}
+
+QByteArray StringBytes(const QString &text)
+{
+    return ArchiveBytes([&](CArchiveWriter &ar) { ar.WriteString(text); });
 }
 
 QByteArray FileBytes(const QString &path)

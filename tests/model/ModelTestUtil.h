@@ -7,6 +7,10 @@
 #include <QIODevice>
 #include <QStringList>
 
+#include <functional>
+
+class CArchiveWriter;
+
 namespace ModelTest {
 
 // Accepts `limit` bytes, then fails every write: a disk that fills up.
@@ -63,6 +67,8 @@ DataFile::LoadResult ReadBytes(const QByteArray &bytes, CListCollection &lists, 
 QList<qsizetype> ListEnds(const CListCollection &lists);
 // A moment as its local calendar fields, "2002-3-7 13:15:0".
 QString LocalText(CalendarTime t);
+// What `write` puts through an archive writer, as bytes.
+QByteArray ArchiveBytes(const std::function<void(CArchiveWriter &)> &write);
 // One text as the data file holds it: marker, length, UTF-16.
 QByteArray StringBytes(const QString &text);
 inline QByteArray Hex(const char *hex) { return QByteArray::fromHex(hex); }

@@ -3,7 +3,6 @@
 #include "tests/model/ModelTestUtil.h"
 #include "tests/testlib/QuillmarkTest.h"
 
-#include <QBuffer>
 #include <QFile>
 
 #include <limits>
@@ -15,12 +14,7 @@ namespace {
 
 QByteArray ItemBytes(const CListItem &item)
 {
-    QBuffer buffer;
-    buffer.open(QIODevice::WriteOnly);
-    CArchiveWriter ar(&buffer);
-    item.Serialize(ar);
-    ar.Flush();
-    return buffer.data();
+    return ArchiveBytes([&](CArchiveWriter &ar) { item.Serialize(ar); });
 }
 
 } // namespace
