@@ -1,5 +1,7 @@
 #pragma once
 
+#include "tests/model/ModelTestUtil.h"
+
 #include <QDir>
 #include <QFile>
 #include <QStringList>
@@ -21,12 +23,7 @@ struct StoredItem
     QStringList errors;   // what the parser complained about
 };
 
-// Every entry of a folder, hidden ones included.
-inline QStringList Entries(const QString &folder)
-{
-    return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
-                                  QDir::Name);
-}
+using ModelTest::Entries;
 
 inline QString Text(const char *text)
 {

@@ -3,7 +3,6 @@
 #include "exchange/handover/SafeFileWrite.h"
 #include "model/ListItem.h"
 #include "platform/AppPaths.h"
-#include "platform/Settings.h"
 #include "res/Strings.h"
 #include "tests/handover/IcsFiles.h"
 #include "tests/testlib/QuillmarkTest.h"
@@ -335,7 +334,7 @@ private slots:
         QCOMPARE(written.readAll(), QByteArray("data"));
     }
 
-    void foldersFromTheSettings()
+    void defaultFoldersUnderTheDataFolder()
     {
         const QString pim = QDir(AppPaths::AppDataFolder()).filePath(QStringLiteral("pim"));
         QVERIFY(QDir(pim).removeRecursively()); // the test's own home is kept between runs
@@ -348,14 +347,6 @@ private slots:
                  Loaded({Str::IDS_ADDED_TASK}));
         QCOMPARE(Entries(pim), (QStringList{QStringLiteral("calendar"), QStringLiteral("tasks")}));
         QCOMPARE(Entries(pim + QStringLiteral("/tasks")).size(), 1);
-
-        Settings::WriteString(QStringLiteral("TasksFolder"), m_tasks);
-        Settings::WriteString(QStringLiteral("CalendarFolder"), m_calendar);
-        store = CCalendarStore::FromSettings();
-        Settings::WriteString(QStringLiteral("TasksFolder"), QString());
-        Settings::WriteString(QStringLiteral("CalendarFolder"), QString());
-        QCOMPARE(store.TasksFolder(), m_tasks);
-        QCOMPARE(store.CalendarFolder(), m_calendar);
     }
 };
 

@@ -1,10 +1,14 @@
 #include "tests/model/ModelTestUtil.h"
 
+#include "model/Archive.h"
 #include "model/DataFile.h"
 
 #include <QBuffer>
+#include <QDir>
+#include <QFile>
 #include <QTest>
 
+#include <cstdio>
 #include <cstring>
 
 namespace ModelTest {
@@ -88,6 +92,80 @@ QByteArray WriteToBytes(const CListCollection &lists)
     if (!DataFile::Write(buffer, lists, &error))
         qWarning("writing to memory failed: %s", qPrintable(error));
     return buffer.data();
+}
+
+CListCollection Sentinel()
+{
+    CListItemArray list;
+    list.SetName(QStringLiteral("before"));
+    return {list};
+}
+
+DataFile::LoadResult ReadBytes(const QByteArray &bytes, CListCollection &lists, bool sequential)
+{
+    QBuffer buffer;
+    buffer.setData(bytes);
+    SequentialBuffer pipe(bytes);
+    QIODevice &device = sequential ? static_cast<QIODevice &>(pipe) : buffer;
+    device.open(QIODevice::ReadOnly);
+    return DataFile::Read(device, lists);
+}
+
+QList<qsizetype> ListEnds(const CListCollection &lists)
+{
+    QList<qsizetype> ends;
+    for (qsizetype k = 0; k <= lists.size(); ++k)
+        ends.append(WriteToBytes(lists.first(k)).size());
+    return ends;
+}
+
+QString LocalText(CalendarTime t)
+{
+    LocalFields f;
+    if (!CalendarTimeOps::ToLocal(t, f))
+        return QStringLiteral("invalid");
+    return QStringLiteral("%1-%2-%3 %4:%5:%6").arg(f.year).arg(f.month).arg(f.day).arg(f.hour).arg(f.minute).arg(f.second);
+}
+
+QByteArray ArchiveBytes(const std::function<void(CArchiveWriter &)> &write)
+{
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    CArchiveWriter ar(&buffer);
+    write(ar);
+    ar.Flush();
+    return buffer.data();
+}
+
+QByteArray StringBytes(const QString &text)
+{
+    return ArchiveBytes([&](CArchiveWriter &ar) { ar.WriteString(text); });
+}
+
+QByteArray FileBytes(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+}
+
+bool WriteFileBytes(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(bytes) == bytes.size();
+}
+
+bool RenameOver(const QString &path, const QByteArray &bytes)
+{
+    const QString incoming = path + QStringLiteral(".incoming");
+    if (!WriteFileBytes(incoming, bytes))
+        return false;
+    return std::rename(QFile::encodeName(incoming).constData(), QFile::encodeName(path).constData()) == 0;
+}
+
+QStringList Entries(const QString &folder)
+{
+    return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
+                                  QDir::Name);
 }
 
 } // namespace ModelTest

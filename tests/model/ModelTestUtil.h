@@ -1,9 +1,15 @@
 #pragma once
 
+#include "model/DataFile.h"
 #include "model/ListItemArray.h"
 
 #include <QByteArray>
 #include <QIODevice>
+#include <QStringList>
+
+#include <functional>
+
+class CArchiveWriter;
 
 namespace ModelTest {
 
@@ -52,5 +58,29 @@ CListItem MakeItem(const QString &name, const QString &desc, double price, bool 
 CListCollection RichSample();
 
 QByteArray WriteToBytes(const CListCollection &lists);
+// A collection no test file holds: what a read must leave alone when it
+// cannot even get the list count.
+CListCollection Sentinel();
+// Reads a data file from memory, through a pipe where `sequential`.
+DataFile::LoadResult ReadBytes(const QByteArray &bytes, CListCollection &lists, bool sequential = false);
+// The byte offset where each prefix of the collection ends in its file.
+QList<qsizetype> ListEnds(const CListCollection &lists);
+// A moment as its local calendar fields, "2002-3-7 13:15:0".
+QString LocalText(CalendarTime t);
+// What `write` puts through an archive writer, as bytes.
+QByteArray ArchiveBytes(const std::function<void(CArchiveWriter &)> &write);
+// One text as the data file holds it: marker, length, UTF-16.
+QByteArray StringBytes(const QString &text);
+inline QByteArray Hex(const char *hex) { return QByteArray::fromHex(hex); }
+
+// The bytes of a file; "<missing>" where it cannot be read, which no data
+// file ever holds.
+QByteArray FileBytes(const QString &path);
+// Puts a file in place for a test, truncating whatever was there.
+bool WriteFileBytes(const QString &path, const QByteArray &bytes);
+// As sync tools put a file in place: a new file renamed over the old one.
+bool RenameOver(const QString &path, const QByteArray &bytes);
+// Every entry of a folder, hidden ones included, by name.
+QStringList Entries(const QString &folder);
 
 } // namespace ModelTest

@@ -16,24 +16,6 @@ using DataFile::LoadStatus;
 
 namespace {
 
-QByteArray ReadAll(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
-}
-
-void WriteAll(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    QCOMPARE(file.write(bytes), bytes.size());
-}
-
-QStringList Entries(const QString &dir)
-{
-    return QDir(dir).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name);
-}
-
 // Root may write into any folder, so permission cases run in a child that
 // has given root up; an ordinary user runs them in place.
 int RunUnprivileged(const std::function<int()> &job)
@@ -101,7 +83,7 @@ void TestDataStore::firstSaveCreatesTheFile()
     QVERIFY(!QFile::exists(m_path));
 
     QVERIFY2(store.Save(lists), qPrintable(store.ErrorString()));
-    QCOMPARE(ReadAll(m_path), WriteToBytes(lists));
+    QCOMPARE(FileBytes(m_path), WriteToBytes(lists));
     QCOMPARE(Entries(m_dir->path()), QStringList{QStringLiteral("Quillmark.dat")});
 
     CListCollection back;
@@ -117,7 +99,7 @@ void TestDataStore::saveReplacesTheWholeFile()
     CDataStore store(m_path);
     QVERIFY(store.Save(big));
     QVERIFY(store.Save({}));
-    QCOMPARE(ReadAll(m_path), QByteArray(4, '\0'));
+    QCOMPARE(FileBytes(m_path), QByteArray(4, '\0'));
     QCOMPARE(Entries(m_dir->path()), QStringList{QStringLiteral("Quillmark.dat")});
 }
 
@@ -136,11 +118,11 @@ void TestDataStore::failedSaveLeavesTheOldFile()
     QString path = m_path;
     if (how == QLatin1String("missing")) {
         path = m_dir->filePath(QStringLiteral("gone/Quillmark.dat"));
-        WriteAll(m_path, old);
+        QVERIFY(WriteFileBytes(m_path, old));
     } else if (how == QLatin1String("folder")) {
         QVERIFY(QDir(m_dir->path()).mkdir(QStringLiteral("Quillmark.dat")));
     } else {
-        WriteAll(m_path, old);
+        QVERIFY(WriteFileBytes(m_path, old));
     }
     const QStringList before = Entries(m_dir->path());
     if (how == QLatin1String("read-only"))
@@ -157,13 +139,13 @@ void TestDataStore::failedSaveLeavesTheOldFile()
     QCOMPARE(outcome, 0);
     QCOMPARE(Entries(m_dir->path()), before);
     if (how != QLatin1String("folder"))
-        QCOMPARE(ReadAll(m_path), old);
+        QCOMPARE(FileBytes(m_path), old);
 }
 
 void TestDataStore::unreadableFileIsNeverReplaced()
 {
     const QByteArray old = WriteToBytes(RichSample());
-    WriteAll(m_path, old);
+    QVERIFY(WriteFileBytes(m_path, old));
     QVERIFY(QFile::setPermissions(m_path, {}));
     // The child that gives root up must own the file to make it readable again.
     if (::geteuid() == 0)
@@ -189,7 +171,7 @@ void TestDataStore::unreadableFileIsNeverReplaced()
     QFile::setPermissions(m_dir->path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
     QCOMPARE(outcome, 0);
     QFile::setPermissions(m_path, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
-    QCOMPARE(ReadAll(m_path), old);
+    QCOMPARE(FileBytes(m_path), old);
     QCOMPARE(Entries(m_dir->path()), QStringList{QStringLiteral("Quillmark.dat")});
 }
 
@@ -197,8 +179,8 @@ void TestDataStore::damagedFileIsKeptBeforeTheFirstSave()
 {
     const CListCollection sample = RichSample();
     const QByteArray damaged = WriteToBytes(sample).chopped(5);
-    WriteAll(m_path, damaged);
-    WriteAll(m_path + QStringLiteral(".bak"), "an older backup");
+    QVERIFY(WriteFileBytes(m_path, damaged));
+    QVERIFY(WriteFileBytes(m_path + QStringLiteral(".bak"), "an older backup"));
 
     CDataStore store(m_path);
     CListCollection lists;
@@ -206,23 +188,23 @@ void TestDataStore::damagedFileIsKeptBeforeTheFirstSave()
     QCOMPARE(result.status, LoadStatus::Damaged);
     QCOMPARE(result.errorString, QStringLiteral("the file ends too early (byte %1)").arg(damaged.size() - 1));
     QCOMPARE(lists, sample.first(2)); // the last list was cut
-    QCOMPARE(ReadAll(store.BackupPath()), QByteArray("an older backup")); // nothing yet
+    QCOMPARE(FileBytes(store.BackupPath()), QByteArray("an older backup")); // nothing yet
 
     QVERIFY2(store.Save(lists), qPrintable(store.ErrorString()));
-    QCOMPARE(ReadAll(store.BackupPath()), damaged);
-    QCOMPARE(ReadAll(m_path), WriteToBytes(lists));
+    QCOMPARE(FileBytes(store.BackupPath()), damaged);
+    QCOMPARE(FileBytes(m_path), WriteToBytes(lists));
 
     // Only the damaged file is kept: later saves leave the backup alone.
-    WriteAll(store.BackupPath(), "kept");
+    QVERIFY(WriteFileBytes(store.BackupPath(), "kept"));
     QVERIFY(store.Save(Changed()));
-    QCOMPARE(ReadAll(store.BackupPath()), QByteArray("kept"));
+    QCOMPARE(FileBytes(store.BackupPath()), QByteArray("kept"));
     QCOMPARE(Entries(m_dir->path()), (QStringList{QStringLiteral("Quillmark.dat"), QStringLiteral("Quillmark.dat.bak")}));
 }
 
 void TestDataStore::failedBackupFailsTheSave()
 {
     const QByteArray damaged("\x01\x00\x00\x00\x05", 5);
-    WriteAll(m_path, damaged);
+    QVERIFY(WriteFileBytes(m_path, damaged));
     // A folder where the backup belongs: it cannot be replaced by a file.
     QVERIFY(QDir(m_dir->path()).mkdir(QStringLiteral("Quillmark.dat.bak")));
     CDataStore store(m_path);
@@ -231,13 +213,13 @@ void TestDataStore::failedBackupFailsTheSave()
     QVERIFY(!store.Save(RichSample()));
     QVERIFY2(store.ErrorString().startsWith(QStringLiteral("the damaged file could not be kept as %1: ").arg(store.BackupPath())),
              qPrintable(store.ErrorString()));
-    QCOMPARE(ReadAll(m_path), damaged);
+    QCOMPARE(FileBytes(m_path), damaged);
     QCOMPARE(Entries(m_dir->path()), (QStringList{QStringLiteral("Quillmark.dat"), QStringLiteral("Quillmark.dat.bak")}));
 
     // Once the way is clear the backup is made and the save goes through.
     QVERIFY(QDir(m_dir->path()).rmdir(QStringLiteral("Quillmark.dat.bak")));
     QVERIFY(store.Save(RichSample()));
-    QCOMPARE(ReadAll(store.BackupPath()), damaged);
+    QCOMPARE(FileBytes(store.BackupPath()), damaged);
 }
 
 QUILLMARK_GUILESS_TEST_MAIN(TestDataStore)

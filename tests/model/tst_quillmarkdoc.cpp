@@ -5,27 +5,12 @@
 
 #include <QDir>
 #include <QFile>
-#include <QSaveFile>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 
 using namespace ModelTest;
 
 namespace {
-
-QByteArray FileBytes(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
-}
-
-void WriteBytes(const QString &path, const QByteArray &bytes)
-{
-    QSaveFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-    QVERIFY(file.commit());
-}
 
 // A document loaded from a data file holding RichSample() in a folder of
 // its own.
@@ -37,7 +22,7 @@ struct Loaded
 
     Loaded()
     {
-        WriteBytes(path, WriteToBytes(RichSample()));
+        QVERIFY(WriteFileBytes(path, WriteToBytes(RichSample())));
         doc.SetPath(path);
         doc.Load();
     }
@@ -237,13 +222,13 @@ void TestQuillmarkDoc::failedSaveIsToldAndTheChangeStays()
     const QString folder = dir.filePath(QStringLiteral("lists"));
     QVERIFY(QDir().mkpath(folder));
     const QString path = folder + QStringLiteral("/Quillmark.dat");
-    WriteBytes(path, WriteToBytes(RichSample()));
+    QVERIFY(WriteFileBytes(path, WriteToBytes(RichSample())));
     CQuillmarkDoc doc;
     doc.SetPath(path);
     doc.Load();
     // The folder turns into a file: no save can succeed there.
     QVERIFY(QDir(folder).removeRecursively());
-    WriteBytes(folder, "x");
+    QVERIFY(WriteFileBytes(folder, "x"));
     CDataStore probe(path);
     QVERIFY(!probe.Save({}));
 
@@ -280,7 +265,7 @@ void TestQuillmarkDoc::nothingIsWrittenBeforeTheFirstLoad()
 {
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("Quillmark.dat"));
-    WriteBytes(path, WriteToBytes(RichSample()));
+    QVERIFY(WriteFileBytes(path, WriteToBytes(RichSample())));
     CQuillmarkDoc doc;
     doc.SetPath(path);
     QVERIFY(doc.Save());

@@ -1,9 +1,12 @@
 #include "res/Art.h"
 #include "res/ResourceIds.h"
 #include "tests/testlib/QuillmarkTest.h"
+#include "view/ViewLook.h"
 
 #include <QImage>
 #include <QPixmap>
+
+#include <limits>
 
 namespace {
 
@@ -50,6 +53,9 @@ bool TouchesMagenta(const QImage &image, int x, int y)
     return false;
 }
 
+constexpr int kFaces[] = {Res::IDB_VIEW, Res::IDB_EXIT, Res::IDB_ADD, Res::IDB_EDIT, Res::IDB_MENU,
+                          Res::IDB_DONE, Res::IDB_HANDOVER, Res::IDB_BACK, Res::IDB_REMOVE};
+
 QImage Cell(const QImage &strip, int index, int scale)
 {
     const int cell = Res::kImageSize * scale;
@@ -68,7 +74,6 @@ private slots:
     void bitmapSizes();
     void unknownIdIsNull();
     void programIcon();
-    void imageListCountAndBounds();
     void imageListCellsComeFromTheStrips();
     void stripCellsAreDistinct();
     void magentaBecomesTransparent_data();
@@ -87,18 +92,20 @@ void TestArt::runsAtTheDensityAskedFor()
     QCOMPARE(ScreenRatio(), factor.isEmpty() ? 1.0 : factor.toDouble());
 }
 
+// Each picture has the size the program draws or cuts it at.
 void TestArt::bitmapSizes_data()
 {
     QTest::addColumn<int>("id");
     QTest::addColumn<QSize>("size");
-    QTest::newRow("banner") << Res::IDB_BANNER << QSize(240, 25);
-    QTest::newRow("icon strip") << Res::IDB_ICONSTRIP << QSize(832, 16);
-    QTest::newRow("checks") << Res::IDB_CHECKS << QSize(80, 16);
+    const int cell = Res::kImageSize;
+    QTest::newRow("banner") << Res::IDB_BANNER << ViewLook::kBannerRect.size();
+    QTest::newRow("icon strip") << Res::IDB_ICONSTRIP << QSize(cell * Res::kStripImageCount, cell);
+    QTest::newRow("checks") << Res::IDB_CHECKS << QSize(cell * Res::kCheckImageCount, cell);
     QTest::newRow("tick") << Res::IDB_TICK << QSize(14, 13);
     QTest::newRow("program icon") << Res::IDI_PROGRAM << QSize(32, 32);
-    for (int id : {Res::IDB_VIEW, Res::IDB_EXIT, Res::IDB_ADD, Res::IDB_EDIT, Res::IDB_MENU,
-                   Res::IDB_DONE, Res::IDB_HANDOVER, Res::IDB_BACK, Res::IDB_REMOVE}) {
-        QTest::newRow(qPrintable(QStringLiteral("face %1").arg(id))) << id << QSize(20, 20);
+    for (int id : kFaces) {
+        QTest::newRow(qPrintable(QStringLiteral("face %1").arg(id)))
+                << id << QSize(ViewLook::kButtonSize, ViewLook::kButtonSize);
     }
 }
 
@@ -138,38 +145,15 @@ void TestArt::programIcon()
     const QList<QSize> sizes = icon.availableSizes();
     for (int size : {16, 32, 256})
         QVERIFY2(sizes.contains(QSize(size, size)), qPrintable(QString::number(size)));
-    // The About box shows it at 35 pixels.
-    QCOMPARE(icon.pixmap(35).deviceIndependentSize().toSize(), QSize(35, 35));
-}
-
-void TestArt::imageListCountAndBounds()
-{
-    const CImageList all = CImageList::ChecksAndStrip();
-    QCOMPARE(all.Count(), Res::kImageCount);
-    QCOMPARE(all.Count(), 57);
-    for (int index : {0, 4, 5, 56}) {
-        const QPixmap image = all.Image(index);
-        QVERIFY(!image.isNull());
-        QCOMPARE(image.deviceIndependentSize().toSize(), QSize(16, 16));
-        QCOMPARE(image.devicePixelRatio(), ScreenRatio());
-        QVERIFY(!all.Icon(index).isNull());
-    }
-    for (int index : {-1, 57, 100000, -100000}) {
-        QVERIFY(all.Image(index).isNull());
-        QVERIFY(all.Icon(index).isNull());
-    }
-
-    const CImageList strip = CImageList::StripOnly();
-    QCOMPARE(strip.Count(), Res::kStripImageCount);
-    QCOMPARE(strip.Image(51).toImage(), all.Image(56).toImage());
-    QVERIFY(strip.Image(52).isNull());
 }
 
 void TestArt::imageListCellsComeFromTheStrips()
 {
     // Index 5 is the strip's first picture and 56 its last; 0 and 4 are the
-    // check bitmap's first and last: compared pixel for pixel at the loaded density.
+    // check bitmap's first and last: compared pixel for pixel at the loaded
+    // density, each 16 x 16 logical pixels.
     const CImageList all = CImageList::ChecksAndStrip();
+    QCOMPARE(all.Count(), Res::kImageCount);
     const int scale = qRound(ScreenRatio());
     const QImage strip = Art::MaskedBitmap(Res::IDB_ICONSTRIP).toImage();
     const QImage checks = Art::MaskedBitmap(Res::IDB_CHECKS).toImage();
@@ -182,6 +166,20 @@ void TestArt::imageListCellsComeFromTheStrips()
     QVERIFY(same(all.Image(Res::kImageUnchecked), Cell(checks, 0, scale)));
     QVERIFY(same(all.Image(Res::kImageGroup), Cell(checks, 4, scale)));
     QVERIFY(!same(all.Image(Res::kImageUnchecked), Cell(checks, 1, scale)));
+    for (int index : {0, 56}) {
+        QCOMPARE(all.Image(index).deviceIndependentSize().toSize(), QSize(16, 16));
+        QCOMPARE(all.Image(index).devicePixelRatio(), ScreenRatio());
+        QVERIFY(!all.Icon(index).isNull());
+    }
+    // A damaged file or a hand-edited setting never reads outside a bitmap.
+    for (int index : {-1, 57, std::numeric_limits<int>::min(), std::numeric_limits<int>::max()}) {
+        QVERIFY(all.Image(index).isNull());
+        QVERIFY(all.Icon(index).isNull());
+    }
+    const CImageList strips = CImageList::StripOnly();
+    QCOMPARE(strips.Count(), Res::kStripImageCount);
+    QCOMPARE(strips.Image(51).toImage(), all.Image(56).toImage());
+    QVERIFY(strips.Image(52).isNull());
 }
 
 void TestArt::stripCellsAreDistinct()
@@ -289,8 +287,7 @@ void TestArt::buttonFacesHaveWhiteCorners()
 {
     // The faces are copied plain onto white, and three of them combined with
     // AND over a grey dialog: their ground must be pure white.
-    for (int id : {Res::IDB_VIEW, Res::IDB_EXIT, Res::IDB_ADD, Res::IDB_EDIT, Res::IDB_MENU,
-                   Res::IDB_DONE, Res::IDB_HANDOVER, Res::IDB_BACK, Res::IDB_REMOVE}) {
+    for (int id : kFaces) {
         for (int scale : {1, 2}) {
             const QImage face = ArtFile(id, scale);
             const int last = face.width() - 1;
@@ -304,17 +301,11 @@ void TestArt::buttonFacesHaveWhiteCorners()
 
 void TestArt::regionCutsLogicalPixels()
 {
-    // The detail pane shows the tick's top left 12 x 13 and one 16 x 16 cell
-    // of the strip; at any density those are logical pixels.
-    const QPixmap tick = Art::Region(Art::Bitmap(Res::IDB_TICK), QRect(0, 0, 12, 13));
-    QCOMPARE(tick.deviceIndependentSize().toSize(), QSize(12, 13));
+    // The detail pane shows the top left of the tick; at any density its
+    // rectangle is in logical pixels.
+    const QPixmap tick = Art::Region(Art::Bitmap(Res::IDB_TICK), ViewLook::kTickSource);
+    QCOMPARE(tick.deviceIndependentSize().toSize(), ViewLook::kTickSource.size());
     QCOMPARE(tick.devicePixelRatio(), ScreenRatio());
-
-    const QPixmap strip = Art::MaskedBitmap(Res::IDB_ICONSTRIP);
-    const QPixmap last = Art::Region(strip, QRect(51 * 16, 0, 16, 16));
-    QCOMPARE(last.deviceIndependentSize().toSize(), QSize(16, 16));
-    QCOMPARE(last.toImage(), CImageList::StripOnly().Image(51).toImage());
-
     QVERIFY(Art::Region(QPixmap(), QRect(0, 0, 4, 4)).isNull());
 }
 

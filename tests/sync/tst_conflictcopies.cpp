@@ -7,28 +7,14 @@
 #include "tests/testlib/QuillmarkTest.h"
 #include "tests/testlib/ScriptedPrompter.h"
 
-#include <QBuffer>
 #include <QDir>
 #include <QTemporaryDir>
 
 using CollectionText::Parse;
 using CollectionText::Print;
-
-namespace {
-
-void WriteFile(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    QCOMPARE(file.write(bytes), bytes.size());
-}
-
-QStringList Names(const QString &dir)
-{
-    return QDir(dir).entryList(QDir::AllEntries | QDir::NoDotAndDotDot, QDir::Name);
-}
-
-} // namespace
+using ModelTest::Entries;
+using ModelTest::WriteFileBytes;
+using ModelTest::WriteToBytes;
 
 // Copies that sync tools keep beside the data file when two computers
 // changed it at once.
@@ -37,13 +23,13 @@ class TestConflictCopies : public QObject
     Q_OBJECT
 
 private slots:
-    void recognisesEachToolsNames();
+    void recognisesEachToolsEntries();
     void merge_data();
     void merge();
     void offerAtStart();
 };
 
-void TestConflictCopies::recognisesEachToolsNames()
+void TestConflictCopies::recognisesEachToolsEntries()
 {
     const QStringList copies = {
         QStringLiteral("Quillmark (Ann's conflicted copy 2024-01-31 (1)).dat"),
@@ -66,7 +52,7 @@ void TestConflictCopies::recognisesEachToolsNames()
     QTemporaryDir dir;
     QVERIFY(dir.isValid());
     for (const QString &name : copies + others)
-        WriteFile(dir.filePath(name), QByteArray(4, '\0'));
+        QVERIFY(WriteFileBytes(dir.filePath(name), QByteArray(4, '\0')));
     QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("Quillmark.sync-conflict-20240131-153045-FOLDER7.dat")));
 
     QStringList found;
@@ -117,21 +103,18 @@ void TestConflictCopies::offerAtStart()
     QVERIFY(dir.isValid());
     const QString dataPath = dir.filePath(QStringLiteral("Quillmark.dat"));
     const CListCollection ours = Parse(QStringLiteral("Shop: Bread Milk"));
-    WriteFile(dataPath, ModelTest::WriteToBytes(ours));
+    QVERIFY(WriteFileBytes(dataPath, WriteToBytes(ours)));
 
     const QString accepted = dir.filePath(QStringLiteral("Quillmark.sync-conflict-20240131-153045-ABCDEF7.dat"));
-    WriteFile(accepted, ModelTest::WriteToBytes(Parse(QStringLiteral("Shop: Bread* Milk Tea | DIY: Nails"))));
+    QVERIFY(WriteFileBytes(accepted, WriteToBytes(Parse(QStringLiteral("Shop: Bread* Milk Tea | DIY: Nails")))));
     const QString declined = dir.filePath(QStringLiteral("Quillmark (Ann's conflicted copy 2024-02-01).dat"));
-    WriteFile(declined, ModelTest::WriteToBytes(Parse(QStringLiteral("Garden: Seeds"))));
+    QVERIFY(WriteFileBytes(declined, WriteToBytes(Parse(QStringLiteral("Garden: Seeds")))));
     // Cut off in the middle of its second list.
     const QString damaged = dir.filePath(QStringLiteral("Quillmark (conflicted copy 2024-01-31 153045).dat"));
-    const QByteArray whole = ModelTest::WriteToBytes(Parse(QStringLiteral("Shop: Eggs | Car: Oil Tyres")));
-    WriteFile(damaged, whole.left(whole.size() - 10));
-    QBuffer cut;
-    cut.setData(whole.left(whole.size() - 10));
-    QVERIFY(cut.open(QIODevice::ReadOnly));
+    const QByteArray whole = WriteToBytes(Parse(QStringLiteral("Shop: Eggs | Car: Oil Tyres")));
+    QVERIFY(WriteFileBytes(damaged, whole.left(whole.size() - 10)));
     CListCollection partial;
-    const QString damage = DataFile::Read(cut, partial).errorString;
+    const QString damage = ModelTest::ReadBytes(whole.left(whole.size() - 10), partial).errorString;
     QVERIFY(!damage.isEmpty());
 
     const QString folder = ConflictCopies::MergedFolder(dataPath);
@@ -164,7 +147,7 @@ void TestConflictCopies::offerAtStart()
     // Saved: the merged copy moves aside, beside one of the same name that
     // is kept there already; the others stay.
     QVERIFY(QDir().mkpath(folder));
-    WriteFile(QDir(folder).filePath(QFileInfo(accepted).fileName()), "older");
+    QVERIFY(WriteFileBytes(QDir(folder).filePath(QFileInfo(accepted).fileName()), "older"));
     ScriptedPrompter prompter;
     expectPrompts(prompter);
     prompter.ExpectMessage(Str::ConflictCopiesMerged(1, 1, 1, 1, QDir::toNativeSeparators(folder)));
@@ -174,10 +157,10 @@ void TestConflictCopies::offerAtStart()
     };
     QCOMPARE(ConflictCopyOffer::Run(nullptr, prompter, dataPath, ConflictCopies::Find(dataPath), ours, save), 1);
     QM_VERIFY_PROMPTS(prompter);
-    QCOMPARE(Names(folder),
+    QCOMPARE(Entries(folder),
              (QStringList{QStringLiteral("Quillmark.sync-conflict-20240131-153045-ABCDEF7 (2).dat"),
                           QFileInfo(accepted).fileName()}));
-    QCOMPARE(Names(dir.path()),
+    QCOMPARE(Entries(dir.path()),
              (QStringList{QStringLiteral("Merged conflict copies"), QFileInfo(declined).fileName(),
                           QFileInfo(damaged).fileName(), QStringLiteral("Quillmark.dat")}));
 }

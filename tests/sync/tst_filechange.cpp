@@ -1,5 +1,6 @@
 #include "model/FileStamp.h"
 #include "platform/DataFileWatcher.h"
+#include "tests/model/ModelTestUtil.h"
 #include "tests/testlib/QuillmarkTest.h"
 
 #include <QSignalSpy>
@@ -13,15 +14,6 @@ void WriteFile(const QString &path, const QByteArray &bytes,
     QFile file(path);
     QVERIFY(file.open(mode));
     QCOMPARE(file.write(bytes), bytes.size());
-}
-
-// As sync tools put a file in place: a new file renamed over the old one.
-void RenameOver(const QString &path, const QByteArray &bytes)
-{
-    const QString temporary = path + QStringLiteral(".incoming");
-    WriteFile(temporary, bytes);
-    QVERIFY(std::rename(QFile::encodeName(temporary).constData(),
-                        QFile::encodeName(path).constData()) == 0);
 }
 
 } // namespace
@@ -96,7 +88,7 @@ void TestFileChange::watcherFollowsRenamesAndSettles()
     const int quiet = 3 * CDataFileWatcher::kSettleMs;
 
     // A sync tool's rename over the file is one change.
-    RenameOver(path, "two, longer");
+    QVERIFY(ModelTest::RenameOver(path, "two, longer"));
     QVERIFY(changed.wait(5000));
     QVERIFY(!changed.wait(quiet));
     QCOMPARE(changed.count(), 1);

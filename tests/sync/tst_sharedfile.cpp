@@ -9,41 +9,22 @@
 #include "model/UnsavedChanges.h"
 #include "platform/DataFileWatcher.h"
 #include "res/Strings.h"
+#include "tests/model/ModelTestUtil.h"
 #include "tests/testlib/QuillmarkTest.h"
 #include "tests/testlib/ScriptedPrompter.h"
 #include "tests/view/ViewFixture.h"
 
-#include <QBuffer>
 #include <QDir>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QTemporaryDir>
 
-#include <cstdio>
-
 using namespace ViewTest;
+using ModelTest::RenameOver;
+using ModelTest::WriteToBytes;
 
 namespace {
-
-QByteArray Bytes(const CListCollection &lists)
-{
-    QBuffer buffer;
-    buffer.open(QIODevice::WriteOnly);
-    DataFile::Write(buffer, lists, nullptr);
-    return buffer.data();
-}
-
-// As sync tools put a file in place: a new file renamed over the old one.
-bool RenameOver(const QString &path, const QByteArray &bytes)
-{
-    const QString incoming = path + QStringLiteral(".incoming");
-    QFile file(incoming);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
-        return false;
-    file.close();
-    return std::rename(QFile::encodeName(incoming).constData(), QFile::encodeName(path).constData()) == 0;
-}
 
 // The sample as another computer changed it: "Packing" gone from "Trip",
 // "Salt" ticked and "Passport" added.
@@ -138,14 +119,14 @@ void TestSharedFile::newerFileRenamedOver()
     QTest::keyClick(Tree(frame), Qt::Key_Return);
     QVERIFY(Tree(frame)->isHidden());
 
-    QVERIFY(RenameOver(m_path, Bytes(Elsewhere())));
+    QVERIFY(RenameOver(m_path, WriteToBytes(Elsewhere())));
     QTRY_COMPARE_WITH_TIMEOUT(frame.Document()->Lists(), expected, 5000);
     QM_VERIFY_PROMPTS(prompter);
     QVERIFY(!Tree(frame)->isHidden()); // its item is gone: back to the tree
     QVERIFY(Tree(frame)->topLevelItem(0)->child(0)->isExpanded()); // as it was
     QCOMPARE(Tree(frame)->topLevelItem(0)->child(1)->child(0)->text(0), QStringLiteral("Passport"));
     QCOMPARE(frame.Document()->HasUnsavedChanges(), ticksHere);
-    QCOMPARE(FileBytes(m_path), Bytes(Elsewhere()));
+    QCOMPARE(FileBytes(m_path), WriteToBytes(Elsewhere()));
 
     frame.close();
     QCOMPARE(ReadDataFile(m_path), expected);
@@ -161,7 +142,7 @@ void TestSharedFile::saveFindsNewerFile()
     CMainFrame frame;
     Start(frame, prompter);
     Tick(frame, 0, 0); // Bread
-    QVERIFY(RenameOver(m_path, Bytes(Elsewhere())));
+    QVERIFY(RenameOver(m_path, WriteToBytes(Elsewhere())));
 
     prompter.ExpectDialog<CNewItemDlg>([](CNewItemDlg &d) {
         d.NameField()->setText(QStringLiteral("Sea salt"));
@@ -188,7 +169,7 @@ void TestSharedFile::saveFindsNewerFile()
     // Another computer renames a list in the file as saved here.
     CListCollection third = edited;
     third[2].SetName(QStringLiteral("Nothing yet"));
-    QVERIFY(RenameOver(m_path, Bytes(third)));
+    QVERIFY(RenameOver(m_path, WriteToBytes(third)));
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Z, Qt::ControlModifier);
     QCOMPARE(frame.Document()->Lists(), third);
     QVERIFY(!frame.Document()->UndoStack()->canUndo());
@@ -205,13 +186,10 @@ void TestSharedFile::cutOffNewerFileIsNotTakenIn()
     Start(frame, prompter);
     Tick(frame, 0, 0); // Bread
 
-    const QByteArray whole = Bytes(Elsewhere());
+    const QByteArray whole = WriteToBytes(Elsewhere());
     const QByteArray cut = whole.left(whole.size() - 30);
     CListCollection partial;
-    QBuffer buffer;
-    buffer.setData(cut);
-    buffer.open(QIODevice::ReadOnly);
-    const QString reason = DataFile::Read(buffer, partial).errorString;
+    const QString reason = ModelTest::ReadBytes(cut, partial).errorString;
     QVERIFY(!reason.isEmpty());
     prompter.ExpectMessage(Str::NewerFileNotTakenIn(m_path, reason));
     QVERIFY(RenameOver(m_path, cut));
@@ -274,7 +252,7 @@ void TestSharedFile::ownSaveSetAsideIsTakenBack()
 
     const QString copy = m_dir->filePath(QStringLiteral("Quillmark.sync-conflict-20240131-153045-ABCDEF7.dat"));
     QVERIFY(QFile::rename(m_path, copy));
-    QVERIFY(RenameOver(m_path, Bytes(there)));
+    QVERIFY(RenameOver(m_path, WriteToBytes(there)));
     CListCollection both = there;
     both[0].m_items[1].m_bDone = false;
     QTRY_COMPARE_WITH_TIMEOUT(ReadDataFile(m_path), both, 5000);

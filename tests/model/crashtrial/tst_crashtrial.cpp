@@ -31,18 +31,6 @@
 
 namespace {
 
-QByteArray ReadAll(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-bool WriteAll(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(bytes) == bytes.size();
-}
-
 // What a killed save left beside the data file: QSaveFile's temporary copy,
 // where the file system cannot keep it unnamed until the commit.
 QStringList Strays(const QString &dir)
@@ -178,7 +166,7 @@ void TestCrashTrial::killedSaveLeavesOneCompleteVersion()
     const quint32 seed = qEnvironmentVariableIsSet("QUILLMARK_CRASH_SEED")
             ? qEnvironmentVariable("QUILLMARK_CRASH_SEED").toUInt() : 1;
     QRandomGenerator random(seed);
-    QVERIFY(WriteAll(m_path, m_versionA));
+    QVERIFY(ModelTest::WriteFileBytes(m_path, m_versionA));
 
     // How long one save takes here, so that the kills spread over it.
     qint64 saveNs = 0;
@@ -204,7 +192,7 @@ void TestCrashTrial::killedSaveLeavesOneCompleteVersion()
     int broken = 0;
     int straysLeft = 0;
     for (int trial = 0; trial < trials; ++trial) {
-        const QByteArray before = ReadAll(m_path);
+        const QByteArray before = ModelTest::FileBytes(m_path);
         {
             Writer writer(m_path, true);
             QVERIFY(writer.Started());
@@ -215,11 +203,11 @@ void TestCrashTrial::killedSaveLeavesOneCompleteVersion()
             writer.Kill();
             QCOMPARE(writer.Wait(), 128 + SIGKILL);
         }
-        const QByteArray after = ReadAll(m_path);
+        const QByteArray after = ModelTest::FileBytes(m_path);
         if (after != m_versionA && after != m_versionB) {
             ++broken;
             qWarning("trial %d: the file is neither version (%lld bytes)", trial, qint64(after.size()));
-            QVERIFY(WriteAll(m_path, m_versionA));
+            QVERIFY(ModelTest::WriteFileBytes(m_path, m_versionA));
             continue;
         }
         if (after == before)
@@ -234,7 +222,7 @@ void TestCrashTrial::killedSaveLeavesOneCompleteVersion()
         // The program cannot tell such a copy from a file of the user's: it
         // leaves both alone.
         QCOMPARE(Strays(m_dir.path()), strays);
-        QCOMPARE(ReadAll(m_path), after);
+        QCOMPARE(ModelTest::FileBytes(m_path), after);
         for (const QString &stray : strays)
             QFile::remove(m_dir.filePath(stray));
     }
@@ -246,7 +234,7 @@ void TestCrashTrial::killedSaveLeavesOneCompleteVersion()
 
 void TestCrashTrial::saveBeyondTheFileSizeLimitFails()
 {
-    QVERIFY(WriteAll(m_path, m_versionA));
+    QVERIFY(ModelTest::WriteFileBytes(m_path, m_versionA));
     QByteArray error;
     int code = 0;
     {
@@ -257,9 +245,8 @@ void TestCrashTrial::saveBeyondTheFileSizeLimitFails()
         code = writer.Wait();
     }
     QCOMPARE(code, 2); // the writer's "save failed"
-    QCOMPARE(ReadAll(m_path), m_versionA);
-    QCOMPARE(QDir(m_dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
-             QStringList{QStringLiteral("Quillmark.dat")});
+    QCOMPARE(ModelTest::FileBytes(m_path), m_versionA);
+    QCOMPARE(ModelTest::Entries(m_dir.path()), QStringList{QStringLiteral("Quillmark.dat")});
 }
 
 QUILLMARK_GUILESS_TEST_MAIN(TestCrashTrial)
