@@ -1,13 +1,11 @@
 #include "exchange/csv/CsvExport.h"
 #include "res/Strings.h"
+#include "tests/testlib/FileSizeLimit.h"
 #include "tests/testlib/QuillmarkTest.h"
 
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
-
-#include <csignal>
-#include <sys/resource.h>
 
 namespace {
 
@@ -121,15 +119,12 @@ private slots:
         for (int i = 0; i < 50; ++i)
             list.m_items.append(Item(QStringLiteral("Item %1").arg(i), QStringLiteral("desc"), i));
 
-        rlimit saved{};
-        QCOMPARE(getrlimit(RLIMIT_FSIZE, &saved), 0);
-        rlimit small = saved;
-        small.rlim_cur = 100;
-        const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-        QCOMPARE(setrlimit(RLIMIT_FSIZE, &small), 0);
-        const CsvExport::Result r = CsvExport::ExportList(list, m_path);
-        setrlimit(RLIMIT_FSIZE, &saved);
-        std::signal(SIGXFSZ, oldHandler);
+        CsvExport::Result r;
+        {
+            FileSizeLimit limit(100);
+            QVERIFY(limit.ok());
+            r = CsvExport::ExportList(list, m_path);
+        }
 
         QCOMPARE(r.status, CsvExport::Status::Failed);
         QCOMPARE(CsvExport::ExportMessage(r), Str::ExportFailed(r.reason));

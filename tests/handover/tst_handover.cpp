@@ -5,13 +5,11 @@
 #include "platform/AppPaths.h"
 #include "res/Strings.h"
 #include "tests/handover/IcsFiles.h"
+#include "tests/testlib/FileSizeLimit.h"
 #include "tests/testlib/QuillmarkTest.h"
 
 #include <QTemporaryDir>
 #include <QUuid>
-
-#include <csignal>
-#include <sys/resource.h>
 
 using namespace IcsFiles;
 
@@ -69,33 +67,6 @@ StoredItem Named(const QString &folder, const QString &summary)
     none.errors << QStringLiteral("no %1 in %2").arg(summary, folder);
     return none;
 }
-
-// Lowers the largest file this process may write, so that writing fails as
-// on a full disk. The signal that would otherwise end the process is ignored
-// for the while.
-class FileSizeLimit
-{
-public:
-    explicit FileSizeLimit(rlim_t bytes)
-    {
-        getrlimit(RLIMIT_FSIZE, &m_old);
-        m_oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-        rlimit lower = m_old;
-        lower.rlim_cur = bytes;
-        m_ok = setrlimit(RLIMIT_FSIZE, &lower) == 0;
-    }
-    ~FileSizeLimit()
-    {
-        setrlimit(RLIMIT_FSIZE, &m_old);
-        std::signal(SIGXFSZ, m_oldHandler);
-    }
-    bool ok() const { return m_ok; }
-
-private:
-    rlimit m_old{};
-    void (*m_oldHandler)(int) = nullptr;
-    bool m_ok = false;
-};
 
 } // namespace
 
