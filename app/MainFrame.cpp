@@ -19,6 +19,14 @@
 #include <QLayout>
 #include <QMenuBar>
 #include <QSessionManager>
+#include <QWindow>
+
+#include <utility>
+
+namespace {
+// How long a message waits for the window to come on the screen.
+constexpr int kLongestWaitForScreen = 2000; // ms
+} // namespace
 
 CMainFrame::CMainFrame(QWidget *parent)
     : QMainWindow(parent)
@@ -108,8 +116,7 @@ void CMainFrame::OnInitialUpdate()
         // Told once the event loop runs, so that the user sees the window
         // (with what could be read) behind the message.
         const QString text = m_doc->DamageMessage(loaded);
-        QMetaObject::invokeMethod(
-                this, [this, text] { m_prompter->Message(this, text); }, Qt::QueuedConnection);
+        TellWhenShown([this, text] { m_prompter->Message(this, text); });
     }
     m_view->OnInitialUpdate();
 
@@ -117,7 +124,51 @@ void CMainFrame::OnInitialUpdate()
     connect(m_watcher, &CDataFileWatcher::changedOnDisk, this, &CMainFrame::OnDataFileChanged);
     connect(m_watcher, &CDataFileWatcher::folderChanged, this, &CMainFrame::OnDataFolderChanged);
     // After the damaged-file message, over the window.
-    QMetaObject::invokeMethod(this, &CMainFrame::OfferConflictCopies, Qt::QueuedConnection);
+    TellWhenShown([this] { OfferConflictCopies(); });
+}
+
+void CMainFrame::TellWhenShown(std::function<void()> tell)
+{
+    m_toTell.append(std::move(tell));
+    if (m_toTell.size() > 1)
+        return; // the first one is already waiting
+    // Looked at once the event loop runs, when the window has been shown or
+    // will not be.
+    QMetaObject::invokeMethod(
+            this,
+            [this] {
+                QWindow *window = windowHandle();
+                if (m_shownOnScreen || !window || !isVisible() || window->isExposed()) {
+                    TellWhatWaits();
+                    return;
+                }
+                window->installEventFilter(this);
+                // A window that never comes on screen (started minimised) is
+                // told all the same.
+                QTimer::singleShot(kLongestWaitForScreen, this, &CMainFrame::TellWhatWaits);
+            },
+            Qt::QueuedConnection);
+}
+
+bool CMainFrame::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::Expose && watched == windowHandle() && windowHandle()->isExposed()) {
+        watched->removeEventFilter(this);
+        QMetaObject::invokeMethod(this, &CMainFrame::TellWhatWaits, Qt::QueuedConnection);
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void CMainFrame::TellWhatWaits()
+{
+    m_shownOnScreen = true;
+    if (QWindow *window = windowHandle())
+        window->removeEventFilter(this);
+    // A message runs a loop of its own, in which more may be asked to be
+    // told: that waits for a round of its own.
+    const QList<std::function<void()>> toTell = std::exchange(m_toTell, {});
+    for (const std::function<void()> &tell : toTell)
+        tell();
 }
 
 bool CMainFrame::DeferWhileDialogOpen()

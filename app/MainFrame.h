@@ -3,6 +3,7 @@
 #include "app/DesktopOpener.h"
 
 #include <QMainWindow>
+#include <QList>
 #include <QTimer>
 
 class CDataFileWatcher;
@@ -55,8 +56,14 @@ public:
     // does, else writes a rescue copy, then leaves the event loop.
     void EndWithoutAsking();
 
+    // Runs `tell` once the event loop runs and the window is on the screen,
+    // in the order asked: a message then stands over the window, not where
+    // the window was before the window manager placed it.
+    void TellWhenShown(std::function<void()> tell);
+
 protected:
     void closeEvent(QCloseEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void CreateMenus();
@@ -81,4 +88,7 @@ private:
     bool m_bEndingWithoutAsking = false;
     CDataFileWatcher *m_watcher = nullptr;
     QTimer m_catchUpLater;
+    QList<std::function<void()>> m_toTell;
+    bool m_shownOnScreen = false;
+    void TellWhatWaits();
 };

@@ -86,9 +86,7 @@ bool CQuillmarkApp::InitInstance(Prompter &prompter)
     connect(m_endSignals.get(), &EndSignals::received, m_pMainWnd.get(), &CMainFrame::EndWithoutAsking);
     // Told once the event loop runs, over the window.
     CMainFrame *shown = m_pMainWnd.get();
-    QMetaObject::invokeMethod(
-            shown,
-            [shown, &prompter] { RescueCopy::TellOnceIfWritten(shown, prompter, shown->Document()->Path()); },
-            Qt::QueuedConnection);
+    shown->TellWhenShown(
+            [shown, &prompter] { RescueCopy::TellOnceIfWritten(shown, prompter, shown->Document()->Path()); });
     return true;
 }

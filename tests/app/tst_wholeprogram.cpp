@@ -86,6 +86,9 @@ CQuillmarkView *Start(CQuillmarkApp &app, Prompter &prompter)
 {
     if (!app.InitInstance(prompter))
         return nullptr;
+    // The start's messages wait for the window to be on the screen.
+    if (!QTest::qWaitForWindowExposed(app.MainFrame()))
+        return nullptr;
     QCoreApplication::sendPostedEvents();
     return app.MainFrame()->View();
 }
