@@ -13,7 +13,6 @@
 #include <QHeaderView>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QPushButton>
 #include <QShortcut>
 #include <QTreeWidget>
 
@@ -55,11 +54,7 @@ CListSetupDlg::CListSetupDlg(QWidget *parent)
     itemsRect.setTop(std::max(itemsRect.top(), TemplateFit::ContentTop(itemsGroup)));
     m_listItems->setGeometry(itemsRect);
 
-    m_btnOK = new QPushButton(Str::ButtonOK(), this);
-    m_btnOK->setDefault(true);
-    Place(m_btnOK, T::kOK);
-    m_btnCancel = new QPushButton(Str::ButtonCancel(), this);
-    Place(m_btnCancel, T::kCancel);
+    MakeOKCancel(T::kOK, T::kCancel);
 
     // The keys of the drawn buttons, each row's where its data has the focus.
     for (int i = 0; i < 3; ++i) {
@@ -68,8 +63,6 @@ CListSetupDlg::CListSetupDlg(QWidget *parent)
     }
 
     connect(m_comboLists, &QComboBox::activated, this, &CListSetupDlg::OnSelChangeLists);
-    connect(m_btnOK, &QPushButton::clicked, this, &CListSetupDlg::accept);
-    connect(m_btnCancel, &QPushButton::clicked, this, &CListSetupDlg::reject);
 }
 
 CListSetupDlg::~CListSetupDlg() = default;

@@ -10,7 +10,6 @@
 
 class CNewItemDlg;
 class QComboBox;
-class QPushButton;
 class QTreeWidget;
 
 // The dialog behind "Edit Lists...": lists and the items of the chosen list
@@ -59,8 +58,6 @@ public:
 
     QComboBox *ListChooser() const { return m_comboLists; }
     QTreeWidget *ItemList() const { return m_listItems; }
-    QPushButton *OKButton() const { return m_btnOK; }
-    QPushButton *CancelButton() const { return m_btnCancel; }
 
 protected:
     bool event(QEvent *event) override;
@@ -88,6 +85,4 @@ private:
     QPixmap m_bmpRemove;
     QPixmap m_bmpAdd;
 
-    QPushButton *m_btnOK = nullptr;
-    QPushButton *m_btnCancel = nullptr;
 };

@@ -14,7 +14,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
-#include <QPushButton>
 #include <QRegularExpression>
 #include <QTimeEdit>
 
@@ -88,11 +87,7 @@ CNewItemDlg::CNewItemDlg(QWidget *parent)
     m_checkDated->setAutoFillBackground(true);
     Place(m_checkDated, T::kDated);
 
-    m_btnOK = new QPushButton(Str::ButtonOK(), this);
-    m_btnOK->setDefault(true);
-    Place(m_btnOK, T::kOK);
-    m_btnCancel = new QPushButton(Str::ButtonCancel(), this);
-    Place(m_btnCancel, T::kCancel);
+    MakeOKCancel(T::kOK, T::kCancel);
 
     QLabel *nameLabel = MakeLabel(Str::FieldName(), T::kNameLabel, this);
     QLabel *descLabel = MakeLabel(Str::FieldDesc(), T::kDescLabel, this);
@@ -110,8 +105,6 @@ CNewItemDlg::CNewItemDlg(QWidget *parent)
     TemplateFit::GrowToHint(m_timeCtrl, insideFrame);
     TemplateFit::FitLabels({{dateLabel, m_dateCtrl}, {timeLabel, m_timeCtrl}});
 
-    connect(m_btnOK, &QPushButton::clicked, this, &CNewItemDlg::accept);
-    connect(m_btnCancel, &QPushButton::clicked, this, &CNewItemDlg::reject);
 }
 
 CNewItemDlg::~CNewItemDlg() = default;

@@ -14,7 +14,6 @@ class CIconChooser;
 class QCheckBox;
 class QDateEdit;
 class QLineEdit;
-class QPushButton;
 class QTimeEdit;
 
 // The form in which one item is entered or changed. It only holds values:
@@ -64,8 +63,6 @@ public:
     QCheckBox *DatedBox() const { return m_checkDated; }
     QDateEdit *DateField() const { return m_dateCtrl; }
     QTimeEdit *TimeField() const { return m_timeCtrl; }
-    QPushButton *OKButton() const { return m_btnOK; }
-    QPushButton *CancelButton() const { return m_btnCancel; }
 
 protected:
     void OnInitDialog() override;
@@ -86,8 +83,6 @@ private:
     QCheckBox *m_checkDated = nullptr;
     QDateEdit *m_dateCtrl = nullptr;
     QTimeEdit *m_timeCtrl = nullptr;
-    QPushButton *m_btnOK = nullptr;
-    QPushButton *m_btnCancel = nullptr;
 
     // What set-up put in, to tell what the user changed.
     QString m_shownDesc;

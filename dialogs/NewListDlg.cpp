@@ -8,7 +8,6 @@
 
 #include <QLabel>
 #include <QLineEdit>
-#include <QPushButton>
 
 namespace T = DialogTemplates::NewList;
 using DialogUnits::Place;
@@ -22,11 +21,7 @@ CNewListDlg::CNewListDlg(QWidget *parent)
     m_editName = new QLineEdit(this);
     Place(m_editName, T::kName);
 
-    m_btnOK = new QPushButton(Str::ButtonOK(), this);
-    m_btnOK->setDefault(true);
-    Place(m_btnOK, T::kOK);
-    m_btnCancel = new QPushButton(Str::ButtonCancel(), this);
-    Place(m_btnCancel, T::kCancel);
+    MakeOKCancel(T::kOK, T::kCancel);
 
     auto *label = new QLabel(Str::FieldName(), this);
     Place(label, T::kNameLabel);
@@ -35,8 +30,6 @@ CNewListDlg::CNewListDlg(QWidget *parent)
     m_listIcons = new CIconChooser(this);
     Place(m_listIcons, T::kIcons);
 
-    connect(m_btnOK, &QPushButton::clicked, this, &CNewListDlg::accept);
-    connect(m_btnCancel, &QPushButton::clicked, this, &CNewListDlg::reject);
 }
 
 CNewListDlg::~CNewListDlg() = default;

@@ -7,7 +7,6 @@
 
 class CIconChooser;
 class QLineEdit;
-class QPushButton;
 
 // The form in which a list gets its name and icon, for a new list and for
 // an existing one. The caller fills the members, runs it and reads them
@@ -31,8 +30,6 @@ public:
 
     CIconChooser *IconChooser() const { return m_listIcons; }
     QLineEdit *NameField() const { return m_editName; }
-    QPushButton *OKButton() const { return m_btnOK; }
-    QPushButton *CancelButton() const { return m_btnCancel; }
 
 protected:
     void OnInitDialog() override;
@@ -43,6 +40,4 @@ private:
     CImageList m_images;
 
     QLineEdit *m_editName = nullptr;
-    QPushButton *m_btnOK = nullptr;
-    QPushButton *m_btnCancel = nullptr;
 };

@@ -2,6 +2,9 @@
 
 #include "platform/Prompter.h"
 #include "res/ClientArea.h"
+#include "res/Strings.h"
+
+#include <QPushButton>
 
 CQmDialog::CQmDialog(QWidget *parent)
     : QDialog(parent)
@@ -23,6 +26,17 @@ void CQmDialog::accept()
 void CQmDialog::EndOK()
 {
     QDialog::accept();
+}
+
+void CQmDialog::MakeOKCancel(const DialogUnits::DluRect &ok, const DialogUnits::DluRect &cancel)
+{
+    m_btnOK = new QPushButton(Str::ButtonOK(), this);
+    m_btnOK->setDefault(true);
+    DialogUnits::Place(m_btnOK, ok);
+    connect(m_btnOK, &QPushButton::clicked, this, &CQmDialog::accept);
+    m_btnCancel = new QPushButton(Str::ButtonCancel(), this);
+    DialogUnits::Place(m_btnCancel, cancel);
+    connect(m_btnCancel, &QPushButton::clicked, this, &CQmDialog::reject);
 }
 
 void CQmDialog::showEvent(QShowEvent *event)

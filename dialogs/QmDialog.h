@@ -1,8 +1,11 @@
 #pragma once
 
+#include "dialogs/DialogUnits.h"
+
 #include <QDialog>
 
 class Prompter;
+class QPushButton;
 
 // The common ground of the list editing dialogs: the program's fixed client
 // area (ClientArea::kSize), set-up on the first show (so exec() and a test
@@ -26,6 +29,9 @@ public:
     // OK, however it is given (button, Enter, accept()), ends up in OnOK.
     void accept() override;
 
+    QPushButton *OKButton() const { return m_btnOK; }
+    QPushButton *CancelButton() const { return m_btnCancel; }
+
 protected:
     // Moves the members into the controls; runs once, on the first show.
     virtual void OnInitDialog() {}
@@ -33,10 +39,16 @@ protected:
     virtual void OnOK() { EndOK(); }
     // Closes the dialog with OK.
     void EndOK();
+    // Makes the OK button (the default) and the Cancel button where the
+    // template puts them; where it is called decides their place in the
+    // Tab order.
+    void MakeOKCancel(const DialogUnits::DluRect &ok, const DialogUnits::DluRect &cancel);
 
     void showEvent(QShowEvent *event) override;
 
 private:
     Prompter *m_prompter;
+    QPushButton *m_btnOK = nullptr;
+    QPushButton *m_btnCancel = nullptr;
     bool m_initialised = false;
 };

@@ -9,7 +9,6 @@
 
 #include <QLabel>
 #include <QLineEdit>
-#include <QPushButton>
 
 namespace {
 
@@ -91,17 +90,11 @@ CImportFieldsDlg::CImportFieldsDlg(QWidget *parent)
     m_listIcons = new CIconChooser(this);
     Place(m_listIcons, kIcons);
 
-    m_btnOK = new QPushButton(Str::ButtonOK(), this);
-    m_btnOK->setDefault(true);
-    Place(m_btnOK, kOK);
-    m_btnCancel = new QPushButton(Str::ButtonCancel(), this);
-    Place(m_btnCancel, kCancel);
+    MakeOKCancel(kOK, kCancel);
 
     TemplateFit::FitLabels({{nameLabel, m_spinName}, {descLabel, m_spinDesc}, {priceLabel, m_spinPrice}});
     TemplateFit::FitLabels({{iconLabel, m_listIcons, m_spinName->height()}});
 
-    connect(m_btnOK, &QPushButton::clicked, this, &CImportFieldsDlg::accept);
-    connect(m_btnCancel, &QPushButton::clicked, this, &CImportFieldsDlg::reject);
 }
 
 CImportFieldsDlg::~CImportFieldsDlg() = default;

@@ -7,7 +7,6 @@
 #include <QSpinBox>
 
 class CIconChooser;
-class QPushButton;
 
 // A column number: typed freely (digits only), its arrows stopping at the
 // column range. The range is checked when the dialog's OK is pressed, so
@@ -57,8 +56,6 @@ public:
     CFieldSpinBox *DescSpin() const { return m_spinDesc; }
     CFieldSpinBox *PriceSpin() const { return m_spinPrice; }
     CIconChooser *IconChooser() const { return m_listIcons; }
-    QPushButton *OKButton() const { return m_btnOK; }
-    QPushButton *CancelButton() const { return m_btnCancel; }
 
 protected:
     void OnInitDialog() override;
@@ -72,6 +69,4 @@ private:
     CFieldSpinBox *m_spinDesc = nullptr;
     CFieldSpinBox *m_spinPrice = nullptr;
     CImageList m_images;
-    QPushButton *m_btnOK = nullptr;
-    QPushButton *m_btnCancel = nullptr;
 };

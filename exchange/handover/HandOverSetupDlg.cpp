@@ -7,7 +7,6 @@
 
 #include <QCheckBox>
 #include <QGroupBox>
-#include <QPushButton>
 
 namespace {
 
@@ -40,14 +39,8 @@ CHandOverSetupDlg::CHandOverSetupDlg(QWidget *parent)
     Place(m_checkAppt, kItemAppt);
     TemplateFit::GrowToHint(m_checkAppt, groupRight);
 
-    m_btnOK = new QPushButton(Str::ButtonOK(), this);
-    m_btnOK->setDefault(true);
-    Place(m_btnOK, kOK);
-    m_btnCancel = new QPushButton(Str::ButtonCancel(), this);
-    Place(m_btnCancel, kCancel);
+    MakeOKCancel(kOK, kCancel);
 
-    connect(m_btnOK, &QPushButton::clicked, this, &CHandOverSetupDlg::accept);
-    connect(m_btnCancel, &QPushButton::clicked, this, &CHandOverSetupDlg::reject);
 }
 
 CHandOverSetupDlg::~CHandOverSetupDlg() = default;

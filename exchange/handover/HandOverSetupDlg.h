@@ -4,7 +4,6 @@
 
 class QCheckBox;
 class QGroupBox;
-class QPushButton;
 
 // "Setup": whether the hand-over makes a task, an appointment or both. It
 // reads the two settings when it opens; only OK writes them back.
@@ -22,8 +21,6 @@ public:
     QGroupBox *Group() const { return m_group; }
     QCheckBox *ItemTaskBox() const { return m_checkTask; }
     QCheckBox *ItemApptBox() const { return m_checkAppt; }
-    QPushButton *OKButton() const { return m_btnOK; }
-    QPushButton *CancelButton() const { return m_btnCancel; }
 
 protected:
     void OnInitDialog() override;
@@ -33,6 +30,4 @@ private:
     QGroupBox *m_group = nullptr;
     QCheckBox *m_checkTask = nullptr;
     QCheckBox *m_checkAppt = nullptr;
-    QPushButton *m_btnOK = nullptr;
-    QPushButton *m_btnCancel = nullptr;
 };
