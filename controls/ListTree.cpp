@@ -3,6 +3,8 @@
 #include "res/ResourceIds.h"
 #include "res/Strings.h"
 
+#include <optional>
+
 CListTree::CListTree(QWidget *parent)
     : CTreeOptionsCtrl(parent)
 {
@@ -48,6 +50,19 @@ void CListTree::ReplaceLists(const CListCollection &lists, int first, int remove
 {
     if (!m_root)
         return;
+    // The node the user chose, when it is about to be replaced: found again
+    // afterwards in the list that takes its list's place, the item by name.
+    int chosenList = -1;
+    std::optional<QString> chosenItem;
+    if (QTreeWidgetItem *chosen = SelectedItem(); chosen && chosen != m_root) {
+        QTreeWidgetItem *listNode = chosen->parent() == m_root ? chosen : chosen->parent();
+        const int at = m_root->indexOfChild(listNode);
+        if (at >= first && at < first + removed) {
+            chosenList = at - first;
+            if (chosen != listNode)
+                chosenItem = chosen->text(0);
+        }
+    }
     // Asked before the nodes leave the tree: the tree, not the node, knows
     // whether it is open.
     QList<bool> open;
@@ -63,6 +78,19 @@ void CListTree::ReplaceLists(const CListCollection &lists, int first, int remove
     m_root->insertChildren(first, nodes);
     for (int i = 0; i < std::min(open.size(), nodes.size()); ++i)
         nodes.at(i)->setExpanded(open.at(i));
+    if (chosenList >= 0 && chosenList < nodes.size()) {
+        QTreeWidgetItem *again = nodes.at(chosenList);
+        if (chosenItem) {
+            QTreeWidgetItem *named = nullptr;
+            for (int i = 0; i < again->childCount() && !named; ++i) {
+                if (again->child(i)->text(0) == *chosenItem)
+                    named = again->child(i);
+            }
+            again = named;
+        }
+        if (again)
+            setCurrentItem(again);
+    }
     if (removed != inserted) {
         for (int i = first + inserted; i < m_root->childCount(); ++i)
             SetItemData(m_root->child(i), i);

@@ -216,8 +216,18 @@ private slots:
         QCOMPARE(f.ListNode(0)->text(0), QStringLiteral("First"));
         QCOMPARE(f.ListNode(2), untouched);
         QVERIFY(f.ListNode(3)->isExpanded());
+
+        // A list replaced around the chosen item (a newer file, List Setup)
+        // keeps that item chosen.
+        f.Select(f.ItemNode(2, 1));
+        lists = f.Lists();
+        lists[2].m_items.prepend(lists[2].m_items.at(0));
+        lists[2].m_items[0].SetName(QStringLiteral("Atlas"));
+        f.doc.ReplaceLists(lists);
+        QCOMPARE(f.Tree()->selectedItems(), QList<QTreeWidgetItem *>{f.ItemNode(2, 2)});
+
         f.OpenList(2);
-        QCOMPARE(Rows(f.Table()).at(1).at(0), QStringLiteral("Packing"));
+        QCOMPARE(Rows(f.Table()).at(2).at(0), QStringLiteral("Packing"));
     }
 
     // Undo may take away what is on show: the view then shows the tree, as
