@@ -4,7 +4,7 @@
 
 class QLabel;
 
-// Dialog 100: the program icon and its version. It has no buttons of its
+// The About box: the program icon and its version. It has no buttons of its
 // own: the window's close button, Enter and Escape close it.
 class CAboutDlg : public QDialog
 {
