@@ -41,7 +41,6 @@ void TestAboutDlg::closesOnKey_data()
 {
     QTest::addColumn<int>("key");
     QTest::addColumn<int>("result");
-    QTest::newRow("Escape") << int(Qt::Key_Escape) << int(QDialog::Rejected);
     QTest::newRow("Return") << int(Qt::Key_Return) << int(QDialog::Accepted);
     QTest::newRow("Enter") << int(Qt::Key_Enter) << int(QDialog::Accepted);
 }

@@ -277,10 +277,9 @@ void TestLanguage::germanLocaleSpeaksGerman()
 
 void TestLanguage::cLocaleSpeaksEnglish()
 {
+    // No catalogue at all is loaded: one text of the program's and Qt's
+    // buttons tell.
     QCOMPARE(m_c.Shown("editMenu"), QStringLiteral("&Edit|&Undo Tick 'Bread'|&Redo"));
-    QCOMPARE(m_c.Shown("itemDialog"), Str::NewItemCaption());
-    QVERIFY2(m_c.Shown("popupMenu").contains(QStringLiteral("|Export List...|")), qPrintable(m_c.Shown("popupMenu")));
-    QCOMPARE(m_c.Shown("messages"), Str::ExportDone() + u'|' + Str::Load(Str::IDS_ADDED_TASK_AND_APPT));
     QCOMPARE(m_c.Shown("questionButtons"), QStringLiteral("&Yes|&No"));
 }
 

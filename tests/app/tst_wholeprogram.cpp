@@ -9,6 +9,7 @@
 #include "dialogs/ListSetupDlg.h"
 #include "model/DataStore.h"
 #include "model/QuillmarkDoc.h"
+#include "platform/AppPaths.h"
 #include "res/Strings.h"
 #include "tests/testlib/QuillmarkTest.h"
 #include "tests/view/ViewFixture.h"
@@ -159,8 +160,8 @@ class TestWholeProgram : public QObject
 private slots:
     void init();
 
+    void firstStartShowsNoListsAndQuitSaves();
     void countThatSaysTooFewListsIsToldAndKept();
-    void filesBesideTheDataFileAreLeftAlone();
     void exitThatCannotSaveOffersAnotherFile();
     void quitWithRescueCopyIsToldNowAndAtTheNextStart();
     void unreadableDataFileIsNeverReplaced();
@@ -193,6 +194,32 @@ void TestWholeProgram::init()
     QVERIFY(QDir().mkpath(QFileInfo(ChosenFile()).absolutePath()));
 }
 
+void TestWholeProgram::firstStartShowsNoListsAndQuitSaves()
+{
+    QVERIFY(QDir(DataFolder()).removeRecursively());
+    QCOMPARE(RunProgram([&](CQuillmarkApp &app) {
+                 // The start itself names the settings file and the data folder.
+                 QCoreApplication::setOrganizationName(QString());
+                 QCoreApplication::setApplicationName(QString());
+                 ScriptedPrompter prompter;
+                 QVERIFY(Start(app, prompter));
+                 QCOMPARE(AppPaths::DataFilePath(), DataPath());
+                 QVERIFY(!QApplication::windowIcon().isNull());
+                 QVERIFY(!app.MainFrame()->isMaximized());
+                 const auto *tree = app.MainFrame()->View()->findChild<CTreeOptionsCtrl *>();
+                 QCOMPARE(tree->topLevelItemCount(), 1);
+                 QCOMPARE(tree->topLevelItem(0)->childCount(), 0);
+                 // The event loop ends by other means than Exit (as when the
+                 // desktop session ends): the lists are saved all the same.
+                 QTimer::singleShot(0, &app, &QCoreApplication::quit);
+                 QCOMPARE(app.exec(), 0);
+                 QM_VERIFY_PROMPTS(prompter);
+             }),
+             0);
+    // No lists: the list count alone.
+    QCOMPARE(FileBytes(DataPath()), QByteArray(4, '\0'));
+}
+
 void TestWholeProgram::countThatSaysTooFewListsIsToldAndKept()
 {
     // Three lists whose count was damaged to one.
@@ -206,6 +233,15 @@ void TestWholeProgram::countThatSaysTooFewListsIsToldAndKept()
     QBuffer firstList;
     QVERIFY(firstList.open(QIODevice::WriteOnly));
     QVERIFY(DataFile::Write(firstList, SampleLists().first(1), nullptr));
+    // Files whose names only start like the data file's: the .bak written
+    // for the damaged file is not taken for them, nor they for it.
+    const QStringList others{QStringLiteral("Quillmark.dat.backup"), QStringLiteral("Quillmark.dat.before"),
+                             QStringLiteral("Quillmark.dat.latest"), QStringLiteral("Quillmark.dat.AbCdEf")};
+    for (const QString &name : others) {
+        QFile other(QDir(DataFolder()).filePath(name));
+        QVERIFY(other.open(QIODevice::WriteOnly));
+        other.write(name.toUtf8());
+    }
 
     QCOMPARE(RunProgram([&](CQuillmarkApp &app) {
                  ScriptedPrompter prompter;
@@ -220,27 +256,7 @@ void TestWholeProgram::countThatSaysTooFewListsIsToldAndKept()
              0);
     QCOMPARE(FileBytes(DataPath() + QStringLiteral(".bak")), damaged);
     QCOMPARE(ReadDataFile(DataPath()), SampleLists().first(1));
-}
-
-void TestWholeProgram::filesBesideTheDataFileAreLeftAlone()
-{
-    QVERIFY(WriteDataFile(DataPath(), SampleLists()));
-    const QStringList names{QStringLiteral("Quillmark.dat.backup"), QStringLiteral("Quillmark.dat.before"),
-                            QStringLiteral("Quillmark.dat.latest"), QStringLiteral("Quillmark.dat.AbCdEf")};
-    for (const QString &name : names) {
-        QFile file(QDir(DataFolder()).filePath(name));
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write(name.toUtf8());
-    }
-
-    QCOMPARE(RunProgram([&](CQuillmarkApp &app) {
-                 ScriptedPrompter prompter;
-                 QVERIFY(Start(app, prompter));
-                 QCOMPARE(ExitFromMenu(app), 0);
-                 QM_VERIFY_PROMPTS(prompter);
-             }),
-             0);
-    for (const QString &name : names)
+    for (const QString &name : others)
         QCOMPARE(FileBytes(QDir(DataFolder()).filePath(name)), name.toUtf8());
 }
 

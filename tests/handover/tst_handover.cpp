@@ -21,17 +21,7 @@ constexpr CalendarTime kNow = 1704164645;
 // 5 March of the year, 14:37:52 local time.
 CListItem Item(const QString &name, const QString &desc, bool dated, bool done, int year = 2003)
 {
-    CListItem item;
-    item.SetName(name);
-    item.SetDescription(desc);
-    CalendarTime t = 0;
-    CalendarTimeOps::FromLocal(year, 3, 5, 14, 37, 52, t);
-    item.SetDateTime(t);
-    item.m_bDated = dated;
-    item.m_bDone = done;
-    item.m_dPrice = 1.25;
-    item.m_nIcon = 12;
-    return item;
+    return ModelTest::MakeItem(name, desc, 1.25, done, dated, ModelTest::Local(year, 3, 5, 14, 37, 52), 12);
 }
 
 QStringList Loaded(const QList<int> &ids)

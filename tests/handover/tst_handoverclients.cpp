@@ -1,6 +1,7 @@
 #include "exchange/handover/CalendarStore.h"
 #include "exchange/handover/HandOver.h"
 #include "model/ListItem.h"
+#include "tests/model/ModelTestUtil.h"
 #include "tests/testlib/QuillmarkTest.h"
 
 #include <QDir>
@@ -27,18 +28,10 @@ struct Run
     bool finished = false;
 };
 
+// A weekday far from either zone's daylight-saving changes.
 CListItem Item(const QString &name, const QString &desc, bool dated, bool done)
 {
-    CListItem item;
-    item.SetName(name);
-    item.SetDescription(desc);
-    CalendarTime t = 0;
-    // A weekday far from either zone's daylight-saving changes.
-    CalendarTimeOps::FromLocal(2003, 3, 5, 14, 37, 52, t);
-    item.SetDateTime(t);
-    item.m_bDated = dated;
-    item.m_bDone = done;
-    return item;
+    return ModelTest::MakeItem(name, desc, 0.0, done, dated, ModelTest::Local(2003, 3, 5, 14, 37, 52));
 }
 
 const QString kDatedName = QString::fromUtf8("Dentist, 10:30; bring \\ «Zähne»");

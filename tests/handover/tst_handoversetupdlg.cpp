@@ -45,53 +45,41 @@ private slots:
         s.remove(QStringLiteral("Settings/ITEMAPPT"));
     }
 
-    void showsTheDefaultsAndCancelWritesNothing()
+    // The dialog shows what is stored (a task alone where nothing is);
+    // Cancel writes nothing, OK and the Return key write both settings.
+    void showsAndWritesTheSettings()
     {
         ScriptedPrompter prompter;
-        bool task = false, appt = true;
-        const int result = RunDialog(prompter, [&](CHandOverSetupDlg &d) {
-            task = d.ItemTaskBox()->isChecked();
-            appt = d.ItemApptBox()->isChecked();
-            d.ItemTaskBox()->setChecked(false);
-            d.ItemApptBox()->setChecked(true);
-            d.CancelButton()->click();
-            return d.result();
-        });
-        QM_VERIFY_PROMPTS(prompter);
-        QCOMPARE(result, int(QDialog::Rejected));
+        bool task = false, appt = false;
+        // Notes what the dialog showed, sets the boxes and ends it by `end`.
+        const auto run = [&](bool toTask, bool toAppt, const std::function<void(CHandOverSetupDlg &)> &end) {
+            return RunDialog(prompter, [&task, &appt, toTask, toAppt, end](CHandOverSetupDlg &d) {
+                task = d.ItemTaskBox()->isChecked();
+                appt = d.ItemApptBox()->isChecked();
+                d.ItemTaskBox()->setChecked(toTask);
+                d.ItemApptBox()->setChecked(toAppt);
+                end(d);
+                return d.result();
+            });
+        };
+
+        QCOMPARE(run(false, true, [](CHandOverSetupDlg &d) { d.CancelButton()->click(); }), int(QDialog::Rejected));
         QCOMPARE(task, true);
         QCOMPARE(appt, false);
         QVERIFY(!Stored(QStringLiteral("ITEMTASK")));
         QVERIFY(!Stored(QStringLiteral("ITEMAPPT")));
-    }
 
-    void okWritesBothAndTheNextRunShowsThem()
-    {
-        ScriptedPrompter prompter;
-        int result = RunDialog(prompter, [&](CHandOverSetupDlg &d) {
-            d.ItemTaskBox()->setChecked(false);
-            d.ItemApptBox()->setChecked(true);
-            d.OKButton()->click();
-            return d.result();
-        });
-        QCOMPARE(result, int(QDialog::Accepted));
+        QCOMPARE(run(false, true, [](CHandOverSetupDlg &d) { d.OKButton()->click(); }), int(QDialog::Accepted));
         QCOMPARE(Settings::ReadInt(QStringLiteral("ITEMTASK"), -1), 0);
         QCOMPARE(Settings::ReadInt(QStringLiteral("ITEMAPPT"), -1), 1);
 
-        bool task = true, appt = false;
-        result = RunDialog(prompter, [&](CHandOverSetupDlg &d) {
-            task = d.ItemTaskBox()->isChecked();
-            appt = d.ItemApptBox()->isChecked();
-            d.ItemTaskBox()->setChecked(true);
-            QTest::keyClick(&d, Qt::Key_Return); // the default button
-            return d.result();
-        });
-        QM_VERIFY_PROMPTS(prompter);
-        QCOMPARE(result, int(QDialog::Accepted));
+        QCOMPARE(run(true, true, [](CHandOverSetupDlg &d) { QTest::keyClick(&d, Qt::Key_Return); }),
+                 int(QDialog::Accepted));
         QCOMPARE(task, false);
         QCOMPARE(appt, true);
         QCOMPARE(Settings::ReadInt(QStringLiteral("ITEMTASK"), -1), 1);
         QCOMPARE(Settings::ReadInt(QStringLiteral("ITEMAPPT"), -1), 1);
+        QM_VERIFY_PROMPTS(prompter);
     }
 
     // The boxes sit inside the frame, their texts whole, and nothing

@@ -13,18 +13,6 @@
 using namespace IcsFiles;
 using namespace ViewTest;
 
-namespace {
-
-void SetFlags(int task, int appt)
-{
-    Settings::WriteInt(QStringLiteral("ITEMTASK"), task);
-    Settings::WriteInt(QStringLiteral("ITEMAPPT"), appt);
-}
-
-QString AddedTask() { return Str::Load(Str::IDS_ADDED_TASK); }
-
-} // namespace
-
 class TestViewHandOver : public QObject
 {
     Q_OBJECT
@@ -40,11 +28,29 @@ private:
         new CExchangeCommands(f.doc, *f.view);
     }
 
-    // Shows item `item` of list `list`, opened from the tree.
-    static void OpenItem(Fixture<> &f, int list, int item)
+    // Shows item `item` of list `list`, opened from the tree, and hands it
+    // over with the arrow button.
+    static void HandOver(Fixture<> &f, int list, int item, const QList<int> &messages)
     {
         f.OpenItem(list, item);
         QCOMPARE(f.Mode(), Shown::Item);
+        for (int message : messages)
+            f.prompter.ExpectMessage(Str::Load(message));
+        f.Tap(108);
+        QM_VERIFY_PROMPTS(f.prompter);
+        f.Tap(133); // back to the tree
+    }
+
+    // "Configuration" from the menu.
+    static void Configure(Fixture<> &f, bool task, bool appt)
+    {
+        f.prompter.ExpectDialog<CHandOverSetupDlg>([task, appt](CHandOverSetupDlg &d) {
+            d.ItemTaskBox()->setChecked(task);
+            d.ItemApptBox()->setChecked(appt);
+            d.OKButton()->click();
+            return d.result();
+        });
+        f.Choose(QStringLiteral("Configuration"));
     }
 
 private slots:
@@ -62,68 +68,38 @@ private slots:
         s.remove(QStringLiteral("Settings/ITEMAPPT"));
     }
 
-    // The arrow button of the item details, with settings never written:
-    // a task, and the message that says so.
-    void arrowMakesATask()
+    // The arrow button of the item details hands the item over as
+    // "Configuration" chose, every message of it shown in turn.
+    void arrowHandsOverAsConfigured()
     {
         Fixture f;
         Start(f);
-        OpenItem(f, 1, 0); // "Tickets", dated
-        f.prompter.ExpectMessage(AddedTask());
-        f.Tap(108);
-        QM_VERIFY_PROMPTS(f.prompter);
-        QCOMPARE(Summaries(m_tasks), QStringList{QStringLiteral("Tickets")});
-        QCOMPARE(Summaries(m_calendar), QStringList{});
-        // The item itself is not changed, nor the data file written.
-        QCOMPARE(f.Lists(), SampleLists());
-        QCOMPARE(ReadDataFile(f.path), SampleLists());
-    }
-
-    void undatedItemWithBothOn()
-    {
-        SetFlags(1, 1);
-        Fixture f;
-        Start(f);
-        OpenItem(f, 0, 1); // "Milk", undated
-        f.prompter.ExpectMessage(Str::Load(Str::IDS_ITEM_NOT_DATED));
-        f.prompter.ExpectMessage(AddedTask());
-        f.Tap(108);
-        QM_VERIFY_PROMPTS(f.prompter);
-        QCOMPARE(Summaries(m_tasks), QStringList{QStringLiteral("Milk")});
-        QCOMPARE(Summaries(m_calendar), QStringList{});
-    }
-
-    // With no item on show there is nothing to hand over: no message, and
-    // the store is not even created.
-    void noItemOnShow()
-    {
-        SetFlags(1, 1);
-        Fixture f;
-        Start(f);
+        // With no item on show there is nothing to hand over: no message,
+        // and the store is not even created.
         QCOMPARE(f.Mode(), Shown::Tree);
         f.Tap(108);
         QM_VERIFY_PROMPTS(f.prompter);
         QVERIFY(!QFileInfo::exists(m_tasks));
         QVERIFY(!QFileInfo::exists(m_calendar));
-    }
 
-    // "Configuration" from the menu changes what the next hand-over makes.
-    void configurationThenTransfer()
-    {
-        Fixture f;
-        Start(f);
-        f.prompter.ExpectDialog<CHandOverSetupDlg>([](CHandOverSetupDlg &d) {
-            d.ItemTaskBox()->setChecked(false);
-            d.ItemApptBox()->setChecked(true);
-            d.OKButton()->click();
-            return d.result();
-        });
-        f.Choose(QStringLiteral("Configuration"));
-        OpenItem(f, 1, 0);
-        f.prompter.ExpectMessage(Str::Load(Str::IDS_ADDED_APPT));
-        f.Tap(108);
-        QM_VERIFY_PROMPTS(f.prompter);
-        QCOMPARE(Summaries(m_tasks), QStringList{});
+        // With settings never written: a task.
+        HandOver(f, 1, 0, {Str::IDS_ADDED_TASK}); // "Tickets", dated
+        QCOMPARE(Summaries(m_tasks), QStringList{QStringLiteral("Tickets")});
+        QCOMPARE(Summaries(m_calendar), QStringList{});
+        // The item itself is not changed, nor the data file written.
+        QCOMPARE(f.Lists(), SampleLists());
+        QCOMPARE(ReadDataFile(f.path), SampleLists());
+
+        Configure(f, false, true);
+        HandOver(f, 1, 0, {Str::IDS_ADDED_APPT});
+        QCOMPARE(Summaries(m_tasks), QStringList{QStringLiteral("Tickets")});
+        QCOMPARE(Summaries(m_calendar), QStringList{QStringLiteral("Tickets")});
+
+        Configure(f, true, true);
+        HandOver(f, 0, 1, {Str::IDS_ITEM_NOT_DATED, Str::IDS_ADDED_TASK}); // "Milk", undated
+        QStringList tasks = Summaries(m_tasks); // in the order of their random file names
+        tasks.sort();
+        QCOMPARE(tasks, (QStringList{QStringLiteral("Milk"), QStringLiteral("Tickets")}));
         QCOMPARE(Summaries(m_calendar), QStringList{QStringLiteral("Tickets")});
     }
 };

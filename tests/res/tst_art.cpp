@@ -140,9 +140,7 @@ void TestArt::programIcon()
         QCOMPARE(file.size(), QSize(size, size));
         QVERIFY(file.hasAlphaChannel());
     }
-    const QIcon icon = Art::ProgramIcon();
-    QVERIFY(!icon.isNull());
-    const QList<QSize> sizes = icon.availableSizes();
+    const QList<QSize> sizes = Art::ProgramIcon().availableSizes();
     for (int size : {16, 32, 256})
         QVERIFY2(sizes.contains(QSize(size, size)), qPrintable(QString::number(size)));
 }
@@ -221,21 +219,18 @@ void TestArt::magentaBecomesTransparent()
     const QImage plain = Art::Bitmap(id).toImage().convertToFormat(QImage::Format_ARGB32);
     const QImage masked = Art::MaskedBitmap(id).toImage().convertToFormat(QImage::Format_ARGB32);
     QCOMPARE(masked.size(), plain.size());
-    int clear = 0;
     for (int y = 0; y < plain.height(); ++y) {
         for (int x = 0; x < plain.width(); ++x) {
             const QRgb before = plain.pixel(x, y);
             const QRgb after = masked.pixel(x, y);
             if ((before & 0x00FFFFFF) == 0x00FF00FF) {
                 QCOMPARE(qAlpha(after), 0);
-                ++clear;
             } else {
                 QCOMPARE(after, before | 0xFF000000);
             }
         }
     }
-    // The corners of every cell are ground.
-    QVERIFY(clear > 0);
+    // The corners of every cell are ground: some pixels were made clear.
     QCOMPARE(qAlpha(masked.pixel(0, 0)), 0);
 }
 
