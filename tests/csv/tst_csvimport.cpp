@@ -2,10 +2,10 @@
 #include "exchange/csv/CsvImport.h"
 #include "platform/Settings.h"
 #include "res/Strings.h"
+#include "tests/model/ModelTestUtil.h"
 #include "tests/testlib/QuillmarkTest.h"
 
 #include <QBuffer>
-#include <QFile>
 #include <QRandomGenerator>
 #include <QSettings>
 #include <QTemporaryDir>
@@ -60,16 +60,12 @@ private slots:
 
     void roundTripOfAnExport()
     {
+        using ModelTest::MakeItem;
         CListItemArray source;
-        const struct { const char *name, *desc; double price; } rows[] = {
-            {"Apple", "2 litres  skim", 1.5}, {"Café", "süß", 0}, {"Refund", "a b", -3.25}, {"Zeppelin", "", 1234.57}};
-        for (const auto &row : rows) {
-            CListItem item;
-            item.SetName(QString::fromUtf8(row.name));
-            item.SetDescription(QString::fromUtf8(row.desc));
-            item.m_dPrice = row.price;
-            source.m_items.append(item);
-        }
+        source.m_items = {MakeItem(u"Apple"_s, u"2 litres  skim"_s, 1.5, false, false, 0),
+                          MakeItem(u"Café"_s, u"süß"_s, 0, false, false, 0),
+                          MakeItem(u"Refund"_s, u"a b"_s, -3.25, false, false, 0),
+                          MakeItem(u"Zeppelin"_s, QString(), 1234.57, false, false, 0)};
         QCOMPARE(CsvExport::ExportList(source, m_path).status, CsvExport::Status::Done);
         StoreFields({1, 2, 3});
         CListItemArray imported;
@@ -127,7 +123,7 @@ private slots:
         QFETCH(Status, status);
         QFETCH(qint64, line);
         QFETCH(QStringList, items);
-        WriteFile(content);
+        QVERIFY(ModelTest::WriteFileBytes(m_path, content));
         if (!fields.isEmpty())
             StoreFields(fields);
         CListItemArray list;
@@ -180,7 +176,7 @@ private slots:
     {
         QFETCH(QByteArray, content);
         QFETCH(QString, name);
-        WriteFile(content);
+        QVERIFY(ModelTest::WriteFileBytes(m_path, content));
         StoreFields({1, 2, 0});
         CListItemArray list;
         QCOMPARE(CsvImport::ImportCsvFile(m_path, list).status, Status::Ok);
@@ -202,7 +198,7 @@ private slots:
         const QList<QPair<QByteArray, QString>> cases = {{split, QString::fromUtf8("bé")},
                                                          {"\xC3\xA9\n" + head + "\xFF\n", QString::fromUtf8("Ã©")}};
         for (const auto &c : cases) {
-            WriteFile(c.first);
+            QVERIFY(ModelTest::WriteFileBytes(m_path, c.first));
             CListItemArray list;
             QCOMPARE(CsvImport::ImportCsvFile(m_path, list).status, Status::Ok);
             QVERIFY(Names(list).contains(c.second));
@@ -223,12 +219,12 @@ private slots:
             QByteArray garbage(64 * 1024 + round * 977, Qt::Uninitialized);
             for (char &c : garbage)
                 c = char(random.bounded(256));
-            WriteFile(garbage);
+            QVERIFY(ModelTest::WriteFileBytes(m_path, garbage));
             CListItemArray list;
             const CsvImport::Result r = CsvImport::ImportCsvFile(m_path, list);
             QCOMPARE(list.m_items.isEmpty(), !r.Ok());
         }
-        WriteFile(QByteArray(10 * 1024 * 1024, 'x'));
+        QVERIFY(ModelTest::WriteFileBytes(m_path, QByteArray(10 * 1024 * 1024, 'x')));
         CListItemArray list;
         QCOMPARE(CsvImport::ImportCsvFile(m_path, list).status, Status::Ok);
         QCOMPARE(list.m_items.size(), (10 * 1024 * 1024 + 254) / 255);
@@ -256,13 +252,6 @@ private:
         Settings::WriteInt(ImportKeys::NameField(), f[0]);
         Settings::WriteInt(ImportKeys::DescField(), f[1]);
         Settings::WriteInt(ImportKeys::PriceField(), f[2]);
-    }
-
-    void WriteFile(const QByteArray &content)
-    {
-        QFile f(m_path);
-        QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        QCOMPARE(f.write(content), content.size());
     }
 
     QTemporaryDir m_dir;
