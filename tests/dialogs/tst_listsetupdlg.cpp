@@ -108,11 +108,10 @@ private slots:
 
     void openingChoosesList_data();
     void openingChoosesList();
-    void addListAppendsAndShowsIt();
+    void listAddedAtTheEndAndEditedInPlace();
     void removingAListAsksFirst_data();
     void removingAListAsksFirst();
     void removingOnlyListLeavesNothingToActOn();
-    void editListKeepsItems();
     void itemsAddedInOrderAndEditedInPlace();
     void removeItemAsksFirst();
     void tapRunsTheButtonUnderIt_data();
@@ -156,9 +155,11 @@ void TestListSetupDlg::openingChoosesList()
     QM_VERIFY_PROMPTS(s.prompter);
 }
 
-void TestListSetupDlg::addListAppendsAndShowsIt()
+void TestListSetupDlg::listAddedAtTheEndAndEditedInPlace()
 {
-    Setup s(ThreeLists(), 1);
+    CListCollection lists = ThreeLists();
+    lists[1].m_nIcon = 12;
+    Setup s(lists, 1);
     QString offeredName = QStringLiteral("?");
     s.ExpectForm<CNewListDlg>(QStringLiteral("Hardware"), &offeredName);
 
@@ -173,6 +174,20 @@ void TestListSetupDlg::addListAppendsAndShowsIt()
     QCOMPARE(s.dlg.ListChooser()->currentText(), QStringLiteral("Hardware"));
     QCOMPARE(s.dlg.m_nCurList, 3);
     QCOMPARE(s.dlg.ItemList()->topLevelItemCount(), 0);
+    QM_VERIFY_PROMPTS(s.prompter);
+
+    // Editing the second list renames it where it is and keeps its items.
+    s.ExpectForm<CNewListDlg>(QStringLiteral("Novels"), &offeredName);
+    s.ChooseList(1);
+    s.dlg.OnEditList();
+    QCOMPARE(offeredName, QStringLiteral("Books"));
+    QCOMPARE(s.Entries(), QStringList({QStringLiteral("Groceries"), QStringLiteral("Novels"), QStringLiteral("Tools"),
+                                       QStringLiteral("Hardware")}));
+    QCOMPARE(s.dlg.ListChooser()->currentIndex(), 1);
+    QCOMPARE(s.dlg.m_lists.at(1).m_strName, QStringLiteral("Novels"));
+    QCOMPARE(s.dlg.m_lists.at(1).m_nIcon, 12); // the form was given the list's icon
+    QCOMPARE(s.dlg.m_lists.at(1).m_items, ThreeLists().at(1).m_items);
+    QCOMPARE(s.Rows(), QStringList{QStringLiteral("Dune")});
     QM_VERIFY_PROMPTS(s.prompter);
 }
 
@@ -245,25 +260,6 @@ void TestListSetupDlg::removingOnlyListLeavesNothingToActOn()
     s.dlg.OnAddItem();
     QCOMPARE(s.dlg.m_lists.size(), 1);
     QCOMPARE(s.Rows(), QStringList{QStringLiteral("Alien")});
-    QM_VERIFY_PROMPTS(s.prompter);
-}
-
-void TestListSetupDlg::editListKeepsItems()
-{
-    CListCollection lists = ThreeLists();
-    lists[1].m_nIcon = 12;
-    Setup s(lists, 1);
-    QString offeredName;
-    s.ExpectForm<CNewListDlg>(QStringLiteral("Novels"), &offeredName);
-
-    s.dlg.OnEditList();
-    QCOMPARE(offeredName, QStringLiteral("Books"));
-    QCOMPARE(s.Entries(), QStringList({QStringLiteral("Groceries"), QStringLiteral("Novels"), QStringLiteral("Tools")}));
-    QCOMPARE(s.dlg.ListChooser()->currentIndex(), 1);
-    QCOMPARE(s.dlg.m_lists.at(1).m_strName, QStringLiteral("Novels"));
-    QCOMPARE(s.dlg.m_lists.at(1).m_nIcon, 12); // the form was given the list's icon
-    QCOMPARE(s.dlg.m_lists.at(1).m_items, ThreeLists().at(1).m_items);
-    QCOMPARE(s.Rows(), QStringList{QStringLiteral("Dune")});
     QM_VERIFY_PROMPTS(s.prompter);
 }
 
