@@ -115,6 +115,22 @@ private slots:
                                               << QStringList{a255 + u"||0"_s, u"b||0"_s};
         QTest::newRow("utf-8 never split") << QByteArray(254, 'a') + "\xC3\xA9" "b\n" << Fields{1, 0, 0} << Status::Ok << 0ll
                                            << QStringList{QString(254, QLatin1Char('a')) + u"||0"_s, QString::fromUtf8("éb||0")};
+
+        // How the bytes are read: one name in column 1, "x" in column 2.
+        const auto named = [](const char *row, const QByteArray &line, const QString &name) {
+            QTest::newRow(row) << line + ",x\n" << Fields{1, 2, 0} << Status::Ok << 0ll << QStringList{name + u"|x|0"_s};
+        };
+        named("utf-8 with mark", "\xEF\xBB\xBF" "Caf\xC3\xA9", QString::fromUtf8("Café"));
+        named("mark, ascii", "\xEF\xBB\xBF" "Tea", QStringLiteral("Tea"));
+        named("utf-8", "Caf\xC3\xA9", QString::fromUtf8("Café"));
+        named("utf-8 four bytes", "\xF0\x9F\x98\x80", QString::fromUtf8("\U0001F600"));
+        named("windows-1252", "Caf\xE9 \x80", QString::fromUtf8("Café €"));
+        named("invalid utf-8", "Caf\xC3\x28", QString::fromUtf8("CafÃ("));
+        named("overlong", "\xC0\xAF", QString::fromUtf8("À¯"));
+        named("surrogate", "\xED\xA0\x80", QString::fromUtf8("í\u00A0€"));
+        named("undefined 1252", "\x81\x8D\x8F\x90\x9D", QString(5, QChar(0xFFFD)));
+        named("mark then invalid", "\xEF\xBB\xBF" "A\xFF", QStringLiteral("A") + QChar(0xFFFD));
+        named("nul byte", QByteArray("A\0B", 3), QString::fromUtf8("A\0B", 3));
     }
     void lines()
     {
@@ -154,35 +170,6 @@ private slots:
         QFETCH(QString, text);
         QFETCH(double, price);
         QCOMPARE(CsvImport::ParsePrice(text), price);
-    }
-
-    void encodings_data()
-    {
-        QTest::addColumn<QByteArray>("content");
-        QTest::addColumn<QString>("name");
-        QTest::newRow("utf-8 with mark") << QByteArray("\xEF\xBB\xBF" "Caf\xC3\xA9,x\n") << QString::fromUtf8("Café");
-        QTest::newRow("mark, ascii") << QByteArray("\xEF\xBB\xBF" "Tea,x\n") << QStringLiteral("Tea");
-        QTest::newRow("utf-8") << QByteArray("Caf\xC3\xA9,x\n") << QString::fromUtf8("Café");
-        QTest::newRow("utf-8 four bytes") << QByteArray("\xF0\x9F\x98\x80,x\n") << QString::fromUtf8("\U0001F600");
-        QTest::newRow("windows-1252") << QByteArray("Caf\xE9 \x80,x\n") << QString::fromUtf8("Café €");
-        QTest::newRow("invalid utf-8") << QByteArray("Caf\xC3\x28,x\n") << QString::fromUtf8("CafÃ(");
-        QTest::newRow("overlong") << QByteArray("\xC0\xAF,x\n") << QString::fromUtf8("À¯");
-        QTest::newRow("surrogate") << QByteArray("\xED\xA0\x80,x\n") << QString::fromUtf8("í\u00A0€");
-        QTest::newRow("undefined 1252") << QByteArray("\x81\x8D\x8F\x90\x9D,x\n") << QString(5, QChar(0xFFFD));
-        QTest::newRow("mark then invalid") << QByteArray("\xEF\xBB\xBF" "A\xFF,x\n") << QStringLiteral("A") + QChar(0xFFFD);
-        QTest::newRow("nul byte") << QByteArray("A\0B,x\n", 6) << QString::fromUtf8("A\0B", 3);
-    }
-    void encodings()
-    {
-        QFETCH(QByteArray, content);
-        QFETCH(QString, name);
-        QVERIFY(ModelTest::WriteFileBytes(m_path, content));
-        StoreFields({1, 2, 0});
-        CListItemArray list;
-        QCOMPARE(CsvImport::ImportCsvFile(m_path, list).status, Status::Ok);
-        QCOMPARE(list.m_items.size(), 1);
-        QCOMPARE(list.m_items[0].m_strName, name);
-        QCOMPARE(list.m_items[0].m_strDesc, QStringLiteral("x"));
     }
 
     void encodingDecidedOverTheWholeFile()
