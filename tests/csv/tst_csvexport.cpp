@@ -9,13 +9,10 @@
 
 namespace {
 
+// An undated item as an export sees it: only name, description and price count.
 CListItem Item(const QString &name, const QString &desc = QString(), double price = 0)
 {
-    CListItem item;
-    item.SetName(name);
-    item.SetDescription(desc);
-    item.m_dPrice = price;
-    return item;
+    return ModelTest::MakeItem(name, desc, price, false, false, 0);
 }
 
 } // namespace
