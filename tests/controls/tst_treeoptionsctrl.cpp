@@ -69,6 +69,8 @@ private:
         }
 
         QList<bool> Marks() const { return {tree.GetCheck(items[0]), tree.GetCheck(items[1])}; }
+        // 0 and 1 the items, 2 the group, 3 the root.
+        QTreeWidgetItem *Node(int i) const { return i < 2 ? items[i] : i == 2 ? group : root; }
     };
 
 private slots:
@@ -116,7 +118,7 @@ private slots:
 
     void click_data()
     {
-        QTest::addColumn<int>("item");
+        QTest::addColumn<int>("node"); // as Fixture::Node counts
         QTest::addColumn<QString>("where");
         QTest::addColumn<bool>("toggles");
         QTest::addColumn<bool>("selects");
@@ -124,33 +126,38 @@ private slots:
         QTest::newRow("box, checked") << 1 << "icon" << true << true;
         QTest::newRow("label, checked") << 1 << "label" << false << true;
         QTest::newRow("indent") << 0 << "indent" << false << false; // selection: the tree's own affair
+        QTest::newRow("group's picture, image 10") << 2 << "icon" << false << true;
+        QTest::newRow("root's picture, image 4") << 3 << "icon" << false << true;
     }
 
     void click()
     {
-        QFETCH(int, item);
+        QFETCH(int, node);
         QFETCH(QString, where);
         QFETCH(bool, toggles);
         QFETCH(bool, selects);
         Fixture f;
-        QTreeWidgetItem *node = f.items[item];
-        const QPoint at = where == QLatin1String("icon") ? f.tree.IconRect(node).center()
-                : where == QLatin1String("label")        ? LabelPoint(f.tree, node)
-                                                         : IndentPoint(f.tree, node);
-        QCOMPARE(f.tree.itemAt(at), node);
+        QTreeWidgetItem *item = f.Node(node);
+        const QPoint at = where == QLatin1String("icon") ? f.tree.IconRect(item).center()
+                : where == QLatin1String("label")        ? LabelPoint(f.tree, item)
+                                                         : IndentPoint(f.tree, item);
+        QCOMPARE(f.tree.itemAt(at), item);
         QList<bool> marks = f.Marks();
+        const int image = CTreeOptionsCtrl::GetImage(item);
         QSignalSpy toggled(&f.tree, &CTreeOptionsCtrl::checkToggled);
         QTest::mouseClick(f.tree.viewport(), Qt::LeftButton, {}, at);
         // The owner hears of a toggle, and of nothing else.
         if (toggles) {
-            marks[item] = !marks[item];
-            QCOMPARE(toggled, (QList<QVariantList>{{QVariant::fromValue(node), marks[item]}}));
+            marks[node] = !marks[node];
+            QCOMPARE(toggled, (QList<QVariantList>{{QVariant::fromValue(item), marks[node]}}));
         } else {
             QCOMPARE(toggled.size(), 0);
+            QCOMPARE(CTreeOptionsCtrl::GetImage(item), image);
         }
         QCOMPARE(f.Marks(), marks);
         if (selects)
-            QVERIFY(node->isSelected());
+            QVERIFY(item->isSelected());
+        QVERIFY(f.group->isExpanded() && f.root->isExpanded());
     }
 
     void quickDoubleClickOnTheBoxTogglesTwice()
@@ -166,29 +173,7 @@ private slots:
         QVERIFY(f.tree.GetCheck(item));
     }
 
-    void clickOnGroupIconChangesOnlySelection_data()
-    {
-        QTest::addColumn<bool>("root");
-        QTest::newRow("root, image 4") << true;
-        QTest::newRow("group, image 10") << false;
-    }
-
-    void clickOnGroupIconChangesOnlySelection()
-    {
-        QFETCH(bool, root);
-        Fixture f;
-        QTreeWidgetItem *node = root ? f.root : f.group;
-        const int image = CTreeOptionsCtrl::GetImage(node);
-        QSignalSpy toggled(&f.tree, &CTreeOptionsCtrl::checkToggled);
-        QTest::mouseClick(f.tree.viewport(), Qt::LeftButton, {}, f.tree.IconRect(node).center());
-        QCOMPARE(CTreeOptionsCtrl::GetImage(node), image);
-        QCOMPARE(toggled.size(), 0);
-        QVERIFY(node->isSelected());
-        QVERIFY(node->isExpanded());
-        QCOMPARE(f.Marks(), (QList<bool>{false, true}));
-    }
-
-    void spaceTogglesCheckItem()
+    void spaceTogglesOnlyACheckItem()
     {
         Fixture f;
         QTreeWidgetItem *item = f.items[1];
@@ -204,24 +189,18 @@ private slots:
         QCOMPARE(toggled.size(), 2);
         QCOMPARE(toggled.at(1).at(1).toBool(), true);
         QVERIFY(!item->isSelected());
-    }
 
-    void spaceOnGroupGetsDefaultHandling()
-    {
-        Fixture f;
+        // On a group the tree's own handling selects it; its picture stays.
         const int image = CTreeOptionsCtrl::GetImage(f.group);
         f.tree.setCurrentItem(f.group, 0, QItemSelectionModel::NoUpdate);
         QTest::keyClick(&f.tree, Qt::Key_Space);
         QCOMPARE(CTreeOptionsCtrl::GetImage(f.group), image);
-        QVERIFY(f.group->isSelected()); // the tree's own handling selected it
-    }
+        QVERIFY(f.group->isSelected());
 
-    void spaceWithNothingCurrentChangesNoMark()
-    {
-        Fixture f;
         f.tree.setCurrentItem(nullptr);
         QTest::keyClick(&f.tree, Qt::Key_Space);
         QCOMPARE(f.Marks(), (QList<bool>{false, true}));
+        QCOMPARE(toggled.size(), 2);
     }
 };
 

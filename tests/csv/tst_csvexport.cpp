@@ -1,30 +1,23 @@
 #include "exchange/csv/CsvExport.h"
 #include "res/Strings.h"
+#include "tests/model/ModelTestUtil.h"
 #include "tests/testlib/FileSizeLimit.h"
 #include "tests/testlib/QuillmarkTest.h"
 
 #include <QDir>
-#include <QFile>
 #include <QTemporaryDir>
 
 namespace {
 
+// An undated item as an export sees it: only name, description and price count.
 CListItem Item(const QString &name, const QString &desc = QString(), double price = 0)
 {
-    CListItem item;
-    item.SetName(name);
-    item.SetDescription(desc);
-    item.m_dPrice = price;
-    return item;
-}
-
-QByteArray ReadAll(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
+    return ModelTest::MakeItem(name, desc, price, false, false, 0);
 }
 
 } // namespace
+
+using ModelTest::FileBytes;
 
 class TestCsvExport : public QObject
 {
@@ -69,13 +62,10 @@ private slots:
         CListItemArray list;
         list.m_items = {Item(QStringLiteral("Milk"), QStringLiteral("2 litres, skim"), 1.5),
                         Item(QStringLiteral("Tea")), Item(QStringLiteral("Car"), QString(), 1234.567)};
-        QFile old(m_path);
-        QVERIFY(old.open(QIODevice::WriteOnly));
-        old.write(QByteArray(1000, 'o'));
-        old.close();
+        QVERIFY(ModelTest::WriteFileBytes(m_path, QByteArray(1000, 'o')));
         const CsvExport::Result r = CsvExport::ExportList(list, m_path);
         QCOMPARE(r.status, CsvExport::Status::Done);
-        QCOMPARE(ReadAll(m_path), QByteArray("Milk,2 litres  skim,1.50,\nTea,,0.00,\nCar,,1234.57,\n"));
+        QCOMPARE(FileBytes(m_path), QByteArray("Milk,2 litres  skim,1.50,\nTea,,0.00,\nCar,,1234.57,\n"));
         QCOMPARE(CsvExport::ExportMessage(r), Str::ExportDone());
     }
 
@@ -102,7 +92,7 @@ private slots:
         const CsvExport::Result r = CsvExport::ExportList(list, m_path);
         QCOMPARE(r.written, written ? 3 : 2);
         QCOMPARE(CsvExport::ExportMessage(r), message);
-        const QByteArray file = ReadAll(m_path);
+        const QByteArray file = FileBytes(m_path);
         QVERIFY(file.startsWith("First,,0.00,\n"));
         QVERIFY(file.endsWith("Third,,0.00,\n"));
         QCOMPARE(file.size(), 26 + (written ? middle.size() + 8 : 0));
@@ -111,10 +101,7 @@ private slots:
     void refusedWriteKeepsTheOldFile()
     {
         // A file size limit makes the disk refuse bytes, as a full disk would.
-        QFile old(m_path);
-        QVERIFY(old.open(QIODevice::WriteOnly));
-        old.write("old export\n");
-        old.close();
+        QVERIFY(ModelTest::WriteFileBytes(m_path, "old export\n"));
         CListItemArray list;
         for (int i = 0; i < 50; ++i)
             list.m_items.append(Item(QStringLiteral("Item %1").arg(i), QStringLiteral("desc"), i));
@@ -129,7 +116,7 @@ private slots:
         QCOMPARE(r.status, CsvExport::Status::Failed);
         QCOMPARE(CsvExport::ExportMessage(r), Str::ExportFailed(r.reason));
         QVERIFY(!r.reason.isEmpty());
-        QCOMPARE(ReadAll(m_path), QByteArray("old export\n"));
+        QCOMPARE(FileBytes(m_path), QByteArray("old export\n"));
         QCOMPARE(QDir(m_dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("Quillmark.csv")});
     }
 

@@ -2,10 +2,10 @@
 #include "exchange/csv/CsvImport.h"
 #include "platform/Settings.h"
 #include "res/Strings.h"
+#include "tests/model/ModelTestUtil.h"
 #include "tests/testlib/QuillmarkTest.h"
 
 #include <QBuffer>
-#include <QFile>
 #include <QRandomGenerator>
 #include <QSettings>
 #include <QTemporaryDir>
@@ -60,16 +60,12 @@ private slots:
 
     void roundTripOfAnExport()
     {
+        using ModelTest::MakeItem;
         CListItemArray source;
-        const struct { const char *name, *desc; double price; } rows[] = {
-            {"Apple", "2 litres  skim", 1.5}, {"Café", "süß", 0}, {"Refund", "a b", -3.25}, {"Zeppelin", "", 1234.57}};
-        for (const auto &row : rows) {
-            CListItem item;
-            item.SetName(QString::fromUtf8(row.name));
-            item.SetDescription(QString::fromUtf8(row.desc));
-            item.m_dPrice = row.price;
-            source.m_items.append(item);
-        }
+        source.m_items = {MakeItem(u"Apple"_s, u"2 litres  skim"_s, 1.5, false, false, 0),
+                          MakeItem(u"Café"_s, u"süß"_s, 0, false, false, 0),
+                          MakeItem(u"Refund"_s, u"a b"_s, -3.25, false, false, 0),
+                          MakeItem(u"Zeppelin"_s, QString(), 1234.57, false, false, 0)};
         QCOMPARE(CsvExport::ExportList(source, m_path).status, CsvExport::Status::Done);
         StoreFields({1, 2, 3});
         CListItemArray imported;
@@ -119,6 +115,22 @@ private slots:
                                               << QStringList{a255 + u"||0"_s, u"b||0"_s};
         QTest::newRow("utf-8 never split") << QByteArray(254, 'a') + "\xC3\xA9" "b\n" << Fields{1, 0, 0} << Status::Ok << 0ll
                                            << QStringList{QString(254, QLatin1Char('a')) + u"||0"_s, QString::fromUtf8("éb||0")};
+
+        // How the bytes are read: one name in column 1, "x" in column 2.
+        const auto named = [](const char *row, const QByteArray &line, const QString &name) {
+            QTest::newRow(row) << line + ",x\n" << Fields{1, 2, 0} << Status::Ok << 0ll << QStringList{name + u"|x|0"_s};
+        };
+        named("utf-8 with mark", "\xEF\xBB\xBF" "Caf\xC3\xA9", QString::fromUtf8("Café"));
+        named("mark, ascii", "\xEF\xBB\xBF" "Tea", QStringLiteral("Tea"));
+        named("utf-8", "Caf\xC3\xA9", QString::fromUtf8("Café"));
+        named("utf-8 four bytes", "\xF0\x9F\x98\x80", QString::fromUtf8("\U0001F600"));
+        named("windows-1252", "Caf\xE9 \x80", QString::fromUtf8("Café €"));
+        named("invalid utf-8", "Caf\xC3\x28", QString::fromUtf8("CafÃ("));
+        named("overlong", "\xC0\xAF", QString::fromUtf8("À¯"));
+        named("surrogate", "\xED\xA0\x80", QString::fromUtf8("í\u00A0€"));
+        named("undefined 1252", "\x81\x8D\x8F\x90\x9D", QString(5, QChar(0xFFFD)));
+        named("mark then invalid", "\xEF\xBB\xBF" "A\xFF", QStringLiteral("A") + QChar(0xFFFD));
+        named("nul byte", QByteArray("A\0B", 3), QString::fromUtf8("A\0B", 3));
     }
     void lines()
     {
@@ -127,7 +139,7 @@ private slots:
         QFETCH(Status, status);
         QFETCH(qint64, line);
         QFETCH(QStringList, items);
-        WriteFile(content);
+        QVERIFY(ModelTest::WriteFileBytes(m_path, content));
         if (!fields.isEmpty())
             StoreFields(fields);
         CListItemArray list;
@@ -160,35 +172,6 @@ private slots:
         QCOMPARE(CsvImport::ParsePrice(text), price);
     }
 
-    void encodings_data()
-    {
-        QTest::addColumn<QByteArray>("content");
-        QTest::addColumn<QString>("name");
-        QTest::newRow("utf-8 with mark") << QByteArray("\xEF\xBB\xBF" "Caf\xC3\xA9,x\n") << QString::fromUtf8("Café");
-        QTest::newRow("mark, ascii") << QByteArray("\xEF\xBB\xBF" "Tea,x\n") << QStringLiteral("Tea");
-        QTest::newRow("utf-8") << QByteArray("Caf\xC3\xA9,x\n") << QString::fromUtf8("Café");
-        QTest::newRow("utf-8 four bytes") << QByteArray("\xF0\x9F\x98\x80,x\n") << QString::fromUtf8("\U0001F600");
-        QTest::newRow("windows-1252") << QByteArray("Caf\xE9 \x80,x\n") << QString::fromUtf8("Café €");
-        QTest::newRow("invalid utf-8") << QByteArray("Caf\xC3\x28,x\n") << QString::fromUtf8("CafÃ(");
-        QTest::newRow("overlong") << QByteArray("\xC0\xAF,x\n") << QString::fromUtf8("À¯");
-        QTest::newRow("surrogate") << QByteArray("\xED\xA0\x80,x\n") << QString::fromUtf8("í\u00A0€");
-        QTest::newRow("undefined 1252") << QByteArray("\x81\x8D\x8F\x90\x9D,x\n") << QString(5, QChar(0xFFFD));
-        QTest::newRow("mark then invalid") << QByteArray("\xEF\xBB\xBF" "A\xFF,x\n") << QStringLiteral("A") + QChar(0xFFFD);
-        QTest::newRow("nul byte") << QByteArray("A\0B,x\n", 6) << QString::fromUtf8("A\0B", 3);
-    }
-    void encodings()
-    {
-        QFETCH(QByteArray, content);
-        QFETCH(QString, name);
-        WriteFile(content);
-        StoreFields({1, 2, 0});
-        CListItemArray list;
-        QCOMPARE(CsvImport::ImportCsvFile(m_path, list).status, Status::Ok);
-        QCOMPARE(list.m_items.size(), 1);
-        QCOMPARE(list.m_items[0].m_strName, name);
-        QCOMPARE(list.m_items[0].m_strDesc, QStringLiteral("x"));
-    }
-
     void encodingDecidedOverTheWholeFile()
     {
         // A character split between two read chunks of the scan is no fault;
@@ -202,7 +185,7 @@ private slots:
         const QList<QPair<QByteArray, QString>> cases = {{split, QString::fromUtf8("bé")},
                                                          {"\xC3\xA9\n" + head + "\xFF\n", QString::fromUtf8("Ã©")}};
         for (const auto &c : cases) {
-            WriteFile(c.first);
+            QVERIFY(ModelTest::WriteFileBytes(m_path, c.first));
             CListItemArray list;
             QCOMPARE(CsvImport::ImportCsvFile(m_path, list).status, Status::Ok);
             QVERIFY(Names(list).contains(c.second));
@@ -223,12 +206,12 @@ private slots:
             QByteArray garbage(64 * 1024 + round * 977, Qt::Uninitialized);
             for (char &c : garbage)
                 c = char(random.bounded(256));
-            WriteFile(garbage);
+            QVERIFY(ModelTest::WriteFileBytes(m_path, garbage));
             CListItemArray list;
             const CsvImport::Result r = CsvImport::ImportCsvFile(m_path, list);
             QCOMPARE(list.m_items.isEmpty(), !r.Ok());
         }
-        WriteFile(QByteArray(10 * 1024 * 1024, 'x'));
+        QVERIFY(ModelTest::WriteFileBytes(m_path, QByteArray(10 * 1024 * 1024, 'x')));
         CListItemArray list;
         QCOMPARE(CsvImport::ImportCsvFile(m_path, list).status, Status::Ok);
         QCOMPARE(list.m_items.size(), (10 * 1024 * 1024 + 254) / 255);
@@ -256,13 +239,6 @@ private:
         Settings::WriteInt(ImportKeys::NameField(), f[0]);
         Settings::WriteInt(ImportKeys::DescField(), f[1]);
         Settings::WriteInt(ImportKeys::PriceField(), f[2]);
-    }
-
-    void WriteFile(const QByteArray &content)
-    {
-        QFile f(m_path);
-        QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        QCOMPARE(f.write(content), content.size());
     }
 
     QTemporaryDir m_dir;

@@ -1,9 +1,9 @@
 #include "exchange/csv/CsvExport.h"
 #include "exchange/csv/CsvImport.h"
 #include "platform/Settings.h"
+#include "tests/model/ModelTestUtil.h"
 #include "tests/testlib/QuillmarkTest.h"
 
-#include <QFile>
 #include <QTemporaryDir>
 
 #include <clocale>
@@ -31,16 +31,11 @@ private slots:
     void pointBothWays()
     {
         CListItemArray list;
-        CListItem item;
-        item.SetName(QStringLiteral("Milk"));
-        item.m_dPrice = 1234.5;
-        list.m_items.append(item);
+        list.m_items = {ModelTest::MakeItem(QStringLiteral("Milk"), QString(), 1234.5, false, false, 0)};
 
         const QString path = m_dir.filePath(QStringLiteral("Quillmark.csv"));
         QCOMPARE(CsvExport::ExportList(list, path).status, CsvExport::Status::Done);
-        QFile f(path);
-        QVERIFY(f.open(QIODevice::ReadOnly));
-        QCOMPARE(f.readAll(), QByteArray("Milk,,1234.50,\n"));
+        QCOMPARE(ModelTest::FileBytes(path), QByteArray("Milk,,1234.50,\n"));
 
         Settings::WriteInt(ImportKeys::NameField(), 1);
         Settings::WriteInt(ImportKeys::DescField(), 2);

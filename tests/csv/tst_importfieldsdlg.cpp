@@ -58,20 +58,34 @@ private slots:
                 .remove(QStringLiteral("Settings"));
     }
 
-    void opening_data()
+    void openAndClose_data()
     {
         QTest::addColumn<Values>("stored");
         QTest::addColumn<Values>("shown"); // the three columns and the selected row
-        QTest::newRow("first use") << Values{kAbsent, kAbsent, kAbsent, kAbsent} << Values{1, 2, 3, 1};
-        QTest::newRow("stored") << Values{4, 0, 7, 40} << Values{4, 0, 7, 35};
-        QTest::newRow("icon not offered") << Values{1, 2, 3, 51} << Values{1, 2, 3, -1};
+        QTest::addColumn<int>("row");      // clicked; -1: selection cleared; -2: left alone
+        QTest::addColumn<bool>("cancel");  // after typing 7 as the name column
+        QTest::addColumn<Values>("after");
+        const Values none{kAbsent, kAbsent, kAbsent, kAbsent};
+        QTest::newRow("first use") << none << Values{1, 2, 3, 1} << 1 << false << Values{1, 2, 3, 6};
+        QTest::newRow("first use, no row") << none << Values{1, 2, 3, 1} << -1 << false << Values{1, 2, 3, kAbsent};
+        QTest::newRow("stored") << Values{4, 0, 7, 40} << Values{4, 0, 7, 35} << -2 << false << Values{4, 0, 7, 40};
+        QTest::newRow("no row keeps the icon") << Values{9, 8, 7, 20} << Values{9, 8, 7, 15} << -1 << false
+                                               << Values{9, 8, 7, 20};
+        QTest::newRow("icon not offered") << Values{1, 2, 3, 51} << Values{1, 2, 3, -1} << -2 << false
+                                          << Values{1, 2, 3, 51};
+        QTest::newRow("cancel") << Values{2, 3, 4, 9} << Values{2, 3, 4, 4} << 10 << true << Values{2, 3, 4, 9};
     }
-    void opening()
+    void openAndClose()
     {
         QFETCH(Values, stored);
         QFETCH(Values, shown);
+        QFETCH(int, row);
+        QFETCH(bool, cancel);
+        QFETCH(Values, after);
         Store(stored);
+        ScriptedPrompter prompter;
         CImportFieldsDlg dlg;
+        dlg.SetPrompter(&prompter);
         dlg.show();
         QCOMPARE(dlg.windowTitle(), QStringLiteral("Import Fields"));
         QCOMPARE((Values{dlg.NameSpin()->value(), dlg.DescSpin()->value(), dlg.PriceSpin()->value(),
@@ -79,33 +93,15 @@ private slots:
                  shown);
         // Selected where it is: the list is not scrolled to it.
         QCOMPARE(dlg.IconChooser()->verticalScrollBar()->value(), 0);
-    }
 
-    void okStores_data()
-    {
-        QTest::addColumn<Values>("before");
-        QTest::addColumn<int>("row"); // -1: selection cleared
-        QTest::addColumn<Values>("after");
-        QTest::newRow("first use") << Values{kAbsent, kAbsent, kAbsent, kAbsent} << 1 << Values{1, 2, 3, 6};
-        QTest::newRow("no row keeps the icon") << Values{9, 8, 7, 20} << -1 << Values{9, 8, 7, 20};
-        QTest::newRow("no row, none stored") << Values{kAbsent, kAbsent, kAbsent, kAbsent} << -1 << Values{1, 2, 3, kAbsent};
-    }
-    void okStores()
-    {
-        QFETCH(Values, before);
-        QFETCH(int, row);
-        QFETCH(Values, after);
-        Store(before);
-        ScriptedPrompter prompter;
-        CImportFieldsDlg dlg;
-        dlg.SetPrompter(&prompter);
-        dlg.show();
-        if (row < 0)
+        if (cancel)
+            Type(dlg.NameSpin(), QStringLiteral("7"));
+        if (row == -1)
             dlg.IconChooser()->clearSelection();
-        else
+        else if (row >= 0)
             ChooserRows::Click(dlg.IconChooser(), row);
-        QTest::mouseClick(dlg.OKButton(), Qt::LeftButton);
-        QCOMPARE(dlg.result(), int(QDialog::Accepted));
+        QTest::mouseClick(cancel ? dlg.CancelButton() : dlg.OKButton(), Qt::LeftButton);
+        QCOMPARE(dlg.result(), int(cancel ? QDialog::Rejected : QDialog::Accepted));
         QCOMPARE(Stored(), after);
         QM_VERIFY_PROMPTS(prompter);
     }
@@ -169,18 +165,6 @@ private slots:
             QTest::keyClick(spin, Qt::Key_Up);
             QCOMPARE(spin->value(), 50);
         }
-    }
-
-    void cancelWritesNothing()
-    {
-        Store({2, 3, 4, 9});
-        CImportFieldsDlg dlg;
-        dlg.show();
-        Type(dlg.NameSpin(), QStringLiteral("7"));
-        dlg.IconChooser()->SelectRow(10);
-        QTest::mouseClick(dlg.CancelButton(), Qt::LeftButton);
-        QCOMPARE(dlg.result(), int(QDialog::Rejected));
-        QCOMPARE(Stored(), (Values{2, 3, 4, 9}));
     }
 };
 

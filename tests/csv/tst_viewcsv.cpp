@@ -5,6 +5,7 @@
 #include "exchange/csv/ImportFieldsDlg.h"
 #include "platform/Settings.h"
 #include "res/Strings.h"
+#include "tests/model/ModelTestUtil.h"
 #include "tests/testlib/QuillmarkTest.h"
 #include "tests/view/ViewFixture.h"
 
@@ -32,12 +33,14 @@ void UseColumnsOneToThree()
     Settings::WriteInt(ImportKeys::PriceField(), 3);
 }
 
-QString WriteCsv(const QString &path, const QByteArray &content)
+// The New List form of an import, given a name and OK, or cancelled.
+void ExpectNewList(ScriptedPrompter &prompter, bool ok = true)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(content) != content.size())
-        qWarning("cannot write %s", qPrintable(path));
-    return path;
+    prompter.ExpectDialog<CNewListDlg>([ok](CNewListDlg &d) {
+        d.NameField()->setText(QStringLiteral("Fruit"));
+        QTest::mouseClick(ok ? d.OKButton() : d.CancelButton(), Qt::LeftButton);
+        return d.result();
+    });
 }
 
 } // namespace
@@ -106,23 +109,27 @@ private slots:
         QVERIFY(QDir().rmdir(ExportPath()));
     }
 
+    // From the menu: a new list, filled, sorted, saved and shown. The
+    // chooser opens in the documents folder the first time, then where the
+    // last import came from, and in the documents folder again once that
+    // folder has gone.
     void importNewList()
     {
         Fixture<> f;
         f.Start();
         new CExchangeCommands(f.doc, *f.view);
-        const QString csv = WriteCsv(f.dir.filePath(QStringLiteral("fruit.csv")), "Pear,ripe,2.5,\nApple,red,1,\n");
+        const QString folder = f.dir.filePath(QStringLiteral("from the bank"));
+        const QString csv = QDir(folder).filePath(QStringLiteral("fruit.csv"));
+        QVERIFY(QDir().mkpath(folder));
+        QVERIFY(ModelTest::WriteFileBytes(csv, "Pear,ripe,2.5,\nApple,red,1,\n"));
         UseColumnsOneToThree();
-
-        f.prompter.ExpectDialog<CNewListDlg>([](CNewListDlg &d) {
-            d.NameField()->setText(QStringLiteral("Fruit"));
-            QTest::mouseClick(d.OKButton(), Qt::LeftButton);
-            return d.result();
-        });
-        f.prompter.ExpectOpenFile(csv);
-        f.Choose(QStringLiteral("Import List..."));
+        const auto importFrom = [&f](const QString &chosen) {
+            ExpectNewList(f.prompter);
+            f.prompter.ExpectOpenFile(chosen);
+            f.Choose(QStringLiteral("Import List..."));
+        };
+        importFrom(csv);
         QM_VERIFY_PROMPTS(f.prompter);
-
         QCOMPARE(f.Lists().size(), 4);
         const CListItemArray fruit = f.Lists().last();
         QCOMPARE(fruit.m_strName, QStringLiteral("Fruit"));
@@ -137,6 +144,14 @@ private slots:
         QCOMPARE(f.ListNode(3)->text(0), QStringLiteral("Fruit"));
         QCOMPARE(f.Mode(), Shown::Tree);
         QCOMPARE(f.History().undoText(), QStringLiteral("Import 'Fruit'"));
+
+        importFrom(QString()); // cancelled
+        QVERIFY(QDir(folder).removeRecursively());
+        importFrom(QString());
+        QM_VERIFY_PROMPTS(f.prompter);
+        QCOMPARE(f.Lists().size(), 4);
+        const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+        QCOMPARE(f.prompter.OpenFolders(), (QStringList{documents, folder, documents}));
     }
 
     void importChangesNothing_data()
@@ -157,13 +172,10 @@ private slots:
         f.Start();
         CExchangeCommands commands(f.doc, *f.view);
         const QByteArray before = FileBytes(f.path);
-        const QString csv = content.isEmpty() ? QString() : WriteCsv(f.dir.filePath(QStringLiteral("in.csv")), content);
+        const QString csv = content.isEmpty() ? QString() : f.dir.filePath(QStringLiteral("in.csv"));
+        QVERIFY(csv.isEmpty() || ModelTest::WriteFileBytes(csv, content));
         UseColumnsOneToThree();
-        f.prompter.ExpectDialog<CNewListDlg>([newList](CNewListDlg &d) {
-            d.NameField()->setText(QStringLiteral("New"));
-            QTest::mouseClick(newList ? d.OKButton() : d.CancelButton(), Qt::LeftButton);
-            return d.result();
-        });
+        ExpectNewList(f.prompter, newList);
         if (newList)
             f.prompter.ExpectOpenFile(csv);
         if (!message.isEmpty())
@@ -173,38 +185,6 @@ private slots:
         QCOMPARE(f.Lists().size(), 3);
         QCOMPARE(f.History().count(), 0);
         QCOMPARE(FileBytes(f.path), before);
-    }
-
-    // The chooser opens in the documents folder the first time, then where
-    // the last import came from, and in the documents folder again once that
-    // folder has gone.
-    void importChooserStartsInTheLastImportsFolder()
-    {
-        Fixture<> f;
-        f.Start();
-        CExchangeCommands commands(f.doc, *f.view);
-        const QString folder = f.dir.filePath(QStringLiteral("from the bank"));
-        QVERIFY(QDir().mkpath(folder));
-        const QString csv = WriteCsv(QDir(folder).filePath(QStringLiteral("in.csv")), "A,x,1,\n");
-        UseColumnsOneToThree();
-        const auto importFrom = [&](const QString &chosen) {
-            f.prompter.ExpectDialog<CNewListDlg>([](CNewListDlg &d) {
-                d.NameField()->setText(QStringLiteral("New"));
-                QTest::mouseClick(d.OKButton(), Qt::LeftButton);
-                return d.result();
-            });
-            f.prompter.ExpectOpenFile(chosen);
-            commands.ImportList();
-        };
-        importFrom(csv);
-        importFrom(QString()); // cancelled
-        QVERIFY(QDir(folder).removeRecursively());
-        importFrom(QString());
-        QM_VERIFY_PROMPTS(f.prompter);
-        QCOMPARE(f.Lists().size(), 4);
-
-        const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-        QCOMPARE(f.prompter.OpenFolders(), (QStringList{documents, folder, documents}));
     }
 
     void setupImportRunsTheDialog()

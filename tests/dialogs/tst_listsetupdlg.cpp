@@ -1,4 +1,3 @@
-#include "dialogs/IconChooser.h"
 #include "dialogs/ListSetupDlg.h"
 #include "dialogs/NewItemDlg.h"
 #include "dialogs/NewListDlg.h"
@@ -39,50 +38,63 @@ CListCollection ThreeLists()
             MakeList(QStringLiteral("Tools"), {})};
 }
 
-QStringList Column(const QTreeWidget *view, int column)
+// A shown List Setup over the given lists, answered by its own prompter.
+struct Setup
 {
-    QStringList texts;
-    for (int i = 0; i < view->topLevelItemCount(); ++i)
-        texts << view->topLevelItem(i)->text(column);
-    return texts;
-}
+    ScriptedPrompter prompter;
+    CListSetupDlg dlg;
 
-QStringList Entries(const QComboBox *combo)
-{
-    QStringList texts;
-    for (int i = 0; i < combo->count(); ++i)
-        texts << combo->itemText(i);
-    return texts;
-}
+    explicit Setup(const CListCollection &lists, int curList = -1)
+    {
+        dlg.SetPrompter(&prompter);
+        dlg.m_lists = lists;
+        dlg.m_nCurList = curList;
+        dlg.show();
+    }
 
-void ChooseList(CListSetupDlg &dlg, int index)
-{
-    dlg.ListChooser()->setCurrentIndex(index);
-    emit dlg.ListChooser()->activated(index);
-}
+    QStringList Rows(int column = 0) const
+    {
+        QStringList texts;
+        for (int i = 0; i < dlg.ItemList()->topLevelItemCount(); ++i)
+            texts << dlg.ItemList()->topLevelItem(i)->text(column);
+        return texts;
+    }
 
-void SelectItemRow(CListSetupDlg &dlg, int row)
-{
-    dlg.ItemList()->setCurrentItem(dlg.ItemList()->topLevelItem(row));
-}
+    QStringList Entries() const
+    {
+        QStringList texts;
+        for (int i = 0; i < dlg.ListChooser()->count(); ++i)
+            texts << dlg.ListChooser()->itemText(i);
+        return texts;
+    }
 
-void ExpectNewList(ScriptedPrompter &prompter, const QString &name)
-{
-    prompter.ExpectDialog<CNewListDlg>([name](CNewListDlg &d) {
-        d.NameField()->setText(name);
-        d.OKButton()->click();
-        return d.result();
-    });
-}
+    void ChooseList(int index)
+    {
+        dlg.ListChooser()->setCurrentIndex(index);
+        emit dlg.ListChooser()->activated(index);
+    }
 
-void ExpectNewItem(ScriptedPrompter &prompter, const QString &name)
-{
-    prompter.ExpectDialog<CNewItemDlg>([name](CNewItemDlg &d) {
-        d.NameField()->setText(name);
-        d.OKButton()->click();
-        return d.result();
-    });
-}
+    void SelectItemRow(int row) { dlg.ItemList()->setCurrentItem(dlg.ItemList()->topLevelItem(row)); }
+
+    // The list or item form is expected: the name it offers goes to
+    // `offered`; `name` is entered and OK pressed, or, when null, the form
+    // is cancelled.
+    template<typename Form>
+    void ExpectForm(const QString &name, QString *offered = nullptr)
+    {
+        prompter.ExpectDialog<Form>([name, offered](Form &d) {
+            if (offered)
+                *offered = d.NameField()->text();
+            if (name.isNull()) {
+                d.reject();
+            } else {
+                d.NameField()->setText(name);
+                d.OKButton()->click();
+            }
+            return d.result();
+        });
+    }
+};
 
 } // namespace
 
@@ -96,13 +108,11 @@ private slots:
 
     void openingChoosesList_data();
     void openingChoosesList();
-    void addListAppendsAndShowsIt();
+    void listAddedAtTheEndAndEditedInPlace();
     void removingAListAsksFirst_data();
     void removingAListAsksFirst();
     void removingOnlyListLeavesNothingToActOn();
-    void editListKeepsItems();
-    void itemsAddedInNameOrderAndEditedInPlace();
-    void itemFormTimesAndDoneMark();
+    void itemsAddedInOrderAndEditedInPlace();
     void removeItemAsksFirst();
     void tapRunsTheButtonUnderIt_data();
     void tapRunsTheButtonUnderIt();
@@ -127,12 +137,8 @@ void TestListSetupDlg::openingChoosesList()
     QFETCH(int, curList);
     QFETCH(int, chosen);
     QFETCH(QStringList, rows);
-    ScriptedPrompter prompter;
-    CListSetupDlg dlg;
-    dlg.SetPrompter(&prompter);
-    dlg.m_lists = ThreeLists().first(lists);
-    dlg.m_nCurList = curList;
-    dlg.show();
+    Setup s(ThreeLists().first(lists), curList);
+    const CListSetupDlg &dlg = s.dlg;
 
     QCOMPARE(dlg.windowTitle(), QStringLiteral("List Setup"));
     QCOMPARE(dlg.size(), QSize(240, 268));
@@ -140,44 +146,49 @@ void TestListSetupDlg::openingChoosesList()
     QCOMPARE(dlg.ItemList()->headerItem()->text(1), QStringLiteral("Done"));
     QCOMPARE(dlg.ItemList()->header()->sectionSize(0), CListSetupDlg::kNameColumnWidth);
     QCOMPARE(dlg.ItemList()->header()->sectionSize(1), CListSetupDlg::kDoneColumnWidth);
-    QCOMPARE(Entries(dlg.ListChooser()), QStringList({QStringLiteral("Groceries"), QStringLiteral("Books"),
-                                                      QStringLiteral("Tools")})
-                                                 .first(lists));
+    QCOMPARE(s.Entries(), QStringList({QStringLiteral("Groceries"), QStringLiteral("Books"), QStringLiteral("Tools")})
+                                  .first(lists));
     QCOMPARE(dlg.ListChooser()->currentIndex(), chosen);
-    QCOMPARE(Column(dlg.ItemList(), 0), rows);
+    QCOMPARE(s.Rows(), rows);
     if (chosen >= 0)
         QCOMPARE(dlg.m_nCurList, chosen);
-    QM_VERIFY_PROMPTS(prompter);
+    QM_VERIFY_PROMPTS(s.prompter);
 }
 
-void TestListSetupDlg::addListAppendsAndShowsIt()
+void TestListSetupDlg::listAddedAtTheEndAndEditedInPlace()
 {
-    ScriptedPrompter prompter;
+    CListCollection lists = ThreeLists();
+    lists[1].m_nIcon = 12;
+    Setup s(lists, 1);
     QString offeredName = QStringLiteral("?");
-    prompter.ExpectDialog<CNewListDlg>([&](CNewListDlg &d) {
-        offeredName = d.NameField()->text();
-        d.NameField()->setText(QStringLiteral("Hardware"));
-        d.OKButton()->click();
-        return d.result();
-    });
-    CListSetupDlg dlg;
-    dlg.SetPrompter(&prompter);
-    dlg.m_lists = ThreeLists();
-    dlg.m_nCurList = 1;
-    dlg.show();
+    s.ExpectForm<CNewListDlg>(QStringLiteral("Hardware"), &offeredName);
 
-    dlg.OnAddList();
+    s.dlg.OnAddList();
     QCOMPARE(offeredName, QString()); // a new list: nothing filled in
-    QCOMPARE(dlg.m_lists.size(), 4);
-    QCOMPARE(dlg.m_lists.last().m_strName, QStringLiteral("Hardware"));
-    QCOMPARE(dlg.m_lists.last().m_nIcon, 10);
-    QVERIFY(dlg.m_lists.last().m_items.isEmpty());
-    QCOMPARE(dlg.ListChooser()->count(), 4);
-    QCOMPARE(dlg.ListChooser()->currentIndex(), 3);
-    QCOMPARE(dlg.ListChooser()->currentText(), QStringLiteral("Hardware"));
-    QCOMPARE(dlg.m_nCurList, 3);
-    QCOMPARE(dlg.ItemList()->topLevelItemCount(), 0);
-    QM_VERIFY_PROMPTS(prompter);
+    QCOMPARE(s.dlg.m_lists.size(), 4);
+    QCOMPARE(s.dlg.m_lists.last().m_strName, QStringLiteral("Hardware"));
+    QCOMPARE(s.dlg.m_lists.last().m_nIcon, 10);
+    QVERIFY(s.dlg.m_lists.last().m_items.isEmpty());
+    QCOMPARE(s.dlg.ListChooser()->count(), 4);
+    QCOMPARE(s.dlg.ListChooser()->currentIndex(), 3);
+    QCOMPARE(s.dlg.ListChooser()->currentText(), QStringLiteral("Hardware"));
+    QCOMPARE(s.dlg.m_nCurList, 3);
+    QCOMPARE(s.dlg.ItemList()->topLevelItemCount(), 0);
+    QM_VERIFY_PROMPTS(s.prompter);
+
+    // Editing the second list renames it where it is and keeps its items.
+    s.ExpectForm<CNewListDlg>(QStringLiteral("Novels"), &offeredName);
+    s.ChooseList(1);
+    s.dlg.OnEditList();
+    QCOMPARE(offeredName, QStringLiteral("Books"));
+    QCOMPARE(s.Entries(), QStringList({QStringLiteral("Groceries"), QStringLiteral("Novels"), QStringLiteral("Tools"),
+                                       QStringLiteral("Hardware")}));
+    QCOMPARE(s.dlg.ListChooser()->currentIndex(), 1);
+    QCOMPARE(s.dlg.m_lists.at(1).m_strName, QStringLiteral("Novels"));
+    QCOMPARE(s.dlg.m_lists.at(1).m_nIcon, 12); // the form was given the list's icon
+    QCOMPARE(s.dlg.m_lists.at(1).m_items, ThreeLists().at(1).m_items);
+    QCOMPARE(s.Rows(), QStringList{QStringLiteral("Dune")});
+    QM_VERIFY_PROMPTS(s.prompter);
 }
 
 void TestListSetupDlg::removingAListAsksFirst_data()
@@ -198,219 +209,150 @@ void TestListSetupDlg::removingAListAsksFirst()
     QFETCH(bool, yes);
     QFETCH(QStringList, entries);
     QFETCH(QStringList, rows);
-    ScriptedPrompter prompter;
-    prompter.ExpectQuestion(QStringLiteral("Are you sure you want to remove the list 'Books'?"), yes);
-    CListSetupDlg dlg;
-    dlg.SetPrompter(&prompter);
-    dlg.m_lists = ThreeLists();
-    dlg.show();
-    ChooseList(dlg, 1);
+    Setup s(ThreeLists());
+    s.prompter.ExpectQuestion(QStringLiteral("Are you sure you want to remove the list 'Books'?"), yes);
+    s.ChooseList(1);
 
-    dlg.OnRemoveList();
-    QCOMPARE(Entries(dlg.ListChooser()), entries);
+    s.dlg.OnRemoveList();
+    QCOMPARE(s.Entries(), entries);
     QStringList names;
-    for (const CListItemArray &list : std::as_const(dlg.m_lists))
+    for (const CListItemArray &list : std::as_const(s.dlg.m_lists))
         names << list.m_strName;
     QCOMPARE(names, entries);
-    QCOMPARE(dlg.ListChooser()->currentIndex(), yes ? 0 : 1);
-    QCOMPARE(dlg.m_nCurList, dlg.ListChooser()->currentIndex());
-    QCOMPARE(Column(dlg.ItemList(), 0), rows);
+    QCOMPARE(s.dlg.ListChooser()->currentIndex(), yes ? 0 : 1);
+    QCOMPARE(s.dlg.m_nCurList, s.dlg.ListChooser()->currentIndex());
+    QCOMPARE(s.Rows(), rows);
     if (!yes)
-        QCOMPARE(dlg.m_lists, ThreeLists());
-    QM_VERIFY_PROMPTS(prompter);
+        QCOMPARE(s.dlg.m_lists, ThreeLists());
+    QM_VERIFY_PROMPTS(s.prompter);
 }
 
 void TestListSetupDlg::removingOnlyListLeavesNothingToActOn()
 {
-    ScriptedPrompter prompter;
-    prompter.ExpectQuestion(QStringLiteral("Are you sure you want to remove the list 'Books'?"), true);
-    CListSetupDlg dlg;
-    dlg.SetPrompter(&prompter);
-    dlg.m_lists = {MakeList(QStringLiteral("Books"), {QStringLiteral("Dune")})};
-    dlg.show();
-    SelectItemRow(dlg, 0);
+    Setup s({MakeList(QStringLiteral("Books"), {QStringLiteral("Dune")})});
+    s.prompter.ExpectQuestion(QStringLiteral("Are you sure you want to remove the list 'Books'?"), true);
+    s.SelectItemRow(0);
 
-    dlg.OnRemoveList();
-    QVERIFY(dlg.m_lists.isEmpty());
-    QCOMPARE(dlg.ListChooser()->count(), 0);
-    QCOMPARE(dlg.ListChooser()->currentText(), QString());
-    QCOMPARE(dlg.ItemList()->topLevelItemCount(), 0);
-    QCOMPARE(dlg.m_nCurList, -1);
-    QM_VERIFY_PROMPTS(prompter);
+    s.dlg.OnRemoveList();
+    QVERIFY(s.dlg.m_lists.isEmpty());
+    QCOMPARE(s.dlg.ListChooser()->count(), 0);
+    QCOMPARE(s.dlg.ListChooser()->currentText(), QString());
+    QCOMPARE(s.dlg.ItemList()->topLevelItemCount(), 0);
+    QCOMPARE(s.dlg.m_nCurList, -1);
+    QM_VERIFY_PROMPTS(s.prompter);
 
     // None of these may ask anything or touch a list.
-    dlg.OnAddItem();
-    dlg.OnRemoveItem();
-    dlg.OnEditList();
-    dlg.OnEditItem();
-    QVERIFY(dlg.m_lists.isEmpty());
-    QM_VERIFY_PROMPTS(prompter);
+    s.dlg.OnAddItem();
+    s.dlg.OnRemoveItem();
+    s.dlg.OnEditList();
+    s.dlg.OnEditItem();
+    QVERIFY(s.dlg.m_lists.isEmpty());
+    QM_VERIFY_PROMPTS(s.prompter);
 
-    prompter.ExpectMessage(QStringLiteral("You must select a list to remove."));
-    dlg.OnRemoveList();
-    QM_VERIFY_PROMPTS(prompter);
+    s.prompter.ExpectMessage(QStringLiteral("You must select a list to remove."));
+    s.dlg.OnRemoveList();
+    QM_VERIFY_PROMPTS(s.prompter);
 
     // A list added afterwards is there to work on.
-    ExpectNewList(prompter, QStringLiteral("Films"));
-    ExpectNewItem(prompter, QStringLiteral("Alien"));
-    dlg.OnAddList();
-    dlg.OnAddItem();
-    QCOMPARE(dlg.m_lists.size(), 1);
-    QCOMPARE(Column(dlg.ItemList(), 0), QStringList{QStringLiteral("Alien")});
-    QM_VERIFY_PROMPTS(prompter);
+    s.ExpectForm<CNewListDlg>(QStringLiteral("Films"));
+    s.ExpectForm<CNewItemDlg>(QStringLiteral("Alien"));
+    s.dlg.OnAddList();
+    s.dlg.OnAddItem();
+    QCOMPARE(s.dlg.m_lists.size(), 1);
+    QCOMPARE(s.Rows(), QStringList{QStringLiteral("Alien")});
+    QM_VERIFY_PROMPTS(s.prompter);
 }
 
-void TestListSetupDlg::editListKeepsItems()
+void TestListSetupDlg::itemsAddedInOrderAndEditedInPlace()
 {
-    ScriptedPrompter prompter;
-    QString offeredName;
-    int offeredRow = -2;
-    prompter.ExpectDialog<CNewListDlg>([&](CNewListDlg &d) {
-        offeredName = d.NameField()->text();
-        offeredRow = d.IconChooser()->SelectedRow();
-        d.NameField()->setText(QStringLiteral("Novels"));
-        d.OKButton()->click();
-        return d.result();
-    });
-    CListSetupDlg dlg;
-    dlg.SetPrompter(&prompter);
-    dlg.m_lists = ThreeLists();
-    dlg.m_lists[1].m_nIcon = 12;
-    dlg.m_nCurList = 1;
-    dlg.show();
+    // A done, undated item made long ago.
+    CListCollection lists = {MakeList(QStringLiteral("Fruit"), {QStringLiteral("soon")})};
+    const CalendarTime made = 1000000000; // 9 September 2001
+    lists[0].m_items[0].m_time = made;
+    lists[0].m_items[0].m_bDone = true;
+    Setup s(lists);
 
-    dlg.OnEditList();
-    QCOMPARE(offeredName, QStringLiteral("Books"));
-    QCOMPARE(offeredRow, 7);
-    QCOMPARE(Entries(dlg.ListChooser()),
-             QStringList({QStringLiteral("Groceries"), QStringLiteral("Novels"), QStringLiteral("Tools")}));
-    QCOMPARE(dlg.ListChooser()->currentIndex(), 1);
-    QCOMPARE(dlg.m_lists.at(1).m_strName, QStringLiteral("Novels"));
-    QCOMPARE(dlg.m_lists.at(1).m_nIcon, 12);
-    QCOMPARE(dlg.m_lists.at(1).m_items, ThreeLists().at(1).m_items);
-    QCOMPARE(Column(dlg.ItemList(), 0), QStringList{QStringLiteral("Dune")});
-    QM_VERIFY_PROMPTS(prompter);
-}
-
-void TestListSetupDlg::itemsAddedInNameOrderAndEditedInPlace()
-{
-    ScriptedPrompter prompter;
-    for (const char *name : {"pear", "apple", "fig"})
-        ExpectNewItem(prompter, QString::fromLatin1(name));
-    CListSetupDlg dlg;
-    dlg.SetPrompter(&prompter);
-    dlg.m_lists = {MakeList(QStringLiteral("Fruit"), {})};
-    dlg.show();
-
-    dlg.OnAddItem();
-    dlg.OnAddItem();
-    dlg.OnAddItem();
-    QCOMPARE(Column(dlg.ItemList(), 0),
-             QStringList({QStringLiteral("apple"), QStringLiteral("fig"), QStringLiteral("pear")}));
-    QCOMPARE(Column(dlg.ItemList(), 1), QStringList({QStringLiteral("No"), QStringLiteral("No"), QStringLiteral("No")}));
-    QCOMPARE(dlg.m_lists.at(0).m_items.at(0).m_nIcon, 5);
-    QM_VERIFY_PROMPTS(prompter);
-
-    QString offeredName;
-    prompter.ExpectDialog<CNewItemDlg>([&](CNewItemDlg &d) {
-        offeredName = d.NameField()->text();
-        d.NameField()->setText(QStringLiteral("zucchini"));
-        d.OKButton()->click();
-        return d.result();
-    });
-    SelectItemRow(dlg, 0);
-    dlg.OnEditItem();
-    QCOMPARE(offeredName, QStringLiteral("apple"));
-    QCOMPARE(Column(dlg.ItemList(), 0),
-             QStringList({QStringLiteral("zucchini"), QStringLiteral("fig"), QStringLiteral("pear")}));
-    QM_VERIFY_PROMPTS(prompter);
-}
-
-void TestListSetupDlg::itemFormTimesAndDoneMark()
-{
-    ScriptedPrompter prompter;
     QDateTime offered;
-    prompter.ExpectDialog<CNewItemDlg>([&](CNewItemDlg &d) {
+    s.prompter.ExpectDialog<CNewItemDlg>([&](CNewItemDlg &d) {
         offered = QDateTime(d.DateField()->date(), d.TimeField()->time());
-        d.NameField()->setText(QStringLiteral("leap"));
+        d.NameField()->setText(QStringLiteral("pear"));
         d.DatedBox()->setChecked(true);
         d.DateField()->setDate(QDate(2004, 2, 29));
         d.TimeField()->setTime(QTime(23, 59, 59));
         d.OKButton()->click();
         return d.result();
     });
-    prompter.ExpectDialog<CNewItemDlg>([](CNewItemDlg &d) {
-        d.NameField()->setText(QStringLiteral("someday"));
+    s.prompter.ExpectDialog<CNewItemDlg>([](CNewItemDlg &d) {
+        d.NameField()->setText(QStringLiteral("apple"));
         d.DateField()->setDate(QDate(2004, 2, 29)); // not dated: ignored
         d.OKButton()->click();
         return d.result();
     });
-    // An undated, done item: editing keeps its mark and the time it was made.
-    prompter.ExpectDialog<CNewItemDlg>([&](CNewItemDlg &d) {
+    s.ExpectForm<CNewItemDlg>(QStringLiteral("fig"));
+    s.dlg.OnAddItem();
+    // A new item starts from today at noon.
+    QCOMPARE(offered, QDateTime(QDate(2021, 3, 2), QTime(12, 0, 0)));
+    s.dlg.OnAddItem();
+    s.dlg.OnAddItem();
+    QCOMPARE(s.Rows(), QStringList({QStringLiteral("apple"), QStringLiteral("fig"), QStringLiteral("pear"),
+                                    QStringLiteral("soon")}));
+    QCOMPARE(s.dlg.m_lists.at(0).GetItem(1).m_nIcon, 5);
+    QM_VERIFY_PROMPTS(s.prompter);
+
+    const CListItem pear = s.dlg.m_lists.at(0).GetItem(2);
+    QVERIFY(pear.m_bDated);
+    LocalFields f;
+    QVERIFY(CalendarTimeOps::ToLocal(pear.m_time, f));
+    QCOMPARE(QDateTime(QDate(f.year, f.month, f.day), QTime(f.hour, f.minute, f.second)),
+             QDateTime(QDate(2004, 2, 29), QTime(23, 59, 59)));
+    const CListItem apple = s.dlg.m_lists.at(0).GetItem(0);
+    QVERIFY(!apple.m_bDated);
+    QCOMPARE(apple.m_time, kNow);
+
+    // Editing the undated, done item: the form offers its name and today at
+    // noon; the item keeps its place, its mark and the time it was made.
+    QString offeredName;
+    offered = {};
+    s.prompter.ExpectDialog<CNewItemDlg>([&](CNewItemDlg &d) {
+        offeredName = d.NameField()->text();
         offered = QDateTime(d.DateField()->date(), d.TimeField()->time());
+        d.NameField()->setText(QStringLiteral("almond"));
         d.PriceField()->setText(QStringLiteral("3.5"));
         d.OKButton()->click();
         return d.result();
     });
-    CListSetupDlg dlg;
-    dlg.SetPrompter(&prompter);
-    dlg.m_lists = {MakeList(QStringLiteral("Dates"), {QStringLiteral("soon")})};
-    const CalendarTime made = 1000000000; // 9 September 2001
-    dlg.m_lists[0].m_items[0].m_time = made;
-    dlg.m_lists[0].m_items[0].m_bDone = true;
-    dlg.show();
-    dlg.OnAddItem();
-    // A new item starts from today at noon.
+    s.SelectItemRow(3);
+    s.dlg.OnEditItem();
+    QCOMPARE(offeredName, QStringLiteral("soon"));
     QCOMPARE(offered, QDateTime(QDate(2021, 3, 2), QTime(12, 0, 0)));
-    dlg.OnAddItem();
-    QCOMPARE(Column(dlg.ItemList(), 0),
-             QStringList({QStringLiteral("leap"), QStringLiteral("someday"), QStringLiteral("soon")}));
-    offered = {};
-    SelectItemRow(dlg, 2);
-    dlg.OnEditItem();
-    QCOMPARE(offered, QDateTime(QDate(2021, 3, 2), QTime(12, 0, 0)));
-    QM_VERIFY_PROMPTS(prompter);
-
-    const CListItem leap = dlg.m_lists.at(0).GetItem(0);
-    QVERIFY(leap.m_bDated);
-    LocalFields f;
-    QVERIFY(CalendarTimeOps::ToLocal(leap.m_time, f));
-    QCOMPARE(QDateTime(QDate(f.year, f.month, f.day), QTime(f.hour, f.minute, f.second)),
-             QDateTime(QDate(2004, 2, 29), QTime(23, 59, 59)));
-
-    const CListItem someday = dlg.m_lists.at(0).GetItem(1);
-    QVERIFY(!someday.m_bDated);
-    QCOMPARE(someday.m_time, kNow);
-
-    const CListItem soon = dlg.m_lists.at(0).GetItem(2);
-    QCOMPARE(Column(dlg.ItemList(), 1), QStringList({QStringLiteral("No"), QStringLiteral("No"), QStringLiteral("Yes")}));
-    QVERIFY(soon.m_bDone);
-    QVERIFY(!soon.m_bDated);
-    QCOMPARE(soon.m_time, made);
-    QCOMPARE(soon.m_dPrice, 3.5);
+    QCOMPARE(s.Rows(), QStringList({QStringLiteral("apple"), QStringLiteral("fig"), QStringLiteral("pear"),
+                                    QStringLiteral("almond")}));
+    QCOMPARE(s.Rows(1), QStringList({QStringLiteral("No"), QStringLiteral("No"), QStringLiteral("No"),
+                                     QStringLiteral("Yes")}));
+    const CListItem almond = s.dlg.m_lists.at(0).GetItem(3);
+    QVERIFY(almond.m_bDone);
+    QVERIFY(!almond.m_bDated);
+    QCOMPARE(almond.m_time, made);
+    QCOMPARE(almond.m_dPrice, 3.5);
+    QM_VERIFY_PROMPTS(s.prompter);
 }
 
 void TestListSetupDlg::removeItemAsksFirst()
 {
-    ScriptedPrompter prompter;
-    CListSetupDlg dlg;
-    dlg.SetPrompter(&prompter);
-    dlg.m_lists = ThreeLists();
-    dlg.show();
+    Setup s(ThreeLists());
+    s.dlg.OnRemoveItem(); // no row chosen: nothing
+    QM_VERIFY_PROMPTS(s.prompter);
 
-    dlg.OnRemoveItem(); // no row chosen: nothing
-    QM_VERIFY_PROMPTS(prompter);
-
-    prompter.ExpectQuestion(QStringLiteral("Are you sure you want to remove the item 'milk'?"), false);
-    prompter.ExpectQuestion(QStringLiteral("Are you sure you want to remove the item 'milk'?"), true);
-    SelectItemRow(dlg, 1);
-    dlg.OnRemoveItem();
-    QCOMPARE(Column(dlg.ItemList(), 0), QStringList({QStringLiteral("bread"), QStringLiteral("milk")}));
-    dlg.OnRemoveItem();
-    QCOMPARE(Column(dlg.ItemList(), 0), QStringList{QStringLiteral("bread")});
-    QCOMPARE(dlg.m_lists.at(0).m_items.size(), 1);
-    QCOMPARE(dlg.m_lists.at(1), ThreeLists().at(1));
-    QM_VERIFY_PROMPTS(prompter);
+    s.prompter.ExpectQuestion(QStringLiteral("Are you sure you want to remove the item 'milk'?"), false);
+    s.prompter.ExpectQuestion(QStringLiteral("Are you sure you want to remove the item 'milk'?"), true);
+    s.SelectItemRow(1);
+    s.dlg.OnRemoveItem();
+    QCOMPARE(s.Rows(), QStringList({QStringLiteral("bread"), QStringLiteral("milk")}));
+    s.dlg.OnRemoveItem();
+    QCOMPARE(s.Rows(), QStringList{QStringLiteral("bread")});
+    QCOMPARE(s.dlg.m_lists.at(0).m_items.size(), 1);
+    QCOMPARE(s.dlg.m_lists.at(1), ThreeLists().at(1));
+    QM_VERIFY_PROMPTS(s.prompter);
 }
 
 void TestListSetupDlg::tapRunsTheButtonUnderIt_data()
@@ -444,34 +386,25 @@ void TestListSetupDlg::tapRunsTheButtonUnderIt()
     QFETCH(QPoint, tap);
     QFETCH(QString, form);
     QFETCH(QString, offered);
-    ScriptedPrompter prompter;
+    Setup s({MakeList(QStringLiteral("Books"), {QStringLiteral("Dune")})});
     QString offeredName = QStringLiteral("?");
-    const auto cancelled = [&offeredName](auto &d) {
-        offeredName = d.m_strName;
-        d.reject();
-        return d.result();
-    };
     if (form == QLatin1String("list"))
-        prompter.ExpectDialog<CNewListDlg>(cancelled);
+        s.ExpectForm<CNewListDlg>(QString(), &offeredName);
     else if (form == QLatin1String("item"))
-        prompter.ExpectDialog<CNewItemDlg>(cancelled);
+        s.ExpectForm<CNewItemDlg>(QString(), &offeredName);
     else if (!form.isEmpty())
-        prompter.ExpectQuestion(form, false);
+        s.prompter.ExpectQuestion(form, false);
 
-    CListSetupDlg dlg;
-    dlg.SetPrompter(&prompter);
-    dlg.m_lists = {MakeList(QStringLiteral("Books"), {QStringLiteral("Dune")})};
-    dlg.show();
-    SelectItemRow(dlg, 0);
+    s.SelectItemRow(0);
     // Through the window, as a real tap comes: whatever lies under the
     // point must let it through to the dialog.
-    QTest::mouseClick(dlg.windowHandle(), Qt::LeftButton, {}, tap);
-    QTest::mouseClick(dlg.windowHandle(), Qt::RightButton, {}, tap); // only the left button taps
+    QTest::mouseClick(s.dlg.windowHandle(), Qt::LeftButton, {}, tap);
+    QTest::mouseClick(s.dlg.windowHandle(), Qt::RightButton, {}, tap); // only the left button taps
 
-    QCOMPARE(dlg.m_lists.size(), 1);
+    QCOMPARE(s.dlg.m_lists.size(), 1);
     if (form == QLatin1String("list") || form == QLatin1String("item"))
         QCOMPARE(offeredName, offered);
-    QM_VERIFY_PROMPTS(prompter);
+    QM_VERIFY_PROMPTS(s.prompter);
 }
 
 QUILLMARK_TEST_MAIN(TestListSetupDlg)

@@ -34,54 +34,19 @@ private slots:
     void initTestCase() { CalendarTimeOps::SetNowForTesting(kNow); }
     void cleanupTestCase() { CalendarTimeOps::ClearNowForTesting(); }
 
-    void newItemStartsEmptyAndGivesIconFive();
     void iconNumberSelectsRow_data();
     void iconNumberSelectsRow();
-    void emptyNameKeepsDialogAndInput();
-    void blankNameIsAName();
-    void priceNotANumberKeepsDialogOpen();
-    void priceShownReadsBackTheSame();
+    void newItemStartsEmptyAndNeedsAName();
+    void priceField_data();
+    void priceField();
     void datedItemTakesPickedDayAndTime_data();
     void datedItemTakesPickedDayAndTime();
     void untouchedPickersGiveTheSameInstant_data();
     void untouchedPickersGiveTheSameInstant();
     void shortDateShowsTheFullYear();
-    void priceFieldLeftAloneKeepsCallersValue();
     void enterPressesOKShiftEnterStartsNewLine();
     void descriptionKeepsItsLineBreaks();
 };
-
-void TestNewItemDlg::newItemStartsEmptyAndGivesIconFive()
-{
-    ScriptedPrompter prompter;
-    CNewItemDlg dlg;
-    dlg.SetPrompter(&prompter);
-    dlg.m_date = dlg.m_time = CalendarTimeOps::TodayAtNoon();
-    dlg.show();
-
-    QCOMPARE(dlg.windowTitle(), QStringLiteral("New Item"));
-    QCOMPARE(dlg.size(), QSize(240, 268));
-    QCOMPARE(dlg.NameField()->text(), QString());
-    QCOMPARE(dlg.DescriptionField()->toPlainText(), QString());
-    QCOMPARE(dlg.PriceField()->text(), QStringLiteral("0"));
-    QCOMPARE(dlg.DatedBox()->isChecked(), false);
-    QCOMPARE(dlg.DateField()->date(), QDate(2021, 3, 2));
-    QCOMPARE(dlg.TimeField()->time(), QTime(12, 0, 0));
-    QCOMPARE(dlg.IconChooser()->topLevelItemCount(), 46);
-    QCOMPARE(dlg.IconChooser()->topLevelItem(45)->text(0), QStringLiteral("45"));
-    QCOMPARE(dlg.IconChooser()->SelectedRow(), 0);
-    QCOMPARE(dlg.focusWidget(), dlg.NameField());
-
-    QTest::keyClicks(dlg.NameField(), QStringLiteral("Milk"));
-    dlg.OKButton()->click();
-
-    QCOMPARE(dlg.result(), int(QDialog::Accepted));
-    QCOMPARE(dlg.m_strName, QStringLiteral("Milk"));
-    QCOMPARE(dlg.m_nIcon, 5);
-    QCOMPARE(dlg.m_bDated, false);
-    QCOMPARE(dlg.m_dPrice, 0.0);
-    QM_VERIFY_PROMPTS(prompter);
-}
 
 void TestNewItemDlg::iconNumberSelectsRow_data()
 {
@@ -126,7 +91,7 @@ void TestNewItemDlg::iconNumberSelectsRow()
     QM_VERIFY_PROMPTS(prompter);
 }
 
-void TestNewItemDlg::emptyNameKeepsDialogAndInput()
+void TestNewItemDlg::newItemStartsEmptyAndNeedsAName()
 {
     ScriptedPrompter prompter;
     prompter.ExpectMessage(QStringLiteral("New Item must have a name."));
@@ -135,6 +100,20 @@ void TestNewItemDlg::emptyNameKeepsDialogAndInput()
     dlg.m_date = dlg.m_time = CalendarTimeOps::TodayAtNoon();
     dlg.show();
 
+    QCOMPARE(dlg.windowTitle(), QStringLiteral("New Item"));
+    QCOMPARE(dlg.size(), QSize(240, 268));
+    QCOMPARE(dlg.NameField()->text(), QString());
+    QCOMPARE(dlg.DescriptionField()->toPlainText(), QString());
+    QCOMPARE(dlg.PriceField()->text(), QStringLiteral("0"));
+    QCOMPARE(dlg.DatedBox()->isChecked(), false);
+    QCOMPARE(dlg.DateField()->date(), QDate(2021, 3, 2));
+    QCOMPARE(dlg.TimeField()->time(), QTime(12, 0, 0));
+    QCOMPARE(dlg.IconChooser()->topLevelItemCount(), 46);
+    QCOMPARE(dlg.IconChooser()->topLevelItem(45)->text(0), QStringLiteral("45"));
+    QCOMPARE(dlg.IconChooser()->SelectedRow(), 0);
+    QCOMPARE(dlg.focusWidget(), dlg.NameField());
+
+    // Without a name OK keeps the dialog and everything put in.
     dlg.DescriptionField()->setPlainText(QStringLiteral("two of them"));
     dlg.PriceField()->setText(QStringLiteral("4.20"));
     dlg.DatedBox()->setChecked(true);
@@ -150,9 +129,11 @@ void TestNewItemDlg::emptyNameKeepsDialogAndInput()
     QCOMPARE(dlg.IconChooser()->SelectedRow(), 9);
     QM_VERIFY_PROMPTS(prompter);
 
-    dlg.NameField()->setText(QStringLiteral("Bulbs"));
+    // A blank name is a name.
+    dlg.NameField()->setText(QStringLiteral(" "));
     dlg.OKButton()->click();
     QCOMPARE(dlg.result(), int(QDialog::Accepted));
+    QCOMPARE(dlg.m_strName, QStringLiteral(" "));
     QCOMPARE(dlg.m_strDesc, QStringLiteral("two of them"));
     QCOMPARE(dlg.m_dPrice, 4.2);
     QCOMPARE(dlg.m_bDated, true);
@@ -160,58 +141,50 @@ void TestNewItemDlg::emptyNameKeepsDialogAndInput()
     QM_VERIFY_PROMPTS(prompter);
 }
 
-void TestNewItemDlg::blankNameIsAName()
+void TestNewItemDlg::priceField_data()
 {
-    ScriptedPrompter prompter;
-    CNewItemDlg dlg;
-    dlg.SetPrompter(&prompter);
-    dlg.show();
-    dlg.NameField()->setText(QStringLiteral(" "));
-    dlg.OKButton()->click();
-    QCOMPARE(dlg.result(), int(QDialog::Accepted));
-    QCOMPARE(dlg.m_strName, QStringLiteral(" "));
-    QM_VERIFY_PROMPTS(prompter);
+    QTest::addColumn<double>("price"); // the caller's
+    QTest::addColumn<QString>("shown");
+    QTest::addColumn<QString>("typed"); // null: the field is left alone
+    QTest::addColumn<bool>("refused");
+    // More digits than a number's default text keeps: typed in again by
+    // hand, it must still be the same number.
+    QTest::newRow("many digits, typed again") << 123456789.123 << QStringLiteral("123456789.123")
+                                              << QStringLiteral("123456789.123") << false;
+    // A price no one could type (from a damaged file) is not refused when
+    // the field was not touched: the item keeps what it had.
+    QTest::newRow("infinite, left alone") << std::numeric_limits<double>::infinity() << QStringLiteral("inf")
+                                          << QString() << false;
+    QTest::newRow("decimal comma") << 19.99 << QStringLiteral("19.99") << QStringLiteral("12,50") << true;
 }
 
-void TestNewItemDlg::priceNotANumberKeepsDialogOpen()
+void TestNewItemDlg::priceField()
 {
-    const QString text = QStringLiteral("12,50");
+    QFETCH(double, price);
+    QFETCH(QString, shown);
+    QFETCH(QString, typed);
+    QFETCH(bool, refused);
     ScriptedPrompter prompter;
-    prompter.ExpectMessage(Str::PriceNotANumber());
+    if (refused)
+        prompter.ExpectMessage(Str::PriceNotANumber());
     CNewItemDlg dlg;
     dlg.SetPrompter(&prompter);
     dlg.m_strName = QStringLiteral("Chair");
-    dlg.m_dPrice = 19.99;
-    dlg.show();
-
-    dlg.PriceField()->setText(text);
-    dlg.OKButton()->click();
-    QVERIFY(dlg.isVisible());
-    QCOMPARE(dlg.result(), int(QDialog::Rejected));
-    QCOMPARE(dlg.focusWidget(), dlg.PriceField());
-    QCOMPARE(dlg.PriceField()->text(), text);
-    QCOMPARE(dlg.m_dPrice, 19.99);
-    QM_VERIFY_PROMPTS(prompter);
-}
-
-void TestNewItemDlg::priceShownReadsBackTheSame()
-{
-    // More digits than a number's default text keeps.
-    const double price = 123456789.123;
-    ScriptedPrompter prompter;
-    CNewItemDlg dlg;
-    dlg.SetPrompter(&prompter);
-    dlg.m_strName = QStringLiteral("Desk");
     dlg.m_dPrice = price;
     dlg.show();
-    const QString shown = dlg.PriceField()->text();
-    QCOMPARE(shown, QStringLiteral("123456789.123"));
+    QCOMPARE(dlg.PriceField()->text(), shown);
 
-    // Typed in again by hand, it must still be the same number.
-    dlg.PriceField()->clear();
-    QTest::keyClicks(dlg.PriceField(), shown);
+    if (!typed.isNull()) {
+        dlg.PriceField()->clear();
+        QTest::keyClicks(dlg.PriceField(), typed);
+    }
     dlg.OKButton()->click();
-    QCOMPARE(dlg.result(), int(QDialog::Accepted));
+    QCOMPARE(dlg.isVisible(), refused);
+    QCOMPARE(dlg.result(), int(refused ? QDialog::Rejected : QDialog::Accepted));
+    if (refused) {
+        QCOMPARE(dlg.focusWidget(), dlg.PriceField());
+        QCOMPARE(dlg.PriceField()->text(), typed);
+    }
     QM_COMPARE_BITS(dlg.m_dPrice, price);
     QM_VERIFY_PROMPTS(prompter);
 }
@@ -311,23 +284,6 @@ void TestNewItemDlg::shortDateShowsTheFullYear()
     QCOMPARE(dlg.DateField()->text(), QStringLiteral("6/15/2100"));
 }
 
-void TestNewItemDlg::priceFieldLeftAloneKeepsCallersValue()
-{
-    // A price no one could type (from a damaged file) is not refused when
-    // the field was not touched: the item keeps what it had.
-    ScriptedPrompter prompter;
-    CNewItemDlg dlg;
-    dlg.SetPrompter(&prompter);
-    dlg.m_strName = QStringLiteral("Odd");
-    dlg.m_dPrice = std::numeric_limits<double>::infinity();
-    dlg.show();
-    QCOMPARE(dlg.PriceField()->text(), QStringLiteral("inf"));
-    dlg.OKButton()->click();
-    QCOMPARE(dlg.result(), int(QDialog::Accepted));
-    QCOMPARE(dlg.m_dPrice, std::numeric_limits<double>::infinity());
-    QM_VERIFY_PROMPTS(prompter);
-}
-
 void TestNewItemDlg::enterPressesOKShiftEnterStartsNewLine()
 {
     ScriptedPrompter prompter;
@@ -354,25 +310,18 @@ void TestNewItemDlg::descriptionKeepsItsLineBreaks()
 {
     ScriptedPrompter prompter;
     const QString crLf = QStringLiteral("line one\r\nline two");
-
-    CNewItemDlg untouched;
-    untouched.SetPrompter(&prompter);
-    untouched.m_strName = QStringLiteral("Note");
-    untouched.m_strDesc = crLf;
-    untouched.show();
-    QCOMPARE(untouched.DescriptionField()->toPlainText(), QStringLiteral("line one\nline two"));
-    untouched.OKButton()->click();
-    QCOMPARE(untouched.m_strDesc, crLf);
-
-    CNewItemDlg edited;
-    edited.SetPrompter(&prompter);
-    edited.m_strName = QStringLiteral("Note");
-    edited.m_strDesc = crLf;
-    edited.show();
-    edited.DescriptionField()->moveCursor(QTextCursor::End);
-    QTest::keyClicks(edited.DescriptionField(), QStringLiteral("!"));
-    edited.OKButton()->click();
-    QCOMPARE(edited.m_strDesc, QStringLiteral("line one\r\nline two!"));
+    for (const QString &added : {QString(), QStringLiteral("!")}) {
+        CNewItemDlg dlg;
+        dlg.SetPrompter(&prompter);
+        dlg.m_strName = QStringLiteral("Note");
+        dlg.m_strDesc = crLf;
+        dlg.show();
+        QCOMPARE(dlg.DescriptionField()->toPlainText(), QStringLiteral("line one\nline two"));
+        dlg.DescriptionField()->moveCursor(QTextCursor::End);
+        QTest::keyClicks(dlg.DescriptionField(), added);
+        dlg.OKButton()->click();
+        QCOMPARE(dlg.m_strDesc, crLf + added);
+    }
     QM_VERIFY_PROMPTS(prompter);
 }
 
