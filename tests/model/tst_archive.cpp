@@ -4,7 +4,6 @@
 
 #include <QBuffer>
 
-using ModelTest::FailingDevice;
 using ModelTest::Hex;
 using ModelTest::SequentialBuffer;
 using ModelTest::StringBytes;
@@ -36,7 +35,6 @@ private slots:
     void refusesMalformedStrings_data();
     void refusesMalformedStrings();
     void stopsAtFirstFailure();
-    void writeErrorIsReported();
 };
 
 void TestArchive::writesWideStringPrefix_data()
@@ -187,20 +185,6 @@ void TestArchive::stopsAtFirstFailure()
     QVERIFY(!reader.ReadWord(word));
     QVERIFY(!reader.Fail(QStringLiteral("later")));
     QCOMPARE(reader.ErrorString(), first);
-}
-
-void TestArchive::writeErrorIsReported()
-{
-    for (qint64 limit : {0, 1, 5, 4095}) {
-        FailingDevice device(limit);
-        device.open(QIODevice::WriteOnly);
-        CArchiveWriter ar(&device);
-        for (int i = 0; i < 1000; ++i)
-            ar.WriteString(QStringLiteral("twelve chars"));
-        QVERIFY(!ar.Flush());
-        QCOMPARE(ar.ErrorString(), QStringLiteral("No space left on device"));
-        QVERIFY(device.Written().size() <= limit);
-    }
 }
 
 QUILLMARK_GUILESS_TEST_MAIN(TestArchive)
