@@ -54,3 +54,16 @@ void SetTimeZone(const char *tz);
         QTEST_SET_MAIN_SOURCE_PATH                                                                 \
         return QTest::qExec(&tc, argc, argv);                                                      \
     }
+
+// For a test object that runs the program's own application object, which
+// it is given; the test includes app/QuillmarkApp.h.
+#define QUILLMARK_APP_TEST_MAIN(TestObject)                                                        \
+    int main(int argc, char *argv[])                                                               \
+    {                                                                                              \
+        QuillmarkTest::PinCoreEnvironment();                                                       \
+        CQuillmarkApp app(argc, argv);                                                             \
+        QuillmarkTest::PinGuiEnvironment();                                                        \
+        TestObject tc(app);                                                                        \
+        QTEST_SET_MAIN_SOURCE_PATH                                                                 \
+        return QTest::qExec(&tc, argc, argv);                                                      \
+    }
