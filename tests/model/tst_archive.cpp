@@ -31,7 +31,6 @@ private slots:
     void writesWideStringPrefix();
     void readsEveryLengthForm_data();
     void readsEveryLengthForm();
-    void readsFromSequentialDevice();
     void refusesMalformedStrings_data();
     void refusesMalformedStrings();
     void stopsAtFirstFailure();
@@ -110,20 +109,6 @@ void TestArchive::readsEveryLengthForm()
     QVERIFY(reader.ReadLong(after));
     QCOMPARE(after, 7);
     QVERIFY(reader.Ok());
-}
-
-void TestArchive::readsFromSequentialDevice()
-{
-    const QString text(70000, u'\u00e9');
-    SequentialBuffer device(StringBytes(text) + StringBytes(QStringLiteral("next")));
-    device.open(QIODevice::ReadOnly);
-    CArchiveReader reader(&device);
-    QString first;
-    QString second;
-    QVERIFY(reader.ReadString(first));
-    QVERIFY(reader.ReadString(second));
-    QCOMPARE(first, text);
-    QCOMPARE(second, QStringLiteral("next"));
 }
 
 void TestArchive::refusesMalformedStrings_data()
