@@ -111,14 +111,6 @@ void TestSession::wholeSession()
     QCOMPARE(saved.at(0).m_items.at(0).m_strName, QStringLiteral("Rye bread"));
 }
 
-int main(int argc, char *argv[])
-{
-    QuillmarkTest::PinCoreEnvironment();
-    CQuillmarkApp app(argc, argv);
-    QuillmarkTest::PinGuiEnvironment();
-    TestSession tc(app);
-    QTEST_SET_MAIN_SOURCE_PATH
-    return QTest::qExec(&tc, argc, argv);
-}
+QUILLMARK_APP_TEST_MAIN(TestSession)
 
 #include "tst_session.moc"

@@ -4,7 +4,6 @@
 
 #include <QBuffer>
 
-using ModelTest::FailingDevice;
 using ModelTest::Hex;
 using ModelTest::SequentialBuffer;
 using ModelTest::StringBytes;
@@ -32,11 +31,9 @@ private slots:
     void writesWideStringPrefix();
     void readsEveryLengthForm_data();
     void readsEveryLengthForm();
-    void readsFromSequentialDevice();
     void refusesMalformedStrings_data();
     void refusesMalformedStrings();
     void stopsAtFirstFailure();
-    void writeErrorIsReported();
 };
 
 void TestArchive::writesWideStringPrefix_data()
@@ -114,20 +111,6 @@ void TestArchive::readsEveryLengthForm()
     QVERIFY(reader.Ok());
 }
 
-void TestArchive::readsFromSequentialDevice()
-{
-    const QString text(70000, u'\u00e9');
-    SequentialBuffer device(StringBytes(text) + StringBytes(QStringLiteral("next")));
-    device.open(QIODevice::ReadOnly);
-    CArchiveReader reader(&device);
-    QString first;
-    QString second;
-    QVERIFY(reader.ReadString(first));
-    QVERIFY(reader.ReadString(second));
-    QCOMPARE(first, text);
-    QCOMPARE(second, QStringLiteral("next"));
-}
-
 void TestArchive::refusesMalformedStrings_data()
 {
     QTest::addColumn<QByteArray>("bytes");
@@ -187,20 +170,6 @@ void TestArchive::stopsAtFirstFailure()
     QVERIFY(!reader.ReadWord(word));
     QVERIFY(!reader.Fail(QStringLiteral("later")));
     QCOMPARE(reader.ErrorString(), first);
-}
-
-void TestArchive::writeErrorIsReported()
-{
-    for (qint64 limit : {0, 1, 5, 4095}) {
-        FailingDevice device(limit);
-        device.open(QIODevice::WriteOnly);
-        CArchiveWriter ar(&device);
-        for (int i = 0; i < 1000; ++i)
-            ar.WriteString(QStringLiteral("twelve chars"));
-        QVERIFY(!ar.Flush());
-        QCOMPARE(ar.ErrorString(), QStringLiteral("No space left on device"));
-        QVERIFY(device.Written().size() <= limit);
-    }
 }
 
 QUILLMARK_GUILESS_TEST_MAIN(TestArchive)

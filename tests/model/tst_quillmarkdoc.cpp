@@ -12,19 +12,22 @@ using namespace ModelTest;
 
 namespace {
 
-// A document loaded from a data file holding RichSample() in a folder of
-// its own.
+// A document on a data file holding RichSample() in a folder of its own,
+// loaded unless the test says otherwise.
 struct Loaded
 {
     QTemporaryDir dir;
-    QString path = dir.filePath(QStringLiteral("Quillmark.dat"));
+    QString folder = dir.filePath(QStringLiteral("lists"));
+    QString path = folder + QStringLiteral("/Quillmark.dat");
     CQuillmarkDoc doc;
 
-    Loaded()
+    explicit Loaded(bool load = true)
     {
+        QVERIFY(QDir().mkpath(folder));
         QVERIFY(WriteFileBytes(path, WriteToBytes(RichSample())));
         doc.SetPath(path);
-        doc.Load();
+        if (load)
+            doc.Load();
     }
 };
 
@@ -218,30 +221,23 @@ void TestQuillmarkDoc::okWithoutAChangeSavesWithoutAStep()
 
 void TestQuillmarkDoc::failedSaveIsToldAndTheChangeStays()
 {
-    QTemporaryDir dir;
-    const QString folder = dir.filePath(QStringLiteral("lists"));
-    QVERIFY(QDir().mkpath(folder));
-    const QString path = folder + QStringLiteral("/Quillmark.dat");
-    QVERIFY(WriteFileBytes(path, WriteToBytes(RichSample())));
-    CQuillmarkDoc doc;
-    doc.SetPath(path);
-    doc.Load();
+    Loaded l;
     // The folder turns into a file: no save can succeed there.
-    QVERIFY(QDir(folder).removeRecursively());
-    QVERIFY(WriteFileBytes(folder, "x"));
-    CDataStore probe(path);
+    QVERIFY(QDir(l.folder).removeRecursively());
+    QVERIFY(WriteFileBytes(l.folder, "x"));
+    CDataStore probe(l.path);
     QVERIFY(!probe.Save({}));
 
-    QSignalSpy failed(&doc, &CQuillmarkDoc::saveFailed);
-    doc.AppendList(RichSample().at(1));
+    QSignalSpy failed(&l.doc, &CQuillmarkDoc::saveFailed);
+    l.doc.AppendList(RichSample().at(1));
     QCOMPARE(failed.size(), 1);
-    QCOMPARE(failed.at(0).at(0).toString(), Str::SaveFailed(path, probe.ErrorString()));
-    QCOMPARE(doc.Lists().size(), 4);
-    QVERIFY(doc.HasUnsavedChanges());
-    QVERIFY(!doc.Save());
-    doc.UndoStack()->undo();
+    QCOMPARE(failed.at(0).at(0).toString(), Str::SaveFailed(l.path, probe.ErrorString()));
+    QCOMPARE(l.doc.Lists().size(), 4);
+    QVERIFY(l.doc.HasUnsavedChanges());
+    QVERIFY(!l.doc.Save());
+    l.doc.UndoStack()->undo();
     QCOMPARE(failed.size(), 3);
-    QCOMPARE(doc.Lists(), RichSample());
+    QCOMPARE(l.doc.Lists(), RichSample());
 }
 
 void TestQuillmarkDoc::indexesThatNameNothingChangeNothing()
@@ -263,17 +259,13 @@ void TestQuillmarkDoc::indexesThatNameNothingChangeNothing()
 // the user's file.
 void TestQuillmarkDoc::nothingIsWrittenBeforeTheFirstLoad()
 {
-    QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("Quillmark.dat"));
-    QVERIFY(WriteFileBytes(path, WriteToBytes(RichSample())));
-    CQuillmarkDoc doc;
-    doc.SetPath(path);
-    QVERIFY(doc.Save());
-    doc.AppendList(RichSample().at(0));
-    QCOMPARE(FileBytes(path), WriteToBytes(RichSample()));
-    doc.Load();
-    QCOMPARE(doc.Lists(), RichSample());
-    QCOMPARE(doc.UndoStack()->count(), 0); // a new history
+    Loaded l(false);
+    QVERIFY(l.doc.Save());
+    l.doc.AppendList(RichSample().at(0));
+    QCOMPARE(FileBytes(l.path), WriteToBytes(RichSample()));
+    l.doc.Load();
+    QCOMPARE(l.doc.Lists(), RichSample());
+    QCOMPARE(l.doc.UndoStack()->count(), 0); // a new history
 }
 
 QUILLMARK_GUILESS_TEST_MAIN(TestQuillmarkDoc)

@@ -131,14 +131,6 @@ void TestSingleInstance::otherDataFileIsAnotherProgram()
     QFile::remove(names.SocketName());
 }
 
-int main(int argc, char *argv[])
-{
-    QuillmarkTest::PinCoreEnvironment();
-    CQuillmarkApp app(argc, argv);
-    QuillmarkTest::PinGuiEnvironment();
-    TestSingleInstance tc(app);
-    QTEST_SET_MAIN_SOURCE_PATH
-    return QTest::qExec(&tc, argc, argv);
-}
+QUILLMARK_APP_TEST_MAIN(TestSingleInstance)
 
 #include "tst_singleinstance.moc"

@@ -34,17 +34,6 @@ void SetTimeZone(const char *tz);
 #define QM_COMPARE_BITS(actual, expected)                                                          \
     QCOMPARE(std::bit_cast<quint64>(double(actual)), std::bit_cast<quint64>(double(expected)))
 
-#define QUILLMARK_TEST_MAIN(TestObject)                                                            \
-    int main(int argc, char *argv[])                                                               \
-    {                                                                                              \
-        QuillmarkTest::PinCoreEnvironment();                                                       \
-        QApplication app(argc, argv);                                                              \
-        QuillmarkTest::PinGuiEnvironment();                                                        \
-        TestObject tc;                                                                             \
-        QTEST_SET_MAIN_SOURCE_PATH                                                                 \
-        return QTest::qExec(&tc, argc, argv);                                                      \
-    }
-
 #define QUILLMARK_GUILESS_TEST_MAIN(TestObject)                                                    \
     int main(int argc, char *argv[])                                                               \
     {                                                                                              \
@@ -54,3 +43,22 @@ void SetTimeZone(const char *tz);
         QTEST_SET_MAIN_SOURCE_PATH                                                                 \
         return QTest::qExec(&tc, argc, argv);                                                      \
     }
+
+// A main with a widget application of the given class; the test object is
+// built with the given arguments.
+#define QUILLMARK_WIDGET_TEST_MAIN(AppClass, TestObject, ...)                                      \
+    int main(int argc, char *argv[])                                                               \
+    {                                                                                              \
+        QuillmarkTest::PinCoreEnvironment();                                                       \
+        AppClass app(argc, argv);                                                                  \
+        QuillmarkTest::PinGuiEnvironment();                                                        \
+        TestObject tc{__VA_ARGS__};                                                                \
+        QTEST_SET_MAIN_SOURCE_PATH                                                                 \
+        return QTest::qExec(&tc, argc, argv);                                                      \
+    }
+
+#define QUILLMARK_TEST_MAIN(TestObject) QUILLMARK_WIDGET_TEST_MAIN(QApplication, TestObject)
+
+// For a test object that runs the program's own application object, which
+// it is given; the test includes app/QuillmarkApp.h.
+#define QUILLMARK_APP_TEST_MAIN(TestObject) QUILLMARK_WIDGET_TEST_MAIN(CQuillmarkApp, TestObject, app)

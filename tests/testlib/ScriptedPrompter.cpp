@@ -10,53 +10,32 @@ QString KindName(int k)
 
 void ScriptedPrompter::ExpectMessage(const QString &text)
 {
-    Expectation e;
-    e.kind = Kind::Message;
-    e.text = text;
-    m_script.enqueue(e);
+    m_script.enqueue({.kind = Kind::Message, .text = text});
 }
 
 void ScriptedPrompter::ExpectAnyMessage()
 {
-    Expectation e;
-    e.kind = Kind::Message;
-    e.anyText = true;
-    m_script.enqueue(e);
+    m_script.enqueue({.kind = Kind::Message, .anyText = true});
 }
 
 void ScriptedPrompter::ExpectQuestion(const QString &text, bool answerYes)
 {
-    Expectation e;
-    e.kind = Kind::Question;
-    e.text = text;
-    e.yes = answerYes;
-    m_script.enqueue(e);
+    m_script.enqueue({.kind = Kind::Question, .text = text, .yes = answerYes});
 }
 
 void ScriptedPrompter::ExpectChoice(const QString &text, const QString &answer, const QString &defaultChoice)
 {
-    Expectation e;
-    e.kind = Kind::Choice;
-    e.text = text;
-    e.answer = answer;
-    e.defaultChoice = defaultChoice;
-    m_script.enqueue(e);
+    m_script.enqueue({.kind = Kind::Choice, .text = text, .answer = answer, .defaultChoice = defaultChoice});
 }
 
 void ScriptedPrompter::ExpectSaveFile(const QString &pathOrEmpty)
 {
-    Expectation e;
-    e.kind = Kind::SaveFile;
-    e.text = pathOrEmpty;
-    m_script.enqueue(e);
+    m_script.enqueue({.kind = Kind::SaveFile, .text = pathOrEmpty});
 }
 
 void ScriptedPrompter::ExpectOpenFile(const QString &pathOrEmpty)
 {
-    Expectation e;
-    e.kind = Kind::OpenFile;
-    e.text = pathOrEmpty;
-    m_script.enqueue(e);
+    m_script.enqueue({.kind = Kind::OpenFile, .text = pathOrEmpty});
 }
 
 QStringList ScriptedPrompter::Problems() const

@@ -28,13 +28,10 @@ public:
     template<typename T>
     void ExpectDialog(std::function<int(T &)> answer)
     {
-        Expectation e;
-        e.kind = Kind::Dialog;
-        e.dialog = [answer](QDialog &d) -> int {
-            T *t = dynamic_cast<T *>(&d);
-            return t ? answer(*t) : -1;
-        };
-        m_script.enqueue(e);
+        m_script.enqueue({.kind = Kind::Dialog, .dialog = [answer](QDialog &d) -> int {
+                              T *t = dynamic_cast<T *>(&d);
+                              return t ? answer(*t) : -1;
+                          }});
     }
     void ExpectOpenFile(const QString &pathOrEmpty);
     void ExpectSaveFile(const QString &pathOrEmpty);
@@ -56,15 +53,17 @@ public:
 
 private:
     enum class Kind { Message, Question, Dialog, OpenFile, Choice, SaveFile };
+    // Every member has an initialiser, so each Expect call names only the
+    // fields that matter to it.
     struct Expectation
     {
         Kind kind = Kind::Message;
-        QString text;
+        QString text{};
         bool yes = false;
         bool anyText = false;
-        QString answer;       // a choice's
-        QString defaultChoice;
-        std::function<int(QDialog &)> dialog;
+        QString answer{}; // a choice's
+        QString defaultChoice{};
+        std::function<int(QDialog &)> dialog{};
     };
     bool Next(Kind kind, const QString &what, Expectation &out);
 

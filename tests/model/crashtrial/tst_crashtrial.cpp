@@ -65,10 +65,8 @@ public:
                 ::signal(SIGXFSZ, SIG_IGN);
             }
             const char *program = QUILLMARK_CRASHTRIAL_WRITER;
-            if (loop)
-                ::execl(program, program, file.constData(), "--loop", static_cast<char *>(nullptr));
-            else
-                ::execl(program, program, file.constData(), static_cast<char *>(nullptr));
+            // Without --loop the list of arguments ends one early.
+            ::execl(program, program, file.constData(), loop ? "--loop" : nullptr, static_cast<char *>(nullptr));
             ::_exit(127);
         }
         ::close(fds[1]);
