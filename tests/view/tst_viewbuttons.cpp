@@ -28,8 +28,6 @@ private slots:
         QTest::newRow("cross, top left corner") << cross.topLeft() << true;
         QTest::newRow("cross, bottom right corner") << cross.bottomRight() << true;
         QTest::newRow("right of the cross") << cross.topRight() + QPoint(1, 0) << false;
-        QTest::newRow("between two buttons")
-                << QPoint(ViewLook::ButtonRect(1, ClientArea::kHeight).left() - 1, cross.center().y()) << false;
         QTest::newRow("left of the cross") << cross.topLeft() - QPoint(1, 0) << false;
         QTest::newRow("under the cross") << cross.bottomLeft() + QPoint(0, 1) << false;
         QTest::newRow("over the cross") << cross.topLeft() - QPoint(0, 1) << false;
@@ -56,7 +54,7 @@ private slots:
 
     // The entries in order with, beside them, their keys; the menu opens
     // above the pencil.
-    void menuHoldsTheCommandsInOrder()
+    void menuShowsItsCommandsAndHandsAboutAndExitOn()
     {
         Fixture f;
         MenuView &view = f.Start();
@@ -72,14 +70,9 @@ private slots:
         QCOMPARE(view.shownAt, view.mapToGlobal(ViewLook::ButtonRect(2, view.height()).topLeft()));
         QCOMPARE(view.firstEntryActive, false); // a tap chooses nothing in advance
         QCOMPARE(f.Mode(), Shown::Tree); // dismissed: nothing ran
-    }
 
-    // "About ..." and "Exit" are the application's to run (the frame saves
-    // on the way out).
-    void aboutAndExitAreHandedToTheApplication()
-    {
-        Fixture f;
-        MenuView &view = f.Start();
+        // "About ..." and "Exit" are the application's to run (the frame
+        // saves on the way out).
         QSignalSpy about(&view, &CQuillmarkView::aboutRequested);
         QSignalSpy exits(&view, &CQuillmarkView::exitRequested);
         f.Choose(QStringLiteral("About ..."));
@@ -237,11 +230,15 @@ private slots:
             QCOMPARE(f.ItemOnShow()->m_strName, QStringLiteral("Changed"));
     }
 
-    void twoSelectedRowsActOnTheLower()
+    // No row selected: the magnifier opens nothing; two rows: the pencil
+    // and the magnifier act on the lower.
+    void magnifierAndPencilInTheTableActOnTheSelectedRow()
     {
         Fixture f;
         f.Start();
         f.OpenList(0);
+        f.Tap(83);
+        QCOMPARE(f.Mode(), Shown::Items);
         f.SelectRows({2, 1});
         QString edited;
         f.prompter.ExpectDialog<CNewItemDlg>([&](CNewItemDlg &d) {
@@ -323,15 +320,7 @@ private slots:
             QCOMPARE(f.ItemOnShow()->m_strName, QStringLiteral("Packing"));
         f.Tap(shown == Shown::Item ? 133 : 108); // back leads to the tree
         QCOMPARE(f.Mode(), Shown::Tree);
-    }
-
-    void magnifierWithoutARowDoesNothing()
-    {
-        Fixture f;
-        f.Start();
-        f.OpenList(0);
-        f.Tap(83);
-        QCOMPARE(f.Mode(), Shown::Items);
+        QVERIFY(f.Table()->isHidden()); // not left under the tree
     }
 
     // The tick of the details: twice gives the mark back, the tree follows
@@ -349,35 +338,6 @@ private slots:
         QCOMPARE(f.Lists(), SampleLists());
         QCOMPARE(f.Tree()->GetCheck(f.ItemNode(0, 1)), true);
         QCOMPARE(FileBytes(f.path), before);
-    }
-
-    void backButtons()
-    {
-        Fixture f;
-        f.Start();
-        // In the tree, 108 and 133 do nothing.
-        f.Select(f.ListNode(0));
-        f.Tap(108);
-        f.Tap(133);
-        QCOMPARE(f.Mode(), Shown::Tree);
-
-        // tree -> list -> item -> back: the table, without a way further back.
-        f.Tap(83);
-        QCOMPARE(f.Mode(), Shown::Items);
-        f.SelectRows({2});
-        f.Tap(83);
-        QCOMPARE(f.Mode(), Shown::Item);
-        f.Tap(133);
-        QCOMPARE(f.Mode(), Shown::Items);
-        QVERIFY(f.Table()->isVisible());
-        f.Tap(108); // not drawn now: only repaints
-        QCOMPARE(f.Mode(), Shown::Items);
-        f.Tap(133);
-        QCOMPARE(f.Mode(), Shown::Items);
-        f.Choose(QStringLiteral("View Lists..."));
-        QCOMPARE(f.Mode(), Shown::Tree);
-        QVERIFY(f.Tree()->isVisible());
-        QVERIFY(!f.Table()->isVisible());
     }
 
     // After List Setup removed what was shown, the view returns to the tree
