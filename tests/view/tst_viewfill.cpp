@@ -34,30 +34,29 @@ class TestViewFill : public QObject
     Q_OBJECT
 
 private slots:
-    void noDataFileGivesTheRootAlone()
+    // The root holds the lists, each its items, all closed but the root;
+    // without a data file the root stands alone and starting saves nothing.
+    void treeShowsListsAndItems_data()
     {
-        Fixture f({}, true);
+        QTest::addColumn<bool>("noFile");
+        QTest::newRow("no data file") << true;
+        QTest::newRow("three lists") << false;
+    }
+
+    void treeShowsListsAndItems()
+    {
+        QFETCH(bool, noFile);
+        const CListCollection lists = noFile ? CListCollection() : SampleLists();
+        Fixture f(lists, noFile);
         f.Start();
         QCOMPARE(f.Mode(), Shown::Tree);
         QCOMPARE(f.Tree()->topLevelItemCount(), 1);
         QTreeWidgetItem *root = f.Root();
         QCOMPARE(root->text(0), QStringLiteral("Lists"));
         QCOMPARE(CTreeOptionsCtrl::GetImage(root), Res::kImageGroup);
-        QCOMPARE(root->childCount(), 0);
-        QVERIFY(root->isExpanded());
-        QVERIFY(f.Tree()->isVisible());
-        QVERIFY(!QFile::exists(f.path)); // nothing saved by starting
-        QM_VERIFY_PROMPTS(f.prompter);
-    }
-
-    void treeShowsListsAndItems()
-    {
-        Fixture f;
-        f.Start();
-        QTreeWidgetItem *root = f.Root();
         QCOMPARE(CTreeOptionsCtrl::GetItemData(root), 0);
-        QCOMPARE(root->childCount(), 3);
-        const CListCollection lists = SampleLists();
+        QVERIFY(root->isExpanded());
+        QCOMPARE(root->childCount(), lists.size());
         for (int l = 0; l < lists.size(); ++l) {
             QTreeWidgetItem *node = root->child(l);
             QCOMPARE(node->text(0), lists[l].m_strName);
@@ -73,6 +72,8 @@ private slots:
             }
         }
         QVERIFY(f.Tree()->selectedItems().isEmpty());
+        QCOMPARE(QFile::exists(f.path), !noFile); // nothing saved by starting
+        QM_VERIFY_PROMPTS(f.prompter);
     }
 
     // Only "View Lists..." builds the tree anew: the root and the current
