@@ -84,86 +84,77 @@ private slots:
         QM_VERIFY_PROMPTS(f.prompter);
     }
 
-    // "Export List..." in the tree names the selected list, which stays the
-    // current one afterwards; the root or an item's node names none.
-    void exportNamesTheSelectedList_data()
+    // What the pencil, the magnifier and "Export List..." each do with the
+    // tree's selection, each from a fresh start: the pencil opens List Setup
+    // on the selected list (the first for the root or nothing; the item form
+    // is pencilEditsTheItem's); the magnifier opens the list or the item,
+    // whose back button leads to the tree; the export names the selected
+    // list, which becomes the current one.
+    void treeSelection_data()
     {
-        QTest::addColumn<int>("selectList"); // -1: the root
-        QTest::addColumn<int>("selectItem");
-        QTest::addColumn<int>("list");
-        QTest::newRow("root") << -1 << -1 << -1;
-        QTest::newRow("item node") << 0 << 1 << -1;
-        QTest::newRow("list node") << 2 << -1 << 2;
+        QTest::addColumn<int>("list"); // -1: the root selected; -2: nothing selected
+        QTest::addColumn<int>("item");
+        QTest::addColumn<int>("setupList"); // -1: the item form
+        QTest::addColumn<Shown>("opens");
+        QTest::addColumn<int>("exported");
+        QTest::newRow("nothing selected") << -2 << -1 << 0 << Shown::Tree << -1;
+        QTest::newRow("root") << -1 << -1 << 0 << Shown::Tree << -1;
+        QTest::newRow("list 1") << 1 << -1 << 1 << Shown::Items << 1;
+        QTest::newRow("item 1 of list 1") << 1 << 1 << -1 << Shown::Item << -1;
     }
 
-    void exportNamesTheSelectedList()
+    void treeSelection()
     {
-        QFETCH(int, selectList);
-        QFETCH(int, selectItem);
         QFETCH(int, list);
+        QFETCH(int, item);
+        QFETCH(int, setupList);
+        QFETCH(Shown, opens);
+        QFETCH(int, exported);
+        const auto start = [&](Fixture<> &f) {
+            f.Start();
+            if (list == -1)
+                f.Select(f.Root());
+            else if (list >= 0)
+                f.Select(item < 0 ? f.ListNode(list) : f.ItemNode(list, item));
+        };
+        if (setupList >= 0) {
+            Fixture f;
+            start(f);
+            int shownList = -99;
+            CListCollection seenLists;
+            f.prompter.ExpectDialog<CListSetupDlg>([&](CListSetupDlg &d) {
+                shownList = d.m_nCurList; // the dialog shows the first list when given none
+                seenLists = d.m_lists;
+                d.CancelButton()->click();
+                return d.result();
+            });
+            f.Tap(58);
+            QM_VERIFY_PROMPTS(f.prompter);
+            QCOMPARE(shownList, setupList);
+            QCOMPARE(seenLists, SampleLists());
+        }
+        {
+            Fixture f;
+            start(f);
+            f.Tap(83);
+            QCOMPARE(f.Mode(), opens);
+            if (opens == Shown::Items)
+                QCOMPARE(f.Table()->topLevelItem(1)->text(0), QStringLiteral("Packing"));
+            if (opens == Shown::Item)
+                QCOMPARE(f.ItemOnShow()->m_strName, QStringLiteral("Packing"));
+            f.Tap(opens == Shown::Item ? 133 : 108); // back leads to the tree
+            QCOMPARE(f.Mode(), Shown::Tree);
+            QVERIFY(f.Table()->isHidden()); // not left under the tree
+        }
         Fixture f;
-        MenuView &view = f.Start();
-        QSignalSpy exports(&view, &CQuillmarkView::exportRequested);
-        f.Select(selectList < 0 ? f.Root() : selectItem >= 0 ? f.ItemNode(selectList, selectItem) : f.ListNode(selectList));
+        start(f);
+        QSignalSpy exports(f.view.get(), &CQuillmarkView::exportRequested);
         f.Choose(QStringLiteral("Export List..."));
         f.Choose(QStringLiteral("View Lists..."));
         QCOMPARE(exports.size(), 1);
-        QCOMPARE(exports.at(0).at(0).toInt(), list);
-        if (list >= 0)
-            QVERIFY(f.ListNode(list)->isExpanded()); // the current list
-    }
-
-    void pencilInTheTreeOpensListSetup_data()
-    {
-        QTest::addColumn<int>("list"); // -1: the root selected; -2: nothing selected
-        QTest::newRow("root") << -1;
-        QTest::newRow("nothing selected") << -2;
-        QTest::newRow("list 1") << 1;
-    }
-
-    void pencilInTheTreeOpensListSetup()
-    {
-        QFETCH(int, list);
-        Fixture f;
-        f.Start();
-        if (list == -1)
-            f.Select(f.Root());
-        else if (list >= 0)
-            f.Select(f.ListNode(list));
-        int shownList = -99;
-        CListCollection seenLists;
-        f.prompter.ExpectDialog<CListSetupDlg>([&](CListSetupDlg &d) {
-            shownList = d.m_nCurList; // the dialog shows the first list when given none
-            seenLists = d.m_lists;
-            d.CancelButton()->click();
-            return d.result();
-        });
-        f.Tap(58);
-        QM_VERIFY_PROMPTS(f.prompter);
-        QCOMPARE(shownList, list < 0 ? 0 : list);
-        QCOMPARE(seenLists, SampleLists()); // what Cancel leaves: cancellingChangesNothingButRefillsTheTable
-    }
-
-    void listSetupOkTakesTheListsBackAndSaves()
-    {
-        Fixture f;
-        f.Start();
-        f.ToggleInTree(0, 2); // a tick made before is among the lists it gets
-        CListCollection edited;
-        f.prompter.ExpectDialog<CListSetupDlg>([&](CListSetupDlg &d) {
-            [&] { QVERIFY(d.m_lists.at(0).m_items.at(2).m_bDone); }();
-            d.m_lists.append(MakeList(QStringLiteral("New"), 9, {{QStringLiteral("x")}}));
-            edited = d.m_lists;
-            d.OKButton()->click();
-            return d.result();
-        });
-        f.Choose(QStringLiteral("Edit Lists..."));
-        QM_VERIFY_PROMPTS(f.prompter);
-        QCOMPARE(f.Lists(), edited);
-        QCOMPARE(ReadDataFile(f.path), edited);
-        QCOMPARE(f.History().undoText(), QStringLiteral("List Setup"));
-        QCOMPARE(f.Root()->childCount(), 4);
-        QCOMPARE(f.ListNode(3)->text(0), QStringLiteral("New"));
+        QCOMPARE(exports.at(0).at(0).toInt(), exported);
+        if (exported >= 0)
+            QVERIFY(f.ListNode(exported)->isExpanded()); // the current list
     }
 
     // The pencil on an item, in the tree, the table or its details: the form
@@ -294,35 +285,6 @@ private slots:
         QVERIFY(f.Table()->selectedItems().isEmpty());
     }
 
-    void magnifierInTheTree_data()
-    {
-        QTest::addColumn<int>("list");
-        QTest::addColumn<int>("item");
-        QTest::addColumn<Shown>("shown");
-        QTest::newRow("root") << -1 << -1 << Shown::Tree;
-        QTest::newRow("list") << 1 << -1 << Shown::Items;
-        QTest::newRow("item") << 1 << 1 << Shown::Item;
-    }
-
-    void magnifierInTheTree()
-    {
-        QFETCH(int, list);
-        QFETCH(int, item);
-        QFETCH(Shown, shown);
-        Fixture f;
-        f.Start();
-        f.Select(list < 0 ? f.Root() : item < 0 ? f.ListNode(list) : f.ItemNode(list, item));
-        f.Tap(83);
-        QCOMPARE(f.Mode(), shown);
-        if (shown == Shown::Items)
-            QCOMPARE(f.Table()->topLevelItem(1)->text(0), QStringLiteral("Packing"));
-        if (shown == Shown::Item)
-            QCOMPARE(f.ItemOnShow()->m_strName, QStringLiteral("Packing"));
-        f.Tap(shown == Shown::Item ? 133 : 108); // back leads to the tree
-        QCOMPARE(f.Mode(), Shown::Tree);
-        QVERIFY(f.Table()->isHidden()); // not left under the tree
-    }
-
     // The tick of the details: twice gives the mark back, the tree follows
     // at once, and the file is written by neither.
     void detailTickFollowsInTheTreeAndSavesNothing()
@@ -340,20 +302,23 @@ private slots:
         QCOMPARE(FileBytes(f.path), before);
     }
 
-    // After List Setup removed what was shown, the view returns to the tree
-    // (with its buttons) and nothing on show is left to act on.
-    void listSetupRemovingWhatIsShown_data()
+    // List Setup's OK: it got the lists as they are now (a tick made before
+    // among them), they come back as one step of the history and are saved,
+    // and what was shown follows them; where it was removed, the view returns
+    // to the tree (with its buttons) and nothing on show is left to act on.
+    void listSetupOk_data()
     {
         QTest::addColumn<bool>("itemShown");
-        QTest::addColumn<int>("removeList");
+        QTest::addColumn<int>("removeList"); // -1: a list added instead
         QTest::addColumn<Shown>("shown");
         QTest::newRow("item, its list removed") << true << 1 << Shown::Tree;
         QTest::newRow("table, its list removed") << false << 2 << Shown::Tree;
         QTest::newRow("item, a list before it removed") << true << 0 << Shown::Item;
         QTest::newRow("item, a list after it removed") << true << 2 << Shown::Item;
+        QTest::newRow("table, a list added") << false << -1 << Shown::Items;
     }
 
-    void listSetupRemovingWhatIsShown()
+    void listSetupOk()
     {
         QFETCH(bool, itemShown);
         QFETCH(int, removeList);
@@ -362,19 +327,30 @@ private slots:
         lists.swapItemsAt(0, 1); // "Salt" of the groceries, now second
         Fixture f(lists);
         MenuView &view = f.Start();
+        f.ToggleInTree(0, 1);
+        QVERIFY(f.Lists().at(0).m_items.at(1).m_bDone); // a tick List Setup must get
         if (itemShown)
             f.OpenItem(1, 2);
         else
             f.OpenList(2);
+        CListCollection edited;
         f.prompter.ExpectDialog<CListSetupDlg>([&](CListSetupDlg &d) {
-            d.m_lists.removeAt(removeList);
+            [&] { QCOMPARE(d.m_lists, f.Lists()); }();
+            if (removeList < 0)
+                d.m_lists.append(MakeList(QStringLiteral("New"), 9, {{QStringLiteral("x")}}));
+            else
+                d.m_lists.removeAt(removeList);
+            edited = d.m_lists;
             d.OKButton()->click();
             return d.result();
         });
         f.Choose(QStringLiteral("Edit Lists..."));
         QM_VERIFY_PROMPTS(f.prompter);
-        QCOMPARE(f.Lists().size(), 2);
-        QCOMPARE(ReadDataFile(f.path), f.Lists());
+        QCOMPARE(f.Lists(), edited);
+        QCOMPARE(ReadDataFile(f.path), edited);
+        QCOMPARE(f.History().undoText(), QStringLiteral("List Setup"));
+        QCOMPARE(f.Root()->childCount(), edited.size());
+        QCOMPARE(f.ListNode(int(edited.size()) - 1)->text(0), edited.constLast().m_strName);
         QCOMPARE(f.Mode(), shown);
         if (shown == Shown::Item) // the item of the same list, wherever it is now
             QCOMPARE(f.ItemOnShow()->m_strName, QStringLiteral("Salt"));
@@ -384,7 +360,7 @@ private slots:
                  OnWhite(Art::Bitmap(Res::IDB_EXIT)));
         // Tapping the tick cannot reach a vanished item.
         f.Tap(83);
-        QCOMPARE(f.History().count(), shown == Shown::Item ? 2 : 1);
+        QCOMPARE(f.History().count(), shown == Shown::Item ? 3 : 2);
     }
 
     void tapsBeforeSetUpAreIgnored()
