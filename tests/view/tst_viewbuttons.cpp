@@ -221,68 +221,47 @@ private slots:
             QCOMPARE(f.ItemOnShow()->m_strName, QStringLiteral("Changed"));
     }
 
-    // No row selected: the magnifier opens nothing; two rows: the pencil
-    // and the magnifier act on the lower.
-    void magnifierAndPencilInTheTableActOnTheSelectedRow()
+    // In the table: with no row selected the magnifier opens nothing; with
+    // two, the pencil and the magnifier act on the lower. Cancel in the item
+    // form or in List Setup changes nothing but fills the table again.
+    void pencilAndMagnifierInTheTable()
     {
-        Fixture f;
-        f.Start();
-        f.OpenList(0);
-        f.Tap(83);
-        QCOMPARE(f.Mode(), Shown::Items);
-        f.SelectRows({2, 1});
-        QString edited;
-        f.prompter.ExpectDialog<CNewItemDlg>([&](CNewItemDlg &d) {
-            edited = d.m_strName;
-            d.CancelButton()->click();
-            return d.result();
-        });
-        f.Tap(58);
-        QM_VERIFY_PROMPTS(f.prompter);
-        QCOMPARE(edited, QStringLiteral("Milk"));
-        f.SelectRows({2, 1});
-        f.Tap(83);
-        QCOMPARE(f.ItemOnShow()->m_strName, QStringLiteral("Milk"));
-    }
-
-    void cancellingChangesNothingButRefillsTheTable_data()
-    {
-        QTest::addColumn<bool>("rowSelected"); // item form, else List Setup
-        QTest::newRow("item form") << true;
-        QTest::newRow("List Setup") << false;
-    }
-
-    void cancellingChangesNothingButRefillsTheTable()
-    {
-        QFETCH(bool, rowSelected);
         Fixture f;
         f.Start();
         const QByteArray before = FileBytes(f.path);
         f.OpenList(0);
-        if (rowSelected) {
-            f.SelectRows({1});
-            f.prompter.ExpectDialog<CNewItemDlg>([](CNewItemDlg &d) {
-                d.NameField()->setText(QStringLiteral("changed"));
-                d.CancelButton()->click();
-                return d.result();
-            });
-        } else {
-            f.prompter.ExpectDialog<CListSetupDlg>([](CListSetupDlg &d) {
-                d.m_lists.clear();
-                d.CancelButton()->click();
-                return d.result();
-            });
-        }
-        QTreeWidgetItem *oldRow = f.Table()->topLevelItem(0);
-        f.Tap(58);
-        QM_VERIFY_PROMPTS(f.prompter);
-        QCOMPARE(f.Lists(), SampleLists());
-        QCOMPARE(FileBytes(f.path), before);
-        QCOMPARE(f.History().count(), 0);
+        f.Tap(83);
         QCOMPARE(f.Mode(), Shown::Items);
-        QCOMPARE(f.Table()->topLevelItemCount(), 3);
-        QVERIFY(f.Table()->topLevelItem(0) != oldRow); // filled again
-        QVERIFY(f.Table()->selectedItems().isEmpty());
+        for (const bool rowSelected : {true, false}) {
+            if (rowSelected) {
+                f.SelectRows({2, 1});
+                f.prompter.ExpectDialog<CNewItemDlg>([](CNewItemDlg &d) {
+                    [&] { QCOMPARE(d.m_strName, QStringLiteral("Milk")); }();
+                    d.NameField()->setText(QStringLiteral("changed"));
+                    d.CancelButton()->click();
+                    return d.result();
+                });
+            } else {
+                f.prompter.ExpectDialog<CListSetupDlg>([](CListSetupDlg &d) {
+                    d.m_lists.clear();
+                    d.CancelButton()->click();
+                    return d.result();
+                });
+            }
+            QTreeWidgetItem *oldRow = f.Table()->topLevelItem(0);
+            f.Tap(58);
+            QM_VERIFY_PROMPTS(f.prompter);
+            QCOMPARE(f.Lists(), SampleLists());
+            QCOMPARE(FileBytes(f.path), before);
+            QCOMPARE(f.History().count(), 0);
+            QCOMPARE(f.Mode(), Shown::Items);
+            QCOMPARE(f.Table()->topLevelItemCount(), 3);
+            QVERIFY(f.Table()->topLevelItem(0) != oldRow); // filled again
+            QVERIFY(f.Table()->selectedItems().isEmpty());
+        }
+        f.SelectRows({2, 1});
+        f.Tap(83);
+        QCOMPARE(f.ItemOnShow()->m_strName, QStringLiteral("Milk"));
     }
 
     // The tick of the details: twice gives the mark back, the tree follows
