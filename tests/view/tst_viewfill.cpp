@@ -223,34 +223,6 @@ private slots:
         QCOMPARE(Rows(f.Table()).at(2).at(0), QStringLiteral("Packing"));
     }
 
-    // Undo may take away what is on show: the view then shows the tree, as
-    // for a list that List Setup removed.
-    void undoingAwayWhatIsShown_data()
-    {
-        QTest::addColumn<bool>("openItem");
-        QTest::newRow("imported list open") << false;
-        QTest::newRow("item of it open") << true;
-    }
-
-    void undoingAwayWhatIsShown()
-    {
-        QFETCH(bool, openItem);
-        Fixture f;
-        f.Start();
-        f.doc.AppendList(MakeList(QStringLiteral("Shop"), 9, {{QStringLiteral("Soap")}}));
-        if (openItem)
-            f.OpenItem(3, 0);
-        else
-            f.OpenList(3);
-        f.History().undo();
-        QCOMPARE(f.Mode(), Shown::Tree);
-        QCOMPARE(f.Root()->childCount(), 3);
-        QCOMPARE(ReadDataFile(f.path), SampleLists());
-        f.History().redo();
-        QCOMPARE(f.ListNode(3)->text(0), QStringLiteral("Shop"));
-        QCOMPARE(f.Mode(), Shown::Tree);
-    }
-
     // Undo and redo of an edit reach the table on show, the details on
     // show and the tree.
     void undoAndRedoShowTheItemAsItWas()
