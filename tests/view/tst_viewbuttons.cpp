@@ -342,10 +342,18 @@ private slots:
         QCOMPARE(f.History().count(), shown == Shown::Item ? 3 : 2);
     }
 
-    void tapsBeforeSetUpAreIgnored()
+    // Before its set-up the view has no controls: it paints nothing, not
+    // even the banner, and a tap on a button's place does nothing.
+    void nothingBeforeSetUp()
     {
         CQuillmarkDoc doc;
         CQuillmarkView view(doc);
+        QImage canvas(ClientArea::kSize, QImage::Format_RGB32);
+        canvas.fill(Qt::green);
+        view.render(&canvas);
+        QImage green(ClientArea::kSize, QImage::Format_RGB32);
+        green.fill(Qt::green);
+        QCOMPARE(canvas, green);
         QSignalSpy exits(&view, &CQuillmarkView::exitRequested);
         for (int slot : {0, 2})
             QTest::mouseClick(&view, Qt::LeftButton, {}, ViewLook::ButtonRect(slot, ClientArea::kHeight).center());

@@ -59,18 +59,6 @@ private slots:
         QVERIFY2(!Art::Bitmap(Res::IDB_BANNER).isNull(), "the art is missing");
     }
 
-    void nothingIsPaintedBeforeSetUp()
-    {
-        CQuillmarkDoc doc;
-        CQuillmarkView view(doc);
-        QImage canvas(kWidth, kHeight, QImage::Format_RGB32);
-        canvas.fill(Qt::green);
-        view.render(&canvas);
-        QImage green(kWidth, kHeight, QImage::Format_RGB32);
-        green.fill(Qt::green);
-        QCOMPARE(canvas, green);
-    }
-
     // Which face each button of the bottom row shows, by mode; the banner
     // heads every mode.
     void buttonBar_data()
