@@ -159,8 +159,6 @@ private slots:
         f.Tap(108); // back
         f.OpenList(1);
         QCOMPARE(f.Mode(), Shown::Items);
-        QVERIFY(f.Table()->isVisible());
-        QVERIFY(!f.Tree()->isVisible());
         QCOMPARE(Columns(f.Table()), columns);
         QCOMPARE(Rows(f.Table()), rows);
         QVERIFY(f.Table()->selectedItems().isEmpty());
