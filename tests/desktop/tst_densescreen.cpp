@@ -59,12 +59,14 @@ private slots:
     void initTestCase() { QCOMPARE(qApp->devicePixelRatio(), qreal(kDense)); }
 
     // Which face goes where is the painting's own test; here every face of
-    // the item screen must be the dense one.
-    void buttonsAndBannerUseTheDenseArt()
+    // the item screen must be the dense one, and so must the detail pane's
+    // tick (the top left part of its bitmap) and the item's icon (one cell
+    // of the strip).
+    void itemScreenUsesTheDenseArt()
     {
         Fixture<> f;
         CQuillmarkView &view = f.Start();
-        f.OpenItem(0, 1);
+        f.OpenItem(0, 1); // Milk: done, strip picture 1
         const QImage grab = Grab(view);
         QCOMPARE(grab.size(), view.size() * kDense);
         QCOMPARE(Part(grab, ViewLook::kBannerRect), DenseArt(Res::IDB_BANNER));
@@ -73,16 +75,6 @@ private slots:
             QVERIFY2(Part(grab, ViewLook::ButtonRect(slot, view.height())) == DenseArt(face),
                      qPrintable(QString::number(face)));
         }
-    }
-
-    // The detail pane's tick is the top left part of its bitmap, and the
-    // item's icon one cell of the strip.
-    void detailPaneTickAndIconUseTheDenseArt()
-    {
-        Fixture<> f;
-        CQuillmarkView &view = f.Start();
-        f.OpenItem(0, 1); // Milk: done, strip picture 1
-        const QImage grab = Grab(view);
         const QRect source = ViewLook::kTickSource;
         const QRect tick(QPoint(view.width() - ViewLook::kTickFromRight, ViewLook::kItemNameAt.y()), source.size());
         QCOMPARE(Part(grab, tick), DenseArt(Res::IDB_TICK).copy(QRect(source.topLeft() * kDense, source.size() * kDense)));

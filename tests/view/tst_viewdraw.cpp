@@ -59,18 +59,6 @@ private slots:
         QVERIFY2(!Art::Bitmap(Res::IDB_BANNER).isNull(), "the art is missing");
     }
 
-    void nothingIsPaintedBeforeSetUp()
-    {
-        CQuillmarkDoc doc;
-        CQuillmarkView view(doc);
-        QImage canvas(kWidth, kHeight, QImage::Format_RGB32);
-        canvas.fill(Qt::green);
-        view.render(&canvas);
-        QImage green(kWidth, kHeight, QImage::Format_RGB32);
-        green.fill(Qt::green);
-        QCOMPARE(canvas, green);
-    }
-
     // Which face each button of the bottom row shows, by mode; the banner
     // heads every mode.
     void buttonBar_data()
@@ -124,58 +112,55 @@ private slots:
         QVERIFY(AllOf(shot, QRect(0, bar.bottom() + 1, kWidth, kHeight - bar.bottom() - 1)));
     }
 
-    // Only the top left part of the tick's picture, only for a done item.
-    void tickOnlyForADoneItem_data()
-    {
-        QTest::addColumn<int>("item");
-        QTest::addColumn<bool>("done");
-        QTest::newRow("done") << 1 << true;
-        QTest::newRow("not done") << 0 << false;
-    }
-
-    void tickOnlyForADoneItem()
-    {
-        QFETCH(int, item);
-        QFETCH(bool, done);
-        Fixture f;
-        CQuillmarkView &view = f.Start();
-        f.OpenItem(0, item);
-        const QImage shot = Shot(view);
-        const QRect tickAt(QPoint(kWidth - kTickFromRight, kItemNameAt.y()), kTickSource.size());
-        if (done)
-            QCOMPARE(shot.copy(tickAt), OnWhite(Art::Bitmap(Res::IDB_TICK), kTickSource));
-        else
-            QVERIFY(AllOf(shot, tickAt));
-        QVERIFY(AllOf(shot, QRect(tickAt.right() + 1, tickAt.top(), kWidth - tickAt.right() - 1, tickAt.height())));
-    }
-
-    // Icon, name, rule, then label and value of each section and the
-    // description, each kGap below the one before; sections that do not
-    // apply leave no gap.
+    // Icon, name (the tick at its right end, only the top left part of the
+    // tick's picture, only for a done item), rule, then label and value of
+    // each section and the description, each kGap below the one before;
+    // sections that do not apply leave no gap. Icon numbers outside the
+    // strip draw no icon.
     void detailPaneLayout_data()
     {
         QTest::addColumn<CListItemArray>("list");
+        QTest::addColumn<bool>("iconDrawn");
         QTest::addColumn<QStringList>("lines"); // label, value, ..., "Description"
         const CalendarTime when = LocalTime(2002, 3, 7, 16, 5);
-        QTest::newRow("dated, priced, described")
-                << MakeList(QStringLiteral("L"), 5, {{QStringLiteral("Gift"), false, 12.5, when, 7, QStringLiteral("Wrapped")}})
+        const QString wrapped = QStringLiteral("Wrapped");
+        QTest::newRow("dated, priced, described, done")
+                << MakeList(QStringLiteral("L"), 5, {{QStringLiteral("Gift"), true, 12.5, when, 7, wrapped}}) << true
                 << QStringList{QStringLiteral("Date"), QStringLiteral("3/7/2002 at 4:05 PM"), QStringLiteral("Price"),
                                QStringLiteral("12.50"), QStringLiteral("Description")};
         QTest::newRow("described only")
-                << MakeList(QStringLiteral("L"), 5, {{QStringLiteral("Gift"), false, 0.0, 0, 7, QStringLiteral("Wrapped")}})
+                << MakeList(QStringLiteral("L"), 5, {{QStringLiteral("Gift"), false, 0.0, 0, 7, wrapped}}) << true
+                << QStringList{QStringLiteral("Description")};
+        QTest::newRow("icon 2 (a check box, not a strip icon)")
+                << MakeList(QStringLiteral("L"), 5, {{QStringLiteral("Gift"), false, 0.0, 0, 2, wrapped}}) << false
+                << QStringList{QStringLiteral("Description")};
+        QTest::newRow("icon 57 (past the strip)")
+                << MakeList(QStringLiteral("L"), 5, {{QStringLiteral("Gift"), false, 0.0, 0, 57, wrapped}}) << false
                 << QStringList{QStringLiteral("Description")};
     }
 
     void detailPaneLayout()
     {
         QFETCH(CListItemArray, list);
+        QFETCH(bool, iconDrawn);
         QFETCH(QStringList, lines);
         Fixture f({list});
         CQuillmarkView &view = f.Start();
         f.OpenItem(0, 0);
         const QImage shot = Shot(view);
 
-        QCOMPARE(shot.copy(QRect(kItemIconAt, QSize(Res::kImageSize, Res::kImageSize))), OnWhite(CImageList::ChecksAndStrip().Image(7)));
+        const QRect icon(kItemIconAt, QSize(Res::kImageSize, Res::kImageSize));
+        if (iconDrawn)
+            QCOMPARE(shot.copy(icon), OnWhite(CImageList::ChecksAndStrip().Image(7)));
+        else
+            QVERIFY(AllOf(shot, icon));
+        const QRect tickAt(QPoint(kWidth - kTickFromRight, kItemNameAt.y()), kTickSource.size());
+        if (list.m_items.at(0).m_bDone)
+            QCOMPARE(shot.copy(tickAt), OnWhite(Art::Bitmap(Res::IDB_TICK), kTickSource));
+        else
+            QVERIFY(AllOf(shot, tickAt));
+        QVERIFY(AllOf(shot, QRect(tickAt.right() + 1, tickAt.top(), kWidth - tickAt.right() - 1, tickAt.height())));
+
         const QFontMetrics title(TitleFont());
         const QRect name(kItemNameAt, QSize(title.horizontalAdvance(QStringLiteral("Gift")), title.height()));
         QCOMPARE(shot.copy(name), TextOnWhite(TitleFont(), kItemNameAt, QStringLiteral("Gift")).copy(name));
@@ -221,22 +206,6 @@ private slots:
         QVERIFY(!AllOf(shot, QRect(kDescriptionLeft, top, 10, 10)));
         QVERIFY(AllOf(shot, QRect(kWidth - kDescriptionRightInset, top, kDescriptionRightInset, bottom - top)));
         QVERIFY(AllOf(shot, QRect(0, top, kDescriptionLeft, bottom - top)));
-    }
-
-    void iconNumbersOutsideTheStripDrawNothing_data()
-    {
-        QTest::addColumn<int>("icon");
-        QTest::newRow("2 (a check box, not a strip icon)") << 2;
-        QTest::newRow("57 (past the strip)") << 57;
-    }
-
-    void iconNumbersOutsideTheStripDrawNothing()
-    {
-        QFETCH(int, icon);
-        Fixture f({MakeList(QStringLiteral("L"), 5, {{QStringLiteral("N"), false, 0.0, 0, icon}})});
-        CQuillmarkView &view = f.Start();
-        f.OpenItem(0, 0);
-        QVERIFY(AllOf(Shot(view), QRect(kItemIconAt, QSize(Res::kImageSize, Res::kImageSize))));
     }
 
     // 1.5 + 2.25 + 0: the amount framed at the bottom right, the label

@@ -34,30 +34,29 @@ class TestViewFill : public QObject
     Q_OBJECT
 
 private slots:
-    void noDataFileGivesTheRootAlone()
+    // The root holds the lists, each its items, all closed but the root;
+    // without a data file the root stands alone and starting saves nothing.
+    void treeShowsListsAndItems_data()
     {
-        Fixture f({}, true);
+        QTest::addColumn<bool>("noFile");
+        QTest::newRow("no data file") << true;
+        QTest::newRow("three lists") << false;
+    }
+
+    void treeShowsListsAndItems()
+    {
+        QFETCH(bool, noFile);
+        const CListCollection lists = noFile ? CListCollection() : SampleLists();
+        Fixture f(lists, noFile);
         f.Start();
         QCOMPARE(f.Mode(), Shown::Tree);
         QCOMPARE(f.Tree()->topLevelItemCount(), 1);
         QTreeWidgetItem *root = f.Root();
         QCOMPARE(root->text(0), QStringLiteral("Lists"));
         QCOMPARE(CTreeOptionsCtrl::GetImage(root), Res::kImageGroup);
-        QCOMPARE(root->childCount(), 0);
-        QVERIFY(root->isExpanded());
-        QVERIFY(f.Tree()->isVisible());
-        QVERIFY(!QFile::exists(f.path)); // nothing saved by starting
-        QM_VERIFY_PROMPTS(f.prompter);
-    }
-
-    void treeShowsListsAndItems()
-    {
-        Fixture f;
-        f.Start();
-        QTreeWidgetItem *root = f.Root();
         QCOMPARE(CTreeOptionsCtrl::GetItemData(root), 0);
-        QCOMPARE(root->childCount(), 3);
-        const CListCollection lists = SampleLists();
+        QVERIFY(root->isExpanded());
+        QCOMPARE(root->childCount(), lists.size());
         for (int l = 0; l < lists.size(); ++l) {
             QTreeWidgetItem *node = root->child(l);
             QCOMPARE(node->text(0), lists[l].m_strName);
@@ -73,26 +72,40 @@ private slots:
             }
         }
         QVERIFY(f.Tree()->selectedItems().isEmpty());
+        QCOMPARE(QFile::exists(f.path), !noFile); // nothing saved by starting
+        QM_VERIFY_PROMPTS(f.prompter);
     }
 
-    // Only "View Lists..." builds the tree anew: the root and the current
-    // list open, nothing selected. Going back keeps it as the user left it.
-    void viewListsRebuildsBackKeeps()
+    // A tick in the tree is a change of the lists at once, shown when the
+    // list is opened and undone even after "View Lists..." built the tree
+    // anew; the file is written by neither. Only "View Lists..." builds the
+    // tree anew (the root and the current list open, nothing selected):
+    // going back keeps it as the user left it.
+    void tickInTheTreeAndViewLists()
     {
         Fixture f;
         f.Start();
-        f.ListNode(0)->setExpanded(true);
-        f.OpenList(1);
+        const QByteArray before = FileBytes(f.path);
+        f.ListNode(1)->setExpanded(true);
+        f.ToggleInTree(0, 2);
+        QVERIFY(f.Lists().at(0).m_items.at(2).m_bDone);
+        f.OpenList(0);
+        QCOMPARE(f.Table()->topLevelItem(2)->text(2), QStringLiteral("Yes"));
         f.Tap(108); // back
         QCOMPARE(f.Mode(), Shown::Tree);
-        QVERIFY(f.ListNode(0)->isExpanded());
-        QCOMPARE(f.Tree()->currentItem(), f.ListNode(1));
+        QVERIFY(f.ListNode(1)->isExpanded());
+        QCOMPARE(f.Tree()->currentItem(), f.ListNode(0));
         f.Choose(QStringLiteral("View Lists..."));
         QVERIFY(f.Root()->isExpanded());
-        QVERIFY(!f.ListNode(0)->isExpanded());
-        QVERIFY(f.ListNode(1)->isExpanded());
+        QVERIFY(f.ListNode(0)->isExpanded());
+        QVERIFY(!f.ListNode(1)->isExpanded());
         QVERIFY(!f.ListNode(2)->isExpanded());
         QVERIFY(f.Tree()->selectedItems().isEmpty());
+        QVERIFY(f.Tree()->GetCheck(f.ItemNode(0, 2)));
+        f.History().undo();
+        QVERIFY(!f.Tree()->GetCheck(f.ItemNode(0, 2)));
+        QCOMPARE(f.Lists(), SampleLists());
+        QCOMPARE(FileBytes(f.path), before);
     }
 
     void itemTableLayouts_data()
@@ -146,8 +159,6 @@ private slots:
         f.Tap(108); // back
         f.OpenList(1);
         QCOMPARE(f.Mode(), Shown::Items);
-        QVERIFY(f.Table()->isVisible());
-        QVERIFY(!f.Tree()->isVisible());
         QCOMPARE(Columns(f.Table()), columns);
         QCOMPARE(Rows(f.Table()), rows);
         QVERIFY(f.Table()->selectedItems().isEmpty());
@@ -169,26 +180,6 @@ private slots:
         QCOMPARE(rowPicture(0), strip.Image(0).toImage().convertToFormat(QImage::Format_ARGB32));
         QCOMPARE(rowPicture(1), strip.Image(51).toImage().convertToFormat(QImage::Format_ARGB32));
         QVERIFY(table->topLevelItem(2)->icon(0).isNull());
-    }
-
-    // A tick in the tree is a change of the lists at once: opening the list
-    // shows it, and it is undone even after "View Lists..." built the tree
-    // anew; the file is not written by either.
-    void tickInTheTreeIsAStepOfTheHistory()
-    {
-        Fixture f;
-        f.Start();
-        const QByteArray before = FileBytes(f.path);
-        f.ToggleInTree(0, 2);
-        QVERIFY(f.Lists().at(0).m_items.at(2).m_bDone);
-        f.OpenList(0);
-        QCOMPARE(f.Table()->topLevelItem(2)->text(2), QStringLiteral("Yes"));
-        f.Choose(QStringLiteral("View Lists..."));
-        QVERIFY(f.Tree()->GetCheck(f.ItemNode(0, 2)));
-        f.History().undo();
-        QVERIFY(!f.Tree()->GetCheck(f.ItemNode(0, 2)));
-        QCOMPARE(f.Lists(), SampleLists());
-        QCOMPARE(FileBytes(f.path), before);
     }
 
     // A change touches only its own nodes: the rest of the tree stays as
@@ -228,34 +219,6 @@ private slots:
 
         f.OpenList(2);
         QCOMPARE(Rows(f.Table()).at(2).at(0), QStringLiteral("Packing"));
-    }
-
-    // Undo may take away what is on show: the view then shows the tree, as
-    // for a list that List Setup removed.
-    void undoingAwayWhatIsShown_data()
-    {
-        QTest::addColumn<bool>("openItem");
-        QTest::newRow("imported list open") << false;
-        QTest::newRow("item of it open") << true;
-    }
-
-    void undoingAwayWhatIsShown()
-    {
-        QFETCH(bool, openItem);
-        Fixture f;
-        f.Start();
-        f.doc.AppendList(MakeList(QStringLiteral("Shop"), 9, {{QStringLiteral("Soap")}}));
-        if (openItem)
-            f.OpenItem(3, 0);
-        else
-            f.OpenList(3);
-        f.History().undo();
-        QCOMPARE(f.Mode(), Shown::Tree);
-        QCOMPARE(f.Root()->childCount(), 3);
-        QCOMPARE(ReadDataFile(f.path), SampleLists());
-        f.History().redo();
-        QCOMPARE(f.ListNode(3)->text(0), QStringLiteral("Shop"));
-        QCOMPARE(f.Mode(), Shown::Tree);
     }
 
     // Undo and redo of an edit reach the table on show, the details on
