@@ -11,6 +11,7 @@
 #include "platform/Prompter.h"
 #include "res/ResourceIds.h"
 #include "res/Strings.h"
+#include "tests/model/ModelTestUtil.h"
 #include "tests/testlib/QuillmarkTest.h"
 #include "tests/view/ViewFixture.h"
 
@@ -205,10 +206,8 @@ Run TestLanguage::Start(const QString &locale, const QString &language)
         || !WriteDataFile(run.DataFolder() + QStringLiteral("/Quillmark.dat"), SampleLists()))
         return run;
     // An item goes to both the tasks and the calendar.
-    QFile settings(home + QStringLiteral("/config/Fernwise/Quillmark.conf"));
-    if (!settings.open(QIODevice::WriteOnly) || settings.write("[Settings]\nITEMAPPT=1\n") < 0)
+    if (!ModelTest::WriteFileBytes(home + QStringLiteral("/config/Fernwise/Quillmark.conf"), "[Settings]\nITEMAPPT=1\n"))
         return run;
-    settings.close();
 
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert(QStringLiteral("LANG"), locale);

@@ -4,11 +4,11 @@
 #include "model/QuillmarkDoc.h"
 #include "res/ClientArea.h"
 #include "res/Strings.h"
+#include "tests/model/ModelTestUtil.h"
 #include "tests/testlib/QuillmarkTest.h"
 #include "tests/testlib/ScriptedPrompter.h"
 #include "tests/view/ViewFixture.h"
 
-#include <QBuffer>
 #include <QFile>
 #include <QFileInfo>
 #include <QMenuBar>
@@ -140,15 +140,9 @@ void TestMainFrame::damagedFileIsToldOnceAfterStart()
     QVERIFY(WriteDataFile(dataPath, SampleLists()));
     QByteArray bytes = FileBytes(dataPath);
     bytes.chop(20);
-    {
-        QFile file(dataPath);
-        QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        file.write(bytes);
-    }
+    QVERIFY(ModelTest::WriteFileBytes(dataPath, bytes));
     CListCollection partial;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::ReadOnly);
-    const DataFile::LoadResult expected = DataFile::Read(buffer, partial);
+    const DataFile::LoadResult expected = ModelTest::ReadBytes(bytes, partial);
     QCOMPARE(expected.status, DataFile::LoadStatus::Damaged);
 
     ScriptedPrompter prompter;
@@ -249,10 +243,7 @@ void TestMainFrame::closeWithFailingSaveKeepsTheWindowOpen()
 {
     // A folder that is really a file: no one, root included, can save there.
     const QString notAFolder = m_dir->filePath(QStringLiteral("plain-file"));
-    {
-        QFile f(notAFolder);
-        QVERIFY(f.open(QIODevice::WriteOnly));
-    }
+    QVERIFY(ModelTest::WriteFileBytes(notAFolder, {}));
     const QString dataPath = notAFolder + QStringLiteral("/Quillmark.dat");
     CDataStore sameFailure(dataPath);
     QVERIFY(!sameFailure.Save(CListCollection()));

@@ -11,10 +11,10 @@
 #include "model/QuillmarkDoc.h"
 #include "platform/AppPaths.h"
 #include "res/Strings.h"
+#include "tests/model/ModelTestUtil.h"
 #include "tests/testlib/QuillmarkTest.h"
 #include "tests/view/ViewFixture.h"
 
-#include <QBuffer>
 #include <QComboBox>
 #include <QDir>
 #include <QMessageBox>
@@ -226,27 +226,19 @@ void TestWholeProgram::countThatSaysTooFewListsIsToldAndKept()
     QVERIFY(WriteDataFile(DataPath(), SampleLists()));
     QByteArray damaged = FileBytes(DataPath());
     damaged[0] = 1;
-    QFile file(DataPath());
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    QCOMPARE(file.write(damaged), damaged.size());
-    file.close();
-    QBuffer firstList;
-    QVERIFY(firstList.open(QIODevice::WriteOnly));
-    QVERIFY(DataFile::Write(firstList, SampleLists().first(1), nullptr));
+    QVERIFY(ModelTest::WriteFileBytes(DataPath(), damaged));
+    const qsizetype firstListEnds = ModelTest::WriteToBytes(SampleLists().first(1)).size();
     // Files whose names only start like the data file's: the .bak written
     // for the damaged file is not taken for them, nor they for it.
     const QStringList others{QStringLiteral("Quillmark.dat.backup"), QStringLiteral("Quillmark.dat.before"),
                              QStringLiteral("Quillmark.dat.latest"), QStringLiteral("Quillmark.dat.AbCdEf")};
-    for (const QString &name : others) {
-        QFile other(QDir(DataFolder()).filePath(name));
-        QVERIFY(other.open(QIODevice::WriteOnly));
-        other.write(name.toUtf8());
-    }
+    for (const QString &name : others)
+        QVERIFY(ModelTest::WriteFileBytes(QDir(DataFolder()).filePath(name), name.toUtf8()));
 
     QCOMPARE(RunProgram([&](CQuillmarkApp &app) {
                  ScriptedPrompter prompter;
                  prompter.ExpectMessage(
-                         Str::DataFileDamaged(DataPath(), Str::FileLongerThanCount(firstList.data().size())));
+                         Str::DataFileDamaged(DataPath(), Str::FileLongerThanCount(firstListEnds)));
                  CQuillmarkView *view = Start(app, prompter);
                  QVERIFY(view);
                  QM_VERIFY_PROMPTS(prompter);

@@ -91,29 +91,20 @@ private slots:
         QVERIFY(ShowsPicture(shot, f.tree.IconRect(f.root), all.Image(Res::kImageGroup)));
         QVERIFY(ShowsPicture(shot, f.tree.IconRect(f.items[0]), all.Image(Res::kImageUnchecked)));
         QVERIFY(ShowsPicture(shot, f.tree.IconRect(f.items[1]), all.Image(Res::kImageChecked)));
-    }
 
-    void imageOutsideTheListShowsNothing_data()
-    {
-        QTest::addColumn<int>("image");
-        QTest::newRow("-1") << -1;
-        QTest::newRow("57") << 57;
-    }
-
-    void imageOutsideTheListShowsNothing()
-    {
-        QFETCH(int, image);
-        Fixture f;
-        QTreeWidgetItem *odd = CTreeOptionsCtrl::NewGroupItem(QStringLiteral("Odd"), image);
-        f.root->addChild(odd);
-        QVERIFY(!odd->data(0, Qt::DecorationRole).isValid());
-        QVERIFY(f.tree.IconRect(odd).isEmpty());
-        // A click where a picture would be toggles nothing and does no harm.
-        const QRect cell = f.tree.visualItemRect(odd);
-        QTest::mouseClick(f.tree.viewport(), Qt::LeftButton, {},
-                          QPoint(cell.left() + Res::kImageSize / 2, cell.center().y()));
-        QCOMPARE(CTreeOptionsCtrl::GetImage(odd), image);
-        QCOMPARE(f.tree.currentItem(), odd);
+        // An image outside the list shows nothing, and a click where its
+        // picture would be toggles nothing and does no harm.
+        for (const int image : {-1, 57}) {
+            QTreeWidgetItem *odd = CTreeOptionsCtrl::NewGroupItem(QStringLiteral("Odd"), image);
+            f.root->addChild(odd);
+            QVERIFY(!odd->data(0, Qt::DecorationRole).isValid());
+            QVERIFY(f.tree.IconRect(odd).isEmpty());
+            const QRect cell = f.tree.visualItemRect(odd);
+            QTest::mouseClick(f.tree.viewport(), Qt::LeftButton, {},
+                              QPoint(cell.left() + Res::kImageSize / 2, cell.center().y()));
+            QCOMPARE(CTreeOptionsCtrl::GetImage(odd), image);
+            QCOMPARE(f.tree.currentItem(), odd);
+        }
     }
 
     void click_data()

@@ -1,7 +1,7 @@
 #include "exchange/csv/CsvExport.h"
 #include "exchange/csv/CsvImport.h"
-#include "platform/Settings.h"
 #include "res/Strings.h"
+#include "tests/csv/ImportColumns.h"
 #include "tests/model/ModelTestUtil.h"
 #include "tests/testlib/QuillmarkTest.h"
 
@@ -53,8 +53,7 @@ class TestCsvImport : public QObject
 private slots:
     void init()
     {
-        QSettings(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Fernwise"), QStringLiteral("Quillmark"))
-                .remove(QStringLiteral("Settings"));
+        QSettings().remove(QStringLiteral("Settings")); // under the names the test's main() pinned
         m_path = m_dir.filePath(QStringLiteral("in.csv"));
     }
 
@@ -67,7 +66,7 @@ private slots:
                           MakeItem(u"Refund"_s, u"a b"_s, -3.25, false, false, 0),
                           MakeItem(u"Zeppelin"_s, QString(), 1234.57, false, false, 0)};
         QCOMPARE(CsvExport::ExportList(source, m_path).status, CsvExport::Status::Done);
-        StoreFields({1, 2, 3});
+        StoreImportColumns(1, 2, 3);
         CListItemArray imported;
         QCOMPARE(CsvImport::ImportCsvFile(m_path, imported).status, Status::Ok);
         QCOMPARE(imported.m_items.size(), source.m_items.size());
@@ -141,7 +140,7 @@ private slots:
         QFETCH(QStringList, items);
         QVERIFY(ModelTest::WriteFileBytes(m_path, content));
         if (!fields.isEmpty())
-            StoreFields(fields);
+            StoreImportColumns(fields[0], fields[1], fields[2]);
         CListItemArray list;
         const CsvImport::Result r = CsvImport::ImportCsvFile(m_path, list);
         QCOMPARE(r.status, status);
@@ -181,7 +180,7 @@ private slots:
             head += "a\n";
         const QByteArray split = head + "b\xC3\xA9\n";
         QCOMPARE(split.indexOf('\xC3'), 65535);
-        StoreFields({1, 0, 0});
+        StoreImportColumns(1, 0, 0);
         const QList<QPair<QByteArray, QString>> cases = {{split, QString::fromUtf8("bé")},
                                                          {"\xC3\xA9\n" + head + "\xFF\n", QString::fromUtf8("Ã©")}};
         for (const auto &c : cases) {
@@ -200,7 +199,7 @@ private slots:
 
     void garbageAndHugeLinesDoNotCrash()
     {
-        StoreFields({1, 0, 0});
+        StoreImportColumns(1, 0, 0);
         QRandomGenerator random(20020307);
         for (int round = 0; round < 20; ++round) {
             QByteArray garbage(64 * 1024 + round * 977, Qt::Uninitialized);
@@ -234,13 +233,6 @@ private slots:
     }
 
 private:
-    static void StoreFields(const Fields &f)
-    {
-        Settings::WriteInt(ImportKeys::NameField(), f[0]);
-        Settings::WriteInt(ImportKeys::DescField(), f[1]);
-        Settings::WriteInt(ImportKeys::PriceField(), f[2]);
-    }
-
     QTemporaryDir m_dir;
     QString m_path;
 };

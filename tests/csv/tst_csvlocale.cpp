@@ -1,6 +1,6 @@
 #include "exchange/csv/CsvExport.h"
 #include "exchange/csv/CsvImport.h"
-#include "platform/Settings.h"
+#include "tests/csv/ImportColumns.h"
 #include "tests/model/ModelTestUtil.h"
 #include "tests/testlib/QuillmarkTest.h"
 
@@ -37,9 +37,7 @@ private slots:
         QCOMPARE(CsvExport::ExportList(list, path).status, CsvExport::Status::Done);
         QCOMPARE(ModelTest::FileBytes(path), QByteArray("Milk,,1234.50,\n"));
 
-        Settings::WriteInt(ImportKeys::NameField(), 1);
-        Settings::WriteInt(ImportKeys::DescField(), 2);
-        Settings::WriteInt(ImportKeys::PriceField(), 3);
+        StoreImportColumns(1, 2, 3);
         CListItemArray back;
         QCOMPARE(CsvImport::ImportCsvFile(path, back).status, CsvImport::Status::Ok);
         QCOMPARE(back.m_items.size(), 1);

@@ -54,8 +54,7 @@ class TestImportFieldsDlg : public QObject
 private slots:
     void init()
     {
-        QSettings(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Fernwise"), QStringLiteral("Quillmark"))
-                .remove(QStringLiteral("Settings"));
+        QSettings().remove(QStringLiteral("Settings")); // under the names the test's main() pinned
     }
 
     void openAndClose_data()

@@ -5,6 +5,7 @@
 #include "exchange/csv/ImportFieldsDlg.h"
 #include "platform/Settings.h"
 #include "res/Strings.h"
+#include "tests/csv/ImportColumns.h"
 #include "tests/model/ModelTestUtil.h"
 #include "tests/testlib/QuillmarkTest.h"
 #include "tests/view/ViewFixture.h"
@@ -23,14 +24,6 @@ QString ExportPath()
 {
     return QDir(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation))
             .filePath(QStringLiteral("Quillmark.csv"));
-}
-
-// The columns the import reads: name, description, price.
-void UseColumnsOneToThree()
-{
-    Settings::WriteInt(ImportKeys::NameField(), 1);
-    Settings::WriteInt(ImportKeys::DescField(), 2);
-    Settings::WriteInt(ImportKeys::PriceField(), 3);
 }
 
 // The New List form of an import, given a name and OK, or cancelled.
@@ -52,9 +45,7 @@ class TestViewCsv : public QObject
 private slots:
     void init()
     {
-        QSettings(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Fernwise"),
-                  QStringLiteral("Quillmark"))
-                .remove(QStringLiteral("Settings"));
+        QSettings().remove(QStringLiteral("Settings")); // under the names the test's main() pinned
         QFile::remove(ExportPath());
     }
 
@@ -122,7 +113,7 @@ private slots:
         const QString csv = QDir(folder).filePath(QStringLiteral("fruit.csv"));
         QVERIFY(QDir().mkpath(folder));
         QVERIFY(ModelTest::WriteFileBytes(csv, "Pear,ripe,2.5,\nApple,red,1,\n"));
-        UseColumnsOneToThree();
+        StoreImportColumns(1, 2, 3);
         const auto importFrom = [&f](const QString &chosen) {
             ExpectNewList(f.prompter);
             f.prompter.ExpectOpenFile(chosen);
@@ -174,7 +165,7 @@ private slots:
         const QByteArray before = FileBytes(f.path);
         const QString csv = content.isEmpty() ? QString() : f.dir.filePath(QStringLiteral("in.csv"));
         QVERIFY(csv.isEmpty() || ModelTest::WriteFileBytes(csv, content));
-        UseColumnsOneToThree();
+        StoreImportColumns(1, 2, 3);
         ExpectNewList(f.prompter, newList);
         if (newList)
             f.prompter.ExpectOpenFile(csv);

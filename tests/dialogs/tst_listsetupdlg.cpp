@@ -109,7 +109,6 @@ private slots:
     void openingChoosesList_data();
     void openingChoosesList();
     void listAddedAtTheEndAndEditedInPlace();
-    void removingAListAsksFirst_data();
     void removingAListAsksFirst();
     void removingOnlyListLeavesNothingToActOn();
     void itemsAddedInOrderAndEditedInPlace();
@@ -191,39 +190,28 @@ void TestListSetupDlg::listAddedAtTheEndAndEditedInPlace()
     QM_VERIFY_PROMPTS(s.prompter);
 }
 
-void TestListSetupDlg::removingAListAsksFirst_data()
-{
-    QTest::addColumn<bool>("yes");
-    QTest::addColumn<QStringList>("entries");
-    QTest::addColumn<QStringList>("rows");
-    // Yes: the first list is shown in place of the removed second one.
-    QTest::newRow("yes") << true << QStringList{QStringLiteral("Groceries"), QStringLiteral("Tools")}
-                         << QStringList{QStringLiteral("bread"), QStringLiteral("milk")};
-    QTest::newRow("no") << false
-                        << QStringList{QStringLiteral("Groceries"), QStringLiteral("Books"), QStringLiteral("Tools")}
-                        << QStringList{QStringLiteral("Dune")};
-}
-
 void TestListSetupDlg::removingAListAsksFirst()
 {
-    QFETCH(bool, yes);
-    QFETCH(QStringList, entries);
-    QFETCH(QStringList, rows);
     Setup s(ThreeLists());
-    s.prompter.ExpectQuestion(QStringLiteral("Are you sure you want to remove the list 'Books'?"), yes);
+    const QString question = QStringLiteral("Are you sure you want to remove the list 'Books'?");
+    s.prompter.ExpectQuestion(question, false);
+    s.prompter.ExpectQuestion(question, true);
     s.ChooseList(1);
 
+    s.dlg.OnRemoveList(); // No: nothing changes
+    QCOMPARE(s.dlg.m_lists, ThreeLists());
+    QCOMPARE(s.Entries(), QStringList({QStringLiteral("Groceries"), QStringLiteral("Books"), QStringLiteral("Tools")}));
+    QCOMPARE(s.dlg.ListChooser()->currentIndex(), 1);
+    QCOMPARE(s.dlg.m_nCurList, 1);
+    QCOMPARE(s.Rows(), QStringList{QStringLiteral("Dune")});
+
+    // Yes: the first list is shown in place of the removed second one.
     s.dlg.OnRemoveList();
-    QCOMPARE(s.Entries(), entries);
-    QStringList names;
-    for (const CListItemArray &list : std::as_const(s.dlg.m_lists))
-        names << list.m_strName;
-    QCOMPARE(names, entries);
-    QCOMPARE(s.dlg.ListChooser()->currentIndex(), yes ? 0 : 1);
-    QCOMPARE(s.dlg.m_nCurList, s.dlg.ListChooser()->currentIndex());
-    QCOMPARE(s.Rows(), rows);
-    if (!yes)
-        QCOMPARE(s.dlg.m_lists, ThreeLists());
+    QCOMPARE(s.dlg.m_lists, (CListCollection{ThreeLists().at(0), ThreeLists().at(2)}));
+    QCOMPARE(s.Entries(), QStringList({QStringLiteral("Groceries"), QStringLiteral("Tools")}));
+    QCOMPARE(s.dlg.ListChooser()->currentIndex(), 0);
+    QCOMPARE(s.dlg.m_nCurList, 0);
+    QCOMPARE(s.Rows(), QStringList({QStringLiteral("bread"), QStringLiteral("milk")}));
     QM_VERIFY_PROMPTS(s.prompter);
 }
 

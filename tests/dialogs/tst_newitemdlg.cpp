@@ -55,7 +55,6 @@ void TestNewItemDlg::iconNumberSelectsRow_data()
     QTest::addColumn<int>("clickRow"); // -1 leaves the chooser alone
     QTest::addColumn<bool>("unselect");
     QTest::addColumn<int>("handedBack");
-    QTest::newRow("30: row 25") << 30 << 25 << -1 << false << 30;
     QTest::newRow("3, below the strip: row 0") << 3 << 0 << -1 << false << 5;
     QTest::newRow("last offered") << 50 << 45 << -1 << false << 50;
     QTest::newRow("beyond the chooser: kept") << 56 << -1 << -1 << false << 56;

@@ -28,7 +28,6 @@ void TestNewListDlg::iconNumberInAndOut_data()
     QTest::addColumn<bool>("unselect");
     QTest::addColumn<int>("handedBack");
     QTest::newRow("new list: row 5, icon 10") << -1 << 5 << -1 << false << 10;
-    QTest::newRow("icon 12: row 7, untouched") << 12 << 7 << -1 << false << 12;
     QTest::newRow("icon 12, row 0 chosen") << 12 << 7 << 0 << false << 5;
     QTest::newRow("icon 4, below the strip") << 4 << 5 << -1 << false << 10;
     QTest::newRow("icon 5: row 0, untouched") << 5 << 0 << -1 << false << 5;

@@ -245,9 +245,7 @@ private slots:
         QFETCH(bool, tasksBlocked);
         const QString blocked = tasksBlocked ? m_tasks : m_calendar;
         QVERIFY(QDir().mkpath(QFileInfo(blocked).path()));
-        QFile blocker(blocked);
-        QVERIFY(blocker.open(QIODevice::WriteOnly));
-        blocker.close();
+        QVERIFY(ModelTest::WriteFileBytes(blocked, {}));
 
         CCalendarStore store(m_tasks, m_calendar);
         const QStringList shown =
@@ -290,9 +288,7 @@ private slots:
 
         QVERIFY(WriteFileSafely(m_tasks, QStringLiteral("new.ics"), "data", &why));
         QCOMPARE(Entries(m_tasks), (QStringList{QStringLiteral("new.ics"), QStringLiteral("taken.ics")}));
-        QFile written(m_tasks + QStringLiteral("/new.ics"));
-        QVERIFY(written.open(QIODevice::ReadOnly));
-        QCOMPARE(written.readAll(), QByteArray("data"));
+        QCOMPARE(ModelTest::FileBytes(m_tasks + QStringLiteral("/new.ics")), QByteArray("data"));
     }
 
     void defaultFoldersUnderTheDataFolder()

@@ -51,13 +51,6 @@ private:
 
     QString Path(const QString &name) const { return m_dir.filePath(name); }
 
-    void WriteFile(const QString &name, const QString &text)
-    {
-        QFile f(Path(name));
-        QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        f.write(text.toUtf8());
-    }
-
     // Runs a tool in the reader's zone, with a home of its own.
     Run RunTool(const QString &program, const QStringList &args) const
     {
@@ -102,13 +95,14 @@ private slots:
         const QString todoman = QStandardPaths::findExecutable(QStringLiteral("todoman"));
         if (todoman.isEmpty())
             QUILLMARK_SKIP_MISSING("todoman is not installed (Debian package todoman; scripts/test installs it)");
-        WriteFile(QStringLiteral("todoman.py"),
-                  QStringLiteral("path = \"%1\"\n"
-                                 "cache_path = \"%2\"\n"
-                                 "date_format = \"%Y-%m-%d\"\n"
-                                 "time_format = \"%H:%M\"\n"
-                                 "dt_separator = \" \"\n")
-                          .arg(m_tasks, Path(QStringLiteral("todoman.sqlite3"))));
+        QVERIFY(ModelTest::WriteFileBytes(Path(QStringLiteral("todoman.py")),
+                                          QStringLiteral("path = \"%1\"\n"
+                                                         "cache_path = \"%2\"\n"
+                                                         "date_format = \"%Y-%m-%d\"\n"
+                                                         "time_format = \"%H:%M\"\n"
+                                                         "dt_separator = \" \"\n")
+                                          .arg(m_tasks, Path(QStringLiteral("todoman.sqlite3")))
+                                          .toUtf8()));
 
         const Run run = RunTool(todoman, {QStringLiteral("--config"), Path(QStringLiteral("todoman.py")),
                                           QStringLiteral("--porcelain"), QStringLiteral("list"),
@@ -144,20 +138,21 @@ private slots:
         const QString khal = QStandardPaths::findExecutable(QStringLiteral("khal"));
         if (khal.isEmpty())
             QUILLMARK_SKIP_MISSING("khal is not installed (Debian package khal; scripts/test installs it)");
-        WriteFile(QStringLiteral("khal.conf"),
-                  QStringLiteral("[calendars]\n"
-                                 "[[handed]]\n"
-                                 "path = %1\n"
-                                 "type = calendar\n"
-                                 "[locale]\n"
-                                 "timeformat = %H:%M\n"
-                                 "dateformat = %Y-%m-%d\n"
-                                 "longdateformat = %Y-%m-%d\n"
-                                 "datetimeformat = %Y-%m-%d %H:%M\n"
-                                 "longdatetimeformat = %Y-%m-%d %H:%M\n"
-                                 "[sqlite]\n"
-                                 "path = %2\n")
-                          .arg(m_calendar, Path(QStringLiteral("khal.db"))));
+        QVERIFY(ModelTest::WriteFileBytes(Path(QStringLiteral("khal.conf")),
+                                          QStringLiteral("[calendars]\n"
+                                                         "[[handed]]\n"
+                                                         "path = %1\n"
+                                                         "type = calendar\n"
+                                                         "[locale]\n"
+                                                         "timeformat = %H:%M\n"
+                                                         "dateformat = %Y-%m-%d\n"
+                                                         "longdateformat = %Y-%m-%d\n"
+                                                         "datetimeformat = %Y-%m-%d %H:%M\n"
+                                                         "longdatetimeformat = %Y-%m-%d %H:%M\n"
+                                                         "[sqlite]\n"
+                                                         "path = %2\n")
+                                          .arg(m_calendar, Path(QStringLiteral("khal.db")))
+                                          .toUtf8()));
 
         const Run run = RunTool(khal, {QStringLiteral("-c"), Path(QStringLiteral("khal.conf")),
                                        QStringLiteral("list"), QStringLiteral("--once"),

@@ -11,15 +11,10 @@
 
 namespace {
 
-QSettings Store()
-{
-    return QSettings(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Fernwise"),
-                     QStringLiteral("Quillmark"));
-}
-
+// The program's settings store, under the names the test's main() pinned.
 bool Stored(const QString &key)
 {
-    return Store().contains(QStringLiteral("Settings/") + key);
+    return QSettings().contains(QStringLiteral("Settings/") + key);
 }
 
 // Runs the dialog as the program does, through the prompter; the script
@@ -40,7 +35,7 @@ class TestHandOverSetupDlg : public QObject
 private slots:
     void init()
     {
-        QSettings s = Store();
+        QSettings s;
         s.remove(QStringLiteral("Settings/ITEMTASK"));
         s.remove(QStringLiteral("Settings/ITEMAPPT"));
     }

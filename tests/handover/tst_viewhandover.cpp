@@ -56,14 +56,11 @@ private:
 private slots:
     void init()
     {
-        static int n = 0;
-        const QString base = m_store.filePath(QString::number(++n));
-        m_tasks = base + QStringLiteral("/tasks");
-        m_calendar = base + QStringLiteral("/calendar");
+        m_tasks = m_store.filePath(QStringLiteral("tasks"));
+        m_calendar = m_store.filePath(QStringLiteral("calendar"));
         Settings::WriteString(QStringLiteral("TasksFolder"), m_tasks);
         Settings::WriteString(QStringLiteral("CalendarFolder"), m_calendar);
-        QSettings s(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Fernwise"),
-                    QStringLiteral("Quillmark"));
+        QSettings s; // under the names the test's main() pinned
         s.remove(QStringLiteral("Settings/ITEMTASK"));
         s.remove(QStringLiteral("Settings/ITEMAPPT"));
     }
