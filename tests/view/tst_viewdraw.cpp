@@ -54,11 +54,6 @@ class TestViewDraw : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase()
-    {
-        QVERIFY2(!Art::Bitmap(Res::IDB_BANNER).isNull(), "the art is missing");
-    }
-
     // Which face each button of the bottom row shows, by mode; the banner
     // heads every mode.
     void buttonBar_data()
