@@ -17,6 +17,31 @@ QByteArray ItemBytes(const CListItem &item)
     return ArchiveBytes([&](CArchiveWriter &ar) { item.Serialize(ar); });
 }
 
+// Takes `limit` bytes, then fails every write: a disk that fills up.
+class FailingDevice : public QIODevice
+{
+public:
+    explicit FailingDevice(qint64 limit) : m_limit(limit) { }
+    QByteArray written;
+
+protected:
+    qint64 readData(char *, qint64) override { return -1; }
+    qint64 writeData(const char *data, qint64 size) override
+    {
+        const qint64 room = m_limit - written.size();
+        if (room <= 0) {
+            setErrorString(QStringLiteral("No space left on device"));
+            return -1;
+        }
+        const qint64 taken = qMin(room, size);
+        written.append(data, taken);
+        return taken;
+    }
+
+private:
+    qint64 m_limit;
+};
+
 } // namespace
 
 class TestDataFile : public QObject
@@ -243,13 +268,13 @@ void TestDataFile::writeErrorAtAnyOffset()
         QString error;
         QVERIFY(!DataFile::Write(device, lists, &error));
         QCOMPARE(error, QStringLiteral("No space left on device"));
-        QCOMPARE(device.Written(), bytes.left(limit));
+        QCOMPARE(device.written, bytes.left(limit));
     }
     FailingDevice roomy(bytes.size());
     roomy.open(QIODevice::WriteOnly);
     QString error;
     QVERIFY(DataFile::Write(roomy, lists, &error));
-    QCOMPARE(roomy.Written(), bytes);
+    QCOMPARE(roomy.written, bytes);
 }
 
 QUILLMARK_GUILESS_TEST_MAIN(TestDataFile)
