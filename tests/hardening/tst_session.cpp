@@ -11,6 +11,7 @@
 #include "exchange/csv/CsvExport.h"
 #include "platform/AppPaths.h"
 #include "res/Strings.h"
+#include "tests/model/ModelTestUtil.h"
 #include "tests/testlib/QuillmarkTest.h"
 #include "tests/view/ViewFixture.h"
 #include "view/ViewLook.h"
@@ -51,10 +52,7 @@ void TestSession::wholeSession()
     const QString confPath = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation)
             + QStringLiteral("/Fernwise/Quillmark.conf");
     QVERIFY(QDir().mkpath(QFileInfo(confPath).absolutePath()));
-    QFile conf(confPath);
-    QVERIFY(conf.open(QIODevice::WriteOnly));
-    conf.write("[Settings]\nImpNameField=-7\nImpIcon=100000\nITEMTASK=yes\n\x01\xff=\x80[\n");
-    conf.close();
+    QVERIFY(ModelTest::WriteFileBytes(confPath, "[Settings]\nImpNameField=-7\nImpIcon=100000\nITEMTASK=yes\n\x01\xff=\x80[\n"));
 
     // Start.
     QVERIFY(m_app.InitInstance(m_prompter));

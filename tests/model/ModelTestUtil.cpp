@@ -13,18 +13,6 @@
 
 namespace ModelTest {
 
-qint64 FailingDevice::writeData(const char *data, qint64 size)
-{
-    const qint64 room = m_limit - m_written.size();
-    if (room <= 0) {
-        setErrorString(QStringLiteral("No space left on device"));
-        return -1;
-    }
-    const qint64 taken = qMin(room, size);
-    m_written.append(data, taken);
-    return taken;
-}
-
 qint64 SequentialBuffer::readData(char *data, qint64 maxSize)
 {
     const qint64 n = qMin(maxSize, m_data.size() - m_pos);
@@ -109,14 +97,6 @@ DataFile::LoadResult ReadBytes(const QByteArray &bytes, CListCollection &lists, 
     QIODevice &device = sequential ? static_cast<QIODevice &>(pipe) : buffer;
     device.open(QIODevice::ReadOnly);
     return DataFile::Read(device, lists);
-}
-
-QList<qsizetype> ListEnds(const CListCollection &lists)
-{
-    QList<qsizetype> ends;
-    for (qsizetype k = 0; k <= lists.size(); ++k)
-        ends.append(WriteToBytes(lists.first(k)).size());
-    return ends;
 }
 
 QString LocalText(CalendarTime t)

@@ -13,22 +13,6 @@ class CArchiveWriter;
 
 namespace ModelTest {
 
-// Accepts `limit` bytes, then fails every write: a disk that fills up.
-class FailingDevice : public QIODevice
-{
-public:
-    explicit FailingDevice(qint64 limit) : m_limit(limit) { }
-    const QByteArray &Written() const { return m_written; }
-
-protected:
-    qint64 readData(char *, qint64) override { return -1; }
-    qint64 writeData(const char *data, qint64 size) override;
-
-private:
-    qint64 m_limit;
-    QByteArray m_written;
-};
-
 // Reads from memory but says it cannot tell its size, as a pipe cannot.
 class SequentialBuffer : public QIODevice
 {
@@ -63,8 +47,6 @@ QByteArray WriteToBytes(const CListCollection &lists);
 CListCollection Sentinel();
 // Reads a data file from memory, through a pipe where `sequential`.
 DataFile::LoadResult ReadBytes(const QByteArray &bytes, CListCollection &lists, bool sequential = false);
-// The byte offset where each prefix of the collection ends in its file.
-QList<qsizetype> ListEnds(const CListCollection &lists);
 // A moment as its local calendar fields, "2002-3-7 13:15:0".
 QString LocalText(CalendarTime t);
 // What `write` puts through an archive writer, as bytes.

@@ -82,9 +82,8 @@ private slots:
     void listsReplacedNamesTheChangedRun_data();
     void listsReplacedNamesTheChangedRun();
     void ticksStayUnsavedUntilTheNextSave();
-    void okWithoutAChangeSavesWithoutAStep();
+    void changesOfNothingAreNoStep();
     void failedSaveIsToldAndTheChangeStays();
-    void indexesThatNameNothingChangeNothing();
     void nothingIsWrittenBeforeTheFirstLoad();
 };
 
@@ -203,11 +202,23 @@ void TestQuillmarkDoc::ticksStayUnsavedUntilTheNextSave()
     QCOMPARE(FileBytes(l.path), WriteToBytes(RichSample()));
 }
 
-// The item form's and List Setup's OK save as they always did, but a change
-// that changes nothing is no step to undo.
-void TestQuillmarkDoc::okWithoutAChangeSavesWithoutAStep()
+// Indexes that name no item change nothing. The item form's and List
+// Setup's OK save as they always did, but a change that changes nothing is
+// no step to undo.
+void TestQuillmarkDoc::changesOfNothingAreNoStep()
 {
     Loaded l;
+    QSignalSpy changed(&l.doc, &CQuillmarkDoc::itemChanged);
+    const CListItem item = l.doc.Lists().at(0).m_items.at(0);
+    QVERIFY(!l.doc.SetDone(-1, 0, true));
+    QVERIFY(!l.doc.SetDone(1, 0, true)); // the empty list
+    QVERIFY(!l.doc.SetDone(0, 3, true));
+    QVERIFY(!l.doc.ReplaceItem(3, 0, item));
+    QVERIFY(!l.doc.ReplaceItem(0, -1, item));
+    QCOMPARE(l.doc.UndoStack()->count(), 0);
+    QCOMPARE(changed.size(), 0);
+    QCOMPARE(l.doc.Lists(), RichSample());
+
     QVERIFY(l.doc.SetDone(0, 0, true));
     QVERIFY(l.doc.ReplaceItem(2, 0, l.doc.Lists().at(2).m_items.at(0)));
     QCOMPARE(FileBytes(l.path), WriteToBytes(l.doc.Lists()));
@@ -237,21 +248,6 @@ void TestQuillmarkDoc::failedSaveIsToldAndTheChangeStays()
     QVERIFY(!l.doc.Save());
     l.doc.UndoStack()->undo();
     QCOMPARE(failed.size(), 3);
-    QCOMPARE(l.doc.Lists(), RichSample());
-}
-
-void TestQuillmarkDoc::indexesThatNameNothingChangeNothing()
-{
-    Loaded l;
-    QSignalSpy changed(&l.doc, &CQuillmarkDoc::itemChanged);
-    const CListItem item = l.doc.Lists().at(0).m_items.at(0);
-    QVERIFY(!l.doc.SetDone(-1, 0, true));
-    QVERIFY(!l.doc.SetDone(1, 0, true)); // the empty list
-    QVERIFY(!l.doc.SetDone(0, 3, true));
-    QVERIFY(!l.doc.ReplaceItem(3, 0, item));
-    QVERIFY(!l.doc.ReplaceItem(0, -1, item));
-    QCOMPARE(l.doc.UndoStack()->count(), 0);
-    QCOMPARE(changed.size(), 0);
     QCOMPARE(l.doc.Lists(), RichSample());
 }
 

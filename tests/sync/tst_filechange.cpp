@@ -6,17 +6,7 @@
 #include <QSignalSpy>
 #include <QTemporaryDir>
 
-namespace {
-
-void WriteFile(const QString &path, const QByteArray &bytes,
-               QIODevice::OpenMode mode = QIODevice::WriteOnly)
-{
-    QFile file(path);
-    QVERIFY(file.open(mode));
-    QCOMPARE(file.write(bytes), bytes.size());
-}
-
-} // namespace
+using ModelTest::WriteFileBytes;
 
 // Telling that another program has written the data file.
 class TestFileChange : public QObject
@@ -35,11 +25,11 @@ void TestFileChange::stampTellsBytesNotTimes()
     const QString path = dir.filePath(QStringLiteral("Quillmark.dat"));
     const CFileStamp none = CFileStamp::OfFile(path);
 
-    WriteFile(path, QByteArray());
+    QVERIFY(WriteFileBytes(path, QByteArray()));
     const CFileStamp empty = CFileStamp::OfFile(path);
     QVERIFY(!empty.SameBytesAs(none)); // a file that turned up, or went away
 
-    WriteFile(path, "Bread");
+    QVERIFY(WriteFileBytes(path, "Bread"));
     QByteArray read;
     const CFileStamp first = CFileStamp::OfFile(path, &read);
     QCOMPARE(read, QByteArray("Bread"));
@@ -48,7 +38,7 @@ void TestFileChange::stampTellsBytesNotTimes()
 
     // Another program writes the same number of bytes within the file
     // system's time resolution: size and time are as before, the bytes not.
-    WriteFile(path, "Bre4d");
+    QVERIFY(WriteFileBytes(path, "Bre4d"));
     QFile file(path);
     QVERIFY(file.open(QIODevice::ReadWrite));
     QVERIFY(file.setFileTime(time, QFileDevice::FileModificationTime));
@@ -57,7 +47,7 @@ void TestFileChange::stampTellsBytesNotTimes()
     QVERIFY(!CFileStamp::OfFile(path).SameBytesAs(first));
 
     // The same bytes written again, at another time: nothing new to read.
-    WriteFile(path, "Bread");
+    QVERIFY(WriteFileBytes(path, "Bread"));
     QVERIFY(file.open(QIODevice::ReadWrite));
     QVERIFY(file.setFileTime(time.addSecs(60), QFileDevice::FileModificationTime));
     file.close();
@@ -68,7 +58,7 @@ void TestFileChange::stampTellsBytesNotTimes()
     QByteArray big(5 * 1024 * 1024 / 2, '\0');
     for (qsizetype i = 0; i < big.size(); ++i)
         big[i] = char(i * 7919 >> 5);
-    WriteFile(path, big);
+    QVERIFY(WriteFileBytes(path, big));
     QByteArray readBig;
     QVERIFY(CFileStamp::OfFile(path).SameBytesAs(CFileStamp::OfBytes(big)));
     QVERIFY(CFileStamp::OfFile(path, &readBig).SameBytesAs(CFileStamp::OfBytes(big)));
@@ -82,7 +72,7 @@ void TestFileChange::watcherFollowsRenamesAndSettles()
     QTemporaryDir dir;
     QVERIFY(dir.isValid());
     const QString path = dir.filePath(QStringLiteral("Quillmark.dat"));
-    WriteFile(path, "one");
+    QVERIFY(WriteFileBytes(path, "one"));
     CDataFileWatcher watcher(path);
     QSignalSpy changed(&watcher, &CDataFileWatcher::changedOnDisk);
     const int quiet = 3 * CDataFileWatcher::kSettleMs;
@@ -95,23 +85,23 @@ void TestFileChange::watcherFollowsRenamesAndSettles()
 
     // The renamed-in file is watched too: a program that writes into it in
     // place, in several steps, is one change more.
-    WriteFile(path, " and three", QIODevice::Append);
-    WriteFile(path, " and four", QIODevice::Append);
+    QVERIFY(WriteFileBytes(path, "two, longer and three"));
+    QVERIFY(WriteFileBytes(path, "two, longer and three and four"));
     QVERIFY(changed.wait(5000));
     QVERIFY(!changed.wait(quiet));
     QCOMPARE(changed.count(), 2);
 
     // Other files in the folder are no change of the data file.
-    WriteFile(dir.filePath(QStringLiteral("Quillmark.csv")), "x");
+    QVERIFY(WriteFileBytes(dir.filePath(QStringLiteral("Quillmark.csv")), "x"));
     QVERIFY(!changed.wait(quiet));
     QCOMPARE(changed.count(), 2);
 
     // Taken away and brought back.
     QVERIFY(QFile::remove(path));
     QVERIFY(changed.wait(5000));
-    WriteFile(path, "five");
+    QVERIFY(WriteFileBytes(path, "five"));
     QVERIFY(changed.wait(5000));
-    WriteFile(path, "six and more", QIODevice::Append);
+    QVERIFY(WriteFileBytes(path, "five, six and more"));
     QVERIFY(changed.wait(5000));
     QCOMPARE(changed.count(), 5);
 }

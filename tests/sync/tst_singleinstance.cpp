@@ -6,6 +6,7 @@
 #include "app/QuillmarkApp.h"
 #include "platform/AppPaths.h"
 #include "platform/SingleInstance.h"
+#include "tests/model/ModelTestUtil.h"
 #include "tests/testlib/QuillmarkTest.h"
 #include "tests/testlib/ScriptedPrompter.h"
 
@@ -104,9 +105,7 @@ void TestSingleInstance::otherDataFileIsAnotherProgram()
     const QString program = portable.filePath(QStringLiteral("quillmark"));
     QVERIFY(QFile::copy(QStringLiteral(QUILLMARK_EXE), program));
     const QString dataPath = portable.filePath(QStringLiteral("Quillmark.dat"));
-    QFile data(dataPath);
-    QVERIFY(data.open(QIODevice::WriteOnly));
-    data.close();
+    QVERIFY(ModelTest::WriteFileBytes(dataPath, {}));
 
     CMainFrame *frame = m_app.MainFrame();
     QVERIFY(frame);

@@ -1,6 +1,6 @@
 // Kills a writer with SIGKILL at random moments of its save and checks that
-// the file is always one complete version, never a mix or nothing; then runs
-// a save that hits the file-size limit. QUILLMARK_CRASH_TRIALS sets the
+// the file is always one complete version, never a mix or nothing; then
+// makes a save hit the file-size limit. QUILLMARK_CRASH_TRIALS sets the
 // number of kills (200 by default), QUILLMARK_CRASH_SEED the random seed of
 // their moments (fixed by default, so that a failure can be replayed with
 // the same moments as far as the machine's timing allows; long runs by hand
@@ -12,9 +12,9 @@
 #include "model/DataStore.h"
 #include "tests/model/ModelTestUtil.h"
 #include "tests/model/crashtrial/TrialData.h"
+#include "tests/testlib/FileSizeLimit.h"
 #include "tests/testlib/QuillmarkTest.h"
 
-#include <QBuffer>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
@@ -23,8 +23,6 @@
 
 #include <algorithm>
 #include <csignal>
-#include <fcntl.h>
-#include <sys/resource.h>
 #include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
@@ -44,9 +42,7 @@ QStringList Strays(const QString &dir)
 class Writer
 {
 public:
-    enum class Limit { None, FileSize };
-
-    Writer(const QString &path, bool loop, Limit limit = Limit::None)
+    explicit Writer(const QString &path)
     {
         int fds[2];
         if (::pipe(fds) != 0)
@@ -57,16 +53,8 @@ public:
             ::dup2(fds[1], STDOUT_FILENO);
             ::close(fds[0]);
             ::close(fds[1]);
-            if (limit == Limit::FileSize) {
-                // As `ulimit -f 256` does; ignored SIGXFSZ turns the limit
-                // into a write error instead of a kill.
-                const rlimit rl{256 * 1024, 256 * 1024};
-                ::setrlimit(RLIMIT_FSIZE, &rl);
-                ::signal(SIGXFSZ, SIG_IGN);
-            }
             const char *program = QUILLMARK_CRASHTRIAL_WRITER;
-            // Without --loop the list of arguments ends one early.
-            ::execl(program, program, file.constData(), loop ? "--loop" : nullptr, static_cast<char *>(nullptr));
+            ::execl(program, program, file.constData(), static_cast<char *>(nullptr));
             ::_exit(127);
         }
         ::close(fds[1]);
@@ -169,7 +157,7 @@ void TestCrashTrial::killedSaveLeavesOneCompleteVersion()
     // How long one save takes here, so that the kills spread over it.
     qint64 saveNs = 0;
     {
-        Writer writer(m_path, true);
+        Writer writer(m_path);
         QVERIFY(writer.Started());
         QList<qint64> durations;
         QElapsedTimer timer;
@@ -192,7 +180,7 @@ void TestCrashTrial::killedSaveLeavesOneCompleteVersion()
     for (int trial = 0; trial < trials; ++trial) {
         const QByteArray before = ModelTest::FileBytes(m_path);
         {
-            Writer writer(m_path, true);
+            Writer writer(m_path);
             QVERIFY(writer.Started());
             QCOMPARE(writer.Next(), 'S');
             // Anywhere in the save, and now and then just after it.
@@ -233,16 +221,16 @@ void TestCrashTrial::killedSaveLeavesOneCompleteVersion()
 void TestCrashTrial::saveBeyondTheFileSizeLimitFails()
 {
     QVERIFY(ModelTest::WriteFileBytes(m_path, m_versionA));
-    QByteArray error;
-    int code = 0;
+    CDataStore store(m_path);
+    CListCollection lists;
+    QCOMPARE(store.Load(lists).status, DataFile::LoadStatus::Complete);
+    CrashTrial::NextVersion(lists);
     {
-        Writer writer(m_path, false, Writer::Limit::FileSize);
-        QVERIFY(writer.Started());
-        QCOMPARE(writer.Next(), 'S');
-        QCOMPARE(writer.Next(), '\0'); // no 'D': the save did not finish
-        code = writer.Wait();
+        const FileSizeLimit limit(256 * 1024);
+        QVERIFY(limit.ok());
+        QVERIFY(!store.Save(lists));
     }
-    QCOMPARE(code, 2); // the writer's "save failed"
+    QVERIFY(!store.ErrorString().isEmpty());
     QCOMPARE(ModelTest::FileBytes(m_path), m_versionA);
     QCOMPARE(ModelTest::Entries(m_dir.path()), QStringList{QStringLiteral("Quillmark.dat")});
 }
