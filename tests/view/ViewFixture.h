@@ -4,15 +4,14 @@
 #include "model/QuillmarkDoc.h"
 #include "platform/CalendarTime.h"
 #include "res/Art.h"
+#include "tests/model/ModelTestUtil.h"
 #include "tests/testlib/ScriptedPrompter.h"
 #include "view/QuillmarkView.h"
 #include "view/ViewLook.h"
 
 #include <QAction>
-#include <QFile>
 #include <QMenu>
 #include <QPainter>
-#include <QSaveFile>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -27,12 +26,8 @@
 // its controls, its painting, what its buttons and keys do.
 namespace ViewTest {
 
-inline CalendarTime LocalTime(int year, int month, int day, int hour = 12, int minute = 0)
-{
-    CalendarTime t = 0;
-    CalendarTimeOps::FromLocal(year, month, day, hour, minute, 0, t);
-    return t;
-}
+using ModelTest::FileBytes;
+using ModelTest::Local;
 
 struct ItemValues
 {
@@ -57,7 +52,7 @@ inline CListItem MakeItem(const ItemValues &values)
     item.m_dPrice = values.price;
     item.m_nIcon = values.icon;
     item.m_bDated = values.dated != 0;
-    item.SetDateTime(values.dated != 0 ? values.dated : LocalTime(2002, 1, 1));
+    item.SetDateTime(values.dated != 0 ? values.dated : Local(2002, 1, 1, 12, 0));
     return item;
 }
 
@@ -80,33 +75,21 @@ inline CListCollection SampleLists()
                       {QStringLiteral("Milk"), true, 2.25},
                       {QStringLiteral("Salt"), false}}),
             MakeList(QStringLiteral("Trip"), 12,
-                     {{QStringLiteral("Tickets"), true, 0.0, LocalTime(2002, 3, 7, 13, 15)},
+                     {{QStringLiteral("Tickets"), true, 0.0, Local(2002, 3, 7, 13, 15)},
                       {QStringLiteral("Packing"), false}}),
             MakeList(QStringLiteral("Empty"), 20, {}),
     };
 }
 
-inline QByteArray FileBytes(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
 inline bool WriteDataFile(const QString &path, const CListCollection &lists)
 {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    QString error;
-    return DataFile::Write(file, lists, &error) && file.commit();
+    return ModelTest::RenameOver(path, ModelTest::WriteToBytes(lists));
 }
 
 inline CListCollection ReadDataFile(const QString &path)
 {
     CListCollection lists;
-    QFile file(path);
-    if (file.open(QIODevice::ReadOnly))
-        DataFile::Read(file, lists);
+    ModelTest::ReadBytes(FileBytes(path), lists);
     return lists;
 }
 

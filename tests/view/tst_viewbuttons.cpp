@@ -166,8 +166,8 @@ private slots:
         QTest::addColumn<int>("list");
         QTest::addColumn<int>("item");
         QTest::addColumn<qint64>("formDate");
-        const CalendarTime todayAtNoon = LocalTime(2024, 5, 17, 12, 0);
-        QTest::newRow("tree, dated and done") << "tree" << 1 << 0 << LocalTime(2002, 3, 7, 13, 15);
+        const CalendarTime todayAtNoon = Local(2024, 5, 17, 12, 0);
+        QTest::newRow("tree, dated and done") << "tree" << 1 << 0 << Local(2002, 3, 7, 13, 15);
         QTest::newRow("table, undated") << "table" << 0 << 0 << todayAtNoon;
         QTest::newRow("details, undated") << "details" << 0 << 2 << todayAtNoon;
     }
@@ -178,7 +178,7 @@ private slots:
         QFETCH(int, list);
         QFETCH(int, item);
         QFETCH(qint64, formDate);
-        CalendarTimeOps::SetNowForTesting(LocalTime(2024, 5, 17, 8, 30));
+        CalendarTimeOps::SetNowForTesting(Local(2024, 5, 17, 8, 30));
         const auto clearNow = qScopeGuard([] { CalendarTimeOps::ClearNowForTesting(); });
         Fixture f;
         f.Start();

@@ -117,7 +117,7 @@ private slots:
         QTest::addColumn<CListItemArray>("list");
         QTest::addColumn<bool>("iconDrawn");
         QTest::addColumn<QStringList>("lines"); // label, value, ..., "Description"
-        const CalendarTime when = LocalTime(2002, 3, 7, 16, 5);
+        const CalendarTime when = Local(2002, 3, 7, 16, 5);
         const QString wrapped = QStringLiteral("Wrapped");
         QTest::newRow("dated, priced, described, done")
                 << MakeList(QStringLiteral("L"), 5, {{QStringLiteral("Gift"), true, 12.5, when, 7, wrapped}}) << true

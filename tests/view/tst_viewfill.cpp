@@ -113,8 +113,8 @@ private slots:
         QTest::addColumn<CListItemArray>("list");
         QTest::addColumn<QStringList>("columns");
         QTest::addColumn<QList<QStringList>>("rows");
-        const CalendarTime march7 = LocalTime(2002, 3, 7, 13, 15);
-        const CalendarTime dec31 = LocalTime(2002, 12, 31, 23, 59);
+        const CalendarTime march7 = Local(2002, 3, 7, 13, 15);
+        const CalendarTime dec31 = Local(2002, 12, 31, 23, 59);
         QTest::newRow("dated and priced")
                 << MakeList(QStringLiteral("L"), 5,
                             {{QStringLiteral("A"), true, 12.5, march7}, {QStringLiteral("B"), false, 0.0}})
