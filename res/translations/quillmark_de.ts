@@ -2,6 +2,33 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="de_DE">
 <context>
+    <name>Quillmark</name>
+    <message>
+        <source>List</source>
+        <translation>Liste</translation>
+    </message>
+    <message>
+        <source>No item matches.</source>
+        <translation>Kein Eintrag passt.</translation>
+    </message>
+    <message>
+        <source>Find in names and descriptions</source>
+        <translation>In Namen und Beschreibungen suchen</translation>
+    </message>
+    <message>
+        <source>&amp;Find...</source>
+        <translation>&amp;Suchen...</translation>
+    </message>
+    <message>
+        <source>&amp;Hide Done Items</source>
+        <translation>&amp;Erledigte ausblenden</translation>
+    </message>
+    <message>
+        <source>&amp;List</source>
+        <translation>&amp;Liste</translation>
+    </message>
+</context>
+<context>
     <name>Str</name>
     <message>
         <source>Added Item to Tasks and Appointments.</source>

@@ -139,7 +139,7 @@ private slots:
             f.Tap(83);
             QCOMPARE(f.Mode(), opens);
             if (opens == Shown::Items)
-                QCOMPARE(f.Table()->topLevelItem(1)->text(0), QStringLiteral("Packing"));
+                QCOMPARE(f.TableRow(1).data().toString(), QStringLiteral("Packing"));
             if (opens == Shown::Item)
                 QCOMPARE(f.ItemOnShow()->m_strName, QStringLiteral("Packing"));
             f.Tap(opens == Shown::Item ? 133 : 108); // back leads to the tree
@@ -154,7 +154,7 @@ private slots:
         QCOMPARE(exports.size(), 1);
         QCOMPARE(exports.at(0).at(0).toInt(), exported);
         if (exported >= 0)
-            QVERIFY(f.ListNode(exported)->isExpanded()); // the current list
+            QVERIFY(f.Expanded(f.ListNode(exported))); // the current list
     }
 
     // The pencil on an item, in the tree, the table or its details: the form
@@ -212,11 +212,11 @@ private slots:
         QCOMPARE(ReadDataFile(f.path), expected);
         QCOMPARE(f.History().count(), 1);
         QCOMPARE(f.Mode(), mode);
-        QCOMPARE(f.ItemNode(list, item)->text(0), QStringLiteral("Changed"));
+        QCOMPARE(f.ItemNode(list, item).data().toString(), QStringLiteral("Changed"));
         if (mode == Shown::Tree)
-            QCOMPARE(f.Tree()->currentItem(), f.ItemNode(list, item));
+            QCOMPARE(f.Current(), f.ItemNode(list, item));
         else if (mode == Shown::Items)
-            QCOMPARE(f.Table()->topLevelItem(item)->text(0), QStringLiteral("Changed"));
+            QCOMPARE(f.TableRow(item).data().toString(), QStringLiteral("Changed"));
         else
             QCOMPARE(f.ItemOnShow()->m_strName, QStringLiteral("Changed"));
     }
@@ -248,16 +248,16 @@ private slots:
                     return d.result();
                 });
             }
-            QTreeWidgetItem *oldRow = f.Table()->topLevelItem(0);
+            f.Table()->selectionModel()->setCurrentIndex(f.TableRow(2), QItemSelectionModel::NoUpdate);
             f.Tap(58);
             QM_VERIFY_PROMPTS(f.prompter);
             QCOMPARE(f.Lists(), SampleLists());
             QCOMPARE(FileBytes(f.path), before);
             QCOMPARE(f.History().count(), 0);
             QCOMPARE(f.Mode(), Shown::Items);
-            QCOMPARE(f.Table()->topLevelItemCount(), 3);
-            QVERIFY(f.Table()->topLevelItem(0) != oldRow); // filled again
-            QVERIFY(f.Table()->selectedItems().isEmpty());
+            QCOMPARE(f.TableRowCount(), 3);
+            QCOMPARE(f.Table()->currentIndex(), f.TableRow(0)); // shown anew
+            QVERIFY(f.SelectedRows().isEmpty());
         }
         f.SelectRows({2, 1});
         f.Tap(83);
@@ -274,10 +274,10 @@ private slots:
         f.OpenItem(0, 1); // done
         f.Tap(83);
         QCOMPARE(f.Lists().at(0).m_items.at(1).m_bDone, false);
-        QCOMPARE(f.Tree()->GetCheck(f.ItemNode(0, 1)), false);
+        QCOMPARE(CTreeOptionsCtrl::GetCheck(f.ItemNode(0, 1)), false);
         f.Tap(83);
         QCOMPARE(f.Lists(), SampleLists());
-        QCOMPARE(f.Tree()->GetCheck(f.ItemNode(0, 1)), true);
+        QCOMPARE(CTreeOptionsCtrl::GetCheck(f.ItemNode(0, 1)), true);
         QCOMPARE(FileBytes(f.path), before);
     }
 
@@ -328,8 +328,8 @@ private slots:
         QCOMPARE(f.Lists(), edited);
         QCOMPARE(ReadDataFile(f.path), edited);
         QCOMPARE(f.History().undoText(), QStringLiteral("List Setup"));
-        QCOMPARE(f.Root()->childCount(), edited.size());
-        QCOMPARE(f.ListNode(int(edited.size()) - 1)->text(0), edited.constLast().m_strName);
+        QCOMPARE(f.ChildCount(f.Root()), edited.size());
+        QCOMPARE(f.ListNode(int(edited.size()) - 1).data().toString(), edited.constLast().m_strName);
         QCOMPARE(f.Mode(), shown);
         if (shown == Shown::Item) // the item of the same list, wherever it is now
             QCOMPARE(f.ItemOnShow()->m_strName, QStringLiteral("Salt"));
@@ -358,7 +358,7 @@ private slots:
         for (int slot : {0, 2})
             QTest::mouseClick(&view, Qt::LeftButton, {}, ViewLook::ButtonRect(slot, ClientArea::kHeight).center());
         QCOMPARE(exits.size(), 0);
-        QCOMPARE(view.findChild<QTreeWidget *>(), nullptr);
+        QCOMPARE(view.findChild<QTreeView *>(), nullptr);
     }
 };
 

@@ -4,30 +4,6 @@
 
 using namespace ViewTest;
 
-namespace {
-
-// Each column as "heading width".
-QStringList Columns(const QTreeWidget *table)
-{
-    QStringList columns;
-    for (int c = 0; c < table->columnCount(); ++c)
-        columns << QStringLiteral("%1 %2").arg(table->headerItem()->text(c)).arg(table->columnWidth(c));
-    return columns;
-}
-
-QList<QStringList> Rows(const QTreeWidget *table)
-{
-    QList<QStringList> rows;
-    for (int r = 0; r < table->topLevelItemCount(); ++r) {
-        QStringList texts;
-        for (int c = 0; c < table->columnCount(); ++c)
-            texts << table->topLevelItem(r)->text(c);
-        rows.append(texts);
-    }
-    return rows;
-}
-
-} // namespace
 
 class TestViewFill : public QObject
 {
@@ -50,28 +26,26 @@ private slots:
         Fixture f(lists, noFile);
         f.Start();
         QCOMPARE(f.Mode(), Shown::Tree);
-        QCOMPARE(f.Tree()->topLevelItemCount(), 1);
-        QTreeWidgetItem *root = f.Root();
-        QCOMPARE(root->text(0), QStringLiteral("Lists"));
-        QCOMPARE(CTreeOptionsCtrl::GetImage(root), Res::kImageGroup);
-        QCOMPARE(CTreeOptionsCtrl::GetItemData(root), 0);
-        QVERIFY(root->isExpanded());
-        QCOMPARE(root->childCount(), lists.size());
+        QCOMPARE(f.Tree()->model()->rowCount(), 1);
+        const QModelIndex root = f.Root();
+        QCOMPARE(root.data().toString(), QStringLiteral("Lists"));
+        QCOMPARE(CTreeOptionsCtrl::ImageOf(root), Res::kImageGroup);
+        QVERIFY(f.Expanded(root));
+        QCOMPARE(f.ChildCount(root), lists.size());
         for (int l = 0; l < lists.size(); ++l) {
-            QTreeWidgetItem *node = root->child(l);
-            QCOMPARE(node->text(0), lists[l].m_strName);
-            QCOMPARE(CTreeOptionsCtrl::GetImage(node), lists[l].m_nIcon);
-            QCOMPARE(CTreeOptionsCtrl::GetItemData(node), l);
-            QVERIFY(!node->isExpanded());
-            QCOMPARE(node->childCount(), lists[l].m_items.size());
-            for (int i = 0; i < node->childCount(); ++i) {
-                QTreeWidgetItem *child = node->child(i);
-                QCOMPARE(child->text(0), lists[l].m_items[i].m_strName);
-                QCOMPARE(CTreeOptionsCtrl::GetImage(child), lists[l].m_items[i].m_bDone ? Res::kImageChecked : Res::kImageUnchecked);
-                QCOMPARE(CTreeOptionsCtrl::GetItemData(child), i);
+            const QModelIndex node = f.ListNode(l);
+            QCOMPARE(node.data().toString(), lists[l].m_strName);
+            QCOMPARE(CTreeOptionsCtrl::ImageOf(node), lists[l].m_nIcon);
+            QCOMPARE(f.Tree()->ListsIndexOf(node).row(), l);
+            QVERIFY(!f.Expanded(node));
+            QCOMPARE(f.ChildCount(node), lists[l].m_items.size());
+            for (int i = 0; i < f.ChildCount(node); ++i) {
+                const QModelIndex child = f.ItemNode(l, i);
+                QCOMPARE(child.data().toString(), lists[l].m_items[i].m_strName);
+                QCOMPARE(CTreeOptionsCtrl::ImageOf(child), lists[l].m_items[i].m_bDone ? Res::kImageChecked : Res::kImageUnchecked);
             }
         }
-        QVERIFY(f.Tree()->selectedItems().isEmpty());
+        QVERIFY(f.SelectedNodes().isEmpty());
         QCOMPARE(QFile::exists(f.path), !noFile); // nothing saved by starting
         QM_VERIFY_PROMPTS(f.prompter);
     }
@@ -86,24 +60,24 @@ private slots:
         Fixture f;
         f.Start();
         const QByteArray before = FileBytes(f.path);
-        f.ListNode(1)->setExpanded(true);
+        f.Tree()->expand(f.ListNode(1));
         f.ToggleInTree(0, 2);
         QVERIFY(f.Lists().at(0).m_items.at(2).m_bDone);
         f.OpenList(0);
-        QCOMPARE(f.Table()->topLevelItem(2)->text(2), QStringLiteral("Yes"));
+        QCOMPARE(f.TableRows().at(2).at(2), QStringLiteral("[x]"));
         f.Tap(108); // back
         QCOMPARE(f.Mode(), Shown::Tree);
-        QVERIFY(f.ListNode(1)->isExpanded());
-        QCOMPARE(f.Tree()->currentItem(), f.ListNode(0));
+        QVERIFY(f.Expanded(f.ListNode(1)));
+        QCOMPARE(f.Current(), f.ListNode(0));
         f.Choose(QStringLiteral("View Lists..."));
-        QVERIFY(f.Root()->isExpanded());
-        QVERIFY(f.ListNode(0)->isExpanded());
-        QVERIFY(!f.ListNode(1)->isExpanded());
-        QVERIFY(!f.ListNode(2)->isExpanded());
-        QVERIFY(f.Tree()->selectedItems().isEmpty());
-        QVERIFY(f.Tree()->GetCheck(f.ItemNode(0, 2)));
+        QVERIFY(f.Expanded(f.Root()));
+        QVERIFY(f.Expanded(f.ListNode(0)));
+        QVERIFY(!f.Expanded(f.ListNode(1)));
+        QVERIFY(!f.Expanded(f.ListNode(2)));
+        QVERIFY(f.SelectedNodes().isEmpty());
+        QVERIFY(CTreeOptionsCtrl::GetCheck(f.ItemNode(0, 2)));
         f.History().undo();
-        QVERIFY(!f.Tree()->GetCheck(f.ItemNode(0, 2)));
+        QVERIFY(!CTreeOptionsCtrl::GetCheck(f.ItemNode(0, 2)));
         QCOMPARE(f.Lists(), SampleLists());
         QCOMPARE(FileBytes(f.path), before);
     }
@@ -120,26 +94,26 @@ private slots:
                             {{QStringLiteral("A"), true, 12.5, march7}, {QStringLiteral("B"), false, 0.0}})
                 << QStringList{QStringLiteral("Name 90"), QStringLiteral("Price 52"), QStringLiteral("Date 70"),
                                QStringLiteral("Done 43")}
-                << QList<QStringList>{{QStringLiteral("A"), QStringLiteral("12.50"), QStringLiteral("3/7/2002"), QStringLiteral("Yes")},
-                                      {QStringLiteral("B"), QStringLiteral("0.00"), QStringLiteral("---"), QStringLiteral("No")}};
+                << QList<QStringList>{{QStringLiteral("A"), QStringLiteral("12.50"), QStringLiteral("3/7/2002"), QStringLiteral("[x]")},
+                                      {QStringLiteral("B"), QStringLiteral("0.00"), QStringLiteral("---"), QStringLiteral("[ ]")}};
         QTest::newRow("dated only")
                 << MakeList(QStringLiteral("L"), 5, {{QStringLiteral("A"), false, 0.0, dec31}, {QStringLiteral("B")}})
                 << QStringList{QStringLiteral("Name 86"), QStringLiteral("Date 78"), QStringLiteral("Done 43")}
-                << QList<QStringList>{{QStringLiteral("A"), QStringLiteral("12/31/2002"), QStringLiteral("No")},
-                                      {QStringLiteral("B"), QStringLiteral("---"), QStringLiteral("No")}};
+                << QList<QStringList>{{QStringLiteral("A"), QStringLiteral("12/31/2002"), QStringLiteral("[ ]")},
+                                      {QStringLiteral("B"), QStringLiteral("---"), QStringLiteral("[ ]")}};
         QTest::newRow("priced only")
                 << MakeList(QStringLiteral("L"), 5, {{QStringLiteral("A"), false, 0.005}, {QStringLiteral("B"), true, 1234.5}})
                 << QStringList{QStringLiteral("Name 112"), QStringLiteral("Price 52"), QStringLiteral("Done 43")}
-                << QList<QStringList>{{QStringLiteral("A"), QStringLiteral("0.01"), QStringLiteral("No")},
-                                      {QStringLiteral("B"), QStringLiteral("1234.50"), QStringLiteral("Yes")}};
+                << QList<QStringList>{{QStringLiteral("A"), QStringLiteral("0.01"), QStringLiteral("[ ]")},
+                                      {QStringLiteral("B"), QStringLiteral("1234.50"), QStringLiteral("[x]")}};
         QTest::newRow("negative price counts")
                 << MakeList(QStringLiteral("L"), 5, {{QStringLiteral("A"), false, -2.0}})
                 << QStringList{QStringLiteral("Name 112"), QStringLiteral("Price 52"), QStringLiteral("Done 43")}
-                << QList<QStringList>{{QStringLiteral("A"), QStringLiteral("-2.00"), QStringLiteral("No")}};
+                << QList<QStringList>{{QStringLiteral("A"), QStringLiteral("-2.00"), QStringLiteral("[ ]")}};
         QTest::newRow("neither")
                 << MakeList(QStringLiteral("L"), 5, {{QStringLiteral("A")}})
                 << QStringList{QStringLiteral("Name 163"), QStringLiteral("Done 43")}
-                << QList<QStringList>{{QStringLiteral("A"), QStringLiteral("No")}};
+                << QList<QStringList>{{QStringLiteral("A"), QStringLiteral("[ ]")}};
         QTest::newRow("no items")
                 << MakeList(QStringLiteral("L"), 5, {})
                 << QStringList{QStringLiteral("Name 163"), QStringLiteral("Done 43")}
@@ -159,9 +133,9 @@ private slots:
         f.Tap(108); // back
         f.OpenList(1);
         QCOMPARE(f.Mode(), Shown::Items);
-        QCOMPARE(Columns(f.Table()), columns);
-        QCOMPARE(Rows(f.Table()), rows);
-        QVERIFY(f.Table()->selectedItems().isEmpty());
+        QCOMPARE(f.TableColumns(), columns);
+        QCOMPARE(f.TableRows(), rows);
+        QVERIFY(f.SelectedRows().isEmpty());
     }
 
     void iconNumbersPickTheSamePictureEverywhere()
@@ -173,13 +147,13 @@ private slots:
         const CImageList strip = CImageList::StripOnly();
         QCOMPARE(f.Tree()->Images().Image(5).toImage(), strip.Image(0).toImage());
         f.OpenList(0);
-        QTreeWidget *table = f.Table();
+        CItemTable *table = f.Table();
         const auto rowPicture = [&](int row) {
-            return table->topLevelItem(row)->icon(0).pixmap(16, 16).toImage().convertToFormat(QImage::Format_ARGB32);
+            return table->IconFor(CTreeOptionsCtrl::ImageOf(f.TableRow(row))).pixmap(16, 16).toImage().convertToFormat(QImage::Format_ARGB32);
         };
         QCOMPARE(rowPicture(0), strip.Image(0).toImage().convertToFormat(QImage::Format_ARGB32));
         QCOMPARE(rowPicture(1), strip.Image(51).toImage().convertToFormat(QImage::Format_ARGB32));
-        QVERIFY(table->topLevelItem(2)->icon(0).isNull());
+        QVERIFY(table->IconRect(f.TableRow(2)).isEmpty());
     }
 
     // A change touches only its own nodes: the rest of the tree stays as
@@ -189,24 +163,24 @@ private slots:
     {
         Fixture f;
         f.Start();
-        f.ListNode(2)->setExpanded(true);
+        f.Tree()->expand(f.ListNode(2));
         f.Select(f.ItemNode(1, 1));
-        QTreeWidgetItem *untouched = f.ListNode(1);
         CListItem milk = f.Lists().at(0).m_items.at(1);
         milk.SetName(QStringLiteral("Oat milk"));
+        QSignalSpy removed(f.Tree()->model(), &QAbstractItemModel::rowsRemoved);
         f.doc.ReplaceItem(0, 1, milk);
-        QCOMPARE(f.ItemNode(0, 1)->text(0), QStringLiteral("Oat milk"));
-        QCOMPARE(f.ListNode(1), untouched);
-        QCOMPARE(f.Tree()->currentItem(), f.ItemNode(1, 1));
-        QVERIFY(f.ListNode(2)->isExpanded());
+        QCOMPARE(f.ItemNode(0, 1).data().toString(), QStringLiteral("Oat milk"));
+        QCOMPARE(f.Current(), f.ItemNode(1, 1));
+        QVERIFY(f.Expanded(f.ListNode(2)));
 
         CListCollection lists = f.Lists();
         lists.prepend(MakeList(QStringLiteral("First"), 7, {{QStringLiteral("a")}}));
         f.doc.ReplaceLists(lists);
-        QCOMPARE(f.Root()->childCount(), 4);
-        QCOMPARE(f.ListNode(0)->text(0), QStringLiteral("First"));
-        QCOMPARE(f.ListNode(2), untouched);
-        QVERIFY(f.ListNode(3)->isExpanded());
+        QCOMPARE(f.ChildCount(f.Root()), 4);
+        QCOMPARE(f.ListNode(0).data().toString(), QStringLiteral("First"));
+        QCOMPARE(f.Current(), f.ItemNode(2, 1));
+        QVERIFY(f.Expanded(f.ListNode(3)));
+        QCOMPARE(removed.size(), 0); // nothing taken away to be put back
 
         // A list replaced around the chosen item (a newer file, List Setup)
         // keeps that item chosen.
@@ -215,10 +189,10 @@ private slots:
         lists[2].m_items.prepend(lists[2].m_items.at(0));
         lists[2].m_items[0].SetName(QStringLiteral("Atlas"));
         f.doc.ReplaceLists(lists);
-        QCOMPARE(f.Tree()->selectedItems(), QList<QTreeWidgetItem *>{f.ItemNode(2, 2)});
+        QCOMPARE(f.SelectedNodes(), QModelIndexList{f.ItemNode(2, 2)});
 
         f.OpenList(2);
-        QCOMPARE(Rows(f.Table()).at(2).at(0), QStringLiteral("Packing"));
+        QCOMPARE(f.TableRows().at(2).at(0), QStringLiteral("Packing"));
     }
 
     // Undo and redo of an edit reach the table on show, the details on
@@ -231,16 +205,16 @@ private slots:
         rye.SetName(QStringLiteral("Rye"));
         f.doc.ReplaceItem(0, 0, rye);
         f.OpenList(0);
-        QCOMPARE(f.Table()->topLevelItem(0)->text(0), QStringLiteral("Rye"));
+        QCOMPARE(f.TableRow(0).data().toString(), QStringLiteral("Rye"));
         f.History().undo();
-        QCOMPARE(f.Table()->topLevelItem(0)->text(0), QStringLiteral("Bread"));
+        QCOMPARE(f.TableRow(0).data().toString(), QStringLiteral("Bread"));
         f.History().redo();
-        QCOMPARE(f.Table()->topLevelItem(0)->text(0), QStringLiteral("Rye"));
+        QCOMPARE(f.TableRow(0).data().toString(), QStringLiteral("Rye"));
         f.SelectRows({0});
         f.Tap(83);
         f.History().undo();
         QCOMPARE(f.ItemOnShow()->m_strName, QStringLiteral("Bread"));
-        QCOMPARE(f.ItemNode(0, 0)->text(0), QStringLiteral("Bread"));
+        QCOMPARE(f.ItemNode(0, 0).data().toString(), QStringLiteral("Bread"));
     }
 };
 
