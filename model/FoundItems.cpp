@@ -73,6 +73,11 @@ void CFoundItems::OnDataChanged(const QModelIndex &topLeft, const QModelIndex &b
     }
 }
 
+bool CFoundItems::IsRow(const QModelIndex &index) const
+{
+    return index.isValid() && index.model() == this && index.row() < m_found.size();
+}
+
 QModelIndex CFoundItems::ItemAt(int row) const
 {
     if (row < 0 || row >= m_found.size())
@@ -92,7 +97,7 @@ int CFoundItems::columnCount(const QModelIndex &parent) const
 
 QVariant CFoundItems::data(const QModelIndex &index, int role) const
 {
-    if (!checkIndex(index, CheckIndexOption::IndexIsValid | CheckIndexOption::ParentIsInvalid))
+    if (!IsRow(index))
         return {};
     const ItemSearch::Found &found = m_found.at(index.row());
     const CListItemArray &list = m_lists.Lists().at(found.list);
@@ -111,15 +116,14 @@ QVariant CFoundItems::data(const QModelIndex &index, int role) const
 
 bool CFoundItems::setData(const QModelIndex &index, const QVariant &value, int role)
 {
-    if (role != Qt::CheckStateRole || index.column() != Name
-        || !checkIndex(index, CheckIndexOption::IndexIsValid | CheckIndexOption::ParentIsInvalid))
+    if (role != Qt::CheckStateRole || index.column() != Name || !IsRow(index))
         return false;
     return m_lists.setData(ItemAt(index.row()).siblingAtColumn(CListsModel::Done), value, role);
 }
 
 Qt::ItemFlags CFoundItems::flags(const QModelIndex &index) const
 {
-    if (!checkIndex(index, CheckIndexOption::IndexIsValid | CheckIndexOption::ParentIsInvalid))
+    if (!IsRow(index))
         return Qt::NoItemFlags;
     Qt::ItemFlags flags = Qt::ItemIsSelectable | Qt::ItemIsEnabled | Qt::ItemNeverHasChildren;
     if (index.column() == Name)

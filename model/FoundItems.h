@@ -39,6 +39,7 @@ private:
     void FindAgain();
     void OnDataChanged(const QModelIndex &topLeft, const QModelIndex &bottomRight);
     qsizetype RowOf(const ItemSearch::Found &item) const;
+    bool IsRow(const QModelIndex &index) const;
 
     CListsModel &m_lists;
     QString m_text;

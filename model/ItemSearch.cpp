@@ -32,6 +32,9 @@ private:
         default:
             break;
         }
+        // A Hangul syllable is a letter of its own, not its first sound.
+        if (c >= 0xAC00 && c <= 0xD7A3)
+            return char16_t(c);
         // "é" is "e" and an accent, "Ａ" (full width) is "A": a canonical
         // decomposition leads to its base letter, another one only where it
         // is a single character ("ﬁ" stays, as no one letter stands for it).

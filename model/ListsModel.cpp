@@ -176,7 +176,7 @@ int CListsModel::columnCount(const QModelIndex &) const
 
 QVariant CListsModel::data(const QModelIndex &index, int role) const
 {
-    if (!checkIndex(index, CheckIndexOption::IndexIsValid))
+    if (!index.isValid() || index.model() != this)
         return {};
     const int column = index.column();
     const CListItem *item = Item(index);
@@ -221,7 +221,7 @@ bool CListsModel::setData(const QModelIndex &index, const QVariant &value, int r
 
 Qt::ItemFlags CListsModel::flags(const QModelIndex &index) const
 {
-    if (!checkIndex(index, CheckIndexOption::IndexIsValid))
+    if (!index.isValid() || index.model() != this)
         return Qt::NoItemFlags;
     Qt::ItemFlags flags = Qt::ItemIsSelectable | Qt::ItemIsEnabled;
     if (ItemOf(index) >= 0) {

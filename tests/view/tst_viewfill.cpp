@@ -1,6 +1,9 @@
+#include "model/ListsModel.h"
 #include "res/ResourceIds.h"
 #include "tests/testlib/QuillmarkTest.h"
 #include "tests/view/ViewFixture.h"
+
+#include <QLineEdit>
 
 using namespace ViewTest;
 
@@ -193,6 +196,125 @@ private slots:
 
         f.OpenList(2);
         QCOMPARE(f.TableRows().at(2).at(0), QStringLiteral("Packing"));
+    }
+
+    // Ctrl+F from a table: the items of all lists that hold the text, as it
+    // is typed, each with its list. Escape puts back the table with its way
+    // back; Enter with no match chosen opens the first, whose back button
+    // leads to its list's table.
+    void findThroughAllLists()
+    {
+        Fixture f;
+        MenuView &view = f.Start();
+        view.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&view));
+        f.OpenList(2); // its back button leads to the tree
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_F, Qt::ControlModifier);
+        auto *field = view.findChild<QLineEdit *>(QStringLiteral("findField"));
+        QCOMPARE(QApplication::focusWidget(), field);
+        const QAbstractItemModel *found = view.findChild<QAbstractItemView *>(QStringLiteral("foundItems"))->model();
+        const auto matches = [found] {
+            QStringList rows;
+            for (int r = 0; r < found->rowCount(); ++r)
+                rows << found->index(r, 0).data().toString() + u'/' + found->index(r, 1).data().toString();
+            return rows;
+        };
+        QTest::keyClicks(field, QStringLiteral("A"));
+        QCOMPARE(matches(), (QStringList{QStringLiteral("Bread/Groceries"), QStringLiteral("Salt/Groceries"),
+                                         QStringLiteral("Packing/Trip")}));
+        QTest::keyClicks(field, QStringLiteral("l"));
+        QCOMPARE(matches(), QStringList{QStringLiteral("Salt/Groceries")});
+        QTest::keyClick(field, Qt::Key_Escape);
+        QCOMPARE(f.Mode(), Shown::Items);
+        QCOMPARE(f.TableRowCount(), 0);
+        f.Tap(108);
+        QCOMPARE(f.Mode(), Shown::Tree);
+
+        f.Choose(QStringLiteral("View Lists...")); // the menu's own, from the tree
+        view.FindAction()->trigger();
+        QCOMPARE(field->selectedText(), QStringLiteral("Al"));
+        QTest::keyClick(field, Qt::Key_Return);
+        QCOMPARE(f.ItemOnShow()->m_strName, QStringLiteral("Salt"));
+        f.Tap(133);
+        QCOMPARE(f.Mode(), Shown::Items);
+        QCOMPARE(f.TableRow(0).data().toString(), QStringLiteral("Bread"));
+        QM_VERIFY_PROMPTS(f.prompter);
+    }
+
+    // Hide Done Items: done items leave the tree and the table, but an item
+    // ticked stays until the next screen, and the choice holds for the next
+    // start.
+    void hideDoneItems()
+    {
+        Fixture f;
+        MenuView &view = f.Start();
+        QAction *hide = view.HideDoneAction();
+        const auto showAgain = qScopeGuard([hide] { hide->setChecked(false); });
+        f.Tree()->expand(f.ListNode(0));
+        hide->trigger();
+        QCOMPARE(f.ChildCount(f.ListNode(0)), 2); // Bread, Salt
+        QCOMPARE(f.ChildCount(f.ListNode(1)), 1); // Packing
+        f.ToggleInTree(0, 0);
+        QCOMPARE(f.ChildCount(f.ListNode(0)), 2);
+        QVERIFY(CTreeOptionsCtrl::GetCheck(f.ItemNode(0, 0)));
+        f.OpenList(0);
+        QCOMPARE(f.TableRows(), (QList<QStringList>{{QStringLiteral("Salt"), QStringLiteral("0.00"), QStringLiteral("[ ]")}}));
+        QTest::keyClick(f.Table(), Qt::Key_Space);
+        QCOMPARE(f.TableRowCount(), 1);
+        f.Tap(108);
+        QCOMPARE(f.ChildCount(f.ListNode(0)), 0);
+
+        CQuillmarkView next(f.doc);
+        next.OnInitialUpdate();
+        QVERIFY(next.HideDoneAction()->isChecked());
+        hide->trigger();
+        QCOMPARE(f.ChildCount(f.ListNode(0)), 3);
+    }
+
+    // A click on a header sorts the table by its column, a second one the
+    // other way, a third gives the list's own order back. The order holds
+    // for the next start; the lists and the file keep their own.
+    void sortTheTableByAHeader()
+    {
+        const CListCollection lists{MakeList(QStringLiteral("L"), 5,
+                                             {{QStringLiteral("b"), false, 2.0},
+                                              {QStringLiteral("C"), false, 0.5},
+                                              {QStringLiteral("a"), true, 1.0},
+                                              {QStringLiteral("B"), false, 0.5}})};
+        const auto names = [](const Fixture<> &f) {
+            QString shown;
+            for (int r = 0; r < f.TableRowCount(); ++r)
+                shown += f.TableRow(r).data().toString();
+            return shown;
+        };
+        Fixture f(lists);
+        f.Start();
+        const QByteArray before = FileBytes(f.path);
+        f.OpenList(0);
+        QHeaderView *header = f.Table()->header();
+        const auto listOrder = qScopeGuard([header] { header->setSortIndicator(-1, Qt::AscendingOrder); });
+        const auto click = [header](int column) {
+            QTest::mouseClick(header->viewport(), Qt::LeftButton, {},
+                              QPoint(header->sectionViewportPosition(column) + 5, header->height() / 2));
+        };
+        click(CListsModel::Name);
+        QCOMPARE(names(f), QStringLiteral("abBC"));
+        click(CListsModel::Name);
+        QCOMPARE(names(f), QStringLiteral("CbBa"));
+        click(CListsModel::Name);
+        QCOMPARE(names(f), QStringLiteral("bCaB"));
+        click(CListsModel::Price);
+        QCOMPARE(names(f), QStringLiteral("CBab"));
+        QCOMPARE(header->sortIndicatorSection(), int(CListsModel::Price));
+        f.Tap(108);
+        QCOMPARE(f.ItemNode(0, 0).data().toString(), QStringLiteral("b"));
+        QCOMPARE(f.Lists(), lists);
+        QCOMPARE(FileBytes(f.path), before);
+
+        Fixture next(lists);
+        next.Start();
+        next.OpenList(0);
+        QCOMPARE(names(next), QStringLiteral("CBab"));
     }
 
     // Undo and redo of an edit reach the table on show, the details on
