@@ -1,5 +1,6 @@
 #include "dialogs/ListSetupDlg.h"
 #include "dialogs/NewItemDlg.h"
+#include "model/ListsModel.h"
 #include "res/ClientArea.h"
 #include "res/ResourceIds.h"
 #include "tests/testlib/QuillmarkTest.h"
@@ -262,6 +263,40 @@ private slots:
         f.SelectRows({2, 1});
         f.Tap(83);
         QCOMPARE(f.ItemOnShow()->m_strName, QStringLiteral("Milk"));
+    }
+
+    // In the table the done box ticks as the tree's does: a click on it or
+    // the space bar, each one step of the history that writes nothing. A
+    // double click on a row opens its item as the magnifier does; one on the
+    // box only ticks twice.
+    void tableTicksAndOpensAsTheTreeDoes()
+    {
+        Fixture f;
+        f.Start();
+        const QByteArray before = FileBytes(f.path);
+        f.OpenList(0);
+        CItemTable *table = f.Table();
+        // Through the window, as a person's clicks arrive.
+        const auto at = [table](const QPoint &inViewport) { return table->viewport()->mapTo(table->window(), inViewport); };
+        const QRect saltBox = table->IconRect(f.TableRow(2).siblingAtColumn(CListsModel::Done));
+        QTest::mouseClick(table->window()->windowHandle(), Qt::LeftButton, {}, at(saltBox.center()));
+        QVERIFY(f.Lists().at(0).m_items.at(2).m_bDone);
+        QCOMPARE(f.Table()->currentIndex().row(), 2);
+        QTest::keyClick(table, Qt::Key_Space);
+        QVERIFY(!f.Lists().at(0).m_items.at(2).m_bDone);
+        QCOMPARE(f.History().count(), 2);
+        QTest::mouseDClick(table->window()->windowHandle(), Qt::LeftButton, {}, at(saltBox.center()));
+        QCOMPARE(f.History().count(), 4);
+        QCOMPARE(f.Lists(), SampleLists());
+        QCOMPARE(f.Mode(), Shown::Items);
+        QCOMPARE(FileBytes(f.path), before);
+
+        QTest::mouseDClick(table->window()->windowHandle(), Qt::LeftButton, {},
+                           at(table->visualRect(f.TableRow(1)).center()));
+        QCOMPARE(f.Mode(), Shown::Item);
+        QCOMPARE(f.ItemOnShow()->m_strName, QStringLiteral("Milk"));
+        f.Tap(133);
+        QCOMPARE(f.Mode(), Shown::Items);
     }
 
     // The tick of the details: twice gives the mark back, the tree follows
