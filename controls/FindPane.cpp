@@ -24,7 +24,7 @@ CFindPane::CFindPane(CListsModel &lists, QWidget *parent)
     , m_nothing(new QLabel(Tr::tr("No item matches."), this))
 {
     m_field->setObjectName(QStringLiteral("findField"));
-    m_field->setPlaceholderText(Tr::tr("Find in names and descriptions"));
+    m_field->setPlaceholderText(Tr::tr("Name or description"));
     m_field->setClearButtonEnabled(true);
     m_matches->setObjectName(QStringLiteral("foundItems"));
     m_matches->setModel(&m_found);

@@ -12,8 +12,8 @@
         <translation>Kein Eintrag passt.</translation>
     </message>
     <message>
-        <source>Find in names and descriptions</source>
-        <translation>In Namen und Beschreibungen suchen</translation>
+        <source>Name or description</source>
+        <translation>Name oder Beschreibung</translation>
     </message>
     <message>
         <source>&amp;Find...</source>
