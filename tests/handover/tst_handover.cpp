@@ -160,10 +160,10 @@ private slots:
                  Calendar(undated.uid, {"VTODO", "SUMMARY:Call", "DESCRIPTION:x", "STATUS:NEEDS-ACTION"}));
     }
 
-    // Each choice of reminder as the library reads it back: a display alarm
-    // that long before the due time or start, showing the item's name or,
-    // where the format would be left without a text to show, what else there
-    // is.
+    // The reminder as the library reads it back (storedForm and the view's
+    // hand-over have the other choices): none at all, or a display alarm at
+    // the due time or start showing the item's name or, where the format
+    // would be left without a text to show, what else there is.
     void remindersReadBack_data()
     {
         QTest::addColumn<Reminder>("reminder");
@@ -174,9 +174,6 @@ private slots:
         const QString milk = QStringLiteral("Milk"), litres = QStringLiteral("Two litres");
         QTest::newRow("none") << Reminder::None << milk << litres << 0 << QString();
         QTest::newRow("at the time") << Reminder::AtTheTime << milk << litres << 0 << milk;
-        QTest::newRow("15 minutes") << Reminder::QuarterHourBefore << milk << litres << -900 << milk;
-        QTest::newRow("1 hour") << Reminder::HourBefore << milk << litres << -3600 << milk;
-        QTest::newRow("1 day") << Reminder::DayBefore << milk << litres << -86400 << milk;
         QTest::newRow("no name: the description")
                 << Reminder::AtTheTime << QString(QChar(0x01)) << litres << 0 << litres;
         QTest::newRow("no texts: the program") << Reminder::AtTheTime << QString() << QString() << 0
