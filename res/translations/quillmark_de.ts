@@ -2,6 +2,34 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="de_DE">
 <context>
+    <name>Quillmark</name>
+    <message>
+        <source>None</source>
+        <comment>no reminder</comment>
+        <translation>Keine</translation>
+    </message>
+    <message>
+        <source>At the time</source>
+        <translation>Zum Zeitpunkt</translation>
+    </message>
+    <message>
+        <source>15 minutes before</source>
+        <translation>15 Minuten vorher</translation>
+    </message>
+    <message>
+        <source>1 hour before</source>
+        <translation>1 Stunde vorher</translation>
+    </message>
+    <message>
+        <source>1 day before</source>
+        <translation>1 Tag vorher</translation>
+    </message>
+    <message>
+        <source>&amp;Reminder:</source>
+        <translation>&amp;Erinnerung:</translation>
+    </message>
+</context>
+<context>
     <name>Str</name>
     <message>
         <source>Added Item to Tasks and Appointments.</source>
