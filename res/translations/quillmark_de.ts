@@ -28,6 +28,11 @@
         <source>&amp;Reminder:</source>
         <translation>&amp;Erinnerung:</translation>
     </message>
+    <message>
+        <source>Total: </source>
+        <extracomment>Before the list&apos;s sum where a list is copied as text or printed; keep the space at the end.</extracomment>
+        <translation>Summe: </translation>
+    </message>
 </context>
 <context>
     <name>Str</name>
