@@ -13,14 +13,15 @@ namespace {
 const QString kHeading = QStringLiteral("Weekly shop");
 
 // Long enough for two pages of A4: every third item has a description
-// that wraps, every fourth is dated, most have a price.
+// of two lines, every fourth is dated, most have a price.
 CListItemArray LongList()
 {
     CListItemArray list;
     list.SetName(kHeading);
     for (int i = 1; i <= 45; ++i) {
-        const QString desc = i % 3 == 0 ? QStringLiteral("From the market on the square, the small ones; ask for "
-                                                         "them at the back if the stall has none left out in front")
+        const QString desc = i % 3 == 2 ? QStringLiteral("From the market on the square, the small ones; ask for them "
+                                                         "at the back if the stall has none left out in front, and if "
+                                                         "they have none at all, the larger ones will do as well")
                                         : QString();
         list.m_items.append(ModelTest::MakeItem(QStringLiteral("Item %1").arg(i, 2, 10, QLatin1Char('0')), desc,
                                                 i % 5 == 0 ? 0.0 : i * 0.25, i % 2 == 0, i % 4 == 0,
@@ -86,6 +87,8 @@ private slots:
             QStringList pageLines = pages.at(i).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
             QCOMPARE(pageLines.first().trimmed(), kHeading);
             QCOMPARE(pageLines.last().trimmed(), QStringLiteral("Page %1 of 2").arg(i + 1));
+            // A page starts with an item, not the rest of one: rows stay whole.
+            QVERIFY2(pageLines.at(1).trimmed().startsWith(QStringLiteral("Item ")), qPrintable(pageLines.at(1)));
             lines << pageLines;
         }
         // Each item's line, found below the one before: name, date, price.
