@@ -1,6 +1,6 @@
 #include "model/ListsModel.h"
 
-#include "model/ItemText.h"
+#include "model/ShownText.h"
 #include "model/ListMatch.h"
 #include "model/QuillmarkDoc.h"
 #include "res/Strings.h"
@@ -194,9 +194,9 @@ QVariant CListsModel::data(const QModelIndex &index, int role) const
         case Name:
             return item->m_strName;
         case Price:
-            return ItemText::Price(item->m_dPrice);
+            return ShownText::Price(item->m_dPrice);
         case Date:
-            return ItemText::Date(*item);
+            return item->m_bDated ? ShownText::Date(*item) : Str::NotDated();
         case Description:
             return item->m_strDesc;
         default:

@@ -1,7 +1,7 @@
 #include "view/QuillmarkView.h"
 
 #include "controls/ListTree.h"
-#include "model/ItemText.h"
+#include "model/ShownText.h"
 #include "model/QuillmarkDoc.h"
 #include "res/ResourceIds.h"
 #include "res/Strings.h"
@@ -111,9 +111,9 @@ void CQuillmarkView::DrawItemDetails(QPainter &dc)
         y += line(ValueFont(), value) + kGap;
     };
     if (item.m_bDated)
-        section(Str::LabelDate(), ItemText::DateAndTime(item));
+        section(Str::LabelDate(), ShownText::DateAndTime(item));
     if (item.m_dPrice != 0.0)
-        section(Str::LabelPrice(), ItemText::Price(item.m_dPrice));
+        section(Str::LabelPrice(), ShownText::Price(item.m_dPrice));
     if (item.m_strDesc.isEmpty())
         return;
     y += line(LabelFont(), Str::LabelDescription()) + kGap;
@@ -138,7 +138,7 @@ void CQuillmarkView::DrawTotal(QPainter &dc)
     const double total = HasCurrentList() ? m_doc.Lists().at(m_curList.row()).Total() : 0.0;
     if (total == 0.0)
         return;
-    const QString amount = ItemText::Price(total);
+    const QString amount = ShownText::Price(total);
     dc.setFont(ValueFont());
     const QFontMetrics fm = dc.fontMetrics();
     const QPoint at(width() - fm.horizontalAdvance(amount) - kTotalRightInset,

@@ -27,6 +27,48 @@
         <source>&amp;List</source>
         <translation>&amp;Liste</translation>
     </message>
+    <message>
+        <source>None</source>
+        <comment>no reminder</comment>
+        <translation>Keine</translation>
+    </message>
+    <message>
+        <source>At the time</source>
+        <translation>Zum Zeitpunkt</translation>
+    </message>
+    <message>
+        <source>15 minutes before</source>
+        <translation>15 Minuten vorher</translation>
+    </message>
+    <message>
+        <source>1 hour before</source>
+        <translation>1 Stunde vorher</translation>
+    </message>
+    <message>
+        <source>1 day before</source>
+        <translation>1 Tag vorher</translation>
+    </message>
+    <message>
+        <source>&amp;Reminder:</source>
+        <translation>&amp;Erinnerung:</translation>
+    </message>
+    <message>
+        <source>Total: </source>
+        <extracomment>Before the list&apos;s sum where a list is copied as text or printed; keep the space at the end.</extracomment>
+        <translation>Summe: </translation>
+    </message>
+    <message>
+        <source>Page %1 of %2</source>
+        <translation>Seite %1 von %2</translation>
+    </message>
+    <message>
+        <source>Quillmark could not print the list &apos;%1&apos;.</source>
+        <translation>Quillmark konnte die Liste „%1“ nicht drucken.</translation>
+    </message>
+    <message>
+        <source>Quillmark could not print the list &apos;%1&apos; to %2.</source>
+        <translation>Quillmark konnte die Liste „%1“ nicht in die Datei %2 drucken.</translation>
+    </message>
 </context>
 <context>
     <name>Str</name>
