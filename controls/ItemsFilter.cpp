@@ -30,6 +30,13 @@ void CItemsFilter::Settle()
         sort(sortColumn(), sortOrder());
 }
 
+bool CItemsFilter::hasChildren(const QModelIndex &parent) const
+{
+    if (m_hideDone)
+        return QSortFilterProxyModel::hasChildren(parent);
+    return sourceModel()->hasChildren(mapToSource(parent));
+}
+
 bool CItemsFilter::filterAcceptsRow(int sourceRow, const QModelIndex &sourceParent) const
 {
     if (!m_hideDone || !sourceParent.isValid())

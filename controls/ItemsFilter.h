@@ -24,6 +24,10 @@ public:
     // Leaves out what is done now, and sorts what has changed.
     void Settle();
 
+    // Without hiding, a list has rows when it has items: asked of every list
+    // the tree shows, this spares the walk through all their items.
+    bool hasChildren(const QModelIndex &parent = {}) const override;
+
 protected:
     bool filterAcceptsRow(int sourceRow, const QModelIndex &sourceParent) const override;
     bool lessThan(const QModelIndex &left, const QModelIndex &right) const override;
