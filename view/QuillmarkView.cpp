@@ -50,8 +50,15 @@ CQuillmarkView::CQuillmarkView(CQuillmarkDoc &doc, QWidget *parent)
     addActions({m_findAction, m_hideDoneAction});
 }
 
-// The child controls are owned by the widget, the lists by the document.
-CQuillmarkView::~CQuillmarkView() = default;
+// The child controls are owned by the widget, the lists by the document. The
+// controls show the lists model, made first and so let go of first: they go
+// before it.
+CQuillmarkView::~CQuillmarkView()
+{
+    delete m_find;
+    delete m_listItems;
+    delete m_tree;
+}
 
 void CQuillmarkView::SetPrompter(Prompter *prompter)
 {
