@@ -9,4 +9,6 @@ QString Price(double price) { return NumberText::FormatFixed2(price); }
 
 QString Date(const CListItem &item) { return item.GetDateText(true); }
 
+QString DateAndTime(const CListItem &item) { return item.GetDateText(false); }
+
 } // namespace ShownText

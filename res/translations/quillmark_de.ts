@@ -4,6 +4,30 @@
 <context>
     <name>Quillmark</name>
     <message>
+        <source>List</source>
+        <translation>Liste</translation>
+    </message>
+    <message>
+        <source>No item matches.</source>
+        <translation>Kein Eintrag passt.</translation>
+    </message>
+    <message>
+        <source>Name or description</source>
+        <translation>Name oder Beschreibung</translation>
+    </message>
+    <message>
+        <source>&amp;Find...</source>
+        <translation>&amp;Suchen...</translation>
+    </message>
+    <message>
+        <source>&amp;Hide Done Items</source>
+        <translation>&amp;Erledigte ausblenden</translation>
+    </message>
+    <message>
+        <source>&amp;List</source>
+        <translation>&amp;Liste</translation>
+    </message>
+    <message>
         <source>None</source>
         <comment>no reminder</comment>
         <translation>Keine</translation>
