@@ -5,6 +5,9 @@
 #include "model/ListItemArray.h"
 #include "res/Strings.h"
 
+#include <QtEndian>
+
+#include <cstring>
 #include <limits>
 
 namespace {
@@ -22,6 +25,12 @@ struct SystemTime
     quint16 second = 0;
     quint16 milliseconds = 0;
 };
+
+// An item record after its texts: done, dated, price and time.
+constexpr qsizetype kFixedTail = 4 + 4 + 8 + 8 * 2;
+// Two empty texts in their shortest form (a length byte each), the icon and
+// the fixed fields.
+constexpr qint64 kSmallestItemRecord = 1 + 4 + 1 + kFixedTail;
 
 // 0 = Sunday, proleptic Gregorian calendar; for years from 0 on.
 int DayOfWeek(int year, int month, int day)
@@ -119,16 +128,25 @@ void CListItem::Serialize(CArchiveWriter &ar) const
 
 bool CListItem::Serialize(CArchiveReader &ar)
 {
+    if (!(ar.ReadString(m_strName) && ar.ReadLong(m_nIcon) && ar.ReadString(m_strDesc)))
+        return false;
     qint32 done = 0;
     qint32 dated = 0;
     SystemTime st;
-    if (!(ar.ReadString(m_strName) && ar.ReadLong(m_nIcon) && ar.ReadString(m_strDesc)
-          && ar.ReadLong(done) && ar.ReadLong(dated) && ar.ReadDouble(m_dPrice))) {
+    const qint64 timeAt = ar.Offset() + 16;
+    // The fixed fields after the texts are taken at once where the file
+    // still holds them all; one by one, a short file says which is cut.
+    if (const char *p = ar.TryTake(kFixedTail)) {
+        done = qFromLittleEndian<qint32>(p);
+        dated = qFromLittleEndian<qint32>(p + 4);
+        const quint64 bits = qFromLittleEndian<quint64>(p + 8);
+        std::memcpy(&m_dPrice, &bits, sizeof m_dPrice);
+        quint16 words[8];
+        qFromLittleEndian<quint16>(p + 16, 8, words);
+        st = {words[0], words[1], words[2], words[3], words[4], words[5], words[6], words[7]};
+    } else if (!(ar.ReadLong(done) && ar.ReadLong(dated) && ar.ReadDouble(m_dPrice) && ReadSystemTime(ar, st))) {
         return false;
     }
-    const qint64 timeAt = ar.Offset();
-    if (!ReadSystemTime(ar, st))
-        return false;
     m_bDone = done != 0;
     m_bDated = dated != 0;
     // Day of week and milliseconds are not needed to rebuild the time.
@@ -170,11 +188,16 @@ bool CListItemArray::Serialize(CArchiveReader &ar)
     // A negative count is an empty list whose next list record follows at
     // once, so that a file holding one opens whole rather than as damaged.
     m_items.clear();
+    // Room for as many items as the file can still hold, not for whatever a
+    // damaged count claims.
+    if (const qint64 left = ar.KnownBytesLeft(); count > 0 && left > 0)
+        m_items.reserve(qMin<qint64>(count, left / kSmallestItemRecord));
     CListItem item;
     for (qint32 i = 0; i < count; ++i) {
         if (!item.Serialize(ar))
             return false;
-        m_items.append(item);
+        // Every member of the scratch item is read anew.
+        m_items.append(std::move(item));
     }
     return true;
 }

@@ -5,6 +5,8 @@
 
 #include <cstddef>
 
+class QIODevice;
+
 // What the data file on disk was when this program last read or wrote it:
 // whether it was there, its size and a hash of its bytes. Taken again before
 // a save and when the file watcher fires, it tells whether another program
@@ -21,15 +23,14 @@ public:
     // No file.
     CFileStamp() = default;
 
-    // The file as it is now, read whole; `bytes`, when given, receives what
-    // was read, so that the lists can be taken from exactly the bytes that
-    // were stamped. A file that is there but cannot be read gives an
-    // unreadable stamp, which matches no other.
-    static CFileStamp OfFile(const QString &path, QByteArray *bytes = nullptr);
-    // The bytes this program has just read or written. The stamp to keep
-    // after a save: taking the file again could stamp bytes that another
-    // program put there in between, which would then be overwritten unseen.
+    // The file as it is now, read whole a chunk at a time. A file that is
+    // there but cannot be read gives an unreadable stamp, which matches no
+    // other.
+    static CFileStamp OfFile(const QString &path);
+    // Bytes in memory, stamped as a file of them would be.
     static CFileStamp OfBytes(const QByteArray &bytes);
+    // A file that is there but could not be read.
+    static CFileStamp Unreadable();
 
     bool Exists() const { return m_exists; }
     bool IsReadable() const { return m_readable; }
@@ -39,8 +40,33 @@ public:
     bool SameBytesAs(const CFileStamp &other) const;
 
 private:
+    friend class CStampHasher;
+
     bool m_exists = false;
     bool m_readable = true;
     qint64 m_size = 0;
     size_t m_hash = 0;
+};
+
+// Stamps the bytes of a file as they pass, in pieces of any size: the
+// reader of the data file and its writer feed it, so that the stamp is of
+// the very bytes read or written and no copy of the whole file is needed.
+// The bytes are hashed in chunks of kChunk, each chunk's hash seeding the
+// next; a piece that holds whole chunks is hashed in place, the rest is
+// gathered first.
+class CStampHasher
+{
+public:
+    static constexpr qsizetype kChunk = 64 * 1024;
+
+    void Add(const char *data, qsizetype size);
+    // Adds what the device still holds; false on a read error.
+    bool AddRest(QIODevice &device);
+    // The stamp of all bytes added: a file that is there.
+    CFileStamp Stamp();
+
+private:
+    QByteArray m_pending;
+    size_t m_hash = 0;
+    qint64 m_size = 0;
 };
