@@ -35,13 +35,14 @@ DataFile::LoadResult CDataStore::Peek(CListCollection &lists, CFileStamp &stamp)
     // Stamped as it is read, so that the lists and the stamp come from the
     // same bytes even while another program writes the file, and no copy of
     // the whole file is held. The bytes after a damage count all the same.
-    CStampHasher hasher;
     const CListCollection before = lists;
     bool readWhole = false;
     if (file.open(QIODevice::ReadOnly | QIODevice::Unbuffered)) {
+        CStampHasher hasher(FileLook::OfOpenFile(file.handle()));
         result = DataFile::Read(file, lists, &hasher);
         // A read error stops the reader, and is then the file's last error.
         readWhole = file.error() == QFileDevice::NoError && hasher.AddRest(file);
+        stamp = hasher.Stamp();
     }
     if (!readWhole) {
         // Not read to its end: nothing of it is taken.
@@ -49,10 +50,14 @@ DataFile::LoadResult CDataStore::Peek(CListCollection &lists, CFileStamp &stamp)
         stamp = CFileStamp::Unreadable();
         result.status = DataFile::LoadStatus::Damaged;
         result.errorString = Str::FileReadError(file.errorString());
-        return result;
     }
-    stamp = hasher.Stamp();
     return result;
+}
+
+void CDataStore::SawAgain(const CFileStamp &stamp)
+{
+    if (stamp.SameBytesAs(m_stamp))
+        m_stamp = stamp;
 }
 
 void CDataStore::TookIn(const CFileStamp &stamp)

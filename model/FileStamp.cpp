@@ -62,6 +62,7 @@ CFileStamp CStampHasher::Stamp()
     stamp.m_exists = true;
     stamp.m_size = m_size;
     stamp.m_hash = m_hash;
+    stamp.m_look = m_look;
     return stamp;
 }
 
@@ -85,8 +86,10 @@ CFileStamp CFileStamp::OfFile(const QString &path)
     QFile file(path);
     if (!file.exists())
         return CFileStamp();
-    CStampHasher hasher;
-    if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered) || !hasher.AddRest(file))
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
+        return Unreadable();
+    CStampHasher hasher(FileLook::OfOpenFile(file.handle()));
+    if (!hasher.AddRest(file))
         return Unreadable();
     return hasher.Stamp();
 }
@@ -96,4 +99,9 @@ bool CFileStamp::SameBytesAs(const CFileStamp &other) const
     if (!m_readable || !other.m_readable || m_exists != other.m_exists)
         return false;
     return !m_exists || (m_size == other.m_size && m_hash == other.m_hash);
+}
+
+bool CFileStamp::LooksUnchanged(const QString &path) const
+{
+    return m_exists && m_readable && m_look.settled && m_look.SameAs(FileLook::OfPath(path));
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/FileLook.h"
+
 #include <QByteArray>
 #include <QString>
 
@@ -16,7 +18,9 @@ class QIODevice;
 // The modification time is left out on purpose: it cannot decide either way.
 // Sync tools give a file the time it had on the other computer, some file
 // systems keep it to two seconds, and a file written again with the same
-// bytes holds nothing new.
+// bytes holds nothing new. What the system tells of the file without
+// reading it (FileLook) can only say that nothing was written since, never
+// that something was: where it says so, the file need not be read again.
 class CFileStamp
 {
 public:
@@ -38,6 +42,9 @@ public:
 
     // Whether both stamps are of the same bytes (or both of no file).
     bool SameBytesAs(const CFileStamp &other) const;
+    // Whether the file at `path` certainly still holds the bytes stamped,
+    // told from its look alone; false where only a read can tell.
+    bool LooksUnchanged(const QString &path) const;
 
 private:
     friend class CStampHasher;
@@ -46,6 +53,7 @@ private:
     bool m_readable = true;
     qint64 m_size = 0;
     size_t m_hash = 0;
+    FileLook m_look; // as the file was opened, before its bytes were read
 };
 
 // Stamps the bytes of a file as they pass, in pieces of any size: the
@@ -59,6 +67,9 @@ class CStampHasher
 public:
     static constexpr qsizetype kChunk = 64 * 1024;
 
+    // `look`: of the file the bytes are read from, taken before the first.
+    explicit CStampHasher(const FileLook &look = {}) : m_look(look) { }
+
     void Add(const char *data, qsizetype size);
     // Adds what the device still holds; false on a read error.
     bool AddRest(QIODevice &device);
@@ -69,4 +80,5 @@ private:
     QByteArray m_pending;
     size_t m_hash = 0;
     qint64 m_size = 0;
+    FileLook m_look;
 };
