@@ -152,7 +152,10 @@ bool CListItem::Serialize(CArchiveReader &ar)
     // Day of week and milliseconds are not needed to rebuild the time.
     // Out-of-range fields are normalised by the conversion; only a result
     // the clock cannot hold is refused.
-    if (!CalendarTimeOps::FromLocal(st.year, st.month, st.day, st.hour, st.minute, st.second, m_time))
+    // The items of a file mostly share their offset from UTC: one run of
+    // conversions for all the files this thread reads.
+    static thread_local CalendarTimeOps::LocalTimeRun times;
+    if (!times.FromLocal(st.year, st.month, st.day, st.hour, st.minute, st.second, m_time))
         return ar.Fail(Str::ItemDateInvalid(timeAt));
     // Fields far out of range (month 65535 of year 65535) can land beyond the
     // years the file can hold. The next save would store the nearest moment
