@@ -18,9 +18,9 @@
 #
 # Meant for a Release build of its own, so that a figure speaks of the code
 # and not of the build it happened to be taken from:
-#   cmake -S . -B build/release -G Ninja -DCMAKE_BUILD_TYPE=Release -DQUILLMARK_BENCH=ON
-#   cmake --build build/release
-#   bench/app_start.sh --items=1000000 build/release 5
+#   cmake -S . -B build/bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF -DQUILLMARK_BENCH=ON
+#   cmake --build build/bench
+#   bench/app_start.sh --items=1000000 build/bench 5
 # and on a quiet machine: the load average and the build type it measured
 # are printed first. Needs strace and GNU time.
 set -euo pipefail
