@@ -66,13 +66,6 @@ CFileStamp CStampHasher::Stamp()
     return stamp;
 }
 
-CFileStamp CFileStamp::OfBytes(const QByteArray &bytes)
-{
-    CStampHasher hasher;
-    hasher.Add(bytes.constData(), bytes.size());
-    return hasher.Stamp();
-}
-
 CFileStamp CFileStamp::Unreadable()
 {
     CFileStamp stamp;

@@ -31,8 +31,6 @@ public:
     // there but cannot be read gives an unreadable stamp, which matches no
     // other.
     static CFileStamp OfFile(const QString &path);
-    // Bytes in memory, stamped as a file of them would be.
-    static CFileStamp OfBytes(const QByteArray &bytes);
     // A file that is there but could not be read.
     static CFileStamp Unreadable();
 

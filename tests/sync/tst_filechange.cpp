@@ -12,6 +12,17 @@
 
 using ModelTest::WriteFileBytes;
 
+namespace {
+
+CFileStamp StampOf(const QByteArray &bytes)
+{
+    CStampHasher hasher;
+    hasher.Add(bytes.constData(), bytes.size());
+    return hasher.Stamp();
+}
+
+} // namespace
+
 // Telling that another program has written the data file.
 class TestFileChange : public QObject
 {
@@ -39,7 +50,7 @@ void TestFileChange::stampTellsBytesNotTimes()
     // look has settled tells an unwritten file without reading it.
     if (FileLook::CanSettle(path))
         QTRY_VERIFY_WITH_TIMEOUT((first = CFileStamp::OfFile(path)).LooksUnchanged(path), 5000);
-    QVERIFY(first.SameBytesAs(CFileStamp::OfBytes("Bread")));
+    QVERIFY(first.SameBytesAs(StampOf("Bread")));
     const QDateTime time = QFileInfo(path).lastModified();
     const FileLook look = FileLook::OfPath(path);
 
@@ -71,14 +82,14 @@ void TestFileChange::stampTellsBytesNotTimes()
     for (qsizetype i = 0; i < big.size(); ++i)
         big[i] = char(i * 7919 >> 5);
     QVERIFY(WriteFileBytes(path, big));
-    const CFileStamp whole = CFileStamp::OfBytes(big);
+    const CFileStamp whole = StampOf(big);
     QVERIFY(CFileStamp::OfFile(path).SameBytesAs(whole));
     CStampHasher pieces;
     for (qsizetype at = 0, step = 1; at < big.size(); at += step, step = step * 3 + 1)
         pieces.Add(big.constData() + at, qMin(step, big.size() - at));
     QVERIFY(pieces.Stamp().SameBytesAs(whole));
     big[big.size() - 3] = char(big.at(big.size() - 3) ^ 1);
-    QVERIFY(!CFileStamp::OfFile(path).SameBytesAs(CFileStamp::OfBytes(big)));
+    QVERIFY(!CFileStamp::OfFile(path).SameBytesAs(StampOf(big)));
 }
 
 void TestFileChange::watcherFollowsRenamesAndSettles()
