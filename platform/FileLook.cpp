@@ -1,16 +1,21 @@
 #include "platform/FileLook.h"
 
-#include <QFile>
+bool FileLook::SameAs(const FileLook &other) const
+{
+    return valid && other.valid && device == other.device && inode == other.inode && size == other.size
+            && modifiedNs == other.modifiedNs && changedNs == other.changedNs;
+}
 
 #ifdef Q_OS_LINUX
+
+#include <QFile>
+
 #include <ctime>
 #include <sys/stat.h>
 #include <sys/vfs.h>
-#endif
 
 namespace {
 
-#ifdef Q_OS_LINUX
 // Local file systems whose change time the kernel keeps on every write and
 // rename. Network and user-space file systems are left out: their times
 // come from elsewhere and may be cached.
@@ -45,13 +50,11 @@ FileLook FromStat(const struct stat &st)
     look.changedNs = Nanoseconds(st.st_ctim);
     return look;
 }
-#endif
 
 } // namespace
 
 FileLook FileLook::OfOpenFile(int handle)
 {
-#ifdef Q_OS_LINUX
     struct stat st;
     struct statfs fs;
     if (handle < 0 || ::fstat(handle, &st) != 0)
@@ -66,38 +69,38 @@ FileLook FileLook::OfOpenFile(int handle)
     look.settled = S_ISREG(st.st_mode) && ::fstatfs(handle, &fs) == 0 && KeepsChangeTimes(fs)
             && look.changedNs <= Nanoseconds(now) - margin;
     return look;
-#else
-    Q_UNUSED(handle);
-    return {};
-#endif
 }
 
 FileLook FileLook::OfPath(const QString &path)
 {
-#ifdef Q_OS_LINUX
     struct stat st;
     if (::stat(QFile::encodeName(path).constData(), &st) != 0)
         return {};
     return FromStat(st);
-#else
-    Q_UNUSED(path);
-    return {};
-#endif
 }
 
 bool FileLook::CanSettle(const QString &path)
 {
-#ifdef Q_OS_LINUX
     struct statfs fs;
     return ::statfs(QFile::encodeName(path).constData(), &fs) == 0 && KeepsChangeTimes(fs);
-#else
-    Q_UNUSED(path);
-    return false;
-#endif
 }
 
-bool FileLook::SameAs(const FileLook &other) const
+#else
+
+// Elsewhere no look settles: the file is always read.
+FileLook FileLook::OfOpenFile(int)
 {
-    return valid && other.valid && device == other.device && inode == other.inode && size == other.size
-            && modifiedNs == other.modifiedNs && changedNs == other.changedNs;
+    return {};
 }
+
+FileLook FileLook::OfPath(const QString &)
+{
+    return {};
+}
+
+bool FileLook::CanSettle(const QString &)
+{
+    return false;
+}
+
+#endif
