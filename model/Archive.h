@@ -21,6 +21,8 @@ public:
     void WriteWord(quint16 value);
     void WriteDouble(double value);
     void WriteString(const QString &text); // always the UTF-16 form
+    // Fields already in the file's byte order, as one piece.
+    void WriteBytes(const char *data, qsizetype size) { Put(data, size); }
 
     bool Ok() const { return m_error.isEmpty(); }
     QString ErrorString() const { return m_error; }

@@ -25,9 +25,12 @@ struct SystemTime
     quint16 second = 0;
     quint16 milliseconds = 0;
 };
+// Copied to and from the file's words as it stands.
+static_assert(sizeof(SystemTime) == 8 * sizeof(quint16));
 
-// An item record after its texts: done, dated, price and time.
-constexpr qsizetype kFixedTail = 4 + 4 + 8 + 8 * 2;
+// An item record after its texts: done, dated, price and time. Written and
+// read at once, as one piece of the archive.
+constexpr qsizetype kFixedTail = 4 + 4 + 8 + sizeof(SystemTime);
 // Two empty texts in their shortest form (a length byte each), the icon and
 // the fixed fields.
 constexpr qint64 kSmallestItemRecord = 1 + 4 + 1 + kFixedTail;
@@ -94,18 +97,6 @@ bool FitsFileYears(CalendarTime t)
     return CalendarTimeOps::ToLocal(t, f) && f.year >= 0 && f.year <= std::numeric_limits<quint16>::max();
 }
 
-void WriteSystemTime(CArchiveWriter &ar, const SystemTime &st)
-{
-    ar.WriteWord(st.year);
-    ar.WriteWord(st.month);
-    ar.WriteWord(st.dayOfWeek);
-    ar.WriteWord(st.day);
-    ar.WriteWord(st.hour);
-    ar.WriteWord(st.minute);
-    ar.WriteWord(st.second);
-    ar.WriteWord(st.milliseconds);
-}
-
 bool ReadSystemTime(CArchiveReader &ar, SystemTime &st)
 {
     return ar.ReadWord(st.year) && ar.ReadWord(st.month) && ar.ReadWord(st.dayOfWeek)
@@ -120,10 +111,15 @@ void CListItem::Serialize(CArchiveWriter &ar) const
     ar.WriteString(m_strName);
     ar.WriteLong(m_nIcon);
     ar.WriteString(m_strDesc);
-    ar.WriteLong(m_bDone ? 1 : 0);
-    ar.WriteLong(m_bDated ? 1 : 0);
-    ar.WriteDouble(m_dPrice);
-    WriteSystemTime(ar, ToSystemTime(m_time));
+    char tail[kFixedTail];
+    qToLittleEndian<qint32>(m_bDone ? 1 : 0, tail);
+    qToLittleEndian<qint32>(m_bDated ? 1 : 0, tail + 4);
+    quint64 bits;
+    std::memcpy(&bits, &m_dPrice, sizeof bits);
+    qToLittleEndian(bits, tail + 8);
+    const SystemTime st = ToSystemTime(m_time);
+    qToLittleEndian<quint16>(&st, 8, tail + 16);
+    ar.WriteBytes(tail, kFixedTail);
 }
 
 bool CListItem::Serialize(CArchiveReader &ar)
@@ -134,16 +130,14 @@ bool CListItem::Serialize(CArchiveReader &ar)
     qint32 dated = 0;
     SystemTime st;
     const qint64 timeAt = ar.Offset() + 16;
-    // The fixed fields after the texts are taken at once where the file
-    // still holds them all; one by one, a short file says which is cut.
+    // One by one only where the file does not hold them all: a short file
+    // then says which field is cut.
     if (const char *p = ar.TryTake(kFixedTail)) {
         done = qFromLittleEndian<qint32>(p);
         dated = qFromLittleEndian<qint32>(p + 4);
         const quint64 bits = qFromLittleEndian<quint64>(p + 8);
         std::memcpy(&m_dPrice, &bits, sizeof m_dPrice);
-        quint16 words[8];
-        qFromLittleEndian<quint16>(p + 16, 8, words);
-        st = {words[0], words[1], words[2], words[3], words[4], words[5], words[6], words[7]};
+        qFromLittleEndian<quint16>(p + 16, 8, &st);
     } else if (!(ar.ReadLong(done) && ar.ReadLong(dated) && ar.ReadDouble(m_dPrice) && ReadSystemTime(ar, st))) {
         return false;
     }
