@@ -40,8 +40,12 @@ model_bench=$build/bench/quillmark_bench
 
 cache_value() { sed -n "s/^$1:[A-Z]*=//p" "$build/CMakeCache.txt"; }
 source_dir=$(cache_value CMAKE_HOME_DIRECTORY)
-echo "build: $build, CMAKE_BUILD_TYPE=$(cache_value CMAKE_BUILD_TYPE)," \
-     "source $(git -C "$source_dir" describe --always --dirty 2>/dev/null || echo "$source_dir")"
+# The commit only where the source folder is a checkout of its own.
+source=$source_dir
+if [ "$(git -C "$source_dir" rev-parse --show-toplevel 2>/dev/null)" = "$source_dir" ]; then
+    source="$source_dir at $(git -C "$source_dir" describe --always --dirty)"
+fi
+echo "build: $build, CMAKE_BUILD_TYPE=$(cache_value CMAKE_BUILD_TYPE), source $source"
 echo "machine: $(nproc) cores, load average $(cut -d' ' -f1-3 /proc/loadavg)"
 
 work=$(mktemp -d)
