@@ -1,12 +1,15 @@
 #pragma once
 
 // The made-up lists the benchmarks share, at the sizes a heavy user
-// reaches: 100 lists of 1,000 items. The same seed gives the same lists in
+// reaches: 100 lists of 1,000 items, and the same kind of lists at any
+// other size. The same seed gives the same lists in
 // every benchmark program, so their figures speak of the same data.
 #include "model/ListItemArray.h"
 
 #include <QRandomGenerator>
 #include <QString>
+
+#include <algorithm>
 
 namespace BenchData {
 
@@ -47,21 +50,29 @@ inline CListItemArray RandomList(const QString &name, int count, quint32 seed)
     return list;
 }
 
+// `items` random items in 100 lists (fewer when there are fewer items), the
+// first lists one item longer where they do not divide evenly.
+inline CListCollection Lists(qsizetype items)
+{
+    QRandomGenerator random(100);
+    CListCollection out;
+    const qsizetype lists = std::clamp<qsizetype>(items, 1, 100);
+    int serial = 0;
+    for (qsizetype l = 0; l < lists; ++l) {
+        CListItemArray list;
+        list.SetName(QStringLiteral("List %1").arg(l));
+        const qsizetype count = items / lists + (l < items % lists ? 1 : 0);
+        list.m_items.reserve(count);
+        for (qsizetype i = 0; i < count; ++i)
+            list.m_items.append(RandomItem(random, serial++));
+        out.append(std::move(list));
+    }
+    return out;
+}
+
 inline const CListCollection &HundredLists()
 {
-    static const CListCollection lists = [] {
-        QRandomGenerator random(100);
-        CListCollection out;
-        int serial = 0;
-        for (int l = 0; l < 100; ++l) {
-            CListItemArray list;
-            list.SetName(QStringLiteral("List %1").arg(l));
-            for (int i = 0; i < 1000; ++i)
-                list.m_items.append(RandomItem(random, serial++));
-            out.append(list);
-        }
-        return out;
-    }();
+    static const CListCollection lists = Lists(100000);
     return lists;
 }
 

@@ -6,7 +6,8 @@
 // which benchmark_main does not make.
 //
 //   quillmark_view_bench [--benchmark_...]
-//   quillmark_view_bench --write-data-file=PATH   writes the collection and ends
+//   quillmark_view_bench --write-data-file=PATH [--items=N]
+//                        writes the collection (or N items in 100 lists) and ends
 #include "app/MainFrame.h"
 #include "bench/BenchData.h"
 #include "controls/ItemTable.h"
@@ -408,6 +409,7 @@ void BM_FindKeystroke(benchmark::State &state)
 BENCHMARK(BM_FindKeystroke)->DenseRange(1, 4)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 constexpr char kWriteFlag[] = "--write-data-file=";
+constexpr char kItemsFlag[] = "--items=";
 
 } // namespace
 
@@ -418,14 +420,23 @@ int main(int argc, char *argv[])
     benchmark::Initialize(&argc, argv);
 
     const char *writePath = nullptr;
+    const char *items = nullptr;
     for (int i = 1; i < argc; ++i) {
         if (std::strncmp(argv[i], kWriteFlag, std::strlen(kWriteFlag)) == 0)
             writePath = argv[i] + std::strlen(kWriteFlag);
+        else if (std::strncmp(argv[i], kItemsFlag, std::strlen(kItemsFlag)) == 0)
+            items = argv[i] + std::strlen(kItemsFlag);
     }
     if (writePath) {
         QCoreApplication core(argc, argv);
         const QString path = QString::fromLocal8Bit(writePath);
-        if (!WriteDataFile(path, BenchData::HundredLists())) {
+        bool itemsOk = true;
+        const qlonglong count = items ? QByteArray(items).toLongLong(&itemsOk) : 100000;
+        if (!itemsOk || count < 0) {
+            std::fprintf(stderr, "--items wants a number of items, not %s\n", items);
+            return 64;
+        }
+        if (!WriteDataFile(path, BenchData::Lists(count))) {
             std::fprintf(stderr, "cannot write %s\n", writePath);
             return 1;
         }

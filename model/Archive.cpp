@@ -1,5 +1,7 @@
 #include "model/Archive.h"
 
+#include "model/FileStamp.h"
+
 #include "platform/CodePage.h"
 #include "res/Strings.h"
 
@@ -8,10 +10,12 @@
 #include <QtEndian>
 
 #include <cstring>
+#include <utility>
 
 namespace {
 
-constexpr qsizetype kChunk = 64 * 1024;
+// Every device read and write but the last covers one chunk of the stamp.
+constexpr qsizetype kChunk = CStampHasher::kChunk;
 
 // The archive's length prefix: one byte below 0xFF, else 0xFF and a word
 // below 0xFFFE, else 0xFF, 0xFFFF and a double word. 0xFFFE in the word
@@ -38,8 +42,9 @@ bool WriteAll(QIODevice *device, const char *data, qsizetype size)
 
 // ---------------------------------------------------------------- writer
 
-CArchiveWriter::CArchiveWriter(QIODevice *device)
+CArchiveWriter::CArchiveWriter(QIODevice *device, CStampHasher *hasher)
     : m_device(device)
+    , m_hasher(hasher)
     , m_buffer(kChunk, Qt::Uninitialized)
 {
 }
@@ -50,31 +55,48 @@ void CArchiveWriter::Fail(const QString &why)
         m_error = why;
 }
 
+bool CArchiveWriter::Emit(const char *data, qsizetype size)
+{
+    if (!WriteAll(m_device, data, size)) {
+        Fail(m_device->errorString());
+        return false;
+    }
+    if (m_hasher)
+        m_hasher->Add(data, size);
+    return true;
+}
+
 void CArchiveWriter::Put(const char *data, qsizetype size)
 {
-    if (m_used + size > kChunk) {
-        if (!Flush())
-            return;
-        if (size >= kChunk) {
-            if (!WriteAll(m_device, data, size))
-                Fail(m_device->errorString());
-            return;
-        }
+    if (m_used + size < kChunk) {
+        std::memcpy(m_buffer.data() + m_used, data, size);
+        m_used += size;
+        return;
     }
     if (!Ok())
         return;
-    std::memcpy(m_buffer.data() + m_used, data, size);
-    m_used += size;
+    // The chunk is filled to the brim before it goes, and whole chunks of
+    // a long text go straight out.
+    const qsizetype fill = kChunk - m_used;
+    std::memcpy(m_buffer.data() + m_used, data, fill);
+    data += fill;
+    size -= fill;
+    m_used = kChunk;
+    if (!Flush())
+        return;
+    const qsizetype whole = size - size % kChunk;
+    if (whole > 0 && !Emit(data, whole))
+        return;
+    std::memcpy(m_buffer.data(), data + whole, size - whole);
+    m_used = size - whole;
 }
 
 bool CArchiveWriter::Flush()
 {
     if (!Ok())
         return false;
-    if (!WriteAll(m_device, m_buffer.constData(), m_used))
-        Fail(m_device->errorString());
-    m_used = 0;
-    return Ok();
+    const qsizetype used = std::exchange(m_used, 0);
+    return Emit(m_buffer.constData(), used);
 }
 
 void CArchiveWriter::WriteLong(qint32 value)
@@ -127,9 +149,11 @@ void CArchiveWriter::WriteString(const QString &text)
 
 // ---------------------------------------------------------------- reader
 
-CArchiveReader::CArchiveReader(QIODevice *device)
+CArchiveReader::CArchiveReader(QIODevice *device, CStampHasher *hasher)
     : m_device(device)
+    , m_hasher(hasher)
     , m_deviceSize(device->isSequential() ? -1 : device->size())
+    , m_buffer(2 * kChunk, Qt::Uninitialized)
     , m_consumed(device->isSequential() ? 0 : device->pos())
 {
 }
@@ -148,65 +172,91 @@ qint64 CArchiveReader::KnownBytesLeft() const
     return qMax<qint64>(0, m_deviceSize - Offset());
 }
 
+qint64 CArchiveReader::ReadDevice(char *data, qint64 size)
+{
+    const qint64 got = m_device->read(data, size);
+    if (got < 0)
+        Fail(Str::FileReadError(m_device->errorString()));
+    else if (m_hasher)
+        m_hasher->Add(data, got);
+    return got;
+}
+
 bool CArchiveReader::Refill(qsizetype wanted)
 {
-    // Keeps the unread tail and reads on until `wanted` bytes are buffered
-    // or the device has nothing more.
-    m_buffer.remove(0, m_pos);
+    // Keeps the unread tail and reads on until `wanted` bytes (at most one
+    // chunk) are buffered or the device has nothing more. Each read ends
+    // where a chunk of the device ends.
+    Q_ASSERT(wanted <= kChunk);
+    const qsizetype tail = m_end - m_pos;
+    std::memmove(m_buffer.data(), m_buffer.constData() + m_pos, tail);
     m_consumed += m_pos;
     m_pos = 0;
-    while (m_buffer.size() < wanted) {
-        const qsizetype have = m_buffer.size();
-        m_buffer.resize(have + qMax(kChunk, wanted - have));
-        const qint64 got = m_device->read(m_buffer.data() + have, m_buffer.size() - have);
-        m_buffer.resize(have + qMax<qint64>(got, 0));
-        if (got < 0)
-            return Fail(Str::FileReadError(m_device->errorString()));
-        if (got == 0)
+    m_end = tail;
+    while (m_end < wanted) {
+        const qsizetype step = kChunk - static_cast<qsizetype>((m_consumed + m_end) % kChunk);
+        const qint64 got = ReadDevice(m_buffer.data() + m_end, step);
+        if (got <= 0)
             return false;
+        m_end += got;
     }
     return true;
 }
 
 bool CArchiveReader::AtEnd()
 {
-    if (!Ok() || m_pos < m_buffer.size())
+    if (!Ok() || m_pos < m_end)
         return false;
     // Refill fails on a read error too; that is no end of the file.
     Refill(1);
-    return Ok() && m_pos == m_buffer.size();
+    return Ok() && m_pos == m_end;
 }
 
-bool CArchiveReader::Take(char *data, qsizetype size)
+const char *CArchiveReader::TryTake(qsizetype size)
+{
+    if (!Ok() || (m_end - m_pos < size && !Refill(size)))
+        return nullptr;
+    const char *data = m_buffer.constData() + m_pos;
+    m_pos += size;
+    return data;
+}
+
+inline bool CArchiveReader::Take(char *data, qsizetype size)
+{
+    if (m_end - m_pos < size || !Ok())
+        return TakeSlow(data, size);
+    std::memcpy(data, m_buffer.constData() + m_pos, size);
+    m_pos += size;
+    return true;
+}
+
+bool CArchiveReader::TakeSlow(char *data, qsizetype size)
 {
     if (!Ok())
         return false;
     const qint64 start = Offset();
-    if (m_buffer.size() - m_pos < size) {
-        if (size > kChunk) {
-            // Large strings go straight from the device to their place.
-            const qsizetype buffered = m_buffer.size() - m_pos;
-            std::memcpy(data, m_buffer.constData() + m_pos, buffered);
-            m_consumed += m_buffer.size();
-            m_buffer.clear();
-            m_pos = 0;
-            qsizetype done = buffered;
-            while (done < size) {
-                const qint64 got = m_device->read(data + done, size - done);
-                if (got < 0)
-                    return Fail(Str::FileReadError(m_device->errorString()));
-                if (got == 0)
-                    return Fail(Str::FileEndsEarly(start));
-                done += got;
-                m_consumed += got;
-            }
-            return true;
-        }
+    if (size <= kChunk) {
         if (!Refill(size))
             return Fail(Str::FileEndsEarly(start));
+        std::memcpy(data, m_buffer.constData() + m_pos, size);
+        m_pos += size;
+        return true;
     }
-    std::memcpy(data, m_buffer.constData() + m_pos, size);
-    m_pos += size;
+    // Large strings go straight from the device to their place.
+    const qsizetype buffered = m_end - m_pos;
+    std::memcpy(data, m_buffer.constData() + m_pos, buffered);
+    m_consumed += m_end;
+    m_pos = m_end = 0;
+    qsizetype done = buffered;
+    while (done < size) {
+        const qint64 got = ReadDevice(data + done, size - done);
+        if (got < 0)
+            return false;
+        if (got == 0)
+            return Fail(Str::FileEndsEarly(start));
+        done += got;
+        m_consumed += got;
+    }
     return true;
 }
 

@@ -9,9 +9,9 @@
 
 namespace DataFile {
 
-LoadResult Read(QIODevice &device, CListCollection &lists)
+LoadResult Read(QIODevice &device, CListCollection &lists, CStampHasher *hasher)
 {
-    CArchiveReader ar(&device);
+    CArchiveReader ar(&device, hasher);
     LoadResult result;
     qint32 count = 0;
     if (!ar.ReadLong(count)) {
@@ -22,6 +22,10 @@ LoadResult Read(QIODevice &device, CListCollection &lists)
     }
     // A count of zero or below leaves an empty collection.
     lists.clear();
+    // Room for as many lists as the file can still hold (a list record
+    // takes nine bytes at least), not for whatever a damaged count claims.
+    if (const qint64 left = ar.KnownBytesLeft(); count > 0 && left > 0)
+        lists.reserve(qMin<qint64>(count, left / 9));
     CListItemArray scratch;
     for (qint32 i = 0; i < count; ++i) {
         if (!scratch.Serialize(ar)) {
@@ -30,7 +34,7 @@ LoadResult Read(QIODevice &device, CListCollection &lists)
             result.errorString = ar.ErrorString();
             return result;
         }
-        lists.append(scratch);
+        lists.append(std::move(scratch));
     }
     // Bytes after the lists the count announces are lists the count no
     // longer knows of (a damaged count): saving only what was read would
@@ -44,9 +48,9 @@ LoadResult Read(QIODevice &device, CListCollection &lists)
     return result;
 }
 
-bool Write(QIODevice &device, const CListCollection &lists, QString *errorString)
+bool Write(QIODevice &device, const CListCollection &lists, QString *errorString, CStampHasher *hasher)
 {
-    CArchiveWriter ar(&device);
+    CArchiveWriter ar(&device, hasher);
     Q_ASSERT(lists.size() <= std::numeric_limits<qint32>::max());
     ar.WriteLong(static_cast<qint32>(lists.size()));
     for (const CListItemArray &list : lists) {

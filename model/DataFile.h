@@ -4,6 +4,7 @@
 
 #include <QString>
 
+class CStampHasher;
 class QIODevice;
 
 // The data file "Quillmark.dat": a list count, then the list records.
@@ -23,8 +24,11 @@ struct LoadResult
 };
 
 // Reads a whole data file. Replaces the collection once the count is read.
-LoadResult Read(QIODevice &device, CListCollection &lists);
+// Every byte taken from the device goes through `hasher`, when given.
+LoadResult Read(QIODevice &device, CListCollection &lists, CStampHasher *hasher = nullptr);
 // Writes the whole collection; false (with a reason) when a write fails.
-bool Write(QIODevice &device, const CListCollection &lists, QString *errorString);
+// Every byte written goes through `hasher`, when given.
+bool Write(QIODevice &device, const CListCollection &lists, QString *errorString,
+           CStampHasher *hasher = nullptr);
 
 } // namespace DataFile

@@ -5,6 +5,9 @@
 #include "model/ListItemArray.h"
 #include "res/Strings.h"
 
+#include <QtEndian>
+
+#include <cstring>
 #include <limits>
 
 namespace {
@@ -22,6 +25,15 @@ struct SystemTime
     quint16 second = 0;
     quint16 milliseconds = 0;
 };
+// Copied to and from the file's words as it stands.
+static_assert(sizeof(SystemTime) == 8 * sizeof(quint16));
+
+// An item record after its texts: done, dated, price and time. Written and
+// read at once, as one piece of the archive.
+constexpr qsizetype kFixedTail = 4 + 4 + 8 + sizeof(SystemTime);
+// Two empty texts in their shortest form (a length byte each), the icon and
+// the fixed fields.
+constexpr qint64 kSmallestItemRecord = 1 + 4 + 1 + kFixedTail;
 
 // 0 = Sunday, proleptic Gregorian calendar; for years from 0 on.
 int DayOfWeek(int year, int month, int day)
@@ -85,18 +97,6 @@ bool FitsFileYears(CalendarTime t)
     return CalendarTimeOps::ToLocal(t, f) && f.year >= 0 && f.year <= std::numeric_limits<quint16>::max();
 }
 
-void WriteSystemTime(CArchiveWriter &ar, const SystemTime &st)
-{
-    ar.WriteWord(st.year);
-    ar.WriteWord(st.month);
-    ar.WriteWord(st.dayOfWeek);
-    ar.WriteWord(st.day);
-    ar.WriteWord(st.hour);
-    ar.WriteWord(st.minute);
-    ar.WriteWord(st.second);
-    ar.WriteWord(st.milliseconds);
-}
-
 bool ReadSystemTime(CArchiveReader &ar, SystemTime &st)
 {
     return ar.ReadWord(st.year) && ar.ReadWord(st.month) && ar.ReadWord(st.dayOfWeek)
@@ -111,30 +111,45 @@ void CListItem::Serialize(CArchiveWriter &ar) const
     ar.WriteString(m_strName);
     ar.WriteLong(m_nIcon);
     ar.WriteString(m_strDesc);
-    ar.WriteLong(m_bDone ? 1 : 0);
-    ar.WriteLong(m_bDated ? 1 : 0);
-    ar.WriteDouble(m_dPrice);
-    WriteSystemTime(ar, ToSystemTime(m_time));
+    char tail[kFixedTail];
+    qToLittleEndian<qint32>(m_bDone ? 1 : 0, tail);
+    qToLittleEndian<qint32>(m_bDated ? 1 : 0, tail + 4);
+    quint64 bits;
+    std::memcpy(&bits, &m_dPrice, sizeof bits);
+    qToLittleEndian(bits, tail + 8);
+    const SystemTime st = ToSystemTime(m_time);
+    qToLittleEndian<quint16>(&st, 8, tail + 16);
+    ar.WriteBytes(tail, kFixedTail);
 }
 
 bool CListItem::Serialize(CArchiveReader &ar)
 {
+    if (!(ar.ReadString(m_strName) && ar.ReadLong(m_nIcon) && ar.ReadString(m_strDesc)))
+        return false;
     qint32 done = 0;
     qint32 dated = 0;
     SystemTime st;
-    if (!(ar.ReadString(m_strName) && ar.ReadLong(m_nIcon) && ar.ReadString(m_strDesc)
-          && ar.ReadLong(done) && ar.ReadLong(dated) && ar.ReadDouble(m_dPrice))) {
+    const qint64 timeAt = ar.Offset() + 16;
+    // One by one only where the file does not hold them all: a short file
+    // then says which field is cut.
+    if (const char *p = ar.TryTake(kFixedTail)) {
+        done = qFromLittleEndian<qint32>(p);
+        dated = qFromLittleEndian<qint32>(p + 4);
+        const quint64 bits = qFromLittleEndian<quint64>(p + 8);
+        std::memcpy(&m_dPrice, &bits, sizeof m_dPrice);
+        qFromLittleEndian<quint16>(p + 16, 8, &st);
+    } else if (!(ar.ReadLong(done) && ar.ReadLong(dated) && ar.ReadDouble(m_dPrice) && ReadSystemTime(ar, st))) {
         return false;
     }
-    const qint64 timeAt = ar.Offset();
-    if (!ReadSystemTime(ar, st))
-        return false;
     m_bDone = done != 0;
     m_bDated = dated != 0;
     // Day of week and milliseconds are not needed to rebuild the time.
     // Out-of-range fields are normalised by the conversion; only a result
     // the clock cannot hold is refused.
-    if (!CalendarTimeOps::FromLocal(st.year, st.month, st.day, st.hour, st.minute, st.second, m_time))
+    // The items of a file mostly share their offset from UTC: one run of
+    // conversions for all the files this thread reads.
+    static thread_local CalendarTimeOps::LocalTimeRun times;
+    if (!times.FromLocal(st.year, st.month, st.day, st.hour, st.minute, st.second, m_time))
         return ar.Fail(Str::ItemDateInvalid(timeAt));
     // Fields far out of range (month 65535 of year 65535) can land beyond the
     // years the file can hold. The next save would store the nearest moment
@@ -170,11 +185,16 @@ bool CListItemArray::Serialize(CArchiveReader &ar)
     // A negative count is an empty list whose next list record follows at
     // once, so that a file holding one opens whole rather than as damaged.
     m_items.clear();
+    // Room for as many items as the file can still hold, not for whatever a
+    // damaged count claims.
+    if (const qint64 left = ar.KnownBytesLeft(); count > 0 && left > 0)
+        m_items.reserve(qMin<qint64>(count, left / kSmallestItemRecord));
     CListItem item;
     for (qint32 i = 0; i < count; ++i) {
         if (!item.Serialize(ar))
             return false;
-        m_items.append(item);
+        // Every member of the scratch item is read anew.
+        m_items.append(std::move(item));
     }
     return true;
 }

@@ -3,7 +3,6 @@
 #include "platform/FolderFlush.h"
 #include "res/Strings.h"
 
-#include <QBuffer>
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
@@ -33,21 +32,32 @@ DataFile::LoadResult CDataStore::Peek(CListCollection &lists, CFileStamp &stamp)
         result.status = DataFile::LoadStatus::Missing;
         return result;
     }
-    // Read whole first, so that the lists and the stamp come from the same
-    // bytes even while another program writes the file.
-    QByteArray bytes;
-    if (file.open(QIODevice::ReadOnly))
-        bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError) {
-        stamp = CFileStamp::OfFile(m_path); // one that cannot be read
+    // Stamped as it is read, so that the lists and the stamp come from the
+    // same bytes even while another program writes the file, and no copy of
+    // the whole file is held. The bytes after a damage count all the same.
+    const CListCollection before = lists;
+    bool readWhole = false;
+    if (file.open(QIODevice::ReadOnly | QIODevice::Unbuffered)) {
+        CStampHasher hasher(FileLook::OfOpenFile(file.handle()));
+        result = DataFile::Read(file, lists, &hasher);
+        // A read error stops the reader, and is then the file's last error.
+        readWhole = file.error() == QFileDevice::NoError && hasher.AddRest(file);
+        stamp = hasher.Stamp();
+    }
+    if (!readWhole) {
+        // Not read to its end: nothing of it is taken.
+        lists = before;
+        stamp = CFileStamp::Unreadable();
         result.status = DataFile::LoadStatus::Damaged;
         result.errorString = Str::FileReadError(file.errorString());
-        return result;
     }
-    stamp = CFileStamp::OfBytes(bytes);
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::ReadOnly);
-    return DataFile::Read(buffer, lists);
+    return result;
+}
+
+void CDataStore::SawAgain(const CFileStamp &stamp)
+{
+    if (stamp.SameBytesAs(m_stamp))
+        m_stamp = stamp;
 }
 
 void CDataStore::TookIn(const CFileStamp &stamp)
@@ -110,16 +120,6 @@ bool CDataStore::Save(const CListCollection &lists)
     if (m_backupPending && !BackUpDamagedFile())
         return false;
 
-    // The bytes are made first: their stamp is what this store wrote, even
-    // when another program writes the file right after.
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    QString error;
-    if (!DataFile::Write(buffer, lists, &error)) {
-        m_error = error;
-        return false;
-    }
     // Never a direct write: the old file stays whole until the new one is.
     QSaveFile file(m_path);
     file.setDirectWriteFallback(false);
@@ -127,10 +127,14 @@ bool CDataStore::Save(const CListCollection &lists)
         m_error = file.errorString();
         return false;
     }
-    // QSaveFile::commit() does not check the flush of its last buffered
-    // bytes: a disk that refuses them would leave a cut-off file in place.
-    if (file.write(bytes) != bytes.size() || !file.flush()) {
-        m_error = file.errorString();
+    // Stamped as it is written: the stamp is of what this store wrote, even
+    // when another program writes the file right after. QSaveFile::commit()
+    // does not check the flush of its last buffered bytes: a disk that
+    // refuses them would leave a cut-off file in place.
+    CStampHasher hasher;
+    QString error;
+    if (!DataFile::Write(file, lists, &error, &hasher) || !file.flush()) {
+        m_error = error.isEmpty() ? file.errorString() : error;
         file.cancelWriting();
         return false;
     }
@@ -138,7 +142,7 @@ bool CDataStore::Save(const CListCollection &lists)
         m_error = file.errorString();
         return false;
     }
-    m_stamp = CFileStamp::OfBytes(bytes);
+    m_stamp = hasher.Stamp();
     m_backupPending = false;
     // The new file is in place; only its durability is in doubt.
     QString why;

@@ -30,6 +30,9 @@ public:
     void TookIn(const CFileStamp &stamp);
     // The file as this store last read (Load, TookIn) or wrote it.
     const CFileStamp &Stamp() const { return m_stamp; }
+    // The file, stamped again, holds the same bytes: its newer look is kept,
+    // so that the next look at the file may tell without reading it.
+    void SawAgain(const CFileStamp &stamp);
     // What the user is told about a load that was not complete: the file
     // kept as .bak, or left alone because it could not be read.
     QString DamageMessage(const DataFile::LoadResult &result) const;

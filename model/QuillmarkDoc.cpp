@@ -163,9 +163,15 @@ CQuillmarkDoc::FileState CQuillmarkDoc::CatchUp()
 {
     if (!m_loaded)
         return FileState::Same;
-    // The cheap look first: the file read and hashed, not parsed.
-    if (SameFile(CFileStamp::OfFile(m_store.Path()), m_store.Stamp()))
+    // The cheap looks first: what the system tells of the file, else the
+    // file read and hashed, not parsed.
+    if (m_store.Stamp().LooksUnchanged(m_store.Path()))
         return FileState::Same;
+    const CFileStamp now = CFileStamp::OfFile(m_store.Path());
+    if (SameFile(now, m_store.Stamp())) {
+        m_store.SawAgain(now);
+        return FileState::Same;
+    }
     CListCollection newer;
     CFileStamp stamp;
     const DataFile::LoadResult read = m_store.Peek(newer, stamp);

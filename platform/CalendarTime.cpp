@@ -27,6 +27,17 @@ void ResolveZoneOnce()
         tzset();
     });
 }
+// Days from 1970-01-01 to a date of the proleptic Gregorian calendar, as
+// the C library counts them; a day past the month's end runs on into the next.
+qint64 DaysFromCivil(qint64 year, int month, int day)
+{
+    year -= month <= 2 ? 1 : 0;
+    const qint64 era = (year >= 0 ? year : year - 399) / 400;
+    const qint64 yearOfEra = year - era * 400;
+    const qint64 dayOfYear = (153 * (month + (month > 2 ? -3 : 9)) + 2) / 5 + day - 1;
+    const qint64 dayOfEra = yearOfEra * 365 + yearOfEra / 4 - yearOfEra / 100 + dayOfYear;
+    return era * 146097 + dayOfEra - 719468;
+}
 } // namespace
 
 namespace CalendarTimeOps {
@@ -69,6 +80,31 @@ bool FromLocal(int year, int month, int day, int hour, int minute, int second, C
         return false;
     out = static_cast<CalendarTime>(t);
     return true;
+}
+
+bool LocalTimeRun::FromLocal(int year, int month, int day, int hour, int minute, int second, CalendarTime &out)
+{
+    const bool usual = month >= 1 && month <= 12 && day >= 1 && day <= 31 && hour >= 0 && hour <= 23
+            && minute >= 0 && minute <= 59 && second >= 0 && second <= 59;
+    if (!usual) {
+        // Normalised by the C library alone.
+        m_haveOffset = false;
+        return CalendarTimeOps::FromLocal(year, month, day, hour, minute, second, out);
+    }
+    const qint64 local = DaysFromCivil(year, month, day) * 86400 + hour * 3600 + minute * 60 + second;
+    if (m_haveOffset) {
+        ResolveZoneOnce();
+        const time_t guess = static_cast<time_t>(local - m_offset);
+        struct tm tm {};
+        if (localtime_r(&guess, &tm) && tm.tm_year == year - 1900 && tm.tm_mon == month - 1 && tm.tm_mday == day
+            && tm.tm_hour == hour && tm.tm_min == minute && tm.tm_sec == second) {
+            out = static_cast<CalendarTime>(guess);
+            return true;
+        }
+    }
+    m_haveOffset = CalendarTimeOps::FromLocal(year, month, day, hour, minute, second, out);
+    m_offset = local - out;
+    return m_haveOffset;
 }
 
 CalendarTime Now()

@@ -28,6 +28,23 @@ bool ToLocal(CalendarTime t, LocalFields &out);
 // mktime normalises them. False when the result cannot be represented.
 bool FromLocal(int year, int month, int day, int hour, int minute, int second, CalendarTime &out);
 
+// FromLocal for many times in a row, as a data file holds them: each is
+// first tried at the offset from UTC of the one before, which one
+// conversion back to local time confirms or refuses, and only a time at
+// another offset (summer or winter time, a zone changed meanwhile) goes to
+// the C library's conversion, which costs about three such. In the hour that
+// repeats when summer time ends, the instant at the offset of the time
+// before is taken, as the C library itself chooses.
+class LocalTimeRun
+{
+public:
+    bool FromLocal(int year, int month, int day, int hour, int minute, int second, CalendarTime &out);
+
+private:
+    bool m_haveOffset = false;
+    qint64 m_offset = 0; // local seconds minus UTC seconds
+};
+
 // The current time; tests may pin it.
 CalendarTime Now();
 void SetNowForTesting(CalendarTime t);

@@ -3,6 +3,7 @@
 #include "platform/CalendarTime.h"
 #include "tests/testlib/QuillmarkTest.h"
 
+#include <QRandomGenerator>
 #include <QTimeZone>
 
 #include <ctime>
@@ -13,6 +14,7 @@ class TestCalendarTime : public QObject
 
 private slots:
     void unsetZoneIsResolvedWithoutChangingResults();
+    void runOfTimesAgreesWithTheLibrary();
 };
 
 void TestCalendarTime::unsetZoneIsResolvedWithoutChangingResults()
@@ -58,6 +60,41 @@ void TestCalendarTime::unsetZoneIsResolvedWithoutChangingResults()
     CalendarTime t = 0;
     QVERIFY(CalendarTimeOps::FromLocal(2002, 3, 7, 8, 15, 0, t));
     QCOMPARE(t, CalendarTime(1015506900));
+}
+
+// Times in a row, as a data file holds them, in zones with summer time (of
+// half an hour on Lord Howe Island) and the local mean time of old years:
+// each is the instant the C library gives, out-of-range fields too.
+void TestCalendarTime::runOfTimesAgreesWithTheLibrary()
+{
+    for (const char *zone : {"Europe/Berlin", "America/New_York", "Australia/Lord_Howe"}) {
+        QuillmarkTest::SetTimeZone(zone);
+        CalendarTimeOps::LocalTimeRun run;
+        QRandomGenerator random(5);
+        for (int i = 0; i < 5000; ++i) {
+            const int year = i % 50 == 0 ? 2100 + random.bounded(8000) : 1800 + random.bounded(300);
+            const int month = i % 20 == 0 ? random.bounded(14) : 1 + random.bounded(12);
+            const int day = 1 + random.bounded(31);
+            const int hour = random.bounded(24);
+            const int minute = i % 30 == 0 ? 60 + random.bounded(100) : random.bounded(60);
+            const int second = random.bounded(60);
+            CalendarTime fast = 0;
+            CalendarTime slow = 0;
+            QCOMPARE(run.FromLocal(year, month, day, hour, minute, second, fast),
+                     CalendarTimeOps::FromLocal(year, month, day, hour, minute, second, slow));
+            QCOMPARE(fast, slow);
+        }
+    }
+    // In the hour that repeats, the instant at the offset of the time before.
+    QuillmarkTest::SetTimeZone("Europe/Berlin");
+    CalendarTimeOps::LocalTimeRun run;
+    CalendarTime t = 0;
+    QVERIFY(run.FromLocal(2002, 7, 1, 12, 0, 0, t));
+    QVERIFY(run.FromLocal(2002, 10, 27, 2, 30, 0, t));
+    QCOMPARE(t, CalendarTime(1035678600));
+    QVERIFY(run.FromLocal(2002, 12, 1, 12, 0, 0, t));
+    QVERIFY(run.FromLocal(2002, 10, 27, 2, 30, 0, t));
+    QCOMPARE(t, CalendarTime(1035682200));
 }
 
 QUILLMARK_GUILESS_TEST_MAIN(TestCalendarTime)
