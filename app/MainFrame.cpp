@@ -44,7 +44,7 @@ CMainFrame::CMainFrame(QWidget *parent)
     // below its menu bar.
     setCentralWidget(m_view);
     layout()->setSizeConstraint(QLayout::SetFixedSize);
-    new CExchangeCommands(*m_doc, *m_view);
+    m_exchange = new CExchangeCommands(*m_doc, *m_view);
 
     connect(m_view, &CQuillmarkView::exitRequested, this, &CMainFrame::OnExitRequested);
     connect(m_view, &CQuillmarkView::aboutRequested, this, &CMainFrame::OnAppAbout);
@@ -244,6 +244,8 @@ bool CMainFrame::SaveBeforeEnd()
 {
     if (m_bSavedForEnd)
         return true;
+    // What an import under way has read is not in the lists yet: it goes.
+    m_exchange->AbandonImport();
     if (ExitSaver().SaveAsking(this, *m_prompter) == CExitSaver::Outcome::StayOpen)
         return false;
     m_bSavedForEnd = true;
@@ -271,6 +273,7 @@ void CMainFrame::EndWithoutAsking()
 {
     if (m_bSavedForEnd)
         return; // on its way out already
+    m_exchange->AbandonImport();
     m_bEndingWithoutAsking = true;
     const bool saved = ExitSaver().SaveWithoutAsking() == CExitSaver::Outcome::Saved;
     m_bSavedForEnd = true;
@@ -285,6 +288,7 @@ void CMainFrame::OnCommitData(QSessionManager &manager)
     // at once.
     if (m_bSavedForEnd)
         return;
+    m_exchange->AbandonImport();
     const bool mayAsk = manager.allowsInteraction();
     m_bEndingWithoutAsking = !mayAsk;
     const CExitSaver::Outcome outcome =
