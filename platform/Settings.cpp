@@ -21,12 +21,17 @@ namespace Settings {
 
 int ReadInt(const QString &key, int defaultValue)
 {
+    return ReadStoredInt(key).value_or(defaultValue);
+}
+
+std::optional<int> ReadStoredInt(const QString &key)
+{
     const QVariant v = Store().value(InGroup(key));
     if (!v.isValid())
-        return defaultValue;
+        return std::nullopt;
     bool ok = false;
     const int n = v.toString().trimmed().toInt(&ok);
-    return ok ? n : defaultValue;
+    return ok ? std::optional<int>(n) : std::nullopt;
 }
 
 void WriteInt(const QString &key, int value)

@@ -88,6 +88,54 @@ Component NewItem(icalcomponent *(*make)(), const QString &uid, CalendarTime sta
     return c;
 }
 
+// How many seconds before the due time or start a reminder goes off; none
+// when the user wants no reminder.
+std::optional<int> SecondsBefore(Reminder reminder)
+{
+    constexpr int kMinute = 60;
+    switch (reminder) {
+    case Reminder::None:
+        return std::nullopt;
+    case Reminder::AtTheTime:
+        return 0;
+    case Reminder::QuarterHourBefore:
+        return 15 * kMinute;
+    case Reminder::HourBefore:
+        return 60 * kMinute;
+    case Reminder::DayBefore:
+        return 24 * 60 * kMinute;
+    }
+    return std::nullopt;
+}
+
+// A display alarm, the calendar's own kind of reminder. A to-do's is set
+// from its due time (RELATED=END), an event's from its start. The format
+// requires a DESCRIPTION, the text the reminder shows: the item's name, or
+// where that is left empty its description, or else the program's name,
+// never a translated word, so the file is the same in every language.
+void AddReminder(icalcomponent *item, Reminder reminder, bool fromDue, const QString &summary,
+                 const QString &description)
+{
+    const std::optional<int> before = SecondsBefore(reminder);
+    if (!before)
+        return;
+    QString text = CleanText(summary);
+    if (text.isEmpty())
+        text = CleanText(description);
+    if (text.isEmpty())
+        text = QStringLiteral("Quillmark");
+
+    icalproperty *trigger = icalproperty_new_trigger(icaltriggertype_from_int(-*before));
+    if (fromDue)
+        icalproperty_add_parameter(trigger, icalparameter_new_related(ICAL_RELATED_END));
+
+    icalcomponent *alarm = icalcomponent_new_valarm();
+    icalcomponent_add_property(alarm, icalproperty_new_action(ICAL_ACTION_DISPLAY));
+    icalcomponent_add_property(alarm, trigger);
+    icalcomponent_add_property(alarm, icalproperty_new_description(text.toUtf8().constData()));
+    icalcomponent_add_component(item, alarm);
+}
+
 // The file's bytes: a VCALENDAR holding the one item.
 QByteArray Wrap(Component item)
 {
@@ -115,14 +163,15 @@ QString NewUid()
 
 } // namespace
 
-CCalendarStore::CCalendarStore(QString tasksFolder, QString calendarFolder)
-    : m_tasksFolder(std::move(tasksFolder)), m_calendarFolder(std::move(calendarFolder))
+CCalendarStore::CCalendarStore(QString tasksFolder, QString calendarFolder, Reminder reminder)
+    : m_tasksFolder(std::move(tasksFolder)), m_calendarFolder(std::move(calendarFolder)), m_reminder(reminder)
 {
 }
 
 CCalendarStore CCalendarStore::FromSettings()
 {
-    return CCalendarStore(HandOverSettings::TasksFolder(), HandOverSettings::CalendarFolder());
+    return CCalendarStore(HandOverSettings::TasksFolder(), HandOverSettings::CalendarFolder(),
+                          HandOverSettings::ItemReminder());
 }
 
 // A folder that cannot be made is not reported here: writing into it fails
@@ -151,6 +200,8 @@ bool CCalendarStore::AddTask(const TaskValues &task, QString *whyNot)
     } else {
         icalcomponent_add_property(todo.get(), icalproperty_new_status(ICAL_STATUS_NEEDSACTION));
     }
+    if (due)
+        AddReminder(todo.get(), m_reminder, true, task.summary, task.description);
     MakeFolders();
     return WriteFileSafely(m_tasksFolder, uid + QStringLiteral(".ics"), Wrap(std::move(todo)), whyNot);
 }
@@ -165,6 +216,7 @@ bool CCalendarStore::AddEvent(const EventValues &event, QString *whyNot)
     Component vevent = NewItem(icalcomponent_new_vevent, uid, CalendarTimeOps::Now(), event.summary,
                                event.description);
     icalcomponent_add_property(vevent.get(), DateTimeProperty(ICAL_DTSTART_PROPERTY, *start));
+    AddReminder(vevent.get(), m_reminder, false, event.summary, event.description);
     MakeFolders();
     return WriteFileSafely(m_calendarFolder, uid + QStringLiteral(".ics"), Wrap(std::move(vevent)), whyNot);
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "exchange/handover/Reminder.h"
 #include "platform/CalendarTime.h"
 
 #include <QString>
@@ -26,13 +27,15 @@ struct EventValues
 
 // The calendar and task store: two vdir collections, a folder of to-dos and
 // a folder of events, each item one new "<UID>.ics" file in it. Any program
-// that reads such folders (todoman, khal, vdirsyncer) sees them.
+// that reads such folders (todoman, khal, vdirsyncer) sees them. A task with
+// a due date and every appointment carry the reminder the store was made
+// with.
 class CCalendarStore
 {
 public:
-    CCalendarStore(QString tasksFolder, QString calendarFolder);
+    CCalendarStore(QString tasksFolder, QString calendarFolder, Reminder reminder = Reminder::None);
 
-    // The store at the folders the settings name.
+    // The store at the folders, and with the reminder, the settings name.
     static CCalendarStore FromSettings();
 
     // Each stores one new item and makes both folders when missing, so that
@@ -50,4 +53,5 @@ private:
 
     QString m_tasksFolder;
     QString m_calendarFolder;
+    Reminder m_reminder;
 };

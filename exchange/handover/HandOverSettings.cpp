@@ -9,6 +9,7 @@ namespace {
 
 const QString kItemTask = QStringLiteral("ITEMTASK");
 const QString kItemAppt = QStringLiteral("ITEMAPPT");
+const QString kItemReminder = QStringLiteral("ITEMALRM");
 const QString kTasksFolder = QStringLiteral("TasksFolder");
 const QString kCalendarFolder = QStringLiteral("CalendarFolder");
 
@@ -31,6 +32,17 @@ bool ItemToTask() { return Settings::ReadInt(kItemTask, 1) != 0; }
 bool ItemToCalendar() { return Settings::ReadInt(kItemAppt, 0) != 0; }
 void SetItemToTask(bool on) { Settings::WriteInt(kItemTask, on ? 1 : 0); }
 void SetItemToCalendar(bool on) { Settings::WriteInt(kItemAppt, on ? 1 : 0); }
+
+Reminder ItemReminder()
+{
+    const std::optional<int> stored = Settings::ReadStoredInt(kItemReminder);
+    if (stored && *stored >= 0 && *stored < kReminderChoices)
+        return static_cast<Reminder>(*stored);
+    const bool setUpBefore = Settings::ReadStoredInt(kItemTask) || Settings::ReadStoredInt(kItemAppt);
+    return setUpBefore ? Reminder::None : Reminder::QuarterHourBefore;
+}
+
+void SetItemReminder(Reminder reminder) { Settings::WriteInt(kItemReminder, static_cast<int>(reminder)); }
 
 QString TasksFolder() { return FolderSetting(kTasksFolder, QStringLiteral("tasks")); }
 QString CalendarFolder() { return FolderSetting(kCalendarFolder, QStringLiteral("calendar")); }

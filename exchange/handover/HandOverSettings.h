@@ -1,5 +1,7 @@
 #pragma once
 
+#include "exchange/handover/Reminder.h"
+
 #include <QString>
 
 // The hand-over's settings, in the "Settings" group.
@@ -12,6 +14,14 @@ bool ItemToCalendar();
 // Only the set-up dialog's OK writes these.
 void SetItemToTask(bool on);
 void SetItemToCalendar(bool on);
+
+// The reminder that tasks and appointments carry ("ITEMALRM"). When it was
+// never stored, or holds no valid choice: none for a setup from before
+// reminders existed (either setting above is stored), so that handing over
+// goes on as it did; a quarter of an hour before for a first setup. Only the
+// set-up dialog's OK writes it.
+Reminder ItemReminder();
+void SetItemReminder(Reminder reminder);
 
 // The two collections: one folder each, one .ics file per item. Settings
 // "TasksFolder" and "CalendarFolder"; by default "pim/tasks" and

@@ -4,9 +4,12 @@
 #include "dialogs/TemplateFit.h"
 #include "exchange/handover/HandOverSettings.h"
 #include "res/Strings.h"
+#include "res/Tr.h"
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QGroupBox>
+#include <QLabel>
 
 namespace {
 
@@ -17,8 +20,29 @@ using DialogUnits::Place;
 constexpr DluRect kGroup{5, 5, 106, 40};
 constexpr DluRect kItemTask{11, 16, 92, 10};
 constexpr DluRect kItemAppt{11, 31, 93, 9};
-constexpr DluRect kOK{16, 50, 36, 14};
-constexpr DluRect kCancel{60, 50, 36, 14};
+// The reminder below the frame, as wide as it, its label above it so that
+// neither cuts the other short in a longer language.
+constexpr DluRect kReminderLabel{5, 49, 106, 9};
+constexpr DluRect kReminder{5, 59, 106, 13};
+constexpr DluRect kOK{16, 78, 36, 14};
+constexpr DluRect kCancel{60, 78, 36, 14};
+
+QString ReminderText(Reminder reminder)
+{
+    switch (reminder) {
+    case Reminder::None:
+        return Tr::tr("None", "no reminder");
+    case Reminder::AtTheTime:
+        return Tr::tr("At the time");
+    case Reminder::QuarterHourBefore:
+        return Tr::tr("15 minutes before");
+    case Reminder::HourBefore:
+        return Tr::tr("1 hour before");
+    case Reminder::DayBefore:
+        return Tr::tr("1 day before");
+    }
+    return QString();
+}
 
 } // namespace
 
@@ -39,8 +63,20 @@ CHandOverSetupDlg::CHandOverSetupDlg(QWidget *parent)
     Place(m_checkAppt, kItemAppt);
     TemplateFit::GrowToHint(m_checkAppt, groupRight);
 
+    // The choices in the order of their stored numbers.
+    m_comboReminder = new QComboBox(this);
+    for (int i = 0; i < kReminderChoices; ++i)
+        m_comboReminder->addItem(ReminderText(static_cast<Reminder>(i)));
+    Place(m_comboReminder, kReminder);
+
     MakeOKCancel(kOK, kCancel);
 
+    m_labelReminder = new QLabel(Tr::tr("&Reminder:"), this);
+    Place(m_labelReminder, kReminderLabel);
+    m_labelReminder->setBuddy(m_comboReminder);
+    // A large font widens them up to the dialog's edge.
+    TemplateFit::GrowToHint(m_labelReminder, width() - TemplateFit::kMargin);
+    TemplateFit::GrowToHint(m_comboReminder, width() - TemplateFit::kMargin);
 }
 
 CHandOverSetupDlg::~CHandOverSetupDlg() = default;
@@ -49,15 +85,19 @@ void CHandOverSetupDlg::OnInitDialog()
 {
     m_bItemTask = HandOverSettings::ItemToTask() ? 1 : 0;
     m_bItemAppt = HandOverSettings::ItemToCalendar() ? 1 : 0;
+    m_nReminder = static_cast<int>(HandOverSettings::ItemReminder());
     m_checkTask->setChecked(m_bItemTask != 0);
     m_checkAppt->setChecked(m_bItemAppt != 0);
+    m_comboReminder->setCurrentIndex(m_nReminder);
 }
 
 void CHandOverSetupDlg::OnOK()
 {
     m_bItemTask = m_checkTask->isChecked() ? 1 : 0;
     m_bItemAppt = m_checkAppt->isChecked() ? 1 : 0;
+    m_nReminder = m_comboReminder->currentIndex();
     HandOverSettings::SetItemToTask(m_bItemTask != 0);
     HandOverSettings::SetItemToCalendar(m_bItemAppt != 0);
+    HandOverSettings::SetItemReminder(static_cast<Reminder>(m_nReminder));
     EndOK();
 }

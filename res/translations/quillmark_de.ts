@@ -4,6 +4,31 @@
 <context>
     <name>Quillmark</name>
     <message>
+        <source>None</source>
+        <comment>no reminder</comment>
+        <translation>Keine</translation>
+    </message>
+    <message>
+        <source>At the time</source>
+        <translation>Zum Zeitpunkt</translation>
+    </message>
+    <message>
+        <source>15 minutes before</source>
+        <translation>15 Minuten vorher</translation>
+    </message>
+    <message>
+        <source>1 hour before</source>
+        <translation>1 Stunde vorher</translation>
+    </message>
+    <message>
+        <source>1 day before</source>
+        <translation>1 Tag vorher</translation>
+    </message>
+    <message>
+        <source>&amp;Reminder:</source>
+        <translation>&amp;Erinnerung:</translation>
+    </message>
+    <message>
         <source>Error in Import: &apos;%1&apos; is no ordinary file (it is a folder, a device or a named pipe, for instance) and cannot be imported.</source>
         <translation>Fehler beim Import: „%1“ ist keine gewöhnliche Datei (sondern zum Beispiel ein Ordner, ein Gerät oder eine benannte Pipe) und kann nicht importiert werden.</translation>
     </message>

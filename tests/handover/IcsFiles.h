@@ -20,6 +20,8 @@ struct StoredItem
     QByteArray bytes;
     QString kind;         // "VTODO" or "VEVENT"
     QString uid, summary, description;
+    // Each VALARM as "ACTION, <seconds> s from START|END: DESCRIPTION".
+    QStringList alarms;
     QStringList errors;   // what the parser complained about
 };
 
@@ -35,6 +37,22 @@ inline void CollectErrors(icalcomponent *c, QStringList &errors)
     for (icalproperty *p = icalcomponent_get_first_property(c, ICAL_XLICERROR_PROPERTY); p;
          p = icalcomponent_get_next_property(c, ICAL_XLICERROR_PROPERTY))
         errors << QString::fromUtf8(icalproperty_get_xlicerror(p));
+}
+
+inline QString Alarm(icalcomponent *alarm)
+{
+    icalproperty *action = icalcomponent_get_first_property(alarm, ICAL_ACTION_PROPERTY);
+    icalproperty *trigger = icalcomponent_get_first_property(alarm, ICAL_TRIGGER_PROPERTY);
+    icalproperty *text = icalcomponent_get_first_property(alarm, ICAL_DESCRIPTION_PROPERTY);
+    if (!action || !trigger)
+        return QStringLiteral("no ACTION or TRIGGER");
+    icalparameter *related = icalproperty_get_first_parameter(trigger, ICAL_RELATED_PARAMETER);
+    const bool fromEnd = related && icalparameter_get_related(related) == ICAL_RELATED_END;
+    return QStringLiteral("%1, %2 s from %3: %4")
+            .arg(QString::fromLatin1(icalproperty_enum_to_string(icalproperty_get_action(action))))
+            .arg(icaldurationtype_as_int(icalproperty_get_trigger(trigger).duration))
+            .arg(fromEnd ? QStringLiteral("END") : QStringLiteral("START"),
+                 Text(text ? icalproperty_get_description(text) : nullptr));
 }
 
 inline StoredItem Read(const QString &path)
@@ -54,6 +72,11 @@ inline StoredItem Read(const QString &path)
     } else {
         CollectErrors(cal, r.errors);
         CollectErrors(item, r.errors);
+        for (icalcomponent *a = icalcomponent_get_first_component(item, ICAL_VALARM_COMPONENT); a;
+             a = icalcomponent_get_next_component(item, ICAL_VALARM_COMPONENT)) {
+            CollectErrors(a, r.errors);
+            r.alarms << Alarm(a);
+        }
         r.kind = QString::fromLatin1(icalcomponent_kind_to_string(icalcomponent_isa(item)));
         r.uid = Text(icalcomponent_get_uid(item));
         r.summary = Text(icalcomponent_get_summary(item));

@@ -130,11 +130,13 @@ private slots:
     }
 
     // The files exactly: other programs read them. A time is the item's local
-    // minute, floating; the stamps are now, in UTC; no end, alarm, location
-    // or start of a task, so each reader's defaults apply.
+    // minute, floating; the stamps are now, in UTC; the reminder is set from
+    // a task's due time and an appointment's start, and an undated task has
+    // none; no end, location or start of a task, so each reader's defaults
+    // apply.
     void storedForm()
     {
-        CCalendarStore store(m_tasks, m_calendar);
+        CCalendarStore store(m_tasks, m_calendar, Reminder::HourBefore);
         HandOverItem(Item(QStringLiteral("Dentist"), QStringLiteral("Bring the card"), true, true), true, true,
                      store);
         HandOverItem(Item(QStringLiteral("Call"), QStringLiteral("x"), false, false), true, false, store);
@@ -143,16 +145,64 @@ private slots:
         QCOMPARE(task.errors, QStringList{});
         QCOMPARE(task.bytes, Calendar(task.uid, {"VTODO", "SUMMARY:Dentist", "DESCRIPTION:Bring the card",
                                                  "DUE:20030305T143700", "STATUS:COMPLETED",
-                                                 "COMPLETED:20240102T030405Z", "PERCENT-COMPLETE:100"}));
+                                                 "COMPLETED:20240102T030405Z", "PERCENT-COMPLETE:100",
+                                                 "BEGIN:VALARM", "ACTION:DISPLAY", "TRIGGER;RELATED=END:-PT1H",
+                                                 "DESCRIPTION:Dentist", "END:VALARM"}));
         const StoredItem appt = Named(m_calendar, QStringLiteral("Dentist"));
         QCOMPARE(appt.errors, QStringList{});
         QCOMPARE(appt.bytes, Calendar(appt.uid, {"VEVENT", "SUMMARY:Dentist", "DESCRIPTION:Bring the card",
-                                                 "DTSTART:20030305T143700"}));
+                                                 "DTSTART:20030305T143700", "BEGIN:VALARM", "ACTION:DISPLAY",
+                                                 "TRIGGER:-PT1H", "DESCRIPTION:Dentist", "END:VALARM"}));
         QVERIFY(appt.uid != task.uid);
         const StoredItem undated = Named(m_tasks, QStringLiteral("Call"));
         QCOMPARE(undated.errors, QStringList{});
         QCOMPARE(undated.bytes,
                  Calendar(undated.uid, {"VTODO", "SUMMARY:Call", "DESCRIPTION:x", "STATUS:NEEDS-ACTION"}));
+    }
+
+    // The reminder as the library reads it back (storedForm and the view's
+    // hand-over have the other choices): none at all, or a display alarm at
+    // the due time or start showing the item's name or, where the format
+    // would be left without a text to show, what else there is.
+    void remindersReadBack_data()
+    {
+        QTest::addColumn<Reminder>("reminder");
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("desc");
+        QTest::addColumn<int>("seconds");
+        QTest::addColumn<QString>("shown"); // empty: no alarm
+        const QString milk = QStringLiteral("Milk"), litres = QStringLiteral("Two litres");
+        QTest::newRow("none") << Reminder::None << milk << litres << 0 << QString();
+        QTest::newRow("at the time") << Reminder::AtTheTime << milk << litres << 0 << milk;
+        QTest::newRow("no name: the description")
+                << Reminder::AtTheTime << QString(QChar(0x01)) << litres << 0 << litres;
+        QTest::newRow("no texts: the program") << Reminder::AtTheTime << QString() << QString() << 0
+                                               << QStringLiteral("Quillmark");
+    }
+
+    void remindersReadBack()
+    {
+        QFETCH(Reminder, reminder);
+        QFETCH(QString, name);
+        QFETCH(QString, desc);
+        QFETCH(int, seconds);
+        QFETCH(QString, shown);
+        CCalendarStore store(m_tasks, m_calendar, reminder);
+        HandOverItem(Item(name, desc, true, false), true, true, store);
+
+        const QList<StoredItem> task = ReadFolder(m_tasks), appt = ReadFolder(m_calendar);
+        QCOMPARE(task.size(), 1);
+        QCOMPARE(appt.size(), 1);
+        QCOMPARE(task.first().errors, QStringList{});
+        QCOMPARE(appt.first().errors, QStringList{});
+        const auto alarm = [&](const char *from) {
+            return shown.isEmpty() ? QStringList{}
+                                   : QStringList{QStringLiteral("DISPLAY, %1 s from %2: %3")
+                                                         .arg(seconds)
+                                                         .arg(QLatin1String(from), shown)};
+        };
+        QCOMPARE(task.first().alarms, alarm("END"));
+        QCOMPARE(appt.first().alarms, alarm("START"));
     }
 
     // What the user typed comes back as it was, except what the format

@@ -15,7 +15,8 @@
 
 // Programs nobody here wrote read what the hand-over wrote: todoman the
 // tasks, khal the appointments. The items are written in New York and read
-// in Berlin: a time the user typed must stay the time on the wall.
+// in Berlin: a time the user typed must stay the time on the wall. Both
+// carry a reminder.
 namespace {
 
 constexpr CalendarTime kNow = 1704164645; // 2024-01-02 03:04:05 UTC
@@ -84,7 +85,7 @@ private slots:
         // Written in New York (the test runs there: see CMakeLists.txt).
         QCOMPARE(qgetenv("TZ"), QByteArray("America/New_York"));
         CalendarTimeOps::SetNowForTesting(kNow);
-        CCalendarStore store(m_tasks, m_calendar);
+        CCalendarStore store(m_tasks, m_calendar, Reminder::QuarterHourBefore);
         QCOMPARE(HandOverItem(Item(kDatedName, kDatedDesc, true, true), true, true, store).size(), 1);
         QCOMPARE(HandOverItem(Item(kUndatedName, QString(), false, false), true, false, store).size(), 1);
         CalendarTimeOps::ClearNowForTesting();
@@ -149,6 +150,7 @@ private slots:
                                                          "longdateformat = %Y-%m-%d\n"
                                                          "datetimeformat = %Y-%m-%d %H:%M\n"
                                                          "longdatetimeformat = %Y-%m-%d %H:%M\n"
+                                                         "unicode_symbols = False\n"
                                                          "[sqlite]\n"
                                                          "path = %2\n")
                                           .arg(m_calendar, Path(QStringLiteral("khal.db")))
@@ -157,14 +159,16 @@ private slots:
         const Run run = RunTool(khal, {QStringLiteral("-c"), Path(QStringLiteral("khal.conf")),
                                        QStringLiteral("list"), QStringLiteral("--once"),
                                        QStringLiteral("--day-format"), QString(),
-                                       QStringLiteral("--format"), QStringLiteral("{start}|{title}|{description}"),
+                                       QStringLiteral("--format"),
+                                       QStringLiteral("{start}|{title}|{description}{alarm-symbol}"),
                                        QStringLiteral("2003-03-05"), QStringLiteral("1d")});
         QVERIFY2(run.finished, run.err.constData());
         QCOMPARE(run.err, QByteArray());
         QCOMPARE(run.exitCode, 0);
+        // " (A)": khal found a reminder it can show.
         QCOMPARE(QString::fromUtf8(run.out),
                  QStringLiteral("2003-03-05 14:37|") + kDatedName + QLatin1Char('|') + kDatedDescRead
-                         + QLatin1Char('\n'));
+                         + QStringLiteral(" (A)\n"));
     }
 };
 

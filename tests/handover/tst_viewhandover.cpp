@@ -1,5 +1,6 @@
 #include "app/ExchangeCommands.h"
 #include "exchange/handover/HandOverSetupDlg.h"
+#include "exchange/handover/Reminder.h"
 #include "platform/Settings.h"
 #include "res/Strings.h"
 #include "tests/handover/IcsFiles.h"
@@ -7,6 +8,7 @@
 #include "tests/view/ViewFixture.h"
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QPushButton>
 #include <QSettings>
 
@@ -42,11 +44,12 @@ private:
     }
 
     // "Configuration" from the menu.
-    static void Configure(Fixture<> &f, bool task, bool appt)
+    static void Configure(Fixture<> &f, bool task, bool appt, Reminder reminder)
     {
-        f.prompter.ExpectDialog<CHandOverSetupDlg>([task, appt](CHandOverSetupDlg &d) {
+        f.prompter.ExpectDialog<CHandOverSetupDlg>([task, appt, reminder](CHandOverSetupDlg &d) {
             d.ItemTaskBox()->setChecked(task);
             d.ItemApptBox()->setChecked(appt);
+            d.ReminderBox()->setCurrentIndex(int(reminder));
             d.OKButton()->click();
             return d.result();
         });
@@ -61,8 +64,8 @@ private slots:
         Settings::WriteString(QStringLiteral("TasksFolder"), m_tasks);
         Settings::WriteString(QStringLiteral("CalendarFolder"), m_calendar);
         QSettings s; // under the names the test's main() pinned
-        s.remove(QStringLiteral("Settings/ITEMTASK"));
-        s.remove(QStringLiteral("Settings/ITEMAPPT"));
+        for (const char *key : {"ITEMTASK", "ITEMAPPT", "ITEMALRM"})
+            s.remove(QStringLiteral("Settings/") + QLatin1String(key));
     }
 
     // The arrow button of the item details hands the item over as
@@ -79,20 +82,25 @@ private slots:
         QVERIFY(!QFileInfo::exists(m_tasks));
         QVERIFY(!QFileInfo::exists(m_calendar));
 
-        // With settings never written: a task.
+        // With settings never written: a task, with a reminder a quarter of
+        // an hour before it is due.
         HandOver(f, 1, 0, {Str::IDS_ADDED_TASK}); // "Tickets", dated
         QCOMPARE(Summaries(m_tasks), QStringList{QStringLiteral("Tickets")});
+        QCOMPARE(ReadFolder(m_tasks).value(0).alarms,
+                 QStringList{QStringLiteral("DISPLAY, -900 s from END: Tickets")});
         QCOMPARE(Summaries(m_calendar), QStringList{});
         // The item itself is not changed, nor the data file written.
         QCOMPARE(f.Lists(), SampleLists());
         QCOMPARE(ReadDataFile(f.path), SampleLists());
 
-        Configure(f, false, true);
+        Configure(f, false, true, Reminder::DayBefore);
         HandOver(f, 1, 0, {Str::IDS_ADDED_APPT});
         QCOMPARE(Summaries(m_tasks), QStringList{QStringLiteral("Tickets")});
         QCOMPARE(Summaries(m_calendar), QStringList{QStringLiteral("Tickets")});
+        QCOMPARE(ReadFolder(m_calendar).value(0).alarms,
+                 QStringList{QStringLiteral("DISPLAY, -86400 s from START: Tickets")});
 
-        Configure(f, true, true);
+        Configure(f, true, true, Reminder::None);
         HandOver(f, 0, 1, {Str::IDS_ITEM_NOT_DATED, Str::IDS_ADDED_TASK}); // "Milk", undated
         QStringList tasks = Summaries(m_tasks); // in the order of their random file names
         tasks.sort();

@@ -100,6 +100,9 @@ void TestTranslations::everyTextIsTranslatedFaithfully()
     QStringList arguments;
     for (const QString &layer : QStringLiteral(QUILLMARK_LAYERS).split(u' ', Qt::SkipEmptyParts))
         arguments << QStringLiteral(QUILLMARK_SOURCE_DIR "/") + layer;
+    // Includes are found as the build finds them: lupdate takes the context
+    // of Tr::tr() from res/Tr.h.
+    arguments << QStringLiteral("-I") << QStringLiteral(QUILLMARK_SOURCE_DIR);
     arguments << QStringLiteral("-locations") << QStringLiteral("none") << QStringLiteral("-silent")
               << QStringLiteral("-ts") << copy;
     QProcess lupdate;
