@@ -7,6 +7,7 @@
 #include "app/MainFrame.h"
 #include "app/QuillmarkApp.h"
 #include "dialogs/ListSetupDlg.h"
+#include "dialogs/NewListDlg.h"
 #include "model/DataStore.h"
 #include "model/QuillmarkDoc.h"
 #include "platform/AppPaths.h"
@@ -17,7 +18,9 @@
 
 #include <QComboBox>
 #include <QDir>
+#include <QLineEdit>
 #include <QMessageBox>
+#include <QProgressDialog>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QTemporaryDir>
@@ -367,30 +370,58 @@ void TestWholeProgram::endSignalsSaveLikeTheCloseButton_data()
 {
     QTest::addColumn<int>("signalNumber");
     QTest::addColumn<bool>("nowhereToSave");
-    QTest::newRow("SIGTERM") << int(SIGTERM) << false;
-    QTest::newRow("SIGHUP") << int(SIGHUP) << false;
-    QTest::newRow("SIGINT") << int(SIGINT) << false;
-    QTest::newRow("SIGTERM, data and state folders not writable") << int(SIGTERM) << true;
+    QTest::addColumn<bool>("duringImport"); // once its progress dialog is up
+    QTest::newRow("SIGTERM") << int(SIGTERM) << false << false;
+    QTest::newRow("SIGHUP") << int(SIGHUP) << false << false;
+    QTest::newRow("SIGINT") << int(SIGINT) << false << false;
+    QTest::newRow("SIGTERM, data and state folders not writable") << int(SIGTERM) << true << false;
+    QTest::newRow("SIGTERM during an import") << int(SIGTERM) << false << true;
 }
 
 void TestWholeProgram::endSignalsSaveLikeTheCloseButton()
 {
     QFETCH(int, signalNumber);
     QFETCH(bool, nowhereToSave);
+    QFETCH(bool, duringImport);
     QVERIFY(WriteDataFile(DataPath(), SampleLists()));
     const QString stateHome = m_home->filePath(QStringLiteral(".local/state"));
     QVERIFY(QDir().mkpath(stateHome));
+    // Lines with the five fields that an import never set up reads.
+    const QString csv = m_home->filePath(QStringLiteral("Documents/long.csv"));
+    QVERIFY(!duringImport || ModelTest::WriteFileBytes(csv, QByteArray("a,,,,\n").repeated(2000000)));
 
-    // Nobody is asked anything.
+    // Nobody is asked anything, but what the import needs.
     QCOMPARE(RunProgram([&](CQuillmarkApp &app) {
                  ScriptedPrompter prompter;
-                 QVERIFY(StartAndTick(app, prompter));
+                 CQuillmarkView *view = StartAndTick(app, prompter);
+                 QVERIFY(view);
                  if (nowhereToSave) {
                      QVERIFY(SetWritable(DataFolder(), false));
                      QVERIFY(SetWritable(stateHome, false));
                  }
-                 QTimer::singleShot(0, [signalNumber] { ::raise(signalNumber); });
+                 QTimer whenImporting;
+                 if (duringImport) {
+                     prompter.ExpectDialog<CNewListDlg>([](CNewListDlg &d) {
+                         d.NameField()->setText(QStringLiteral("Long"));
+                         d.OKButton()->click();
+                         return d.result();
+                     });
+                     prompter.ExpectOpenFile(csv);
+                     QTimer::singleShot(0, view, [view] { emit view->importRequested(); });
+                     whenImporting.setInterval(10);
+                     QObject::connect(&whenImporting, &QTimer::timeout, [&] {
+                         const auto *progress = app.MainFrame()->findChild<QProgressDialog *>();
+                         if (progress && progress->isVisible()) {
+                             whenImporting.stop();
+                             ::raise(signalNumber);
+                         }
+                     });
+                     whenImporting.start();
+                 } else {
+                     QTimer::singleShot(0, [signalNumber] { ::raise(signalNumber); });
+                 }
                  QCOMPARE(app.exec(), nowhereToSave ? EXIT_FAILURE : EXIT_SUCCESS);
+                 QVERIFY(!duringImport || !whenImporting.isActive());
                  QM_VERIFY_PROMPTS(prompter);
              }),
              0);
