@@ -10,9 +10,15 @@
 #include "tests/testlib/QuillmarkTest.h"
 #include "tests/testlib/ScriptedPrompter.h"
 
+#include <QLocalServer>
+#include <QLocalSocket>
+#include <QLockFile>
 #include <QProcess>
+#include <QScopeGuard>
 #include <QSignalSpy>
 #include <QTemporaryDir>
+
+#include <unistd.h>
 
 namespace {
 
@@ -35,13 +41,14 @@ bool StartAndSeeItEnd(const QString &program, int *exitCode)
     return true;
 }
 
+// Until the program listens on a socket of its own (not one left there).
 bool WaitUntilListening(QProcess &process, const QString &dataPath)
 {
     if (!process.waitForStarted(5000))
         return false;
     const CSingleInstance names(dataPath);
     QDeadlineTimer deadline(15000);
-    while (!QFileInfo::exists(names.SocketName())) {
+    while (!QFileInfo::exists(names.SocketName()) || QFileInfo(names.SocketName()).ownerId() != ::geteuid()) {
         if (deadline.hasExpired() || process.state() != QProcess::Running)
             return false;
         QTest::qWait(20);
@@ -62,6 +69,8 @@ private slots:
     void crashedRunDoesNotBlockTheNext();
     void secondStartHandsOverAndEnds();
     void otherDataFileIsAnotherProgram();
+    void startsPastWhatOthersLeft_data();
+    void startsPastWhatOthersLeft();
 
 private:
     CQuillmarkApp &m_app;
@@ -128,6 +137,71 @@ void TestSingleInstance::otherDataFileIsAnotherProgram()
     const CSingleInstance names(dataPath);
     QFile::remove(names.LockPath());
     QFile::remove(names.SocketName());
+}
+
+void TestSingleInstance::startsPastWhatOthersLeft_data()
+{
+    QTest::addColumn<bool>("anotherUser");
+    QTest::newRow("empty lock of one's own") << false;
+    QTest::newRow("lock and socket of another user") << true;
+}
+
+// Without a runtime folder: what lies where the lock and the socket go
+// neither keeps the program from starting nor takes a later start's knock.
+void TestSingleInstance::startsPastWhatOthersLeft()
+{
+    QFETCH(bool, anotherUser);
+    if (anotherUser && ::geteuid() != 0)
+        QSKIP("files of another user (uid 4321) can only be planted by root");
+    const QByteArray runtime = qgetenv("XDG_RUNTIME_DIR");
+    qunsetenv("XDG_RUNTIME_DIR");
+    const auto restore = qScopeGuard([&] { qputenv("XDG_RUNTIME_DIR", runtime); });
+    // A program with its data file beside it: not this test's own.
+    QTemporaryDir portable;
+    QVERIFY(portable.isValid());
+    const QString program = portable.filePath(QStringLiteral("quillmark"));
+    QVERIFY(QFile::copy(QStringLiteral(QUILLMARK_EXE), program));
+    const QString dataPath = portable.filePath(QStringLiteral("Quillmark.dat"));
+    QVERIFY(ModelTest::WriteFileBytes(dataPath, {}));
+    const CSingleInstance names(dataPath);
+    const QByteArray lockPath = QFile::encodeName(names.LockPath());
+
+    QLocalServer stranger;
+    int knocks = 0;
+    if (anotherUser) {
+        // A lock as a living program writes it, and a socket that answers
+        // as the running program does.
+        QByteArray held;
+        {
+            QLockFile theirs(portable.filePath(QStringLiteral("theirs.lock")));
+            QVERIFY(theirs.tryLock(0));
+            held = ModelTest::FileBytes(portable.filePath(QStringLiteral("theirs.lock")));
+        }
+        QVERIFY(ModelTest::WriteFileBytes(names.LockPath(), held));
+        QVERIFY(::chown(lockPath.constData(), 4321, 4321) == 0);
+        QVERIFY(stranger.listen(names.SocketName()));
+        QVERIFY(::chown(QFile::encodeName(names.SocketName()).constData(), 4321, 4321) == 0);
+        connect(&stranger, &QLocalServer::newConnection, this, [&] {
+            ++knocks;
+            stranger.nextPendingConnection()->write("ok\n");
+        });
+    } else {
+        QFile lock(names.LockPath());
+        QVERIFY(lock.open(QIODevice::WriteOnly));
+        QVERIFY(lock.setFileTime(QDateTime::currentDateTime().addSecs(-3600), QFileDevice::FileModificationTime));
+    }
+
+    QProcess first;
+    first.setProcessChannelMode(QProcess::ForwardedChannels);
+    first.start(program, {});
+    QVERIFY(WaitUntilListening(first, dataPath));
+    int exitCode = -1;
+    QVERIFY(StartAndSeeItEnd(program, &exitCode));
+    QCOMPARE(exitCode, 0);
+    QCOMPARE(first.state(), QProcess::Running);
+    QCOMPARE(knocks, 0);
+    first.terminate();
+    QVERIFY(first.waitForFinished(5000));
 }
 
 QUILLMARK_APP_TEST_MAIN(TestSingleInstance)
