@@ -43,8 +43,12 @@ bool Make(const QString &path, QString *reason)
     struct stat st = {};
     if (::lstat(name.constData(), &st) != 0)
         return Fail(reason, clean + QStringLiteral(": ") + qt_error_string(errno));
-    if (!S_ISDIR(st.st_mode) || st.st_uid != ::geteuid())
-        return Fail(reason, clean + QStringLiteral(": not a folder of this user's own"));
+    // Said in the system's words: a link or file is no folder, another
+    // user's folder is not to be used.
+    if (!S_ISDIR(st.st_mode))
+        return Fail(reason, clean + QStringLiteral(": ") + qt_error_string(ENOTDIR));
+    if (st.st_uid != ::geteuid())
+        return Fail(reason, clean + QStringLiteral(": ") + qt_error_string(EPERM));
     if ((st.st_mode & 077) != 0 && ::chmod(name.constData(), 0700) != 0)
         return Fail(reason, clean + QStringLiteral(": ") + qt_error_string(errno));
     return true;

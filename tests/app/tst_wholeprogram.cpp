@@ -30,6 +30,7 @@
 #include <cstdio>
 #include <functional>
 #include <linux/capability.h>
+#include <sys/stat.h>
 #include <sys/syscall.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -149,6 +150,12 @@ QString SaveError(const QString &dataPath)
     return probe.Save({}) ? QString() : probe.ErrorString();
 }
 
+int FileMode(const QString &path)
+{
+    struct stat st = {};
+    return ::stat(QFile::encodeName(path).constData(), &st) == 0 ? int(st.st_mode & 07777) : -1;
+}
+
 QStringList FilesIn(const QString &folder)
 {
     return QDir(folder).entryList(QDir::Files, QDir::Name);
@@ -184,6 +191,8 @@ private:
 
 void TestWholeProgram::init()
 {
+    // The usual mask: what the program makes private, it makes so itself.
+    ::umask(022);
     // A home of the test's own, also when it is run by hand.
     m_home = std::make_unique<QTemporaryDir>();
     QVERIFY(m_home->isValid());
@@ -219,8 +228,9 @@ void TestWholeProgram::firstStartShowsNoListsAndQuitSaves()
                  QM_VERIFY_PROMPTS(prompter);
              }),
              0);
-    // No lists: the list count alone.
+    // No lists: the list count alone, in a file for the user alone.
     QCOMPARE(FileBytes(DataPath()), QByteArray(4, '\0'));
+    QCOMPARE(FileMode(DataPath()), 0600);
 }
 
 void TestWholeProgram::countThatSaysTooFewListsIsToldAndKept()
@@ -237,6 +247,8 @@ void TestWholeProgram::countThatSaysTooFewListsIsToldAndKept()
                              QStringLiteral("Quillmark.dat.latest"), QStringLiteral("Quillmark.dat.AbCdEf")};
     for (const QString &name : others)
         QVERIFY(ModelTest::WriteFileBytes(QDir(DataFolder()).filePath(name), name.toUtf8()));
+    // The .bak keeps the lists as private as they were.
+    QVERIFY(::chmod(QFile::encodeName(DataPath()).constData(), 0640) == 0);
 
     QCOMPARE(RunProgram([&](CQuillmarkApp &app) {
                  ScriptedPrompter prompter;
@@ -250,7 +262,9 @@ void TestWholeProgram::countThatSaysTooFewListsIsToldAndKept()
              }),
              0);
     QCOMPARE(FileBytes(DataPath() + QStringLiteral(".bak")), damaged);
+    QCOMPARE(FileMode(DataPath() + QStringLiteral(".bak")), 0640);
     QCOMPARE(ReadDataFile(DataPath()), SampleLists().first(1));
+    QCOMPARE(FileMode(DataPath()), 0640);
     for (const QString &name : others)
         QCOMPARE(FileBytes(QDir(DataFolder()).filePath(name)), name.toUtf8());
 }
@@ -311,6 +325,9 @@ void TestWholeProgram::quitWithRescueCopyIsToldNowAndAtTheNextStart()
     const QString copy = QDir(StateFolder()).filePath(copies.at(0));
     QCOMPARE(ReadDataFile(copy), Ticked());
     QCOMPARE(ReadDataFile(DataPath()), SampleLists());
+    // The user's alone, in a folder nobody else may enter.
+    QCOMPARE(FileMode(copy), 0600);
+    QCOMPARE(FileMode(StateFolder()), 0700);
 
     // The next start says where the copy is, once.
     for (const bool told : {true, false}) {
