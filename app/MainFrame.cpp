@@ -199,7 +199,7 @@ void CMainFrame::OnDataFolderChanged()
         if (!m_doc->IsOwnSaveSetAside(copy) || !m_doc->TakeBackOwnSave())
             continue;
         QString error;
-        if (ConflictCopies::MoveAside(m_doc->Path(), copy, &error).isEmpty())
+        if (ConflictCopies::MoveAside(copy, &error).isEmpty())
             m_prompter->Message(this, Str::ConflictCopyNotMoved(copy, error));
     }
 }
