@@ -36,7 +36,9 @@ private slots:
         QTest::newRow("tea") << "Tea" << "" << 0.0 << QByteArray("Tea,,0.00,\n");
         QTest::newRow("refund") << "Refund" << "a,b" << -3.254 << QByteArray("Refund,a b,-3.25,\n");
         QTest::newRow("car") << "Car" << "" << 1234.567 << QByteArray("Car,,1234.57,\n");
-        QTest::newRow("as they stand") << " \"Q\" " << "two\nlines\t" << 2.0 << QByteArray(" \"Q\" ,two\nlines\t,2.00,\n");
+        QTest::newRow("as they stand") << " \"Q\" " << "tab\t" << 2.0 << QByteArray(" \"Q\" ,tab\t,2.00,\n");
+        // One line per item, whatever the line ends: so the file reads back.
+        QTest::newRow("line breaks") << "a\rb" << "one\ntwo\r\nthree\r" << 2.0 << QByteArray("a b,one two three ,2.00,\n");
         QTest::newRow("windows-1252") << QString::fromUtf8("Café €") << QString::fromUtf8("ü") << 3.0
                                       << QByteArray("Caf\xE9 \x80,\xFC,3.00,\n");
         // "%.2f" of the binary double, as printf rounds it
