@@ -4,11 +4,12 @@
 // are the peak above what the process held before the import, and the file
 // size it compares with.
 //
-//   quillmark_import_memory [--megabytes=N] [--runs=N] [--file=PATH]
+//   quillmark_import_memory [--megabytes=N] [--description=N] [--runs=N] [--file=PATH]
 //
 // Without --file it writes a file of about N megabytes (200 by default) of
-// lines like an export: a name, a description and a price, about 42 bytes
-// a line, names in no order.
+// lines like an export: a name, a description of about N letters (20 by
+// default, which makes about 43 bytes a line) and a price, names in no
+// order.
 
 #include "exchange/csv/CsvImport.h"
 
@@ -28,7 +29,7 @@
 
 namespace {
 
-bool WriteSample(const QString &path, qint64 bytes)
+bool WriteSample(const QString &path, qint64 bytes, int description)
 {
     QFile file(path);
     if (!file.open(QIODevice::WriteOnly))
@@ -36,12 +37,12 @@ bool WriteSample(const QString &path, qint64 bytes)
     QRandomGenerator random(20020307);
     QByteArray chunk;
     qint64 written = 0;
-    char line[128];
+    char line[320];
     while (written < bytes) {
         chunk.clear();
         for (int i = 0; i < 4096; ++i) {
-            char desc[32];
-            const int length = 14 + int(random.bounded(13));
+            char desc[256];
+            const int length = qBound(0, description - 6 + int(random.bounded(13)), int(sizeof desc) - 1);
             for (int c = 0; c < length; ++c)
                 desc[c] = char('a' + random.bounded(26));
             desc[length] = '\0';
@@ -130,24 +131,28 @@ int main(int argc, char *argv[])
 {
     QCoreApplication app(argc, argv);
     qint64 megabytes = 200;
+    int description = 20;
     int runs = 3;
     QString path;
     for (const QString &arg : QCoreApplication::arguments().mid(1)) {
         if (arg.startsWith(QLatin1String("--megabytes=")))
             megabytes = arg.mid(12).toLongLong();
+        else if (arg.startsWith(QLatin1String("--description=")))
+            description = arg.mid(14).toInt();
         else if (arg.startsWith(QLatin1String("--runs=")))
             runs = qMax(1, arg.mid(7).toInt());
         else if (arg.startsWith(QLatin1String("--file=")))
             path = arg.mid(7);
         else {
-            std::fprintf(stderr, "usage: quillmark_import_memory [--megabytes=N] [--runs=N] [--file=PATH]\n");
+            std::fprintf(stderr, "usage: quillmark_import_memory [--megabytes=N] [--description=N] [--runs=N] "
+                                 "[--file=PATH]\n");
             return 64;
         }
     }
     QTemporaryDir dir;
     if (path.isEmpty()) {
         path = dir.filePath(QStringLiteral("large.csv"));
-        if (!WriteSample(path, megabytes * 1024 * 1024)) {
+        if (!WriteSample(path, megabytes * 1024 * 1024, description)) {
             std::fprintf(stderr, "could not write %s\n", qPrintable(path));
             return 1;
         }
