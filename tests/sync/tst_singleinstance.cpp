@@ -56,6 +56,27 @@ bool WaitUntilListening(QProcess &process, const QString &dataPath)
     return true;
 }
 
+// A copy of the program with its data file beside it, in `folder`: a
+// program of its own, not this test's.
+bool MakePortable(const QTemporaryDir &folder, QString &program, QString &dataPath)
+{
+    program = folder.filePath(QStringLiteral("quillmark"));
+    dataPath = folder.filePath(QStringLiteral("Quillmark.dat"));
+    return folder.isValid() && QFile::copy(QStringLiteral(QUILLMARK_EXE), program)
+            && ModelTest::WriteFileBytes(dataPath, {});
+}
+
+// Starts `program` in `running`; once it listens, a later start of it hands
+// over to it and ends with 0 while it runs on.
+bool RunsAndTakesTheNextStart(QProcess &running, const QString &program, const QString &dataPath)
+{
+    running.setProcessChannelMode(QProcess::ForwardedChannels);
+    running.start(program, {});
+    int exitCode = -1;
+    return WaitUntilListening(running, dataPath) && StartAndSeeItEnd(program, &exitCode) && exitCode == 0
+            && running.state() == QProcess::Running;
+}
+
 } // namespace
 
 class TestSingleInstance : public QObject
@@ -108,27 +129,16 @@ void TestSingleInstance::secondStartHandsOverAndEnds()
 
 void TestSingleInstance::otherDataFileIsAnotherProgram()
 {
-    // A program with its data file beside it.
     QTemporaryDir portable;
-    QVERIFY(portable.isValid());
-    const QString program = portable.filePath(QStringLiteral("quillmark"));
-    QVERIFY(QFile::copy(QStringLiteral(QUILLMARK_EXE), program));
-    const QString dataPath = portable.filePath(QStringLiteral("Quillmark.dat"));
-    QVERIFY(ModelTest::WriteFileBytes(dataPath, {}));
+    QString program, dataPath;
+    QVERIFY(MakePortable(portable, program, dataPath));
 
+    // A start on that file hands over to that program, not to this one.
     CMainFrame *frame = m_app.MainFrame();
     QVERIFY(frame);
     frame->showMinimized();
     QProcess other;
-    other.setProcessChannelMode(QProcess::ForwardedChannels);
-    other.start(program, {});
-    QVERIFY(WaitUntilListening(other, dataPath));
-
-    // A start on that file hands over to that program, not to this one.
-    int exitCode = -1;
-    QVERIFY(StartAndSeeItEnd(program, &exitCode));
-    QCOMPARE(exitCode, 0);
-    QCOMPARE(other.state(), QProcess::Running);
+    QVERIFY(RunsAndTakesTheNextStart(other, program, dataPath));
     QVERIFY(frame->isMinimized());
 
     other.kill();
@@ -156,13 +166,9 @@ void TestSingleInstance::startsPastWhatOthersLeft()
     const QByteArray runtime = qgetenv("XDG_RUNTIME_DIR");
     qunsetenv("XDG_RUNTIME_DIR");
     const auto restore = qScopeGuard([&] { qputenv("XDG_RUNTIME_DIR", runtime); });
-    // A program with its data file beside it: not this test's own.
     QTemporaryDir portable;
-    QVERIFY(portable.isValid());
-    const QString program = portable.filePath(QStringLiteral("quillmark"));
-    QVERIFY(QFile::copy(QStringLiteral(QUILLMARK_EXE), program));
-    const QString dataPath = portable.filePath(QStringLiteral("Quillmark.dat"));
-    QVERIFY(ModelTest::WriteFileBytes(dataPath, {}));
+    QString program, dataPath;
+    QVERIFY(MakePortable(portable, program, dataPath));
     const CSingleInstance names(dataPath);
     const QByteArray lockPath = QFile::encodeName(names.LockPath());
 
@@ -192,13 +198,7 @@ void TestSingleInstance::startsPastWhatOthersLeft()
     }
 
     QProcess first;
-    first.setProcessChannelMode(QProcess::ForwardedChannels);
-    first.start(program, {});
-    QVERIFY(WaitUntilListening(first, dataPath));
-    int exitCode = -1;
-    QVERIFY(StartAndSeeItEnd(program, &exitCode));
-    QCOMPARE(exitCode, 0);
-    QCOMPARE(first.state(), QProcess::Running);
+    QVERIFY(RunsAndTakesTheNextStart(first, program, dataPath));
     QCOMPARE(knocks, 0);
     first.terminate();
     QVERIFY(first.waitForFinished(5000));
