@@ -11,6 +11,7 @@
 #include "platform/Prompter.h"
 #include "res/ResourceIds.h"
 #include "res/Strings.h"
+#include "res/Tr.h"
 #include "view/QuillmarkView.h"
 
 #include <QApplication>
@@ -88,6 +89,11 @@ void CMainFrame::CreateMenus()
     connect(history, &QUndoStack::canRedoChanged, redo, &QAction::setEnabled);
     connect(history, &QUndoStack::redoTextChanged, redo,
             [redo](const QString &change) { redo->setText(Str::MenuRedo(change)); });
+
+    // Commands on the lists as a whole, on every screen.
+    QMenu *lists = menuBar()->addMenu(Tr::tr("&List"));
+    lists->addAction(m_view->FindAction());
+    lists->addAction(m_view->HideDoneAction());
 
     QMenu *help = menuBar()->addMenu(Str::MenuHelp());
     QAction *about = help->addAction(Str::MenuAbout());

@@ -1,6 +1,7 @@
 // The main window's start and every action a person takes in it, on the
 // made-up collection of 100 lists of 1,000 items: each from the tap or key
-// to the view painted again, the save included where the action saves. A
+// to the view painted again, the save included where the action saves, and
+// each keystroke of a search through all the items. A
 // program of its own: widgets need a QApplication before anything else,
 // which benchmark_main does not make.
 //
@@ -8,6 +9,7 @@
 //   quillmark_view_bench --write-data-file=PATH   writes the collection and ends
 #include "app/MainFrame.h"
 #include "bench/BenchData.h"
+#include "controls/ItemTable.h"
 #include "controls/ListTree.h"
 #include "dialogs/ListSetupDlg.h"
 #include "dialogs/NewItemDlg.h"
@@ -183,12 +185,15 @@ struct ShownView
 
     static void Settle() { QCoreApplication::processEvents(QEventLoop::AllEvents); }
     CListTree *Tree() const { return view.findChild<CListTree *>(); }
-    QTreeWidget *Table() const { return view.findChild<QTreeWidget *>(QStringLiteral("itemTable")); }
-    QTreeWidgetItem *Node(int list, int item = -1) const
+    CItemTable *Table() const { return view.findChild<CItemTable *>(); }
+    // A list's node of the tree, or one of its items'.
+    QModelIndex Node(int list, int item = -1) const
     {
-        QTreeWidgetItem *node = Tree()->topLevelItem(0)->child(list);
-        return item < 0 ? node : node->child(item);
+        const QModelIndex node = Tree()->model()->index(list, 0, Tree()->RootNode());
+        return item < 0 ? node : Tree()->model()->index(item, 0, node);
     }
+    QModelIndex Row(int row) const { return Table()->model()->index(row, 0, Table()->rootIndex()); }
+    int RowCount() const { return Table()->model()->rowCount(Table()->rootIndex()); }
 
     // A tap on the drawn button in `slot` (0 to 5, left to right).
     void Tap(int slot)
@@ -204,15 +209,15 @@ struct ShownView
         Tap(1);
     }
     // The magnifier on a node of the tree, or on a row of the table.
-    void Open(QTreeWidgetItem *node)
+    void Open(const QModelIndex &node)
     {
-        node->treeWidget()->setCurrentItem(node);
+        (Tree()->isVisible() ? static_cast<QAbstractItemView *>(Tree()) : Table())->setCurrentIndex(node);
         Tap(3);
     }
     // The space bar on a node of the tree: ticks or unticks it.
-    void Space(QTreeWidgetItem *node)
+    void Space(const QModelIndex &node)
     {
-        Tree()->setCurrentItem(node);
+        Tree()->setCurrentIndex(node);
         QKeyEvent space(QEvent::KeyPress, Qt::Key_Space, Qt::NoModifier, QStringLiteral(" "));
         QCoreApplication::sendEvent(Tree(), &space);
         Settle();
@@ -230,7 +235,7 @@ struct ShownView
 void BM_Tick(benchmark::State &state)
 {
     ShownView shown;
-    QTreeWidgetItem *node = shown.Node(50, 500);
+    const QModelIndex node = shown.Node(50, 500);
     for (auto _ : state)
         shown.Space(node);
     if (shown.doc.UndoStack()->count() != int(state.iterations()))
@@ -258,7 +263,7 @@ void BM_OpenList(benchmark::State &state)
     for (auto _ : state) {
         shown.Open(shown.Node(50));
         state.PauseTiming();
-        if (shown.Table()->topLevelItemCount() != 1000)
+        if (shown.RowCount() != 1000)
             state.SkipWithError("the list did not open");
         shown.Tap(4);
         state.ResumeTiming();
@@ -271,7 +276,7 @@ void BM_OpenItem(benchmark::State &state)
     ShownView shown;
     shown.Open(shown.Node(50));
     for (auto _ : state) {
-        shown.Open(shown.Table()->topLevelItem(500));
+        shown.Open(shown.Row(500));
         state.PauseTiming();
         if (!shown.Table()->isHidden())
             state.SkipWithError("the item did not open");
@@ -301,7 +306,7 @@ QM_ACTION_BENCHMARK(BM_Back);
 void BM_EditItem(benchmark::State &state)
 {
     ShownView shown;
-    shown.Tree()->setCurrentItem(shown.Node(50, 500));
+    shown.Tree()->setCurrentIndex(shown.Node(50, 500));
     for (auto _ : state)
         shown.Tap(2);
     if (shown.doc.UndoStack()->count() != int(state.iterations()) || shown.doc.HasUnsavedChanges())
@@ -326,7 +331,7 @@ void BM_UndoRedo(benchmark::State &state, bool redo)
 {
     ShownView shown;
     shown.Open(shown.Node(50));
-    shown.Table()->setCurrentItem(shown.Table()->topLevelItem(500));
+    shown.Table()->setCurrentIndex(shown.Row(500));
     shown.Tap(2);
     QUndoStack *history = shown.doc.UndoStack();
     for (auto _ : state) {
@@ -352,17 +357,55 @@ void BM_UndoRedo(benchmark::State &state, bool redo)
 BENCHMARK_CAPTURE(BM_UndoRedo, Undo, false)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK_CAPTURE(BM_UndoRedo, Redo, true)->Unit(benchmark::kMillisecond)->UseRealTime();
 
-// "View Lists...": the one action that builds the tree of 100 lists and
-// 100,000 items anew.
+// "View Lists...": the tree closed but for the current list.
 void BM_ViewLists(benchmark::State &state)
 {
     ShownView shown;
     for (auto _ : state)
         shown.Choose(QStringLiteral("View Lists..."));
-    if (shown.Tree()->topLevelItem(0)->childCount() != 100)
+    if (shown.Tree()->model()->rowCount(shown.Tree()->RootNode()) != 100)
         state.SkipWithError("the tree is not filled");
 }
 QM_ACTION_BENCHMARK(BM_ViewLists);
+
+// The letters typed into the find field: "c" is in nearly every item's
+// name or description, "ca" in about one in eight, "caf" in a few hundred,
+// "cafe" (with "café") in a few dozen.
+const QString kTyped = QStringLiteral("cafe");
+
+// The n-th keystroke of kTyped in the find field (the range's argument),
+// from the key to the matches painted, the letters before it typed already.
+// The first one looks through all 100,000 items; each further one among the
+// matches of the letters before.
+void BM_FindKeystroke(benchmark::State &state)
+{
+    ShownView shown;
+    shown.view.FindAction()->trigger();
+    ShownView::Settle();
+    auto *field = shown.view.findChild<QLineEdit *>(QStringLiteral("findField"));
+    const qsizetype n = state.range(0);
+    const QString before = kTyped.first(n - 1);
+    const QChar letter = kTyped.at(n - 1);
+    int matches = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        field->setText(QStringLiteral("x")); // nothing left of the last round's matches
+        field->setText(before);
+        ShownView::Settle();
+        state.ResumeTiming();
+        QKeyEvent key(QEvent::KeyPress, Qt::Key_A + (letter.unicode() - u'a'), Qt::NoModifier, QString(letter));
+        QCoreApplication::sendEvent(field, &key);
+        ShownView::Settle();
+        state.PauseTiming();
+        const QAbstractItemModel *found = shown.view.findChild<QAbstractItemView *>(QStringLiteral("foundItems"))->model();
+        matches = found->rowCount();
+        if (field->text() != kTyped.first(n))
+            state.SkipWithError("the key did not reach the field");
+        state.ResumeTiming();
+    }
+    state.counters["matches"] = matches;
+}
+BENCHMARK(BM_FindKeystroke)->DenseRange(1, 4)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 constexpr char kWriteFlag[] = "--write-data-file=";
 

@@ -1,28 +1,34 @@
 #include "controls/ItemTable.h"
 
-#include "platform/NumberText.h"
-#include "res/ResourceIds.h"
-#include "res/Strings.h"
+#include "model/ListsModel.h"
+#include "platform/Settings.h"
 
 #include <QHeaderView>
+#include <QKeyEvent>
 
 namespace {
 
+// The order the user last chose: a column of the lists model (-1 for the
+// list's own order) and Qt::SortOrder.
+const QString kSortColumnKey = QStringLiteral("SORTCOLUMN");
+const QString kSortOrderKey = QStringLiteral("SORTORDER");
+
 struct Column
 {
-    QString heading;
+    int column;
     int width;
 };
 
 QList<Column> ColumnsFor(bool anyDated, bool anyPrice)
 {
+    using M = CListsModel;
     if (anyDated && anyPrice)
-        return {{Str::ColumnName(), 90}, {Str::ColumnPrice(), 52}, {Str::ColumnDate(), 70}, {Str::ColumnDone(), 43}};
+        return {{M::Name, 90}, {M::Price, 52}, {M::Date, 70}, {M::Done, 43}};
     if (anyDated)
-        return {{Str::ColumnName(), 86}, {Str::ColumnDate(), 78}, {Str::ColumnDone(), 43}};
+        return {{M::Name, 86}, {M::Date, 78}, {M::Done, 43}};
     if (anyPrice)
-        return {{Str::ColumnName(), 112}, {Str::ColumnPrice(), 52}, {Str::ColumnDone(), 43}};
-    return {{Str::ColumnName(), 163}, {Str::ColumnDone(), 43}};
+        return {{M::Name, 112}, {M::Price, 52}, {M::Done, 43}};
+    return {{M::Name, 163}, {M::Done, 43}};
 }
 
 // Whether any item is dated, and whether any has a price.
@@ -39,78 +45,100 @@ std::pair<bool, bool> Layout(const CListItemArray &list)
 
 } // namespace
 
-CItemTable::CItemTable(QWidget *parent)
-    : QTreeWidget(parent)
-    , m_images(CImageList::ChecksAndStrip())
+CItemTable::CItemTable(CListsModel &lists, QWidget *parent)
+    : CTreeOptionsCtrl(parent)
+    , m_lists(lists)
+    , m_filter(lists)
 {
+    setHeaderHidden(false);
     setRootIsDecorated(false);
     setItemsExpandable(false);
-    setUniformRowHeights(true);
+    setExpandsOnDoubleClick(false);
     setSelectionMode(QAbstractItemView::ExtendedSelection);
     setSelectionBehavior(QAbstractItemView::SelectRows);
     setAllColumnsShowFocus(true);
-    setEditTriggers(QAbstractItemView::NoEditTriggers);
-    setIconSize(QSize(Res::kImageSize, Res::kImageSize));
     header()->setStretchLastSection(false);
-    header()->setSectionsMovable(false);
+    setModel(&m_filter);
+
+    int column = Settings::ReadInt(kSortColumnKey, -1);
+    const bool sortable = column == CListsModel::Name || column == CListsModel::Price
+            || column == CListsModel::Date || column == CListsModel::Done;
+    const Qt::SortOrder order =
+            Settings::ReadInt(kSortOrderKey, Qt::AscendingOrder) == Qt::DescendingOrder ? Qt::DescendingOrder
+                                                                                        : Qt::AscendingOrder;
+    header()->setSortIndicatorClearable(true);
+    header()->setSortIndicator(sortable ? column : -1, order);
+    setSortingEnabled(true);
+    connect(header(), &QHeaderView::sortIndicatorChanged, this, [](int section, Qt::SortOrder sortOrder) {
+        Settings::WriteInt(kSortColumnKey, section);
+        Settings::WriteInt(kSortOrderKey, sortOrder);
+    });
+
+    // The columns follow the items of the list on show.
+    connect(&m_lists, &QAbstractItemModel::dataChanged, this,
+            [this](const QModelIndex &topLeft) { OnListsChanged(topLeft.parent().isValid() ? topLeft.parent() : topLeft); });
+    connect(&m_lists, &QAbstractItemModel::rowsInserted, this, &CItemTable::OnListsChanged);
+    connect(&m_lists, &QAbstractItemModel::rowsRemoved, this, &CItemTable::OnListsChanged);
 }
 
-QStringList CItemTable::RowTexts(const CListItem &item) const
+void CItemTable::OnListsChanged(const QModelIndex &parent)
 {
-    QStringList texts{item.m_strName};
-    if (m_priced)
-        texts << NumberText::FormatFixed2(item.m_dPrice);
-    if (m_dated)
-        texts << (item.m_bDated ? item.GetDateText(true) : Str::NotDated());
-    texts << (item.m_bDone ? Str::Yes() : Str::No());
-    return texts;
+    if (m_list.isValid() && parent == m_list)
+        LayOut(false);
 }
 
-void CItemTable::Fill(const CListItemArray &list)
+void CItemTable::LayOut(bool force)
 {
-    clear();
-    std::tie(m_dated, m_priced) = Layout(list);
-    const QList<Column> columns = ColumnsFor(m_dated, m_priced);
-    QStringList headings;
-    for (const Column &c : columns)
-        headings << c.heading;
-    setColumnCount(int(columns.size()));
-    setHeaderLabels(headings);
-    for (int c = 0; c < columns.size(); ++c)
-        setColumnWidth(c, columns.at(c).width);
-
-    QList<QTreeWidgetItem *> rows;
-    rows.reserve(list.m_items.size());
-    for (const CListItem &item : list.m_items) {
-        auto *row = new QTreeWidgetItem(RowTexts(item));
-        row->setFlags(Qt::ItemIsSelectable | Qt::ItemIsEnabled);
-        row->setIcon(0, m_images.Icon(item.m_nIcon));
-        rows.append(row);
+    if (!m_list.isValid())
+        return;
+    const std::pair<bool, bool> layout = Layout(m_lists.Lists().at(m_list.row()));
+    if (!force && layout == std::pair(m_dated, m_priced))
+        return;
+    std::tie(m_dated, m_priced) = layout;
+    for (int c = 0; c < CListsModel::ColumnCount; ++c)
+        setColumnHidden(c, true);
+    for (const Column &c : ColumnsFor(m_dated, m_priced)) {
+        setColumnHidden(c.column, false);
+        setColumnWidth(c.column, c.width);
     }
-    addTopLevelItems(rows);
 }
 
-void CItemTable::UpdateRow(const CListItemArray &list, int item)
+void CItemTable::ShowList(const QModelIndex &list)
 {
-    QTreeWidgetItem *row = topLevelItem(item);
-    if (!row || Layout(list) != std::pair(m_dated, m_priced)) {
-        Fill(list);
+    m_list = list;
+    m_filter.Settle();
+    setRootIndex(m_filter.mapFromSource(list));
+    LayOut(true);
+    selectionModel()->clearSelection();
+    selectionModel()->setCurrentIndex(model()->index(0, 0, rootIndex()), QItemSelectionModel::NoUpdate);
+    scrollToTop();
+}
+
+QModelIndex CItemTable::ItemOf(const QModelIndex &row) const
+{
+    return m_filter.mapToSource(row.siblingAtColumn(CListsModel::Name));
+}
+
+QModelIndex CItemTable::FirstSelected() const
+{
+    QModelIndex top;
+    for (const QModelIndex &row : selectionModel()->selectedRows()) {
+        if (!top.isValid() || row.row() < top.row())
+            top = row;
+    }
+    return ItemOf(top);
+}
+
+void CItemTable::keyPressEvent(QKeyEvent *event)
+{
+    // The first arrow chooses the current row, which a freshly shown table
+    // has without showing it chosen; the next one moves on.
+    const bool arrow = event->key() == Qt::Key_Down || event->key() == Qt::Key_Up;
+    if (arrow && !(event->modifiers() & ~Qt::KeypadModifier) && currentIndex().isValid()
+        && !selectionModel()->hasSelection()) {
+        selectionModel()->select(currentIndex(), QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+        event->accept();
         return;
     }
-    const CListItem &value = list.m_items.at(item);
-    const QStringList texts = RowTexts(value);
-    for (int c = 0; c < texts.size(); ++c)
-        row->setText(c, texts.at(c));
-    row->setIcon(0, m_images.Icon(value.m_nIcon));
-}
-
-int CItemTable::FirstSelectedRow() const
-{
-    int lowest = -1;
-    for (QTreeWidgetItem *row : selectedItems()) {
-        const int index = indexOfTopLevelItem(row);
-        if (index >= 0 && (lowest < 0 || index < lowest))
-            lowest = index;
-    }
-    return lowest;
+    CTreeOptionsCtrl::keyPressEvent(event);
 }

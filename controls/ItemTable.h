@@ -1,32 +1,48 @@
 #pragma once
 
-#include "model/ListItemArray.h"
-#include "res/Art.h"
+#include "controls/ItemsFilter.h"
+#include "controls/TreeOptionsCtrl.h"
 
-#include <QTreeWidget>
+#include <QPersistentModelIndex>
 
-// One list's items as rows, row i for item i, each with the item's icon,
-// name and done mark, and a "Price" and a "Date" column while any item has
-// a price or a date. Not sorted; the user may select several rows.
-class CItemTable : public QTreeWidget
+class CListsModel;
+
+// One list's items as rows, each with the item's icon, name and done box,
+// and a "Price" and a "Date" column while any item has a price or a date.
+// The rows come in the list's order, or in the order of the column whose
+// header the user clicked (a second click reverses it, a third gives the
+// list's order back), remembered for the next start; done items are left
+// out while the user hides them. The user may select several rows, and
+// ticks an item with a click on its box or the space bar.
+class CItemTable : public CTreeOptionsCtrl
 {
     Q_OBJECT
 
 public:
-    explicit CItemTable(QWidget *parent = nullptr);
+    explicit CItemTable(CListsModel &lists, QWidget *parent = nullptr);
 
-    // All rows and columns anew; no row selected.
-    void Fill(const CListItemArray &list);
-    // The row of one item anew; the whole table when the item brings or
-    // takes away the last date or price, and with it a column.
-    void UpdateRow(const CListItemArray &list, int item);
-    // The lowest selected row, or -1.
-    int FirstSelectedRow() const;
+    CItemsFilter &Filter() { return m_filter; }
+
+    // The items of a list (an index of the lists model) anew, as they are
+    // now sorted and filtered: no row selected, the first one current.
+    void ShowList(const QModelIndex &list);
+    // The topmost selected row's item, as an index of the lists model;
+    // invalid when none is selected.
+    QModelIndex FirstSelected() const;
+    // The item of a row of this view, as an index of the lists model.
+    QModelIndex ItemOf(const QModelIndex &row) const;
+
+protected:
+    void keyPressEvent(QKeyEvent *event) override;
 
 private:
-    QStringList RowTexts(const CListItem &item) const;
+    // The columns the items call for, when they call for others.
+    void LayOut(bool force);
+    void OnListsChanged(const QModelIndex &parent);
 
-    CImageList m_images;
+    CListsModel &m_lists;
+    CItemsFilter m_filter;
+    QPersistentModelIndex m_list;
     // Which of the optional columns the rows have.
     bool m_dated = false;
     bool m_priced = false;

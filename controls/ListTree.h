@@ -1,45 +1,40 @@
 #pragma once
 
+#include "controls/ItemsFilter.h"
+#include "controls/ListTreeModel.h"
 #include "controls/TreeOptionsCtrl.h"
-#include "model/ListItemArray.h"
+
+class CListsModel;
 
 // The tree of all lists: the root "Lists", below it a node per list (its
-// icon and name), below each a check item per item (its done mark). It shows
-// a collection and follows its changes node by node, so that what the user
-// opened and selected stays as it was; only Fill builds it anew. The ticks
-// the user makes are told by list and item.
+// icon and name), below each a check item per item (its done mark), done
+// items left out while the user hides them. It follows the lists model row
+// by row, so that what the user opened and chose stays as it was; only Fill
+// closes what was open. A tick here is a tick of the document.
 class CListTree : public CTreeOptionsCtrl
 {
     Q_OBJECT
 
 public:
-    explicit CListTree(QWidget *parent = nullptr);
+    explicit CListTree(CListsModel &lists, QWidget *parent = nullptr);
 
-    // The whole tree anew: the root open and the list `open` too (-1: none),
-    // the others closed, nothing selected.
-    void Fill(const CListCollection &lists, int open);
-    // The lists first .. first + removed - 1 gave way to the `inserted` ones
-    // now at first in `lists`. A node put where an open one was is open too.
-    void ReplaceLists(const CListCollection &lists, int first, int removed, int inserted);
-    void UpdateItem(const CListItem &value, int list, int item);
+    CItemsFilter &Filter() { return m_filter; }
 
-    // What the selected node stands for: a list and one of its items; item
-    // -1 for a list's node, both -1 for the root or no selection.
-    struct Node
-    {
-        int list = -1;
-        int item = -1;
-    };
-    Node Selected() const;
+    // The tree as at the start: the root open and the list `open` (an index
+    // of the lists model; none when invalid) too, the others closed, nothing
+    // selected.
+    void Fill(const QModelIndex &open);
 
-signals:
-    void itemToggled(int list, int item, bool done);
+    // The node of a list or an item of the lists model, and back; the root
+    // and nodes of nothing are invalid there.
+    QModelIndex NodeOf(const QModelIndex &listsIndex) const;
+    QModelIndex ListsIndexOf(const QModelIndex &node) const;
+    QModelIndex RootNode() const { return m_tree.RootIndex(); }
+    // What the selected node stands for: a list or an item, as an index of
+    // the lists model; invalid for the root or no selection.
+    QModelIndex Selected() const;
 
 private:
-    // A list's node with its items, in no tree yet. Item data: the list's
-    // index on the list node, the item's index on each item node.
-    static QTreeWidgetItem *NewListNode(const CListItemArray &list, int index);
-    bool IsItemNode(const QTreeWidgetItem *node) const;
-
-    QTreeWidgetItem *m_root = nullptr;
+    CItemsFilter m_filter;
+    CListTreeModel m_tree;
 };

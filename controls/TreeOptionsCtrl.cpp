@@ -1,5 +1,6 @@
 #include "controls/TreeOptionsCtrl.h"
 
+#include "model/ListsModel.h"
 #include "res/ResourceIds.h"
 
 #include <QHeaderView>
@@ -8,70 +9,58 @@
 #include <QStyle>
 #include <QStyledItemDelegate>
 
-// An item whose picture follows its image index: the index is the only state,
-// so the picture can never disagree with it. The index and the owner's value
-// are kept as plain numbers rather than in the item's table of roles: a tree
-// of all lists holds a hundred thousand items.
-class COptionItem : public QTreeWidgetItem
-{
-public:
-    using QTreeWidgetItem::QTreeWidgetItem;
-
-    QVariant data(int column, int role) const override
-    {
-        if (column == 0) {
-            switch (role) {
-            case CTreeOptionsCtrl::ImageRole:
-                return m_image;
-            case CTreeOptionsCtrl::ItemDataRole:
-                return m_itemData;
-            case Qt::DecorationRole:
-                if (const auto *tree = qobject_cast<const CTreeOptionsCtrl *>(treeWidget())) {
-                    const QIcon icon = tree->IconFor(m_image);
-                    return icon.isNull() ? QVariant() : QVariant(icon);
-                }
-                break;
-            default:
-                break;
-            }
-        }
-        return QTreeWidgetItem::data(column, role);
-    }
-
-    void setData(int column, int role, const QVariant &value) override
-    {
-        if (column == 0 && role == CTreeOptionsCtrl::ImageRole) {
-            m_image = value.toInt();
-            emitDataChanged(); // the picture changes with it
-        } else if (column == 0 && role == CTreeOptionsCtrl::ItemDataRole) {
-            m_itemData = value.toInt();
-        } else {
-            QTreeWidgetItem::setData(column, role, value);
-        }
-    }
-
-private:
-    int m_image = 0;
-    qint32 m_itemData = 0;
-};
-
 namespace {
 
-// The standard delegate, with its option set-up reachable so that the hit
-// test asks the style exactly what the painting asks it.
+// The standard delegate, with each cell's picture from the control's image
+// list in place of a decoration and the style's check box, and its option
+// set-up reachable so that the hit test asks the style exactly what the
+// painting asks it.
 class COptionDelegate : public QStyledItemDelegate
 {
 public:
-    using QStyledItemDelegate::QStyledItemDelegate;
-    using QStyledItemDelegate::initStyleOption;
-};
+    explicit COptionDelegate(CTreeOptionsCtrl *tree)
+        : QStyledItemDelegate(tree)
+        , m_tree(tree)
+    {
+    }
 
-constexpr Qt::ItemFlags kItemFlags = Qt::ItemIsSelectable | Qt::ItemIsEnabled;
+    void initStyleOption(QStyleOptionViewItem *option, const QModelIndex &index) const override
+    {
+        QStyledItemDelegate::initStyleOption(option, index);
+        option->features &= ~QStyleOptionViewItem::HasCheckIndicator;
+        const QIcon icon = m_tree->IconFor(CTreeOptionsCtrl::ImageOf(index));
+        if (icon.isNull()) {
+            option->features &= ~QStyleOptionViewItem::HasDecoration;
+            option->icon = QIcon();
+            return;
+        }
+        // As the standard delegate sets up a decoration.
+        option->features |= QStyleOptionViewItem::HasDecoration;
+        option->icon = icon;
+        const QIcon::Mode mode = !(option->state & QStyle::State_Enabled) ? QIcon::Disabled
+                : (option->state & QStyle::State_Selected)                 ? QIcon::Selected
+                                                                           : QIcon::Normal;
+        const QIcon::State state = (option->state & QStyle::State_Open) ? QIcon::On : QIcon::Off;
+        const QSize actual = icon.actualSize(option->decorationSize, mode, state);
+        option->decorationSize = option->decorationSize.boundedTo(actual);
+    }
+
+    // The control turns the marks over itself, by its own hit test.
+    bool editorEvent(QEvent *, QAbstractItemModel *, const QStyleOptionViewItem &, const QModelIndex &) override
+    {
+        return false;
+    }
+
+    using QStyledItemDelegate::initStyleOption;
+
+private:
+    CTreeOptionsCtrl *m_tree;
+};
 
 } // namespace
 
 CTreeOptionsCtrl::CTreeOptionsCtrl(QWidget *parent)
-    : QTreeWidget(parent)
+    : QTreeView(parent)
     , m_images(CImageList::ChecksAndStrip())
 {
     m_icons.reserve(m_images.Count());
@@ -79,13 +68,33 @@ CTreeOptionsCtrl::CTreeOptionsCtrl(QWidget *parent)
         m_icons.append(m_images.Icon(i));
 
     setItemDelegate(new COptionDelegate(this));
-    setColumnCount(1);
     setHeaderHidden(true);
     setRootIsDecorated(true);
+    setUniformRowHeights(true);
     setIconSize(QSize(Res::kImageSize, Res::kImageSize));
     setSelectionMode(QAbstractItemView::SingleSelection);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setExpandsOnDoubleClick(true);
+    header()->setSectionsMovable(false);
+}
+
+int CTreeOptionsCtrl::ImageOf(const QModelIndex &index)
+{
+    const QVariant check = index.data(Qt::CheckStateRole);
+    if (check.isValid())
+        return check.toInt() == Qt::Checked ? Res::kImageChecked : Res::kImageUnchecked;
+    const QVariant image = index.data(CListsModel::IconRole);
+    return image.isValid() ? image.toInt() : -1;
+}
+
+bool CTreeOptionsCtrl::IsCheckItem(const QModelIndex &index)
+{
+    return index.data(Qt::CheckStateRole).isValid();
+}
+
+bool CTreeOptionsCtrl::GetCheck(const QModelIndex &index)
+{
+    return index.data(Qt::CheckStateRole).toInt() == Qt::Checked;
 }
 
 QIcon CTreeOptionsCtrl::IconFor(int image) const
@@ -93,66 +102,8 @@ QIcon CTreeOptionsCtrl::IconFor(int image) const
     return image >= 0 && image < m_icons.size() ? m_icons.at(image) : QIcon();
 }
 
-QTreeWidgetItem *CTreeOptionsCtrl::NewGroupItem(const QString &text, int image)
+QRect CTreeOptionsCtrl::IconRect(const QModelIndex &index) const
 {
-    auto *item = new COptionItem();
-    item->setFlags(kItemFlags);
-    item->setText(0, text);
-    SetImage(item, image);
-    SetItemData(item, 0);
-    return item;
-}
-
-QTreeWidgetItem *CTreeOptionsCtrl::NewCheckItem(const QString &text, bool checked)
-{
-    return NewGroupItem(text, checked ? Res::kImageChecked : Res::kImageUnchecked);
-}
-
-QTreeWidgetItem *CTreeOptionsCtrl::SelectedItem() const
-{
-    const QList<QTreeWidgetItem *> selected = selectedItems();
-    return selected.isEmpty() ? nullptr : selected.first();
-}
-
-int CTreeOptionsCtrl::GetImage(const QTreeWidgetItem *item)
-{
-    return item->data(0, ImageRole).toInt();
-}
-
-void CTreeOptionsCtrl::SetImage(QTreeWidgetItem *item, int image)
-{
-    item->setData(0, ImageRole, image);
-}
-
-qint32 CTreeOptionsCtrl::GetItemData(const QTreeWidgetItem *item)
-{
-    return item->data(0, ItemDataRole).toInt();
-}
-
-void CTreeOptionsCtrl::SetItemData(QTreeWidgetItem *item, qint32 value)
-{
-    item->setData(0, ItemDataRole, value);
-}
-
-bool CTreeOptionsCtrl::IsCheckItem(const QTreeWidgetItem *item) const
-{
-    const int image = GetImage(item);
-    return image == Res::kImageUnchecked || image == Res::kImageChecked;
-}
-
-bool CTreeOptionsCtrl::GetCheck(const QTreeWidgetItem *item) const
-{
-    return GetImage(item) == Res::kImageChecked;
-}
-
-void CTreeOptionsCtrl::SetCheck(QTreeWidgetItem *item, bool checked)
-{
-    SetImage(item, checked ? Res::kImageChecked : Res::kImageUnchecked);
-}
-
-QRect CTreeOptionsCtrl::IconRect(const QTreeWidgetItem *item) const
-{
-    const QModelIndex index = indexFromItem(item, 0);
     if (!index.isValid())
         return QRect();
     QStyleOptionViewItem option;
@@ -164,50 +115,54 @@ QRect CTreeOptionsCtrl::IconRect(const QTreeWidgetItem *item) const
     return style()->subElementRect(QStyle::SE_ItemViewItemDecoration, &option, this);
 }
 
-bool CTreeOptionsCtrl::ToggleIfCheckItem(QTreeWidgetItem *item)
+bool CTreeOptionsCtrl::Toggle(const QModelIndex &index)
 {
-    if (!item || !IsCheckItem(item))
+    if (!IsCheckItem(index))
         return false;
-    const bool checked = !GetCheck(item);
-    SetCheck(item, checked);
-    emit checkToggled(item, checked);
+    model()->setData(index, GetCheck(index) ? Qt::Unchecked : Qt::Checked, Qt::CheckStateRole);
     return true;
 }
 
-void CTreeOptionsCtrl::ToggleAtPress(const QMouseEvent *event)
+bool CTreeOptionsCtrl::ToggleAtPress(const QMouseEvent *event)
 {
     if (event->button() != Qt::LeftButton)
-        return;
+        return false;
     const QPoint p = event->position().toPoint();
-    QTreeWidgetItem *item = itemAt(p);
-    if (item && IconRect(item).contains(p))
-        ToggleIfCheckItem(item);
+    const QModelIndex index = indexAt(p);
+    return IsCheckItem(index) && IconRect(index).contains(p) && Toggle(index);
 }
 
 void CTreeOptionsCtrl::mousePressEvent(QMouseEvent *event)
 {
     // The toggle comes first; the tree then selects, opens and closes as usual.
     ToggleAtPress(event);
-    QTreeWidget::mousePressEvent(event);
+    QTreeView::mousePressEvent(event);
 }
 
 void CTreeOptionsCtrl::mouseDoubleClickEvent(QMouseEvent *event)
 {
     // The second press of a quick double click is a click on the box all the
-    // same, so two clicks leave the mark as it was.
-    ToggleAtPress(event);
-    QTreeWidget::mouseDoubleClickEvent(event);
+    // same, so two clicks leave the mark as it was; and they open nothing.
+    if (ToggleAtPress(event)) {
+        event->accept();
+        return;
+    }
+    QTreeView::mouseDoubleClickEvent(event);
 }
 
 void CTreeOptionsCtrl::keyPressEvent(QKeyEvent *event)
 {
     // The space character, as typed (with or without Shift); Ctrl+Space keeps
-    // its selection meaning.
+    // its selection meaning. It turns over the current row's check item.
     const Qt::KeyboardModifiers chord = Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier;
-    if (event->key() == Qt::Key_Space && !(event->modifiers() & chord)
-        && ToggleIfCheckItem(currentItem())) {
-        event->accept();
-        return;
+    if (event->key() == Qt::Key_Space && !(event->modifiers() & chord)) {
+        const QModelIndex current = currentIndex();
+        for (int column = 0; current.isValid() && column < model()->columnCount(current.parent()); ++column) {
+            if (Toggle(current.siblingAtColumn(column))) {
+                event->accept();
+                return;
+            }
+        }
     }
-    QTreeWidget::keyPressEvent(event);
+    QTreeView::keyPressEvent(event);
 }

@@ -5,53 +5,37 @@
 #include <QIcon>
 #include <QList>
 #include <QRect>
-#include <QTreeWidget>
+#include <QTreeView>
 
 class QKeyEvent;
 class QMouseEvent;
 
-// A tree of group items and check items. A check item's mark is toggled by a
-// click on its box or by the space bar; kind and state live in the item's
-// image index alone (0 unchecked, 1 checked, any other a group item's
-// picture), shown from the control's own 57-image list. A mark the user
-// changes is told through checkToggled; marks set by the owner are not.
-class CTreeOptionsCtrl : public QTreeWidget
+// A view of group items and check items, drawn from the control's own
+// 57-image list. A cell whose model gives a check state (Qt::CheckStateRole)
+// is a check item: it shows the unchecked or the checked box, and a click on
+// the box or the space bar asks the model to turn the mark over
+// (setData of the check state). Any other cell shows the picture of its icon
+// number (CListsModel::IconRole), or none outside the list. The pictures are
+// the program's own, never the style's check boxes; the control keeps no
+// marks of its own, so a picture can never disagree with the model.
+class CTreeOptionsCtrl : public QTreeView
 {
     Q_OBJECT
 
 public:
-    // Where each item keeps its image index and the owner's 32-bit value.
-    static constexpr int ImageRole = Qt::UserRole + 1;
-    static constexpr int ItemDataRole = Qt::UserRole + 2;
-
     explicit CTreeOptionsCtrl(QWidget *parent = nullptr);
 
-    // New items (item data 0) in no tree yet: a whole branch built apart goes
-    // into the tree in one step (QTreeWidgetItem::addChildren), many times
-    // faster than item by item.
-    static QTreeWidgetItem *NewGroupItem(const QString &text, int image);
-    static QTreeWidgetItem *NewCheckItem(const QString &text, bool checked);
+    // The image of a cell: 0 unchecked, 1 checked, a group's picture from 4
+    // on; -1 for none.
+    static int ImageOf(const QModelIndex &index);
+    static bool IsCheckItem(const QModelIndex &index);
+    static bool GetCheck(const QModelIndex &index);
 
-    // The selected item (the one shown highlighted), or nullptr.
-    QTreeWidgetItem *SelectedItem() const;
-
-    bool IsCheckItem(const QTreeWidgetItem *item) const;
-    bool GetCheck(const QTreeWidgetItem *item) const;
-    void SetCheck(QTreeWidgetItem *item, bool checked);
-
-    static int GetImage(const QTreeWidgetItem *item);
-    static void SetImage(QTreeWidgetItem *item, int image);
-    static qint32 GetItemData(const QTreeWidgetItem *item);
-    static void SetItemData(QTreeWidgetItem *item, qint32 value);
-
-    // The rectangle, in viewport coordinates, where the item's picture is
-    // drawn; empty when the item shows none.
-    QRect IconRect(const QTreeWidgetItem *item) const;
+    // The rectangle, in viewport coordinates, where the cell's picture is
+    // drawn; empty when it shows none.
+    QRect IconRect(const QModelIndex &index) const;
     const CImageList &Images() const { return m_images; }
-
-signals:
-    // The user ticked or unticked the item (a click on its box, the space bar).
-    void checkToggled(QTreeWidgetItem *item, bool checked);
+    QIcon IconFor(int image) const;
 
 protected:
     void mousePressEvent(QMouseEvent *event) override;
@@ -59,12 +43,10 @@ protected:
     void keyPressEvent(QKeyEvent *event) override;
 
 private:
-    friend class COptionItem;
-    QIcon IconFor(int image) const;
-    bool ToggleIfCheckItem(QTreeWidgetItem *item);
-    // Toggles the item whose box lies under a left-button press.
-    void ToggleAtPress(const QMouseEvent *event);
+    bool Toggle(const QModelIndex &index);
+    // Toggles the check item whose box lies under a left-button press.
+    bool ToggleAtPress(const QMouseEvent *event);
 
     CImageList m_images;
-    QList<QIcon> m_icons; // made once: the items ask on every paint
+    QList<QIcon> m_icons; // made once: the cells ask on every paint
 };

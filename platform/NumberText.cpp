@@ -28,6 +28,12 @@ QString FormatFixed2(double value)
     return QString::fromLatin1(buf, static_cast<qsizetype>(res.ptr - buf));
 }
 
+bool ReadsAsZero(double value)
+{
+    const QString text = FormatFixed2(value);
+    return text == QLatin1String("0.00") || text == QLatin1String("-0.00");
+}
+
 double ParseCDouble(const QByteArray &text)
 {
     const QByteArray z = text; // guarantees a terminating zero

@@ -12,6 +12,11 @@ namespace NumberText {
 // two decimals, rounded to the nearest hundredth exactly as printf rounds.
 QString FormatFixed2(double value);
 
+// Whether FormatFixed2 writes the value as 0.00 (or -0.00): an amount a
+// person reads as nothing, though a sum such as 0.1 + 0.2 - 0.3 is not
+// exactly zero.
+bool ReadsAsZero(double value);
+
 // strtod in the C locale: leading blanks, sign, digits, a point, an exponent
 // (and strtod's other forms); stops at the first character that does not fit.
 // Text without a leading number gives 0.

@@ -14,6 +14,8 @@ QUILLMARK_TEST_PACKAGES=(
     libbenchmark-dev
     todoman khal
     desktop-file-utils appstream
+    # pdftotext reads back what the printout wrote.
+    poppler-utils
     # The German locale (quillmark_generate_locale below).
     locales
     # An X server with a window manager and a hand on its mouse and keys, for

@@ -1,33 +1,64 @@
 #include "view/QuillmarkView.h"
 
+#include "controls/FindPane.h"
 #include "controls/ItemTable.h"
 #include "controls/ListTree.h"
-#include "model/ListMatch.h"
+#include "model/ListsModel.h"
 #include "model/QuillmarkDoc.h"
 #include "platform/Prompter.h"
+#include "platform/Settings.h"
 #include "res/Art.h"
 #include "res/ClientArea.h"
+#include "res/Tr.h"
 #include "view/ViewLook.h"
 
-#include <algorithm>
+#include <QAction>
+
+namespace {
+// Whether done items are hidden: 1 or 0.
+const QString kHideDoneKey = QStringLiteral("HIDEDONE");
+} // namespace
 
 CQuillmarkView::CQuillmarkView(CQuillmarkDoc &doc, QWidget *parent)
     : QWidget(parent)
     , m_doc(doc)
+    , m_lists(new CListsModel(doc, this))
     , m_prompter(&Prompter::Standard())
+    , m_findAction(new QAction(Tr::tr("&Find..."), this))
+    , m_hideDoneAction(new QAction(Tr::tr("&Hide Done Items"), this))
 {
     setFixedSize(ClientArea::kSize);
     // Every paint covers the whole surface: nothing needs erasing first.
     setAttribute(Qt::WA_OpaquePaintEvent);
-    connect(&m_doc, &CQuillmarkDoc::itemChanged, this, &CQuillmarkView::OnItemChanged);
+    // After the model, which has then followed the change.
+    connect(&m_doc, &CQuillmarkDoc::itemChanged, this, qOverload<>(&QWidget::update));
     connect(&m_doc, &CQuillmarkDoc::listsReplaced, this, &CQuillmarkView::OnListsReplaced);
     connect(&m_doc, &CQuillmarkDoc::saveFailed, this, [this](const QString &message) {
         Prompts().Message(this, message);
     });
+
+    // Also in the window's menu bar; here for a view on its own.
+    m_findAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_F));
+    connect(m_findAction, &QAction::triggered, this, &CQuillmarkView::StartFind);
+    m_hideDoneAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_H));
+    m_hideDoneAction->setCheckable(true);
+    m_hideDoneAction->setChecked(Settings::ReadInt(kHideDoneKey, 0) == 1);
+    connect(m_hideDoneAction, &QAction::toggled, this, [this](bool hide) {
+        Settings::WriteInt(kHideDoneKey, hide ? 1 : 0);
+        SetHideDone(hide);
+    });
+    addActions({m_findAction, m_hideDoneAction});
 }
 
-// The child controls are owned by the widget, the lists by the document.
-CQuillmarkView::~CQuillmarkView() = default;
+// The child controls are owned by the widget, the lists by the document. The
+// controls show the lists model, made first and so let go of first: they go
+// before it.
+CQuillmarkView::~CQuillmarkView()
+{
+    delete m_find;
+    delete m_listItems;
+    delete m_tree;
+}
 
 void CQuillmarkView::SetPrompter(Prompter *prompter)
 {
@@ -38,47 +69,77 @@ void CQuillmarkView::OnInitialUpdate()
 {
     if (m_tree)
         return; // once only
-    for (const ViewActions::Row &row : {ViewActions::kTreeRow, ViewActions::kItemRow, ViewActions::kItemsRow}) {
-        for (const ViewActions::Button &button : row) {
+    for (const ViewActions::Row *row : ViewActions::kRows) {
+        for (const ViewActions::Button &button : *row) {
             if (button.face != 0 && !m_faces.contains(button.face))
                 m_faces.insert(button.face, Art::Bitmap(button.face));
         }
     }
 
-    m_tree = new CListTree(this);
+    m_tree = new CListTree(*m_lists, this);
     m_tree->setObjectName(QStringLiteral("listTree"));
     m_tree->setGeometry(ViewLook::kChildRect);
-    // A tick in the tree is a change of the document at once, so that it can
-    // be undone like any other.
-    connect(m_tree, &CListTree::itemToggled, &m_doc, &CQuillmarkDoc::SetDone);
-    m_listItems = new CItemTable(this);
+    m_listItems = new CItemTable(*m_lists, this);
     m_listItems->setObjectName(QStringLiteral("itemTable"));
     m_listItems->setGeometry(ViewLook::kChildRect);
+    m_find = new CFindPane(*m_lists, this);
+    m_find->setObjectName(QStringLiteral("findPane"));
+    m_find->setGeometry(ViewLook::kChildRect);
+    SetHideDone(m_hideDoneAction->isChecked());
 
-    m_tree->Fill(m_doc.Lists(), m_nCurList);
+    // A double click opens an item as the magnifier does; on a list it
+    // opens or closes the list's node.
+    connect(m_tree, &QAbstractItemView::doubleClicked, this, [this](const QModelIndex &node) {
+        const QModelIndex item = m_tree->ListsIndexOf(node);
+        if (m_mode == Mode::Tree && CListsModel::ItemOf(item) >= 0)
+            OpenItem(item, Mode::Tree);
+    });
+    connect(m_listItems, &QAbstractItemView::doubleClicked, this, [this](const QModelIndex &row) {
+        if (m_mode == Mode::Items)
+            OpenItem(m_listItems->ItemOf(row), Mode::Items);
+    });
+    connect(m_find, &CFindPane::opened, this, [this](const QModelIndex &item) {
+        if (m_mode == Mode::Find)
+            OpenItem(item, Mode::Items);
+    });
+    connect(m_find, &CFindPane::cancelled, this, &CQuillmarkView::GoBack);
+
+    m_tree->Fill(m_curList);
     CreateShortcuts();
     Show(Mode::Tree, std::nullopt);
 }
 
-bool CQuillmarkView::HasCurrentList() const
-{
-    return m_nCurList >= 0 && m_nCurList < m_doc.Lists().size();
-}
-
-bool CQuillmarkView::HasCurrentItem() const
-{
-    return HasCurrentList() && m_nCurItem >= 0 && m_nCurItem < m_doc.Lists().at(m_nCurList).m_items.size();
-}
-
 const CListItem &CQuillmarkView::CurrentItem() const
 {
-    return m_doc.Lists().at(m_nCurList).m_items.at(m_nCurItem);
+    return *m_lists->Item(m_curItem);
 }
 
-void CQuillmarkView::FillItemTable()
+void CQuillmarkView::SetCurrent(const QModelIndex &index)
 {
-    if (HasCurrentList()) // otherwise the table keeps what it showed
-        m_listItems->Fill(m_doc.Lists().at(m_nCurList));
+    const bool item = CListsModel::ItemOf(index) >= 0;
+    m_curItem = item ? index : QModelIndex();
+    m_curList = item ? index.parent() : index;
+}
+
+void CQuillmarkView::SetHideDone(bool hide)
+{
+    if (!m_tree)
+        return;
+    m_tree->Filter().SetHideDone(hide);
+    m_listItems->Filter().SetHideDone(hide);
+}
+
+void CQuillmarkView::StartFind()
+{
+    if (!m_tree)
+        return;
+    if (m_mode == Mode::Find) {
+        m_find->Start(); // the text chosen again, to be typed over
+        return;
+    }
+    m_modeBeforeFind = m_mode;
+    m_backBeforeFind = m_prevMode;
+    Show(Mode::Find, m_mode);
 }
 
 void CQuillmarkView::Show(Mode mode, std::optional<Mode> back)
@@ -87,66 +148,38 @@ void CQuillmarkView::Show(Mode mode, std::optional<Mode> back)
         mode = Mode::Tree; // rather than a table or details of nothing
         back.reset();
     }
+    if (m_mode == Mode::Find && mode != Mode::Find)
+        m_find->Stop();
     m_mode = mode;
     m_prevMode = back;
-    if (mode == Mode::Item)
-        m_itemOnShow = CurrentItem();
+    // A change of screen: what a tick made done leaves now, and what an edit
+    // renamed takes its place in the order.
     if (mode == Mode::Items)
-        FillItemTable();
+        m_listItems->ShowList(m_curList);
+    else if (mode == Mode::Tree)
+        m_tree->Filter().Settle();
     m_tree->setVisible(mode == Mode::Tree);
     m_listItems->setVisible(mode == Mode::Items);
+    m_find->setVisible(mode == Mode::Find);
     // The keys of the tree and the table (arrows, space) work at once, and
     // on the item screen the keys reach the window through the view.
     if (mode == Mode::Tree)
         m_tree->setFocus();
     else if (mode == Mode::Items)
         m_listItems->setFocus();
+    else if (mode == Mode::Find)
+        m_find->Start();
     else
         setFocus();
     update();
 }
 
-void CQuillmarkView::OnItemChanged(int list, int item)
+void CQuillmarkView::OnListsReplaced()
 {
     if (!m_tree)
         return;
-    m_tree->UpdateItem(m_doc.Lists().at(list).m_items.at(item), list, item);
-    if (list != m_nCurList)
-        return;
-    if (item == m_nCurItem)
-        m_itemOnShow = CurrentItem();
-    if (m_mode == Mode::Items)
-        m_listItems->UpdateRow(m_doc.Lists().at(list), item);
-    update(); // the total, or the item on show
-}
-
-void CQuillmarkView::OnListsReplaced(int first, int removed, int inserted)
-{
-    if (!m_tree)
-        return;
-    m_tree->ReplaceLists(m_doc.Lists(), first, removed, inserted);
-    // A list after the change is the same list at a new place; one inside it
-    // was replaced, and is gone when nothing stands at its place now.
-    const bool replaced = m_nCurList >= first && m_nCurList < first + removed;
-    if (m_nCurList >= first + removed)
-        m_nCurList += inserted - removed;
-    else if (replaced && m_nCurList >= first + inserted)
-        m_nCurList = -1;
-    if (!HasCurrentList())
-        m_nCurList = -1;
-    if (replaced && m_mode == Mode::Item && HasCurrentList()) {
-        const QList<CListItem> &items = m_doc.Lists().at(m_nCurList).m_items;
-        const auto same = [this](const CListItem &item) { return ListMatch::SameEntry(item, m_itemOnShow); };
-        if (!HasCurrentItem() || !same(items.at(m_nCurItem)))
-            m_nCurItem = int(std::find_if(items.cbegin(), items.cend(), same) - items.cbegin());
-    }
-    if (!HasCurrentItem())
-        m_nCurItem = -1;
-    else if (m_mode == Mode::Item)
-        m_itemOnShow = CurrentItem();
+    // The model has followed: what was on show is there still, or gone.
     if ((m_mode == Mode::Item && !HasCurrentItem()) || (m_mode == Mode::Items && !HasCurrentList()))
         Show(Mode::Tree, std::nullopt);
-    else if (replaced && m_mode == Mode::Items)
-        FillItemTable();
     update();
 }

@@ -5,23 +5,29 @@
 #include "view/ViewActions.h"
 
 #include <QHash>
+#include <QPersistentModelIndex>
 #include <QPixmap>
 #include <QWidget>
 
 #include <optional>
 
+class CFindPane;
 class CItemTable;
 class CListTree;
+class CListsModel;
 class CQuillmarkDoc;
 class Prompter;
+class QAction;
 class QMenu;
 class QPainter;
 
-// The main view: shows the document's lists in one of three modes (the tree
-// of all lists, one list's item table, one item's details), paints its
-// banner, detail pane and button bar, and turns taps, keys and its pop-up
-// menu into what the user asked for. Changes go to the document; the view
-// follows the document's signals, updating only what a change touched.
+// The main view: shows the document's lists in one of four modes (the tree
+// of all lists, one list's item table, one item's details, the items found
+// by a piece of their text), paints its banner, detail pane and button bar,
+// and turns taps, keys and its pop-up menu into what the user asked for.
+// Changes go to the document; the tree, the table and the matches show the
+// lists through one model of them, which follows the document row by row,
+// and the view keeps the list and the item on show as indexes of it.
 // Commands that only start here (export, import, the hand-over and their
 // set-up) are asked for through signals.
 //
@@ -42,6 +48,11 @@ public:
 
     // First set-up: child controls, pictures, keys, the tree of the lists.
     void OnInitialUpdate();
+
+    // The "&List" menu's commands: find an item by a piece of its text, and
+    // hide done items (checkable, remembered for the next start).
+    QAction *FindAction() const { return m_findAction; }
+    QAction *HideDoneAction() const { return m_hideDoneAction; }
 
 signals:
     // "Exit" or the cross: the application saves the lists and ends.
@@ -66,21 +77,24 @@ protected:
     virtual int RunPopupMenu(QMenu &menu, const QPoint &globalPos);
 
 private:
-    enum class Mode { Tree, Item, Items };
+    enum class Mode { Tree, Item, Items, Find };
     // A key opens the pop-up menu with its first entry active.
     enum class Trigger { Tap, Key };
 
     // Modes. Show falls back to the tree when what the mode shows is gone;
     // the back button then leads to `back`.
     void Show(Mode mode, std::optional<Mode> back);
-    void FillItemTable();
-    bool HasCurrentList() const;
-    bool HasCurrentItem() const;
+    bool HasCurrentList() const { return m_curList.isValid(); }
+    bool HasCurrentItem() const { return m_curItem.isValid(); }
     const CListItem &CurrentItem() const;
+    // The current list and item: an item (of the lists model) with its
+    // list, or a list alone; none when `index` is invalid.
+    void SetCurrent(const QModelIndex &index);
+    void StartFind();
+    void SetHideDone(bool hide);
 
     // Following the document
-    void OnItemChanged(int list, int item);
-    void OnListsReplaced(int first, int removed, int inserted);
+    void OnListsReplaced();
 
     // Actions (ViewActions.cpp)
     const ViewActions::Row &Buttons() const;
@@ -93,9 +107,10 @@ private:
     void Run(ViewActions::Action action, Trigger trigger);
     void ShowMenu(Trigger trigger);
     void OpenSelection();
+    void OpenItem(const QModelIndex &item, Mode from);
     void GoBack();
     void EditSelection();
-    void EditCurrentItem();
+    void EditItem(const QModelIndex &item);
     void EditLists();
     void ExportList();
 
@@ -104,18 +119,23 @@ private:
     void DrawTotal(QPainter &dc);
 
     CQuillmarkDoc &m_doc;
+    CListsModel *m_lists;
     Prompter *m_prompter;
     CListTree *m_tree = nullptr; // none before the first set-up
     CItemTable *m_listItems = nullptr;
+    CFindPane *m_find = nullptr;
+    QAction *m_findAction;
+    QAction *m_hideDoneAction;
     Mode m_mode = Mode::Tree;
     // Where the back button leads; none when it leads nowhere.
     std::optional<Mode> m_prevMode;
-    int m_nCurList = -1;
-    int m_nCurItem = -1;
-    // The item on the details screen as last shown: when its list is
-    // replaced (List Setup, a newer data file), it is looked for again there
-    // instead of showing whatever item took its place.
-    CListItem m_itemOnShow;
+    // What the find screen puts back: the mode before it and its way back.
+    Mode m_modeBeforeFind = Mode::Tree;
+    std::optional<Mode> m_backBeforeFind;
+    // Indexes of the lists model: they follow the list and the item through
+    // every change, and are gone when they are.
+    QPersistentModelIndex m_curList;
+    QPersistentModelIndex m_curItem;
     // The buttons' faces by bitmap id, loaded once.
     QHash<int, QPixmap> m_faces;
 };

@@ -1,9 +1,11 @@
 #include "view/QuillmarkView.h"
 
+#include "controls/FindPane.h"
 #include "controls/ItemTable.h"
 #include "controls/ListTree.h"
 #include "dialogs/ListSetupDlg.h"
 #include "dialogs/NewItemDlg.h"
+#include "model/ListsModel.h"
 #include "model/QuillmarkDoc.h"
 #include "platform/Prompter.h"
 #include "res/Strings.h"
@@ -24,6 +26,8 @@ const ViewActions::Row &CQuillmarkView::Buttons() const
         return ViewActions::kItemRow;
     case Mode::Items:
         return ViewActions::kItemsRow;
+    case Mode::Find:
+        return ViewActions::kFindRow;
     case Mode::Tree:
         break;
     }
@@ -78,8 +82,8 @@ void CQuillmarkView::CreateShortcuts()
     // their own). What a key does is looked up when it is pressed. Holding
     // a key down does not repeat a command.
     QList<QKeyCombination> keys;
-    for (const ViewActions::Row &row : {ViewActions::kTreeRow, ViewActions::kItemRow, ViewActions::kItemsRow}) {
-        for (const ViewActions::Button &button : row)
+    for (const ViewActions::Row *row : ViewActions::kRows) {
+        for (const ViewActions::Button &button : *row)
             keys.append(QList<QKeyCombination>(button.keys.begin(), button.keys.end()));
     }
     for (const ViewActions::MenuEntry &entry : ViewActions::kMenu)
@@ -129,7 +133,7 @@ void CQuillmarkView::Run(Action action, Trigger trigger)
         break;
     case Action::ToggleDone:
         if (HasCurrentItem())
-            m_doc.SetDone(m_nCurList, m_nCurItem, !CurrentItem().m_bDone);
+            m_doc.SetDone(m_curList.row(), m_curItem.row(), !CurrentItem().m_bDone);
         break;
     case Action::HandOver:
         if (HasCurrentItem())
@@ -142,8 +146,9 @@ void CQuillmarkView::Run(Action action, Trigger trigger)
         emit aboutRequested();
         break;
     case Action::ViewLists:
-        // The one way to build the tree anew: the current list open.
-        m_tree->Fill(m_doc.Lists(), m_nCurList);
+        // The one way to close what was open in the tree: the current list
+        // stays open.
+        m_tree->Fill(m_curList);
         Show(Mode::Tree, std::nullopt);
         break;
     case Action::EditLists:
@@ -201,70 +206,99 @@ int CQuillmarkView::RunPopupMenu(QMenu &menu, const QPoint &globalPos)
 
 void CQuillmarkView::OpenSelection()
 {
-    if (m_mode == Mode::Tree) {
+    switch (m_mode) {
+    case Mode::Tree: {
         // The root or no selection forgets the current list and item.
-        const CListTree::Node node = m_tree->Selected();
-        m_nCurList = node.list;
-        m_nCurItem = node.item;
-        if (node.list >= 0)
-            Show(node.item >= 0 ? Mode::Item : Mode::Items, Mode::Tree);
-    } else if (const int row = m_listItems->FirstSelectedRow(); m_mode == Mode::Items && row >= 0) {
-        m_nCurItem = row;
-        Show(Mode::Item, Mode::Items);
+        const QModelIndex node = m_tree->Selected();
+        SetCurrent(node);
+        if (HasCurrentItem())
+            Show(Mode::Item, Mode::Tree);
+        else if (HasCurrentList())
+            Show(Mode::Items, Mode::Tree);
+        break;
+    }
+    case Mode::Items:
+        OpenItem(m_listItems->FirstSelected(), Mode::Items);
+        break;
+    case Mode::Find:
+        // Back from the details leads to the match's list.
+        OpenItem(m_find->Chosen(true), Mode::Items);
+        break;
+    case Mode::Item:
+        break;
     }
 }
 
+void CQuillmarkView::OpenItem(const QModelIndex &item, Mode from)
+{
+    if (CListsModel::ItemOf(item) < 0)
+        return;
+    SetCurrent(item);
+    Show(Mode::Item, from);
+}
+
 // One step back only: from the table the item was opened from, the tree is
-// reached through "View Lists...".
+// reached through "View Lists...". The find screen puts back what was on
+// show, with its own way back.
 void CQuillmarkView::GoBack()
 {
-    if (m_prevMode)
+    if (m_mode == Mode::Find)
+        Show(m_modeBeforeFind, m_backBeforeFind);
+    else if (m_prevMode)
         Show(*m_prevMode, std::nullopt);
     update();
 }
 
 void CQuillmarkView::EditSelection()
 {
-    if (m_mode == Mode::Tree) {
+    switch (m_mode) {
+    case Mode::Tree: {
         // An item's node edits the item; a list's node, the root or nothing
         // selected opens List Setup on that list or on none.
-        const CListTree::Node node = m_tree->Selected();
-        m_nCurList = node.list;
-        if (node.item >= 0 || node.list < 0)
-            m_nCurItem = node.item;
-        if (node.item >= 0)
-            EditCurrentItem();
+        const QModelIndex node = m_tree->Selected();
+        SetCurrent(node);
+        if (HasCurrentItem())
+            EditItem(m_curItem);
         else
             EditLists();
-    } else if (m_mode == Mode::Items) {
-        const int row = m_listItems->FirstSelectedRow();
-        if (row >= 0) {
-            m_nCurItem = row;
-            EditCurrentItem();
+        break;
+    }
+    case Mode::Items:
+        if (const QModelIndex item = m_listItems->FirstSelected(); item.isValid()) {
+            SetCurrent(item);
+            EditItem(item);
         } else {
             EditLists();
         }
-        // The table is filled again whatever the dialog's answer.
+        // The table is shown anew whatever the dialog's answer.
         if (m_mode == Mode::Items)
-            FillItemTable();
-    } else {
-        EditCurrentItem();
+            m_listItems->ShowList(m_curList);
+        break;
+    case Mode::Item:
+        EditItem(m_curItem);
+        break;
+    case Mode::Find:
+        // The chosen match; what is on show behind the find screen stays.
+        EditItem(m_find->Chosen(false));
+        break;
     }
 }
 
-void CQuillmarkView::EditCurrentItem()
+void CQuillmarkView::EditItem(const QModelIndex &index)
 {
-    if (!HasCurrentItem())
+    const CListItem *old = m_lists->Item(index);
+    if (!old)
         return;
-    CListItem item = CurrentItem();
+    const QPersistentModelIndex at(index);
+    CListItem item = *old;
     CNewItemDlg dlg;
     dlg.SetPrompter(m_prompter);
     dlg.FillFrom(&item);
-    if (Prompts().Run(dlg) != QDialog::Accepted)
+    if (Prompts().Run(dlg) != QDialog::Accepted || !at.isValid())
         return;
     // The old item's done mark (and, undated, its time) stays.
     dlg.ApplyTo(item);
-    m_doc.ReplaceItem(m_nCurList, m_nCurItem, item);
+    m_doc.ReplaceItem(at.parent().row(), at.row(), item);
 }
 
 // List Setup edits a copy of the lists; after OK the copy replaces them in
@@ -274,7 +308,7 @@ void CQuillmarkView::EditLists()
     CListSetupDlg dlg;
     dlg.SetPrompter(m_prompter);
     dlg.m_lists = m_doc.Lists();
-    dlg.m_nCurList = m_nCurList;
+    dlg.m_nCurList = HasCurrentList() ? m_curList.row() : -1;
     if (Prompts().Run(dlg) == QDialog::Accepted)
         m_doc.ReplaceLists(dlg.m_lists);
 }
@@ -284,12 +318,12 @@ void CQuillmarkView::EditLists()
 void CQuillmarkView::ExportList()
 {
     if (m_mode == Mode::Tree) {
-        const CListTree::Node node = m_tree->Selected();
-        if (node.list < 0 || node.item >= 0) {
+        const QModelIndex node = m_tree->Selected();
+        if (!node.isValid() || CListsModel::ItemOf(node) >= 0) {
             emit exportRequested(-1);
             return;
         }
-        m_nCurList = node.list;
+        SetCurrent(node);
     }
-    emit exportRequested(HasCurrentList() ? m_nCurList : -1);
+    emit exportRequested(HasCurrentList() ? m_curList.row() : -1);
 }

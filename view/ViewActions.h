@@ -99,10 +99,14 @@ inline constexpr Button kBack{Res::IDB_BACK, Action::Back,
                               {Qt::Key_Backspace, Qt::ALT | Qt::Key_Left, Qt::ALT | Qt::Key_Up},
                               QT_TRANSLATE_NOOP("ViewActions", "Back")};
 
-// The buttons of each mode.
+// The buttons of each mode. On the find screen the magnifier opens the
+// chosen match (the first without a choice), the pencil changes it, and the
+// up arrow puts back what was on show.
 using Row = std::array<Button, 6>;
 inline constexpr Row kTreeRow{kExit, kMenuButton, kEdit, kOpen, {}, {}};
 inline constexpr Row kItemRow{kExit, kMenuButton, kEdit, kTick, kHandOver, kBack};
 inline constexpr Row kItemsRow{kExit, kMenuButton, kEdit, kOpen, kBack, {}};
+inline constexpr Row kFindRow = kItemsRow;
+inline constexpr const Row *kRows[] = {&kTreeRow, &kItemRow, &kItemsRow, &kFindRow};
 
 } // namespace ViewActions

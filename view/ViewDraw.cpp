@@ -1,8 +1,8 @@
 #include "view/QuillmarkView.h"
 
 #include "controls/ListTree.h"
+#include "model/ShownText.h"
 #include "model/QuillmarkDoc.h"
-#include "platform/NumberText.h"
 #include "res/ResourceIds.h"
 #include "res/Strings.h"
 #include "view/ViewLook.h"
@@ -111,9 +111,9 @@ void CQuillmarkView::DrawItemDetails(QPainter &dc)
         y += line(ValueFont(), value) + kGap;
     };
     if (item.m_bDated)
-        section(Str::LabelDate(), item.GetDateText(false));
+        section(Str::LabelDate(), ShownText::DateAndTime(item));
     if (item.m_dPrice != 0.0)
-        section(Str::LabelPrice(), NumberText::FormatFixed2(item.m_dPrice));
+        section(Str::LabelPrice(), ShownText::Price(item.m_dPrice));
     if (item.m_strDesc.isEmpty())
         return;
     y += line(LabelFont(), Str::LabelDescription()) + kGap;
@@ -134,10 +134,11 @@ void CQuillmarkView::DrawItemDetails(QPainter &dc)
 void CQuillmarkView::DrawTotal(QPainter &dc)
 {
     using namespace ViewLook;
-    const double total = HasCurrentList() ? m_doc.Lists().at(m_nCurList).Total() : 0.0;
+    // Of every item, the hidden done ones too.
+    const double total = HasCurrentList() ? m_doc.Lists().at(m_curList.row()).Total() : 0.0;
     if (total == 0.0)
         return;
-    const QString amount = NumberText::FormatFixed2(total);
+    const QString amount = ShownText::Price(total);
     dc.setFont(ValueFont());
     const QFontMetrics fm = dc.fontMetrics();
     const QPoint at(width() - fm.horizontalAdvance(amount) - kTotalRightInset,

@@ -4,6 +4,30 @@
 <context>
     <name>Quillmark</name>
     <message>
+        <source>List</source>
+        <translation>Liste</translation>
+    </message>
+    <message>
+        <source>No item matches.</source>
+        <translation>Kein Eintrag passt.</translation>
+    </message>
+    <message>
+        <source>Name or description</source>
+        <translation>Name oder Beschreibung</translation>
+    </message>
+    <message>
+        <source>&amp;Find...</source>
+        <translation>&amp;Suchen...</translation>
+    </message>
+    <message>
+        <source>&amp;Hide Done Items</source>
+        <translation>&amp;Erledigte ausblenden</translation>
+    </message>
+    <message>
+        <source>&amp;List</source>
+        <translation>&amp;Liste</translation>
+    </message>
+    <message>
         <source>None</source>
         <comment>no reminder</comment>
         <translation>Keine</translation>
@@ -27,6 +51,23 @@
     <message>
         <source>&amp;Reminder:</source>
         <translation>&amp;Erinnerung:</translation>
+    </message>
+    <message>
+        <source>Total: </source>
+        <extracomment>Before the list&apos;s sum where a list is copied as text or printed; keep the space at the end.</extracomment>
+        <translation>Summe: </translation>
+    </message>
+    <message>
+        <source>Page %1 of %2</source>
+        <translation>Seite %1 von %2</translation>
+    </message>
+    <message>
+        <source>Quillmark could not print the list &apos;%1&apos;.</source>
+        <translation>Quillmark konnte die Liste „%1“ nicht drucken.</translation>
+    </message>
+    <message>
+        <source>Quillmark could not print the list &apos;%1&apos; to %2.</source>
+        <translation>Quillmark konnte die Liste „%1“ nicht in die Datei %2 drucken.</translation>
     </message>
     <message>
         <source>Error in Import: &apos;%1&apos; is no ordinary file (it is a folder, a device or a named pipe, for instance) and cannot be imported.</source>

@@ -140,12 +140,14 @@ bool Save(QWidget &widget, const QString &path)
 template<typename Shoot>
 bool Tour(CQuillmarkView &view, Shoot shoot)
 {
-    auto *tree = view.findChild<CTreeOptionsCtrl *>();
-    auto *table = view.findChild<QTreeWidget *>(QStringLiteral("itemTable"));
-    QTreeWidgetItem *lists = tree ? tree->topLevelItem(0) : nullptr;
-    QTreeWidgetItem *groceries = lists ? lists->child(0) : nullptr;
-    QTreeWidgetItem *trip = lists ? lists->child(1) : nullptr;
-    if (!table || !groceries || !trip)
+    auto *tree = view.findChild<CTreeOptionsCtrl *>(QStringLiteral("listTree"));
+    auto *table = view.findChild<QTreeView *>(QStringLiteral("itemTable"));
+    if (!table || !tree)
+        return false;
+    const QModelIndex lists = tree->model()->index(0, 0);
+    const QModelIndex groceries = tree->model()->index(0, 0, lists);
+    const QModelIndex trip = tree->model()->index(1, 0, lists);
+    if (!groceries.isValid() || !trip.isValid())
         return false;
     // The magnifier, tapped.
     const auto open = [&view] {
@@ -153,17 +155,17 @@ bool Tour(CQuillmarkView &view, Shoot shoot)
         QMouseEvent press(QEvent::MouseButtonPress, at, view.mapToGlobal(at), Qt::LeftButton, Qt::LeftButton, {});
         QCoreApplication::sendEvent(&view, &press);
     };
-    groceries->setExpanded(true);
-    tree->setCurrentItem(groceries->child(2));
+    tree->expand(groceries);
+    tree->setCurrentIndex(tree->model()->index(2, 0, groceries));
     if (!shoot(QStringLiteral("tree")))
         return false;
 
-    tree->setCurrentItem(trip);
+    tree->setCurrentIndex(trip);
     open();
     if (table->isHidden() || !shoot(QStringLiteral("items")))
         return false;
 
-    table->setCurrentItem(table->topLevelItem(1));
+    table->setCurrentIndex(table->model()->index(1, 0, table->rootIndex()));
     open();
     if (!table->isHidden() || !tree->isHidden() || !shoot(QStringLiteral("item")))
         return false;

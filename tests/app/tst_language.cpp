@@ -91,12 +91,8 @@ int RunProgram(int &argc, char **argv)
 
     CMainFrame *frame = app.MainFrame();
     CQuillmarkView *view = frame->View();
-    auto *tree = view->findChild<QTreeWidget *>(QStringLiteral("listTree"));
-    // The tree is built anew after a change: its nodes are looked up each time.
-    const auto select = [tree](int item) {
-        QTreeWidgetItem *groceries = tree->topLevelItem(0)->child(0);
-        tree->setCurrentItem(item < 0 ? groceries : groceries->child(item));
-    };
+    auto *tree = view->findChild<QTreeView *>(QStringLiteral("listTree"));
+    const auto select = [tree](int item) { tree->setCurrentIndex(QuillmarkTest::TreeNode(*tree, 0, item)); };
     const auto tap = [view](int x0) { QTest::mouseClick(view, Qt::LeftButton, {}, QPoint(x0 + 10, view->height() - 15)); };
 
     select(0);

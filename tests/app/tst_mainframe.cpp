@@ -74,11 +74,13 @@ void TestMainFrame::titleAndMenus()
     CMainFrame frame;
     QCOMPARE(frame.windowTitle(), QStringLiteral("Quillmark"));
     const QList<QAction *> menus = frame.menuBar()->actions();
-    QCOMPARE(menus.size(), 2);
+    QCOMPARE(menus.size(), 3);
     QCOMPARE(menus.at(0)->text(), QStringLiteral("&Edit"));
-    QCOMPARE(menus.at(1)->text(), QStringLiteral("&Help"));
+    QCOMPARE(menus.at(1)->text(), QStringLiteral("&List"));
+    QCOMPARE(menus.at(2)->text(), QStringLiteral("&Help"));
     QCOMPARE(Texts(menus.at(0)->menu()), (QStringList{QStringLiteral("&Undo (greyed)"), QStringLiteral("&Redo (greyed)")}));
-    QCOMPARE(Texts(menus.at(1)->menu()), (QStringList{QStringLiteral("&About ..."), QStringLiteral("Contents")}));
+    QCOMPARE(Texts(menus.at(1)->menu()), (QStringList{QStringLiteral("&Find..."), QStringLiteral("&Hide Done Items")}));
+    QCOMPARE(Texts(menus.at(2)->menu()), (QStringList{QStringLiteral("&About ..."), QStringLiteral("Contents")}));
 }
 
 void TestMainFrame::undoAndRedoOnEveryScreen_data()
@@ -102,7 +104,7 @@ void TestMainFrame::undoAndRedoOnEveryScreen()
     frame.activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(&frame));
     auto *tree = frame.View()->findChild<CTreeOptionsCtrl *>();
-    tree->setCurrentItem(tree->topLevelItem(0)->child(1));
+    tree->setCurrentIndex(QuillmarkTest::TreeNode(*tree, 1));
     if (screen > 0)
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
     if (screen > 1) {
@@ -152,7 +154,8 @@ void TestMainFrame::damagedFileIsToldOnceAfterStart()
     frame.Document()->SetPath(dataPath);
     frame.OnInitialUpdate();
     QCOMPARE(frame.Document()->Lists(), partial); // what could be read is shown
-    QCOMPARE(frame.View()->findChild<CTreeOptionsCtrl *>()->topLevelItem(0)->childCount(), partial.size());
+    const auto *tree = frame.View()->findChild<CTreeOptionsCtrl *>();
+    QCOMPARE(tree->model()->rowCount(QuillmarkTest::TreeNode(*tree)), partial.size());
     QCOMPARE(prompter.Shown().size(), 0); // not before the window is up
     frame.show();
     QVERIFY(QTest::qWaitForWindowExposed(&frame));
@@ -192,7 +195,7 @@ void TestMainFrame::aboutRunsTwoSeparateBoxes()
     frame.SetPrompter(&prompter);
 
     // From the Help menu, then from the view's pop-up menu.
-    frame.menuBar()->actions().at(1)->menu()->actions().at(0)->trigger();
+    frame.menuBar()->actions().constLast()->menu()->actions().at(0)->trigger();
     emit frame.View()->aboutRequested();
 
     // One box at a time over the frame, each gone when it closed.
@@ -215,7 +218,7 @@ void TestMainFrame::contentsOpensTheHelpPageAtItsAnchor()
         if (!desktopCan)
             cannotOpen();
     });
-    QAction *contents = frame.menuBar()->actions().at(1)->menu()->actions().at(1);
+    QAction *contents = frame.menuBar()->actions().constLast()->menu()->actions().at(1);
     contents->trigger();
     QM_VERIFY_PROMPTS(prompter);
 

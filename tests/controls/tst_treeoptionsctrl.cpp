@@ -1,22 +1,24 @@
 #include "controls/TreeOptionsCtrl.h"
+#include "model/ListsModel.h"
 #include "res/ResourceIds.h"
 #include "tests/testlib/QuillmarkTest.h"
 
 #include <QPainter>
 #include <QSignalSpy>
+#include <QStandardItemModel>
 
 namespace {
 
 // On the item's text, right of its picture.
-QPoint LabelPoint(const CTreeOptionsCtrl &tree, QTreeWidgetItem *item)
+QPoint LabelPoint(const CTreeOptionsCtrl &tree, const QModelIndex &item)
 {
     const QRect icon = tree.IconRect(item);
     return QPoint(icon.right() + 12, icon.center().y());
 }
 
-QPoint IndentPoint(const CTreeOptionsCtrl &tree, QTreeWidgetItem *item)
+QPoint IndentPoint(const CTreeOptionsCtrl &tree, const QModelIndex &item)
 {
-    const QRect cell = tree.visualItemRect(item);
+    const QRect cell = tree.visualRect(item);
     return QPoint(cell.left() - tree.indentation() / 2 - 2, cell.center().y());
 }
 
@@ -43,34 +45,43 @@ class TestTreeOptionsCtrl : public QObject
     Q_OBJECT
 
 private:
-    // A shown tree built as the list tree builds it: a root group, a group
-    // "Shop" with a strip icon, an unchecked and a checked item below it.
+    // A shown tree on a model shaped as the list tree's: a root group, a
+    // group "Shop" with a strip icon, an unchecked and a checked item below
+    // it. The model keeps the marks it is given.
     struct Fixture
     {
+        QStandardItemModel model;
         CTreeOptionsCtrl tree;
-        QTreeWidgetItem *root = nullptr;
-        QTreeWidgetItem *group = nullptr;
-        QTreeWidgetItem *items[2] = {};
+        QStandardItem *root = Group(QStringLiteral("Lists"), Res::kImageGroup);
+        QStandardItem *group = Group(QStringLiteral("Shop"), 10);
+        QStandardItem *items[2] = {};
+
+        static QStandardItem *Group(const QString &text, int image)
+        {
+            auto *item = new QStandardItem(text);
+            item->setData(image, CListsModel::IconRole);
+            return item;
+        }
 
         Fixture()
         {
             tree.resize(222, 210);
-            root = CTreeOptionsCtrl::NewGroupItem(QStringLiteral("Lists"), Res::kImageGroup);
-            group = CTreeOptionsCtrl::NewGroupItem(QStringLiteral("Shop"), 10);
             for (int i = 0; i < 2; ++i) {
-                items[i] = CTreeOptionsCtrl::NewCheckItem(QStringLiteral("Item %1").arg(i), i == 1);
-                group->addChild(items[i]);
+                items[i] = new QStandardItem(QStringLiteral("Item %1").arg(i));
+                items[i]->setData(i == 1 ? Qt::Checked : Qt::Unchecked, Qt::CheckStateRole);
+                group->appendRow(items[i]);
             }
-            root->addChild(group);
-            tree.addTopLevelItem(root);
+            root->appendRow(group);
+            model.appendRow(root);
+            tree.setModel(&model);
             tree.expandAll();
             tree.show();
             QVERIFY(QTest::qWaitForWindowExposed(&tree));
         }
 
-        QList<bool> Marks() const { return {tree.GetCheck(items[0]), tree.GetCheck(items[1])}; }
+        QList<bool> Marks() const { return {CTreeOptionsCtrl::GetCheck(items[0]->index()), CTreeOptionsCtrl::GetCheck(items[1]->index())}; }
         // 0 and 1 the items, 2 the group, 3 the root.
-        QTreeWidgetItem *Node(int i) const { return i < 2 ? items[i] : i == 2 ? group : root; }
+        QModelIndex Node(int i) const { return (i < 2 ? items[i] : i == 2 ? group : root)->index(); }
     };
 
 private slots:
@@ -87,23 +98,22 @@ private slots:
         const CImageList all = CImageList::ChecksAndStrip();
 
         // A group with image 10 shows strip image 5.
-        QVERIFY(ShowsPicture(shot, f.tree.IconRect(f.group), CImageList::StripOnly().Image(5)));
-        QVERIFY(ShowsPicture(shot, f.tree.IconRect(f.root), all.Image(Res::kImageGroup)));
-        QVERIFY(ShowsPicture(shot, f.tree.IconRect(f.items[0]), all.Image(Res::kImageUnchecked)));
-        QVERIFY(ShowsPicture(shot, f.tree.IconRect(f.items[1]), all.Image(Res::kImageChecked)));
+        QVERIFY(ShowsPicture(shot, f.tree.IconRect(f.Node(2)), CImageList::StripOnly().Image(5)));
+        QVERIFY(ShowsPicture(shot, f.tree.IconRect(f.Node(3)), all.Image(Res::kImageGroup)));
+        QVERIFY(ShowsPicture(shot, f.tree.IconRect(f.Node(0)), all.Image(Res::kImageUnchecked)));
+        QVERIFY(ShowsPicture(shot, f.tree.IconRect(f.Node(1)), all.Image(Res::kImageChecked)));
 
         // An image outside the list shows nothing, and a click where its
         // picture would be toggles nothing and does no harm.
         for (const int image : {-1, 57}) {
-            QTreeWidgetItem *odd = CTreeOptionsCtrl::NewGroupItem(QStringLiteral("Odd"), image);
-            f.root->addChild(odd);
-            QVERIFY(!odd->data(0, Qt::DecorationRole).isValid());
-            QVERIFY(f.tree.IconRect(odd).isEmpty());
-            const QRect cell = f.tree.visualItemRect(odd);
+            QStandardItem *odd = Fixture::Group(QStringLiteral("Odd"), image);
+            f.root->appendRow(odd);
+            QVERIFY(f.tree.IconRect(odd->index()).isEmpty());
+            const QRect cell = f.tree.visualRect(odd->index());
             QTest::mouseClick(f.tree.viewport(), Qt::LeftButton, {},
                               QPoint(cell.left() + Res::kImageSize / 2, cell.center().y()));
-            QCOMPARE(CTreeOptionsCtrl::GetImage(odd), image);
-            QCOMPARE(f.tree.currentItem(), odd);
+            QCOMPARE(CTreeOptionsCtrl::ImageOf(odd->index()), image);
+            QCOMPARE(f.tree.currentIndex(), odd->index());
         }
     }
 
@@ -128,70 +138,76 @@ private slots:
         QFETCH(bool, toggles);
         QFETCH(bool, selects);
         Fixture f;
-        QTreeWidgetItem *item = f.Node(node);
+        const QModelIndex item = f.Node(node);
         const QPoint at = where == QLatin1String("icon") ? f.tree.IconRect(item).center()
                 : where == QLatin1String("label")        ? LabelPoint(f.tree, item)
                                                          : IndentPoint(f.tree, item);
-        QCOMPARE(f.tree.itemAt(at), item);
+        QCOMPARE(f.tree.indexAt(at), item);
         QList<bool> marks = f.Marks();
-        const int image = CTreeOptionsCtrl::GetImage(item);
-        QSignalSpy toggled(&f.tree, &CTreeOptionsCtrl::checkToggled);
+        const int image = CTreeOptionsCtrl::ImageOf(item);
+        QSignalSpy changed(&f.model, &QStandardItemModel::itemChanged);
         QTest::mouseClick(f.tree.viewport(), Qt::LeftButton, {}, at);
-        // The owner hears of a toggle, and of nothing else.
+        // The model is asked for a toggle, and for nothing else.
         if (toggles) {
             marks[node] = !marks[node];
-            QCOMPARE(toggled, (QList<QVariantList>{{QVariant::fromValue(item), marks[node]}}));
+            QCOMPARE(changed.size(), 1);
+            QCOMPARE(changed.at(0).at(0).value<QStandardItem *>()->index(), item);
         } else {
-            QCOMPARE(toggled.size(), 0);
-            QCOMPARE(CTreeOptionsCtrl::GetImage(item), image);
+            QCOMPARE(changed.size(), 0);
+            QCOMPARE(CTreeOptionsCtrl::ImageOf(item), image);
         }
         QCOMPARE(f.Marks(), marks);
         if (selects)
-            QVERIFY(item->isSelected());
-        QVERIFY(f.group->isExpanded() && f.root->isExpanded());
+            QVERIFY(f.tree.selectionModel()->isSelected(item));
+        QVERIFY(f.tree.isExpanded(f.Node(2)) && f.tree.isExpanded(f.Node(3)));
     }
 
     void quickDoubleClickOnTheBoxTogglesTwice()
     {
         Fixture f;
-        QTreeWidgetItem *item = f.items[0];
+        const QModelIndex item = f.Node(0);
+        QSignalSpy doubleClicked(&f.tree, &QAbstractItemView::doubleClicked);
         // Through the window, as a real double click arrives: press, release,
         // double click, release.
         const QPoint at = f.tree.viewport()->mapTo(&f.tree, f.tree.IconRect(item).center());
         QTest::mouseDClick(f.tree.windowHandle(), Qt::LeftButton, {}, at);
-        QVERIFY(!f.tree.GetCheck(item));
+        QVERIFY(!CTreeOptionsCtrl::GetCheck(item));
+        QCOMPARE(doubleClicked.size(), 0); // which would open the item
         QTest::mouseClick(f.tree.windowHandle(), Qt::LeftButton, {}, at);
-        QVERIFY(f.tree.GetCheck(item));
+        QVERIFY(CTreeOptionsCtrl::GetCheck(item));
+        QTest::mouseDClick(f.tree.windowHandle(), Qt::LeftButton, {}, f.tree.viewport()->mapTo(&f.tree, LabelPoint(f.tree, item)));
+        QCOMPARE(doubleClicked.size(), 1);
     }
 
     void spaceTogglesOnlyACheckItem()
     {
         Fixture f;
-        QTreeWidgetItem *item = f.items[1];
+        const QModelIndex item = f.Node(1);
+        QItemSelectionModel *selection = f.tree.selectionModel();
         // Current without being selected: the tree's own space handling would
         // select it, so an unselected item after the key shows it was consumed.
-        f.tree.setCurrentItem(item, 0, QItemSelectionModel::NoUpdate);
-        QVERIFY(!item->isSelected());
-        QSignalSpy toggled(&f.tree, &CTreeOptionsCtrl::checkToggled);
+        selection->setCurrentIndex(item, QItemSelectionModel::NoUpdate);
+        QVERIFY(!selection->isSelected(item));
+        QSignalSpy changed(&f.model, &QStandardItemModel::itemChanged);
         QTest::keyClick(&f.tree, Qt::Key_Space);
-        QVERIFY(!f.tree.GetCheck(item));
+        QVERIFY(!CTreeOptionsCtrl::GetCheck(item));
         QTest::keyClick(&f.tree, Qt::Key_Space);
-        QVERIFY(f.tree.GetCheck(item));
-        QCOMPARE(toggled.size(), 2);
-        QCOMPARE(toggled.at(1).at(1).toBool(), true);
-        QVERIFY(!item->isSelected());
+        QVERIFY(CTreeOptionsCtrl::GetCheck(item));
+        QCOMPARE(changed.size(), 2);
+        QVERIFY(!selection->isSelected(item));
 
         // On a group the tree's own handling selects it; its picture stays.
-        const int image = CTreeOptionsCtrl::GetImage(f.group);
-        f.tree.setCurrentItem(f.group, 0, QItemSelectionModel::NoUpdate);
+        const QModelIndex group = f.Node(2);
+        const int image = CTreeOptionsCtrl::ImageOf(group);
+        selection->setCurrentIndex(group, QItemSelectionModel::NoUpdate);
         QTest::keyClick(&f.tree, Qt::Key_Space);
-        QCOMPARE(CTreeOptionsCtrl::GetImage(f.group), image);
-        QVERIFY(f.group->isSelected());
+        QCOMPARE(CTreeOptionsCtrl::ImageOf(group), image);
+        QVERIFY(selection->isSelected(group));
 
-        f.tree.setCurrentItem(nullptr);
+        selection->clear();
         QTest::keyClick(&f.tree, Qt::Key_Space);
         QCOMPARE(f.Marks(), (QList<bool>{false, true}));
-        QCOMPARE(toggled.size(), 2);
+        QCOMPARE(changed.size(), 2);
     }
 };
 

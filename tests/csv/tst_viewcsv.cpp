@@ -136,8 +136,8 @@ private slots:
         QCOMPARE(fruit.m_items[1].m_strDesc, QStringLiteral("ripe"));
         QCOMPARE(fruit.m_items[1].m_dPrice, 2.5);
         QCOMPARE(ReadDataFile(f.path), f.Lists()); // saved
-        QCOMPARE(f.Root()->childCount(), 4);     // and shown
-        QCOMPARE(f.ListNode(3)->text(0), QStringLiteral("Fruit"));
+        QCOMPARE(f.ChildCount(f.Root()), 4);     // and shown
+        QCOMPARE(f.ListNode(3).data().toString(), QStringLiteral("Fruit"));
         QCOMPARE(f.Mode(), Shown::Tree);
         QCOMPARE(f.History().undoText(), QStringLiteral("Import 'Fruit'"));
 

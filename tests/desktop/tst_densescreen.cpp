@@ -87,8 +87,7 @@ private slots:
         Fixture<> f;
         f.Start();
         CTreeOptionsCtrl *tree = f.Tree();
-        tree->clearSelection();
-        tree->setCurrentItem(nullptr);
+        tree->selectionModel()->clear();
         tree->expandAll();
         QCoreApplication::processEvents();
         const QImage grab = Grab(*tree->viewport());

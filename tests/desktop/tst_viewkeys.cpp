@@ -103,10 +103,9 @@ struct Run
         state << QStringLiteral("file %1").arg(QString::number(qHash(FileBytes(f.path))));
         state << QStringLiteral("steps %1").arg(f.History().count());
         state << QStringLiteral("exits %1 menus %2").arg(exits->size()).arg(view.timesShown);
-        const QTreeWidgetItem *current = f.Tree()->currentItem();
-        state << QStringLiteral("tree at ") + (current ? current->text(0) : QString());
-        for (const QTreeWidgetItem *row : f.Table()->selectedItems())
-            state << QStringLiteral("row ") + row->text(0); // what the pencil would edit
+        state << QStringLiteral("tree at ") + f.Current().data().toString();
+        for (const QModelIndex &row : f.SelectedRows())
+            state << QStringLiteral("row ") + row.data().toString(); // what the pencil would edit
         // Every prompt is unexpected here and answered with Cancel or No.
         state << f.prompter.Problems() << asked;
         return state;
@@ -215,24 +214,25 @@ private slots:
         QCOMPARE(view.timesShown, 1);
         QCOMPARE(view.firstEntryActive, true);
 
-        QTreeWidgetItem *milk = run.f.ItemNode(0, 1);
-        QCOMPARE(run.f.Tree()->GetCheck(milk), true);
+        const QModelIndex milk = run.f.ItemNode(0, 1);
+        QCOMPARE(CTreeOptionsCtrl::GetCheck(milk), true);
         Press(view, Qt::Key_Space);
-        QCOMPARE(run.f.Tree()->GetCheck(milk), false);
+        QCOMPARE(CTreeOptionsCtrl::GetCheck(milk), false);
         QCOMPARE(run.f.Lists().at(0).GetItem(1).m_bDone, false);
         QCOMPARE(run.f.Mode(), Shown::Tree);
         Press(view, Qt::Key_Up);
-        QCOMPARE(run.f.Tree()->currentItem(), run.f.ItemNode(0, 0));
+        QCOMPARE(run.f.Current(), run.f.ItemNode(0, 0));
         Press(view, Qt::Key_Up);
 
         Press(view, Qt::Key_Return);
         QCOMPARE(run.f.Mode(), Shown::Items);
         QCOMPARE(QApplication::focusWidget(), run.f.Table());
         // The table's first row is current but not selected (so that the
-        // pencil, with no row selected, still means List Setup): Down and Up
-        // select it.
+        // pencil, with no row selected, still means List Setup): the first
+        // Down selects it, the next one moves on.
+        QCOMPARE(run.f.Table()->currentIndex(), run.f.TableRow(0));
         Press(view, Qt::Key_Down);
-        Press(view, Qt::Key_Up);
+        QCOMPARE(run.f.SelectedRows(), QModelIndexList{run.f.TableRow(0)});
         Press(view, Qt::Key_Return);
         QCOMPARE(run.f.Mode(), Shown::Item);
         QCOMPARE(QApplication::focusWidget(), &view);

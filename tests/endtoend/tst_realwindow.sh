@@ -2,7 +2,8 @@
 # A person's first session with the installed program, in a real window: an
 # X server of its own (Xvfb), openbox for focus and placement, and xdotool's
 # mouse and keys. The program starts on made-up lists; the session ticks an
-# item in the tree, opens a list and an item, marks it done, renames it in
+# item in the tree, finds another by typing a piece of its name and ticks it
+# in its details, opens a list and an item, marks it done, renames it in
 # the New Item dialog, hands it over to the calendar and task list, exports
 # the list, reads the export back in as a new list and ends with the cross.
 # Then the data file, the CSV file and the .ics files must hold just that.
@@ -234,6 +235,14 @@ now "ticking Cheese in the tree"
 click_at $((view_x + 60)) $((view_y + 30 + 8))
 keys Down Right Down Down space
 
+now "finding Milk by typing and ticking it"
+keys ctrl+f
+type_text MILK
+keys Return
+tap 3
+# Back to the groceries' table, then the tree as it was at the start.
+keys BackSpace ctrl+l
+
 now "opening Trip and its Passport"
 keys End
 tap 3
@@ -286,7 +295,7 @@ now "checking the files"
 expected_lists='list|Groceries|3
 item|Bread|wholemeal|2.40|-|-
 item|Cheese|aged|5.10|x|-
-item|Milk|2 l|1.20|-|-
+item|Milk|2 l|1.20|x|-
 list|Trip|5
 item|Passport renewed|check the date|0.00|x|2030-04-02 09:30
 item|Tickets||120.00|-|-

@@ -65,7 +65,7 @@ void TestSession::wholeSession()
     };
 
     // Edit "Bread" from the tree; OK saves.
-    tree->setCurrentItem(tree->topLevelItem(0)->child(0)->child(0));
+    tree->setCurrentIndex(QuillmarkTest::TreeNode(*tree, 0, 0));
     m_prompter.ExpectDialog<CNewItemDlg>([](CNewItemDlg &d) {
         d.NameField()->setText(QStringLiteral("Rye bread"));
         d.OKButton()->click();
@@ -92,7 +92,7 @@ void TestSession::wholeSession()
     QM_VERIFY_PROMPTS(m_prompter);
 
     // Hand "Tickets" over as a task ("ITEMTASK" = "yes" reads as missing).
-    tree->setCurrentItem(tree->topLevelItem(0)->child(1)->child(0));
+    tree->setCurrentIndex(QuillmarkTest::TreeNode(*tree, 1, 0));
     tap(3);
     QVERIFY(tree->isHidden());
     m_prompter.ExpectMessage(Str::Load(Str::IDS_ADDED_TASK));

@@ -67,7 +67,7 @@ private:
     CTreeOptionsCtrl *Tree(const CMainFrame &frame) const { return frame.View()->findChild<CTreeOptionsCtrl *>(); }
     void Tick(const CMainFrame &frame, int list, int item) const
     {
-        Tree(frame)->setCurrentItem(Tree(frame)->topLevelItem(0)->child(list)->child(item));
+        Tree(frame)->setCurrentIndex(QuillmarkTest::TreeNode(*Tree(frame), list, item));
         QTest::keyClick(Tree(frame), Qt::Key_Space);
     }
 
@@ -138,9 +138,9 @@ void TestSharedFile::newerFileRenamedOver()
         prompter.ExpectMessage(UnsavedChanges::Describe(
                 {{UnsavedChanges::Note::Kind::TickNotApplied, QStringLiteral("Trip"), QStringLiteral("Packing"), true}}));
     }
-    Tree(frame)->topLevelItem(0)->child(0)->setExpanded(true);
+    Tree(frame)->expand(QuillmarkTest::TreeNode(*Tree(frame), 0));
     // The details of "Packing" are on show.
-    Tree(frame)->setCurrentItem(Tree(frame)->topLevelItem(0)->child(1)->child(1));
+    Tree(frame)->setCurrentIndex(QuillmarkTest::TreeNode(*Tree(frame), 1, 1));
     QTest::keyClick(Tree(frame), Qt::Key_Return);
     QVERIFY(Tree(frame)->isHidden());
 
@@ -148,8 +148,8 @@ void TestSharedFile::newerFileRenamedOver()
     QTRY_COMPARE_WITH_TIMEOUT(frame.Document()->Lists(), expected, 5000);
     QM_VERIFY_PROMPTS(prompter);
     QVERIFY(!Tree(frame)->isHidden()); // its item is gone: back to the tree
-    QVERIFY(Tree(frame)->topLevelItem(0)->child(0)->isExpanded()); // as it was
-    QCOMPARE(Tree(frame)->topLevelItem(0)->child(1)->child(0)->text(0), QStringLiteral("Passport"));
+    QVERIFY(Tree(frame)->isExpanded(QuillmarkTest::TreeNode(*Tree(frame), 0))); // as it was
+    QCOMPARE(QuillmarkTest::TreeNode(*Tree(frame), 1, 0).data().toString(), QStringLiteral("Passport"));
     QCOMPARE(frame.Document()->HasUnsavedChanges(), ticksHere);
     QCOMPARE(FileBytes(m_path), WriteToBytes(Elsewhere()));
 
@@ -174,7 +174,7 @@ void TestSharedFile::saveFindsNewerFile()
         d.OKButton()->click();
         return d.result();
     });
-    Tree(frame)->setCurrentItem(Tree(frame)->topLevelItem(0)->child(0)->child(2));
+    Tree(frame)->setCurrentIndex(QuillmarkTest::TreeNode(*Tree(frame), 0, 2));
     QTest::mouseClick(frame.View(), Qt::LeftButton, {}, QPoint(68, frame.View()->height() - 15));
     QM_VERIFY_PROMPTS(prompter);
     CListCollection expected = Elsewhere();

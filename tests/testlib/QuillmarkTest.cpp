@@ -32,4 +32,15 @@ void SetTimeZone(const char *tz)
     tzset();
 }
 
+QModelIndex TreeNode(const QAbstractItemView &tree, int list, int item)
+{
+    const QAbstractItemModel *model = tree.model();
+    QModelIndex node = model->index(0, 0);
+    if (list >= 0)
+        node = model->index(list, 0, node);
+    if (item >= 0)
+        node = model->index(item, 0, node);
+    return node;
+}
+
 } // namespace QuillmarkTest

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QCoreApplication>
 #include <QtTest>
@@ -15,6 +16,10 @@ void PinGuiEnvironment();   // Fusion style, fixed font; call after QApplication
 
 // Sets TZ for the rest of the process and tells the C library.
 void SetTimeZone(const char *tz);
+
+// A node of the main window's tree of lists: the root "Lists" (list -1), a
+// list's node (item -1) or an item's.
+QModelIndex TreeNode(const QAbstractItemView &tree, int list = -1, int item = -1);
 
 } // namespace QuillmarkTest
 

@@ -1,6 +1,7 @@
 #pragma once
 
-#include "controls/TreeOptionsCtrl.h"
+#include "controls/ItemTable.h"
+#include "controls/ListTree.h"
 #include "model/QuillmarkDoc.h"
 #include "platform/CalendarTime.h"
 #include "res/Art.h"
@@ -9,13 +10,14 @@
 #include "view/QuillmarkView.h"
 #include "view/ViewLook.h"
 
+#include <QAbstractItemModelTester>
 #include <QAction>
+#include <QHeaderView>
 #include <QMenu>
 #include <QPainter>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QTreeWidget>
 
 #include <memory>
 #include <optional>
@@ -157,6 +159,7 @@ struct Fixture
     ScriptedPrompter prompter;
     CQuillmarkDoc doc;
     std::unique_ptr<View> view;
+    std::vector<std::unique_ptr<QAbstractItemModelTester>> testers;
 
     // lists: what the data file holds; no file at all when `noFile`.
     explicit Fixture(const CListCollection &lists = SampleLists(), bool noFile = false)
@@ -173,6 +176,11 @@ struct Fixture
         view = std::make_unique<View>(doc);
         view->SetPrompter(&prompter);
         view->OnInitialUpdate();
+        // The models between the lists and the tree and the table, checked
+        // at every change the test makes.
+        for (QTreeView *shown : {static_cast<QTreeView *>(Tree()), static_cast<QTreeView *>(Table())})
+            testers.push_back(std::make_unique<QAbstractItemModelTester>(
+                    shown->model(), QAbstractItemModelTester::FailureReportingMode::QtTest));
         view->show();
         (void)QTest::qWaitForWindowExposed(view.get());
         return *view;
@@ -181,11 +189,16 @@ struct Fixture
     const CListCollection &Lists() const { return doc.Lists(); }
     QUndoStack &History() { return *doc.UndoStack(); }
 
-    CTreeOptionsCtrl *Tree() const { return view->template findChild<CTreeOptionsCtrl *>(QStringLiteral("listTree")); }
-    QTreeWidget *Table() const { return view->template findChild<QTreeWidget *>(QStringLiteral("itemTable")); }
-    QTreeWidgetItem *Root() const { return Tree()->topLevelItem(0); }
-    QTreeWidgetItem *ListNode(int list) const { return Root()->child(list); }
-    QTreeWidgetItem *ItemNode(int list, int item) const { return ListNode(list)->child(item); }
+    CListTree *Tree() const { return view->template findChild<CListTree *>(QStringLiteral("listTree")); }
+    CItemTable *Table() const { return view->template findChild<CItemTable *>(QStringLiteral("itemTable")); }
+    // The tree's nodes: the root "Lists", a list's, an item's.
+    QModelIndex Root() const { return Tree()->model()->index(0, 0); }
+    QModelIndex ListNode(int list) const { return Tree()->model()->index(list, 0, Root()); }
+    QModelIndex ItemNode(int list, int item) const { return Tree()->model()->index(item, 0, ListNode(list)); }
+    int ChildCount(const QModelIndex &node) const { return Tree()->model()->rowCount(node); }
+    bool Expanded(const QModelIndex &node) const { return Tree()->isExpanded(node); }
+    QModelIndex Current() const { return Tree()->currentIndex(); }
+    QModelIndexList SelectedNodes() const { return Tree()->selectionModel()->selectedIndexes(); }
 
     Shown Mode() const
     {
@@ -194,14 +207,52 @@ struct Fixture
         return Table()->isHidden() ? Shown::Item : Shown::Items;
     }
 
-    void Select(QTreeWidgetItem *node) const { Tree()->setCurrentItem(node); }
+    void Select(const QModelIndex &node) const { Tree()->setCurrentIndex(node); }
 
+    // The table's rows, top to bottom.
+    QModelIndex TableRow(int row) const { return Table()->model()->index(row, 0, Table()->rootIndex()); }
+    int TableRowCount() const { return Table()->model()->rowCount(Table()->rootIndex()); }
     void SelectRows(std::initializer_list<int> rows) const
     {
-        QTreeWidget *table = Table();
-        table->clearSelection();
+        QItemSelectionModel *selection = Table()->selectionModel();
+        selection->clearSelection();
         for (int row : rows)
-            table->topLevelItem(row)->setSelected(true);
+            selection->select(TableRow(row), QItemSelectionModel::Select | QItemSelectionModel::Rows);
+    }
+    QModelIndexList SelectedRows() const { return Table()->selectionModel()->selectedRows(); }
+    // The shown columns as "heading width".
+    QStringList TableColumns() const
+    {
+        QStringList columns;
+        const QHeaderView *header = Table()->header();
+        for (int v = 0; v < header->count(); ++v) {
+            const int c = header->logicalIndex(v);
+            if (!header->isSectionHidden(c))
+                columns << QStringLiteral("%1 %2")
+                                   .arg(Table()->model()->headerData(c, Qt::Horizontal).toString())
+                                   .arg(header->sectionSize(c));
+        }
+        return columns;
+    }
+    // Each row's shown cells: its text, or "[x]" and "[ ]" for a box.
+    QList<QStringList> TableRows() const
+    {
+        QList<QStringList> rows;
+        const QHeaderView *header = Table()->header();
+        for (int r = 0; r < TableRowCount(); ++r) {
+            QStringList cells;
+            for (int v = 0; v < header->count(); ++v) {
+                const int c = header->logicalIndex(v);
+                if (header->isSectionHidden(c))
+                    continue;
+                const QModelIndex cell = TableRow(r).siblingAtColumn(c);
+                const QVariant check = cell.data(Qt::CheckStateRole);
+                cells << (check.isValid() ? QString::fromLatin1(check.toInt() == Qt::Checked ? "[x]" : "[ ]")
+                                          : cell.data().toString());
+            }
+            rows.append(cells);
+        }
+        return rows;
     }
 
     // The point inside the button at x0, on the bottom row.

@@ -1,5 +1,6 @@
 #include "dialogs/ListSetupDlg.h"
 #include "dialogs/NewItemDlg.h"
+#include "model/ListsModel.h"
 #include "res/ClientArea.h"
 #include "res/ResourceIds.h"
 #include "tests/testlib/QuillmarkTest.h"
@@ -139,7 +140,7 @@ private slots:
             f.Tap(83);
             QCOMPARE(f.Mode(), opens);
             if (opens == Shown::Items)
-                QCOMPARE(f.Table()->topLevelItem(1)->text(0), QStringLiteral("Packing"));
+                QCOMPARE(f.TableRow(1).data().toString(), QStringLiteral("Packing"));
             if (opens == Shown::Item)
                 QCOMPARE(f.ItemOnShow()->m_strName, QStringLiteral("Packing"));
             f.Tap(opens == Shown::Item ? 133 : 108); // back leads to the tree
@@ -154,7 +155,7 @@ private slots:
         QCOMPARE(exports.size(), 1);
         QCOMPARE(exports.at(0).at(0).toInt(), exported);
         if (exported >= 0)
-            QVERIFY(f.ListNode(exported)->isExpanded()); // the current list
+            QVERIFY(f.Expanded(f.ListNode(exported))); // the current list
     }
 
     // The pencil on an item, in the tree, the table or its details: the form
@@ -212,11 +213,11 @@ private slots:
         QCOMPARE(ReadDataFile(f.path), expected);
         QCOMPARE(f.History().count(), 1);
         QCOMPARE(f.Mode(), mode);
-        QCOMPARE(f.ItemNode(list, item)->text(0), QStringLiteral("Changed"));
+        QCOMPARE(f.ItemNode(list, item).data().toString(), QStringLiteral("Changed"));
         if (mode == Shown::Tree)
-            QCOMPARE(f.Tree()->currentItem(), f.ItemNode(list, item));
+            QCOMPARE(f.Current(), f.ItemNode(list, item));
         else if (mode == Shown::Items)
-            QCOMPARE(f.Table()->topLevelItem(item)->text(0), QStringLiteral("Changed"));
+            QCOMPARE(f.TableRow(item).data().toString(), QStringLiteral("Changed"));
         else
             QCOMPARE(f.ItemOnShow()->m_strName, QStringLiteral("Changed"));
     }
@@ -248,20 +249,54 @@ private slots:
                     return d.result();
                 });
             }
-            QTreeWidgetItem *oldRow = f.Table()->topLevelItem(0);
+            f.Table()->selectionModel()->setCurrentIndex(f.TableRow(2), QItemSelectionModel::NoUpdate);
             f.Tap(58);
             QM_VERIFY_PROMPTS(f.prompter);
             QCOMPARE(f.Lists(), SampleLists());
             QCOMPARE(FileBytes(f.path), before);
             QCOMPARE(f.History().count(), 0);
             QCOMPARE(f.Mode(), Shown::Items);
-            QCOMPARE(f.Table()->topLevelItemCount(), 3);
-            QVERIFY(f.Table()->topLevelItem(0) != oldRow); // filled again
-            QVERIFY(f.Table()->selectedItems().isEmpty());
+            QCOMPARE(f.TableRowCount(), 3);
+            QCOMPARE(f.Table()->currentIndex(), f.TableRow(0)); // shown anew
+            QVERIFY(f.SelectedRows().isEmpty());
         }
         f.SelectRows({2, 1});
         f.Tap(83);
         QCOMPARE(f.ItemOnShow()->m_strName, QStringLiteral("Milk"));
+    }
+
+    // In the table the done box ticks as the tree's does: a click on it or
+    // the space bar, each one step of the history that writes nothing. A
+    // double click on a row opens its item as the magnifier does; one on the
+    // box only ticks twice.
+    void tableTicksAndOpensAsTheTreeDoes()
+    {
+        Fixture f;
+        f.Start();
+        const QByteArray before = FileBytes(f.path);
+        f.OpenList(0);
+        CItemTable *table = f.Table();
+        // Through the window, as a person's clicks arrive.
+        const auto at = [table](const QPoint &inViewport) { return table->viewport()->mapTo(table->window(), inViewport); };
+        const QRect saltBox = table->IconRect(f.TableRow(2).siblingAtColumn(CListsModel::Done));
+        QTest::mouseClick(table->window()->windowHandle(), Qt::LeftButton, {}, at(saltBox.center()));
+        QVERIFY(f.Lists().at(0).m_items.at(2).m_bDone);
+        QCOMPARE(f.Table()->currentIndex().row(), 2);
+        QTest::keyClick(table, Qt::Key_Space);
+        QVERIFY(!f.Lists().at(0).m_items.at(2).m_bDone);
+        QCOMPARE(f.History().count(), 2);
+        QTest::mouseDClick(table->window()->windowHandle(), Qt::LeftButton, {}, at(saltBox.center()));
+        QCOMPARE(f.History().count(), 4);
+        QCOMPARE(f.Lists(), SampleLists());
+        QCOMPARE(f.Mode(), Shown::Items);
+        QCOMPARE(FileBytes(f.path), before);
+
+        QTest::mouseDClick(table->window()->windowHandle(), Qt::LeftButton, {},
+                           at(table->visualRect(f.TableRow(1)).center()));
+        QCOMPARE(f.Mode(), Shown::Item);
+        QCOMPARE(f.ItemOnShow()->m_strName, QStringLiteral("Milk"));
+        f.Tap(133);
+        QCOMPARE(f.Mode(), Shown::Items);
     }
 
     // The tick of the details: twice gives the mark back, the tree follows
@@ -274,10 +309,10 @@ private slots:
         f.OpenItem(0, 1); // done
         f.Tap(83);
         QCOMPARE(f.Lists().at(0).m_items.at(1).m_bDone, false);
-        QCOMPARE(f.Tree()->GetCheck(f.ItemNode(0, 1)), false);
+        QCOMPARE(CTreeOptionsCtrl::GetCheck(f.ItemNode(0, 1)), false);
         f.Tap(83);
         QCOMPARE(f.Lists(), SampleLists());
-        QCOMPARE(f.Tree()->GetCheck(f.ItemNode(0, 1)), true);
+        QCOMPARE(CTreeOptionsCtrl::GetCheck(f.ItemNode(0, 1)), true);
         QCOMPARE(FileBytes(f.path), before);
     }
 
@@ -328,8 +363,8 @@ private slots:
         QCOMPARE(f.Lists(), edited);
         QCOMPARE(ReadDataFile(f.path), edited);
         QCOMPARE(f.History().undoText(), QStringLiteral("List Setup"));
-        QCOMPARE(f.Root()->childCount(), edited.size());
-        QCOMPARE(f.ListNode(int(edited.size()) - 1)->text(0), edited.constLast().m_strName);
+        QCOMPARE(f.ChildCount(f.Root()), edited.size());
+        QCOMPARE(f.ListNode(int(edited.size()) - 1).data().toString(), edited.constLast().m_strName);
         QCOMPARE(f.Mode(), shown);
         if (shown == Shown::Item) // the item of the same list, wherever it is now
             QCOMPARE(f.ItemOnShow()->m_strName, QStringLiteral("Salt"));
@@ -358,7 +393,7 @@ private slots:
         for (int slot : {0, 2})
             QTest::mouseClick(&view, Qt::LeftButton, {}, ViewLook::ButtonRect(slot, ClientArea::kHeight).center());
         QCOMPARE(exits.size(), 0);
-        QCOMPARE(view.findChild<QTreeWidget *>(), nullptr);
+        QCOMPARE(view.findChild<QTreeView *>(), nullptr);
     }
 };
 

@@ -1,33 +1,12 @@
+#include "model/ListsModel.h"
 #include "res/ResourceIds.h"
 #include "tests/testlib/QuillmarkTest.h"
 #include "tests/view/ViewFixture.h"
 
+#include <QLineEdit>
+
 using namespace ViewTest;
 
-namespace {
-
-// Each column as "heading width".
-QStringList Columns(const QTreeWidget *table)
-{
-    QStringList columns;
-    for (int c = 0; c < table->columnCount(); ++c)
-        columns << QStringLiteral("%1 %2").arg(table->headerItem()->text(c)).arg(table->columnWidth(c));
-    return columns;
-}
-
-QList<QStringList> Rows(const QTreeWidget *table)
-{
-    QList<QStringList> rows;
-    for (int r = 0; r < table->topLevelItemCount(); ++r) {
-        QStringList texts;
-        for (int c = 0; c < table->columnCount(); ++c)
-            texts << table->topLevelItem(r)->text(c);
-        rows.append(texts);
-    }
-    return rows;
-}
-
-} // namespace
 
 class TestViewFill : public QObject
 {
@@ -50,28 +29,26 @@ private slots:
         Fixture f(lists, noFile);
         f.Start();
         QCOMPARE(f.Mode(), Shown::Tree);
-        QCOMPARE(f.Tree()->topLevelItemCount(), 1);
-        QTreeWidgetItem *root = f.Root();
-        QCOMPARE(root->text(0), QStringLiteral("Lists"));
-        QCOMPARE(CTreeOptionsCtrl::GetImage(root), Res::kImageGroup);
-        QCOMPARE(CTreeOptionsCtrl::GetItemData(root), 0);
-        QVERIFY(root->isExpanded());
-        QCOMPARE(root->childCount(), lists.size());
+        QCOMPARE(f.Tree()->model()->rowCount(), 1);
+        const QModelIndex root = f.Root();
+        QCOMPARE(root.data().toString(), QStringLiteral("Lists"));
+        QCOMPARE(CTreeOptionsCtrl::ImageOf(root), Res::kImageGroup);
+        QVERIFY(f.Expanded(root));
+        QCOMPARE(f.ChildCount(root), lists.size());
         for (int l = 0; l < lists.size(); ++l) {
-            QTreeWidgetItem *node = root->child(l);
-            QCOMPARE(node->text(0), lists[l].m_strName);
-            QCOMPARE(CTreeOptionsCtrl::GetImage(node), lists[l].m_nIcon);
-            QCOMPARE(CTreeOptionsCtrl::GetItemData(node), l);
-            QVERIFY(!node->isExpanded());
-            QCOMPARE(node->childCount(), lists[l].m_items.size());
-            for (int i = 0; i < node->childCount(); ++i) {
-                QTreeWidgetItem *child = node->child(i);
-                QCOMPARE(child->text(0), lists[l].m_items[i].m_strName);
-                QCOMPARE(CTreeOptionsCtrl::GetImage(child), lists[l].m_items[i].m_bDone ? Res::kImageChecked : Res::kImageUnchecked);
-                QCOMPARE(CTreeOptionsCtrl::GetItemData(child), i);
+            const QModelIndex node = f.ListNode(l);
+            QCOMPARE(node.data().toString(), lists[l].m_strName);
+            QCOMPARE(CTreeOptionsCtrl::ImageOf(node), lists[l].m_nIcon);
+            QCOMPARE(f.Tree()->ListsIndexOf(node).row(), l);
+            QVERIFY(!f.Expanded(node));
+            QCOMPARE(f.ChildCount(node), lists[l].m_items.size());
+            for (int i = 0; i < f.ChildCount(node); ++i) {
+                const QModelIndex child = f.ItemNode(l, i);
+                QCOMPARE(child.data().toString(), lists[l].m_items[i].m_strName);
+                QCOMPARE(CTreeOptionsCtrl::ImageOf(child), lists[l].m_items[i].m_bDone ? Res::kImageChecked : Res::kImageUnchecked);
             }
         }
-        QVERIFY(f.Tree()->selectedItems().isEmpty());
+        QVERIFY(f.SelectedNodes().isEmpty());
         QCOMPARE(QFile::exists(f.path), !noFile); // nothing saved by starting
         QM_VERIFY_PROMPTS(f.prompter);
     }
@@ -86,24 +63,24 @@ private slots:
         Fixture f;
         f.Start();
         const QByteArray before = FileBytes(f.path);
-        f.ListNode(1)->setExpanded(true);
+        f.Tree()->expand(f.ListNode(1));
         f.ToggleInTree(0, 2);
         QVERIFY(f.Lists().at(0).m_items.at(2).m_bDone);
         f.OpenList(0);
-        QCOMPARE(f.Table()->topLevelItem(2)->text(2), QStringLiteral("Yes"));
+        QCOMPARE(f.TableRows().at(2).at(2), QStringLiteral("[x]"));
         f.Tap(108); // back
         QCOMPARE(f.Mode(), Shown::Tree);
-        QVERIFY(f.ListNode(1)->isExpanded());
-        QCOMPARE(f.Tree()->currentItem(), f.ListNode(0));
+        QVERIFY(f.Expanded(f.ListNode(1)));
+        QCOMPARE(f.Current(), f.ListNode(0));
         f.Choose(QStringLiteral("View Lists..."));
-        QVERIFY(f.Root()->isExpanded());
-        QVERIFY(f.ListNode(0)->isExpanded());
-        QVERIFY(!f.ListNode(1)->isExpanded());
-        QVERIFY(!f.ListNode(2)->isExpanded());
-        QVERIFY(f.Tree()->selectedItems().isEmpty());
-        QVERIFY(f.Tree()->GetCheck(f.ItemNode(0, 2)));
+        QVERIFY(f.Expanded(f.Root()));
+        QVERIFY(f.Expanded(f.ListNode(0)));
+        QVERIFY(!f.Expanded(f.ListNode(1)));
+        QVERIFY(!f.Expanded(f.ListNode(2)));
+        QVERIFY(f.SelectedNodes().isEmpty());
+        QVERIFY(CTreeOptionsCtrl::GetCheck(f.ItemNode(0, 2)));
         f.History().undo();
-        QVERIFY(!f.Tree()->GetCheck(f.ItemNode(0, 2)));
+        QVERIFY(!CTreeOptionsCtrl::GetCheck(f.ItemNode(0, 2)));
         QCOMPARE(f.Lists(), SampleLists());
         QCOMPARE(FileBytes(f.path), before);
     }
@@ -120,26 +97,26 @@ private slots:
                             {{QStringLiteral("A"), true, 12.5, march7}, {QStringLiteral("B"), false, 0.0}})
                 << QStringList{QStringLiteral("Name 90"), QStringLiteral("Price 52"), QStringLiteral("Date 70"),
                                QStringLiteral("Done 43")}
-                << QList<QStringList>{{QStringLiteral("A"), QStringLiteral("12.50"), QStringLiteral("3/7/2002"), QStringLiteral("Yes")},
-                                      {QStringLiteral("B"), QStringLiteral("0.00"), QStringLiteral("---"), QStringLiteral("No")}};
+                << QList<QStringList>{{QStringLiteral("A"), QStringLiteral("12.50"), QStringLiteral("3/7/2002"), QStringLiteral("[x]")},
+                                      {QStringLiteral("B"), QStringLiteral("0.00"), QStringLiteral("---"), QStringLiteral("[ ]")}};
         QTest::newRow("dated only")
                 << MakeList(QStringLiteral("L"), 5, {{QStringLiteral("A"), false, 0.0, dec31}, {QStringLiteral("B")}})
                 << QStringList{QStringLiteral("Name 86"), QStringLiteral("Date 78"), QStringLiteral("Done 43")}
-                << QList<QStringList>{{QStringLiteral("A"), QStringLiteral("12/31/2002"), QStringLiteral("No")},
-                                      {QStringLiteral("B"), QStringLiteral("---"), QStringLiteral("No")}};
+                << QList<QStringList>{{QStringLiteral("A"), QStringLiteral("12/31/2002"), QStringLiteral("[ ]")},
+                                      {QStringLiteral("B"), QStringLiteral("---"), QStringLiteral("[ ]")}};
         QTest::newRow("priced only")
                 << MakeList(QStringLiteral("L"), 5, {{QStringLiteral("A"), false, 0.005}, {QStringLiteral("B"), true, 1234.5}})
                 << QStringList{QStringLiteral("Name 112"), QStringLiteral("Price 52"), QStringLiteral("Done 43")}
-                << QList<QStringList>{{QStringLiteral("A"), QStringLiteral("0.01"), QStringLiteral("No")},
-                                      {QStringLiteral("B"), QStringLiteral("1234.50"), QStringLiteral("Yes")}};
+                << QList<QStringList>{{QStringLiteral("A"), QStringLiteral("0.01"), QStringLiteral("[ ]")},
+                                      {QStringLiteral("B"), QStringLiteral("1234.50"), QStringLiteral("[x]")}};
         QTest::newRow("negative price counts")
                 << MakeList(QStringLiteral("L"), 5, {{QStringLiteral("A"), false, -2.0}})
                 << QStringList{QStringLiteral("Name 112"), QStringLiteral("Price 52"), QStringLiteral("Done 43")}
-                << QList<QStringList>{{QStringLiteral("A"), QStringLiteral("-2.00"), QStringLiteral("No")}};
+                << QList<QStringList>{{QStringLiteral("A"), QStringLiteral("-2.00"), QStringLiteral("[ ]")}};
         QTest::newRow("neither")
                 << MakeList(QStringLiteral("L"), 5, {{QStringLiteral("A")}})
                 << QStringList{QStringLiteral("Name 163"), QStringLiteral("Done 43")}
-                << QList<QStringList>{{QStringLiteral("A"), QStringLiteral("No")}};
+                << QList<QStringList>{{QStringLiteral("A"), QStringLiteral("[ ]")}};
         QTest::newRow("no items")
                 << MakeList(QStringLiteral("L"), 5, {})
                 << QStringList{QStringLiteral("Name 163"), QStringLiteral("Done 43")}
@@ -159,9 +136,9 @@ private slots:
         f.Tap(108); // back
         f.OpenList(1);
         QCOMPARE(f.Mode(), Shown::Items);
-        QCOMPARE(Columns(f.Table()), columns);
-        QCOMPARE(Rows(f.Table()), rows);
-        QVERIFY(f.Table()->selectedItems().isEmpty());
+        QCOMPARE(f.TableColumns(), columns);
+        QCOMPARE(f.TableRows(), rows);
+        QVERIFY(f.SelectedRows().isEmpty());
     }
 
     void iconNumbersPickTheSamePictureEverywhere()
@@ -173,13 +150,13 @@ private slots:
         const CImageList strip = CImageList::StripOnly();
         QCOMPARE(f.Tree()->Images().Image(5).toImage(), strip.Image(0).toImage());
         f.OpenList(0);
-        QTreeWidget *table = f.Table();
+        CItemTable *table = f.Table();
         const auto rowPicture = [&](int row) {
-            return table->topLevelItem(row)->icon(0).pixmap(16, 16).toImage().convertToFormat(QImage::Format_ARGB32);
+            return table->IconFor(CTreeOptionsCtrl::ImageOf(f.TableRow(row))).pixmap(16, 16).toImage().convertToFormat(QImage::Format_ARGB32);
         };
         QCOMPARE(rowPicture(0), strip.Image(0).toImage().convertToFormat(QImage::Format_ARGB32));
         QCOMPARE(rowPicture(1), strip.Image(51).toImage().convertToFormat(QImage::Format_ARGB32));
-        QVERIFY(table->topLevelItem(2)->icon(0).isNull());
+        QVERIFY(table->IconRect(f.TableRow(2)).isEmpty());
     }
 
     // A change touches only its own nodes: the rest of the tree stays as
@@ -189,24 +166,24 @@ private slots:
     {
         Fixture f;
         f.Start();
-        f.ListNode(2)->setExpanded(true);
+        f.Tree()->expand(f.ListNode(2));
         f.Select(f.ItemNode(1, 1));
-        QTreeWidgetItem *untouched = f.ListNode(1);
         CListItem milk = f.Lists().at(0).m_items.at(1);
         milk.SetName(QStringLiteral("Oat milk"));
+        QSignalSpy removed(f.Tree()->model(), &QAbstractItemModel::rowsRemoved);
         f.doc.ReplaceItem(0, 1, milk);
-        QCOMPARE(f.ItemNode(0, 1)->text(0), QStringLiteral("Oat milk"));
-        QCOMPARE(f.ListNode(1), untouched);
-        QCOMPARE(f.Tree()->currentItem(), f.ItemNode(1, 1));
-        QVERIFY(f.ListNode(2)->isExpanded());
+        QCOMPARE(f.ItemNode(0, 1).data().toString(), QStringLiteral("Oat milk"));
+        QCOMPARE(f.Current(), f.ItemNode(1, 1));
+        QVERIFY(f.Expanded(f.ListNode(2)));
 
         CListCollection lists = f.Lists();
         lists.prepend(MakeList(QStringLiteral("First"), 7, {{QStringLiteral("a")}}));
         f.doc.ReplaceLists(lists);
-        QCOMPARE(f.Root()->childCount(), 4);
-        QCOMPARE(f.ListNode(0)->text(0), QStringLiteral("First"));
-        QCOMPARE(f.ListNode(2), untouched);
-        QVERIFY(f.ListNode(3)->isExpanded());
+        QCOMPARE(f.ChildCount(f.Root()), 4);
+        QCOMPARE(f.ListNode(0).data().toString(), QStringLiteral("First"));
+        QCOMPARE(f.Current(), f.ItemNode(2, 1));
+        QVERIFY(f.Expanded(f.ListNode(3)));
+        QCOMPARE(removed.size(), 0); // nothing taken away to be put back
 
         // A list replaced around the chosen item (a newer file, List Setup)
         // keeps that item chosen.
@@ -215,10 +192,129 @@ private slots:
         lists[2].m_items.prepend(lists[2].m_items.at(0));
         lists[2].m_items[0].SetName(QStringLiteral("Atlas"));
         f.doc.ReplaceLists(lists);
-        QCOMPARE(f.Tree()->selectedItems(), QList<QTreeWidgetItem *>{f.ItemNode(2, 2)});
+        QCOMPARE(f.SelectedNodes(), QModelIndexList{f.ItemNode(2, 2)});
 
         f.OpenList(2);
-        QCOMPARE(Rows(f.Table()).at(2).at(0), QStringLiteral("Packing"));
+        QCOMPARE(f.TableRows().at(2).at(0), QStringLiteral("Packing"));
+    }
+
+    // Ctrl+F from a table: the items of all lists that hold the text, as it
+    // is typed, each with its list. Escape puts back the table with its way
+    // back; Enter with no match chosen opens the first, whose back button
+    // leads to its list's table.
+    void findThroughAllLists()
+    {
+        Fixture f;
+        MenuView &view = f.Start();
+        view.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&view));
+        f.OpenList(2); // its back button leads to the tree
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_F, Qt::ControlModifier);
+        auto *field = view.findChild<QLineEdit *>(QStringLiteral("findField"));
+        QCOMPARE(QApplication::focusWidget(), field);
+        const QAbstractItemModel *found = view.findChild<QAbstractItemView *>(QStringLiteral("foundItems"))->model();
+        const auto matches = [found] {
+            QStringList rows;
+            for (int r = 0; r < found->rowCount(); ++r)
+                rows << found->index(r, 0).data().toString() + u'/' + found->index(r, 1).data().toString();
+            return rows;
+        };
+        QTest::keyClicks(field, QStringLiteral("A"));
+        QCOMPARE(matches(), (QStringList{QStringLiteral("Bread/Groceries"), QStringLiteral("Salt/Groceries"),
+                                         QStringLiteral("Packing/Trip")}));
+        QTest::keyClicks(field, QStringLiteral("l"));
+        QCOMPARE(matches(), QStringList{QStringLiteral("Salt/Groceries")});
+        QTest::keyClick(field, Qt::Key_Escape);
+        QCOMPARE(f.Mode(), Shown::Items);
+        QCOMPARE(f.TableRowCount(), 0);
+        f.Tap(108);
+        QCOMPARE(f.Mode(), Shown::Tree);
+
+        f.Choose(QStringLiteral("View Lists...")); // the menu's own, from the tree
+        view.FindAction()->trigger();
+        QCOMPARE(field->selectedText(), QStringLiteral("Al"));
+        QTest::keyClick(field, Qt::Key_Return);
+        QCOMPARE(f.ItemOnShow()->m_strName, QStringLiteral("Salt"));
+        f.Tap(133);
+        QCOMPARE(f.Mode(), Shown::Items);
+        QCOMPARE(f.TableRow(0).data().toString(), QStringLiteral("Bread"));
+        QM_VERIFY_PROMPTS(f.prompter);
+    }
+
+    // Hide Done Items: done items leave the tree and the table, but an item
+    // ticked stays until the next screen, and the choice holds for the next
+    // start.
+    void hideDoneItems()
+    {
+        Fixture f;
+        MenuView &view = f.Start();
+        QAction *hide = view.HideDoneAction();
+        const auto showAgain = qScopeGuard([hide] { hide->setChecked(false); });
+        f.Tree()->expand(f.ListNode(0));
+        hide->trigger();
+        QCOMPARE(f.ChildCount(f.ListNode(0)), 2); // Bread, Salt
+        QCOMPARE(f.ChildCount(f.ListNode(1)), 1); // Packing
+        f.ToggleInTree(0, 0);
+        QCOMPARE(f.ChildCount(f.ListNode(0)), 2);
+        QVERIFY(CTreeOptionsCtrl::GetCheck(f.ItemNode(0, 0)));
+        f.OpenList(0);
+        QCOMPARE(f.TableRows(), (QList<QStringList>{{QStringLiteral("Salt"), QStringLiteral("0.00"), QStringLiteral("[ ]")}}));
+        QTest::keyClick(f.Table(), Qt::Key_Space);
+        QCOMPARE(f.TableRowCount(), 1);
+        f.Tap(108);
+        QCOMPARE(f.ChildCount(f.ListNode(0)), 0);
+
+        CQuillmarkView next(f.doc);
+        next.OnInitialUpdate();
+        QVERIFY(next.HideDoneAction()->isChecked());
+        hide->trigger();
+        QCOMPARE(f.ChildCount(f.ListNode(0)), 3);
+    }
+
+    // A click on a header sorts the table by its column, a second one the
+    // other way, a third gives the list's own order back. The order holds
+    // for the next start; the lists and the file keep their own.
+    void sortTheTableByAHeader()
+    {
+        const CListCollection lists{MakeList(QStringLiteral("L"), 5,
+                                             {{QStringLiteral("b"), false, 2.0},
+                                              {QStringLiteral("C"), false, 0.5},
+                                              {QStringLiteral("a"), true, 1.0},
+                                              {QStringLiteral("B"), false, 0.5}})};
+        const auto names = [](const Fixture<> &f) {
+            QString shown;
+            for (int r = 0; r < f.TableRowCount(); ++r)
+                shown += f.TableRow(r).data().toString();
+            return shown;
+        };
+        Fixture f(lists);
+        f.Start();
+        const QByteArray before = FileBytes(f.path);
+        f.OpenList(0);
+        QHeaderView *header = f.Table()->header();
+        const auto listOrder = qScopeGuard([header] { header->setSortIndicator(-1, Qt::AscendingOrder); });
+        const auto click = [header](int column) {
+            QTest::mouseClick(header->viewport(), Qt::LeftButton, {},
+                              QPoint(header->sectionViewportPosition(column) + 5, header->height() / 2));
+        };
+        click(CListsModel::Name);
+        QCOMPARE(names(f), QStringLiteral("abBC"));
+        click(CListsModel::Name);
+        QCOMPARE(names(f), QStringLiteral("CbBa"));
+        click(CListsModel::Name);
+        QCOMPARE(names(f), QStringLiteral("bCaB"));
+        click(CListsModel::Price);
+        QCOMPARE(names(f), QStringLiteral("CBab"));
+        QCOMPARE(header->sortIndicatorSection(), int(CListsModel::Price));
+        f.Tap(108);
+        QCOMPARE(f.ItemNode(0, 0).data().toString(), QStringLiteral("b"));
+        QCOMPARE(f.Lists(), lists);
+        QCOMPARE(FileBytes(f.path), before);
+
+        Fixture next(lists);
+        next.Start();
+        next.OpenList(0);
+        QCOMPARE(names(next), QStringLiteral("CBab"));
     }
 
     // Undo and redo of an edit reach the table on show, the details on
@@ -231,16 +327,16 @@ private slots:
         rye.SetName(QStringLiteral("Rye"));
         f.doc.ReplaceItem(0, 0, rye);
         f.OpenList(0);
-        QCOMPARE(f.Table()->topLevelItem(0)->text(0), QStringLiteral("Rye"));
+        QCOMPARE(f.TableRow(0).data().toString(), QStringLiteral("Rye"));
         f.History().undo();
-        QCOMPARE(f.Table()->topLevelItem(0)->text(0), QStringLiteral("Bread"));
+        QCOMPARE(f.TableRow(0).data().toString(), QStringLiteral("Bread"));
         f.History().redo();
-        QCOMPARE(f.Table()->topLevelItem(0)->text(0), QStringLiteral("Rye"));
+        QCOMPARE(f.TableRow(0).data().toString(), QStringLiteral("Rye"));
         f.SelectRows({0});
         f.Tap(83);
         f.History().undo();
         QCOMPARE(f.ItemOnShow()->m_strName, QStringLiteral("Bread"));
-        QCOMPARE(f.ItemNode(0, 0)->text(0), QStringLiteral("Bread"));
+        QCOMPARE(f.ItemNode(0, 0).data().toString(), QStringLiteral("Bread"));
     }
 };
 

@@ -1,0 +1,38 @@
+#pragma once
+
+#include <QSortFilterProxyModel>
+
+class CListsModel;
+
+// The lists as one view shows them: done items left out while the user hides
+// them, and the items of each list in the order of a column once the user
+// sorts by it (the lists keep their own order). What is shown changes only
+// when the view settles it, on a change of screen: a tick does not take an
+// item away from under the user's pointer, nor does an edit move it.
+class CItemsFilter : public QSortFilterProxyModel
+{
+    Q_OBJECT
+
+public:
+    explicit CItemsFilter(CListsModel &lists, QObject *parent = nullptr);
+
+    CListsModel &Lists() const { return m_lists; }
+
+    // Settles at once.
+    void SetHideDone(bool hide);
+    bool HidesDone() const { return m_hideDone; }
+    // Leaves out what is done now, and sorts what has changed.
+    void Settle();
+
+    // Without hiding, a list has rows when it has items: asked of every list
+    // the tree shows, this spares the walk through all their items.
+    bool hasChildren(const QModelIndex &parent = {}) const override;
+
+protected:
+    bool filterAcceptsRow(int sourceRow, const QModelIndex &sourceParent) const override;
+    bool lessThan(const QModelIndex &left, const QModelIndex &right) const override;
+
+private:
+    CListsModel &m_lists;
+    bool m_hideDone = false;
+};
