@@ -53,13 +53,17 @@ int Run(QWidget *parent, Prompter &prompter, const QString &dataFilePath, const 
     if (merged != lists && !replaceAndSave(merged))
         return 0;
 
+    QString movedTo = folder;
     for (const QString &path : std::as_const(accepted)) {
         QString error;
-        if (ConflictCopies::MoveAside(dataFilePath, path, &error).isEmpty())
+        const QString moved = ConflictCopies::MoveAside(path, &error);
+        if (moved.isEmpty())
             prompter.Message(parent, Str::ConflictCopyNotMoved(path, error));
+        else
+            movedTo = QFileInfo(moved).absolutePath();
     }
     prompter.Message(parent, Str::ConflictCopiesMerged(int(accepted.size()), listsAdded, itemsAdded,
-                                                       ticksTaken, QDir::toNativeSeparators(folder)));
+                                                       ticksTaken, QDir::toNativeSeparators(movedTo)));
     return int(accepted.size());
 }
 

@@ -1,8 +1,10 @@
 #include "app/ExchangeCommands.h"
 
+#include "app/ImportRun.h"
 #include "dialogs/NewListDlg.h"
 #include "exchange/csv/CsvExport.h"
 #include "exchange/csv/CsvImport.h"
+#include "exchange/csv/CsvImportJob.h"
 #include "exchange/csv/ImportFieldsDlg.h"
 #include "exchange/handover/CalendarStore.h"
 #include "exchange/handover/HandOver.h"
@@ -69,6 +71,8 @@ void CExchangeCommands::ExportList(int list)
 
 void CExchangeCommands::ImportList()
 {
+    if (Importing())
+        return;
     CNewListDlg listDlg;
     listDlg.SetPrompter(&Prompts());
     if (Prompts().Run(listDlg) != QDialog::Accepted) {
@@ -83,12 +87,32 @@ void CExchangeCommands::ImportList()
     if (path.isEmpty())
         return;
     Settings::WriteString(kImportFolder, QFileInfo(path).absolutePath());
-    const CsvImport::Result result = CsvImport::ImportCsvFile(path, list);
-    if (!result.Ok()) {
-        Prompts().Message(&m_view, CsvImport::ImportMessage(result));
+    CsvImport::Result failure;
+    std::unique_ptr<CCsvImportJob> job = CCsvImportJob::Open(path, CImportFields::Read(kImportDefaults), failure);
+    if (!job) {
+        Prompts().Message(&m_view, CsvImport::ImportMessage(failure));
         return;
     }
-    m_doc.AppendList(list);
+    m_import = new CImportRun(std::move(job), QFileInfo(path).fileName(), list.m_strName, m_view.window());
+    connect(m_import, &CImportRun::imported, this, [this, list](const QList<CListItem> &items) mutable {
+        list.m_items = items;
+        m_doc.AppendList(list);
+    });
+    connect(m_import, &CImportRun::failed, this, [this](const CsvImport::Result &result) {
+        Prompts().Message(&m_view, CsvImport::ImportMessage(result));
+    });
+    m_import->Start();
+}
+
+void CExchangeCommands::AbandonImport()
+{
+    if (m_import)
+        m_import->Abandon();
+}
+
+bool CExchangeCommands::Importing() const
+{
+    return m_import && m_import->Running();
 }
 
 // The Import Fields dialog keeps its own settings.

@@ -1,7 +1,9 @@
 #pragma once
 
 #include <QObject>
+#include <QPointer>
 
+class CImportRun;
 class CListItem;
 class CQuillmarkDoc;
 class CQuillmarkView;
@@ -25,8 +27,13 @@ public:
     void ExportList(int list);
     // A new list, named in the New List dialog, filled from a file the user
     // chooses (starting in the folder of the last import, remembered in the
-    // settings). It joins the lists only when every line was imported.
+    // settings). It joins the lists only when every line was imported. A
+    // large file is read in steps while the window stays alive (CImportRun);
+    // one import at a time.
     void ImportList();
+    // The program ends: an import under way is dropped.
+    void AbandonImport();
+    bool Importing() const;
     void SetupImport();
     void SetupHandOver();
     // As a task, an appointment or both, as the settings say.
@@ -37,4 +44,5 @@ private:
 
     CQuillmarkDoc &m_doc;
     CQuillmarkView &m_view;
+    QPointer<CImportRun> m_import;
 };

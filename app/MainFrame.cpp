@@ -45,7 +45,7 @@ CMainFrame::CMainFrame(QWidget *parent)
     // below its menu bar.
     setCentralWidget(m_view);
     layout()->setSizeConstraint(QLayout::SetFixedSize);
-    new CExchangeCommands(*m_doc, *m_view);
+    m_exchange = new CExchangeCommands(*m_doc, *m_view);
 
     connect(m_view, &CQuillmarkView::exitRequested, this, &CMainFrame::OnExitRequested);
     connect(m_view, &CQuillmarkView::aboutRequested, this, &CMainFrame::OnAppAbout);
@@ -205,7 +205,7 @@ void CMainFrame::OnDataFolderChanged()
         if (!m_doc->IsOwnSaveSetAside(copy) || !m_doc->TakeBackOwnSave())
             continue;
         QString error;
-        if (ConflictCopies::MoveAside(m_doc->Path(), copy, &error).isEmpty())
+        if (ConflictCopies::MoveAside(copy, &error).isEmpty())
             m_prompter->Message(this, Str::ConflictCopyNotMoved(copy, error));
     }
 }
@@ -250,6 +250,8 @@ bool CMainFrame::SaveBeforeEnd()
 {
     if (m_bSavedForEnd)
         return true;
+    // What an import under way has read is not in the lists yet: it goes.
+    m_exchange->AbandonImport();
     if (ExitSaver().SaveAsking(this, *m_prompter) == CExitSaver::Outcome::StayOpen)
         return false;
     m_bSavedForEnd = true;
@@ -277,6 +279,7 @@ void CMainFrame::EndWithoutAsking()
 {
     if (m_bSavedForEnd)
         return; // on its way out already
+    m_exchange->AbandonImport();
     m_bEndingWithoutAsking = true;
     const bool saved = ExitSaver().SaveWithoutAsking() == CExitSaver::Outcome::Saved;
     m_bSavedForEnd = true;
@@ -291,6 +294,7 @@ void CMainFrame::OnCommitData(QSessionManager &manager)
     // at once.
     if (m_bSavedForEnd)
         return;
+    m_exchange->AbandonImport();
     const bool mayAsk = manager.allowsInteraction();
     m_bEndingWithoutAsking = !mayAsk;
     const CExitSaver::Outcome outcome =

@@ -7,6 +7,7 @@
 #include <QTimer>
 
 class CDataFileWatcher;
+class CExchangeCommands;
 class CExitSaver;
 class CQuillmarkDoc;
 class CQuillmarkView;
@@ -82,6 +83,7 @@ private:
 
     CQuillmarkDoc *m_doc = nullptr;
     CQuillmarkView *m_view = nullptr;
+    CExchangeCommands *m_exchange = nullptr;
     Prompter *m_prompter;
     UrlOpener m_openUrl;
     bool m_bSavedForEnd = false;

@@ -2,6 +2,7 @@
 
 #include "model/DataStore.h"
 #include "platform/AppPaths.h"
+#include "platform/PrivateFolder.h"
 #include "platform/Prompter.h"
 #include "platform/Settings.h"
 #include "res/Strings.h"
@@ -33,7 +34,10 @@ bool Write(const CListCollection &lists, QString *copyPath, QString *errorString
 {
     QString error;
     for (const QString &folder : AppPaths::RescueFolders()) {
-        QDir().mkpath(folder); // a folder that cannot be made fails the save below
+        // The copy holds the user's lists: nobody else may look into its
+        // folder (the copy itself is made for the owner alone).
+        if (!PrivateFolder::Make(folder, &error))
+            continue;
         const QString path = FreePath(QDir(folder));
         CDataStore store(path);
         // A save that failed only in flushing the folder left a whole copy:

@@ -1,15 +1,12 @@
 // The code page and the UTF-8 recognition on any bytes. Windows-1252 text
 // goes back to the same bytes unless it held one of the five undefined ones;
 // the UTF-8 scan agrees with Qt's decoder on what is well formed, whatever
-// the pieces it is fed in; a piece cut at the import's limit never splits a
-// character of well-formed text.
+// the pieces it is fed in.
 
-#include "exchange/csv/CsvPieceReader.h"
 #include "exchange/csv/Utf8Scan.h"
 #include "fuzz/FuzzCheck.h"
 #include "platform/CodePage.h"
 
-#include <QBuffer>
 #include <QStringDecoder>
 
 namespace {
@@ -77,23 +74,6 @@ void CheckUtf8(const QByteArray &bytes, size_t split)
             high = high || static_cast<unsigned char>(c) >= 0x80;
         FUZZ_CHECK(whole.SawMultiByte() == high);
     }
-
-    // Pieces as the import cuts them: each piece of well-formed text is
-    // well formed itself, and together they are the text.
-    QBuffer buffer;
-    buffer.setData(bytes);
-    buffer.open(QIODevice::ReadOnly);
-    CCsvPieceReader reader(buffer, true);
-    QByteArrayView piece;
-    QByteArray joined;
-    while (reader.Next(piece)) {
-        FUZZ_CHECK(!piece.isEmpty() && piece.size() <= CCsvPieceReader::kMaxPiece);
-        if (wellFormed)
-            FUZZ_CHECK(WellFormedUtf8(piece));
-        joined.append(piece.data(), piece.size());
-    }
-    FUZZ_CHECK(!reader.Failed());
-    FUZZ_CHECK(joined == bytes);
 }
 
 } // namespace

@@ -1,9 +1,11 @@
 // The CSV import of one file, held in memory, with field settings taken from
-// the first bytes. Besides not crashing: a failure leaves the list exactly as
-// it was; a success adds items in name order, built as the settings say, and
+// the first bytes. Besides not crashing: the file's lines are read back as
+// they stand, between their ends; a failure leaves the list exactly as it
+// was; a success adds items in name order, built as the settings say, and
 // importing into a list that has items gives what adding them one by one does.
 
 #include "exchange/csv/CsvImport.h"
+#include "exchange/csv/CsvLineReader.h"
 #include "fuzz/FuzzCheck.h"
 
 #include <QBuffer>
@@ -20,6 +22,33 @@ CsvImport::Result Import(const QByteArray &content, const CImportFields &fields,
     buffer.setData(content);
     buffer.open(QIODevice::ReadOnly);
     return CsvImport::ImportCsvDevice(buffer, fields, list);
+}
+
+// Each line is the bytes between two line ends (LF, CR or CR LF), none
+// longer than the limit, none holding a zero byte.
+void CheckLines(const QByteArray &content)
+{
+    QBuffer buffer;
+    buffer.setData(content);
+    buffer.open(QIODevice::ReadOnly);
+    CCsvLineReader reader(buffer);
+    QByteArrayView line;
+    qint64 end = 0;
+    CCsvLineReader::Next next;
+    while ((next = reader.Read(line)) == CCsvLineReader::Next::Line) {
+        FUZZ_CHECK(reader.LineStart() == end);
+        FUZZ_CHECK(line.size() <= CCsvLineReader::kMaxLine);
+        FUZZ_CHECK(QByteArrayView(content).sliced(reader.LineStart(), line.size()) == line);
+        FUZZ_CHECK(!line.contains('\n') && !line.contains('\r') && !line.contains('\0'));
+        const QByteArray lineEnd = content.mid(reader.LineStart() + line.size(),
+                                               reader.Position() - reader.LineStart() - line.size());
+        FUZZ_CHECK(lineEnd == "\n" || lineEnd == "\r" || lineEnd == "\r\n"
+                   || (lineEnd.isEmpty() && reader.Position() == content.size()));
+        end = reader.Position();
+    }
+    FUZZ_CHECK(next != CCsvLineReader::Next::Failed);
+    if (next == CCsvLineReader::Next::End)
+        FUZZ_CHECK(end == content.size());
 }
 
 bool InNameOrder(const QList<CListItem> &items)
@@ -47,6 +76,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     const QByteArray content(reinterpret_cast<const char *>(data + kSettingsBytes),
                              static_cast<qsizetype>(size - kSettingsBytes));
 
+    CheckLines(content);
+
     // Into a list that already has an item the import takes another road.
     CListItemArray existing;
     CListItem first;
@@ -68,8 +99,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     FUZZ_CHECK(InNameOrder(fresh.m_items));
     for (const CListItem &item : fresh.m_items) {
         FUZZ_CHECK(item.m_nIcon == fields.icon);
-        FUZZ_CHECK(item.m_strName.size() <= 255 && !item.m_strName.contains(u','));
-        FUZZ_CHECK(item.m_strDesc.size() <= 255 && !item.m_strDesc.contains(u','));
+        for (const QString *text : {&item.m_strName, &item.m_strDesc}) {
+            FUZZ_CHECK(text->size() <= CCsvLineReader::kMaxLine);
+            for (const char16_t c : {u',', u'\n', u'\r', u'\0'})
+                FUZZ_CHECK(!text->contains(QChar(c)));
+        }
         FUZZ_CHECK(fields.descField > 0 || item.m_strDesc.isEmpty());
         FUZZ_CHECK(std::isfinite(item.m_dPrice));
         FUZZ_CHECK(fields.priceField > 0 || item.m_dPrice == 0.0);

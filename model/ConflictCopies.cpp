@@ -51,14 +51,22 @@ bool IsCopyName(const QString &dataFileName, const QString &candidate)
 
 QStringList Find(const QString &dataFilePath)
 {
+    // A data file that is a link into a synced folder has its copies beside
+    // the file it points to, named after that file.
     const QFileInfo data(dataFilePath);
-    const QDir dir = data.absoluteDir();
-    const QRegularExpression pattern = CopyPattern(data.fileName());
+    QList<QFileInfo> places{data};
+    const QString target = data.canonicalFilePath();
+    if (!target.isEmpty() && target != QFileInfo(data.absolutePath()).canonicalFilePath() + u'/' + data.fileName())
+        places.append(QFileInfo(target));
     QStringList copies;
-    const QStringList names = dir.entryList(QDir::Files, QDir::Name);
-    for (const QString &name : names) {
-        if (pattern.match(name).hasMatch())
-            copies.append(dir.filePath(name));
+    for (const QFileInfo &place : std::as_const(places)) {
+        const QDir dir = place.absoluteDir();
+        const QRegularExpression pattern = CopyPattern(place.fileName());
+        const QStringList names = dir.entryList(QDir::Files, QDir::Name);
+        for (const QString &name : names) {
+            if (pattern.match(name).hasMatch())
+                copies.append(dir.filePath(name));
+        }
     }
     return copies;
 }
@@ -114,12 +122,14 @@ Merged Merge(const CListCollection &ours, const CListCollection &copy)
 
 QString MergedFolder(const QString &dataFilePath)
 {
-    return QFileInfo(dataFilePath).absoluteDir().filePath(MergedFolderName());
+    const QString target = QFileInfo(dataFilePath).canonicalFilePath();
+    return QFileInfo(target.isEmpty() ? dataFilePath : target).absoluteDir().filePath(MergedFolderName());
 }
 
-QString MoveAside(const QString &dataFilePath, const QString &copyPath, QString *error)
+QString MoveAside(const QString &copyPath, QString *error)
 {
-    const QDir folder(MergedFolder(dataFilePath));
+    // In the copy's own folder: the same disk, and the same synced folder.
+    const QDir folder(QFileInfo(copyPath).absoluteDir().filePath(MergedFolderName()));
     if (!folder.mkpath(QStringLiteral("."))) {
         if (error)
             *error = Str::FolderNotMade(folder.path());

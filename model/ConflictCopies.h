@@ -19,8 +19,9 @@ namespace ConflictCopies {
 // `dataFileName` (both names without folder), in any of the forms above.
 bool IsCopyName(const QString &dataFileName, const QString &candidate);
 
-// The conflict copies that lie beside the data file, in name order (which
-// for each tool is the order of their dates), with their folders.
+// The conflict copies that lie beside the data file, and beside the file it
+// points to when it is a link, in name order (which for each tool is the
+// order of their dates), with their folders.
 QStringList Find(const QString &dataFilePath);
 
 struct Merged
@@ -43,13 +44,14 @@ struct Merged
 // The list's icon stays ours.
 Merged Merge(const CListCollection &ours, const CListCollection &copy);
 
-// The folder beside the data file that merged copies are moved to.
+// The folder beside the data file (beside the file it points to, when it is
+// a link) that merged copies are moved to.
 QString MergedFolder(const QString &dataFilePath);
 
-// Moves a merged copy into MergedFolder, keeping its name (adding " (2)",
-// " (3)" ... when that name is taken there). Returns the new path, or an
-// empty string with `error` set when the copy could not be moved (it is
-// then where it was).
-QString MoveAside(const QString &dataFilePath, const QString &copyPath, QString *error);
+// Moves a merged copy into that folder beside the copy, keeping its name
+// (adding " (2)", " (3)" ... when that name is taken there). Returns the new
+// path, or an empty string with `error` set when the copy could not be moved
+// (it is then where it was).
+QString MoveAside(const QString &copyPath, QString *error);
 
 } // namespace ConflictCopies

@@ -7,6 +7,13 @@
 #include <QFileInfo>
 #include <QSaveFile>
 
+namespace {
+constexpr QFileDevice::Permissions kOwnerGroupOther =
+        QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner | QFileDevice::ReadGroup
+        | QFileDevice::WriteGroup | QFileDevice::ExeGroup | QFileDevice::ReadOther | QFileDevice::WriteOther
+        | QFileDevice::ExeOther;
+} // namespace
+
 CDataStore::CDataStore(QString path)
     : m_path(std::move(path))
 {
@@ -91,6 +98,8 @@ bool CDataStore::BackUpDamagedFile()
         m_error = Str::BackupFailed(BackupPath(), backup.errorString());
         return false;
     }
+    // As private as the lists it keeps, whatever an older .bak was.
+    backup.setPermissions(source.permissions() & kOwnerGroupOther);
     for (;;) {
         const QByteArray chunk = source.read(64 * 1024);
         if (chunk.isEmpty()) {
@@ -123,10 +132,14 @@ bool CDataStore::Save(const CListCollection &lists)
     // Never a direct write: the old file stays whole until the new one is.
     QSaveFile file(m_path);
     file.setDirectWriteFallback(false);
+    const bool creating = !QFileInfo::exists(m_path);
     if (!file.open(QIODevice::WriteOnly)) {
         m_error = file.errorString();
         return false;
     }
+    // A new file of lists is the user's alone; an existing one keeps its mode.
+    if (creating)
+        file.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner);
     // Stamped as it is written: the stamp is of what this store wrote, even
     // when another program writes the file right after. QSaveFile::commit()
     // does not check the flush of its last buffered bytes: a disk that

@@ -26,12 +26,23 @@ QString CListItem::GetDateText(bool dateOnly) const
             .arg(suffix);
 }
 
+namespace {
+
+// A comma would split the field, a line break the record: each becomes a
+// space (a CR LF one space).
+QString CsvField(QString text)
+{
+    text.replace(QLatin1Char(','), QLatin1Char(' '));
+    text.replace(QStringLiteral("\r\n"), QStringLiteral(" "));
+    text.replace(QLatin1Char('\r'), QLatin1Char(' '));
+    text.replace(QLatin1Char('\n'), QLatin1Char(' '));
+    return text;
+}
+
+} // namespace
+
 QString CListItem::GetCsvRecord() const
 {
-    QString name = m_strName;
-    QString desc = m_strDesc;
-    name.replace(QLatin1Char(','), QLatin1Char(' '));
-    desc.replace(QLatin1Char(','), QLatin1Char(' '));
-    return name + QLatin1Char(',') + desc + QLatin1Char(',') + NumberText::FormatFixed2(m_dPrice)
-            + QStringLiteral(",\n");
+    return CsvField(m_strName) + QLatin1Char(',') + CsvField(m_strDesc) + QLatin1Char(',')
+            + NumberText::FormatFixed2(m_dPrice) + QStringLiteral(",\n");
 }

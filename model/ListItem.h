@@ -27,7 +27,7 @@ public:
     QString GetDateText(bool dateOnly) const;
 
     // One record of the export file, line feed included: "%s,%s,%.2f,\n" with
-    // every comma of the two texts replaced by a space.
+    // every comma and line break of the two texts replaced by a space.
     QString GetCsvRecord() const;
 
     bool operator==(const CListItem &other) const = default;

@@ -1,6 +1,7 @@
 #include "model/ListItemArray.h"
 
 #include <algorithm>
+#include <limits>
 
 int CompareItemNames(const QString &a, const QString &b)
 {
@@ -42,12 +43,165 @@ void CListItemArray::AddItemSorted(CListItem item)
     m_items.append(std::move(item));
 }
 
+namespace {
+
+constexpr qsizetype kUnitsPerLook = 4096; // work between two looks at the clock
+
+bool NameLess(const CListItem &a, const CListItem &b)
+{
+    return CompareItemNames(a.m_strName, b.m_strName) < 0;
+}
+
+} // namespace
+
+CSortedListBuilder::CSortedListBuilder() = default;
+CSortedListBuilder::~CSortedListBuilder() = default;
+
+void CSortedListBuilder::Add(CListItem item)
+{
+    Q_ASSERT(m_stage == Stage::Adding);
+    m_items.append(std::move(item));
+    if (m_items.size() % kBlock == 0)
+        SortBlock(m_items.size() - kBlock);
+}
+
+void CSortedListBuilder::Clear()
+{
+    Q_ASSERT(m_stage == Stage::Adding);
+    m_items.clear();
+}
+
+void CSortedListBuilder::SortBlock(qsizetype start)
+{
+    const auto first = m_items.begin() + start;
+    std::stable_sort(first, first + qMin(kBlock, m_items.size() - start), NameLess);
+}
+
+void CSortedListBuilder::StartMerge()
+{
+    const qsizetype n = m_items.size();
+    Q_ASSERT(n <= qsizetype(std::numeric_limits<quint32>::max()));
+    if (n % kBlock != 0)
+        SortBlock(n - n % kBlock); // the last block, which is not full
+    const qsizetype blocks = (n + kBlock - 1) / kBlock;
+    if (blocks <= 1) {
+        m_stage = Stage::Done; // one block is in order already
+        return;
+    }
+    m_next.resize(size_t(blocks));
+    m_heap.resize(size_t(blocks));
+    for (qsizetype b = 0; b < blocks; ++b) {
+        m_next[size_t(b)] = b * kBlock;
+        m_heap[size_t(b)] = quint32(b);
+    }
+    std::make_heap(m_heap.begin(), m_heap.end(), [this](quint32 a, quint32 b) { return HeapAfter(a, b); });
+    m_order.reserve(size_t(n));
+    m_stage = Stage::Merging;
+}
+
+bool CSortedListBuilder::Sort(const QDeadlineTimer &until)
+{
+    if (m_stage == Stage::Adding)
+        StartMerge();
+    for (;;) {
+        qsizetype budget = kUnitsPerLook;
+        while (budget > 0 && m_stage != Stage::Done) {
+            if (m_stage == Stage::Merging)
+                MergeStep(budget);
+            else
+                PlaceStep(budget);
+        }
+        if (m_stage == Stage::Done || until.hasExpired())
+            return m_stage == Stage::Done;
+    }
+}
+
+bool CSortedListBuilder::HeapAfter(quint32 a, quint32 b) const
+{
+    // The heap's top is the block whose next item comes first: the smaller
+    // name, and of equal names the earlier block, so that the sort is stable.
+    const int c = CompareItemNames(m_items.at(m_next[a]).m_strName, m_items.at(m_next[b]).m_strName);
+    return c > 0 || (c == 0 && a > b);
+}
+
+bool CSortedListBuilder::MergeStep(qsizetype &budget)
+{
+    const qsizetype n = m_items.size();
+    const auto after = [this](quint32 a, quint32 b) { return HeapAfter(a, b); };
+    while (budget > 0 && !m_heap.empty()) {
+        std::pop_heap(m_heap.begin(), m_heap.end(), after);
+        const quint32 block = m_heap.back();
+        m_order.push_back(quint32(m_next[block]++));
+        if (m_next[block] < qMin((qsizetype(block) + 1) * kBlock, n))
+            std::push_heap(m_heap.begin(), m_heap.end(), after);
+        else
+            m_heap.pop_back();
+        --budget;
+        ++m_workDone;
+    }
+    if (!m_heap.empty())
+        return false;
+    m_next = {};
+    m_stage = Stage::Placing;
+    return true;
+}
+
+bool CSortedListBuilder::PlaceStep(qsizetype &budget)
+{
+    // Each item moves once, straight to its place, following the cycles of
+    // the order; a place is marked done by pointing at itself.
+    const qsizetype n = m_items.size();
+    CListItem *items = m_items.data();
+    while (budget > 0) {
+        if (m_cycleAt < 0) {
+            while (m_cycleStart < n && m_order[size_t(m_cycleStart)] == quint32(m_cycleStart))
+                ++m_cycleStart;
+            if (m_cycleStart >= n) {
+                m_order = {};
+                m_carried = CListItem();
+                m_stage = Stage::Done;
+                return true;
+            }
+            m_carried = std::move(items[m_cycleStart]);
+            m_cycleAt = m_cycleStart;
+        }
+        const qsizetype source = m_order[size_t(m_cycleAt)];
+        m_order[size_t(m_cycleAt)] = quint32(m_cycleAt);
+        if (source == m_cycleStart) {
+            items[m_cycleAt] = std::move(m_carried);
+            m_cycleAt = -1;
+        } else {
+            items[m_cycleAt] = std::move(items[source]);
+            m_cycleAt = source;
+        }
+        --budget;
+        ++m_workDone;
+    }
+    return false;
+}
+
+double CSortedListBuilder::SortProgress() const
+{
+    const qsizetype n = m_items.size();
+    if (m_stage == Stage::Done || n == 0)
+        return 1.0;
+    // Each item is merged once and placed at most once.
+    return qMin(1.0, double(m_workDone) / double(2 * n));
+}
+
 void CSortedListBuilder::FinishInto(CListItemArray &list)
 {
     Q_ASSERT(list.m_items.isEmpty());
-    std::stable_sort(m_items.begin(), m_items.end(), [](const CListItem &a, const CListItem &b) {
-        return CompareItemNames(a.m_strName, b.m_strName) < 0;
-    });
-    list.m_items = std::move(m_items);
+    list.m_items = TakeSorted();
+}
+
+QList<CListItem> CSortedListBuilder::TakeSorted()
+{
+    Sort(QDeadlineTimer(QDeadlineTimer::Forever));
+    QList<CListItem> items = std::move(m_items);
     m_items.clear();
+    m_stage = Stage::Adding;
+    m_workDone = 0;
+    m_cycleStart = 0;
+    return items;
 }

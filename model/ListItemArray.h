@@ -2,8 +2,11 @@
 
 #include "model/ListItem.h"
 
+#include <QDeadlineTimer>
 #include <QList>
 #include <QString>
+
+#include <vector>
 
 // One list: a name, an icon and its items in display order. A value.
 class CListItemArray
@@ -39,15 +42,55 @@ using CListCollection = QList<CListItemArray>;
 int CompareItemNames(const QString &a, const QString &b);
 
 // Builds a list item by item exactly as AddItemSorted into an empty list
-// would, without the quadratic cost: one stable sort at the end.
+// would, without the quadratic cost, and so that a window stays alive while
+// millions of items are put in order: every block of items is sorted as it
+// is complete, while its items are still near each other in memory, and the
+// sorted blocks are merged a step at a time at the end. The merge orders
+// numbers that stand for the items and then moves each item once: it needs
+// no second copy of the items.
 class CSortedListBuilder
 {
 public:
-    void Add(CListItem item) { m_items.append(std::move(item)); }
+    static constexpr qsizetype kBlock = 32 * 1024;
+
+    CSortedListBuilder();
+    ~CSortedListBuilder();
+
+    void Add(CListItem item);
     qsizetype Count() const { return m_items.size(); }
-    // Moves the items, in name order, to the end of an empty list.
+    // Forgets every item added; not once sorting has begun.
+    void Clear();
+
+    // Sorts until `until` has expired, but a little at least; true once the
+    // items are in name order. No items are added once sorting has begun.
+    bool Sort(const QDeadlineTimer &until);
+    // How much of the sort is done, from 0 to 1.
+    double SortProgress() const;
+    // Moves the items, in name order, to the end of an empty list; sorts
+    // first what Sort has not.
     void FinishInto(CListItemArray &list);
+    // The same, as a list of items.
+    QList<CListItem> TakeSorted();
 
 private:
+    void SortBlock(qsizetype start);
+    void StartMerge();
+    bool HeapAfter(quint32 a, quint32 b) const;
+    bool MergeStep(qsizetype &budget);
+    bool PlaceStep(qsizetype &budget);
+
     QList<CListItem> m_items;
+    enum class Stage { Adding, Merging, Placing, Done };
+    Stage m_stage = Stage::Adding;
+    // The merge: where each block has come to, a heap of the blocks not
+    // used up, and order[k], the item that goes to position k.
+    std::vector<qsizetype> m_next;
+    std::vector<quint32> m_heap;
+    std::vector<quint32> m_order;
+    qsizetype m_workDone = 0;
+    // The cycle being placed: its start, where it has come to, the item
+    // carried along.
+    qsizetype m_cycleStart = 0;
+    qsizetype m_cycleAt = -1;
+    CListItem m_carried;
 };

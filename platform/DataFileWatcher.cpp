@@ -13,9 +13,23 @@ CDataFileWatcher::CDataFileWatcher(const QString &path, QObject *parent)
     connect(&m_watcher, &QFileSystemWatcher::directoryChanged, this,
             &CDataFileWatcher::OnSomethingChanged);
 
-    m_watcher.addPath(QFileInfo(m_path).absolutePath());
+    WatchFolders();
     WatchFileIfThere();
     m_lastLook = LookNow();
+}
+
+void CDataFileWatcher::WatchFolders()
+{
+    // A data file that is a link into a synced folder is replaced there,
+    // beside the file it points to.
+    const QFileInfo file(m_path);
+    QStringList folders{file.absolutePath()};
+    if (file.isSymLink())
+        folders << QFileInfo(file.symLinkTarget()).absolutePath();
+    for (const QString &folder : std::as_const(folders)) {
+        if (!m_watcher.directories().contains(folder))
+            m_watcher.addPath(folder);
+    }
 }
 
 CDataFileWatcher::Look CDataFileWatcher::LookNow() const
@@ -52,7 +66,9 @@ void CDataFileWatcher::OnSomethingChanged()
 
 void CDataFileWatcher::OnSettled()
 {
-    // A rename over the file took its watch away; the new file gets one.
+    // A rename over the file took its watch away; the new file gets one, and
+    // a link that points elsewhere now has its new folder watched.
+    WatchFolders();
     WatchFileIfThere();
     const Look look = LookNow();
     if (look != m_lastLook) {

@@ -8,7 +8,8 @@
 
 // Watches the data file for writes by other programs. Sync tools put a newer
 // file in place by renaming it over the old one, which ends a watch on the
-// file itself; so the folder is watched too, and the file's watch is made
+// file itself; so the folder is watched too (and the folder of the file it
+// points to, when it is a link), and the file's watch is made
 // again whenever the file is back. Everything that happens within a short
 // settle time (a program writing in several steps, a rename after a
 // temporary copy) is one notification, sent only when the file's size,
@@ -44,6 +45,7 @@ private:
         bool operator==(const Look &other) const = default;
     };
     Look LookNow() const;
+    void WatchFolders();
     void WatchFileIfThere();
     void OnSomethingChanged();
     void OnSettled();

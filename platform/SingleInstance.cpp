@@ -1,12 +1,21 @@
 #include "platform/SingleInstance.h"
 
+#include "platform/PrivateFolder.h"
+
 #include <QCryptographicHash>
+#include <QDateTime>
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QFileInfo>
 #include <QLocalServer>
 #include <QLocalSocket>
+#include <QStandardPaths>
 #include <QThread>
+
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/un.h>
+#include <unistd.h>
 
 namespace {
 
@@ -15,14 +24,33 @@ namespace {
 constexpr char kKnock[] = "front\n";
 constexpr char kAnswer[] = "ok\n";
 
-QString RuntimeFolder()
+// How long a lock that holds nothing yet may be a start that has just made
+// it and is about to write its number in.
+constexpr qint64 kFreshLockMs = 2000;
+
+// The lock and the socket live where no other user can put a file of their
+// own: in the runtime folder, or else in a folder of the user's own. A
+// socket's path has a length limit, which a deep cache folder may pass.
+QString InstanceFolder(qsizetype longestName)
 {
-    // Not QStandardPaths::RuntimeLocation: without XDG_RUNTIME_DIR it warns
-    // and makes a folder of its own in /tmp; the key below is per user anyway.
+    QStringList candidates;
     const QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
-    if (!runtime.isEmpty() && QFileInfo(runtime).isDir())
-        return runtime;
-    return QDir::tempPath();
+    if (!runtime.isEmpty() && PrivateFolder::IsPrivate(runtime))
+        candidates << runtime;
+    const QString cache = QStandardPaths::writableLocation(QStandardPaths::CacheLocation);
+    if (!cache.isEmpty())
+        candidates << cache;
+    candidates << QDir::tempPath() + QStringLiteral("/quillmark-") + QString::number(::geteuid());
+    const qsizetype socketPathMax = qsizetype(sizeof(sockaddr_un::sun_path)) - 1;
+    for (const QString &folder : std::as_const(candidates)) {
+        if (QFile::encodeName(folder).size() + 1 + longestName > socketPathMax)
+            continue;
+        QString reason;
+        if (folder == runtime || PrivateFolder::Make(folder, &reason))
+            return folder;
+        qWarning("Quillmark: %s", qPrintable(reason));
+    }
+    return QString();
 }
 
 } // namespace
@@ -45,7 +73,7 @@ QString CSingleInstance::KeyFor(const QString &dataFilePath)
 CSingleInstance::CSingleInstance(const QString &dataFilePath, QObject *parent)
     : QObject(parent)
     , m_key(KeyFor(dataFilePath))
-    , m_folder(RuntimeFolder())
+    , m_folder(InstanceFolder(m_key.size() + qsizetype(sizeof(".socket"))))
     , m_lock(QDir(m_folder).filePath(m_key + QStringLiteral(".lock")))
 {
     // Held for the whole run: only a dead owner makes the lock stale.
@@ -70,8 +98,15 @@ QString CSingleInstance::SocketName() const
 
 CSingleInstance::Outcome CSingleInstance::Claim(int waitMs)
 {
+    if (m_folder.isEmpty()) {
+        // Better a program without this guard than one that another user
+        // can keep from starting.
+        qWarning("Quillmark: no folder of this user's own for the lock");
+        return Outcome::First;
+    }
     const QDeadlineTimer deadline(waitMs);
     for (;;) {
+        DropUntrusted();
         // Checked again on every round: the owner may have ended meanwhile.
         if (m_lock.tryLock(0)) {
             Listen();
@@ -90,6 +125,41 @@ CSingleInstance::Outcome CSingleInstance::Claim(int waitMs)
         // The owner is alive but not listening yet: it is just starting.
         QThread::msleep(50);
     }
+}
+
+void CSingleInstance::DropUntrusted()
+{
+    // Only the folder's owner, or root, can have put another user's file
+    // here; this program never uses one. The folder is the user's, so
+    // removing it needs no right on the file.
+    const auto foreign = [](const QString &path, bool socket) {
+        struct stat st = {};
+        if (::lstat(QFile::encodeName(path).constData(), &st) != 0)
+            return false;
+        return st.st_uid != ::geteuid() || (socket ? !S_ISSOCK(st.st_mode) : !S_ISREG(st.st_mode));
+    };
+    if (foreign(LockPath(), false))
+        QFile::remove(LockPath());
+    if (foreign(SocketName(), true))
+        QFile::remove(SocketName());
+
+    // A lock of this user's own that does not say which program holds it
+    // (empty, cut off, unreadable) would keep every start out for good.
+    qint64 pid = 0;
+    QString host, app;
+    const QFileInfo lock(LockPath());
+    if (!lock.exists() || m_lock.getLockInfo(&pid, &host, &app))
+        return;
+    if (!lock.isReadable()) {
+        QFile::remove(LockPath());
+        return;
+    }
+    // An empty one may be a start that has just made it; it writes its
+    // number in at once.
+    if (lock.size() == 0 && qAbs(lock.lastModified().msecsTo(QDateTime::currentDateTime())) < kFreshLockMs)
+        return;
+    // Held by a living program's file lock, it stays.
+    m_lock.removeStaleLockFile();
 }
 
 bool CSingleInstance::Knock(int waitMs)

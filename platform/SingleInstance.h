@@ -17,8 +17,10 @@ class QLocalServer;
 // knows the process that holds it, so a lock left by a crashed run is taken
 // over at once. The running program also listens on a local socket, through
 // which a later start asks it to come to the front. Both live in the user's
-// runtime folder (the temporary folder when there is none), not beside the
-// data file: that folder may be synced to other computers, or read-only.
+// runtime folder, else in a folder of the user's own (under the cache
+// folder), never beside the data file: that folder may be synced to other
+// computers, or read-only. A lock or socket there that another user owns is
+// never used, nor a lock of one's own that does not say who holds it.
 class CSingleInstance : public QObject
 {
     Q_OBJECT
@@ -49,6 +51,7 @@ signals:
     void anotherStartKnocked();
 
 private:
+    void DropUntrusted();
     bool Knock(int waitMs);
     void Listen();
     void OnNewConnection();

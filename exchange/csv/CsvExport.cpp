@@ -2,6 +2,7 @@
 
 #include "platform/AppPaths.h"
 #include "platform/CodePage.h"
+#include "platform/WriteAll.h"
 #include "res/Strings.h"
 
 #include <QDir>
@@ -71,10 +72,8 @@ Result WriteRecords(QIODevice &device, const CListItemArray &list)
     Result result;
     QByteArray pending;
     pending.reserve(kWriteChunk + kMaxRecordBytes);
-    // A short count is a failure too: a file that hits a size limit or a
-    // full disk takes part of a write before it refuses the rest.
     const auto writePending = [&]() {
-        if (device.write(pending) != pending.size()) {
+        if (!WriteAll(device, pending)) {
             result.status = Status::Failed;
             result.reason = device.errorString();
             return false;
@@ -114,8 +113,8 @@ Result WriteRecords(QIODevice &device, const CListItemArray &list)
 Result ExportList(const CListItemArray &list, const QString &path)
 {
     QSaveFile file(path);
-    // Unbuffered, so that every refused byte shows in the count of the write
-    // that lost it; WriteRecords gathers the records into large writes.
+    // Unbuffered, so that every refused byte shows in the write that lost
+    // it; WriteRecords gathers the records into large writes.
     if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
         Result result;
         result.status = Status::Failed;

@@ -8,40 +8,38 @@
 
 class QIODevice;
 
-// Reads comma-separated files into a new list. Nothing here shows anything:
-// the caller turns a failure into its message (ImportMessage).
+// Reads comma-separated files into a new list: one item per line, its name,
+// description and price from the fields that the import's settings name.
+// Nothing here shows anything: the caller turns a failure into its message
+// (ImportMessage). CCsvImportJob does the work; the functions here run it
+// to its end at once.
 namespace CsvImport {
 
 enum class Status {
     Ok = 0,
     FieldNotFound = Str::IDS_IMPORT_FIELD_NOT_FOUND, // 61213
     NameEmpty = Str::IDS_IMPORT_NAME_EMPTY,          // 61214
-    ReadFailed = -1,                                 // the file broke off while being read
+    ReadFailed = -1,                                 // the file could not be opened or broke off
+    NotAFile = -2,                                   // a folder, a device, a named pipe
+    NotText = -3,                                    // a zero byte: no text at all
+    LineTooLong = -4,                                // longer than CCsvLineReader::kMaxLine
 };
 
 struct Result
 {
     Status status = Status::Ok;
-    qint64 line = 0; // the failing line (piece), counting from 1
+    qint64 line = 0; // the failing line, counting from 1
     QString reason;  // why reading failed
+    QString path;    // the file that is no file
 
     bool Ok() const { return status == Status::Ok; }
 };
 
-// How a file's bytes become text.
-enum class Encoding { Windows1252, Utf8, Utf8WithBom };
-
-// Judges a whole device from its current position, in bounded pieces: a
-// byte-order mark, or well-formed UTF-8 holding at least one character of
-// two or more bytes, means UTF-8; anything else is Windows-1252. Pure ASCII
-// reads the same either way and counts as Windows-1252.
-Encoding DetectEncoding(QIODevice &device);
-
-// Imports the file at path: one item per line, in name order. Returns Ok
-// with no items added when the file cannot be opened. On any failure the
-// list is left exactly as it was: there is no partial import.
+// Imports the file at path: one item per line, in name order. On any
+// failure the list is left exactly as it was: there is no partial import.
 Result ImportCsvFile(const QString &path, CListItemArray &list);
-// The same over an open device, from its start.
+// The same over an open, seekable device, from its start. Into a list that
+// has items already, each new one is added as AddItemSorted adds it.
 Result ImportCsvDevice(QIODevice &device, const CImportFields &fields, CListItemArray &list);
 
 // The price a field's text gives: leading blanks, a sign, digits, a point

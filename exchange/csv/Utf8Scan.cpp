@@ -39,29 +39,3 @@ void CUtf8Scan::Feed(const char *data, qsizetype size)
         }
     }
 }
-
-namespace Utf8 {
-
-qsizetype WholeCharacterLength(const char *data, qsizetype size)
-{
-    // Find the last lead byte among the final four bytes.
-    for (qsizetype back = 1; back <= 4 && back <= size; ++back) {
-        const qsizetype at = size - back;
-        const unsigned b = static_cast<unsigned char>(data[at]);
-        if ((b & 0xC0) == 0x80)
-            continue; // a continuation byte
-        int length = 1;
-        if (b >= 0xC2 && b <= 0xDF)
-            length = 2;
-        else if (b >= 0xE0 && b <= 0xEF)
-            length = 3;
-        else if (b >= 0xF0 && b <= 0xF4)
-            length = 4;
-        if (back < length && at > 0)
-            return at; // the last character is incomplete: leave it for the next piece
-        return size;
-    }
-    return size;
-}
-
-} // namespace Utf8

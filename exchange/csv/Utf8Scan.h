@@ -30,9 +30,4 @@ namespace Utf8 {
 // The three bytes of the UTF-8 byte-order mark.
 constexpr unsigned char kBom[3] = {0xEF, 0xBB, 0xBF};
 
-// The length of a piece cut at size bytes that does not end inside a
-// character: size itself, or less by the bytes of an incomplete last
-// character. Never less than 1 for a non-empty piece.
-qsizetype WholeCharacterLength(const char *data, qsizetype size);
-
 } // namespace Utf8

@@ -1,6 +1,7 @@
 #include "exchange/handover/SafeFileWrite.h"
 
 #include "platform/FolderFlush.h"
+#include "platform/WriteAll.h"
 
 #include <QDir>
 #include <QSaveFile>
@@ -17,11 +18,12 @@ bool WriteFileSafely(const QString &folder, const QString &fileName, const QByte
 
     QSaveFile file(path);
     file.setDirectWriteFallback(false);
-    if (!file.open(QIODevice::WriteOnly))
+    // Unbuffered: commit() does not check the flush of the last buffered
+    // bytes, and a full disk would otherwise leave a cut-off entry in the
+    // calendar, or be told as an unknown error.
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         return fail(file.errorString());
-    // commit() does not check the flush of the last buffered bytes: a full
-    // disk would otherwise leave a cut-off entry in the calendar.
-    if (file.write(bytes) != bytes.size() || !file.flush()) {
+    if (!WriteAll(file, bytes)) {
         const QString reason = file.errorString();
         file.cancelWriting();
         return fail(reason);

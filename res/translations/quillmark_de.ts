@@ -69,6 +69,22 @@
         <source>Quillmark could not print the list &apos;%1&apos; to %2.</source>
         <translation>Quillmark konnte die Liste „%1“ nicht in die Datei %2 drucken.</translation>
     </message>
+    <message>
+        <source>Error in Import: &apos;%1&apos; is no ordinary file (it is a folder, a device or a named pipe, for instance) and cannot be imported.</source>
+        <translation>Fehler beim Import: „%1“ ist keine gewöhnliche Datei (sondern zum Beispiel ein Ordner, ein Gerät oder eine benannte Pipe) und kann nicht importiert werden.</translation>
+    </message>
+    <message>
+        <source>Error in Import: line %L1 holds a zero byte, so the file is not text. Nothing was imported.</source>
+        <translation>Fehler beim Import: Zeile %L1 enthält ein Nullbyte, die Datei ist also kein Text. Es wurde nichts importiert.</translation>
+    </message>
+    <message>
+        <source>Error in Import: line %L1 is longer than %L2 bytes. Nothing was imported.</source>
+        <translation>Fehler beim Import: Zeile %L1 ist länger als %L2 Byte. Es wurde nichts importiert.</translation>
+    </message>
+    <message>
+        <source>Importing &apos;%1&apos; into the new list &apos;%2&apos;...</source>
+        <translation>„%1“ wird in die neue Liste „%2“ importiert ...</translation>
+    </message>
 </context>
 <context>
     <name>Str</name>

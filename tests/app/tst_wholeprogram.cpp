@@ -7,6 +7,7 @@
 #include "app/MainFrame.h"
 #include "app/QuillmarkApp.h"
 #include "dialogs/ListSetupDlg.h"
+#include "dialogs/NewListDlg.h"
 #include "model/DataStore.h"
 #include "model/QuillmarkDoc.h"
 #include "platform/AppPaths.h"
@@ -17,7 +18,9 @@
 
 #include <QComboBox>
 #include <QDir>
+#include <QLineEdit>
 #include <QMessageBox>
+#include <QProgressDialog>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QTemporaryDir>
@@ -27,6 +30,7 @@
 #include <cstdio>
 #include <functional>
 #include <linux/capability.h>
+#include <sys/stat.h>
 #include <sys/syscall.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -146,6 +150,12 @@ QString SaveError(const QString &dataPath)
     return probe.Save({}) ? QString() : probe.ErrorString();
 }
 
+int FileMode(const QString &path)
+{
+    struct stat st = {};
+    return ::stat(QFile::encodeName(path).constData(), &st) == 0 ? int(st.st_mode & 07777) : -1;
+}
+
 QStringList FilesIn(const QString &folder)
 {
     return QDir(folder).entryList(QDir::Files, QDir::Name);
@@ -181,6 +191,8 @@ private:
 
 void TestWholeProgram::init()
 {
+    // The usual mask: what the program makes private, it makes so itself.
+    ::umask(022);
     // A home of the test's own, also when it is run by hand.
     m_home = std::make_unique<QTemporaryDir>();
     QVERIFY(m_home->isValid());
@@ -216,8 +228,9 @@ void TestWholeProgram::firstStartShowsNoListsAndQuitSaves()
                  QM_VERIFY_PROMPTS(prompter);
              }),
              0);
-    // No lists: the list count alone.
+    // No lists: the list count alone, in a file for the user alone.
     QCOMPARE(FileBytes(DataPath()), QByteArray(4, '\0'));
+    QCOMPARE(FileMode(DataPath()), 0600);
 }
 
 void TestWholeProgram::countThatSaysTooFewListsIsToldAndKept()
@@ -234,6 +247,8 @@ void TestWholeProgram::countThatSaysTooFewListsIsToldAndKept()
                              QStringLiteral("Quillmark.dat.latest"), QStringLiteral("Quillmark.dat.AbCdEf")};
     for (const QString &name : others)
         QVERIFY(ModelTest::WriteFileBytes(QDir(DataFolder()).filePath(name), name.toUtf8()));
+    // The .bak keeps the lists as private as they were.
+    QVERIFY(::chmod(QFile::encodeName(DataPath()).constData(), 0640) == 0);
 
     QCOMPARE(RunProgram([&](CQuillmarkApp &app) {
                  ScriptedPrompter prompter;
@@ -247,7 +262,9 @@ void TestWholeProgram::countThatSaysTooFewListsIsToldAndKept()
              }),
              0);
     QCOMPARE(FileBytes(DataPath() + QStringLiteral(".bak")), damaged);
+    QCOMPARE(FileMode(DataPath() + QStringLiteral(".bak")), 0640);
     QCOMPARE(ReadDataFile(DataPath()), SampleLists().first(1));
+    QCOMPARE(FileMode(DataPath()), 0640);
     for (const QString &name : others)
         QCOMPARE(FileBytes(QDir(DataFolder()).filePath(name)), name.toUtf8());
 }
@@ -308,6 +325,9 @@ void TestWholeProgram::quitWithRescueCopyIsToldNowAndAtTheNextStart()
     const QString copy = QDir(StateFolder()).filePath(copies.at(0));
     QCOMPARE(ReadDataFile(copy), Ticked());
     QCOMPARE(ReadDataFile(DataPath()), SampleLists());
+    // The user's alone, in a folder nobody else may enter.
+    QCOMPARE(FileMode(copy), 0600);
+    QCOMPARE(FileMode(StateFolder()), 0700);
 
     // The next start says where the copy is, once.
     for (const bool told : {true, false}) {
@@ -367,30 +387,58 @@ void TestWholeProgram::endSignalsSaveLikeTheCloseButton_data()
 {
     QTest::addColumn<int>("signalNumber");
     QTest::addColumn<bool>("nowhereToSave");
-    QTest::newRow("SIGTERM") << int(SIGTERM) << false;
-    QTest::newRow("SIGHUP") << int(SIGHUP) << false;
-    QTest::newRow("SIGINT") << int(SIGINT) << false;
-    QTest::newRow("SIGTERM, data and state folders not writable") << int(SIGTERM) << true;
+    QTest::addColumn<bool>("duringImport"); // once its progress dialog is up
+    QTest::newRow("SIGTERM") << int(SIGTERM) << false << false;
+    QTest::newRow("SIGHUP") << int(SIGHUP) << false << false;
+    QTest::newRow("SIGINT") << int(SIGINT) << false << false;
+    QTest::newRow("SIGTERM, data and state folders not writable") << int(SIGTERM) << true << false;
+    QTest::newRow("SIGTERM during an import") << int(SIGTERM) << false << true;
 }
 
 void TestWholeProgram::endSignalsSaveLikeTheCloseButton()
 {
     QFETCH(int, signalNumber);
     QFETCH(bool, nowhereToSave);
+    QFETCH(bool, duringImport);
     QVERIFY(WriteDataFile(DataPath(), SampleLists()));
     const QString stateHome = m_home->filePath(QStringLiteral(".local/state"));
     QVERIFY(QDir().mkpath(stateHome));
+    // Lines with the five fields that an import never set up reads.
+    const QString csv = m_home->filePath(QStringLiteral("Documents/long.csv"));
+    QVERIFY(!duringImport || ModelTest::WriteFileBytes(csv, QByteArray("a,,,,\n").repeated(2000000)));
 
-    // Nobody is asked anything.
+    // Nobody is asked anything, but what the import needs.
     QCOMPARE(RunProgram([&](CQuillmarkApp &app) {
                  ScriptedPrompter prompter;
-                 QVERIFY(StartAndTick(app, prompter));
+                 CQuillmarkView *view = StartAndTick(app, prompter);
+                 QVERIFY(view);
                  if (nowhereToSave) {
                      QVERIFY(SetWritable(DataFolder(), false));
                      QVERIFY(SetWritable(stateHome, false));
                  }
-                 QTimer::singleShot(0, [signalNumber] { ::raise(signalNumber); });
+                 QTimer whenImporting;
+                 if (duringImport) {
+                     prompter.ExpectDialog<CNewListDlg>([](CNewListDlg &d) {
+                         d.NameField()->setText(QStringLiteral("Long"));
+                         d.OKButton()->click();
+                         return d.result();
+                     });
+                     prompter.ExpectOpenFile(csv);
+                     QTimer::singleShot(0, view, [view] { emit view->importRequested(); });
+                     whenImporting.setInterval(10);
+                     QObject::connect(&whenImporting, &QTimer::timeout, [&] {
+                         const auto *progress = app.MainFrame()->findChild<QProgressDialog *>();
+                         if (progress && progress->isVisible()) {
+                             whenImporting.stop();
+                             ::raise(signalNumber);
+                         }
+                     });
+                     whenImporting.start();
+                 } else {
+                     QTimer::singleShot(0, [signalNumber] { ::raise(signalNumber); });
+                 }
                  QCOMPARE(app.exec(), nowhereToSave ? EXIT_FAILURE : EXIT_SUCCESS);
+                 QVERIFY(!duringImport || !whenImporting.isActive());
                  QM_VERIFY_PROMPTS(prompter);
              }),
              0);

@@ -1,6 +1,7 @@
 #include "app/ExchangeCommands.h"
 #include "dialogs/NewListDlg.h"
 #include "exchange/csv/CsvExport.h"
+#include "exchange/csv/CsvImport.h"
 #include "exchange/csv/ImportFields.h"
 #include "exchange/csv/ImportFieldsDlg.h"
 #include "platform/Settings.h"
@@ -12,11 +13,15 @@
 
 #include <QDir>
 #include <QLineEdit>
+#include <QProgressDialog>
 #include <QPushButton>
 #include <QSettings>
 #include <QStandardPaths>
 
+#include <sys/stat.h>
+
 using namespace ViewTest;
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -145,33 +150,61 @@ private slots:
         QCOMPARE(f.prompter.OpenFolders(), (QStringList{documents, folder, documents}));
     }
 
+    // Nothing changes, and nothing is saved: a dialog cancelled, a file
+    // refused (a named pipe is never opened: that would wait for a writer
+    // for good), or an import cancelled in its progress dialog, which comes
+    // after half a second over the window that stayed alive meanwhile.
     void importChangesNothing_data()
     {
         QTest::addColumn<bool>("newList");       // false: the New List dialog is cancelled
-        QTest::addColumn<QByteArray>("content"); // empty: the file chooser is cancelled
+        QTest::addColumn<QString>("kind");       // "file", "pipe", or empty: the file chooser is cancelled
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<bool>("cancel");        // in the progress dialog
         QTest::addColumn<QString>("message");
-        QTest::newRow("no new list") << false << QByteArray() << Str::Load(Str::IDS_NEED_NEW_LIST);
-        QTest::newRow("chooser cancelled") << true << QByteArray() << QString();
-        QTest::newRow("blank last line") << true << QByteArray("A,x,1,\n\n") << Str::Load(Str::IDS_IMPORT_NAME_EMPTY);
+        QTest::newRow("no new list") << false << QString() << QByteArray() << false << Str::Load(Str::IDS_NEED_NEW_LIST);
+        QTest::newRow("chooser cancelled") << true << QString() << QByteArray() << false << QString();
+        QTest::newRow("blank last line") << true << u"file"_s << QByteArray("A,x,1,\n\n") << false
+                                         << Str::Load(Str::IDS_IMPORT_NAME_EMPTY);
+        QTest::newRow("named pipe") << true << u"pipe"_s << QByteArray() << false << QString();
+        QTest::newRow("cancelled while importing") << true << u"file"_s << QByteArray("a,,,\n").repeated(2000000)
+                                                   << true << QString();
     }
     void importChangesNothing()
     {
         QFETCH(bool, newList);
+        QFETCH(QString, kind);
         QFETCH(QByteArray, content);
+        QFETCH(bool, cancel);
         QFETCH(QString, message);
         Fixture<> f;
         f.Start();
         CExchangeCommands commands(f.doc, *f.view);
         const QByteArray before = FileBytes(f.path);
-        const QString csv = content.isEmpty() ? QString() : f.dir.filePath(QStringLiteral("in.csv"));
-        QVERIFY(csv.isEmpty() || ModelTest::WriteFileBytes(csv, content));
+        const QString chosen = kind.isEmpty() ? QString() : f.dir.filePath(QStringLiteral("in.csv"));
+        if (kind == u"file")
+            QVERIFY(ModelTest::WriteFileBytes(chosen, content));
+        if (kind == u"pipe") {
+            QVERIFY(::mkfifo(QFile::encodeName(chosen).constData(), 0600) == 0);
+            message = CsvImport::ImportMessage({CsvImport::Status::NotAFile, 0, {}, chosen});
+            QVERIFY(message.contains(chosen));
+        }
         StoreImportColumns(1, 2, 3);
         ExpectNewList(f.prompter, newList);
         if (newList)
-            f.prompter.ExpectOpenFile(csv);
+            f.prompter.ExpectOpenFile(chosen);
         if (!message.isEmpty())
             f.prompter.ExpectMessage(message);
         commands.ImportList();
+        if (cancel) {
+            QVERIFY(commands.Importing());
+            QProgressDialog *progress = f.view->window()->findChild<QProgressDialog *>();
+            QVERIFY(progress);
+            QVERIFY(progress->isHidden());
+            QTRY_VERIFY_WITH_TIMEOUT(progress->isVisible(), 5000);
+            QCOMPARE(progress->windowModality(), Qt::WindowModal);
+            QTest::mouseClick(progress->findChild<QPushButton *>(), Qt::LeftButton);
+        }
+        QVERIFY(!commands.Importing());
         QM_VERIFY_PROMPTS(f.prompter);
         QCOMPARE(f.Lists().size(), 3);
         QCOMPARE(f.History().count(), 0);

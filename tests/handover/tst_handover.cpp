@@ -11,6 +11,8 @@
 #include <QTemporaryDir>
 #include <QUuid>
 
+#include <cerrno>
+
 using namespace IcsFiles;
 
 namespace {
@@ -318,9 +320,12 @@ private slots:
             shown = HandOverItem(tooBig, true, true, store);
         }
         QCOMPARE(shown.size(), 2);
-        QVERIFY2(shown.at(0).startsWith(QStringLiteral("The item could not be added to Tasks: ")),
+        // The system's reason, not "Unknown error".
+        QVERIFY2(shown.at(0).startsWith(QStringLiteral("The item could not be added to Tasks: "))
+                         && shown.at(0).endsWith(qt_error_string(EFBIG)),
                  qPrintable(shown.at(0)));
-        QVERIFY2(shown.at(1).startsWith(QStringLiteral("The item could not be added to Appointments: ")),
+        QVERIFY2(shown.at(1).startsWith(QStringLiteral("The item could not be added to Appointments: "))
+                         && shown.at(1).endsWith(qt_error_string(EFBIG)),
                  qPrintable(shown.at(1)));
         QCOMPARE(Entries(m_tasks), QStringList{});
         QCOMPARE(Entries(m_calendar), QStringList{});

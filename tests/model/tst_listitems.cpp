@@ -89,20 +89,24 @@ void TestListItems::addItemSorted()
 
 void TestListItems::builderMatchesAddItemSorted_data()
 {
+    QTest::addColumn<int>("count");
     QTest::addColumn<bool>("sortedInput");
-    QTest::newRow("random order") << false;
-    QTest::newRow("sorted order") << true;
+    QTest::newRow("random order") << 3000 << false;
+    QTest::newRow("sorted order") << 3000 << true;
+    // Blocks merged in steps, with equal names in every block.
+    QTest::newRow("several blocks") << int(3 * CSortedListBuilder::kBlock + 7) << false;
 }
 
 void TestListItems::builderMatchesAddItemSorted()
 {
+    QFETCH(int, count);
     QFETCH(bool, sortedInput);
     // Short names from a small alphabet: many duplicates, many differing
     // only in case.
     QRandomGenerator random(20020307);
     static const char16_t alphabet[] = u"aAbBzZ\u00e9\u00c9 1";
     QStringList names;
-    for (int i = 0; i < 3000; ++i) {
+    for (int i = 0; i < count; ++i) {
         QString name;
         const int length = int(random.bounded(4));
         for (int k = 0; k < length; ++k)
@@ -112,16 +116,30 @@ void TestListItems::builderMatchesAddItemSorted()
     if (sortedInput)
         std::sort(names.begin(), names.end());
 
-    CListItemArray oneByOne;
+    // One by one for a few thousand; for more, a stable sort, which is the
+    // same order, as the few thousand show.
+    CListItemArray expected;
     CSortedListBuilder builder;
     for (int i = 0; i < names.size(); ++i) {
-        oneByOne.AddItemSorted(Named(names.at(i), i));
+        if (count <= 3000)
+            expected.AddItemSorted(Named(names.at(i), i));
+        else
+            expected.m_items.append(Named(names.at(i), i));
         builder.Add(Named(names.at(i), i));
     }
+    if (count > 3000) {
+        std::stable_sort(expected.m_items.begin(), expected.m_items.end(), [](const CListItem &a, const CListItem &b) {
+            return CompareItemNames(a.m_strName, b.m_strName) < 0;
+        });
+    }
     QCOMPARE(builder.Count(), names.size());
+    int steps = 1;
+    while (!builder.Sort(QDeadlineTimer(0)))
+        ++steps;
+    QCOMPARE(steps > 1, count > CSortedListBuilder::kBlock);
     CListItemArray built;
     builder.FinishInto(built);
-    QCOMPARE(Order(built), Order(oneByOne));
+    QCOMPARE(Order(built), Order(expected));
 }
 
 QUILLMARK_GUILESS_TEST_MAIN(TestListItems)

@@ -30,6 +30,7 @@ class TestFileChange : public QObject
 
 private slots:
     void stampTellsBytesNotTimes();
+    void watcherFollowsRenamesAndSettles_data();
     void watcherFollowsRenamesAndSettles();
 };
 
@@ -92,13 +93,25 @@ void TestFileChange::stampTellsBytesNotTimes()
     QVERIFY(!CFileStamp::OfFile(path).SameBytesAs(StampOf(big)));
 }
 
+void TestFileChange::watcherFollowsRenamesAndSettles_data()
+{
+    QTest::addColumn<bool>("linked");
+    QTest::newRow("the data file") << false;
+    // Everything happens beside the file the link points to.
+    QTest::newRow("a link into another folder") << true;
+}
+
 void TestFileChange::watcherFollowsRenamesAndSettles()
 {
-    QTemporaryDir dir;
-    QVERIFY(dir.isValid());
-    const QString path = dir.filePath(QStringLiteral("Quillmark.dat"));
+    QFETCH(bool, linked);
+    QTemporaryDir home, synced;
+    QVERIFY(home.isValid() && synced.isValid());
+    const QString path = (linked ? synced : home).filePath(QStringLiteral("Quillmark.dat"));
+    QTemporaryDir &dir = linked ? synced : home;
     QVERIFY(WriteFileBytes(path, "one"));
-    CDataFileWatcher watcher(path);
+    const QString watched = linked ? home.filePath(QStringLiteral("Quillmark.dat")) : path;
+    QVERIFY(!linked || QFile::link(path, watched));
+    CDataFileWatcher watcher(watched);
     QSignalSpy changed(&watcher, &CDataFileWatcher::changedOnDisk);
     const int quiet = 3 * CDataFileWatcher::kSettleMs;
 

@@ -54,10 +54,15 @@ private slots:
     void newerFileRenamedOver();
     void saveFindsNewerFile();
     void cutOffNewerFileIsNotTakenIn();
+    void conflictCopyOfferedAtStart_data();
     void conflictCopyOfferedAtStart();
+    void ownSaveSetAsideIsTakenBack_data() { conflictCopyOfferedAtStart_data(); }
     void ownSaveSetAsideIsTakenBack();
 
 private:
+    // The data file moves into a synced folder and a link takes its place;
+    // m_target is where the file itself is now.
+    void LinkIntoSyncedFolder();
     void Start(CMainFrame &frame, ScriptedPrompter &prompter);
     CTreeOptionsCtrl *Tree(const CMainFrame &frame) const { return frame.View()->findChild<CTreeOptionsCtrl *>(); }
     void Tick(const CMainFrame &frame, int list, int item) const
@@ -68,6 +73,7 @@ private:
 
     std::unique_ptr<QTemporaryDir> m_dir;
     QString m_path;
+    QString m_target;
 };
 
 void TestSharedFile::init()
@@ -75,7 +81,26 @@ void TestSharedFile::init()
     m_dir = std::make_unique<QTemporaryDir>();
     QVERIFY(m_dir->isValid());
     m_path = m_dir->filePath(QStringLiteral("Quillmark.dat"));
+    m_target = m_path;
     QVERIFY(WriteDataFile(m_path, SampleLists()));
+}
+
+void TestSharedFile::LinkIntoSyncedFolder()
+{
+    QFETCH(bool, linked);
+    if (!linked)
+        return;
+    QVERIFY(QDir(m_dir->path()).mkdir(QStringLiteral("Sync")));
+    m_target = m_dir->filePath(QStringLiteral("Sync/Lists.dat"));
+    QVERIFY(QFile::rename(m_path, m_target));
+    QVERIFY(QFile::link(m_target, m_path));
+}
+
+void TestSharedFile::conflictCopyOfferedAtStart_data()
+{
+    QTest::addColumn<bool>("linked");
+    QTest::newRow("the data file") << false;
+    QTest::newRow("a link into a synced folder") << true;
 }
 
 void TestSharedFile::Start(CMainFrame &frame, ScriptedPrompter &prompter)
@@ -220,7 +245,9 @@ void TestSharedFile::cutOffNewerFileIsNotTakenIn()
 // Once the window is up; saved as one step before the copy moves aside.
 void TestSharedFile::conflictCopyOfferedAtStart()
 {
-    const QString copy = m_dir->filePath(QStringLiteral("Quillmark.sync-conflict-20240131-153045-ABCDEF7.dat"));
+    LinkIntoSyncedFolder();
+    const QString copy = QFileInfo(m_target).absoluteDir().filePath(
+            QFileInfo(m_target).completeBaseName() + QStringLiteral(".sync-conflict-20240131-153045-ABCDEF7.dat"));
     QVERIFY(WriteDataFile(copy, Elsewhere()));
     const QString folder = ConflictCopies::MergedFolder(m_path);
     ScriptedPrompter prompter;
@@ -231,8 +258,10 @@ void TestSharedFile::conflictCopyOfferedAtStart()
     QM_VERIFY_PROMPTS(prompter);
     QCOMPARE(ReadDataFile(m_path), ConflictCopies::Merge(SampleLists(), Elsewhere()).lists);
     QVERIFY(!QFileInfo::exists(copy));
+    QCOMPARE(QFileInfo(folder).absolutePath(), QFileInfo(m_target).absolutePath());
     QCOMPARE(ReadDataFile(QDir(folder).filePath(QFileInfo(copy).fileName())), Elsewhere());
     QCOMPARE(UndoText(frame), QStringLiteral("&Undo Merge Conflict Copies"));
+    QCOMPARE(QFileInfo(m_path).isSymLink(), m_target != m_path); // saved through the link
 }
 
 // Another computer saved at the same moment as this window, and the sync
@@ -242,6 +271,7 @@ void TestSharedFile::conflictCopyOfferedAtStart()
 // from an older tick.
 void TestSharedFile::ownSaveSetAsideIsTakenBack()
 {
+    LinkIntoSyncedFolder();
     ScriptedPrompter prompter;
     CMainFrame frame;
     Start(frame, prompter);
@@ -250,9 +280,11 @@ void TestSharedFile::ownSaveSetAsideIsTakenBack()
     CListCollection there = SampleLists();
     there[1].m_items[1].m_bDone = true; // Packing
 
-    const QString copy = m_dir->filePath(QStringLiteral("Quillmark.sync-conflict-20240131-153045-ABCDEF7.dat"));
-    QVERIFY(QFile::rename(m_path, copy));
-    QVERIFY(RenameOver(m_path, WriteToBytes(there)));
+    // The sync tool works beside the file itself.
+    const QString copy = QFileInfo(m_target).absoluteDir().filePath(
+            QFileInfo(m_target).completeBaseName() + QStringLiteral(".sync-conflict-20240131-153045-ABCDEF7.dat"));
+    QVERIFY(QFile::rename(m_target, copy));
+    QVERIFY(RenameOver(m_target, WriteToBytes(there)));
     CListCollection both = there;
     both[0].m_items[1].m_bDone = false;
     QTRY_COMPARE_WITH_TIMEOUT(ReadDataFile(m_path), both, 5000);

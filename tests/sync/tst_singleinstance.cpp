@@ -10,9 +10,15 @@
 #include "tests/testlib/QuillmarkTest.h"
 #include "tests/testlib/ScriptedPrompter.h"
 
+#include <QLocalServer>
+#include <QLocalSocket>
+#include <QLockFile>
 #include <QProcess>
+#include <QScopeGuard>
 #include <QSignalSpy>
 #include <QTemporaryDir>
+
+#include <unistd.h>
 
 namespace {
 
@@ -35,18 +41,40 @@ bool StartAndSeeItEnd(const QString &program, int *exitCode)
     return true;
 }
 
+// Until the program listens on a socket of its own (not one left there).
 bool WaitUntilListening(QProcess &process, const QString &dataPath)
 {
     if (!process.waitForStarted(5000))
         return false;
     const CSingleInstance names(dataPath);
     QDeadlineTimer deadline(15000);
-    while (!QFileInfo::exists(names.SocketName())) {
+    while (!QFileInfo::exists(names.SocketName()) || QFileInfo(names.SocketName()).ownerId() != ::geteuid()) {
         if (deadline.hasExpired() || process.state() != QProcess::Running)
             return false;
         QTest::qWait(20);
     }
     return true;
+}
+
+// A copy of the program with its data file beside it, in `folder`: a
+// program of its own, not this test's.
+bool MakePortable(const QTemporaryDir &folder, QString &program, QString &dataPath)
+{
+    program = folder.filePath(QStringLiteral("quillmark"));
+    dataPath = folder.filePath(QStringLiteral("Quillmark.dat"));
+    return folder.isValid() && QFile::copy(QStringLiteral(QUILLMARK_EXE), program)
+            && ModelTest::WriteFileBytes(dataPath, {});
+}
+
+// Starts `program` in `running`; once it listens, a later start of it hands
+// over to it and ends with 0 while it runs on.
+bool RunsAndTakesTheNextStart(QProcess &running, const QString &program, const QString &dataPath)
+{
+    running.setProcessChannelMode(QProcess::ForwardedChannels);
+    running.start(program, {});
+    int exitCode = -1;
+    return WaitUntilListening(running, dataPath) && StartAndSeeItEnd(program, &exitCode) && exitCode == 0
+            && running.state() == QProcess::Running;
 }
 
 } // namespace
@@ -62,6 +90,8 @@ private slots:
     void crashedRunDoesNotBlockTheNext();
     void secondStartHandsOverAndEnds();
     void otherDataFileIsAnotherProgram();
+    void startsPastWhatOthersLeft_data();
+    void startsPastWhatOthersLeft();
 
 private:
     CQuillmarkApp &m_app;
@@ -99,27 +129,16 @@ void TestSingleInstance::secondStartHandsOverAndEnds()
 
 void TestSingleInstance::otherDataFileIsAnotherProgram()
 {
-    // A program with its data file beside it.
     QTemporaryDir portable;
-    QVERIFY(portable.isValid());
-    const QString program = portable.filePath(QStringLiteral("quillmark"));
-    QVERIFY(QFile::copy(QStringLiteral(QUILLMARK_EXE), program));
-    const QString dataPath = portable.filePath(QStringLiteral("Quillmark.dat"));
-    QVERIFY(ModelTest::WriteFileBytes(dataPath, {}));
+    QString program, dataPath;
+    QVERIFY(MakePortable(portable, program, dataPath));
 
+    // A start on that file hands over to that program, not to this one.
     CMainFrame *frame = m_app.MainFrame();
     QVERIFY(frame);
     frame->showMinimized();
     QProcess other;
-    other.setProcessChannelMode(QProcess::ForwardedChannels);
-    other.start(program, {});
-    QVERIFY(WaitUntilListening(other, dataPath));
-
-    // A start on that file hands over to that program, not to this one.
-    int exitCode = -1;
-    QVERIFY(StartAndSeeItEnd(program, &exitCode));
-    QCOMPARE(exitCode, 0);
-    QCOMPARE(other.state(), QProcess::Running);
+    QVERIFY(RunsAndTakesTheNextStart(other, program, dataPath));
     QVERIFY(frame->isMinimized());
 
     other.kill();
@@ -128,6 +147,61 @@ void TestSingleInstance::otherDataFileIsAnotherProgram()
     const CSingleInstance names(dataPath);
     QFile::remove(names.LockPath());
     QFile::remove(names.SocketName());
+}
+
+void TestSingleInstance::startsPastWhatOthersLeft_data()
+{
+    QTest::addColumn<bool>("anotherUser");
+    QTest::newRow("empty lock of one's own") << false;
+    QTest::newRow("lock and socket of another user") << true;
+}
+
+// Without a runtime folder: what lies where the lock and the socket go
+// neither keeps the program from starting nor takes a later start's knock.
+void TestSingleInstance::startsPastWhatOthersLeft()
+{
+    QFETCH(bool, anotherUser);
+    if (anotherUser && ::geteuid() != 0)
+        QSKIP("files of another user (uid 4321) can only be planted by root");
+    const QByteArray runtime = qgetenv("XDG_RUNTIME_DIR");
+    qunsetenv("XDG_RUNTIME_DIR");
+    const auto restore = qScopeGuard([&] { qputenv("XDG_RUNTIME_DIR", runtime); });
+    QTemporaryDir portable;
+    QString program, dataPath;
+    QVERIFY(MakePortable(portable, program, dataPath));
+    const CSingleInstance names(dataPath);
+    const QByteArray lockPath = QFile::encodeName(names.LockPath());
+
+    QLocalServer stranger;
+    int knocks = 0;
+    if (anotherUser) {
+        // A lock as a living program writes it, and a socket that answers
+        // as the running program does.
+        QByteArray held;
+        {
+            QLockFile theirs(portable.filePath(QStringLiteral("theirs.lock")));
+            QVERIFY(theirs.tryLock(0));
+            held = ModelTest::FileBytes(portable.filePath(QStringLiteral("theirs.lock")));
+        }
+        QVERIFY(ModelTest::WriteFileBytes(names.LockPath(), held));
+        QVERIFY(::chown(lockPath.constData(), 4321, 4321) == 0);
+        QVERIFY(stranger.listen(names.SocketName()));
+        QVERIFY(::chown(QFile::encodeName(names.SocketName()).constData(), 4321, 4321) == 0);
+        connect(&stranger, &QLocalServer::newConnection, this, [&] {
+            ++knocks;
+            stranger.nextPendingConnection()->write("ok\n");
+        });
+    } else {
+        QFile lock(names.LockPath());
+        QVERIFY(lock.open(QIODevice::WriteOnly));
+        QVERIFY(lock.setFileTime(QDateTime::currentDateTime().addSecs(-3600), QFileDevice::FileModificationTime));
+    }
+
+    QProcess first;
+    QVERIFY(RunsAndTakesTheNextStart(first, program, dataPath));
+    QCOMPARE(knocks, 0);
+    first.terminate();
+    QVERIFY(first.waitForFinished(5000));
 }
 
 QUILLMARK_APP_TEST_MAIN(TestSingleInstance)

@@ -1,0 +1,73 @@
+#pragma once
+
+#include "exchange/csv/CsvImport.h"
+#include "exchange/csv/CsvLineReader.h"
+#include "model/ListItemArray.h"
+
+#include <QDeadlineTimer>
+
+#include <memory>
+
+class QFile;
+
+// One import of a comma-separated file, done a step at a time, so that the
+// program can keep its window alive, show how far it has come and drop it
+// half-way: nothing of it reaches a list before every line was read. Each
+// line becomes one item (see CsvImport); the items end up in name order.
+//
+// The file's bytes are judged as they are read: UTF-8 while they are well
+// formed, and once a byte shows they are not, the whole file is
+// Windows-1252, the lines read so far too (they are read again when one of
+// them was taken for UTF-8).
+class CCsvImportJob
+{
+public:
+    // Opens the file at `path` for an import; a folder, device or named pipe
+    // is refused without being opened. Null, with `failure` saying why, when
+    // the file cannot be imported at all.
+    static std::unique_ptr<CCsvImportJob> Open(const QString &path, const CImportFields &fields,
+                                               CsvImport::Result &failure);
+    // An import of an open device from its start, which must be seekable and
+    // outlive the job. The items are put in name order, or left in the
+    // file's order.
+    enum class Order { ByName, AsInFile };
+    CCsvImportJob(QIODevice &device, const CImportFields &fields, Order order = Order::ByName);
+    ~CCsvImportJob();
+
+    // Works until `until` has expired, a little at least; true once the
+    // import is over (see Outcome).
+    bool Step(const QDeadlineTimer &until);
+    // How far the import has come, from 0 to 1.
+    double Progress() const;
+    // Ok once every line became an item.
+    const CsvImport::Result &Outcome() const { return m_outcome; }
+    // After an Ok outcome: the items.
+    QList<CListItem> TakeItems();
+
+private:
+    enum class Code { Undecided, Utf8, Windows1252 };
+
+    bool ReadLines(const QDeadlineTimer &until);
+    void TakeLine(QByteArrayView bytes);
+    bool Finish(CsvImport::Status status, qint64 line, const QString &reason = QString());
+
+    std::unique_ptr<QFile> m_file; // when the job opened it
+    QIODevice &m_device;
+    CImportFields m_fields;
+    Order m_order;
+    qint64 m_size = 0;
+    bool m_started = false;
+    std::unique_ptr<CCsvLineReader> m_reader;
+    Code m_code = Code::Undecided;
+    qint64 m_lineNumber = 0;
+    // A line was read as UTF-8 while the code was undecided.
+    bool m_sawUtf8 = false;
+    // A line that failed as UTF-8: whether it fails is certain only once no
+    // later byte makes the file Windows-1252.
+    CsvImport::Result m_pending;
+    bool m_reading = true;
+    bool m_over = false;
+    CsvImport::Result m_outcome;
+    CSortedListBuilder m_items;
+    QList<CListItem> m_inFileOrder; // for Order::AsInFile
+};
