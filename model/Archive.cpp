@@ -3,6 +3,7 @@
 #include "model/FileStamp.h"
 
 #include "platform/CodePage.h"
+#include "platform/WriteAll.h"
 #include "res/Strings.h"
 
 #include <QIODevice>
@@ -25,19 +26,6 @@ constexpr quint16 kWideMarker = 0xFFFE;
 constexpr quint16 kWordEscape = 0xFFFF;
 constexpr quint32 kDwordEscape = 0xFFFFFFFF;
 
-// A short write is retried; only a write that takes nothing is a failure.
-bool WriteAll(QIODevice *device, const char *data, qsizetype size)
-{
-    while (size > 0) {
-        const qint64 written = device->write(data, size);
-        if (written <= 0)
-            return false;
-        data += written;
-        size -= written;
-    }
-    return true;
-}
-
 } // namespace
 
 // ---------------------------------------------------------------- writer
@@ -57,7 +45,7 @@ void CArchiveWriter::Fail(const QString &why)
 
 bool CArchiveWriter::Emit(const char *data, qsizetype size)
 {
-    if (!WriteAll(m_device, data, size)) {
+    if (!WriteAll(*m_device, QByteArrayView(data, size))) {
         Fail(m_device->errorString());
         return false;
     }

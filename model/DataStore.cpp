@@ -33,8 +33,10 @@ DataFile::LoadResult CDataStore::Load(CListCollection &lists)
 DataFile::LoadResult CDataStore::Peek(CListCollection &lists, CFileStamp &stamp) const
 {
     DataFile::LoadResult result;
+    // A link whose file a sync tool has taken away for a moment leads to
+    // nothing, as a missing file does.
     QFile file(m_path);
-    if (!file.exists()) {
+    if (!QFileInfo::exists(m_path)) {
         stamp = CFileStamp();
         result.status = DataFile::LoadStatus::Missing;
         return result;
@@ -86,7 +88,7 @@ QString CDataStore::DamageMessage(const DataFile::LoadResult &result) const
 bool CDataStore::BackUpDamagedFile()
 {
     QFile source(m_path);
-    if (!source.exists())
+    if (!QFileInfo::exists(m_path))
         return true; // gone meanwhile: nothing left to keep
     QSaveFile backup(BackupPath());
     backup.setDirectWriteFallback(false);
@@ -159,7 +161,10 @@ bool CDataStore::Save(const CListCollection &lists)
     m_backupPending = false;
     // The new file is in place; only its durability is in doubt.
     QString why;
-    if (!FlushFolder(QFileInfo(m_path).absolutePath(), &why)) {
+    // Through a link QSaveFile renames in the folder of the file it points
+    // to, and that folder's entry is what must last.
+    const QString written = QFileInfo(m_path).canonicalFilePath();
+    if (!FlushFolder(QFileInfo(written.isEmpty() ? m_path : written).absolutePath(), &why)) {
         m_error = Str::FolderNotFlushed(why);
         return false;
     }

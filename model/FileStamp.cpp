@@ -1,6 +1,7 @@
 #include "model/FileStamp.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QHash>
 
 namespace {
@@ -76,9 +77,11 @@ CFileStamp CFileStamp::Unreadable()
 
 CFileStamp CFileStamp::OfFile(const QString &path)
 {
-    QFile file(path);
-    if (!file.exists())
+    // QFile::exists() takes a link to nothing for a file; the file a link
+    // points to is what counts.
+    if (!QFileInfo::exists(path))
         return CFileStamp();
+    QFile file(path);
     if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
         return Unreadable();
     CStampHasher hasher(FileLook::OfOpenFile(file.handle()));

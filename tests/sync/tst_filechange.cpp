@@ -1,3 +1,4 @@
+#include "model/DataStore.h"
 #include "model/FileStamp.h"
 #include "platform/DataFileWatcher.h"
 #include "platform/FileLook.h"
@@ -134,9 +135,14 @@ void TestFileChange::watcherFollowsRenamesAndSettles()
     QVERIFY(!changed.wait(quiet));
     QCOMPARE(changed.count(), 2);
 
-    // Taken away and brought back.
+    // Taken away and brought back. Meanwhile there is no file, also where a
+    // link is left leading to nothing.
     QVERIFY(QFile::remove(path));
     QVERIFY(changed.wait(5000));
+    QVERIFY(!CFileStamp::OfFile(watched).Exists());
+    CListCollection none;
+    CFileStamp stamp;
+    QCOMPARE(CDataStore(watched).Peek(none, stamp).status, DataFile::LoadStatus::Missing);
     QVERIFY(WriteFileBytes(path, "five"));
     QVERIFY(changed.wait(5000));
     QVERIFY(WriteFileBytes(path, "five, six and more"));
