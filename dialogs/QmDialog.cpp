@@ -39,6 +39,20 @@ void CQmDialog::MakeOKCancel(const DialogUnits::DluRect &ok, const DialogUnits::
     connect(m_btnCancel, &QPushButton::clicked, this, &CQmDialog::reject);
 }
 
+void CQmDialog::AllowGrowth(const TemplateGrowth &growth)
+{
+    m_growth = growth;
+    setMinimumSize(ClientArea::kSize);
+    setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+    m_growth.Apply(size() - ClientArea::kSize);
+}
+
+void CQmDialog::resizeEvent(QResizeEvent *event)
+{
+    m_growth.Apply(size() - ClientArea::kSize);
+    QDialog::resizeEvent(event);
+}
+
 void CQmDialog::showEvent(QShowEvent *event)
 {
     if (!m_initialised) {
