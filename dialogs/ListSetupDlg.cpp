@@ -5,6 +5,7 @@
 #include "dialogs/NewListDlg.h"
 #include "dialogs/TemplateFit.h"
 #include "platform/Prompter.h"
+#include "res/ClientArea.h"
 #include "res/ResourceIds.h"
 #include "res/Strings.h"
 
@@ -12,6 +13,7 @@
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QMouseEvent>
+#include <QPushButton>
 #include <QPainter>
 #include <QShortcut>
 #include <QTreeWidget>
@@ -56,6 +58,18 @@ CListSetupDlg::CListSetupDlg(QWidget *parent)
 
     MakeOKCancel(T::kOK, T::kCancel);
 
+    // In a larger dialog the item list takes the room; the item row of
+    // buttons keeps its distance from the bottom edge (ItemRowTop).
+    using G = TemplateGrowth;
+    TemplateGrowth growth;
+    growth.Add(listGroup, G::Wider);
+    growth.Add(m_comboLists, G::Wider);
+    growth.Add(itemsGroup, G::Wider | G::Taller);
+    growth.Add(m_listItems, G::Wider | G::Taller);
+    growth.Add(OKButton(), G::HalfRight | G::Down);
+    growth.Add(CancelButton(), G::HalfRight | G::Down);
+    AllowGrowth(growth);
+
     // The keys of the drawn buttons, each row's where its data has the focus.
     for (int i = 0; i < 3; ++i) {
         new QShortcut(QKeySequence(kButtonKeys[i]), m_comboLists, this, kListActions[i], Qt::WidgetShortcut);
@@ -78,7 +92,7 @@ void CListSetupDlg::OnInitDialog()
 
     m_images = CImageList::ChecksAndStrip();
     m_listItems->setHeaderLabels({Str::ColumnName(), Str::ColumnDone()});
-    m_listItems->setColumnWidth(0, kNameColumnWidth);
+    m_listItems->setColumnWidth(0, NameColumnWidth());
     m_listItems->setColumnWidth(1, kDoneColumnWidth);
     m_listItems->header()->setStretchLastSection(false);
 
@@ -113,6 +127,18 @@ void CListSetupDlg::OnSelChangeLists()
 {
     m_nCurList = m_comboLists->currentIndex();
     FillItemList();
+}
+
+int CListSetupDlg::NameColumnWidth() const
+{
+    return kNameColumnWidth + std::max(0, width() - ClientArea::kWidth);
+}
+
+void CListSetupDlg::resizeEvent(QResizeEvent *event)
+{
+    CQmDialog::resizeEvent(event);
+    // The name column takes the extra width.
+    m_listItems->setColumnWidth(0, NameColumnWidth());
 }
 
 void CListSetupDlg::paintEvent(QPaintEvent *event)

@@ -63,12 +63,14 @@ protected:
     bool event(QEvent *event) override;
     void OnInitDialog() override;
     void paintEvent(QPaintEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
 
 private:
     bool HasList(int index) const { return index >= 0 && index < m_lists.size(); }
     int SelectedItemRow() const;
     int ItemRowTop() const { return height() - kItemRowAboveBottom; }
+    int NameColumnWidth() const;
     // The list row's three buttons, then the item row's.
     QList<DrawnButton> ButtonPlaces() const;
     using Action = void (CListSetupDlg::*)();

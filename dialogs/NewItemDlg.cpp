@@ -5,34 +5,23 @@
 #include "dialogs/IconChooser.h"
 #include "dialogs/PriceText.h"
 #include "dialogs/TemplateFit.h"
+#include "model/ShownText.h"
 #include "platform/Prompter.h"
 #include "res/Strings.h"
+#include "res/Tr.h"
 
 #include <QCheckBox>
 #include <QDateEdit>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QLocale>
-#include <QRegularExpression>
+#include <QPushButton>
 #include <QTimeEdit>
 
 namespace T = DialogTemplates::NewItem;
 using DialogUnits::Place;
 
 namespace {
-
-// The locale's short date, but always with the full year: two digits could
-// not tell 1925 from 2025, and an item may hold either.
-QString ShortDateFormatFullYear()
-{
-    QString format = QLocale().dateFormat(QLocale::ShortFormat);
-    static const QRegularExpression shortYear(QStringLiteral("(?<!y)y{1,3}(?!y)"));
-    format.replace(shortYear, QStringLiteral("yyyy"));
-    return format;
-}
-
-const QString kTimeFormat = QStringLiteral("HH:mm:ss");
 
 // A description in the data file may break its lines with CR LF; the field
 // works with LF, and ReadControls gives such a description its CR LF back.
@@ -61,7 +50,8 @@ CNewItemDlg::CNewItemDlg(QWidget *parent)
     auto *frame = new QGroupBox(this);
     Place(frame, T::kDateFrame);
 
-    // In the order the Tab key visits them.
+    // In the order the Tab key visits them, which is the order they are
+    // read in: the left column, the icons beside it, then the date frame.
     m_editName = new QLineEdit(this);
     Place(m_editName, T::kName);
     m_editDesc = new CDescriptionEdit(this);
@@ -69,23 +59,24 @@ CNewItemDlg::CNewItemDlg(QWidget *parent)
     m_editPrice = new QLineEdit(this);
     Place(m_editPrice, T::kPrice);
 
+    m_listIcons = new CIconChooser(this);
+    Place(m_listIcons, T::kIcons);
+
+    // It sits on the frame's top edge and hides the line behind its text;
+    // it comes before the fields it switches on.
+    m_checkDated = new QCheckBox(Str::CheckDated(), this);
+    m_checkDated->setAutoFillBackground(true);
+    Place(m_checkDated, T::kDated);
+
     m_dateCtrl = new QDateEdit(this);
-    m_dateCtrl->setDisplayFormat(ShortDateFormatFullYear());
+    m_dateCtrl->setDisplayFormat(ShownText::DateFormat(locale()));
     m_dateCtrl->setCalendarPopup(true);
     m_dateCtrl->setDateRange(FirstDate(), LastDate());
     Place(m_dateCtrl, T::kDate);
 
     m_timeCtrl = new QTimeEdit(this);
-    m_timeCtrl->setDisplayFormat(kTimeFormat);
+    m_timeCtrl->setDisplayFormat(ShownText::TimeFormat(locale()));
     Place(m_timeCtrl, T::kTime);
-
-    m_listIcons = new CIconChooser(this);
-    Place(m_listIcons, T::kIcons);
-
-    // It sits on the frame's top edge and hides the line behind its text.
-    m_checkDated = new QCheckBox(Str::CheckDated(), this);
-    m_checkDated->setAutoFillBackground(true);
-    Place(m_checkDated, T::kDated);
 
     MakeOKCancel(T::kOK, T::kCancel);
 
@@ -105,12 +96,30 @@ CNewItemDlg::CNewItemDlg(QWidget *parent)
     TemplateFit::GrowToHint(m_timeCtrl, insideFrame);
     TemplateFit::FitLabels({{dateLabel, m_dateCtrl}, {timeLabel, m_timeCtrl}});
 
+    // In a larger form the name, description and price take the width, the
+    // description and the icons the height; the date frame and the buttons
+    // stay below them.
+    using G = TemplateGrowth;
+    TemplateGrowth growth;
+    growth.Add(m_editName, G::Wider);
+    growth.Add(m_editDesc, G::Wider | G::Taller);
+    growth.Add(m_editPrice, G::Wider | G::Down);
+    growth.Add(priceLabel, G::Down);
+    growth.Add(m_listIcons, G::Right | G::Taller);
+    growth.Add(frame, G::Wider | G::Down);
+    for (QWidget *inFrame : std::initializer_list<QWidget *>{m_checkDated, m_dateCtrl, m_timeCtrl, dateLabel, timeLabel})
+        growth.Add(inFrame, G::Down);
+    growth.Add(OKButton(), G::HalfRight | G::Down);
+    growth.Add(CancelButton(), G::HalfRight | G::Down);
+    AllowGrowth(growth);
 }
 
 CNewItemDlg::~CNewItemDlg() = default;
 
 void CNewItemDlg::FillFrom(const CListItem *item)
 {
+    //: The title of the item form when it changes an item that exists.
+    setWindowTitle(item ? Tr::tr("Change Item") : Str::NewItemCaption());
     if (item) {
         m_strName = item->m_strName;
         m_strDesc = item->m_strDesc;
@@ -201,7 +210,7 @@ bool CNewItemDlg::ReadControls()
     const QString priceText = m_editPrice->text();
     if (priceText != m_shownPrice) {
         double price = 0.0;
-        if (!PriceText::Parse(priceText, price)) {
+        if (!PriceText::Parse(priceText, price, m_editPrice->locale())) {
             Prompts().Message(this, Str::PriceNotANumber());
             m_editPrice->setFocus();
             m_editPrice->selectAll();
@@ -219,8 +228,8 @@ bool CNewItemDlg::ReadControls()
     }
     const QTime time = m_timeCtrl->time();
     if (time != m_shownTime) {
-        CalendarTimeOps::FromLocal(date.year(), date.month(), date.day(), time.hour(), time.minute(),
-                                   time.second(), m_time);
+        // The field shows no seconds: a time the user set has none.
+        CalendarTimeOps::FromLocal(date.year(), date.month(), date.day(), time.hour(), time.minute(), 0, m_time);
     }
     return true;
 }

@@ -34,13 +34,19 @@ QString Format(double value)
     return Shortest(value, std::chars_format::general);
 }
 
-bool Parse(const QString &text, double &value)
+bool Parse(const QString &text, double &value, const QLocale &locale)
 {
     QString t = text.trimmed();
     if (t.isEmpty()) {
         value = 0.0;
         return true;
     }
+    // "3,99" where a comma is the decimal separator. A text that also has a
+    // point ("1.234,50") stays as typed and is refused, rather than read as
+    // some other price.
+    const QString point = locale.decimalPoint();
+    if (point != QLatin1String(".") && !t.contains(QLatin1Char('.')))
+        t.replace(point, QStringLiteral("."));
     // from_chars takes a minus but not a plus.
     if (t.startsWith(QLatin1Char('+')) && t.size() > 1 && t.at(1) != QLatin1Char('-'))
         t.remove(0, 1);

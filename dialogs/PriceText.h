@@ -1,10 +1,11 @@
 #pragma once
 
+#include <QLocale>
 #include <QString>
 
 // The text of the price field. Shown so that reading it back gives the very
 // same double, and read strictly: the whole text must be one number in the
-// C form (a point, never a comma), whatever the user's locale.
+// C form (a point), or with the user's decimal separator in its place.
 namespace PriceText {
 
 // The shortest text that reads back as the value: 0 as "0", 12.5 as
@@ -12,8 +13,9 @@ namespace PriceText {
 QString Format(double value);
 
 // Blanks around the number are ignored; an empty field is a price of 0.
-// False for anything else that is not one finite number ("12,50", "abc",
-// "1.5x", "nan", "inf", "1e999").
-bool Parse(const QString &text, double &value);
+// Under a locale whose decimal separator is not a point, that separator
+// reads as one ("12,50" under German). False for anything else that is not
+// one finite number ("12,50" in C, "abc", "1.5x", "nan", "inf", "1e999").
+bool Parse(const QString &text, double &value, const QLocale &locale = QLocale::c());
 
 } // namespace PriceText

@@ -1,10 +1,14 @@
 #include "dialogs/QmDialog.h"
 
+#include "dialogs/TemplateFit.h"
 #include "platform/Prompter.h"
 #include "res/ClientArea.h"
 #include "res/Strings.h"
 
 #include <QPushButton>
+#include <QStyle>
+
+#include <algorithm>
 
 CQmDialog::CQmDialog(QWidget *parent)
     : QDialog(parent)
@@ -37,6 +41,39 @@ void CQmDialog::MakeOKCancel(const DialogUnits::DluRect &ok, const DialogUnits::
     m_btnCancel = new QPushButton(Str::ButtonCancel(), this);
     DialogUnits::Place(m_btnCancel, cancel);
     connect(m_btnCancel, &QPushButton::clicked, this, &CQmDialog::reject);
+
+    // Where a larger font or a longer word ("Abbruch") no longer fits inside
+    // the frame, both widen alike, the pair keeping its middle and the gap
+    // between them. (A button's size hint asks for more than the template
+    // ever gave, even where its text fits.)
+    const auto need = [](const QPushButton *button) {
+        const int frame = button->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, button);
+        return button->fontMetrics().horizontalAdvance(QString(button->text()).remove(QLatin1Char('&')))
+                + 2 * frame + 2;
+    };
+    const int grow = std::max(need(m_btnOK), need(m_btnCancel)) - std::max(m_btnOK->width(), m_btnCancel->width());
+    if (grow > 0) {
+        const QRect okAt = m_btnOK->geometry();
+        const int gap = m_btnCancel->x() - (okAt.x() + okAt.width());
+        const int left = std::max(TemplateFit::kMargin, okAt.x() - grow);
+        m_btnOK->setGeometry(left, okAt.y(), okAt.width() + grow, okAt.height());
+        m_btnCancel->setGeometry(left + okAt.width() + grow + gap, m_btnCancel->y(), m_btnCancel->width() + grow,
+                                 m_btnCancel->height());
+    }
+}
+
+void CQmDialog::AllowGrowth(const TemplateGrowth &growth)
+{
+    m_growth = growth;
+    setMinimumSize(ClientArea::kSize);
+    setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+    m_growth.Apply(size() - ClientArea::kSize);
+}
+
+void CQmDialog::resizeEvent(QResizeEvent *event)
+{
+    m_growth.Apply(size() - ClientArea::kSize);
+    QDialog::resizeEvent(event);
 }
 
 void CQmDialog::showEvent(QShowEvent *event)

@@ -1,14 +1,15 @@
 #pragma once
 
 #include "dialogs/DialogUnits.h"
+#include "dialogs/TemplateGrowth.h"
 
 #include <QDialog>
 
 class Prompter;
 class QPushButton;
 
-// The common ground of the list editing dialogs: the program's fixed client
-// area (ClientArea::kSize), set-up on the first show (so exec() and a test
+// The common ground of the list editing dialogs: the program's client area
+// (ClientArea::kSize) as their size, set-up on the first show (so exec() and a test
 // that only shows the dialog both get it), and OK routed through OnOK so that
 // a dialog can refuse to close.
 class CQmDialog : public QDialog
@@ -43,12 +44,17 @@ protected:
     // template puts them; where it is called decides their place in the
     // Tab order.
     void MakeOKCancel(const DialogUnits::DluRect &ok, const DialogUnits::DluRect &cancel);
+    // Lets the user make the dialog larger than the client area, never
+    // smaller; the controls follow the extra room as `growth` says.
+    void AllowGrowth(const TemplateGrowth &growth);
 
     void showEvent(QShowEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
 
 private:
     Prompter *m_prompter;
     QPushButton *m_btnOK = nullptr;
     QPushButton *m_btnCancel = nullptr;
+    TemplateGrowth m_growth;
     bool m_initialised = false;
 };

@@ -65,7 +65,8 @@ void FitLabels(std::initializer_list<LabelRow> rows)
 
 void GrowToHint(QWidget *control, int rightLimit)
 {
-    const int need = control->sizeHint().width();
+    // A group box without a layout tells its title's width only as its minimum.
+    const int need = std::max(control->sizeHint().width(), control->minimumSizeHint().width());
     if (need <= control->width())
         return;
     control->resize(std::min(need, rightLimit - control->x()), control->height());

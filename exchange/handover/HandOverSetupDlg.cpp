@@ -54,6 +54,8 @@ CHandOverSetupDlg::CHandOverSetupDlg(QWidget *parent)
     // The frame first, so the boxes lie on top of it; then in Tab order.
     m_group = new QGroupBox(Str::GroupItemsToCalendar(), this);
     Place(m_group, kGroup);
+    // Its title must not run past its frame ("Einträge an den Kalender").
+    TemplateFit::GrowToHint(m_group, width() - TemplateFit::kMargin);
     const int groupRight = m_group->geometry().right();
 
     m_checkTask = new QCheckBox(Str::CheckItemToTask(), this);

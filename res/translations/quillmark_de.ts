@@ -8,6 +8,16 @@
         <translation>Liste</translation>
     </message>
     <message>
+        <source>Change Item</source>
+        <extracomment>The title of the item form when it changes an item that exists.</extracomment>
+        <translation>Eintrag bearbeiten</translation>
+    </message>
+    <message>
+        <source>%1 at %2</source>
+        <extracomment>The date and time of an item in its details, e.g. &quot;07.03.2002 at 13:15&quot;.</extracomment>
+        <translation>%1 um %2</translation>
+    </message>
+    <message>
         <source>No item matches.</source>
         <translation>Kein Eintrag passt.</translation>
     </message>
@@ -238,7 +248,7 @@
     <message>
         <source>Please enter a number for the price, for example 12.50.</source>
         <extracomment>The price field takes a point as the decimal mark in every language.</extracomment>
-        <translation>Bitte geben Sie den Preis als Zahl mit Punkt ein, zum Beispiel 12.50.</translation>
+        <translation>Bitte geben Sie den Preis als Zahl ein, zum Beispiel 12,50.</translation>
     </message>
     <message>
         <source>New Item</source>

@@ -257,7 +257,7 @@ void TestLanguage::germanLocaleSpeaksGerman()
 {
     QCOMPARE(m_german.Shown("editMenu"),
              QStringLiteral("&Bearbeiten|&Rückgängig: „Bread“ abhaken|Wieder&herstellen"));
-    QCOMPARE(m_german.Shown("itemDialog"), QStringLiteral("Neuer Eintrag"));
+    QCOMPARE(m_german.Shown("itemDialog"), QStringLiteral("Eintrag bearbeiten"));
     QVERIFY2(m_german.Shown("popupMenu").contains(QStringLiteral("|Liste exportieren...|")),
              qPrintable(m_german.Shown("popupMenu")));
     QCOMPARE(m_german.Shown("messages"),

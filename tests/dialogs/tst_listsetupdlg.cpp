@@ -113,6 +113,7 @@ private slots:
     void removingOnlyListLeavesNothingToActOn();
     void itemsAddedInOrderAndEditedInPlace();
     void removeItemAsksFirst();
+    void largerDialogGivesTheRoomToTheItems();
     void tapRunsTheButtonUnderIt_data();
     void tapRunsTheButtonUnderIt();
 };
@@ -266,7 +267,7 @@ void TestListSetupDlg::itemsAddedInOrderAndEditedInPlace()
         d.NameField()->setText(QStringLiteral("pear"));
         d.DatedBox()->setChecked(true);
         d.DateField()->setDate(QDate(2004, 2, 29));
-        d.TimeField()->setTime(QTime(23, 59, 59));
+        d.TimeField()->setTime(QTime(23, 59));
         d.OKButton()->click();
         return d.result();
     });
@@ -292,7 +293,7 @@ void TestListSetupDlg::itemsAddedInOrderAndEditedInPlace()
     LocalFields f;
     QVERIFY(CalendarTimeOps::ToLocal(pear.m_time, f));
     QCOMPARE(QDateTime(QDate(f.year, f.month, f.day), QTime(f.hour, f.minute, f.second)),
-             QDateTime(QDate(2004, 2, 29), QTime(23, 59, 59)));
+             QDateTime(QDate(2004, 2, 29), QTime(23, 59)));
     const CListItem apple = s.dlg.m_lists.at(0).GetItem(0);
     QVERIFY(!apple.m_bDated);
     QCOMPARE(apple.m_time, kNow);
@@ -301,7 +302,9 @@ void TestListSetupDlg::itemsAddedInOrderAndEditedInPlace()
     // noon; the item keeps its place, its mark and the time it was made.
     QString offeredName;
     offered = {};
+    QString title;
     s.prompter.ExpectDialog<CNewItemDlg>([&](CNewItemDlg &d) {
+        title = d.windowTitle();
         offeredName = d.NameField()->text();
         offered = QDateTime(d.DateField()->date(), d.TimeField()->time());
         d.NameField()->setText(QStringLiteral("almond"));
@@ -311,6 +314,7 @@ void TestListSetupDlg::itemsAddedInOrderAndEditedInPlace()
     });
     s.SelectItemRow(3);
     s.dlg.OnEditItem();
+    QCOMPARE(title, QStringLiteral("Change Item"));
     QCOMPARE(offeredName, QStringLiteral("soon"));
     QCOMPARE(offered, QDateTime(QDate(2021, 3, 2), QTime(12, 0, 0)));
     QCOMPARE(s.Rows(), QStringList({QStringLiteral("apple"), QStringLiteral("fig"), QStringLiteral("pear"),
@@ -340,6 +344,23 @@ void TestListSetupDlg::removeItemAsksFirst()
     QCOMPARE(s.Rows(), QStringList{QStringLiteral("bread")});
     QCOMPARE(s.dlg.m_lists.at(0).m_items.size(), 1);
     QCOMPARE(s.dlg.m_lists.at(1), ThreeLists().at(1));
+    QM_VERIFY_PROMPTS(s.prompter);
+}
+
+void TestListSetupDlg::largerDialogGivesTheRoomToTheItems()
+{
+    Setup s({MakeList(QStringLiteral("Books"), {QStringLiteral("Dune")})});
+    const QRect items = s.dlg.ItemList()->geometry();
+    const QRect ok = s.dlg.OKButton()->geometry();
+    s.dlg.resize(s.dlg.width() + 200, s.dlg.height() + 150);
+    QCOMPARE(s.dlg.ItemList()->geometry(), items.adjusted(0, 0, 200, 150));
+    QCOMPARE(s.dlg.ItemList()->header()->sectionSize(0), CListSetupDlg::kNameColumnWidth + 200);
+    QCOMPARE(s.dlg.OKButton()->geometry(), ok.translated(100, 150));
+
+    // The item row of buttons stays under the list: "add item" is 80
+    // pixels above the bottom edge.
+    s.ExpectForm<CNewItemDlg>(QString());
+    QTest::mouseClick(s.dlg.windowHandle(), Qt::LeftButton, {}, QPoint(15, s.dlg.height() - 80));
     QM_VERIFY_PROMPTS(s.prompter);
 }
 

@@ -44,6 +44,8 @@ private slots:
     void untouchedPickersGiveTheSameInstant_data();
     void untouchedPickersGiveTheSameInstant();
     void shortDateShowsTheFullYear();
+    void tabFollowsTheFormsOrder();
+    void largerFormGivesTheRoomToTheTexts();
     void enterPressesOKShiftEnterStartsNewLine();
     void descriptionKeepsItsLineBreaks();
 };
@@ -107,6 +109,7 @@ void TestNewItemDlg::newItemStartsEmptyAndNeedsAName()
     QCOMPARE(dlg.DatedBox()->isChecked(), false);
     QCOMPARE(dlg.DateField()->date(), QDate(2021, 3, 2));
     QCOMPARE(dlg.TimeField()->time(), QTime(12, 0, 0));
+    QCOMPARE(dlg.TimeField()->text(), QStringLiteral("12:00"));
     QCOMPARE(dlg.IconChooser()->topLevelItemCount(), 46);
     QCOMPARE(dlg.IconChooser()->topLevelItem(45)->text(0), QStringLiteral("45"));
     QCOMPARE(dlg.IconChooser()->SelectedRow(), 0);
@@ -146,15 +149,21 @@ void TestNewItemDlg::priceField_data()
     QTest::addColumn<QString>("shown");
     QTest::addColumn<QString>("typed"); // null: the field is left alone
     QTest::addColumn<bool>("refused");
+    QTest::addColumn<QLocale>("locale");
+    const QLocale c = QLocale::c();
     // More digits than a number's default text keeps: typed in again by
     // hand, it must still be the same number.
     QTest::newRow("many digits, typed again") << 123456789.123 << QStringLiteral("123456789.123")
-                                              << QStringLiteral("123456789.123") << false;
+                                              << QStringLiteral("123456789.123") << false << c;
     // A price no one could type (from a damaged file) is not refused when
     // the field was not touched: the item keeps what it had.
     QTest::newRow("infinite, left alone") << std::numeric_limits<double>::infinity() << QStringLiteral("inf")
-                                          << QString() << false;
-    QTest::newRow("decimal comma") << 19.99 << QStringLiteral("19.99") << QStringLiteral("12,50") << true;
+                                          << QString() << false << c;
+    QTest::newRow("decimal comma") << 19.99 << QStringLiteral("19.99") << QStringLiteral("12,50") << true << c;
+    // Where the comma is the decimal separator it is one; the point still is.
+    const QLocale german(QLocale::German, QLocale::Germany);
+    QTest::newRow("German comma") << 3.99 << QStringLiteral("3.99") << QStringLiteral("3,99") << false << german;
+    QTest::newRow("German point") << 3.99 << QStringLiteral("3.99") << QStringLiteral("3.99") << false << german;
 }
 
 void TestNewItemDlg::priceField()
@@ -163,6 +172,7 @@ void TestNewItemDlg::priceField()
     QFETCH(QString, shown);
     QFETCH(QString, typed);
     QFETCH(bool, refused);
+    QFETCH(QLocale, locale);
     ScriptedPrompter prompter;
     if (refused)
         prompter.ExpectMessage(Str::PriceNotANumber());
@@ -170,6 +180,7 @@ void TestNewItemDlg::priceField()
     dlg.SetPrompter(&prompter);
     dlg.m_strName = QStringLiteral("Chair");
     dlg.m_dPrice = price;
+    dlg.PriceField()->setLocale(locale);
     dlg.show();
     QCOMPARE(dlg.PriceField()->text(), shown);
 
@@ -192,12 +203,12 @@ void TestNewItemDlg::datedItemTakesPickedDayAndTime_data()
 {
     QTest::addColumn<QDate>("date");
     QTest::addColumn<QTime>("time");
-    QTest::newRow("29 Feb 2004, last second") << QDate(2004, 2, 29) << QTime(23, 59, 59);
+    QTest::newRow("29 Feb 2004, last minute") << QDate(2004, 2, 29) << QTime(23, 59);
     QTest::newRow("first offered day") << QDate(1900, 1, 1) << QTime(0, 0, 0);
-    QTest::newRow("before 1970") << QDate(1969, 12, 31) << QTime(23, 59, 59);
-    QTest::newRow("32-bit end") << QDate(2038, 1, 19) << QTime(4, 14, 8);
+    QTest::newRow("before 1970") << QDate(1969, 12, 31) << QTime(23, 59);
+    QTest::newRow("32-bit end") << QDate(2038, 1, 19) << QTime(4, 15); // just past 2^31 seconds
     QTest::newRow("2100") << QDate(2100, 2, 28) << QTime(18, 30, 0);
-    QTest::newRow("last offered day") << QDate(9999, 12, 31) << QTime(23, 59, 59);
+    QTest::newRow("last offered day") << QDate(9999, 12, 31) << QTime(23, 59);
     QTest::newRow("summer time") << QDate(2021, 7, 1) << QTime(12, 0, 0);
 }
 
@@ -281,6 +292,56 @@ void TestNewItemDlg::shortDateShowsTheFullYear()
     dlg.m_date = dlg.m_time = Local(2100, 6, 15, 8, 30, 0);
     dlg.show();
     QCOMPARE(dlg.DateField()->text(), QStringLiteral("6/15/2100"));
+}
+
+void TestNewItemDlg::tabFollowsTheFormsOrder()
+{
+    CNewItemDlg dlg;
+    dlg.show();
+    const QList<QWidget *> order{dlg.NameField(), dlg.DescriptionField(), dlg.PriceField(), dlg.IconChooser(),
+                                 dlg.DatedBox(),  dlg.DateField(),        dlg.TimeField(),  dlg.OKButton(),
+                                 dlg.CancelButton()};
+    const auto focused = [&dlg, &order] {
+        // A date or time field has the focus through its text part.
+        QWidget *focus = dlg.focusWidget();
+        while (focus && !order.contains(focus))
+            focus = focus->parentWidget();
+        return focus;
+    };
+    QList<QWidget *> visited{focused()};
+    // Tab first steps through the parts of a date or a time.
+    for (int presses = 0; visited.size() < order.size() && presses < 30; ++presses) {
+        QTest::keyClick(dlg.focusWidget(), Qt::Key_Tab);
+        if (focused() != visited.last())
+            visited << focused();
+    }
+    QCOMPARE(visited, order);
+}
+
+void TestNewItemDlg::largerFormGivesTheRoomToTheTexts()
+{
+    CNewItemDlg dlg;
+    dlg.show();
+    const auto places = [&dlg] {
+        return QList<QRect>{dlg.NameField()->geometry(), dlg.DescriptionField()->geometry(),
+                            dlg.PriceField()->geometry(),  dlg.IconChooser()->geometry(),
+                            dlg.DateField()->geometry(),   dlg.OKButton()->geometry()};
+    };
+    const QList<QRect> before = places();
+    dlg.resize(dlg.width() + 160, dlg.height() + 100);
+    const QList<QRect> after = places();
+
+    QCOMPARE(after[0], before[0].adjusted(0, 0, 160, 0));
+    QCOMPARE(after[1], before[1].adjusted(0, 0, 160, 100));
+    QCOMPARE(after[2], before[2].adjusted(0, 100, 160, 100));
+    QCOMPARE(after[3], before[3].adjusted(160, 0, 160, 100)); // still right of the texts
+    QCOMPARE(after[4], before[4].translated(0, 100));
+    QCOMPARE(after[5], before[5].translated(80, 100)); // the buttons in the middle at the bottom
+
+    // Back at the smallest size the form offers, everything is where it was.
+    dlg.resize(100, 100);
+    QCOMPARE(dlg.size(), QSize(240, 268));
+    QCOMPARE(places(), before);
 }
 
 void TestNewItemDlg::enterPressesOKShiftEnterStartsNewLine()

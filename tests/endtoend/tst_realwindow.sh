@@ -4,7 +4,7 @@
 # mouse and keys. The program starts on made-up lists; the session ticks an
 # item in the tree, finds another by typing a piece of its name and ticks it
 # in its details, opens a list and an item, marks it done, renames it in
-# the New Item dialog, hands it over to the calendar and task list, exports
+# the Change Item dialog, hands it over to the calendar and task list, exports
 # the list, reads the export back in as a new list and ends with the cross.
 # Then the data file, the CSV file and the .ics files must hold just that.
 #
@@ -252,13 +252,13 @@ tap 3
 now "marking Passport done"
 tap 3
 
-now "renaming Passport in the New Item dialog"
+now "renaming Passport in the Change Item dialog"
 tap 2
 rename() {
     keys ctrl+a
     type_text "Passport renewed"
 }
-in_dialog "New Item" rename
+in_dialog "Change Item" rename
 active "$main"
 
 now "handing Passport renewed over"

@@ -1,6 +1,9 @@
 #include "model/ListItem.h"
+#include "model/ShownText.h"
 #include "tests/model/ModelTestUtil.h"
 #include "tests/testlib/QuillmarkTest.h"
+
+#include <QTranslator>
 
 class TestDateText : public QObject
 {
@@ -12,6 +15,8 @@ private slots:
     void text_data();
     void text();
     void followsTheZoneOfTheMoment();
+    void shownAsTheLocaleWritesIt_data();
+    void shownAsTheLocaleWritesIt();
 };
 
 void TestDateText::text_data()
@@ -61,6 +66,37 @@ void TestDateText::followsTheZoneOfTheMoment()
     item.SetDateTime(ModelTest::Local(2002, 12, 31, 23, 59));
     QuillmarkTest::SetTimeZone("Europe/Berlin");
     QCOMPARE(item.GetDateText(true), QStringLiteral("1/1/2003"));
+}
+
+void TestDateText::shownAsTheLocaleWritesIt_data()
+{
+    QTest::addColumn<QLocale>("locale");
+    QTest::addColumn<QString>("date");
+    QTest::addColumn<QString>("dateAndTime");
+    // English keeps the program's own texts, whatever the country.
+    QTest::newRow("British") << QLocale(QLocale::English, QLocale::UnitedKingdom) << QStringLiteral("3/7/2002")
+                             << QStringLiteral("3/7/2002 at 1:15 PM");
+    QTest::newRow("German") << QLocale(QLocale::German, QLocale::Germany) << QStringLiteral("07.03.2002")
+                            << QStringLiteral("07.03.2002 um 13:15");
+}
+
+void TestDateText::shownAsTheLocaleWritesIt()
+{
+    QFETCH(QLocale, locale);
+    QFETCH(QString, date);
+    QFETCH(QString, dateAndTime);
+    QTranslator german;
+    QVERIFY(german.load(QStringLiteral(":/translations/quillmark_de.qm")));
+    QCoreApplication::installTranslator(&german);
+    QLocale::setDefault(locale);
+    CListItem item;
+    item.SetDateTime(ModelTest::Local(2002, 3, 7, 13, 15, 42));
+    const QString shownDate = ShownText::Date(item);
+    const QString shownDateAndTime = ShownText::DateAndTime(item);
+    QLocale::setDefault(QLocale::c());
+    QCoreApplication::removeTranslator(&german);
+    QCOMPARE(shownDate, date);
+    QCOMPARE(shownDateAndTime, dateAndTime);
 }
 
 QUILLMARK_GUILESS_TEST_MAIN(TestDateText)
