@@ -113,7 +113,7 @@ void BM_BuildSortedList(benchmark::State &state)
         items.append(RandomItem(random, i));
     if (sortedInput) {
         std::stable_sort(items.begin(), items.end(), [](const CListItem &a, const CListItem &b) {
-            return CompareItemNames(a.m_strName, b.m_strName) < 0;
+            return CompareItemNames(a.m_strName.View(), b.m_strName.View()) < 0;
         });
     }
     for (auto _ : state) {
@@ -154,7 +154,10 @@ void BM_PutTicksOntoNewerFile(benchmark::State &state)
     for (qsizetype l = 0; l < saved.size(); ++l) {
         const qsizetype at = random.bounded(int(saved.at(l).m_items.size()));
         current[l].m_items[at].m_bDone = !current[l].m_items[at].m_bDone;
-        newer[l].m_items[random.bounded(int(saved.at(l).m_items.size()))].m_strDesc += u'!';
+        {
+            CCompactText &desc = newer[l].m_items[random.bounded(int(saved.at(l).m_items.size()))].m_strDesc;
+            desc = desc.ToString() + u'!';
+        }
         newer[l].AddItemSorted(RandomItem(random, 0));
     }
     for (auto _ : state) {
@@ -174,7 +177,10 @@ void BM_MergeConflictCopy(benchmark::State &state)
     CListCollection copy = ours;
     QRandomGenerator random(17);
     for (CListItemArray &list : copy) {
-        list.m_items[random.bounded(int(list.m_items.size()))].m_strDesc += u'!';
+        {
+            CCompactText &desc = list.m_items[random.bounded(int(list.m_items.size()))].m_strDesc;
+            desc = desc.ToString() + u'!';
+        }
         list.m_items[random.bounded(int(list.m_items.size()))].m_bDone = true;
     }
     for (auto _ : state) {

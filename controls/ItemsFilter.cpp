@@ -56,7 +56,7 @@ bool CItemsFilter::lessThan(const QModelIndex &left, const QModelIndex &right) c
         return left.row() < right.row();
     switch (left.column()) {
     case CListsModel::Name:
-        return CompareItemNames(a->m_strName, b->m_strName) < 0;
+        return CompareItemNames(a->m_strName.View(), b->m_strName.View()) < 0;
     case CListsModel::Price:
         if (std::isnan(a->m_dPrice) || std::isnan(b->m_dPrice))
             return !std::isnan(a->m_dPrice) && std::isnan(b->m_dPrice);

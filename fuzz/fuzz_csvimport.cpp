@@ -54,7 +54,7 @@ void CheckLines(const QByteArray &content)
 bool InNameOrder(const QList<CListItem> &items)
 {
     for (qsizetype i = 1; i < items.size(); ++i) {
-        if (CompareItemNames(items.at(i - 1).m_strName, items.at(i).m_strName) > 0)
+        if (CompareItemNames(items.at(i - 1).m_strName.View(), items.at(i).m_strName.View()) > 0)
             return false;
     }
     return true;
@@ -99,10 +99,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     FUZZ_CHECK(InNameOrder(fresh.m_items));
     for (const CListItem &item : fresh.m_items) {
         FUZZ_CHECK(item.m_nIcon == fields.icon);
-        for (const QString *text : {&item.m_strName, &item.m_strDesc}) {
+        for (const CCompactText *text : {&item.m_strName, &item.m_strDesc}) {
             FUZZ_CHECK(text->size() <= CCsvLineReader::kMaxLine);
             for (const char16_t c : {u',', u'\n', u'\r', u'\0'})
-                FUZZ_CHECK(!text->contains(QChar(c)));
+                FUZZ_CHECK(!text->ToString().contains(QChar(c)));
         }
         FUZZ_CHECK(fields.descField > 0 || item.m_strDesc.isEmpty());
         FUZZ_CHECK(std::isfinite(item.m_dPrice));

@@ -1,5 +1,6 @@
 #include "model/Archive.h"
 
+#include "model/CompactText.h"
 #include "model/FileStamp.h"
 
 #include "platform/CodePage.h"
@@ -109,6 +110,16 @@ void CArchiveWriter::WriteDouble(double value)
 }
 
 void CArchiveWriter::WriteString(const QString &text)
+{
+    WriteUtf16(text);
+}
+
+void CArchiveWriter::WriteString(const CCompactText &text)
+{
+    WriteUtf16(text.Utf16(m_wide));
+}
+
+void CArchiveWriter::WriteUtf16(QStringView text)
 {
     const qsizetype length = text.size();
     if (static_cast<quint64>(length) >= kDwordEscape) {
@@ -321,11 +332,9 @@ bool CArchiveReader::ReadLengthPrefix(quint64 &length, bool *wide)
     return true;
 }
 
-bool CArchiveReader::ReadString(QString &text)
+bool CArchiveReader::ReadStringLength(quint64 &length, bool &wide)
 {
     const qint64 start = Offset();
-    quint64 length = 0;
-    bool wide = false;
     if (!ReadLength(length, wide))
         return false;
     const quint64 bytes = wide ? length * 2 : length;
@@ -334,7 +343,43 @@ bool CArchiveReader::ReadString(QString &text)
     const qint64 left = KnownBytesLeft();
     if (left >= 0 && bytes > static_cast<quint64>(left))
         return Fail(Str::TextLongerThanFile(start));
-    if (left < 0 && bytes > static_cast<quint64>(kChunk)) {
+    return true;
+}
+
+bool CArchiveReader::ReadString(QString &text)
+{
+    quint64 length = 0;
+    bool wide = false;
+    return ReadStringLength(length, wide) && ReadStringBody(length, wide, text);
+}
+
+bool CArchiveReader::ReadString(CCompactText &text)
+{
+    quint64 length = 0;
+    bool wide = false;
+    if (!ReadStringLength(length, wide))
+        return false;
+    const quint64 bytes = wide ? length * 2 : length;
+    if (wide && bytes <= static_cast<quint64>(kChunk)) {
+        // Straight from the buffer into its form: no QString in between.
+        const qint64 at = Offset();
+        const char *data = TryTake(static_cast<qsizetype>(bytes));
+        if (!data)
+            return Fail(Str::FileEndsEarly(at));
+        text = CCompactText::FromUtf16LE(data, static_cast<qsizetype>(length));
+        return true;
+    }
+    QString whole;
+    if (!ReadStringBody(length, wide, whole))
+        return false;
+    text = whole;
+    return true;
+}
+
+bool CArchiveReader::ReadStringBody(quint64 length, bool wide, QString &text)
+{
+    const quint64 bytes = wide ? length * 2 : length;
+    if (KnownBytesLeft() < 0 && bytes > static_cast<quint64>(kChunk)) {
         // A device that cannot tell its size: the text grows only as its
         // bytes arrive.
         QByteArray raw;

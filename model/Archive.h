@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <QString>
 
+class CCompactText;
 class CStampHasher;
 class QIODevice;
 
@@ -20,7 +21,9 @@ public:
     void WriteLong(qint32 value);
     void WriteWord(quint16 value);
     void WriteDouble(double value);
-    void WriteString(const QString &text); // always the UTF-16 form
+    // Always the UTF-16 form.
+    void WriteString(const QString &text);
+    void WriteString(const CCompactText &text);
     // Fields already in the file's byte order, as one piece.
     void WriteBytes(const char *data, qsizetype size) { Put(data, size); }
 
@@ -33,11 +36,13 @@ private:
     void PutByte(quint8 value) { Put(reinterpret_cast<const char *>(&value), 1); }
     bool Emit(const char *data, qsizetype size);
     void Fail(const QString &why);
+    void WriteUtf16(QStringView text);
 
     QIODevice *m_device;
     CStampHasher *m_hasher;
     QByteArray m_buffer; // one chunk, filled up to m_used
     qsizetype m_used = 0;
+    QString m_wide; // a one-byte text widened for the file, reused
     QString m_error;
 };
 
@@ -49,7 +54,9 @@ public:
     bool ReadLong(qint32 &value);
     bool ReadWord(quint16 &value);
     bool ReadDouble(double &value);
-    bool ReadString(QString &text); // UTF-16 and narrow (Windows-1252) forms
+    // UTF-16 and narrow (Windows-1252) forms.
+    bool ReadString(QString &text);
+    bool ReadString(CCompactText &text);
     // The next `size` bytes (at most one chunk) when the device still holds
     // them; else nullptr with nothing taken, so that reading field by field
     // can tell where the file ends.
@@ -79,6 +86,8 @@ private:
     bool ReadByte(quint8 &value);
     bool ReadLength(quint64 &length, bool &wide);
     bool ReadLengthPrefix(quint64 &length, bool *wide);
+    bool ReadStringLength(quint64 &length, bool &wide);
+    bool ReadStringBody(quint64 length, bool wide, QString &text);
     bool Refill(qsizetype wanted);
     qint64 ReadDevice(char *data, qint64 size);
 

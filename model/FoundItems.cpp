@@ -106,7 +106,7 @@ QVariant CFoundItems::data(const QModelIndex &index, int role) const
         return role == Qt::DisplayRole ? QVariant(list.m_strName) : QVariant();
     switch (role) {
     case Qt::DisplayRole:
-        return item.m_strName;
+        return item.m_strName.ToString();
     case Qt::CheckStateRole:
         return item.m_bDone ? Qt::Checked : Qt::Unchecked;
     default:

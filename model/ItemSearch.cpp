@@ -1,6 +1,7 @@
 #include "model/ItemSearch.h"
 
 #include <array>
+#include <type_traits>
 
 namespace ItemSearch {
 
@@ -18,6 +19,8 @@ public:
     }
 
     char16_t operator[](QChar c) const { return m_table[c.unicode()]; }
+    char16_t operator[](char16_t c) const { return m_table[c]; }
+    char16_t operator[](uchar c) const { return m_table[c]; }
 
 private:
     static char16_t FoldOne(char32_t c)
@@ -72,14 +75,17 @@ QString Fold(const QString &text)
     return folded;
 }
 
-bool Contains(const QString &text, const QString &folded)
+namespace {
+
+// Over the code units of either form a text is kept in: a Latin-1
+// character is the UTF-16 code unit of the same number.
+template<typename Unit>
+bool ContainsIn(const Unit *hay, qsizetype n, const QString &folded)
 {
     const qsizetype m = folded.size();
     if (m == 0)
         return false;
     const FoldTable &table = Table();
-    const QChar *hay = text.constData();
-    const qsizetype n = text.size();
     const char16_t *needle = reinterpret_cast<const char16_t *>(folded.constData());
     const char16_t first = needle[0];
     for (qsizetype i = 0; i < n; ++i) {
@@ -103,9 +109,26 @@ bool Contains(const QString &text, const QString &folded)
     return false;
 }
 
+} // namespace
+
+bool Contains(QAnyStringView text, const QString &folded)
+{
+    return text.visit([&folded](auto view) {
+        using View = decltype(view);
+        if constexpr (std::is_same_v<View, QLatin1StringView>) {
+            return ContainsIn(reinterpret_cast<const uchar *>(view.data()), view.size(), folded);
+        } else if constexpr (std::is_same_v<View, QStringView>) {
+            return ContainsIn(view.utf16(), view.size(), folded);
+        } else {
+            const QString wide = view.toString();
+            return ContainsIn(reinterpret_cast<const char16_t *>(wide.constData()), wide.size(), folded);
+        }
+    });
+}
+
 bool Matches(const CListItem &item, const QString &folded)
 {
-    return Contains(item.m_strName, folded) || Contains(item.m_strDesc, folded);
+    return Contains(item.m_strName.View(), folded) || Contains(item.m_strDesc.View(), folded);
 }
 
 QList<Found> Find(const CListCollection &lists, const QString &folded)

@@ -2,6 +2,7 @@
 
 #include "model/ListItemArray.h"
 
+#include <QAnyStringView>
 #include <QList>
 #include <QString>
 
@@ -26,7 +27,7 @@ struct Found
 QString Fold(const QString &text);
 // Whether `text`, folded, contains `folded`, itself the result of Fold. An
 // empty `folded` is found nowhere.
-bool Contains(const QString &text, const QString &folded);
+bool Contains(QAnyStringView text, const QString &folded);
 // Whether the item's name or description contains `folded`.
 bool Matches(const CListItem &item, const QString &folded);
 

@@ -43,6 +43,6 @@ QString CsvField(QString text)
 
 QString CListItem::GetCsvRecord() const
 {
-    return CsvField(m_strName) + QLatin1Char(',') + CsvField(m_strDesc) + QLatin1Char(',')
+    return CsvField(m_strName.ToString()) + QLatin1Char(',') + CsvField(m_strDesc.ToString()) + QLatin1Char(',')
             + NumberText::FormatFixed2(m_dPrice) + QStringLiteral(",\n");
 }

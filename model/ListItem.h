@@ -1,5 +1,6 @@
 #pragma once
 
+#include "model/CompactText.h"
 #include "platform/CalendarTime.h"
 
 #include <QString>
@@ -13,8 +14,8 @@ class CListItem
 public:
     CListItem(); // icon 6, not done, not dated, empty texts, price 0, time = now
 
-    void SetName(QString name) { m_strName = std::move(name); }
-    void SetDescription(QString desc) { m_strDesc = std::move(desc); }
+    void SetName(const QString &name) { m_strName = name; }
+    void SetDescription(const QString &desc) { m_strDesc = desc; }
     // Replaces the time; m_bDated stays as it is.
     void SetDateTime(CalendarTime t) { m_time = t; }
 
@@ -35,8 +36,8 @@ public:
     qint32 m_nIcon = 6;
     bool m_bDone = false;
     bool m_bDated = false;
-    QString m_strName;
-    QString m_strDesc;
+    CCompactText m_strName;
+    CCompactText m_strDesc;
     CalendarTime m_time = 0;
     double m_dPrice = 0.0;
 };

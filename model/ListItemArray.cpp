@@ -2,10 +2,30 @@
 
 #include <algorithm>
 #include <limits>
+#include <type_traits>
 
-int CompareItemNames(const QString &a, const QString &b)
+int CompareItemNames(QAnyStringView a, QAnyStringView b)
 {
-    return QString::compare(a, b, Qt::CaseInsensitive);
+    // Two one-byte texts are compared through Qt's Latin-1 table, which
+    // leaves the micro sign as it is where UTF-16 folds it to mu: such a
+    // pair takes the way of the texts as QString, so that the order stays
+    // the one lists were saved in.
+    const auto micro = [](QAnyStringView s) {
+        return s.visit([](auto view) {
+            if constexpr (std::is_same_v<decltype(view), QLatin1StringView>)
+                return view.contains(QLatin1Char('\xB5'));
+            else
+                return false;
+        });
+    };
+    const auto latin1 = [](QAnyStringView s) {
+        return s.visit([](auto view) { return std::is_same_v<decltype(view), QLatin1StringView>; });
+    };
+    if (micro(a) || micro(b)) {
+        if (latin1(a) && latin1(b))
+            return QString::compare(a.toString(), b.toString(), Qt::CaseInsensitive);
+    }
+    return QAnyStringView::compare(a, b, Qt::CaseInsensitive);
 }
 
 CListItem CListItemArray::GetItem(qsizetype index) const
@@ -35,7 +55,7 @@ void CListItemArray::AddItemSorted(CListItem item)
     // The walk stops at the first greater name; it does not assume the list
     // is already in order.
     for (qsizetype i = 0; i < m_items.size(); ++i) {
-        if (CompareItemNames(m_items.at(i).m_strName, item.m_strName) > 0) {
+        if (CompareItemNames(m_items.at(i).m_strName.View(), item.m_strName.View()) > 0) {
             m_items.insert(i, std::move(item));
             return;
         }
@@ -49,7 +69,7 @@ constexpr qsizetype kUnitsPerLook = 4096; // work between two looks at the clock
 
 bool NameLess(const CListItem &a, const CListItem &b)
 {
-    return CompareItemNames(a.m_strName, b.m_strName) < 0;
+    return CompareItemNames(a.m_strName.View(), b.m_strName.View()) < 0;
 }
 
 } // namespace
@@ -120,7 +140,7 @@ bool CSortedListBuilder::HeapAfter(quint32 a, quint32 b) const
 {
     // The heap's top is the block whose next item comes first: the smaller
     // name, and of equal names the earlier block, so that the sort is stable.
-    const int c = CompareItemNames(m_items.at(m_next[a]).m_strName, m_items.at(m_next[b]).m_strName);
+    const int c = CompareItemNames(m_items.at(m_next[a]).m_strName.View(), m_items.at(m_next[b]).m_strName.View());
     return c > 0 || (c == 0 && a > b);
 }
 

@@ -39,7 +39,7 @@ public:
 using CListCollection = QList<CListItemArray>;
 
 // The order AddItemSorted keeps: names compared without regard to case.
-int CompareItemNames(const QString &a, const QString &b);
+int CompareItemNames(QAnyStringView a, QAnyStringView b);
 
 // Builds a list item by item exactly as AddItemSorted into an empty list
 // would, without the quadratic cost, and so that a window stays alive while

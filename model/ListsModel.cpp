@@ -192,13 +192,13 @@ QVariant CListsModel::data(const QModelIndex &index, int role) const
     case Qt::DisplayRole:
         switch (column) {
         case Name:
-            return item->m_strName;
+            return item->m_strName.ToString();
         case Price:
             return ShownText::Price(item->m_dPrice);
         case Date:
             return item->m_bDated ? ShownText::Date(*item) : Str::NotDated();
         case Description:
-            return item->m_strDesc;
+            return item->m_strDesc.ToString();
         default:
             return {};
         }

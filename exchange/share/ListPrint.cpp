@@ -194,7 +194,7 @@ void ListLayout::MakeRows()
 
     for (Row &row : m_rows) {
         row.name = WrapText(row.item->m_strName, m_name, c.nameWidth, m_paper.Device());
-        if (!row.item->m_strDesc.trimmed().isEmpty())
+        if (!row.item->m_strDesc.ToString().trimmed().isEmpty())
             row.description = WrapText(row.item->m_strDesc, m_description, c.right - c.name, m_paper.Device());
     }
 }

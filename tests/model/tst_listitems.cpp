@@ -129,7 +129,7 @@ void TestListItems::builderMatchesAddItemSorted()
     }
     if (count > 3000) {
         std::stable_sort(expected.m_items.begin(), expected.m_items.end(), [](const CListItem &a, const CListItem &b) {
-            return CompareItemNames(a.m_strName, b.m_strName) < 0;
+            return CompareItemNames(a.m_strName.View(), b.m_strName.View()) < 0;
         });
     }
     QCOMPARE(builder.Count(), names.size());
