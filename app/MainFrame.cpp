@@ -72,23 +72,9 @@ void CMainFrame::CreateMenus()
 {
     // Undo and Redo name the change they take back or make again, and work
     // on every screen of the view.
-    // The entries are made here rather than by QUndoStack, so that the whole
-    // text, not only its start, comes from the translation.
     QMenu *edit = menuBar()->addMenu(Str::MenuEdit());
-    QUndoStack *history = m_doc->UndoStack();
-    // Through the document, which first looks for a newer data file.
-    QAction *undo = edit->addAction(Str::MenuUndo(history->undoText()), m_doc, &CQuillmarkDoc::Undo);
-    undo->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
-    undo->setEnabled(history->canUndo());
-    connect(history, &QUndoStack::canUndoChanged, undo, &QAction::setEnabled);
-    connect(history, &QUndoStack::undoTextChanged, undo,
-            [undo](const QString &change) { undo->setText(Str::MenuUndo(change)); });
-    QAction *redo = edit->addAction(Str::MenuRedo(history->redoText()), m_doc, &CQuillmarkDoc::Redo);
-    redo->setShortcuts({QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
-    redo->setEnabled(history->canRedo());
-    connect(history, &QUndoStack::canRedoChanged, redo, &QAction::setEnabled);
-    connect(history, &QUndoStack::redoTextChanged, redo,
-            [redo](const QString &change) { redo->setText(Str::MenuRedo(change)); });
+    edit->addAction(m_view->Action(CViewActions::Undo));
+    edit->addAction(m_view->Action(CViewActions::Redo));
 
     // Commands on the lists as a whole, on every screen.
     QMenu *lists = menuBar()->addMenu(Tr::tr("&List"));

@@ -275,7 +275,7 @@ void TestMainFrame::exitSavesOnceThenCloseDoesNotSaveAgain()
     SetUp(frame, prompter, dataPath);
 
     QSignalSpy exits(frame.View(), &CQuillmarkView::exitRequested);
-    QTest::mouseClick(frame.View(), Qt::LeftButton, {}, ViewLook::ButtonRect(0, ClientArea::kHeight).center());
+    frame.View()->Action(CViewActions::Exit)->trigger();
     QCOMPARE(exits.size(), 1);
     QVERIFY(QFile::remove(dataPath));
     QVERIFY(frame.close());
