@@ -118,14 +118,14 @@ bool CExchangeCommands::Importing() const
 // The Import Fields dialog keeps its own settings.
 void CExchangeCommands::SetupImport()
 {
-    CImportFieldsDlg dlg;
+    CImportFieldsDlg dlg(m_view.window());
     dlg.SetPrompter(&Prompts());
     Prompts().Run(dlg);
 }
 
 void CExchangeCommands::SetupHandOver()
 {
-    CHandOverSetupDlg dlg;
+    CHandOverSetupDlg dlg(m_view.window());
     dlg.SetPrompter(&Prompts());
     Prompts().Run(dlg);
 }

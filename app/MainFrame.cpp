@@ -9,6 +9,7 @@
 #include "model/QuillmarkDoc.h"
 #include "platform/DataFileWatcher.h"
 #include "platform/Prompter.h"
+#include "platform/Settings.h"
 #include "res/ResourceIds.h"
 #include "res/Strings.h"
 #include "res/Tr.h"
@@ -17,7 +18,6 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QGuiApplication>
-#include <QLayout>
 #include <QMenuBar>
 #include <QSessionManager>
 #include <QWindow>
@@ -25,6 +25,8 @@
 #include <utility>
 
 namespace {
+// Where the window was and how large, as saveGeometry gives it (base64).
+const QString kGeometryKey = QStringLiteral("WINDOWGEOMETRY");
 // How long a message waits for the window to come on the screen.
 constexpr int kLongestWaitForScreen = 2000; // ms
 } // namespace
@@ -41,10 +43,9 @@ CMainFrame::CMainFrame(QWidget *parent)
     setWindowTitle(Str::AppTitle());
     CreateMenus();
 
-    // The view has a fixed client area; the window keeps exactly that size
-    // below its menu bar.
+    // At its smallest the view is the handheld's screen; the user may make
+    // the window larger, and it opens as large as it was left.
     setCentralWidget(m_view);
-    layout()->setSizeConstraint(QLayout::SetFixedSize);
     m_exchange = new CExchangeCommands(*m_doc, *m_view);
 
     connect(m_view, &CQuillmarkView::exitRequested, this, &CMainFrame::OnExitRequested);
@@ -72,23 +73,9 @@ void CMainFrame::CreateMenus()
 {
     // Undo and Redo name the change they take back or make again, and work
     // on every screen of the view.
-    // The entries are made here rather than by QUndoStack, so that the whole
-    // text, not only its start, comes from the translation.
     QMenu *edit = menuBar()->addMenu(Str::MenuEdit());
-    QUndoStack *history = m_doc->UndoStack();
-    // Through the document, which first looks for a newer data file.
-    QAction *undo = edit->addAction(Str::MenuUndo(history->undoText()), m_doc, &CQuillmarkDoc::Undo);
-    undo->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
-    undo->setEnabled(history->canUndo());
-    connect(history, &QUndoStack::canUndoChanged, undo, &QAction::setEnabled);
-    connect(history, &QUndoStack::undoTextChanged, undo,
-            [undo](const QString &change) { undo->setText(Str::MenuUndo(change)); });
-    QAction *redo = edit->addAction(Str::MenuRedo(history->redoText()), m_doc, &CQuillmarkDoc::Redo);
-    redo->setShortcuts({QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
-    redo->setEnabled(history->canRedo());
-    connect(history, &QUndoStack::canRedoChanged, redo, &QAction::setEnabled);
-    connect(history, &QUndoStack::redoTextChanged, redo,
-            [redo](const QString &change) { redo->setText(Str::MenuRedo(change)); });
+    edit->addAction(m_view->Action(CViewActions::Undo));
+    edit->addAction(m_view->Action(CViewActions::Redo));
 
     // Commands on the lists as a whole, on every screen.
     QMenu *lists = menuBar()->addMenu(Tr::tr("&List"));
@@ -125,6 +112,8 @@ void CMainFrame::OnInitialUpdate()
         TellWhenShown([this, text] { m_prompter->Message(this, text); });
     }
     m_view->OnInitialUpdate();
+    // Qt moves a place that lies off every screen back onto one.
+    restoreGeometry(QByteArray::fromBase64(Settings::ReadString(kGeometryKey, QString()).toLatin1()));
 
     m_watcher = new CDataFileWatcher(m_doc->Path(), this);
     connect(m_watcher, &CDataFileWatcher::changedOnDisk, this, &CMainFrame::OnDataFileChanged);
@@ -250,6 +239,7 @@ bool CMainFrame::SaveBeforeEnd()
 {
     if (m_bSavedForEnd)
         return true;
+    Settings::WriteString(kGeometryKey, QString::fromLatin1(saveGeometry().toBase64()));
     // What an import under way has read is not in the lists yet: it goes.
     m_exchange->AbandonImport();
     if (ExitSaver().SaveAsking(this, *m_prompter) == CExitSaver::Outcome::StayOpen)

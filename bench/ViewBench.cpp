@@ -20,6 +20,7 @@
 #include "view/QuillmarkView.h"
 #include "view/ViewLook.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QDir>
 #include <QFileInfo>
@@ -159,13 +160,14 @@ public:
     QString choose;
 
 protected:
-    int RunPopupMenu(QMenu &menu, const QPoint &) override
+    void RunPopupMenu(QMenu &menu, const QPoint &) override
     {
-        for (const QAction *action : menu.actions()) {
-            if (action->text() == choose)
-                return action->data().toInt();
+        for (QAction *action : menu.actions()) {
+            if (action->text() == choose) {
+                action->trigger();
+                return;
+            }
         }
-        return 0;
     }
 };
 
@@ -199,9 +201,9 @@ struct ShownView
     // A tap on the drawn button in `slot` (0 to 5, left to right).
     void Tap(int slot)
     {
-        const QPointF at = ViewLook::ButtonRect(slot, view.height()).center();
-        QMouseEvent press(QEvent::MouseButtonPress, at, view.mapToGlobal(at), Qt::LeftButton, Qt::LeftButton, {});
-        QCoreApplication::sendEvent(&view, &press);
+        // The drawn button at that place, as a click gives it.
+        if (auto *button = qobject_cast<QAbstractButton *>(view.childAt(ViewLook::ButtonRect(slot, view.height()).center())))
+            button->click();
         Settle();
     }
     void Choose(const QString &entry)

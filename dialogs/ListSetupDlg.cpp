@@ -1,5 +1,6 @@
 #include "dialogs/ListSetupDlg.h"
 
+#include "controls/DrawnButton.h"
 #include "dialogs/DialogTemplates.h"
 #include "dialogs/NewItemDlg.h"
 #include "dialogs/NewListDlg.h"
@@ -9,12 +10,11 @@
 #include "res/ResourceIds.h"
 #include "res/Strings.h"
 
+#include <QAction>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QHeaderView>
-#include <QMouseEvent>
 #include <QPushButton>
-#include <QPainter>
 #include <QShortcut>
 #include <QTreeWidget>
 
@@ -77,16 +77,34 @@ CListSetupDlg::CListSetupDlg(QWidget *parent)
     }
 
     connect(m_comboLists, &QComboBox::activated, this, &CListSetupDlg::OnSelChangeLists);
+
+    // The faces are round buttons on white: ANDed onto the dialog, the white
+    // lets the background through.
+    for (int row = 0; row < 2; ++row) {
+        for (int i = 0; i < 3; ++i) {
+            const QString key = QKeySequence(kButtonKeys[i]).toString(QKeySequence::NativeText);
+            auto *action = new QAction(Str::ListSetupButtonTip(row == 1, kFaces[i], QString()), this);
+            action->setToolTip(Str::ListSetupButtonTip(row == 1, kFaces[i], key));
+            connect(action, &QAction::triggered, this, (row == 0 ? kListActions : kItemActions)[i]);
+            m_buttons.append(new CDrawnButton(action, Art::Bitmap(kFaces[i]), CDrawnButton::Blend::And, this));
+            m_buttons.constLast()->move(kButtonLefts[i], kListRowTop);
+        }
+    }
+}
+
+void CListSetupDlg::resizeEvent(QResizeEvent *event)
+{
+    CQmDialog::resizeEvent(event);
+    for (int i = 0; i < 3; ++i)
+        m_buttons.at(3 + i)->move(kButtonLefts[i], ItemRowTop());
+    // The name column takes the extra width.
+    m_listItems->setColumnWidth(0, NameColumnWidth());
 }
 
 CListSetupDlg::~CListSetupDlg() = default;
 
 void CListSetupDlg::OnInitDialog()
 {
-    m_bmpEdit = Art::Bitmap(Res::IDB_EDIT);
-    m_bmpRemove = Art::Bitmap(Res::IDB_REMOVE);
-    m_bmpAdd = Art::Bitmap(Res::IDB_ADD);
-
     for (const CListItemArray &list : std::as_const(m_lists))
         m_comboLists->addItem(list.m_strName);
 
@@ -132,65 +150,6 @@ void CListSetupDlg::OnSelChangeLists()
 int CListSetupDlg::NameColumnWidth() const
 {
     return kNameColumnWidth + std::max(0, width() - ClientArea::kWidth);
-}
-
-void CListSetupDlg::resizeEvent(QResizeEvent *event)
-{
-    CQmDialog::resizeEvent(event);
-    // The name column takes the extra width.
-    m_listItems->setColumnWidth(0, NameColumnWidth());
-}
-
-void CListSetupDlg::paintEvent(QPaintEvent *event)
-{
-    CQmDialog::paintEvent(event);
-    QPainter dc(this);
-    // The faces are round buttons on white: ANDed onto the dialog, the white
-    // lets the background through.
-    dc.setCompositionMode(QPainter::RasterOp_SourceAndDestination);
-    const QPixmap *faces[3] = {&m_bmpAdd, &m_bmpRemove, &m_bmpEdit};
-    for (int top : {kListRowTop, ItemRowTop()}) {
-        for (int i = 0; i < 3; ++i) {
-            if (!faces[i]->isNull())
-                dc.drawPixmap(QRect(kButtonLefts[i], top, kButtonSize, kButtonSize), *faces[i]);
-        }
-    }
-}
-
-QList<DrawnButton> CListSetupDlg::ButtonPlaces() const
-{
-    QList<DrawnButton> places;
-    for (int row = 0; row < 2; ++row) {
-        const int top = row == 0 ? kListRowTop : ItemRowTop();
-        for (int i = 0; i < 3; ++i) {
-            const QString key = QKeySequence(kButtonKeys[i]).toString(QKeySequence::NativeText);
-            places.append({QRect(kButtonLefts[i], top, kButtonSize, kButtonSize),
-                           Str::ListSetupButtonTip(row == 1, kFaces[i], key)});
-        }
-    }
-    return places;
-}
-
-void CListSetupDlg::mousePressEvent(QMouseEvent *event)
-{
-    if (event->button() != Qt::LeftButton) {
-        CQmDialog::mousePressEvent(event);
-        return;
-    }
-    const qsizetype i = DrawnButtons::At(ButtonPlaces(), event->position().toPoint());
-    if (i >= 0)
-        (this->*(i < 3 ? kListActions : kItemActions)[i % 3])();
-    event->accept();
-}
-
-bool CListSetupDlg::event(QEvent *event)
-{
-    // A drawn button names its action and its key when the pointer rests on it.
-    if (event->type() == QEvent::ToolTip) {
-        DrawnButtons::ShowTip(this, event, ButtonPlaces());
-        return true;
-    }
-    return CQmDialog::event(event);
 }
 
 void CListSetupDlg::OnAddList()

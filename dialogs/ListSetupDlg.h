@@ -1,6 +1,5 @@
 #pragma once
 
-#include "controls/DrawnButtons.h"
 #include "dialogs/QmDialog.h"
 #include "model/ListItemArray.h"
 #include "res/Art.h"
@@ -8,6 +7,7 @@
 
 #include <QPixmap>
 
+class CDrawnButton;
 class CNewItemDlg;
 class QComboBox;
 class QTreeWidget;
@@ -60,19 +60,14 @@ public:
     QTreeWidget *ItemList() const { return m_listItems; }
 
 protected:
-    bool event(QEvent *event) override;
     void OnInitDialog() override;
-    void paintEvent(QPaintEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
-    void mousePressEvent(QMouseEvent *event) override;
 
 private:
     bool HasList(int index) const { return index >= 0 && index < m_lists.size(); }
     int SelectedItemRow() const;
     int ItemRowTop() const { return height() - kItemRowAboveBottom; }
     int NameColumnWidth() const;
-    // The list row's three buttons, then the item row's.
-    QList<DrawnButton> ButtonPlaces() const;
     using Action = void (CListSetupDlg::*)();
     static constexpr Action kListActions[3] = {&CListSetupDlg::OnAddList, &CListSetupDlg::OnRemoveList,
                                                &CListSetupDlg::OnEditList};
@@ -83,8 +78,6 @@ private:
     QTreeWidget *m_listItems = nullptr;
     QComboBox *m_comboLists = nullptr;
     CImageList m_images;
-    QPixmap m_bmpEdit;
-    QPixmap m_bmpRemove;
-    QPixmap m_bmpAdd;
-
+    // The list row's three buttons, then the item row's.
+    QList<CDrawnButton *> m_buttons;
 };

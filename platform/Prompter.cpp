@@ -1,19 +1,44 @@
 #include "platform/Prompter.h"
 
+#include <QApplication>
 #include <QDialog>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QPointer>
 #include <QPushButton>
 
 namespace {
 
 const QString kCaption = QStringLiteral("Quillmark");
 
+// While a dialog or message box is open, and when it has closed: the keyboard
+// goes back to the control that had it, in its window, which the window
+// manager (or, without one, nobody) might otherwise leave without it.
+class FocusBack
+{
+public:
+    FocusBack()
+        : m_control(QApplication::focusWidget())
+    {
+    }
+    ~FocusBack()
+    {
+        if (!m_control || !m_control->isVisible())
+            return;
+        m_control->window()->activateWindow();
+        m_control->setFocus(Qt::ActiveWindowFocusReason);
+    }
+
+private:
+    QPointer<QWidget> m_control;
+};
+
 class StandardPrompter final : public Prompter
 {
 public:
     void Message(QWidget *parent, const QString &text) override
     {
+        const FocusBack focusBack;
         QMessageBox box(QMessageBox::NoIcon, kCaption, text, QMessageBox::Ok, parent);
         box.setTextFormat(Qt::PlainText);
         box.exec();
@@ -21,6 +46,7 @@ public:
 
     bool AskYesNo(QWidget *parent, const QString &text) override
     {
+        const FocusBack focusBack;
         QMessageBox box(QMessageBox::Question, kCaption, text, QMessageBox::Yes | QMessageBox::No, parent);
         box.setTextFormat(Qt::PlainText);
         box.setDefaultButton(QMessageBox::No);
@@ -30,6 +56,7 @@ public:
     int AskChoice(QWidget *parent, const QString &text, const QStringList &choices, int defaultChoice,
                   int cancelChoice) override
     {
+        const FocusBack focusBack;
         QMessageBox box(QMessageBox::Warning, kCaption, text, QMessageBox::NoButton, parent);
         box.setTextFormat(Qt::PlainText);
         QList<QAbstractButton *> buttons;
@@ -49,7 +76,11 @@ public:
         return chosen >= 0 ? int(chosen) : cancelChoice;
     }
 
-    int Run(QDialog &dialog) override { return dialog.exec(); }
+    int Run(QDialog &dialog) override
+    {
+        const FocusBack focusBack;
+        return dialog.exec();
+    }
 
     QString ChooseOpenFile(QWidget *parent, const QString &startFolder, const QString &filter) override
     {

@@ -1,5 +1,6 @@
 #include "view/QuillmarkView.h"
 
+#include "controls/DrawnButton.h"
 #include "controls/FindPane.h"
 #include "controls/ItemTable.h"
 #include "controls/ListTree.h"
@@ -23,11 +24,12 @@ CQuillmarkView::CQuillmarkView(CQuillmarkDoc &doc, QWidget *parent)
     : QWidget(parent)
     , m_doc(doc)
     , m_lists(new CListsModel(doc, this))
-    , m_prompter(&Prompter::Standard())
+    , m_actions(new CViewActions(doc, *m_lists, this))
     , m_findAction(new QAction(Tr::tr("&Find..."), this))
     , m_hideDoneAction(new QAction(Tr::tr("&Hide Done Items"), this))
 {
-    setFixedSize(ClientArea::kSize);
+    // Never smaller than the handheld's screen, whose layout it keeps.
+    setMinimumSize(ClientArea::kSize);
     // Every paint covers the whole surface: nothing needs erasing first.
     setAttribute(Qt::WA_OpaquePaintEvent);
     // After the model, which has then followed the change.
@@ -62,29 +64,35 @@ CQuillmarkView::~CQuillmarkView()
 
 void CQuillmarkView::SetPrompter(Prompter *prompter)
 {
-    m_prompter = prompter ? prompter : &Prompter::Standard();
+    m_actions->SetPrompter(prompter);
+}
+
+Prompter &CQuillmarkView::Prompts() const
+{
+    return m_actions->Prompts();
+}
+
+QSize CQuillmarkView::sizeHint() const
+{
+    return ClientArea::kSize;
 }
 
 void CQuillmarkView::OnInitialUpdate()
 {
     if (m_tree)
         return; // once only
-    for (const ViewActions::Row *row : ViewActions::kRows) {
-        for (const ViewActions::Button &button : *row) {
-            if (button.face != 0 && !m_faces.contains(button.face))
-                m_faces.insert(button.face, Art::Bitmap(button.face));
-        }
-    }
-
     m_tree = new CListTree(*m_lists, this);
     m_tree->setObjectName(QStringLiteral("listTree"));
-    m_tree->setGeometry(ViewLook::kChildRect);
     m_listItems = new CItemTable(*m_lists, this);
     m_listItems->setObjectName(QStringLiteral("itemTable"));
-    m_listItems->setGeometry(ViewLook::kChildRect);
     m_find = new CFindPane(*m_lists, this);
     m_find->setObjectName(QStringLiteral("findPane"));
-    m_find->setGeometry(ViewLook::kChildRect);
+    // After the controls: Tab goes from them to the buttons.
+    for (int c = CViewActions::kFirstButton; c <= CViewActions::kLastButton; ++c) {
+        const auto command = CViewActions::Command(c);
+        m_buttons[c] = new CDrawnButton(Action(command), Art::Bitmap(CViewActions::FaceOf(command)),
+                                        CDrawnButton::Blend::Cover, this);
+    }
     SetHideDone(m_hideDoneAction->isChecked());
 
     // A double click opens an item as the magnifier does; on a list it
@@ -105,7 +113,7 @@ void CQuillmarkView::OnInitialUpdate()
     connect(m_find, &CFindPane::cancelled, this, &CQuillmarkView::GoBack);
 
     m_tree->Fill(m_curList);
-    CreateShortcuts();
+    ConnectCommands();
     Show(Mode::Tree, std::nullopt);
 }
 
@@ -161,6 +169,8 @@ void CQuillmarkView::Show(Mode mode, std::optional<Mode> back)
     m_tree->setVisible(mode == Mode::Tree);
     m_listItems->setVisible(mode == Mode::Items);
     m_find->setVisible(mode == Mode::Find);
+    m_actions->EnableRow(Buttons());
+    LayOut();
     // The keys of the tree and the table (arrows, space) work at once, and
     // on the item screen the keys reach the window through the view.
     if (mode == Mode::Tree)

@@ -1,16 +1,15 @@
 #pragma once
 
-#include "controls/DrawnButtons.h"
 #include "model/ListItem.h"
 #include "view/ViewActions.h"
 
-#include <QHash>
 #include <QPersistentModelIndex>
-#include <QPixmap>
 #include <QWidget>
 
+#include <array>
 #include <optional>
 
+class CDrawnButton;
 class CFindPane;
 class CItemTable;
 class CListTree;
@@ -23,17 +22,17 @@ class QPainter;
 
 // The main view: shows the document's lists in one of four modes (the tree
 // of all lists, one list's item table, one item's details, the items found
-// by a piece of their text), paints its banner, detail pane and button bar,
-// and turns taps, keys and its pop-up menu into what the user asked for.
-// Changes go to the document; the tree, the table and the matches show the
-// lists through one model of them, which follows the document row by row,
-// and the view keeps the list and the item on show as indexes of it.
-// Commands that only start here (export, import, the hand-over and their
-// set-up) are asked for through signals.
+// by a piece of their text), paints its banner and detail pane, and lays out
+// the button row under them; it turns the commands (CViewActions) into what
+// the user asked for on the screen on show. Changes go to the document; the
+// tree, the table and the matches show the lists through one model of them,
+// which follows the document row by row, and the view keeps the list and the
+// item on show as indexes of it. Commands that only start here (export,
+// import, the hand-over and their set-up) are asked for through signals.
 //
 //   QuillmarkView.cpp   set-up, modes, following the document
-//   ViewActions.cpp     the drawn buttons, keys and pop-up menu, and their actions
-//   ViewDraw.cpp        painting
+//   ViewCommands.cpp    what each command does on the screen on show
+//   ViewDraw.cpp        painting and the layout at any size
 class CQuillmarkView : public QWidget
 {
     Q_OBJECT
@@ -44,15 +43,20 @@ public:
 
     // Who answers message boxes and runs dialogs; the standard one by default.
     void SetPrompter(Prompter *prompter);
-    Prompter &Prompts() const { return *m_prompter; }
+    Prompter &Prompts() const;
 
-    // First set-up: child controls, pictures, keys, the tree of the lists.
+    // First set-up: child controls, pictures, the drawn buttons, the tree of
+    // the lists.
     void OnInitialUpdate();
 
+    // The view's commands, for the window's menus too.
+    QAction *Action(CViewActions::Command command) const { return m_actions->Action(command); }
     // The "&List" menu's commands: find an item by a piece of its text, and
     // hide done items (checkable, remembered for the next start).
     QAction *FindAction() const { return m_findAction; }
     QAction *HideDoneAction() const { return m_hideDoneAction; }
+
+    QSize sizeHint() const override;
 
 signals:
     // "Exit" or the cross: the application saves the lists and ends.
@@ -68,18 +72,15 @@ signals:
     void handOverRequested(const CListItem &item);
 
 protected:
-    bool event(QEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
-    void mousePressEvent(QMouseEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
 
-    // Shows the pop-up menu at a point of the screen and returns the command
-    // id of the chosen entry, 0 when it was dismissed. Tests override it.
-    virtual int RunPopupMenu(QMenu &menu, const QPoint &globalPos);
+    // Shows the pop-up menu at a point of the screen; a chosen entry triggers
+    // its action. Tests override it.
+    virtual void RunPopupMenu(QMenu &menu, const QPoint &globalPos);
 
 private:
     enum class Mode { Tree, Item, Items, Find };
-    // A key opens the pop-up menu with its first entry active.
-    enum class Trigger { Tap, Key };
 
     // Modes. Show falls back to the tree when what the mode shows is gone;
     // the back button then leads to `back`.
@@ -96,34 +97,32 @@ private:
     // Following the document
     void OnListsReplaced();
 
-    // Actions (ViewActions.cpp)
-    const ViewActions::Row &Buttons() const;
-    bool IsDrawn(const ViewActions::Button &button) const;
-    // Where the buttons of the mode lie, and their tool tips (none where no
-    // face is drawn).
-    QList<DrawnButton> ButtonPlaces() const;
-    void CreateShortcuts();
-    void OnKey(QKeyCombination key);
-    void Run(ViewActions::Action action, Trigger trigger);
-    void ShowMenu(Trigger trigger);
+    // Commands (ViewCommands.cpp)
+    void ConnectCommands();
+    const CViewActions::Row &Buttons() const;
+    void ShowMenu(bool byKey);
     void OpenSelection();
     void OpenItem(const QModelIndex &item, Mode from);
     void GoBack();
     void EditSelection();
-    void EditItem(const QModelIndex &item);
     void EditLists();
     void ExportList();
+    void ViewLists();
 
-    // Drawing (ViewDraw.cpp)
+    // Drawing and layout (ViewDraw.cpp)
+    void LayOut();
+    void DrawBanner(QPainter &dc);
     void DrawItemDetails(QPainter &dc);
     void DrawTotal(QPainter &dc);
 
     CQuillmarkDoc &m_doc;
     CListsModel *m_lists;
-    Prompter *m_prompter;
+    CViewActions *m_actions;
     CListTree *m_tree = nullptr; // none before the first set-up
     CItemTable *m_listItems = nullptr;
     CFindPane *m_find = nullptr;
+    // By command, for the drawn ones (CViewActions::kFirstButton on).
+    std::array<CDrawnButton *, CViewActions::kLastButton + 1> m_buttons{};
     QAction *m_findAction;
     QAction *m_hideDoneAction;
     Mode m_mode = Mode::Tree;
@@ -136,6 +135,4 @@ private:
     // every change, and are gone when they are.
     QPersistentModelIndex m_curList;
     QPersistentModelIndex m_curItem;
-    // The buttons' faces by bitmap id, loaded once.
-    QHash<int, QPixmap> m_faces;
 };

@@ -1,5 +1,8 @@
 #include "view/QuillmarkView.h"
 
+#include "controls/DrawnButton.h"
+#include "controls/FindPane.h"
+#include "controls/ItemTable.h"
 #include "controls/ListTree.h"
 #include "model/ShownText.h"
 #include "model/QuillmarkDoc.h"
@@ -7,18 +10,29 @@
 #include "res/Strings.h"
 #include "view/ViewLook.h"
 
+#include <QApplication>
 #include <QFontMetrics>
 #include <QPainter>
+
+#include <algorithm>
 
 namespace ViewLook {
 
 namespace {
+// The desktop's font against the 9 points (12 pixels) of Qt's own default.
+qreal DesktopFontScale()
+{
+    const QFont desktop = QApplication::font();
+    const qreal points = desktop.pointSizeF() > 0 ? desktop.pointSizeF() : desktop.pixelSize() * 0.75;
+    return points > 0 ? points / 9.0 : 1.0;
+}
+
 QFont SansSerif(int pixelSize, QFont::Weight weight)
 {
     QFont font;
     font.setFamilies({QStringLiteral("DejaVu Sans"), QStringLiteral("Sans Serif")});
     font.setStyleHint(QFont::SansSerif);
-    font.setPixelSize(pixelSize);
+    font.setPixelSize(std::max(6, qRound(pixelSize * DesktopFontScale())));
     font.setWeight(weight);
     return font;
 }
@@ -33,12 +47,13 @@ QFont TitleFont() { return SansSerif(17, QFont::Bold); }
 namespace {
 
 // One line of text with its top left corner at the point and its character
-// cells filled white; returns the size it measured in the painter's font.
+// cells filled with the ground; returns the size it measured in the
+// painter's font.
 QSize DrawTextAt(QPainter &dc, QPoint at, const QString &text)
 {
     const QFontMetrics fm = dc.fontMetrics();
     const QSize size(fm.horizontalAdvance(text), fm.height());
-    dc.fillRect(QRect(at, size), Qt::white);
+    dc.fillRect(QRect(at, size), dc.background());
     dc.drawText(at.x(), at.y() + fm.ascent(), text);
     return size;
 }
@@ -56,17 +71,43 @@ void FrameRect(QPainter &dc, const QRect &r, const QColor &colour)
 
 } // namespace
 
+void CQuillmarkView::resizeEvent(QResizeEvent *event)
+{
+    QWidget::resizeEvent(event);
+    LayOut();
+}
+
+void CQuillmarkView::LayOut()
+{
+    if (!m_tree)
+        return;
+    const QRect child = ViewLook::ChildRect(size());
+    for (QWidget *control : {static_cast<QWidget *>(m_tree), static_cast<QWidget *>(m_listItems),
+                             static_cast<QWidget *>(m_find)})
+        control->setGeometry(child);
+    // The back button only while there is somewhere to go back to; its key
+    // works all the same (and then does nothing).
+    const CViewActions::Row &row = Buttons();
+    for (int c = CViewActions::kFirstButton; c <= CViewActions::kLastButton; ++c) {
+        const auto slot = std::find(row.begin(), row.end(), CViewActions::Command(c)) - row.begin();
+        const bool shown = slot < ViewLook::kButtonCount && (c != CViewActions::Back || m_prevMode);
+        if (shown)
+            m_buttons[c]->setGeometry(ViewLook::ButtonRect(int(slot), height()));
+        m_buttons[c]->setVisible(shown);
+    }
+}
+
 void CQuillmarkView::paintEvent(QPaintEvent *)
 {
     if (!m_tree)
         return; // nothing before the first set-up, not even the banner
     QPainter dc(this);
-    dc.fillRect(rect(), Qt::white);
-    dc.setBackground(Qt::white);
-    dc.setPen(Qt::black);
-    const QPixmap banner = Art::Bitmap(Res::IDB_BANNER);
-    if (!banner.isNull())
-        dc.drawPixmap(ViewLook::kBannerRect, banner);
+    // The desktop's colours; under a light desktop white ground, black text.
+    const QColor ground = palette().color(QPalette::Base);
+    dc.fillRect(rect(), ground);
+    dc.setBackground(ground);
+    dc.setPen(palette().color(QPalette::Text));
+    DrawBanner(dc);
     // The details of an item that is gone show the banner alone.
     if (m_mode == Mode::Item && !HasCurrentItem())
         return;
@@ -74,12 +115,19 @@ void CQuillmarkView::paintEvent(QPaintEvent *)
         DrawItemDetails(dc);
     else if (m_mode == Mode::Items)
         DrawTotal(dc);
-    const ViewActions::Row &row = Buttons();
-    for (int slot = 0; slot < ViewLook::kButtonCount; ++slot) {
-        const QPixmap face = m_faces.value(row[slot].face);
-        if (IsDrawn(row[slot]) && !face.isNull())
-            dc.drawPixmap(ViewLook::ButtonRect(slot, height()), face);
-    }
+}
+
+void CQuillmarkView::DrawBanner(QPainter &dc)
+{
+    const QPixmap banner = Art::Bitmap(Res::IDB_BANNER);
+    if (banner.isNull())
+        return;
+    const QRect art = ViewLook::kBannerRect;
+    dc.drawPixmap(art, banner);
+    // A wider window: the art's last column, its band, on to the edge.
+    if (width() > art.right() + 1)
+        dc.drawPixmap(QRect(art.right() + 1, art.top(), width() - art.right() - 1, art.height()),
+                      Art::Region(banner, QRect(art.width() - 1, 0, 1, art.height())));
 }
 
 void CQuillmarkView::DrawItemDetails(QPainter &dc)
@@ -88,7 +136,6 @@ void CQuillmarkView::DrawItemDetails(QPainter &dc)
     const CListItem &item = CurrentItem();
     const int right = width();
 
-    // The tick comes first: a name long enough covers it.
     if (item.m_bDone)
         dc.drawPixmap(QPoint(right - kTickFromRight, kItemNameAt.y()),
                       Art::Region(Art::Bitmap(Res::IDB_TICK), kTickSource));
@@ -98,7 +145,10 @@ void CQuillmarkView::DrawItemDetails(QPainter &dc)
             dc.drawPixmap(QRect(kItemIconAt, QSize(Res::kImageSize, Res::kImageSize)), icon);
     }
     dc.setFont(TitleFont());
-    const int rule = kItemNameAt.y() + DrawTextAt(dc, kItemNameAt, item.m_strName).height() + kRuleBelowName;
+    // A name too long for its line ends in an ellipsis before the tick.
+    const int nameEnd = item.m_bDone ? right - kTickFromRight - 1 : right - kRuleInset;
+    const QString name = dc.fontMetrics().elidedText(item.m_strName, Qt::ElideRight, nameEnd - kItemNameAt.x());
+    const int rule = kItemNameAt.y() + DrawTextAt(dc, kItemNameAt, name).height() + kRuleBelowName;
     dc.drawLine(kRuleInset, rule, right - kRuleInset - 1, rule);
     int y = rule + kGap;
 
@@ -146,7 +196,7 @@ void CQuillmarkView::DrawTotal(QPainter &dc)
     FrameRect(dc,
               QRect(at - QPoint(kFramePad, kFramePad),
                     QPoint(width() - kFrameRightInset - 1, at.y() + fm.height() + kFramePad - 1)),
-              Qt::black);
+              palette().color(QPalette::WindowText));
     DrawTextAt(dc, at, amount);
     dc.setFont(LabelFont());
     const int labelWidth = dc.fontMetrics().horizontalAdvance(Str::LabelTotal());

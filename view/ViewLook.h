@@ -3,15 +3,21 @@
 #include <QFont>
 #include <QRect>
 
-// The view's fixed geometry and fonts, shared by the painting and the tap
-// test (and the tests), so that a button is hit exactly where it is drawn
-// and a change of the layout is made here alone.
+// The view's geometry and fonts, shared by the painting, the layout of its
+// controls and buttons (and the tests), so that a change of the layout is
+// made here alone. At its smallest the view is the handheld's screen; what
+// it grows by goes to the tree or the table, the detail pane and the
+// banner's band, and the buttons and the total keep to the bottom corners.
 namespace ViewLook {
 
-// Where the tree and the item table lie.
-constexpr QRect kChildRect{8, 30, 222, 210}; // left 8, top 30, right 230, bottom 240
+// Where the tree and the item table lie: at the smallest size left 8, top
+// 30, right 230, bottom 240.
+constexpr QRect ChildRect(QSize view)
+{
+    return QRect(8, 30, view.width() - 18, view.height() - 58);
+}
 
-// The banner across the top.
+// The banner's title art at the top left; its band goes on to the right edge.
 constexpr QRect kBannerRect{0, 0, 240, 25};
 
 // The button bar: 20 x 20 faces, their top 25 pixels above the bottom edge.
@@ -51,7 +57,8 @@ constexpr int kTotalBottomInset = 10;
 constexpr int kFramePad = 2;
 constexpr int kFrameRightInset = 10;
 
-// The platform's sans-serif at the program's pixel heights.
+// The platform's sans-serif at the program's pixel heights, grown or shrunk
+// as the desktop's font is against the 9 points they were made for.
 QFont ValueFont(); // 11, normal: values, the total
 QFont LabelFont(); // 11, bold: "Date", "Price", "Description", "Total: "
 QFont TitleFont(); // 17, bold: the item's name

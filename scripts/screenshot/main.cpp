@@ -16,13 +16,12 @@
 #include "model/QuillmarkDoc.h"
 #include "platform/CalendarTime.h"
 #include "view/QuillmarkView.h"
-#include "view/ViewLook.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QDir>
 #include <QFile>
-#include <QMouseEvent>
 #include <QSaveFile>
 #include <QStyleFactory>
 #include <QTemporaryDir>
@@ -149,12 +148,8 @@ bool Tour(CQuillmarkView &view, Shoot shoot)
     const QModelIndex trip = tree->model()->index(1, 0, lists);
     if (!groceries.isValid() || !trip.isValid())
         return false;
-    // The magnifier, tapped.
-    const auto open = [&view] {
-        const QPointF at = ViewLook::ButtonRect(3, view.height()).center();
-        QMouseEvent press(QEvent::MouseButtonPress, at, view.mapToGlobal(at), Qt::LeftButton, Qt::LeftButton, {});
-        QCoreApplication::sendEvent(&view, &press);
-    };
+    // The magnifier.
+    const auto open = [&view] { view.Action(CViewActions::Open)->trigger(); };
     tree->expand(groceries);
     tree->setCurrentIndex(tree->model()->index(2, 0, groceries));
     if (!shoot(QStringLiteral("tree")))

@@ -9,7 +9,6 @@
 #include "dialogs/DescriptionEdit.h"
 #include "dialogs/NewItemDlg.h"
 #include "platform/Prompter.h"
-#include "res/ResourceIds.h"
 #include "res/Strings.h"
 #include "tests/model/ModelTestUtil.h"
 #include "tests/testlib/QuillmarkTest.h"
@@ -93,7 +92,9 @@ int RunProgram(int &argc, char **argv)
     CQuillmarkView *view = frame->View();
     auto *tree = view->findChild<QTreeView *>(QStringLiteral("listTree"));
     const auto select = [tree](int item) { tree->setCurrentIndex(QuillmarkTest::TreeNode(*tree, 0, item)); };
-    const auto tap = [view](int x0) { QTest::mouseClick(view, Qt::LeftButton, {}, QPoint(x0 + 10, view->height() - 15)); };
+    const auto run = [view](const char *command) {
+        view->findChild<QAction *>(QStringLiteral("action") + QLatin1String(command))->trigger();
+    };
 
     select(0);
     QTest::keyClick(tree, Qt::Key_Space);
@@ -101,14 +102,14 @@ int RunProgram(int &argc, char **argv)
     report[QStringLiteral("editMenu")] = edit->title() + u'|' + Texts(edit->actions());
 
     select(1);
-    tap(58); // the pencil
+    run("Edit");
 
     select(-1);
     WhenShown([] { return QApplication::activePopupWidget(); }, [&report](QWidget *popup) {
         auto *menu = qobject_cast<QMenu *>(popup);
         report[QStringLiteral("popupMenu")] = Texts(menu->actions());
         for (QAction *action : menu->actions()) {
-            if (action->data().toInt() == Res::ID_EXPORT_LIST)
+            if (action->objectName() == QLatin1String("actionExport"))
                 menu->setActiveAction(action);
         }
         QTest::keyClick(menu, Qt::Key_Return);
@@ -117,11 +118,11 @@ int RunProgram(int &argc, char **argv)
     frame->activateWindow();
     if (!QTest::qWaitForWindowActive(frame))
         return 4;
-    tap(33); // "M"
+    run("Menu");
 
     select(1);
-    tap(83); // open
-    tap(108); // hand over
+    run("Open");
+    run("HandOver");
 
     WhenShown([] { return QApplication::activeModalWidget(); }, [&report](QWidget *modal) {
         auto *box = qobject_cast<QMessageBox *>(modal);

@@ -109,7 +109,7 @@ int ExitFromMenu(CQuillmarkApp &app)
 // "Edit Lists...", as the pencil with nothing selected in the tree opens it.
 void EditLists(CQuillmarkView *view)
 {
-    QTest::mouseClick(view, Qt::LeftButton, {}, QPoint(68, view->height() - 15));
+    view->Action(CViewActions::Edit)->trigger();
 }
 
 const CListCollection &ListsOf(CQuillmarkApp &app)

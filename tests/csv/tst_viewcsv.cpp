@@ -82,7 +82,7 @@ private slots:
         else if (list >= 0)
             f.Select(f.ListNode(list));
         f.prompter.ExpectMessage(message);
-        f.Choose(QStringLiteral("Export List..."));
+        f.Run("Export");
         QM_VERIFY_PROMPTS(f.prompter);
         if (file.isEmpty())
             QVERIFY(!QFileInfo::exists(ExportPath()));
@@ -122,7 +122,7 @@ private slots:
         const auto importFrom = [&f](const QString &chosen) {
             ExpectNewList(f.prompter);
             f.prompter.ExpectOpenFile(chosen);
-            f.Choose(QStringLiteral("Import List..."));
+            f.Run("Import");
         };
         importFrom(csv);
         QM_VERIFY_PROMPTS(f.prompter);
@@ -221,7 +221,7 @@ private slots:
             QTest::mouseClick(d.OKButton(), Qt::LeftButton);
             return d.result();
         });
-        f.Choose(QStringLiteral("Setup Import..."));
+        f.Run("ImportSetup");
         QM_VERIFY_PROMPTS(f.prompter);
         QCOMPARE(Settings::ReadInt(ImportKeys::DescField(), -1), 0);
         QCOMPARE(Settings::ReadInt(ImportKeys::Icon(), -1), 6);

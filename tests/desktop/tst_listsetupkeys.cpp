@@ -7,10 +7,8 @@
 #include "tests/view/ViewFixture.h"
 
 #include <QComboBox>
-#include <QHelpEvent>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QToolTip>
 #include <QTreeWidget>
 
 #include <memory>
@@ -135,7 +133,7 @@ private slots:
         {
             Setup s;
             Script(s.prompter, action);
-            QTest::mouseClick(s.dlg.get(), Qt::LeftButton, {}, ButtonCentre(*s.dlg, itemRow, button));
+            QuillmarkTest::ClickAt(s.dlg.get(), ButtonCentre(*s.dlg, itemRow, button));
             QM_VERIFY_PROMPTS(s.prompter);
             tapped = s.State();
         }
@@ -211,11 +209,7 @@ private slots:
         QFETCH(int, button);
         QFETCH(QString, tip);
         Setup s;
-        const QPoint at = ButtonCentre(*s.dlg, itemRow, button);
-        QToolTip::hideText();
-        QHelpEvent help(QEvent::ToolTip, at, s.dlg->mapToGlobal(at));
-        QApplication::sendEvent(s.dlg.get(), &help);
-        QCOMPARE(QToolTip::text(), tip);
+        QCOMPARE(QuillmarkTest::TipAt(s.dlg.get(), ButtonCentre(*s.dlg, itemRow, button)), tip);
     }
 };
 

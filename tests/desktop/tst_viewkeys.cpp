@@ -1,9 +1,7 @@
 #include "tests/testlib/QuillmarkTest.h"
 #include "tests/view/ViewFixture.h"
 
-#include <QHelpEvent>
 #include <QSignalSpy>
-#include <QToolTip>
 
 #include <memory>
 
@@ -44,15 +42,15 @@ const StartCase kStartCases[] = {
          [](Fixture<> &f) {
              f.OpenList(0);
              f.SelectRows({1});
-             f.Tap(83);
-             f.Tap(133);
+             f.Run("Open");
+             f.Run("Back");
              f.Table()->clearSelection();
          }},
         {"item opened from the table", Start::ItemFromItems, Shown::Item,
          [](Fixture<> &f) {
              f.OpenList(1);
              f.SelectRows({1});
-             f.Tap(83);
+             f.Run("Open");
          }},
 };
 
@@ -274,11 +272,7 @@ private slots:
         QFETCH(QString, tip);
         Run run{Start(start)};
         MenuView &view = run.View();
-        QToolTip::hideText();
-        const QPoint at = run.f.Button(x0);
-        QHelpEvent help(QEvent::ToolTip, at, view.mapToGlobal(at));
-        QApplication::sendEvent(&view, &help);
-        QCOMPARE(QToolTip::text(), tip);
+        QCOMPARE(QuillmarkTest::TipAt(&view, run.f.Button(x0)), tip);
     }
 };
 

@@ -407,8 +407,8 @@ void TestListSetupDlg::tapRunsTheButtonUnderIt()
     s.SelectItemRow(0);
     // Through the window, as a real tap comes: whatever lies under the
     // point must let it through to the dialog.
-    QTest::mouseClick(s.dlg.windowHandle(), Qt::LeftButton, {}, tap);
-    QTest::mouseClick(s.dlg.windowHandle(), Qt::RightButton, {}, tap); // only the left button taps
+    QuillmarkTest::ClickAt(&s.dlg, tap);
+    QuillmarkTest::ClickAt(&s.dlg, tap, Qt::RightButton); // only the left button taps
 
     QCOMPARE(s.dlg.m_lists.size(), 1);
     if (form == QLatin1String("list") || form == QLatin1String("item"))

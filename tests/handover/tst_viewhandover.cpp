@@ -38,9 +38,9 @@ private:
         QCOMPARE(f.Mode(), Shown::Item);
         for (int message : messages)
             f.prompter.ExpectMessage(Str::Load(message));
-        f.Tap(108);
+        f.Run("HandOver");
         QM_VERIFY_PROMPTS(f.prompter);
-        f.Tap(133); // back to the tree
+        f.Run("Back"); // back to the tree
     }
 
     // "Configuration" from the menu.
@@ -53,7 +53,7 @@ private:
             d.OKButton()->click();
             return d.result();
         });
-        f.Choose(QStringLiteral("Configuration"));
+        f.Run("HandOverSetup");
     }
 
 private slots:
@@ -77,7 +77,7 @@ private slots:
         // With no item on show there is nothing to hand over: no message,
         // and the store is not even created.
         QCOMPARE(f.Mode(), Shown::Tree);
-        f.Tap(108);
+        f.Run("HandOver");
         QM_VERIFY_PROMPTS(f.prompter);
         QVERIFY(!QFileInfo::exists(m_tasks));
         QVERIFY(!QFileInfo::exists(m_calendar));

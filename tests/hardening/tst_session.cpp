@@ -14,8 +14,8 @@
 #include "tests/model/ModelTestUtil.h"
 #include "tests/testlib/QuillmarkTest.h"
 #include "tests/view/ViewFixture.h"
-#include "view/ViewLook.h"
 
+#include <QAction>
 #include <QDir>
 #include <QLineEdit>
 #include <QPushButton>
@@ -60,8 +60,8 @@ void TestSession::wholeSession()
     CQuillmarkView *view = m_app.MainFrame()->View();
     QCOMPARE(m_app.MainFrame()->Document()->Lists(), SampleLists());
     auto *tree = view->findChild<CTreeOptionsCtrl *>();
-    const auto tap = [view](int slot) {
-        QTest::mouseClick(view, Qt::LeftButton, {}, ViewLook::ButtonRect(slot, view->height()).center());
+    const auto run = [view](const char *command) {
+        view->findChild<QAction *>(QStringLiteral("action") + QLatin1String(command))->trigger();
     };
 
     // Edit "Bread" from the tree; OK saves.
@@ -71,7 +71,7 @@ void TestSession::wholeSession()
         d.OKButton()->click();
         return d.result();
     });
-    tap(2);
+    run("Edit");
     QM_VERIFY_PROMPTS(m_prompter);
     QCOMPARE(ReadDataFile(dataPath).at(0).m_items.at(0).m_strName, QStringLiteral("Rye bread"));
 
@@ -93,15 +93,15 @@ void TestSession::wholeSession()
 
     // Hand "Tickets" over as a task ("ITEMTASK" = "yes" reads as missing).
     tree->setCurrentIndex(QuillmarkTest::TreeNode(*tree, 1, 0));
-    tap(3);
+    run("Open");
     QVERIFY(tree->isHidden());
     m_prompter.ExpectMessage(Str::Load(Str::IDS_ADDED_TASK));
-    tap(4);
+    run("HandOver");
     QM_VERIFY_PROMPTS(m_prompter);
 
     // Exit with the cross, inside the event loop: it saves and ends the loop
     // with code 0.
-    QTimer::singleShot(0, view, [tap] { tap(0); });
+    QTimer::singleShot(0, view, [run] { run("Exit"); });
     QCOMPARE(m_app.exec(), 0);
     QM_VERIFY_PROMPTS(m_prompter);
     const CListCollection saved = ReadDataFile(dataPath);

@@ -175,7 +175,7 @@ void TestSharedFile::saveFindsNewerFile()
         return d.result();
     });
     Tree(frame)->setCurrentIndex(QuillmarkTest::TreeNode(*Tree(frame), 0, 2));
-    QTest::mouseClick(frame.View(), Qt::LeftButton, {}, QPoint(68, frame.View()->height() - 15));
+    frame.View()->Action(CViewActions::Edit)->trigger();
     QM_VERIFY_PROMPTS(prompter);
     CListCollection expected = Elsewhere();
     expected[0].m_items[0].m_bDone = true;

@@ -1,8 +1,10 @@
 #include "tests/testlib/QuillmarkTest.h"
 
 #include <QFont>
+#include <QHelpEvent>
 #include <QLocale>
 #include <QStyleFactory>
+#include <QToolTip>
 
 #include <clocale>
 #include <cstdlib>
@@ -41,6 +43,24 @@ QModelIndex TreeNode(const QAbstractItemView &tree, int list, int item)
     if (item >= 0)
         node = model->index(item, 0, node);
     return node;
+}
+
+void ClickAt(QWidget *widget, QPoint at, Qt::MouseButton button)
+{
+    QWidget *child = widget->childAt(at);
+    QWidget *target = child ? child : widget;
+    QTest::mouseClick(target, button, {}, target->mapFrom(widget, at));
+}
+
+QString TipAt(QWidget *widget, QPoint at)
+{
+    QToolTip::hideText();
+    QWidget *child = widget->childAt(at);
+    QWidget *target = child ? child : widget;
+    const QPoint local = target->mapFrom(widget, at);
+    QHelpEvent help(QEvent::ToolTip, local, target->mapToGlobal(local));
+    QApplication::sendEvent(target, &help);
+    return QToolTip::text();
 }
 
 } // namespace QuillmarkTest

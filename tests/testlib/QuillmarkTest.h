@@ -21,6 +21,11 @@ void SetTimeZone(const char *tz);
 // list's node (item -1) or an item's.
 QModelIndex TreeNode(const QAbstractItemView &tree, int list = -1, int item = -1);
 
+// A click at a point of `widget`, where a person's lands: on the child there.
+void ClickAt(QWidget *widget, QPoint at, Qt::MouseButton button = Qt::LeftButton);
+// The tool tip a person gets with the pointer resting at that point.
+QString TipAt(QWidget *widget, QPoint at);
+
 } // namespace QuillmarkTest
 
 // For a test that needs something the machine may lack (a tool, a locale):

@@ -6,6 +6,7 @@
 #include "platform/CalendarTime.h"
 #include "res/Art.h"
 #include "tests/model/ModelTestUtil.h"
+#include "tests/testlib/QuillmarkTest.h"
 #include "tests/testlib/ScriptedPrompter.h"
 #include "view/QuillmarkView.h"
 #include "view/ViewLook.h"
@@ -109,8 +110,8 @@ inline QImage OnWhite(const QPixmap &picture, const QRect &source = QRect())
 
 // A view whose pop-up menu is answered by the test: it notes what the menu
 // held ("text key" per entry, "-" for a separator), where it would have
-// opened and whether its first entry was active, and picks the entry whose
-// text is `choose` (none when empty).
+// opened and whether its first entry was active, and triggers the entry
+// whose text is `choose` (none when empty).
 class MenuView : public CQuillmarkView
 {
 public:
@@ -123,14 +124,14 @@ public:
     bool firstEntryActive = false;
 
 protected:
-    int RunPopupMenu(QMenu &menu, const QPoint &globalPos) override
+    void RunPopupMenu(QMenu &menu, const QPoint &globalPos) override
     {
         ++timesShown;
         shownAt = globalPos;
         firstEntryActive = menu.activeAction() && menu.activeAction() == menu.actions().value(0);
         entries.clear();
-        int command = 0;
-        for (const QAction *action : menu.actions()) {
+        QAction *chosen = nullptr;
+        for (QAction *action : menu.actions()) {
             if (action->isSeparator()) {
                 entries << QStringLiteral("-");
                 continue;
@@ -140,9 +141,10 @@ protected:
                 entry += QLatin1Char(' ') + action->shortcut().toString(QKeySequence::PortableText);
             entries << entry;
             if (action->text() == choose)
-                command = action->data().toInt();
+                chosen = action;
         }
-        return command;
+        if (chosen)
+            chosen->trigger();
     }
 };
 
@@ -255,9 +257,20 @@ struct Fixture
         return rows;
     }
 
-    // The point inside the button at x0, on the bottom row.
+    // A command, as its button, key or menu entry gives it: "Open" triggers
+    // the action "actionOpen".
+    void Run(const char *command) const
+    {
+        QAction *action = view->template findChild<QAction *>(QStringLiteral("action") + QLatin1String(command));
+        if (!action)
+            qFatal("the view has no command %s", command);
+        action->trigger();
+    }
+
+    // The point inside the button at x0, on the bottom row, and a tap there
+    // as a person's arrives: for what is hit where.
     QPoint Button(int x0) const { return QPoint(x0 + 10, view->height() - 15); }
-    void Tap(int x0) const { QTest::mouseClick(view.get(), Qt::LeftButton, {}, Button(x0)); }
+    void Tap(int x0) const { QuillmarkTest::ClickAt(view.get(), Button(x0)); }
 
     // Runs a pop-up menu entry by its text, as a tap on "M" and a choice do.
     void Choose(const QString &entry) const
@@ -278,12 +291,12 @@ struct Fixture
     void OpenList(int list) const
     {
         Select(ListNode(list));
-        Tap(83);
+        Run("Open");
     }
     void OpenItem(int list, int item) const
     {
         Select(ItemNode(list, item));
-        Tap(83);
+        Run("Open");
     }
 
     // The item on show, as the hand-over button sends it; none outside the
@@ -293,7 +306,7 @@ struct Fixture
         if (Mode() != Shown::Item)
             return std::nullopt;
         QSignalSpy handOver(view.get(), &CQuillmarkView::handOverRequested);
-        Tap(108);
+        Run("HandOver");
         if (handOver.isEmpty())
             return std::nullopt;
         return handOver.at(0).at(0).template value<CListItem>();

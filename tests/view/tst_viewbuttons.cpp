@@ -6,6 +6,7 @@
 #include "tests/testlib/QuillmarkTest.h"
 #include "tests/view/ViewFixture.h"
 
+#include <QAccessible>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSignalSpy>
@@ -45,12 +46,44 @@ private slots:
         QSignalSpy exited(&view, &CQuillmarkView::exitRequested);
         const QByteArray before = FileBytes(f.path);
         f.Select(f.ListNode(0));
-        QTest::mouseClick(&view, Qt::LeftButton, {}, at);
+        QuillmarkTest::ClickAt(&view, at);
         QCOMPARE(exited.size(), exits ? 1 : 0);
         QCOMPARE(view.timesShown, 0);
         QCOMPARE(f.Mode(), Shown::Tree);
         QCOMPARE(FileBytes(f.path), before);
         QM_VERIFY_PROMPTS(f.prompter);
+    }
+
+    // A screen reader finds the item screen's buttons by name, with their
+    // keys as description, and pressing one runs its command.
+    void screenReaderFindsAndPressesTheButtons()
+    {
+        Fixture f;
+        MenuView &view = f.Start();
+        f.OpenItem(0, 1); // Milk, done
+        QAccessibleInterface *viewInterface = QAccessible::queryAccessibleInterface(&view);
+        QVERIFY(viewInterface);
+        QStringList buttons;
+        QAccessibleInterface *tick = nullptr;
+        for (int i = 0; i < viewInterface->childCount(); ++i) {
+            QAccessibleInterface *child = viewInterface->child(i);
+            if (child->role() != QAccessible::Button || child->state().invisible)
+                continue;
+            buttons << child->text(QAccessible::Name) + QStringLiteral(" | ") + child->text(QAccessible::Description);
+            if (child->text(QAccessible::Name) == QLatin1String("Done or not done"))
+                tick = child;
+        }
+        QCOMPARE(buttons, (QStringList{QStringLiteral("Exit | Exit (Ctrl+Q)"),
+                                       QStringLiteral("Menu | Menu (Menu, Shift+F10, Alt+M)"),
+                                       QStringLiteral("Edit | Edit (F2, Ctrl+E)"),
+                                       QStringLiteral("Done or not done | Done or not done (Ctrl+D)"),
+                                       QStringLiteral("Hand over to calendar or tasks | Hand over to calendar or tasks (Ctrl+T)"),
+                                       QStringLiteral("Back | Back (Backspace, Alt+Left, Alt+Up)")}));
+        QVERIFY(tick && tick->actionInterface());
+        // Pressed as a click is animated.
+        tick->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+        QTRY_COMPARE(f.Lists().at(0).m_items.at(1).m_bDone, false);
+        QCOMPARE(f.History().count(), 1);
     }
 
     // The entries in order with, beside them, their keys; the menu opens
@@ -129,7 +162,7 @@ private slots:
                 d.CancelButton()->click();
                 return d.result();
             });
-            f.Tap(58);
+            f.Run("Edit");
             QM_VERIFY_PROMPTS(f.prompter);
             QCOMPARE(shownList, setupList);
             QCOMPARE(seenLists, SampleLists());
@@ -137,21 +170,21 @@ private slots:
         {
             Fixture f;
             start(f);
-            f.Tap(83);
+            f.Run("Open");
             QCOMPARE(f.Mode(), opens);
             if (opens == Shown::Items)
                 QCOMPARE(f.TableRow(1).data().toString(), QStringLiteral("Packing"));
             if (opens == Shown::Item)
                 QCOMPARE(f.ItemOnShow()->m_strName, QStringLiteral("Packing"));
-            f.Tap(opens == Shown::Item ? 133 : 108); // back leads to the tree
+            f.Run("Back"); // back leads to the tree
             QCOMPARE(f.Mode(), Shown::Tree);
             QVERIFY(f.Table()->isHidden()); // not left under the tree
         }
         Fixture f;
         start(f);
         QSignalSpy exports(f.view.get(), &CQuillmarkView::exportRequested);
-        f.Choose(QStringLiteral("Export List..."));
-        f.Choose(QStringLiteral("View Lists..."));
+        f.Run("Export");
+        f.Run("ViewLists");
         QCOMPARE(exports.size(), 1);
         QCOMPARE(exports.at(0).at(0).toInt(), exported);
         if (exported >= 0)
@@ -205,7 +238,7 @@ private slots:
             d.OKButton()->click();
             return d.result();
         });
-        f.Tap(58);
+        f.Run("Edit");
         QM_VERIFY_PROMPTS(f.prompter);
         CListCollection expected = SampleLists();
         expected[list].m_items[item].SetName(QStringLiteral("Changed"));
@@ -231,7 +264,7 @@ private slots:
         f.Start();
         const QByteArray before = FileBytes(f.path);
         f.OpenList(0);
-        f.Tap(83);
+        f.Run("Open");
         QCOMPARE(f.Mode(), Shown::Items);
         for (const bool rowSelected : {true, false}) {
             if (rowSelected) {
@@ -250,7 +283,7 @@ private slots:
                 });
             }
             f.Table()->selectionModel()->setCurrentIndex(f.TableRow(2), QItemSelectionModel::NoUpdate);
-            f.Tap(58);
+            f.Run("Edit");
             QM_VERIFY_PROMPTS(f.prompter);
             QCOMPARE(f.Lists(), SampleLists());
             QCOMPARE(FileBytes(f.path), before);
@@ -261,7 +294,7 @@ private slots:
             QVERIFY(f.SelectedRows().isEmpty());
         }
         f.SelectRows({2, 1});
-        f.Tap(83);
+        f.Run("Open");
         QCOMPARE(f.ItemOnShow()->m_strName, QStringLiteral("Milk"));
     }
 
@@ -295,7 +328,7 @@ private slots:
                            at(table->visualRect(f.TableRow(1)).center()));
         QCOMPARE(f.Mode(), Shown::Item);
         QCOMPARE(f.ItemOnShow()->m_strName, QStringLiteral("Milk"));
-        f.Tap(133);
+        f.Run("Back");
         QCOMPARE(f.Mode(), Shown::Items);
     }
 
@@ -307,10 +340,10 @@ private slots:
         f.Start();
         const QByteArray before = FileBytes(f.path);
         f.OpenItem(0, 1); // done
-        f.Tap(83);
+        f.Run("ToggleDone");
         QCOMPARE(f.Lists().at(0).m_items.at(1).m_bDone, false);
         QCOMPARE(CTreeOptionsCtrl::GetCheck(f.ItemNode(0, 1)), false);
-        f.Tap(83);
+        f.Run("ToggleDone");
         QCOMPARE(f.Lists(), SampleLists());
         QCOMPARE(CTreeOptionsCtrl::GetCheck(f.ItemNode(0, 1)), true);
         QCOMPARE(FileBytes(f.path), before);
@@ -358,7 +391,7 @@ private slots:
             d.OKButton()->click();
             return d.result();
         });
-        f.Choose(QStringLiteral("Edit Lists..."));
+        f.Run("EditLists");
         QM_VERIFY_PROMPTS(f.prompter);
         QCOMPARE(f.Lists(), edited);
         QCOMPARE(ReadDataFile(f.path), edited);
@@ -373,7 +406,7 @@ private slots:
         QCOMPARE(view.grab().toImage().copy(cross).convertToFormat(QImage::Format_RGB32),
                  OnWhite(Art::Bitmap(Res::IDB_EXIT)));
         // Tapping the tick cannot reach a vanished item.
-        f.Tap(83);
+        f.Run("ToggleDone");
         QCOMPARE(f.History().count(), shown == Shown::Item ? 3 : 2);
     }
 
@@ -391,7 +424,7 @@ private slots:
         QCOMPARE(canvas, green);
         QSignalSpy exits(&view, &CQuillmarkView::exitRequested);
         for (int slot : {0, 2})
-            QTest::mouseClick(&view, Qt::LeftButton, {}, ViewLook::ButtonRect(slot, ClientArea::kHeight).center());
+            QuillmarkTest::ClickAt(&view, ViewLook::ButtonRect(slot, ClientArea::kHeight).center());
         QCOMPARE(exits.size(), 0);
         QCOMPARE(view.findChild<QTreeView *>(), nullptr);
     }

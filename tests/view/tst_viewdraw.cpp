@@ -81,9 +81,9 @@ private slots:
             f.OpenList(1); // no prices: no total beside the buttons
             if (state != QLatin1String("items")) {
                 f.SelectRows({1});
-                f.Tap(83);
+                f.Run("Open");
                 if (state == QLatin1String("items again"))
-                    f.Tap(133);
+                    f.Run("Back");
             }
         }
         const QImage shot = Shot(view);

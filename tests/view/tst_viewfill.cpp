@@ -68,11 +68,11 @@ private slots:
         QVERIFY(f.Lists().at(0).m_items.at(2).m_bDone);
         f.OpenList(0);
         QCOMPARE(f.TableRows().at(2).at(2), QStringLiteral("[x]"));
-        f.Tap(108); // back
+        f.Run("Back"); // back
         QCOMPARE(f.Mode(), Shown::Tree);
         QVERIFY(f.Expanded(f.ListNode(1)));
         QCOMPARE(f.Current(), f.ListNode(0));
-        f.Choose(QStringLiteral("View Lists..."));
+        f.Run("ViewLists");
         QVERIFY(f.Expanded(f.Root()));
         QVERIFY(f.Expanded(f.ListNode(0)));
         QVERIFY(!f.Expanded(f.ListNode(1)));
@@ -133,7 +133,7 @@ private slots:
         Fixture f({SampleLists().at(0), list});
         f.Start();
         f.OpenList(0);
-        f.Tap(108); // back
+        f.Run("Back"); // back
         f.OpenList(1);
         QCOMPARE(f.Mode(), Shown::Items);
         QCOMPARE(f.TableColumns(), columns);
@@ -227,15 +227,15 @@ private slots:
         QTest::keyClick(field, Qt::Key_Escape);
         QCOMPARE(f.Mode(), Shown::Items);
         QCOMPARE(f.TableRowCount(), 0);
-        f.Tap(108);
+        f.Run("Back");
         QCOMPARE(f.Mode(), Shown::Tree);
 
-        f.Choose(QStringLiteral("View Lists...")); // the menu's own, from the tree
+        f.Run("ViewLists"); // the menu's own, from the tree
         view.FindAction()->trigger();
         QCOMPARE(field->selectedText(), QStringLiteral("Al"));
         QTest::keyClick(field, Qt::Key_Return);
         QCOMPARE(f.ItemOnShow()->m_strName, QStringLiteral("Salt"));
-        f.Tap(133);
+        f.Run("Back");
         QCOMPARE(f.Mode(), Shown::Items);
         QCOMPARE(f.TableRow(0).data().toString(), QStringLiteral("Bread"));
         QM_VERIFY_PROMPTS(f.prompter);
@@ -261,7 +261,7 @@ private slots:
         QCOMPARE(f.TableRows(), (QList<QStringList>{{QStringLiteral("Salt"), QStringLiteral("0.00"), QStringLiteral("[ ]")}}));
         QTest::keyClick(f.Table(), Qt::Key_Space);
         QCOMPARE(f.TableRowCount(), 1);
-        f.Tap(108);
+        f.Run("Back");
         QCOMPARE(f.ChildCount(f.ListNode(0)), 0);
 
         CQuillmarkView next(f.doc);
@@ -306,7 +306,7 @@ private slots:
         click(CListsModel::Price);
         QCOMPARE(names(f), QStringLiteral("CBab"));
         QCOMPARE(header->sortIndicatorSection(), int(CListsModel::Price));
-        f.Tap(108);
+        f.Run("Back");
         QCOMPARE(f.ItemNode(0, 0).data().toString(), QStringLiteral("b"));
         QCOMPARE(f.Lists(), lists);
         QCOMPARE(FileBytes(f.path), before);
@@ -333,7 +333,7 @@ private slots:
         f.History().redo();
         QCOMPARE(f.TableRow(0).data().toString(), QStringLiteral("Rye"));
         f.SelectRows({0});
-        f.Tap(83);
+        f.Run("Open");
         f.History().undo();
         QCOMPARE(f.ItemOnShow()->m_strName, QStringLiteral("Bread"));
         QCOMPARE(f.ItemNode(0, 0).data().toString(), QStringLiteral("Bread"));

@@ -1,0 +1,176 @@
+#include "view/QuillmarkView.h"
+
+#include "controls/FindPane.h"
+#include "controls/ItemTable.h"
+#include "controls/ListTree.h"
+#include "model/ListsModel.h"
+#include "view/ViewLook.h"
+
+#include <QAction>
+#include <QMenu>
+
+using Command = CViewActions::Command;
+
+const CViewActions::Row &CQuillmarkView::Buttons() const
+{
+    switch (m_mode) {
+    case Mode::Item:
+        return CViewActions::kItemRow;
+    case Mode::Items:
+        return CViewActions::kItemsRow;
+    case Mode::Find:
+        return CViewActions::kFindRow;
+    case Mode::Tree:
+        break;
+    }
+    return CViewActions::kTreeRow;
+}
+
+void CQuillmarkView::ConnectCommands()
+{
+    const auto on = [this](Command command, auto run) { connect(Action(command), &QAction::triggered, this, run); };
+    on(Command::Exit, &CQuillmarkView::exitRequested);
+    connect(m_actions, &CViewActions::menuRequested, this, &CQuillmarkView::ShowMenu);
+    on(Command::Edit, &CQuillmarkView::EditSelection);
+    on(Command::Open, &CQuillmarkView::OpenSelection);
+    on(Command::ToggleDone, [this] { m_actions->TickOrUntick(m_curItem); });
+    on(Command::HandOver, [this] {
+        if (HasCurrentItem())
+            emit handOverRequested(CurrentItem());
+    });
+    on(Command::Back, &CQuillmarkView::GoBack);
+    on(Command::About, &CQuillmarkView::aboutRequested);
+    on(Command::ViewLists, &CQuillmarkView::ViewLists);
+    on(Command::EditLists, &CQuillmarkView::EditLists);
+    on(Command::HandOverSetup, &CQuillmarkView::handOverSetupRequested);
+    on(Command::ImportSetup, &CQuillmarkView::importSetupRequested);
+    on(Command::Import, &CQuillmarkView::importRequested);
+    on(Command::Export, &CQuillmarkView::ExportList);
+}
+
+void CQuillmarkView::ShowMenu(bool byKey)
+{
+    QMenu menu(this);
+    for (const Command command : CViewActions::kMenu) {
+        if (command == Command::None)
+            menu.addSeparator();
+        else
+            menu.addAction(Action(command));
+    }
+    if (byKey)
+        menu.setActiveAction(menu.actions().constFirst());
+    RunPopupMenu(menu, mapToGlobal(ViewLook::ButtonRect(2, height()).topLeft()));
+}
+
+void CQuillmarkView::RunPopupMenu(QMenu &menu, const QPoint &globalPos)
+{
+    activateWindow();
+    menu.exec(globalPos);
+}
+
+// The one way to close what was open in the tree: the current list stays open.
+void CQuillmarkView::ViewLists()
+{
+    m_tree->Fill(m_curList);
+    Show(Mode::Tree, std::nullopt);
+}
+
+void CQuillmarkView::OpenSelection()
+{
+    switch (m_mode) {
+    case Mode::Tree: {
+        // The root or no selection forgets the current list and item.
+        const QModelIndex node = m_tree->Selected();
+        SetCurrent(node);
+        if (HasCurrentItem())
+            Show(Mode::Item, Mode::Tree);
+        else if (HasCurrentList())
+            Show(Mode::Items, Mode::Tree);
+        break;
+    }
+    case Mode::Items:
+        OpenItem(m_listItems->FirstSelected(), Mode::Items);
+        break;
+    case Mode::Find:
+        // Back from the details leads to the match's list.
+        OpenItem(m_find->Chosen(true), Mode::Items);
+        break;
+    case Mode::Item:
+        break;
+    }
+}
+
+void CQuillmarkView::OpenItem(const QModelIndex &item, Mode from)
+{
+    if (CListsModel::ItemOf(item) < 0)
+        return;
+    SetCurrent(item);
+    Show(Mode::Item, from);
+}
+
+// One step back only: from the table the item was opened from, the tree is
+// reached through "View Lists...". The find screen puts back what was on
+// show, with its own way back.
+void CQuillmarkView::GoBack()
+{
+    if (m_mode == Mode::Find)
+        Show(m_modeBeforeFind, m_backBeforeFind);
+    else if (m_prevMode)
+        Show(*m_prevMode, std::nullopt);
+    update();
+}
+
+void CQuillmarkView::EditSelection()
+{
+    switch (m_mode) {
+    case Mode::Tree: {
+        // An item's node edits the item; a list's node, the root or nothing
+        // selected opens List Setup on that list or on none.
+        const QModelIndex node = m_tree->Selected();
+        SetCurrent(node);
+        if (HasCurrentItem())
+            m_actions->EditItem(m_curItem);
+        else
+            EditLists();
+        break;
+    }
+    case Mode::Items:
+        if (const QModelIndex item = m_listItems->FirstSelected(); item.isValid()) {
+            SetCurrent(item);
+            m_actions->EditItem(item);
+        } else {
+            EditLists();
+        }
+        // The table is shown anew whatever the dialog's answer.
+        if (m_mode == Mode::Items)
+            m_listItems->ShowList(m_curList);
+        break;
+    case Mode::Item:
+        m_actions->EditItem(m_curItem);
+        break;
+    case Mode::Find:
+        // The chosen match; what is on show behind the find screen stays.
+        m_actions->EditItem(m_find->Chosen(false));
+        break;
+    }
+}
+
+void CQuillmarkView::EditLists()
+{
+    m_actions->EditTheLists(HasCurrentList() ? m_curList.row() : -1);
+}
+
+// The current list; in the tree, the selected list, which becomes the current
+// one whatever follows.
+void CQuillmarkView::ExportList()
+{
+    if (m_mode == Mode::Tree) {
+        const QModelIndex node = m_tree->Selected();
+        if (!node.isValid() || CListsModel::ItemOf(node) >= 0) {
+            emit exportRequested(-1);
+            return;
+        }
+        SetCurrent(node);
+    }
+    emit exportRequested(HasCurrentList() ? m_curList.row() : -1);
+}
