@@ -8,12 +8,11 @@
 #include "exchange/csv/ImportFieldsDlg.h"
 #include "exchange/handover/CalendarStore.h"
 #include "exchange/handover/HandOver.h"
-#include "exchange/handover/HandOverSettings.h"
 #include "exchange/handover/HandOverSetupDlg.h"
 #include "model/QuillmarkDoc.h"
 #include "platform/AppPaths.h"
+#include "platform/AppSettings.h"
 #include "platform/Prompter.h"
-#include "platform/Settings.h"
 #include "res/Strings.h"
 #include "view/QuillmarkView.h"
 
@@ -22,14 +21,12 @@
 
 namespace {
 
-const QString kImportFolder = QStringLiteral("ImportFolder");
-
 // The import's file chooser opens in the folder of the last import; the
 // first time, and when that folder has gone, in the documents folder, where
 // the export goes.
 QString ImportStartFolder()
 {
-    const QString last = Settings::ReadString(kImportFolder, QString());
+    const QString last = AppSettings::kImportFolder.Read();
     if (QDir::isAbsolutePath(last) && QFileInfo(last).isDir())
         return last;
     return AppPaths::DocumentsFolder();
@@ -86,9 +83,9 @@ void CExchangeCommands::ImportList()
     const QString path = Prompts().ChooseOpenFile(&m_view, ImportStartFolder(), Str::CsvFileFilter());
     if (path.isEmpty())
         return;
-    Settings::WriteString(kImportFolder, QFileInfo(path).absolutePath());
+    AppSettings::kImportFolder.Write(QFileInfo(path).absolutePath());
     CsvImport::Result failure;
-    std::unique_ptr<CCsvImportJob> job = CCsvImportJob::Open(path, CImportFields::Read(kImportDefaults), failure);
+    std::unique_ptr<CCsvImportJob> job = CCsvImportJob::Open(path, CImportFields::Read(), failure);
     if (!job) {
         Prompts().Message(&m_view, CsvImport::ImportMessage(failure));
         return;
@@ -133,8 +130,8 @@ void CExchangeCommands::SetupHandOver()
 void CExchangeCommands::HandOver(const CListItem &item)
 {
     CCalendarStore store = CCalendarStore::FromSettings();
-    const QStringList messages = HandOverItem(item, HandOverSettings::ItemToTask(),
-                                              HandOverSettings::ItemToCalendar(), store);
+    const QStringList messages = HandOverItem(item, AppSettings::kItemToTask.IsOn(),
+                                              AppSettings::kItemToCalendar.IsOn(), store);
     for (const QString &message : messages)
         Prompts().Message(&m_view, message);
 }

@@ -90,7 +90,7 @@ Result ImportCsvFile(const QString &path, CListItemArray &list)
     // The four settings are read once per file, not once per line: nothing
     // writes them while an import runs, so every line sees the same values.
     Result failure;
-    const std::unique_ptr<CCsvImportJob> job = CCsvImportJob::Open(path, CImportFields::Read(kImportDefaults), failure);
+    const std::unique_ptr<CCsvImportJob> job = CCsvImportJob::Open(path, CImportFields::Read(), failure);
     if (!job)
         return failure;
     return RunToTheEnd(*job, list);

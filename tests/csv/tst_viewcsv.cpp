@@ -4,6 +4,7 @@
 #include "exchange/csv/CsvImport.h"
 #include "exchange/csv/ImportFields.h"
 #include "exchange/csv/ImportFieldsDlg.h"
+#include "platform/AppSettings.h"
 #include "platform/Settings.h"
 #include "res/Strings.h"
 #include "tests/csv/ImportColumns.h"
@@ -223,8 +224,8 @@ private slots:
         });
         f.Choose(QStringLiteral("Setup Import..."));
         QM_VERIFY_PROMPTS(f.prompter);
-        QCOMPARE(Settings::ReadInt(ImportKeys::DescField(), -1), 0);
-        QCOMPARE(Settings::ReadInt(ImportKeys::Icon(), -1), 6);
+        QCOMPARE(Settings::ReadInt(AppSettings::kImportDescField.Key(), -1), 0);
+        QCOMPARE(Settings::ReadInt(AppSettings::kImportIcon.Key(), -1), 6);
     }
 };
 
