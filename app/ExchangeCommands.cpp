@@ -14,6 +14,7 @@
 #include "platform/AppSettings.h"
 #include "platform/Prompter.h"
 #include "res/Strings.h"
+#include "res/Tr.h"
 #include "view/QuillmarkView.h"
 
 #include <QDir>
@@ -73,7 +74,7 @@ void CExchangeCommands::ImportList()
     CNewListDlg listDlg;
     listDlg.SetPrompter(&Prompts());
     if (Prompts().Run(listDlg) != QDialog::Accepted) {
-        Prompts().Message(&m_view, Str::Load(Str::IDS_NEED_NEW_LIST));
+        Prompts().Message(&m_view, Tr::tr("A New List is required to Import Into."));
         return;
     }
     CListItemArray list;

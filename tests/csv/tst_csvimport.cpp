@@ -1,7 +1,6 @@
 #include "exchange/csv/CsvExport.h"
 #include "exchange/csv/CsvImport.h"
 #include "exchange/csv/CsvLineReader.h"
-#include "res/Strings.h"
 #include "tests/csv/ImportColumns.h"
 #include "tests/model/ModelTestUtil.h"
 #include "tests/testlib/QuillmarkTest.h"
@@ -144,8 +143,10 @@ private slots:
         const CsvImport::Result r = CsvImport::ImportCsvFile(m_path, list);
         QCOMPARE(r.status, status);
         QCOMPARE(r.line, line);
-        if (int(status) > 0)
-            QCOMPARE(CsvImport::ImportMessage(r), Str::Load(static_cast<int>(status)));
+        if (status == Status::FieldNotFound)
+            QCOMPARE(CsvImport::ImportMessage(r), u"Error in Import: Import field not found in location designated in Import Setup."_s);
+        else if (status == Status::NameEmpty)
+            QCOMPARE(CsvImport::ImportMessage(r), u"Import name found empty. Invalid Data."_s);
         else if (status != Status::Ok) // a text of its own, which says where
             QVERIFY2(CsvImport::ImportMessage(r).contains(u"line "_s + QString::number(line)),
                      qPrintable(CsvImport::ImportMessage(r)));
@@ -245,7 +246,7 @@ private slots:
         const CsvImport::Result r = CsvImport::ImportCsvDevice(device, CImportFields{1, 2, 3, 6}, list);
         QCOMPARE(r.status, Status::ReadFailed);
         QVERIFY(list.m_items.isEmpty());
-        QCOMPARE(CsvImport::ImportMessage(r), Str::ImportReadFailed(QStringLiteral("Input/output error")));
+        QCOMPARE(CsvImport::ImportMessage(r), u"Error in Import: the file could not be read to its end (Input/output error). Nothing was imported."_s);
     }
 
 private:

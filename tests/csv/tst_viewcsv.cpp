@@ -162,10 +162,10 @@ private slots:
         QTest::addColumn<QByteArray>("content");
         QTest::addColumn<bool>("cancel");        // in the progress dialog
         QTest::addColumn<QString>("message");
-        QTest::newRow("no new list") << false << QString() << QByteArray() << false << Str::Load(Str::IDS_NEED_NEW_LIST);
+        QTest::newRow("no new list") << false << QString() << QByteArray() << false << QStringLiteral("A New List is required to Import Into.");
         QTest::newRow("chooser cancelled") << true << QString() << QByteArray() << false << QString();
         QTest::newRow("blank last line") << true << u"file"_s << QByteArray("A,x,1,\n\n") << false
-                                         << Str::Load(Str::IDS_IMPORT_NAME_EMPTY);
+                                         << QStringLiteral("Import name found empty. Invalid Data.");
         QTest::newRow("named pipe") << true << u"pipe"_s << QByteArray() << false << QString();
         QTest::newRow("cancelled while importing") << true << u"file"_s << QByteArray("a,,,\n").repeated(2000000)
                                                    << true << QString();

@@ -95,7 +95,7 @@ void TestSession::wholeSession()
     tree->setCurrentIndex(QuillmarkTest::TreeNode(*tree, 1, 0));
     tap(3);
     QVERIFY(tree->isHidden());
-    m_prompter.ExpectMessage(Str::Load(Str::IDS_ADDED_TASK));
+    m_prompter.ExpectMessage(QStringLiteral("Added Items to Tasks."));
     tap(4);
     QM_VERIFY_PROMPTS(m_prompter);
 
