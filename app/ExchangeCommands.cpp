@@ -8,13 +8,13 @@
 #include "exchange/csv/ImportFieldsDlg.h"
 #include "exchange/handover/CalendarStore.h"
 #include "exchange/handover/HandOver.h"
-#include "exchange/handover/HandOverSettings.h"
 #include "exchange/handover/HandOverSetupDlg.h"
 #include "model/QuillmarkDoc.h"
 #include "platform/AppPaths.h"
+#include "platform/AppSettings.h"
 #include "platform/Prompter.h"
-#include "platform/Settings.h"
 #include "res/Strings.h"
+#include "res/Tr.h"
 #include "view/QuillmarkView.h"
 
 #include <QDir>
@@ -22,14 +22,12 @@
 
 namespace {
 
-const QString kImportFolder = QStringLiteral("ImportFolder");
-
 // The import's file chooser opens in the folder of the last import; the
 // first time, and when that folder has gone, in the documents folder, where
 // the export goes.
 QString ImportStartFolder()
 {
-    const QString last = Settings::ReadString(kImportFolder, QString());
+    const QString last = AppSettings::kImportFolder.Read();
     if (QDir::isAbsolutePath(last) && QFileInfo(last).isDir())
         return last;
     return AppPaths::DocumentsFolder();
@@ -76,7 +74,7 @@ void CExchangeCommands::ImportList()
     CNewListDlg listDlg;
     listDlg.SetPrompter(&Prompts());
     if (Prompts().Run(listDlg) != QDialog::Accepted) {
-        Prompts().Message(&m_view, Str::Load(Str::IDS_NEED_NEW_LIST));
+        Prompts().Message(&m_view, Tr::tr("A New List is required to Import Into."));
         return;
     }
     CListItemArray list;
@@ -86,9 +84,9 @@ void CExchangeCommands::ImportList()
     const QString path = Prompts().ChooseOpenFile(&m_view, ImportStartFolder(), Str::CsvFileFilter());
     if (path.isEmpty())
         return;
-    Settings::WriteString(kImportFolder, QFileInfo(path).absolutePath());
+    AppSettings::kImportFolder.Write(QFileInfo(path).absolutePath());
     CsvImport::Result failure;
-    std::unique_ptr<CCsvImportJob> job = CCsvImportJob::Open(path, CImportFields::Read(kImportDefaults), failure);
+    std::unique_ptr<CCsvImportJob> job = CCsvImportJob::Open(path, CImportFields::Read(), failure);
     if (!job) {
         Prompts().Message(&m_view, CsvImport::ImportMessage(failure));
         return;
@@ -133,8 +131,8 @@ void CExchangeCommands::SetupHandOver()
 void CExchangeCommands::HandOver(const CListItem &item)
 {
     CCalendarStore store = CCalendarStore::FromSettings();
-    const QStringList messages = HandOverItem(item, HandOverSettings::ItemToTask(),
-                                              HandOverSettings::ItemToCalendar(), store);
+    const QStringList messages = HandOverItem(item, AppSettings::kItemToTask.IsOn(),
+                                              AppSettings::kItemToCalendar.IsOn(), store);
     for (const QString &message : messages)
         Prompts().Message(&m_view, message);
 }

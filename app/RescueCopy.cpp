@@ -2,9 +2,9 @@
 
 #include "model/DataStore.h"
 #include "platform/AppPaths.h"
+#include "platform/AppSettings.h"
 #include "platform/PrivateFolder.h"
 #include "platform/Prompter.h"
-#include "platform/Settings.h"
 #include "res/Strings.h"
 
 #include <QDateTime>
@@ -12,8 +12,6 @@
 #include <QFileInfo>
 
 namespace {
-
-const QString kPendingKey = QStringLiteral("RescueCopy");
 
 // A name no earlier copy has: the date and time, and a number when two
 // copies fall within the same second.
@@ -46,7 +44,7 @@ bool Write(const CListCollection &lists, QString *copyPath, QString *errorString
             error = store.ErrorString();
             continue;
         }
-        Settings::WriteString(kPendingKey, path);
+        AppSettings::kRescueCopy.Write(path);
         if (copyPath)
             *copyPath = path;
         return true;
@@ -58,10 +56,10 @@ bool Write(const CListCollection &lists, QString *copyPath, QString *errorString
 
 void TellOnceIfWritten(QWidget *parent, Prompter &prompter, const QString &dataPath)
 {
-    const QString path = Settings::ReadString(kPendingKey, QString());
+    const QString path = AppSettings::kRescueCopy.Read();
     if (path.isEmpty())
         return;
-    Settings::WriteString(kPendingKey, QString());
+    AppSettings::kRescueCopy.Write(QString());
     if (QFileInfo::exists(path))
         prompter.Message(parent, Str::RescueCopyNotice(path, dataPath));
 }

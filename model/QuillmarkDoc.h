@@ -1,29 +1,24 @@
 #pragma once
 
-#include "model/DataFile.h"
-#include "model/DataStore.h"
+#include "model/DataFileKeeper.h"
 #include "model/ListItemArray.h"
 
 #include <QObject>
 #include <QUndoStack>
 
-// The user's lists while the program runs: the collection, the data file it
-// is read from and written to, and every change as a step of the undo
-// history. Widgets read the lists here and ask for changes; none writes into
-// the collection itself.
+class CListCommand;
+
+// The user's lists while the program runs: the collection, and every change
+// as a step of the undo history (model/ListCommands). Widgets read the lists
+// here and ask for changes; none writes into the collection itself. The data
+// file is kept in step by File().
 //
 // Changes that the program saves at once (an edit, List Setup, an import)
 // save again when they are undone or redone, so that the file follows the
 // history; a tick saves nothing, neither done nor undone, and stays among
-// the unsaved changes until the next save.
-//
-// Other programs write the file too: a sync tool brings another computer's
-// lists. No save writes over a file this document has not read: each one
-// first takes a newer file in (CatchUpWithFile), and a newer file that cannot
-// be read whole is not replaced. A change that saves, made on lists a newer
-// file has just replaced, is put onto the newer lists. Taking a newer file in
-// starts a new history, as the steps before spoke of lists that are gone; the
-// change that found the newer file is the first step of the new one.
+// the unsaved changes until the next save. A change that saves, made on
+// lists a newer file has just replaced, is put onto the newer lists, and is
+// the first step of the new history.
 class CQuillmarkDoc : public QObject
 {
     Q_OBJECT
@@ -32,44 +27,31 @@ public:
     explicit CQuillmarkDoc(QObject *parent = nullptr);
     ~CQuillmarkDoc() override;
 
-    // Where the data file lives; AppPaths::DataFilePath() unless set before
-    // the first Load.
-    void SetPath(const QString &path);
-    QString Path() const { return m_store.Path(); }
+    CDataFileKeeper &File() { return m_file; }
+    const CDataFileKeeper &File() const { return m_file; }
+    // The data file's side, as the window asks for it (see CDataFileKeeper).
+    void SetPath(const QString &path) { m_file.SetPath(path); }
+    QString Path() const { return m_file.Path(); }
+    DataFile::LoadResult Load() { return m_file.Load(); }
+    QString DamageMessage(const DataFile::LoadResult &result) const { return m_file.DamageMessage(result); }
+    // False when a newer file could not be read whole: no save may then
+    // replace it.
+    bool CatchUpWithFile() { return m_file.CatchUp() != CDataFileKeeper::FileState::NotTakenIn; }
+    bool Save() { return m_file.Save(); }
+    bool TrySave(QString &errorString) { return m_file.TrySave(errorString); }
+    bool IsOwnSaveSetAside(const QString &path) const { return m_file.IsOwnSaveSetAside(path); }
 
-    // Reads the data file in place of the lists held (ResetLists); they are
-    // then the lists as saved. What a damaged file still gave is kept (see
-    // CDataStore::Load).
-    DataFile::LoadResult Load();
-    // What the user is told about a load that was not complete.
-    QString DamageMessage(const DataFile::LoadResult &result) const { return m_store.DamageMessage(result); }
     // Puts lists that come from outside the history (a newer data file, a
     // merged copy) in place of the lists held, and starts a new history: the
     // steps before spoke of lists that are gone. Saves nothing; the lists as
     // saved stay as they were, so what differs from them is unsaved.
     void ResetLists(const CListCollection &lists);
-    // Looks whether another program has written the data file since this
-    // document last read or wrote it, and if so takes the newer lists in,
-    // with this window's unsaved changes put back on top of them
-    // (UnsavedChanges); what could not be put back as made is told through
-    // changesFromElsewhere. A newer file that cannot be read whole (still
-    // arriving, or damaged) is not taken in: that is told once for the same
-    // bytes, and false is returned, as no save may then replace the file.
-    bool CatchUpWithFile();
-    // Writes the lists as a whole, after CatchUpWithFile. Before the first
-    // Load nothing was read, so nothing is written: an empty collection must
-    // not replace the user's file. A failure is told through saveFailed and
-    // returns false.
-    bool Save();
-    // The same without telling anyone: false with the reason (the way out
-    // at Exit asks the user what to do instead).
-    bool TrySave(QString &errorString);
 
     const CListCollection &Lists() const { return m_lists; }
     // The lists as last read from the file or written to it: where Lists()
     // differs, the change is not saved yet.
-    const CListCollection &SavedLists() const { return m_saved; }
-    bool HasUnsavedChanges() const { return m_lists != m_saved; }
+    const CListCollection &SavedLists() const { return m_file.Saved(); }
+    bool HasUnsavedChanges() const { return m_lists != m_file.Saved(); }
 
     QUndoStack *UndoStack() { return &m_history; }
     // Undo and Redo as the Edit menu runs them: a newer file on disk is taken
@@ -90,14 +72,9 @@ public:
     // Other versions' lists merged in (sync tools' conflict copies); saves.
     // True when the merged lists are in the file.
     bool MergeIn(const CListCollection &lists);
-    // Whether the file at `path` holds the very bytes this document last
-    // wrote, while the data file holds another's since: another computer
-    // saved at the same time, and the sync tool set this save aside as a
-    // conflict copy.
-    bool IsOwnSaveSetAside(const QString &path) const;
-    // Puts the changes of that save back onto the lists held (both sides'
-    // changes are then known exactly: the lists it replaced are kept), as one
-    // step that saves. True when saved.
+    // Puts the changes of this program's own save that a sync tool set aside
+    // (IsOwnSaveSetAside) back onto the lists held, as one step that saves.
+    // True when saved.
     bool TakeBackOwnSave();
 
 signals:
@@ -117,41 +94,22 @@ signals:
     void changesFromElsewhere(const QString &message);
 
 private:
-    class ItemChange;
-    class ListsChange;
+    friend class CListCommand;
 
-    enum class FileState { Same, TakenIn, NotTakenIn };
-    FileState CatchUp();
-    void TakeIn(const CListCollection &newer, const CFileStamp &stamp);
-    // `after`, made from `before`, put onto the lists a newer file brought.
-    CListCollection Rebase(const CListCollection &before, const CListCollection &after);
     // A change of the lists as a whole, made on the lists as they are.
     void ChangeLists(const QString &text, const CListCollection &after);
     void PushLists(const QString &text, const CListCollection &after);
-    void Push(QUndoCommand *command);
     void Step(void (QUndoStack::*step)());
-    // A newer file taken in while a step ran leaves steps that speak of
-    // lists that are gone; they go once the step has ended.
-    void ClearStaleHistory();
+    // Runs once a step of the history has ended.
+    void AfterStep();
 
     bool HasItem(int list, int item) const;
     void PutItem(int list, int item, const CListItem &value);
     void PutLists(const CListCollection &lists);
 
-    CDataStore m_store;
     CListCollection m_lists;
-    CListCollection m_saved;
+    CDataFileKeeper m_file;
     QUndoStack m_history;
-    bool m_loaded = false;
-    bool m_lastSaveOk = true;
-    // This document's last write, and the lists it replaced.
-    CFileStamp m_lastWrite;
-    CListCollection m_lastWritten;
-    CListCollection m_lastWriteBase;
-    bool m_inStep = false;
-    bool m_historyStale = false;
-    // The newer file that could not be read whole, once told about.
-    CFileStamp m_notTakenIn;
-    bool m_toldNotTakenIn = false;
-    QString m_notTakenInReason;
+    // A step that saves has run; the save follows once the step has ended.
+    bool m_saveDue = false;
 };

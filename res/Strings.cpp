@@ -14,28 +14,6 @@ struct Text
 };
 } // namespace
 
-QString Load(int id)
-{
-    switch (id) {
-    case IDS_ADDED_TASK_AND_APPT:
-        return Text::tr("Added Item to Tasks and Appointments.");
-    case IDS_ADDED_TASK:
-        return Text::tr("Added Items to Tasks.");
-    case IDS_ADDED_APPT:
-        return Text::tr("Added Item to Appointments.");
-    case IDS_NEED_NEW_LIST:
-        return Text::tr("A New List is required to Import Into.");
-    case IDS_IMPORT_FIELD_NOT_FOUND:
-        return Text::tr("Error in Import: Import field not found in location designated in Import Setup.");
-    case IDS_IMPORT_NAME_EMPTY:
-        return Text::tr("Import name found empty. Invalid Data.");
-    case IDS_ITEM_NOT_DATED:
-        return Text::tr("Item is not dated, unable to add to appointments.");
-    default:
-        return QString();
-    }
-}
-
 // The program's name is the same in every language.
 QString AppTitle() { return QStringLiteral("Quillmark"); }
 QString AboutCaption() { return Text::tr("About Quillmark"); }
@@ -138,13 +116,6 @@ QString ExportDoneSomeNotStorable()
                     "and were left out.");
 }
 
-QString ImportReadFailed(const QString &reason)
-{
-    return Text::tr("Error in Import: the file could not be read to its end (%1). "
-                    "Nothing was imported.")
-            .arg(reason);
-}
-
 //: A file chooser's filters: translate the names, keep the patterns in brackets and the ";;".
 QString CsvFileFilter() { return Text::tr("Comma Delimited Files (*.csv);;All Files (*)"); }
 
@@ -158,16 +129,6 @@ QString EnterIntegerBetween(int low, int high)
     return Text::tr("Please enter an integer between %1 and %2.").arg(low).arg(high);
 }
 
-QString TaskNotAdded(const QString &reason)
-{
-    return reason.isEmpty() ? Text::tr("The item could not be added to Tasks.")
-                            : Text::tr("The item could not be added to Tasks: %1").arg(reason);
-}
-QString AppointmentNotAdded(const QString &reason)
-{
-    return reason.isEmpty() ? Text::tr("The item could not be added to Appointments.")
-                            : Text::tr("The item could not be added to Appointments: %1").arg(reason);
-}
 QString HandOverDateOutOfRange() { return Text::tr("the date lies outside the years 100 to 9999"); }
 QString HandOverSetupCaption() { return Text::tr("Setup"); }
 QString GroupItemsToCalendar() { return Text::tr("Items to Calendar"); }

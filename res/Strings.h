@@ -3,22 +3,9 @@
 #include <QString>
 #include <QStringList>
 
-// Every text the program shows, named once. The texts that results carry as
-// a number (the import's failures, the hand-over's messages) are also
-// reachable by that id through Load.
+// Texts that several places show, named once; the others are written with
+// Tr::tr() where they are used.
 namespace Str {
-
-// The ids of the texts Load gives
-constexpr int IDS_ADDED_TASK_AND_APPT = 61204;
-constexpr int IDS_ADDED_TASK = 61205;
-constexpr int IDS_ADDED_APPT = 61206;
-constexpr int IDS_NEED_NEW_LIST = 61210;
-constexpr int IDS_IMPORT_FIELD_NOT_FOUND = 61213;
-constexpr int IDS_IMPORT_NAME_EMPTY = 61214;
-constexpr int IDS_ITEM_NOT_DATED = 61215;
-
-// The text of a string-table entry; empty for an unknown id.
-QString Load(int id);
 
 // Program title and window captions
 QString AppTitle();              // "Quillmark"
@@ -89,8 +76,7 @@ QString ExportDoneSomeLeftOut();
 QString ExportFailed(const QString &reason);
 QString ExportDoneSomeNotStorable();       // records with characters Windows-1252 lacks were left out
 
-// Import, beside the ids above
-QString ImportReadFailed(const QString &reason);
+// Import
 QString CsvFileFilter();                   // "Comma Delimited Files (*.csv);;All Files (*)"
 
 // Import Fields dialog
@@ -102,8 +88,6 @@ QString FieldItemIcon();                   // "Item Icon:"
 QString EnterIntegerBetween(int low, int high); // "Please enter an integer between 1 and 50."
 
 // Hand-over to the calendar and task store, and its "Setup" dialog
-QString TaskNotAdded(const QString &reason);        // a task that could not be stored
-QString AppointmentNotAdded(const QString &reason); // an appointment that could not be stored
 QString HandOverDateOutOfRange();          // reason: a due date or start the store cannot hold
 QString HandOverSetupCaption();            // "Setup"
 QString GroupItemsToCalendar();            // "Items to Calendar"

@@ -90,7 +90,7 @@ Result ImportCsvFile(const QString &path, CListItemArray &list)
     // The four settings are read once per file, not once per line: nothing
     // writes them while an import runs, so every line sees the same values.
     Result failure;
-    const std::unique_ptr<CCsvImportJob> job = CCsvImportJob::Open(path, CImportFields::Read(kImportDefaults), failure);
+    const std::unique_ptr<CCsvImportJob> job = CCsvImportJob::Open(path, CImportFields::Read(), failure);
     if (!job)
         return failure;
     return RunToTheEnd(*job, list);
@@ -102,10 +102,12 @@ QString ImportMessage(const Result &result)
     case Status::Ok:
         return QString();
     case Status::FieldNotFound:
+        return Tr::tr("Error in Import: Import field not found in location designated in Import Setup.");
     case Status::NameEmpty:
-        return Str::Load(static_cast<int>(result.status));
+        return Tr::tr("Import name found empty. Invalid Data.");
     case Status::ReadFailed:
-        return Str::ImportReadFailed(result.reason);
+        return Tr::tr("Error in Import: the file could not be read to its end (%1). Nothing was imported.")
+                .arg(result.reason);
     case Status::NotAFile:
         return Tr::tr("Error in Import: '%1' is no ordinary file (it is a folder, a device or a named pipe, "
                       "for instance) and cannot be imported.")

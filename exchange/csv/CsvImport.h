@@ -2,7 +2,6 @@
 
 #include "exchange/csv/ImportFields.h"
 #include "model/ListItemArray.h"
-#include "res/Strings.h"
 
 #include <QString>
 
@@ -16,13 +15,13 @@ class QIODevice;
 namespace CsvImport {
 
 enum class Status {
-    Ok = 0,
-    FieldNotFound = Str::IDS_IMPORT_FIELD_NOT_FOUND, // 61213
-    NameEmpty = Str::IDS_IMPORT_NAME_EMPTY,          // 61214
-    ReadFailed = -1,                                 // the file could not be opened or broke off
-    NotAFile = -2,                                   // a folder, a device, a named pipe
-    NotText = -3,                                    // a zero byte: no text at all
-    LineTooLong = -4,                                // longer than CCsvLineReader::kMaxLine
+    Ok,
+    FieldNotFound, // a line lacks a field the settings name
+    NameEmpty,     // a line's name field is empty
+    ReadFailed,    // the file could not be opened or broke off
+    NotAFile,      // a folder, a device, a named pipe
+    NotText,       // a zero byte: no text at all
+    LineTooLong,   // longer than CCsvLineReader::kMaxLine
 };
 
 struct Result

@@ -1,20 +1,14 @@
 #include "exchange/csv/ImportFields.h"
 
-#include "platform/Settings.h"
+#include "platform/AppSettings.h"
+#include "res/ResourceIds.h"
 
-namespace ImportKeys {
-QString NameField() { return QStringLiteral("ImpNameField"); }
-QString DescField() { return QStringLiteral("ImpDescField"); }
-QString PriceField() { return QStringLiteral("ImpPriceField"); }
-QString Icon() { return QStringLiteral("ImpIcon"); }
-} // namespace ImportKeys
+using namespace AppSettings;
 
-CImportFields CImportFields::Read(const CImportFields &defaults)
+// Imported items get one of the strip's icons.
+static_assert(kImportIcon.Low() == Res::kFirstStripImage && kImportIcon.High() == Res::kImageCount - 1);
+
+CImportFields CImportFields::Read()
 {
-    CImportFields f;
-    f.nameField = Settings::ReadInt(ImportKeys::NameField(), defaults.nameField);
-    f.descField = Settings::ReadInt(ImportKeys::DescField(), defaults.descField);
-    f.priceField = Settings::ReadInt(ImportKeys::PriceField(), defaults.priceField);
-    f.icon = Settings::ReadInt(ImportKeys::Icon(), defaults.icon);
-    return f;
+    return {kImportNameField.Read(), kImportDescField.Read(), kImportPriceField.Read(), kImportIcon.Read()};
 }

@@ -4,7 +4,7 @@
 #include "dialogs/IconChooser.h"
 #include "dialogs/TemplateFit.h"
 #include "platform/Prompter.h"
-#include "platform/Settings.h"
+#include "platform/AppSettings.h"
 #include "res/Strings.h"
 
 #include <QLabel>
@@ -14,6 +14,7 @@ namespace {
 
 using DialogUnits::DluRect;
 using DialogUnits::Place;
+using namespace AppSettings;
 
 // Where each control sits, in dialog units. A column number is one spin box,
 // its arrows inside its right edge.
@@ -75,15 +76,15 @@ CImportFieldsDlg::CImportFieldsDlg(QWidget *parent)
     // In the order the Tab key visits them.
     auto *nameLabel = new QLabel(Str::FieldNameField(), this);
     Place(nameLabel, kNameLabel);
-    m_spinName = new CFieldSpinBox(1, kMaxField, this);
+    m_spinName = new CFieldSpinBox(kImportNameField.Low(), kImportNameField.High(), this);
     Place(m_spinName, kNameField);
     auto *descLabel = new QLabel(Str::FieldDescField(), this);
     Place(descLabel, kDescLabel);
-    m_spinDesc = new CFieldSpinBox(0, kMaxField, this);
+    m_spinDesc = new CFieldSpinBox(kImportDescField.Low(), kImportDescField.High(), this);
     Place(m_spinDesc, kDescField);
     auto *priceLabel = new QLabel(Str::FieldPriceField(), this);
     Place(priceLabel, kPriceLabel);
-    m_spinPrice = new CFieldSpinBox(0, kMaxField, this);
+    m_spinPrice = new CFieldSpinBox(kImportPriceField.Low(), kImportPriceField.High(), this);
     Place(m_spinPrice, kPriceField);
     auto *iconLabel = new QLabel(Str::FieldItemIcon(), this);
     Place(iconLabel, kIconLabel);
@@ -101,13 +102,10 @@ CImportFieldsDlg::~CImportFieldsDlg() = default;
 
 void CImportFieldsDlg::OnInitDialog()
 {
-    const CImportFields stored = CImportFields::Read(kDialogDefaults);
-    m_nNameField = stored.nameField;
-    m_nDescField = stored.descField;
-    m_nPriceField = stored.priceField;
-    m_spinName->setValue(m_nNameField);
-    m_spinDesc->setValue(m_nDescField);
-    m_spinPrice->setValue(m_nPriceField);
+    const CImportFields stored = CImportFields::Read();
+    m_spinName->setValue(stored.nameField);
+    m_spinDesc->setValue(stored.descField);
+    m_spinPrice->setValue(stored.priceField);
 
     m_images = CImageList::StripOnly();
     m_listIcons->Fill(m_images);
@@ -138,14 +136,11 @@ void CImportFieldsDlg::OnOK()
     int price = 0;
     if (!TakeField(m_spinName, name) || !TakeField(m_spinDesc, desc) || !TakeField(m_spinPrice, price))
         return; // nothing is stored until all three are right
-    m_nNameField = name;
-    m_nDescField = desc;
-    m_nPriceField = price;
-    Settings::WriteInt(ImportKeys::NameField(), m_nNameField);
-    Settings::WriteInt(ImportKeys::DescField(), m_nDescField);
-    Settings::WriteInt(ImportKeys::PriceField(), m_nPriceField);
+    kImportNameField.Write(name);
+    kImportDescField.Write(desc);
+    kImportPriceField.Write(price);
     const int icon = m_listIcons->SelectedIcon();
     if (icon >= 0)
-        Settings::WriteInt(ImportKeys::Icon(), icon);
+        kImportIcon.Write(icon);
     EndOK();
 }

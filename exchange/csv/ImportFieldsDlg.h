@@ -42,15 +42,8 @@ class CImportFieldsDlg : public CQmDialog
     Q_OBJECT
 
 public:
-    // The column numbers the dialog accepts; 0 switches a column off.
-    static constexpr int kMaxField = 50;
-
     explicit CImportFieldsDlg(QWidget *parent = nullptr);
     ~CImportFieldsDlg() override;
-
-    int m_nNameField = kDialogDefaults.nameField;
-    int m_nDescField = kDialogDefaults.descField;
-    int m_nPriceField = kDialogDefaults.priceField;
 
     CFieldSpinBox *NameSpin() const { return m_spinName; }
     CFieldSpinBox *DescSpin() const { return m_spinDesc; }

@@ -2,7 +2,7 @@
 
 #include "exchange/handover/CalendarStore.h"
 #include "model/ListItem.h"
-#include "res/Strings.h"
+#include "res/Tr.h"
 
 QStringList HandOverItem(const CListItem &item, bool toTask, bool toCalendar, CCalendarStore &store)
 {
@@ -16,26 +16,28 @@ QStringList HandOverItem(const CListItem &item, bool toTask, bool toCalendar, CC
         QString why;
         taskAdded = store.AddTask(task, &why);
         if (!taskAdded)
-            messages << Str::TaskNotAdded(why);
+            messages << (why.isEmpty() ? Tr::tr("The item could not be added to Tasks.")
+                                       : Tr::tr("The item could not be added to Tasks: %1").arg(why));
     }
 
     bool eventAdded = false;
     if (toCalendar) {
         if (!item.m_bDated) {
-            messages << Str::Load(Str::IDS_ITEM_NOT_DATED);
+            messages << Tr::tr("Item is not dated, unable to add to appointments.");
         } else {
             QString why;
             eventAdded = store.AddEvent(EventValues{item.m_strName, item.m_strDesc, item.m_time}, &why);
             if (!eventAdded)
-                messages << Str::AppointmentNotAdded(why);
+                messages << (why.isEmpty() ? Tr::tr("The item could not be added to Appointments.")
+                                           : Tr::tr("The item could not be added to Appointments: %1").arg(why));
         }
     }
 
     if (taskAdded && eventAdded)
-        messages << Str::Load(Str::IDS_ADDED_TASK_AND_APPT);
+        messages << Tr::tr("Added Item to Tasks and Appointments.");
     else if (taskAdded)
-        messages << Str::Load(Str::IDS_ADDED_TASK);
+        messages << Tr::tr("Added Items to Tasks.");
     else if (eventAdded)
-        messages << Str::Load(Str::IDS_ADDED_APPT);
+        messages << Tr::tr("Added Item to Appointments.");
     return messages;
 }

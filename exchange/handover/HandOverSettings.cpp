@@ -1,22 +1,21 @@
 #include "exchange/handover/HandOverSettings.h"
 
 #include "platform/AppPaths.h"
-#include "platform/Settings.h"
+#include "platform/AppSettings.h"
 
 #include <QDir>
 
+using namespace AppSettings;
+
+static_assert(kItemReminder.Low() == 0 && kItemReminder.High() == kReminderChoices - 1);
+static_assert(kItemReminder.Default() == int(Reminder::QuarterHourBefore));
+
 namespace {
 
-const QString kItemTask = QStringLiteral("ITEMTASK");
-const QString kItemAppt = QStringLiteral("ITEMAPPT");
-const QString kItemReminder = QStringLiteral("ITEMALRM");
-const QString kTasksFolder = QStringLiteral("TasksFolder");
-const QString kCalendarFolder = QStringLiteral("CalendarFolder");
-
-QString FolderSetting(const QString &key, const QString &leaf)
+QString FolderSetting(const TextSetting &setting, const QString &leaf)
 {
     const QDir data(AppPaths::AppDataFolder());
-    const QString stored = Settings::ReadString(key, QString()).trimmed();
+    const QString stored = setting.Read().trimmed();
     // A relative folder is taken from the data folder, not from wherever the
     // program happened to be started.
     if (!stored.isEmpty())
@@ -28,21 +27,13 @@ QString FolderSetting(const QString &key, const QString &leaf)
 
 namespace HandOverSettings {
 
-bool ItemToTask() { return Settings::ReadInt(kItemTask, 1) != 0; }
-bool ItemToCalendar() { return Settings::ReadInt(kItemAppt, 0) != 0; }
-void SetItemToTask(bool on) { Settings::WriteInt(kItemTask, on ? 1 : 0); }
-void SetItemToCalendar(bool on) { Settings::WriteInt(kItemAppt, on ? 1 : 0); }
-
 Reminder ItemReminder()
 {
-    const std::optional<int> stored = Settings::ReadStoredInt(kItemReminder);
-    if (stored && *stored >= 0 && *stored < kReminderChoices)
+    if (const std::optional<int> stored = kItemReminder.Stored())
         return static_cast<Reminder>(*stored);
-    const bool setUpBefore = Settings::ReadStoredInt(kItemTask) || Settings::ReadStoredInt(kItemAppt);
-    return setUpBefore ? Reminder::None : Reminder::QuarterHourBefore;
+    const bool setUpBefore = kItemToTask.Stored() || kItemToCalendar.Stored();
+    return setUpBefore ? Reminder::None : static_cast<Reminder>(kItemReminder.Default());
 }
-
-void SetItemReminder(Reminder reminder) { Settings::WriteInt(kItemReminder, static_cast<int>(reminder)); }
 
 QString TasksFolder() { return FolderSetting(kTasksFolder, QStringLiteral("tasks")); }
 QString CalendarFolder() { return FolderSetting(kCalendarFolder, QStringLiteral("calendar")); }

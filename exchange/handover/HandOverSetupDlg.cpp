@@ -3,6 +3,7 @@
 #include "dialogs/DialogUnits.h"
 #include "dialogs/TemplateFit.h"
 #include "exchange/handover/HandOverSettings.h"
+#include "platform/AppSettings.h"
 #include "res/Strings.h"
 #include "res/Tr.h"
 
@@ -85,8 +86,8 @@ CHandOverSetupDlg::~CHandOverSetupDlg() = default;
 
 void CHandOverSetupDlg::OnInitDialog()
 {
-    m_bItemTask = HandOverSettings::ItemToTask() ? 1 : 0;
-    m_bItemAppt = HandOverSettings::ItemToCalendar() ? 1 : 0;
+    m_bItemTask = AppSettings::kItemToTask.IsOn() ? 1 : 0;
+    m_bItemAppt = AppSettings::kItemToCalendar.IsOn() ? 1 : 0;
     m_nReminder = static_cast<int>(HandOverSettings::ItemReminder());
     m_checkTask->setChecked(m_bItemTask != 0);
     m_checkAppt->setChecked(m_bItemAppt != 0);
@@ -98,8 +99,8 @@ void CHandOverSetupDlg::OnOK()
     m_bItemTask = m_checkTask->isChecked() ? 1 : 0;
     m_bItemAppt = m_checkAppt->isChecked() ? 1 : 0;
     m_nReminder = m_comboReminder->currentIndex();
-    HandOverSettings::SetItemToTask(m_bItemTask != 0);
-    HandOverSettings::SetItemToCalendar(m_bItemAppt != 0);
-    HandOverSettings::SetItemReminder(static_cast<Reminder>(m_nReminder));
+    AppSettings::kItemToTask.Set(m_bItemTask != 0);
+    AppSettings::kItemToCalendar.Set(m_bItemAppt != 0);
+    AppSettings::kItemReminder.Write(m_nReminder);
     EndOK();
 }

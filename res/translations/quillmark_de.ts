@@ -95,9 +95,6 @@
         <source>Importing &apos;%1&apos; into the new list &apos;%2&apos;...</source>
         <translation>„%1“ wird in die neue Liste „%2“ importiert ...</translation>
     </message>
-</context>
-<context>
-    <name>Str</name>
     <message>
         <source>Added Item to Tasks and Appointments.</source>
         <translation>Der Eintrag wurde zu den Aufgaben und Terminen hinzugefügt.</translation>
@@ -126,6 +123,29 @@
         <source>Item is not dated, unable to add to appointments.</source>
         <translation>Der Eintrag hat kein Datum und kann nicht zu den Terminen hinzugefügt werden.</translation>
     </message>
+    <message>
+        <source>Error in Import: the file could not be read to its end (%1). Nothing was imported.</source>
+        <translation>Fehler beim Import: Die Datei konnte nicht bis zum Ende gelesen werden (%1). Es wurde nichts importiert.</translation>
+    </message>
+    <message>
+        <source>The item could not be added to Tasks.</source>
+        <translation>Der Eintrag konnte nicht zu den Aufgaben hinzugefügt werden.</translation>
+    </message>
+    <message>
+        <source>The item could not be added to Tasks: %1</source>
+        <translation>Der Eintrag konnte nicht zu den Aufgaben hinzugefügt werden: %1</translation>
+    </message>
+    <message>
+        <source>The item could not be added to Appointments.</source>
+        <translation>Der Eintrag konnte nicht zu den Terminen hinzugefügt werden.</translation>
+    </message>
+    <message>
+        <source>The item could not be added to Appointments: %1</source>
+        <translation>Der Eintrag konnte nicht zu den Terminen hinzugefügt werden: %1</translation>
+    </message>
+</context>
+<context>
+    <name>Str</name>
     <message>
         <source>About Quillmark</source>
         <translation>Über Quillmark</translation>
@@ -329,10 +349,6 @@
         <translation>Die Datei „Quillmark.csv“ wurde in Ihrem Ordner „Dokumente“ angelegt; einige Datensätze waren zu lang oder enthielten Zeichen, die die Datei nicht speichern kann, und wurden ausgelassen.</translation>
     </message>
     <message>
-        <source>Error in Import: the file could not be read to its end (%1). Nothing was imported.</source>
-        <translation>Fehler beim Import: Die Datei konnte nicht bis zum Ende gelesen werden (%1). Es wurde nichts importiert.</translation>
-    </message>
-    <message>
         <source>Comma Delimited Files (*.csv);;All Files (*)</source>
         <extracomment>A file chooser&apos;s filters: translate the names, keep the patterns in brackets and the &quot;;;&quot;.</extracomment>
         <translation>Kommagetrennte Dateien (*.csv);;Alle Dateien (*)</translation>
@@ -360,22 +376,6 @@
     <message>
         <source>Please enter an integer between %1 and %2.</source>
         <translation>Bitte geben Sie eine ganze Zahl zwischen %1 und %2 ein.</translation>
-    </message>
-    <message>
-        <source>The item could not be added to Tasks.</source>
-        <translation>Der Eintrag konnte nicht zu den Aufgaben hinzugefügt werden.</translation>
-    </message>
-    <message>
-        <source>The item could not be added to Tasks: %1</source>
-        <translation>Der Eintrag konnte nicht zu den Aufgaben hinzugefügt werden: %1</translation>
-    </message>
-    <message>
-        <source>The item could not be added to Appointments.</source>
-        <translation>Der Eintrag konnte nicht zu den Terminen hinzugefügt werden.</translation>
-    </message>
-    <message>
-        <source>The item could not be added to Appointments: %1</source>
-        <translation>Der Eintrag konnte nicht zu den Terminen hinzugefügt werden: %1</translation>
     </message>
     <message>
         <source>the date lies outside the years 100 to 9999</source>

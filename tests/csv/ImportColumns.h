@@ -1,13 +1,12 @@
 #pragma once
 
-#include "exchange/csv/ImportFields.h"
-#include "platform/Settings.h"
+#include "platform/AppSettings.h"
 
 // The columns an import reads the name, description and price from, stored
 // as the Import Fields dialog stores them.
 inline void StoreImportColumns(int name, int desc, int price)
 {
-    Settings::WriteInt(ImportKeys::NameField(), name);
-    Settings::WriteInt(ImportKeys::DescField(), desc);
-    Settings::WriteInt(ImportKeys::PriceField(), price);
+    AppSettings::kImportNameField.Write(name);
+    AppSettings::kImportDescField.Write(desc);
+    AppSettings::kImportPriceField.Write(price);
 }

@@ -1,6 +1,7 @@
 #include "dialogs/IconChooser.h"
 #include "exchange/csv/ImportFields.h"
 #include "exchange/csv/ImportFieldsDlg.h"
+#include "platform/AppSettings.h"
 #include "platform/Settings.h"
 #include "res/Strings.h"
 #include "tests/dialogs/ChooserRows.h"
@@ -18,13 +19,13 @@ using Values = QList<int>; // name, desc, price, icon; kAbsent: not stored
 
 Values Stored()
 {
-    return {Settings::ReadInt(ImportKeys::NameField(), kAbsent), Settings::ReadInt(ImportKeys::DescField(), kAbsent),
-            Settings::ReadInt(ImportKeys::PriceField(), kAbsent), Settings::ReadInt(ImportKeys::Icon(), kAbsent)};
+    return {Settings::ReadInt(AppSettings::kImportNameField.Key(), kAbsent), Settings::ReadInt(AppSettings::kImportDescField.Key(), kAbsent),
+            Settings::ReadInt(AppSettings::kImportPriceField.Key(), kAbsent), Settings::ReadInt(AppSettings::kImportIcon.Key(), kAbsent)};
 }
 
 void Store(const Values &v)
 {
-    const QString keys[] = {ImportKeys::NameField(), ImportKeys::DescField(), ImportKeys::PriceField(), ImportKeys::Icon()};
+    const QString keys[] = {AppSettings::kImportNameField.Key(), AppSettings::kImportDescField.Key(), AppSettings::kImportPriceField.Key(), AppSettings::kImportIcon.Key()};
     for (int i = 0; i < 4; ++i) {
         if (v[i] != kAbsent)
             Settings::WriteInt(keys[i], v[i]);

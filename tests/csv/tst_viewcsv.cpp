@@ -4,6 +4,7 @@
 #include "exchange/csv/CsvImport.h"
 #include "exchange/csv/ImportFields.h"
 #include "exchange/csv/ImportFieldsDlg.h"
+#include "platform/AppSettings.h"
 #include "platform/Settings.h"
 #include "res/Strings.h"
 #include "tests/csv/ImportColumns.h"
@@ -161,10 +162,10 @@ private slots:
         QTest::addColumn<QByteArray>("content");
         QTest::addColumn<bool>("cancel");        // in the progress dialog
         QTest::addColumn<QString>("message");
-        QTest::newRow("no new list") << false << QString() << QByteArray() << false << Str::Load(Str::IDS_NEED_NEW_LIST);
+        QTest::newRow("no new list") << false << QString() << QByteArray() << false << QStringLiteral("A New List is required to Import Into.");
         QTest::newRow("chooser cancelled") << true << QString() << QByteArray() << false << QString();
         QTest::newRow("blank last line") << true << u"file"_s << QByteArray("A,x,1,\n\n") << false
-                                         << Str::Load(Str::IDS_IMPORT_NAME_EMPTY);
+                                         << QStringLiteral("Import name found empty. Invalid Data.");
         QTest::newRow("named pipe") << true << u"pipe"_s << QByteArray() << false << QString();
         QTest::newRow("cancelled while importing") << true << u"file"_s << QByteArray("a,,,\n").repeated(2000000)
                                                    << true << QString();
@@ -223,8 +224,8 @@ private slots:
         });
         f.Run("ImportSetup");
         QM_VERIFY_PROMPTS(f.prompter);
-        QCOMPARE(Settings::ReadInt(ImportKeys::DescField(), -1), 0);
-        QCOMPARE(Settings::ReadInt(ImportKeys::Icon(), -1), 6);
+        QCOMPARE(Settings::ReadInt(AppSettings::kImportDescField.Key(), -1), 0);
+        QCOMPARE(Settings::ReadInt(AppSettings::kImportIcon.Key(), -1), 6);
     }
 };
 

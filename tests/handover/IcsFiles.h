@@ -11,6 +11,12 @@
 // The items of a collection folder as libical reads them back.
 namespace IcsFiles {
 
+// What the hand-over tells the user.
+inline const QString kAddedTask = QStringLiteral("Added Items to Tasks.");
+inline const QString kAddedAppt = QStringLiteral("Added Item to Appointments.");
+inline const QString kAddedBoth = QStringLiteral("Added Item to Tasks and Appointments.");
+inline const QString kNotDated = QStringLiteral("Item is not dated, unable to add to appointments.");
+
 // Stands for a text property that is not in the file.
 inline const QString kAbsent = QStringLiteral("<absent>");
 

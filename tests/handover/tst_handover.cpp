@@ -3,7 +3,6 @@
 #include "exchange/handover/SafeFileWrite.h"
 #include "model/ListItem.h"
 #include "platform/AppPaths.h"
-#include "res/Strings.h"
 #include "tests/handover/IcsFiles.h"
 #include "tests/testlib/FileSizeLimit.h"
 #include "tests/testlib/QuillmarkTest.h"
@@ -24,14 +23,6 @@ constexpr CalendarTime kNow = 1704164645;
 CListItem Item(const QString &name, const QString &desc, bool dated, bool done, int year = 2003)
 {
     return ModelTest::MakeItem(name, desc, 1.25, done, dated, ModelTest::Local(year, 3, 5, 14, 37, 52), 12);
-}
-
-QStringList Loaded(const QList<int> &ids)
-{
-    QStringList texts;
-    for (int id : ids)
-        texts << Str::Load(id);
-    return texts;
 }
 
 // The whole file, as the programs that read these folders get it.
@@ -94,17 +85,17 @@ private slots:
         QTest::addColumn<bool>("toTask");
         QTest::addColumn<bool>("toCalendar");
         QTest::addColumn<bool>("dated");
-        QTest::addColumn<QList<int>>("messages");
+        QTest::addColumn<QStringList>("messages");
         QTest::addColumn<int>("tasks");
         QTest::addColumn<int>("events");
-        QTest::newRow("task") << true << false << true << QList<int>{Str::IDS_ADDED_TASK} << 1 << 0;
-        QTest::newRow("appointment") << false << true << true << QList<int>{Str::IDS_ADDED_APPT} << 0 << 1;
-        QTest::newRow("both") << true << true << true << QList<int>{Str::IDS_ADDED_TASK_AND_APPT} << 1 << 1;
+        QTest::newRow("task") << true << false << true << QStringList{kAddedTask} << 1 << 0;
+        QTest::newRow("appointment") << false << true << true << QStringList{kAddedAppt} << 0 << 1;
+        QTest::newRow("both") << true << true << true << QStringList{kAddedBoth} << 1 << 1;
         QTest::newRow("both, undated: not dated, then the task")
-                << true << true << false << QList<int>{Str::IDS_ITEM_NOT_DATED, Str::IDS_ADDED_TASK} << 1 << 0;
+                << true << true << false << QStringList{kNotDated, kAddedTask} << 1 << 0;
         QTest::newRow("appointment, undated: nothing made")
-                << false << true << false << QList<int>{Str::IDS_ITEM_NOT_DATED} << 0 << 0;
-        QTest::newRow("neither") << false << false << true << QList<int>{} << 0 << 0;
+                << false << true << false << QStringList{kNotDated} << 0 << 0;
+        QTest::newRow("neither") << false << false << true << QStringList{} << 0 << 0;
     }
 
     void outcomes()
@@ -112,13 +103,13 @@ private slots:
         QFETCH(bool, toTask);
         QFETCH(bool, toCalendar);
         QFETCH(bool, dated);
-        QFETCH(QList<int>, messages);
+        QFETCH(QStringList, messages);
         QFETCH(int, tasks);
         QFETCH(int, events);
         CCalendarStore store(m_tasks, m_calendar);
         const CListItem item = Item(QStringLiteral("Milk"), QStringLiteral("Two litres"), dated, false);
-        QCOMPARE(HandOverItem(item, toTask, toCalendar, store), Loaded(messages));
-        QCOMPARE(HandOverItem(item, toTask, toCalendar, store), Loaded(messages));
+        QCOMPARE(HandOverItem(item, toTask, toCalendar, store), messages);
+        QCOMPARE(HandOverItem(item, toTask, toCalendar, store), messages);
 
         const QList<StoredItem> written = ReadFolder(m_tasks) + ReadFolder(m_calendar);
         QCOMPARE(written.size(), 2 * (tasks + events));
@@ -273,11 +264,12 @@ private slots:
         const QStringList shown = HandOverItem(Item(QStringLiteral("x"), QString(), true, false, year), true,
                                                true, store);
         if (written.isEmpty()) {
-            QCOMPARE(shown, (QStringList{Str::TaskNotAdded(Str::HandOverDateOutOfRange()),
-                                         Str::AppointmentNotAdded(Str::HandOverDateOutOfRange())}));
+            const QString why = QStringLiteral(": the date lies outside the years 100 to 9999");
+            QCOMPARE(shown, (QStringList{QStringLiteral("The item could not be added to Tasks") + why,
+                                         QStringLiteral("The item could not be added to Appointments") + why}));
             QCOMPARE(Entries(m_tasks) + Entries(m_calendar), QStringList{});
         } else {
-            QCOMPARE(shown, Loaded({Str::IDS_ADDED_TASK_AND_APPT}));
+            QCOMPARE(shown, QStringList{kAddedBoth});
             QVERIFY(Named(m_tasks, QStringLiteral("x")).bytes.contains("DUE:" + written + "\r\n"));
             QVERIFY(Named(m_calendar, QStringLiteral("x")).bytes.contains("DTSTART:" + written + "\r\n"));
         }
@@ -303,9 +295,10 @@ private slots:
         const QStringList shown =
                 HandOverItem(Item(QStringLiteral("x"), QString(), true, false), true, true, store);
         QCOMPARE(shown.size(), 2);
-        const QString notAdded = tasksBlocked ? Str::TaskNotAdded(blocked) : Str::AppointmentNotAdded(blocked);
+        const QString notAdded = QStringLiteral("The item could not be added to %1: %2")
+                                         .arg(tasksBlocked ? QStringLiteral("Tasks") : QStringLiteral("Appointments"), blocked);
         QVERIFY2(shown.at(0).startsWith(notAdded), qPrintable(shown.at(0)));
-        QCOMPARE(shown.at(1), Str::Load(tasksBlocked ? Str::IDS_ADDED_APPT : Str::IDS_ADDED_TASK));
+        QCOMPARE(shown.at(1), tasksBlocked ? kAddedAppt : kAddedTask);
         QCOMPARE(Summaries(tasksBlocked ? m_calendar : m_tasks), QStringList{QStringLiteral("x")});
     }
 
@@ -356,7 +349,7 @@ private slots:
         // A sync program looks at every folder here: both collections are
         // there from the first item on, and nothing else is.
         QCOMPARE(HandOverItem(Item(QStringLiteral("a"), QString(), true, false), true, false, store),
-                 Loaded({Str::IDS_ADDED_TASK}));
+                 QStringList{kAddedTask});
         QCOMPARE(Entries(pim), (QStringList{QStringLiteral("calendar"), QStringLiteral("tasks")}));
         QCOMPARE(Entries(pim + QStringLiteral("/tasks")).size(), 1);
     }

@@ -2,7 +2,6 @@
 #include "exchange/handover/HandOverSetupDlg.h"
 #include "exchange/handover/Reminder.h"
 #include "platform/Settings.h"
-#include "res/Strings.h"
 #include "tests/handover/IcsFiles.h"
 #include "tests/testlib/QuillmarkTest.h"
 #include "tests/view/ViewFixture.h"
@@ -32,12 +31,12 @@ private:
 
     // Shows item `item` of list `list`, opened from the tree, and hands it
     // over with the arrow button.
-    static void HandOver(Fixture<> &f, int list, int item, const QList<int> &messages)
+    static void HandOver(Fixture<> &f, int list, int item, const QStringList &messages)
     {
         f.OpenItem(list, item);
         QCOMPARE(f.Mode(), Shown::Item);
-        for (int message : messages)
-            f.prompter.ExpectMessage(Str::Load(message));
+        for (const QString &message : messages)
+            f.prompter.ExpectMessage(message);
         f.Run("HandOver");
         QM_VERIFY_PROMPTS(f.prompter);
         f.Run("Back"); // back to the tree
@@ -84,7 +83,7 @@ private slots:
 
         // With settings never written: a task, with a reminder a quarter of
         // an hour before it is due.
-        HandOver(f, 1, 0, {Str::IDS_ADDED_TASK}); // "Tickets", dated
+        HandOver(f, 1, 0, {IcsFiles::kAddedTask}); // "Tickets", dated
         QCOMPARE(Summaries(m_tasks), QStringList{QStringLiteral("Tickets")});
         QCOMPARE(ReadFolder(m_tasks).value(0).alarms,
                  QStringList{QStringLiteral("DISPLAY, -900 s from END: Tickets")});
@@ -94,14 +93,14 @@ private slots:
         QCOMPARE(ReadDataFile(f.path), SampleLists());
 
         Configure(f, false, true, Reminder::DayBefore);
-        HandOver(f, 1, 0, {Str::IDS_ADDED_APPT});
+        HandOver(f, 1, 0, {IcsFiles::kAddedAppt});
         QCOMPARE(Summaries(m_tasks), QStringList{QStringLiteral("Tickets")});
         QCOMPARE(Summaries(m_calendar), QStringList{QStringLiteral("Tickets")});
         QCOMPARE(ReadFolder(m_calendar).value(0).alarms,
                  QStringList{QStringLiteral("DISPLAY, -86400 s from START: Tickets")});
 
         Configure(f, true, true, Reminder::None);
-        HandOver(f, 0, 1, {Str::IDS_ITEM_NOT_DATED, Str::IDS_ADDED_TASK}); // "Milk", undated
+        HandOver(f, 0, 1, {IcsFiles::kNotDated, IcsFiles::kAddedTask}); // "Milk", undated
         QStringList tasks = Summaries(m_tasks); // in the order of their random file names
         tasks.sort();
         QCOMPARE(tasks, (QStringList{QStringLiteral("Milk"), QStringLiteral("Tickets")}));

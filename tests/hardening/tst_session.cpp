@@ -81,10 +81,10 @@ void TestSession::wholeSession()
     QM_VERIFY_PROMPTS(m_prompter);
     QVERIFY(FileBytes(exportPath).contains("Rye bread,"));
 
-    // The import's set-up shows the stored icon nowhere: it is none of the
-    // offered ones.
+    // The import's set-up shows the defaults in place of the name column
+    // and the icon the program does not have.
     m_prompter.ExpectDialog<CImportFieldsDlg>([](CImportFieldsDlg &d) {
-        [&] { QCOMPARE(d.IconChooser()->SelectedRow(), -1); }();
+        [&] { QCOMPARE((QList<int>{d.NameSpin()->value(), d.IconChooser()->SelectedRow()}), (QList<int>{1, 1})); }();
         d.CancelButton()->click();
         return d.result();
     });
@@ -95,7 +95,7 @@ void TestSession::wholeSession()
     tree->setCurrentIndex(QuillmarkTest::TreeNode(*tree, 1, 0));
     run("Open");
     QVERIFY(tree->isHidden());
-    m_prompter.ExpectMessage(Str::Load(Str::IDS_ADDED_TASK));
+    m_prompter.ExpectMessage(QStringLiteral("Added Items to Tasks."));
     run("HandOver");
     QM_VERIFY_PROMPTS(m_prompter);
 

@@ -1,10 +1,10 @@
 // A settings file that is garbage, cut short or hand-edited: reading it never
-// fails, a value that is not a 32-bit number reads as missing, and a number
-// out of range is handled where it is used.
+// fails, and a value that is not a 32-bit number, or not one the setting
+// takes, reads as its default.
 
 #include "exchange/csv/CsvImport.h"
 #include "exchange/csv/ImportFields.h"
-#include "exchange/handover/HandOverSettings.h"
+#include "platform/AppSettings.h"
 #include "platform/Settings.h"
 #include "tests/model/ModelTestUtil.h"
 #include "tests/testlib/QuillmarkTest.h"
@@ -58,8 +58,8 @@ private slots:
     void everyCutKeepsOrLosesEachValue();
     void valuesThatAreNotNumbers_data();
     void valuesThatAreNotNumbers();
-    void outOfRangeImportFields_data();
-    void outOfRangeImportFields();
+    void outOfRangeReadsAsDefault_data();
+    void outOfRangeReadsAsDefault();
 };
 
 void TestSettingsHostile::garbageReadsAsMissing_data()
@@ -89,15 +89,14 @@ void TestSettingsHostile::garbageReadsAsMissing()
 {
     QFETCH(QByteArray, content);
     WriteConf(content);
-    const CImportFields fields = CImportFields::Read(kImportDefaults);
-    const CImportFields &d = kImportDefaults;
+    const CImportFields fields = CImportFields::Read();
     QCOMPARE((QList<int>{fields.nameField, fields.descField, fields.priceField, fields.icon}),
-             (QList<int>{d.nameField, d.descField, d.priceField, d.icon}));
-    QCOMPARE(HandOverSettings::ItemToTask(), true);
-    QCOMPARE(HandOverSettings::ItemToCalendar(), false);
+             (QList<int>{1, 2, 3, 6}));
+    QCOMPARE(AppSettings::kItemToTask.IsOn(), true);
+    QCOMPARE(AppSettings::kItemToCalendar.IsOn(), false);
     // The store still takes a value and gives it back.
-    Settings::WriteInt(ImportKeys::Icon(), 12);
-    QCOMPARE(Settings::ReadInt(ImportKeys::Icon(), 6), 12);
+    Settings::WriteInt(AppSettings::kImportIcon.Key(), 12);
+    QCOMPARE(Settings::ReadInt(AppSettings::kImportIcon.Key(), 6), 12);
 }
 
 void TestSettingsHostile::everyCutKeepsOrLosesEachValue()
@@ -108,10 +107,10 @@ void TestSettingsHostile::everyCutKeepsOrLosesEachValue()
         int stored;
         int missing;
     };
-    const QList<Value> values = {{ImportKeys::NameField(), 2, kImportDefaults.nameField},
-                                 {ImportKeys::DescField(), 3, kImportDefaults.descField},
-                                 {ImportKeys::PriceField(), 0, kImportDefaults.priceField},
-                                 {ImportKeys::Icon(), 9, kImportDefaults.icon},
+    const QList<Value> values = {{AppSettings::kImportNameField.Key(), 2, 1},
+                                 {AppSettings::kImportDescField.Key(), 3, 2},
+                                 {AppSettings::kImportPriceField.Key(), 0, 3},
+                                 {AppSettings::kImportIcon.Key(), 9, 6},
                                  {QStringLiteral("ITEMTASK"), 0, 1},
                                  {QStringLiteral("ITEMAPPT"), 1, 0}};
     for (qsizetype cut = 0; cut <= kSample.size(); ++cut) {
@@ -123,7 +122,7 @@ void TestSettingsHostile::everyCutKeepsOrLosesEachValue()
         }
     }
     // The whole file has every value.
-    const CImportFields fields = CImportFields::Read(kImportDefaults);
+    const CImportFields fields = CImportFields::Read();
     QCOMPARE(fields.nameField, 2);
     QCOMPARE(fields.icon, 9);
 }
@@ -151,44 +150,40 @@ void TestSettingsHostile::valuesThatAreNotNumbers()
     QFETCH(int, read);
     WriteConf("[Settings]\nITEMTASK=" + value + "\nImpIcon=" + value + "\n");
     QCOMPARE(Settings::ReadInt(QStringLiteral("ITEMTASK"), 42), read);
-    QCOMPARE(Settings::ReadInt(ImportKeys::Icon(), 42), read);
-    // Read as missing: a task is made, as when nothing was ever stored.
-    QCOMPARE(HandOverSettings::ItemToTask(), read != 0);
+    QCOMPARE(Settings::ReadInt(AppSettings::kImportIcon.Key(), 42), read);
+    // None is the 0 or 1 it takes: a task is made, as when nothing was ever
+    // stored.
+    QVERIFY(AppSettings::kItemToTask.IsOn());
 }
 
-void TestSettingsHostile::outOfRangeImportFields_data()
+void TestSettingsHostile::outOfRangeReadsAsDefault_data()
 {
     QTest::addColumn<QByteArray>("settings");
-    QTest::addColumn<CsvImport::Status>("status");
-    QTest::addColumn<int>("icon");
-    using S = CsvImport::Status;
-    QTest::newRow("name field 2^31-1") << QByteArray("ImpNameField=2147483647") << S::FieldNotFound << 0;
-    QTest::newRow("price field -2^31") << QByteArray("ImpPriceField=-2147483648") << S::FieldNotFound << 0;
-    QTest::newRow("icon 100000") << QByteArray("ImpIcon=100000") << S::Ok << 100000;
-    QTest::newRow("icon -1") << QByteArray("ImpIcon=-1") << S::Ok << -1;
+    QTest::newRow("name field 2^31-1") << QByteArray("ImpNameField=2147483647");
+    QTest::newRow("name field 0") << QByteArray("ImpNameField=0");
+    QTest::newRow("price field -2^31") << QByteArray("ImpPriceField=-2147483648");
+    QTest::newRow("desc field 51") << QByteArray("ImpDescField=51");
+    QTest::newRow("icon 100000") << QByteArray("ImpIcon=100000");
+    QTest::newRow("icon -1") << QByteArray("ImpIcon=-1");
+    QTest::newRow("icon of a check box") << QByteArray("ImpIcon=4");
 }
 
-void TestSettingsHostile::outOfRangeImportFields()
+// The import then reads the export's columns and gives the default icon.
+void TestSettingsHostile::outOfRangeReadsAsDefault()
 {
     QFETCH(QByteArray, settings);
-    QFETCH(CsvImport::Status, status);
-    QFETCH(int, icon);
-    WriteConf("[Settings]\nImpDescField=2\nImpPriceField=3\n" + settings + "\n");
+    WriteConf("[Settings]\n" + settings + "\n");
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("in.csv"));
     QVERIFY(ModelTest::WriteFileBytes(path, "Milk,2 litres,1.50,\nBread,,2.25,\n"));
 
     CListItemArray list;
-    const CsvImport::Result result = CsvImport::ImportCsvFile(path, list);
-    QCOMPARE(result.status, status);
-    if (status != CsvImport::Status::Ok) {
-        QVERIFY(list.m_items.isEmpty());
-        QVERIFY(!CsvImport::ImportMessage(result).isEmpty());
-        return;
-    }
+    QCOMPARE(CsvImport::ImportCsvFile(path, list).status, CsvImport::Status::Ok);
     QCOMPARE(list.m_items.size(), 2);
+    QCOMPARE(list.m_items.at(1).m_strDesc, QStringLiteral("2 litres"));
+    QCOMPARE(list.m_items.at(1).m_dPrice, 1.5);
     for (const CListItem &item : list.m_items)
-        QCOMPARE(item.m_nIcon, icon);
+        QCOMPARE(item.m_nIcon, 6);
 }
 
 QUILLMARK_TEST_MAIN(TestSettingsHostile)

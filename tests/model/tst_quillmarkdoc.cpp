@@ -84,6 +84,7 @@ private slots:
     void ticksStayUnsavedUntilTheNextSave();
     void changesOfNothingAreNoStep();
     void failedSaveIsToldAndTheChangeStays();
+    void stepsOwnSaveTakesNewerFileIn();
     void nothingIsWrittenBeforeTheFirstLoad();
 };
 
@@ -249,6 +250,24 @@ void TestQuillmarkDoc::failedSaveIsToldAndTheChangeStays()
     l.doc.UndoStack()->undo();
     QCOMPARE(failed.size(), 3);
     QCOMPARE(l.doc.Lists(), RichSample());
+}
+
+// An undo run by the history itself saves once it has ended; a newer file
+// that save finds is taken in, with the undo on it, and the history it ran
+// in is gone.
+void TestQuillmarkDoc::stepsOwnSaveTakesNewerFileIn()
+{
+    Loaded l;
+    Make(l.doc, Change::Import);
+    CListCollection newer = l.doc.Lists();
+    newer[2].SetName(QStringLiteral("Wide"));
+    QVERIFY(RenameOver(l.path, WriteToBytes(newer)));
+    l.doc.UndoStack()->undo();
+    newer.removeLast();
+    QCOMPARE(l.doc.Lists(), newer);
+    QCOMPARE(FileBytes(l.path), WriteToBytes(newer));
+    QCOMPARE(l.doc.UndoStack()->count(), 0);
+    QVERIFY(!l.doc.HasUnsavedChanges());
 }
 
 // Saving before anything was read would put an empty collection in place of
