@@ -1,7 +1,7 @@
 #include "model/QuillmarkDoc.h"
 
 #include "model/ListCommands.h"
-#include "res/Strings.h"
+#include "res/Tr.h"
 
 #include <algorithm>
 #include <utility>
@@ -29,6 +29,11 @@ Span Difference(const CListCollection &before, const CListCollection &after)
     while (tail < common - head && before.at(before.size() - 1 - tail) == after.at(after.size() - 1 - tail))
         ++tail;
     return {head, int(before.size()) - head - tail, int(after.size()) - head - tail};
+}
+
+QString MergeCopiesText()
+{
+    return Tr::tr("Merge Conflict Copies");
 }
 
 } // namespace
@@ -103,7 +108,8 @@ bool CQuillmarkDoc::SetDone(int list, int item, bool done)
     if (value.m_bDone == done)
         return true;
     value.m_bDone = done;
-    const QString text = done ? Str::ChangeTick(value.m_strName) : Str::ChangeUntick(value.m_strName);
+    //: The names of the changes shown after "&Undo" and "&Redo"; %1 is an item's or a list's name.
+    const QString text = (done ? Tr::tr("Tick '%1'") : Tr::tr("Untick '%1'")).arg(value.m_strName);
     m_history.push(new CItemChange(*this, text, list, item, value, CListCommand::Save::WithNextSave));
     return true;
 }
@@ -114,7 +120,7 @@ bool CQuillmarkDoc::ReplaceItem(int list, int item, const CListItem &value)
         return false;
     const CListCollection before = m_lists;
     const CListItem &old = before.at(list).m_items.at(item);
-    const QString text = Str::ChangeEdit(old.m_strName);
+    const QString text = Tr::tr("Edit '%1'").arg(old.m_strName);
     if (m_file.CatchUp() == CDataFileKeeper::FileState::TakenIn)
         PushLists(text, m_file.RebaseEdit(before, list, item, value));
     else if (value == old)
@@ -126,25 +132,25 @@ bool CQuillmarkDoc::ReplaceItem(int list, int item, const CListItem &value)
 
 void CQuillmarkDoc::ReplaceLists(const CListCollection &lists)
 {
-    ChangeLists(Str::ChangeListSetup(), lists);
+    ChangeLists(Tr::tr("List Setup"), lists);
 }
 
 void CQuillmarkDoc::AppendList(const CListItemArray &list)
 {
     CListCollection lists = m_lists;
     lists.append(list);
-    ChangeLists(Str::ChangeImport(list.m_strName), lists);
+    ChangeLists(Tr::tr("Import '%1'").arg(list.m_strName), lists);
 }
 
 bool CQuillmarkDoc::MergeIn(const CListCollection &lists)
 {
-    ChangeLists(Str::ChangeMergeCopies(), lists);
+    ChangeLists(MergeCopiesText(), lists);
     return m_file.LastSaveOk();
 }
 
 bool CQuillmarkDoc::TakeBackOwnSave()
 {
-    ChangeLists(Str::ChangeMergeCopies(), m_file.WithOwnSaveTakenBack());
+    ChangeLists(MergeCopiesText(), m_file.WithOwnSaveTakenBack());
     return m_file.LastSaveOk();
 }
 

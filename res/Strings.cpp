@@ -41,13 +41,6 @@ QString MenuRedo(const QString &change)
 {
     return change.isEmpty() ? Text::tr("&Redo") : Text::tr("&Redo %1").arg(change);
 }
-//: The names of the changes shown after "&Undo" and "&Redo"; %1 is an item's or a list's name.
-QString ChangeTick(const QString &item) { return Text::tr("Tick '%1'").arg(item); }
-QString ChangeUntick(const QString &item) { return Text::tr("Untick '%1'").arg(item); }
-QString ChangeEdit(const QString &item) { return Text::tr("Edit '%1'").arg(item); }
-QString ChangeListSetup() { return Text::tr("List Setup"); }
-QString ChangeMergeCopies() { return Text::tr("Merge Conflict Copies"); }
-QString ChangeImport(const QString &list) { return Text::tr("Import '%1'").arg(list); }
 
 QString TreeRoot() { return Text::tr("Lists"); }
 QString LabelDate() { return Text::tr("Date"); }

@@ -19,16 +19,10 @@ QString MenuContents();          // "Contents"
 QString HelpPageMissing(const QString &path);
 QString CannotOpenLink(const QString &target);
 
-// The frame's Edit menu, and the names of the changes it undoes and redoes
+// The frame's Edit menu
 QString MenuEdit();              // "&Edit"
 QString MenuUndo(const QString &change);  // "&Undo Tick 'Bread'"; "&Undo" with no change
 QString MenuRedo(const QString &change);  // "&Redo Tick 'Bread'"; "&Redo" with no change
-QString ChangeTick(const QString &item);    // "Tick 'Bread'"
-QString ChangeUntick(const QString &item);  // "Untick 'Bread'"
-QString ChangeEdit(const QString &item);    // "Edit 'Milk'"
-QString ChangeListSetup();                  // "List Setup"
-QString ChangeMergeCopies();                // "Merge Conflict Copies"
-QString ChangeImport(const QString &list);  // "Import 'Shop'"
 
 // Main view
 QString TreeRoot();              // "Lists"

@@ -143,9 +143,38 @@
         <source>The item could not be added to Appointments: %1</source>
         <translation>Der Eintrag konnte nicht zu den Terminen hinzugefügt werden: %1</translation>
     </message>
+    <message>
+        <source>Tick &apos;%1&apos;</source>
+        <extracomment>The names of the changes shown after &quot;&amp;Undo&quot; and &quot;&amp;Redo&quot;; %1 is an item&apos;s or a list&apos;s name.</extracomment>
+        <translation>„%1“ abhaken</translation>
+    </message>
+    <message>
+        <source>Untick &apos;%1&apos;</source>
+        <translation>Haken bei „%1“ entfernen</translation>
+    </message>
+    <message>
+        <source>Edit &apos;%1&apos;</source>
+        <translation>„%1“ bearbeiten</translation>
+    </message>
+    <message>
+        <source>List Setup</source>
+        <translation>Listen einrichten</translation>
+    </message>
+    <message>
+        <source>Import &apos;%1&apos;</source>
+        <translation>„%1“ importieren</translation>
+    </message>
+    <message>
+        <source>Merge Conflict Copies</source>
+        <translation>Konfliktkopien zusammenführen</translation>
+    </message>
 </context>
 <context>
     <name>Str</name>
+    <message>
+        <source>List Setup</source>
+        <translation>Listen einrichten</translation>
+    </message>
     <message>
         <source>About Quillmark</source>
         <translation>Über Quillmark</translation>
@@ -186,27 +215,6 @@
     <message>
         <source>&amp;Redo %1</source>
         <translation>Wieder&amp;herstellen: %1</translation>
-    </message>
-    <message>
-        <source>Tick &apos;%1&apos;</source>
-        <extracomment>The names of the changes shown after &quot;&amp;Undo&quot; and &quot;&amp;Redo&quot;; %1 is an item&apos;s or a list&apos;s name.</extracomment>
-        <translation>„%1“ abhaken</translation>
-    </message>
-    <message>
-        <source>Untick &apos;%1&apos;</source>
-        <translation>Haken bei „%1“ entfernen</translation>
-    </message>
-    <message>
-        <source>Edit &apos;%1&apos;</source>
-        <translation>„%1“ bearbeiten</translation>
-    </message>
-    <message>
-        <source>List Setup</source>
-        <translation>Listen einrichten</translation>
-    </message>
-    <message>
-        <source>Import &apos;%1&apos;</source>
-        <translation>„%1“ importieren</translation>
     </message>
     <message>
         <source>Lists</source>
@@ -600,10 +608,6 @@ Was nur jene Fassung enthält, wird hinzugefügt; von Ihren Listen wird nichts e
     <message>
         <source>%1 (%2 in the list box)</source>
         <translation>%1 (%2 im Listenfeld)</translation>
-    </message>
-    <message>
-        <source>Merge Conflict Copies</source>
-        <translation>Konfliktkopien zusammenführen</translation>
     </message>
     <message>
         <source>The list &apos;%1&apos;</source>
