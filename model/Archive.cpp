@@ -57,6 +57,9 @@ bool CArchiveWriter::Emit(const char *data, qsizetype size)
 
 void CArchiveWriter::Put(const char *data, qsizetype size)
 {
+    // An empty text has no bytes at all, not even an address to copy from.
+    if (size <= 0)
+        return;
     if (m_used + size < kChunk) {
         std::memcpy(m_buffer.data() + m_used, data, size);
         m_used += size;
