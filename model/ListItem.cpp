@@ -2,6 +2,9 @@
 
 #include "platform/NumberText.h"
 
+// Items are most of what the program holds: no padding creeps in unseen.
+static_assert(sizeof(CListItem) == 8 + 2 * sizeof(CCompactText) + sizeof(CalendarTime) + sizeof(double));
+
 CListItem::CListItem()
     : m_time(CalendarTimeOps::Now())
 {

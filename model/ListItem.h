@@ -41,3 +41,6 @@ public:
     CalendarTime m_time = 0;
     double m_dPrice = 0.0;
 };
+
+// Millions of items are moved as lists grow: bytes moved, not items.
+Q_DECLARE_TYPEINFO(CListItem, Q_RELOCATABLE_TYPE);

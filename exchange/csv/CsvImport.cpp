@@ -40,7 +40,7 @@ Result RunToTheEnd(CCsvImportJob &job, CListItemArray &list)
 
 } // namespace
 
-double ParsePrice(const QString &text)
+double ParsePrice(QStringView text)
 {
     // Only the decimal form is taken: the C library's strtod would also read
     // "nan", "inf" and hexadecimal numbers, so a field such as "Nanny" would

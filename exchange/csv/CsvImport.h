@@ -44,7 +44,7 @@ Result ImportCsvDevice(QIODevice &device, const CImportFields &fields, CListItem
 // The price a field's text gives: leading blanks, a sign, digits, a point
 // and digits, an exponent, read in the C locale whatever the user's locale;
 // reading stops at the first character that does not fit; no number gives 0.
-double ParsePrice(const QString &text);
+double ParsePrice(QStringView text);
 
 // The text to show for a failure; empty for Ok.
 QString ImportMessage(const Result &result);

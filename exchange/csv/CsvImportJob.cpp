@@ -64,17 +64,17 @@ Status ItemFromLine(const QString &line, const CImportFields &fields, CListItem 
     if (field.isEmpty())
         return Status::NameEmpty; // tested before trimming: blanks pass
     item.m_nIcon = fields.icon;
-    item.SetName(field.trimmed().toString());
+    item.m_strName = field.trimmed();
 
     if (fields.descField != 0) {
         if (!ExtractField(line, fields.descField, field))
             return Status::FieldNotFound;
-        item.SetDescription(field.trimmed().toString());
+        item.m_strDesc = field.trimmed();
     }
     if (fields.priceField != 0) {
         if (!ExtractField(line, fields.priceField, field))
             return Status::FieldNotFound;
-        item.m_dPrice = CsvImport::ParsePrice(field.trimmed().toString());
+        item.m_dPrice = CsvImport::ParsePrice(field.trimmed());
     }
     return Status::Ok;
 }

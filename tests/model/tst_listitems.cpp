@@ -71,6 +71,9 @@ void TestListItems::addItemSorted_data()
     QTest::newRow("empty name first") << L({}) << L({"a", ""}) << L({"#1", "a#0"});
     QTest::newRow("accents") << L({}) << L({"\u00e9t\u00e9", "\u00c9t\u00e9", "ete"})
                              << L({"ete#2", "\u00e9t\u00e9#0", "\u00c9t\u00e9#1"});
+    // Held one byte a character, yet folded as the Greek mu, as lists were
+    // always ordered: after the e acute, not before it.
+    QTest::newRow("micro sign") << L({}) << L({"\u00b5", "\u00e9"}) << L({"\u00e9#1", "\u00b5#0"});
 }
 
 void TestListItems::addItemSorted()
