@@ -168,6 +168,146 @@
         <source>Merge Conflict Copies</source>
         <translation>Konfliktkopien zusammenführen</translation>
     </message>
+    <message>
+        <source>Quillmark Version %1</source>
+        <translation>Quillmark Version %1</translation>
+    </message>
+    <message>
+        <source>About Quillmark</source>
+        <translation>Über Quillmark</translation>
+    </message>
+    <message>
+        <source>A sync tool kept another version of your lists as %1, but it cannot be read (%2). It was left where it is.</source>
+        <translation>Ein Synchronisationsprogramm hat eine andere Fassung Ihrer Listen als %1 abgelegt, sie kann aber nicht gelesen werden (%2). Sie wurde an ihrem Platz gelassen.</translation>
+    </message>
+    <message>
+        <source>A sync tool kept another version of your lists beside them, as &quot;%1&quot;. Merge its lists into yours?
+
+What only that version holds is added; nothing of yours is removed. The copy is then moved into the folder &quot;%2&quot; beside your lists.</source>
+        <translation>Ein Synchronisationsprogramm hat neben Ihren Listen eine andere Fassung davon abgelegt, als „%1“. Sollen deren Listen mit Ihren zusammengeführt werden?
+
+Was nur jene Fassung enthält, wird hinzugefügt; von Ihren Listen wird nichts entfernt. Die Kopie wird danach in den Ordner „%2“ neben Ihren Listen verschoben.</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n copy(s)</source>
+        <extracomment>One copy is &quot;the copy&quot;.</extracomment>
+        <translation>
+            <numerusform>Die Kopie</numerusform>
+            <numerusform>%n Kopien</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Merged %1: %2 added, %3 added to lists you had, %4 taken over. Merged copies are kept in %5.</source>
+        <extracomment>%1 is &quot;the copy&quot; or a number of copies; %2, %3 and %4 are numbers of lists, items and ticks.</extracomment>
+        <translation>%1 zusammengeführt: %2 hinzugefügt, %3 zu vorhandenen Listen hinzugefügt, %4 übernommen. Zusammengeführte Kopien liegen in %5.</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n list(s)</source>
+        <translation>
+            <numerusform>%n Liste</numerusform>
+            <numerusform>%n Listen</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n item(s)</source>
+        <translation>
+            <numerusform>%n Eintrag</numerusform>
+            <numerusform>%n Einträge</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n tick(s)</source>
+        <translation>
+            <numerusform>%n Haken</numerusform>
+            <numerusform>%n Haken</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>No List Selected.</source>
+        <translation>Keine Liste ausgewählt.</translation>
+    </message>
+    <message>
+        <source>No Items in current list.</source>
+        <translation>Die aktuelle Liste hat keine Einträge.</translation>
+    </message>
+    <message>
+        <source>Comma Delimited Files (*.csv);;All Files (*)</source>
+        <extracomment>A file chooser&apos;s filters: translate the names, keep the patterns in brackets and the &quot;;;&quot;.</extracomment>
+        <translation>Kommagetrennte Dateien (*.csv);;Alle Dateien (*)</translation>
+    </message>
+    <message>
+        <source>Your lists were kept in the rescue copy %1. To use them again, put that file in place of %2 while Quillmark is not running.</source>
+        <translation>Ihre Listen wurden in der Rettungskopie %1 aufbewahrt. Um sie wieder zu verwenden, legen Sie diese Datei an die Stelle von %2, während Quillmark nicht läuft.</translation>
+    </message>
+    <message>
+        <source>Try Again</source>
+        <translation>Erneut versuchen</translation>
+    </message>
+    <message>
+        <source>Save As...</source>
+        <translation>Speichern unter...</translation>
+    </message>
+    <message>
+        <source>Quit, Keep a Rescue Copy</source>
+        <translation>Beenden, Rettungskopie behalten</translation>
+    </message>
+    <message>
+        <source>Your lists could not be saved to %1 (%2).
+
+You can try again, save them to a file you choose (it can later be put in place of %1), or quit and keep them in a rescue copy.</source>
+        <translation>Ihre Listen konnten nicht in %1 gespeichert werden (%2).
+
+Sie können es erneut versuchen, die Listen in einer Datei Ihrer Wahl speichern (sie kann später an die Stelle von %1 treten) oder Quillmark beenden und die Listen in einer Rettungskopie behalten.</translation>
+    </message>
+    <message>
+        <source>Quillmark Lists (*.dat);;All Files (*)</source>
+        <extracomment>Translate the names, keep the patterns in brackets and the &quot;;;&quot;.</extracomment>
+        <translation>Quillmark-Listen (*.dat);;Alle Dateien (*)</translation>
+    </message>
+    <message>
+        <source>%1 is the file that cannot be saved. Please choose another file.</source>
+        <translation>%1 ist die Datei, die sich nicht speichern lässt. Bitte wählen Sie eine andere Datei.</translation>
+    </message>
+    <message>
+        <source>The rescue copy could not be written either (%1). Quillmark stays open, with your changes.</source>
+        <translation>Auch die Rettungskopie konnte nicht geschrieben werden (%1). Quillmark bleibt mit Ihren Änderungen geöffnet.</translation>
+    </message>
+    <message>
+        <source>Quillmark ended without saving its lists: neither the data file nor a rescue copy could be written (%1).</source>
+        <translation>Quillmark wurde beendet, ohne seine Listen zu speichern: Weder die Datendatei noch eine Rettungskopie konnte geschrieben werden (%1).</translation>
+    </message>
+    <message>
+        <source>The help page is not installed. Quillmark looked for it at %1.</source>
+        <translation>Die Hilfeseite ist nicht installiert. Quillmark hat sie unter %1 gesucht.</translation>
+    </message>
+    <message>
+        <source>Quillmark could not open %1.</source>
+        <translation>Quillmark konnte %1 nicht öffnen.</translation>
+    </message>
+    <message>
+        <source>&amp;Edit</source>
+        <translation>&amp;Bearbeiten</translation>
+    </message>
+    <message>
+        <source>&amp;Help</source>
+        <translation>&amp;Hilfe</translation>
+    </message>
+    <message>
+        <source>&amp;About ...</source>
+        <translation>Ü&amp;ber ...</translation>
+    </message>
+    <message>
+        <source>Contents</source>
+        <translation>Inhalt</translation>
+    </message>
+    <message>
+        <source>When Quillmark last ended, your lists could not be saved to %2 and were kept in the rescue copy %1. The lists shown now are those of %2. To use the rescued ones, quit Quillmark and put that file in place of %2.</source>
+        <translation>Als Quillmark zuletzt beendet wurde, konnten Ihre Listen nicht in %2 gespeichert werden und wurden in der Rettungskopie %1 aufbewahrt. Angezeigt werden jetzt die Listen aus %2. Um die geretteten Listen zu verwenden, beenden Sie Quillmark und legen Sie diese Datei an die Stelle von %2.</translation>
+    </message>
+    <message>
+        <source>Quillmark is already running with the lists in %1, but it does not answer. Close it (or end it, if it hangs) and start Quillmark again.</source>
+        <translation>Quillmark läuft bereits mit den Listen in %1, antwortet aber nicht. Schließen Sie es (oder beenden Sie es, falls es hängt) und starten Sie Quillmark erneut.</translation>
+    </message>
 </context>
 <context>
     <name>Str</name>
