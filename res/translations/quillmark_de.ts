@@ -308,6 +308,110 @@ Sie können es erneut versuchen, die Listen in einer Datei Ihrer Wahl speichern 
         <source>Quillmark is already running with the lists in %1, but it does not answer. Close it (or end it, if it hangs) and start Quillmark again.</source>
         <translation>Quillmark läuft bereits mit den Listen in %1, antwortet aber nicht. Schließen Sie es (oder beenden Sie es, falls es hängt) und starten Sie Quillmark erneut.</translation>
     </message>
+    <message>
+        <source>the file ends too early (byte %1)</source>
+        <translation>die Datei endet zu früh (Byte %1)</translation>
+    </message>
+    <message>
+        <source>a text is too long to be saved</source>
+        <translation>ein Text ist zu lang, um gespeichert zu werden</translation>
+    </message>
+    <message>
+        <source>a text has a malformed length (byte %1)</source>
+        <translation>ein Text hat eine fehlerhafte Länge (Byte %1)</translation>
+    </message>
+    <message>
+        <source>a text is longer than the rest of the file (byte %1)</source>
+        <translation>ein Text ist länger als der Rest der Datei (Byte %1)</translation>
+    </message>
+    <message>
+        <source>the folder %1 could not be made</source>
+        <translation>der Ordner %1 konnte nicht angelegt werden</translation>
+    </message>
+    <message>
+        <source>the file holds more than its list count announces (byte %1)</source>
+        <translation>die Datei enthält mehr, als ihre Anzahl der Listen angibt (Byte %1)</translation>
+    </message>
+    <message>
+        <source>Your lists in %1 were changed by another program or on another computer, but the newer file cannot be read completely (%2); it may still be arriving. The lists shown here are kept, and Quillmark does not save over that file until it can read it whole.</source>
+        <translation>Ihre Listen in %1 wurden von einem anderen Programm oder auf einem anderen Computer geändert, aber die neuere Datei lässt sich nicht vollständig lesen (%2); vielleicht wird sie noch übertragen. Die hier angezeigten Listen bleiben erhalten, und Quillmark speichert erst dann über diese Datei, wenn es sie ganz lesen kann.</translation>
+    </message>
+    <message>
+        <source>another program changed the file, and the newer file cannot be read completely (%1), so it is not replaced</source>
+        <translation>ein anderes Programm hat die Datei geändert, und die neuere Datei lässt sich nicht vollständig lesen (%1); sie wird deshalb nicht ersetzt</translation>
+    </message>
+    <message>
+        <source>an item&apos;s date cannot be represented (byte %1)</source>
+        <translation>das Datum eines Eintrags lässt sich nicht darstellen (Byte %1)</translation>
+    </message>
+    <message>
+        <source>Your lists could not be read from %1 (%2). The file is left as it is: Quillmark will not save over it. When you quit, you can save the lists shown here to another file.</source>
+        <translation>Ihre Listen konnten nicht aus %1 gelesen werden (%2). Die Datei bleibt, wie sie ist: Quillmark speichert nicht darüber. Beim Beenden können Sie die hier angezeigten Listen in einer anderen Datei speichern.</translation>
+    </message>
+    <message>
+        <source>Your lists could not be read completely from %1 (%2). The lists read before the damage are shown. The file is kept as %1.bak before it is next saved.</source>
+        <translation>Ihre Listen konnten nicht vollständig aus %1 gelesen werden (%2). Angezeigt werden die Listen, die vor der beschädigten Stelle stehen. Die Datei wird vor dem nächsten Speichern als %1.bak aufbewahrt.</translation>
+    </message>
+    <message>
+        <source>the damaged file could not be kept as %1: %2</source>
+        <translation>die beschädigte Datei konnte nicht als %1 aufbewahrt werden: %2</translation>
+    </message>
+    <message>
+        <source>the file could not be read when Quillmark started, so it is not replaced</source>
+        <translation>die Datei konnte beim Start von Quillmark nicht gelesen werden und wird deshalb nicht ersetzt</translation>
+    </message>
+    <message>
+        <source>the new file was written but its folder could not be flushed to disk: %1</source>
+        <translation>die neue Datei wurde geschrieben, aber ihr Ordner ließ sich nicht dauerhaft auf den Datenträger schreiben: %1</translation>
+    </message>
+    <message>
+        <source>Price</source>
+        <translation>Preis</translation>
+    </message>
+    <message>
+        <source>Date</source>
+        <translation>Datum</translation>
+    </message>
+    <message>
+        <source>The list &apos;%1&apos;</source>
+        <translation>Die Liste „%1“</translation>
+    </message>
+    <message>
+        <source>&apos;%1&apos; in &apos;%2&apos;</source>
+        <translation>„%1“ in „%2“</translation>
+    </message>
+    <message>
+        <source>&apos;%1&apos; in &apos;%2&apos; (ticked)</source>
+        <translation>„%1“ in „%2“ (abgehakt)</translation>
+    </message>
+    <message>
+        <source>&apos;%1&apos; in &apos;%2&apos; (tick removed)</source>
+        <translation>„%1“ in „%2“ (Haken entfernt)</translation>
+    </message>
+    <message>
+        <source>%1 (changed here and there: both versions are kept)</source>
+        <translation>%1 (hier und dort geändert: beide Fassungen bleiben erhalten)</translation>
+    </message>
+    <message>
+        <source>%1 (removed there: kept as changed here)</source>
+        <translation>%1 (dort entfernt: bleibt so erhalten, wie hier geändert)</translation>
+    </message>
+    <message>
+        <source>%1 (changed there: kept, though removed here)</source>
+        <translation>%1 (dort geändert: bleibt erhalten, obwohl hier entfernt)</translation>
+    </message>
+    <message>
+        <source>Your lists were changed by another program or on another computer. The newer lists are shown with your ticks on them, but for these the item is no longer there:
+%1</source>
+        <translation>Ihre Listen wurden von einem anderen Programm oder auf einem anderen Computer geändert. Die neueren Listen werden mit Ihren Haken angezeigt, aber bei diesen gibt es den Eintrag nicht mehr:
+%1</translation>
+    </message>
+    <message>
+        <source>Your lists were changed by another program or on another computer. The newer lists are shown with your changes on them; these could not be made as you made them:
+%1</source>
+        <translation>Ihre Listen wurden von einem anderen Programm oder auf einem anderen Computer geändert. Die neueren Listen werden mit Ihren Änderungen angezeigt; diese ließen sich nicht so vornehmen, wie Sie sie vorgenommen haben:
+%1</translation>
+    </message>
 </context>
 <context>
     <name>Str</name>
