@@ -412,6 +412,71 @@ Sie können es erneut versuchen, die Listen in einer Datei Ihrer Wahl speichern 
         <translation>Ihre Listen wurden von einem anderen Programm oder auf einem anderen Computer geändert. Die neueren Listen werden mit Ihren Änderungen angezeigt; diese ließen sich nicht so vornehmen, wie Sie sie vorgenommen haben:
 %1</translation>
     </message>
+    <message>
+        <source>The File &apos;Quillmark.csv&apos; was created in your &apos;My Documents&apos; folder.</source>
+        <extracomment>&apos;My Documents&apos; is the user&apos;s documents folder.</extracomment>
+        <translation>Die Datei „Quillmark.csv“ wurde in Ihrem Ordner „Dokumente“ angelegt.</translation>
+    </message>
+    <message>
+        <source>The File &apos;Quillmark.csv&apos; was created in your &apos;My Documents&apos; folder, some records were too long or held characters the file cannot store and were left out.</source>
+        <translation>Die Datei „Quillmark.csv“ wurde in Ihrem Ordner „Dokumente“ angelegt; einige Datensätze waren zu lang oder enthielten Zeichen, die die Datei nicht speichern kann, und wurden ausgelassen.</translation>
+    </message>
+    <message>
+        <source>The File &apos;Quillmark.csv&apos; was created in your &apos;My Documents&apos; folder, some records were too long and were left out.</source>
+        <translation>Die Datei „Quillmark.csv“ wurde in Ihrem Ordner „Dokumente“ angelegt; einige Datensätze waren zu lang und wurden ausgelassen.</translation>
+    </message>
+    <message>
+        <source>Trouble Converting String, file will not be completed</source>
+        <translation>Ein Text ließ sich nicht umwandeln, die Datei wird nicht vollständig geschrieben.</translation>
+    </message>
+    <message>
+        <source>The File &apos;Quillmark.csv&apos; could not be written: %1</source>
+        <translation>Die Datei „Quillmark.csv“ konnte nicht geschrieben werden: %1</translation>
+    </message>
+    <message>
+        <source>Import Fields</source>
+        <translation>Importfelder</translation>
+    </message>
+    <message>
+        <source>Name Field:</source>
+        <translation>Namensfeld:</translation>
+    </message>
+    <message>
+        <source>Desc Field:</source>
+        <translation>Textfeld:</translation>
+    </message>
+    <message>
+        <source>Price Field:</source>
+        <translation>Preisfeld:</translation>
+    </message>
+    <message>
+        <source>Item Icon:</source>
+        <translation>Symbol:</translation>
+    </message>
+    <message>
+        <source>Please enter an integer between %1 and %2.</source>
+        <translation>Bitte geben Sie eine ganze Zahl zwischen %1 und %2 ein.</translation>
+    </message>
+    <message>
+        <source>the date lies outside the years 100 to 9999</source>
+        <translation>das Datum liegt außerhalb der Jahre 100 bis 9999</translation>
+    </message>
+    <message>
+        <source>Setup</source>
+        <translation>Einstellungen</translation>
+    </message>
+    <message>
+        <source>Items to Calendar</source>
+        <translation>Einträge an den Kalender</translation>
+    </message>
+    <message>
+        <source>Item to Task</source>
+        <translation>Eintrag als Aufgabe</translation>
+    </message>
+    <message>
+        <source>Item to Calendar</source>
+        <translation>Eintrag als Termin</translation>
+    </message>
 </context>
 <context>
     <name>Str</name>
