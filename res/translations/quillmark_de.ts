@@ -477,6 +477,107 @@ Sie können es erneut versuchen, die Listen in einer Datei Ihrer Wahl speichern 
         <source>Item to Calendar</source>
         <translation>Eintrag als Termin</translation>
     </message>
+    <message>
+        <source>Add item</source>
+        <translation>Eintrag hinzufügen</translation>
+    </message>
+    <message>
+        <source>Add list</source>
+        <translation>Liste hinzufügen</translation>
+    </message>
+    <message>
+        <source>Remove item</source>
+        <translation>Eintrag entfernen</translation>
+    </message>
+    <message>
+        <source>Remove list</source>
+        <translation>Liste entfernen</translation>
+    </message>
+    <message>
+        <source>Edit item</source>
+        <translation>Eintrag bearbeiten</translation>
+    </message>
+    <message>
+        <source>Edit list</source>
+        <translation>Liste bearbeiten</translation>
+    </message>
+    <message>
+        <source>%1 (%2 in the item list)</source>
+        <translation>%1 (%2 in der Eintragsliste)</translation>
+    </message>
+    <message>
+        <source>%1 (%2 in the list box)</source>
+        <translation>%1 (%2 im Listenfeld)</translation>
+    </message>
+    <message>
+        <source>Items</source>
+        <translation>Einträge</translation>
+    </message>
+    <message>
+        <source>Yes</source>
+        <translation>Ja</translation>
+    </message>
+    <message>
+        <source>No</source>
+        <translation>Nein</translation>
+    </message>
+    <message>
+        <source>You must select a list to remove.</source>
+        <translation>Bitte wählen Sie die Liste aus, die entfernt werden soll.</translation>
+    </message>
+    <message>
+        <source>Are you sure you want to remove the list &apos;%1&apos;?</source>
+        <translation>Möchten Sie die Liste „%1“ wirklich entfernen?</translation>
+    </message>
+    <message>
+        <source>Are you sure you want to remove the item &apos;%1&apos;?</source>
+        <translation>Möchten Sie den Eintrag „%1“ wirklich entfernen?</translation>
+    </message>
+    <message>
+        <source>New Item</source>
+        <translation>Neuer Eintrag</translation>
+    </message>
+    <message>
+        <source>Dated</source>
+        <translation>Mit Datum</translation>
+    </message>
+    <message>
+        <source>Desc:</source>
+        <translation>Text:</translation>
+    </message>
+    <message>
+        <source>Price:</source>
+        <translation>Preis:</translation>
+    </message>
+    <message>
+        <source>Date:</source>
+        <translation>Datum:</translation>
+    </message>
+    <message>
+        <source>Time:</source>
+        <translation>Zeit:</translation>
+    </message>
+    <message>
+        <source>Please enter a number for the price, for example 12.50.</source>
+        <extracomment>The price field takes a point as the decimal mark in every language.</extracomment>
+        <translation>Bitte geben Sie den Preis als Zahl ein, zum Beispiel 12,50.</translation>
+    </message>
+    <message>
+        <source>New Item must have a name.</source>
+        <translation>Der Eintrag braucht einen Namen.</translation>
+    </message>
+    <message>
+        <source>New List</source>
+        <translation>Neue Liste</translation>
+    </message>
+    <message>
+        <source>New List must have a name.</source>
+        <translation>Die Liste braucht einen Namen.</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
 </context>
 <context>
     <name>Str</name>
