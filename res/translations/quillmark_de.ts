@@ -64,7 +64,9 @@
     </message>
     <message>
         <source>Total: </source>
-        <extracomment>Before the list&apos;s sum where a list is copied as text or printed; keep the space at the end.</extracomment>
+        <extracomment>Drawn in front of the sum; keep the space at the end.
+----------
+Before the list&apos;s sum where a list is copied as text or printed; keep the space at the end.</extracomment>
         <translation>Summe: </translation>
     </message>
     <message>
@@ -577,6 +579,27 @@ Sie können es erneut versuchen, die Listen in einer Datei Ihrer Wahl speichern 
     <message>
         <source>OK</source>
         <translation>OK</translation>
+    </message>
+    <message>
+        <source>&amp;Undo</source>
+        <extracomment>The Edit menu entry, alone and followed by the change it takes back (%1, e.g. &quot;Tick &apos;Bread&apos;&quot;).</extracomment>
+        <translation>&amp;Rückgängig</translation>
+    </message>
+    <message>
+        <source>&amp;Undo %1</source>
+        <translation>&amp;Rückgängig: %1</translation>
+    </message>
+    <message>
+        <source>&amp;Redo</source>
+        <translation>Wieder&amp;herstellen</translation>
+    </message>
+    <message>
+        <source>&amp;Redo %1</source>
+        <translation>Wieder&amp;herstellen: %1</translation>
+    </message>
+    <message>
+        <source>Lists</source>
+        <translation>Listen</translation>
     </message>
 </context>
 <context>
