@@ -2,7 +2,7 @@
 
 #include "dialogs/DialogTemplates.h"
 #include "res/Art.h"
-#include "res/Strings.h"
+#include "res/Tr.h"
 
 #include <QKeyEvent>
 #include <QLabel>
@@ -15,9 +15,10 @@ using DialogUnits::ToPixels;
 CAboutDlg::CAboutDlg(QWidget *parent)
     : QDialog(parent)
     , m_icon(new QLabel(this))
-    , m_version(new QLabel(Str::AboutVersion(), this))
+    , m_version(new QLabel(Tr::tr("Quillmark Version %1").arg(QStringLiteral(QUILLMARK_VERSION_TEXT)),
+                           this))
 {
-    setWindowTitle(Str::AboutCaption());
+    setWindowTitle(Tr::tr("About Quillmark"));
     setModal(true);
 
     m_icon->setObjectName(QStringLiteral("programIcon"));

@@ -55,12 +55,12 @@ Prompter &CExchangeCommands::Prompts() const
 void CExchangeCommands::ExportList(int list)
 {
     if (list < 0 || list >= m_doc.Lists().size()) {
-        Prompts().Message(&m_view, Str::NoListSelected());
+        Prompts().Message(&m_view, Tr::tr("No List Selected."));
         return;
     }
     const CListItemArray &chosen = m_doc.Lists().at(list);
     if (chosen.m_items.isEmpty()) {
-        Prompts().Message(&m_view, Str::NoItemsInList());
+        Prompts().Message(&m_view, Tr::tr("No Items in current list."));
         return;
     }
     const CsvExport::Result result = CsvExport::ExportList(chosen, CsvExport::ExportFilePath());
@@ -81,7 +81,9 @@ void CExchangeCommands::ImportList()
     list.SetName(listDlg.m_strName);
     list.m_nIcon = listDlg.m_nIcon;
 
-    const QString path = Prompts().ChooseOpenFile(&m_view, ImportStartFolder(), Str::CsvFileFilter());
+    //: A file chooser's filters: translate the names, keep the patterns in brackets and the ";;".
+    const QString filter = Tr::tr("Comma Delimited Files (*.csv);;All Files (*)");
+    const QString path = Prompts().ChooseOpenFile(&m_view, ImportStartFolder(), filter);
     if (path.isEmpty())
         return;
     AppSettings::kImportFolder.Write(QFileInfo(path).absolutePath());

@@ -5,6 +5,7 @@
 #include "platform/AppPaths.h"
 #include "platform/Prompter.h"
 #include "res/Strings.h"
+#include "res/Tr.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -23,6 +24,13 @@ bool SameFile(const QString &a, const QString &b)
     return x.absoluteFilePath() == y.absoluteFilePath();
 }
 
+QString RescueCopyWritten(const QString &copyPath, const QString &dataPath)
+{
+    return Tr::tr("Your lists were kept in the rescue copy %1. To use them again, put that "
+                  "file in place of %2 while Quillmark is not running.")
+            .arg(copyPath, dataPath);
+}
+
 } // namespace
 
 CExitSaver::CExitSaver(QString dataPath, SaveFunction save, ListsFunction lists)
@@ -34,8 +42,8 @@ CExitSaver::CExitSaver(QString dataPath, SaveFunction save, ListsFunction lists)
 
 CExitSaver::Outcome CExitSaver::SaveAsking(QWidget *parent, Prompter &prompter)
 {
-    const QStringList choices{Str::ChoiceTryAgain(), Str::ChoiceSaveElsewhere(),
-                              Str::ChoiceQuitWithRescueCopy(), Str::ButtonCancel()};
+    const QStringList choices{Tr::tr("Try Again"), Tr::tr("Save As..."), Tr::tr("Quit, Keep a Rescue Copy"),
+                              Str::ButtonCancel()};
     for (;;) {
         QString error;
         if (m_save(error))
@@ -44,8 +52,12 @@ CExitSaver::Outcome CExitSaver::SaveAsking(QWidget *parent, Prompter &prompter)
         // trying again is the default, as it neither ends the program nor
         // writes anywhere new.
         for (;;) {
-            const int choice = prompter.AskChoice(parent, Str::ExitSaveFailed(m_dataPath, error), choices,
-                                                  kTryAgain, kStayOpen);
+            const QString question =
+                    Tr::tr("Your lists could not be saved to %1 (%2).\n\n"
+                           "You can try again, save them to a file you choose (it can later be put "
+                           "in place of %1), or quit and keep them in a rescue copy.")
+                            .arg(m_dataPath, error);
+            const int choice = prompter.AskChoice(parent, question, choices, kTryAgain, kStayOpen);
             if (choice == kTryAgain)
                 break;
             if (choice == kSaveElsewhere && SaveToChosenFile(parent, prompter))
@@ -61,11 +73,14 @@ CExitSaver::Outcome CExitSaver::SaveAsking(QWidget *parent, Prompter &prompter)
 bool CExitSaver::SaveToChosenFile(QWidget *parent, Prompter &prompter)
 {
     const QString suggested = QDir(AppPaths::DocumentsFolder()).filePath(QFileInfo(m_dataPath).fileName());
-    const QString path = prompter.ChooseSaveFile(parent, suggested, Str::DataFileFilter());
+    //: Translate the names, keep the patterns in brackets and the ";;".
+    const QString filter = Tr::tr("Quillmark Lists (*.dat);;All Files (*)");
+    const QString path = prompter.ChooseSaveFile(parent, suggested, filter);
     if (path.isEmpty())
         return false;
     if (SameFile(path, m_dataPath)) {
-        prompter.Message(parent, Str::ChooseAnotherFile(path));
+        prompter.Message(parent,
+                         Tr::tr("%1 is the file that cannot be saved. Please choose another file.").arg(path));
         return false;
     }
     // The chooser has asked before replacing a file; the store writes it
@@ -82,10 +97,12 @@ bool CExitSaver::WriteRescueCopy(QWidget *parent, Prompter &prompter)
     QString copyPath;
     QString error;
     if (!RescueCopy::Write(m_lists(), &copyPath, &error)) {
-        prompter.Message(parent, Str::RescueCopyFailed(error));
+        prompter.Message(parent, Tr::tr("The rescue copy could not be written either (%1). Quillmark stays "
+                                        "open, with your changes.")
+                                         .arg(error));
         return false;
     }
-    prompter.Message(parent, Str::RescueCopyWritten(copyPath, m_dataPath));
+    prompter.Message(parent, RescueCopyWritten(copyPath, m_dataPath));
     return true;
 }
 
@@ -97,9 +114,11 @@ CExitSaver::Outcome CExitSaver::SaveWithoutAsking()
     QString copyPath;
     QString rescueError;
     if (RescueCopy::Write(m_lists(), &copyPath, &rescueError)) {
-        qWarning("%s", qPrintable(Str::RescueCopyWritten(copyPath, m_dataPath)));
+        qWarning("%s", qPrintable(RescueCopyWritten(copyPath, m_dataPath)));
         return Outcome::Rescued;
     }
-    qWarning("%s", qPrintable(Str::ListsLost(rescueError)));
+    qWarning("%s", qPrintable(Tr::tr("Quillmark ended without saving its lists: neither the data file "
+                                     "nor a rescue copy could be written (%1).")
+                                      .arg(rescueError)));
     return Outcome::Lost;
 }

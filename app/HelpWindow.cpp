@@ -2,7 +2,7 @@
 
 #include "app/HelpPage.h"
 #include "platform/Prompter.h"
-#include "res/Strings.h"
+#include "res/Tr.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -14,7 +14,8 @@ void CHelpWindow::OpenContents(QWidget *owner, Prompter &prompter, const UrlOpen
 {
     const QString page = HelpPage::HelpPagePath();
     if (!QFileInfo(page).isFile()) {
-        prompter.Message(owner, Str::HelpPageMissing(QDir::toNativeSeparators(page)));
+        prompter.Message(owner, Tr::tr("The help page is not installed. Quillmark looked for it at %1.")
+                                        .arg(QDir::toNativeSeparators(page)));
         return;
     }
     const QUrl contents = HelpPage::ContentsUrl(page);
@@ -68,6 +69,7 @@ void CHelpWindow::OnAnchorClicked(const QUrl &link)
     }
     m_open(target, [window = QPointer(this), target] {
         if (window)
-            window->m_prompter.Message(window, Str::CannotOpenLink(target.toDisplayString()));
+            window->m_prompter.Message(window,
+                                       Tr::tr("Quillmark could not open %1.").arg(target.toDisplayString()));
     });
 }

@@ -73,7 +73,7 @@ void CMainFrame::CreateMenus()
 {
     // Undo and Redo name the change they take back or make again, and work
     // on every screen of the view.
-    QMenu *edit = menuBar()->addMenu(Str::MenuEdit());
+    QMenu *edit = menuBar()->addMenu(Tr::tr("&Edit"));
     edit->addAction(m_view->Action(CViewActions::Undo));
     edit->addAction(m_view->Action(CViewActions::Redo));
 
@@ -82,11 +82,11 @@ void CMainFrame::CreateMenus()
     lists->addAction(m_view->FindAction());
     lists->addAction(m_view->HideDoneAction());
 
-    QMenu *help = menuBar()->addMenu(Str::MenuHelp());
-    QAction *about = help->addAction(Str::MenuAbout());
+    QMenu *help = menuBar()->addMenu(Tr::tr("&Help"));
+    QAction *about = help->addAction(Tr::tr("&About ..."));
     about->setData(Res::ID_APP_ABOUT);
     connect(about, &QAction::triggered, this, &CMainFrame::OnAppAbout);
-    QAction *contents = help->addAction(Str::MenuContents());
+    QAction *contents = help->addAction(Tr::tr("Contents"));
     contents->setData(Res::ID_HELP_CONTENTS);
     connect(contents, &QAction::triggered, this, &CMainFrame::OnHelpContents);
 }

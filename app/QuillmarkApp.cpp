@@ -8,6 +8,7 @@
 #include "platform/Prompter.h"
 #include "res/Art.h"
 #include "res/Strings.h"
+#include "res/Tr.h"
 
 #include <QLibraryInfo>
 #include <QLocale>
@@ -29,6 +30,9 @@ void CQuillmarkApp::LoadTranslations()
 {
     if (!m_translators.empty())
         return;
+    // English counts ("1 list", "2 lists") in every language; a translation
+    // installed after it wins.
+    Tr::LoadEnglishPlurals();
     // As the C library does, LANGUAGE is not looked at under the C locale
     // (LC_ALL=C); under C.UTF-8 it is.
     const QLocale system = QLocale::system();

@@ -5,7 +5,7 @@
 #include "platform/AppSettings.h"
 #include "platform/PrivateFolder.h"
 #include "platform/Prompter.h"
-#include "res/Strings.h"
+#include "res/Tr.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -61,7 +61,11 @@ void TellOnceIfWritten(QWidget *parent, Prompter &prompter, const QString &dataP
         return;
     AppSettings::kRescueCopy.Write(QString());
     if (QFileInfo::exists(path))
-        prompter.Message(parent, Str::RescueCopyNotice(path, dataPath));
+        prompter.Message(parent,
+                         Tr::tr("When Quillmark last ended, your lists could not be saved to %2 and were "
+                                "kept in the rescue copy %1. The lists shown now are those of %2. To use "
+                                "the rescued ones, quit Quillmark and put that file in place of %2.")
+                                 .arg(path, dataPath));
 }
 
 } // namespace RescueCopy

@@ -2,7 +2,7 @@
 
 #include "platform/Prompter.h"
 #include "platform/SingleInstance.h"
-#include "res/Strings.h"
+#include "res/Tr.h"
 
 #include <QApplication>
 #include <QWidget>
@@ -22,7 +22,9 @@ bool CSingleWindow::Claim(const QString &dataFilePath, Prompter &prompter)
         m_handedOver = true;
         return false;
     case CSingleInstance::Outcome::NoAnswer:
-        prompter.Message(nullptr, Str::AlreadyRunningNoAnswer(dataFilePath));
+        prompter.Message(nullptr, Tr::tr("Quillmark is already running with the lists in %1, but it does not "
+                                         "answer. Close it (or end it, if it hangs) and start Quillmark again.")
+                                          .arg(dataFilePath));
         return false;
     }
     return false;

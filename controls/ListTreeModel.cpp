@@ -2,7 +2,7 @@
 
 #include "model/ListsModel.h"
 #include "res/ResourceIds.h"
-#include "res/Strings.h"
+#include "res/Tr.h"
 
 CListTreeModel::CListTreeModel(QAbstractItemModel *source, QObject *parent)
     : QAbstractProxyModel(parent)
@@ -137,7 +137,7 @@ QVariant CListTreeModel::data(const QModelIndex &index, int role) const
 {
     if (IsRoot(index)) {
         if (role == Qt::DisplayRole)
-            return Str::TreeRoot();
+            return Tr::tr("Lists");
         if (role == CListsModel::IconRole)
             return Res::kImageGroup;
         return {};

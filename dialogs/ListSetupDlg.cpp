@@ -9,6 +9,7 @@
 #include "res/ClientArea.h"
 #include "res/ResourceIds.h"
 #include "res/Strings.h"
+#include "res/Tr.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -23,16 +24,38 @@
 namespace T = DialogTemplates::ListSetup;
 using DialogUnits::Place;
 
+namespace {
+
+// A drawn button's name (plus, minus, pencil) on the list row or the item
+// row, and with keys the tip that says where they work: "Add list (Insert in
+// the list box)", "Remove item (Delete in the item list)".
+QString ButtonText(bool itemRow, int faceBitmapId, const QString &keys)
+{
+    QString name;
+    switch (faceBitmapId) {
+    case Res::IDB_ADD: name = itemRow ? Tr::tr("Add item") : Tr::tr("Add list"); break;
+    case Res::IDB_REMOVE: name = itemRow ? Tr::tr("Remove item") : Tr::tr("Remove list"); break;
+    case Res::IDB_EDIT: name = itemRow ? Tr::tr("Edit item") : Tr::tr("Edit list"); break;
+    default: return QString();
+    }
+    if (keys.isEmpty())
+        return name;
+    return itemRow ? Tr::tr("%1 (%2 in the item list)").arg(name, keys)
+                   : Tr::tr("%1 (%2 in the list box)").arg(name, keys);
+}
+
+} // namespace
+
 CListSetupDlg::CListSetupDlg(QWidget *parent)
     : CQmDialog(parent)
 {
-    setWindowTitle(Str::ListSetupCaption());
+    setWindowTitle(Tr::tr("List Setup"));
 
     // The group boxes first, so that the controls inside lie above them.
-    auto *listGroup = new QGroupBox(Str::GroupList(), this);
+    auto *listGroup = new QGroupBox(Tr::tr("List"), this);
     TemplateFit::PlaceGroupBox(listGroup, T::kListGroup,
                                DialogUnits::ToPixels(T::kListGroup).top() - TemplateFit::kMargin);
-    auto *itemsGroup = new QGroupBox(Str::GroupItems(), this);
+    auto *itemsGroup = new QGroupBox(Tr::tr("Items"), this);
     TemplateFit::PlaceGroupBox(itemsGroup, T::kItemsGroup,
                                DialogUnits::ToPixels(T::kItemsGroup).top() - (kListRowTop + kButtonSize));
 
@@ -83,8 +106,8 @@ CListSetupDlg::CListSetupDlg(QWidget *parent)
     for (int row = 0; row < 2; ++row) {
         for (int i = 0; i < 3; ++i) {
             const QString key = QKeySequence(kButtonKeys[i]).toString(QKeySequence::NativeText);
-            auto *action = new QAction(Str::ListSetupButtonTip(row == 1, kFaces[i], QString()), this);
-            action->setToolTip(Str::ListSetupButtonTip(row == 1, kFaces[i], key));
+            auto *action = new QAction(ButtonText(row == 1, kFaces[i], QString()), this);
+            action->setToolTip(ButtonText(row == 1, kFaces[i], key));
             connect(action, &QAction::triggered, this, (row == 0 ? kListActions : kItemActions)[i]);
             m_buttons.append(new CDrawnButton(action, Art::Bitmap(kFaces[i]), CDrawnButton::Blend::And, this));
             m_buttons.constLast()->move(kButtonLefts[i], kListRowTop);
@@ -128,7 +151,7 @@ void CListSetupDlg::FillItemList()
         return;
     QList<QTreeWidgetItem *> rows;
     for (const CListItem &item : std::as_const(m_lists.at(m_nCurList).m_items)) {
-        auto *row = new QTreeWidgetItem(QStringList{item.m_strName, item.m_bDone ? Str::Yes() : Str::No()});
+        auto *row = new QTreeWidgetItem(QStringList{item.m_strName, item.m_bDone ? Tr::tr("Yes") : Tr::tr("No")});
         row->setIcon(0, m_images.Icon(item.m_nIcon));
         rows.append(row);
     }
@@ -171,10 +194,11 @@ void CListSetupDlg::OnRemoveList()
 {
     m_nCurList = m_comboLists->currentIndex();
     if (!HasList(m_nCurList)) {
-        Prompts().Message(this, Str::MustSelectListToRemove());
+        Prompts().Message(this, Tr::tr("You must select a list to remove."));
         return;
     }
-    if (!Prompts().AskYesNo(this, Str::ConfirmRemoveList(m_lists.at(m_nCurList).m_strName)))
+    const QString list = m_lists.at(m_nCurList).m_strName;
+    if (!Prompts().AskYesNo(this, Tr::tr("Are you sure you want to remove the list '%1'?").arg(list)))
         return;
     m_lists.removeAt(m_nCurList);
     m_comboLists->removeItem(m_nCurList);
@@ -230,7 +254,8 @@ void CListSetupDlg::OnRemoveItem()
     const int row = SelectedItemRow();
     if (row < 0 || !HasList(m_nCurList))
         return;
-    if (!Prompts().AskYesNo(this, Str::ConfirmRemoveItem(m_lists.at(m_nCurList).GetItem(row).m_strName)))
+    const QString item = m_lists.at(m_nCurList).GetItem(row).m_strName;
+    if (!Prompts().AskYesNo(this, Tr::tr("Are you sure you want to remove the item '%1'?").arg(item)))
         return;
     m_lists[m_nCurList].m_items.removeAt(row);
     FillItemList();

@@ -44,7 +44,7 @@ QLabel *MakeLabel(const QString &text, const DialogUnits::DluRect &r, QWidget *p
 CNewItemDlg::CNewItemDlg(QWidget *parent)
     : CQmDialog(parent)
 {
-    setWindowTitle(Str::NewItemCaption());
+    setWindowTitle(Tr::tr("New Item"));
 
     // The frame first, so that the fields drawn inside it lie above it.
     auto *frame = new QGroupBox(this);
@@ -64,7 +64,7 @@ CNewItemDlg::CNewItemDlg(QWidget *parent)
 
     // It sits on the frame's top edge and hides the line behind its text;
     // it comes before the fields it switches on.
-    m_checkDated = new QCheckBox(Str::CheckDated(), this);
+    m_checkDated = new QCheckBox(Tr::tr("Dated"), this);
     m_checkDated->setAutoFillBackground(true);
     Place(m_checkDated, T::kDated);
 
@@ -81,10 +81,10 @@ CNewItemDlg::CNewItemDlg(QWidget *parent)
     MakeOKCancel(T::kOK, T::kCancel);
 
     QLabel *nameLabel = MakeLabel(Str::FieldName(), T::kNameLabel, this);
-    QLabel *descLabel = MakeLabel(Str::FieldDesc(), T::kDescLabel, this);
-    QLabel *priceLabel = MakeLabel(Str::FieldPrice(), T::kPriceLabel, this);
-    QLabel *dateLabel = MakeLabel(Str::FieldDate(), T::kDateLabel, this);
-    QLabel *timeLabel = MakeLabel(Str::FieldTime(), T::kTimeLabel, this);
+    QLabel *descLabel = MakeLabel(Tr::tr("Desc:"), T::kDescLabel, this);
+    QLabel *priceLabel = MakeLabel(Tr::tr("Price:"), T::kPriceLabel, this);
+    QLabel *dateLabel = MakeLabel(Tr::tr("Date:"), T::kDateLabel, this);
+    QLabel *timeLabel = MakeLabel(Tr::tr("Time:"), T::kTimeLabel, this);
 
     // Labels and fields grow where the user's font is wider than the layout allows.
     const int insideFrame = frame->x() + frame->width() - TemplateFit::kMargin;
@@ -119,7 +119,7 @@ CNewItemDlg::~CNewItemDlg() = default;
 void CNewItemDlg::FillFrom(const CListItem *item)
 {
     //: The title of the item form when it changes an item that exists.
-    setWindowTitle(item ? Tr::tr("Change Item") : Str::NewItemCaption());
+    setWindowTitle(item ? Tr::tr("Change Item") : Tr::tr("New Item"));
     if (item) {
         m_strName = item->m_strName;
         m_strDesc = item->m_strDesc;
@@ -211,7 +211,8 @@ bool CNewItemDlg::ReadControls()
     if (priceText != m_shownPrice) {
         double price = 0.0;
         if (!PriceText::Parse(priceText, price, m_editPrice->locale())) {
-            Prompts().Message(this, Str::PriceNotANumber());
+            //: The price field takes a point as the decimal mark in every language.
+            Prompts().Message(this, Tr::tr("Please enter a number for the price, for example 12.50."));
             m_editPrice->setFocus();
             m_editPrice->selectAll();
             return false;
@@ -239,7 +240,7 @@ void CNewItemDlg::OnOK()
     if (!ReadControls())
         return;
     if (m_strName.isEmpty()) {
-        Prompts().Message(this, Str::NewItemNeedsName());
+        Prompts().Message(this, Tr::tr("New Item must have a name."));
         m_editName->setFocus();
         return;
     }

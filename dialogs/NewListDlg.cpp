@@ -5,6 +5,7 @@
 #include "dialogs/TemplateFit.h"
 #include "platform/Prompter.h"
 #include "res/Strings.h"
+#include "res/Tr.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -15,7 +16,7 @@ using DialogUnits::Place;
 CNewListDlg::CNewListDlg(QWidget *parent)
     : CQmDialog(parent)
 {
-    setWindowTitle(Str::NewListCaption());
+    setWindowTitle(Tr::tr("New List"));
 
     // In the order the Tab key visits them.
     m_editName = new QLineEdit(this);
@@ -53,7 +54,7 @@ void CNewListDlg::OnOK()
 {
     m_strName = m_editName->text();
     if (m_strName.isEmpty()) {
-        Prompts().Message(this, Str::NewListNeedsName());
+        Prompts().Message(this, Tr::tr("New List must have a name."));
         m_editName->setFocus();
         return;
     }

@@ -4,6 +4,7 @@
 #include "platform/Prompter.h"
 #include "res/ClientArea.h"
 #include "res/Strings.h"
+#include "res/Tr.h"
 
 #include <QPushButton>
 #include <QStyle>
@@ -34,7 +35,7 @@ void CQmDialog::EndOK()
 
 void CQmDialog::MakeOKCancel(const DialogUnits::DluRect &ok, const DialogUnits::DluRect &cancel)
 {
-    m_btnOK = new QPushButton(Str::ButtonOK(), this);
+    m_btnOK = new QPushButton(Tr::tr("OK"), this);
     m_btnOK->setDefault(true);
     DialogUnits::Place(m_btnOK, ok);
     connect(m_btnOK, &QPushButton::clicked, this, &CQmDialog::accept);

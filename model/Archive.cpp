@@ -6,6 +6,7 @@
 #include "platform/CodePage.h"
 #include "platform/WriteAll.h"
 #include "res/Strings.h"
+#include "res/Tr.h"
 
 #include <QIODevice>
 #include <QSysInfo>
@@ -26,6 +27,11 @@ constexpr quint8 kByteEscape = 0xFF;
 constexpr quint16 kWideMarker = 0xFFFE;
 constexpr quint16 kWordEscape = 0xFFFF;
 constexpr quint32 kDwordEscape = 0xFFFFFFFF;
+
+QString EndsEarly(qint64 offset)
+{
+    return Tr::tr("the file ends too early (byte %1)").arg(offset);
+}
 
 } // namespace
 
@@ -126,7 +132,7 @@ void CArchiveWriter::WriteUtf16(QStringView text)
 {
     const qsizetype length = text.size();
     if (static_cast<quint64>(length) >= kDwordEscape) {
-        Fail(Str::TextTooLongToSave());
+        Fail(Tr::tr("a text is too long to be saved"));
         return;
     }
     PutByte(kByteEscape);
@@ -239,7 +245,7 @@ bool CArchiveReader::TakeSlow(char *data, qsizetype size)
     const qint64 start = Offset();
     if (size <= kChunk) {
         if (!Refill(size))
-            return Fail(Str::FileEndsEarly(start));
+            return Fail(EndsEarly(start));
         std::memcpy(data, m_buffer.constData() + m_pos, size);
         m_pos += size;
         return true;
@@ -255,7 +261,7 @@ bool CArchiveReader::TakeSlow(char *data, qsizetype size)
         if (got < 0)
             return false;
         if (got == 0)
-            return Fail(Str::FileEndsEarly(start));
+            return Fail(EndsEarly(start));
         done += got;
         m_consumed += got;
     }
@@ -330,7 +336,7 @@ bool CArchiveReader::ReadLengthPrefix(quint64 &length, bool *wide)
     if (!ReadLong(d))
         return false;
     if (static_cast<quint32>(d) == kDwordEscape)
-        return Fail(Str::TextLengthMalformed(at));
+        return Fail(Tr::tr("a text has a malformed length (byte %1)").arg(at));
     length = static_cast<quint32>(d);
     return true;
 }
@@ -345,7 +351,7 @@ bool CArchiveReader::ReadStringLength(quint64 &length, bool &wide)
     // anything is allocated for it.
     const qint64 left = KnownBytesLeft();
     if (left >= 0 && bytes > static_cast<quint64>(left))
-        return Fail(Str::TextLongerThanFile(start));
+        return Fail(Tr::tr("a text is longer than the rest of the file (byte %1)").arg(start));
     return true;
 }
 
@@ -368,7 +374,7 @@ bool CArchiveReader::ReadString(CCompactText &text)
         const qint64 at = Offset();
         const char *data = TryTake(static_cast<qsizetype>(bytes));
         if (!data)
-            return Fail(Str::FileEndsEarly(at));
+            return Fail(EndsEarly(at));
         text = CCompactText::FromUtf16LE(data, static_cast<qsizetype>(length));
         return true;
     }

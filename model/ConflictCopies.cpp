@@ -1,7 +1,7 @@
 #include "model/ConflictCopies.h"
 
 #include "model/ListMatch.h"
-#include "res/Strings.h"
+#include "res/Tr.h"
 
 #include <QDir>
 #include <QFile>
@@ -132,7 +132,7 @@ QString MoveAside(const QString &copyPath, QString *error)
     const QDir folder(QFileInfo(copyPath).absoluteDir().filePath(MergedFolderName()));
     if (!folder.mkpath(QStringLiteral("."))) {
         if (error)
-            *error = Str::FolderNotMade(folder.path());
+            *error = Tr::tr("the folder %1 could not be made").arg(folder.path());
         return QString();
     }
     const QFileInfo copy(copyPath);

@@ -1,7 +1,7 @@
 #include "model/DataFile.h"
 
 #include "model/Archive.h"
-#include "res/Strings.h"
+#include "res/Tr.h"
 
 #include <QIODevice>
 
@@ -41,7 +41,9 @@ LoadResult Read(QIODevice &device, CListCollection &lists, CStampHasher *hasher)
     // drop them.
     if (!ar.AtEnd()) {
         result.status = LoadStatus::Damaged;
-        result.errorString = ar.Ok() ? Str::FileLongerThanCount(ar.Offset()) : ar.ErrorString();
+        result.errorString =
+                ar.Ok() ? Tr::tr("the file holds more than its list count announces (byte %1)").arg(ar.Offset())
+                        : ar.ErrorString();
         return result;
     }
     result.status = LoadStatus::Complete;

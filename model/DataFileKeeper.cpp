@@ -4,6 +4,7 @@
 #include "model/QuillmarkDoc.h"
 #include "platform/AppPaths.h"
 #include "res/Strings.h"
+#include "res/Tr.h"
 
 namespace {
 
@@ -65,7 +66,12 @@ CDataFileKeeper::FileState CDataFileKeeper::CatchUp()
         if (!m_toldNotTakenIn || !SameFile(stamp, m_notTakenIn)) {
             m_notTakenIn = stamp;
             m_toldNotTakenIn = true;
-            emit changesFromElsewhere(Str::NewerFileNotTakenIn(m_store.Path(), read.errorString));
+            emit changesFromElsewhere(
+                    Tr::tr("Your lists in %1 were changed by another program or on another "
+                           "computer, but the newer file cannot be read completely (%2); it may "
+                           "still be arriving. The lists shown here are kept, and Quillmark does "
+                           "not save over that file until it can read it whole.")
+                            .arg(m_store.Path(), read.errorString));
         }
         return FileState::NotTakenIn;
     case DataFile::LoadStatus::Complete:
@@ -113,7 +119,9 @@ bool CDataFileKeeper::TrySave(QString &errorString)
         return true;
     }
     if (CatchUp() == FileState::NotTakenIn) {
-        errorString = Str::NewerFileNotReplaced(m_notTakenInReason);
+        errorString = Tr::tr("another program changed the file, and the newer file cannot be read "
+                             "completely (%1), so it is not replaced")
+                              .arg(m_notTakenInReason);
         return false;
     }
     const CListCollection lists = m_doc.Lists();

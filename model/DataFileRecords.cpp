@@ -3,7 +3,7 @@
 #include "model/Archive.h"
 #include "model/ListItem.h"
 #include "model/ListItemArray.h"
-#include "res/Strings.h"
+#include "res/Tr.h"
 
 #include <QtEndian>
 
@@ -104,6 +104,11 @@ bool ReadSystemTime(CArchiveReader &ar, SystemTime &st)
             && ar.ReadWord(st.second) && ar.ReadWord(st.milliseconds);
 }
 
+QString DateInvalid(qint64 offset)
+{
+    return Tr::tr("an item's date cannot be represented (byte %1)").arg(offset);
+}
+
 } // namespace
 
 void CListItem::Serialize(CArchiveWriter &ar) const
@@ -150,7 +155,7 @@ bool CListItem::Serialize(CArchiveReader &ar)
     // conversions for all the files this thread reads.
     static thread_local CalendarTimeOps::LocalTimeRun times;
     if (!times.FromLocal(st.year, st.month, st.day, st.hour, st.minute, st.second, m_time))
-        return ar.Fail(Str::ItemDateInvalid(timeAt));
+        return ar.Fail(DateInvalid(timeAt));
     // Fields far out of range (month 65535 of year 65535) can land beyond the
     // years the file can hold. The next save would store the nearest moment
     // it can hold; taking that moment now makes a load and a save agree.
@@ -158,7 +163,7 @@ bool CListItem::Serialize(CArchiveReader &ar)
         const SystemTime stored = ToSystemTime(m_time);
         if (!CalendarTimeOps::FromLocal(stored.year, stored.month, stored.day, stored.hour, stored.minute,
                                         stored.second, m_time)) {
-            return ar.Fail(Str::ItemDateInvalid(timeAt));
+            return ar.Fail(DateInvalid(timeAt));
         }
     }
     return true;

@@ -2,6 +2,7 @@
 
 #include "platform/FolderFlush.h"
 #include "res/Strings.h"
+#include "res/Tr.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -80,9 +81,16 @@ QString CDataStore::DamageMessage(const DataFile::LoadResult &result) const
 {
     if (result.status != DataFile::LoadStatus::Damaged)
         return QString();
-    if (m_unreadable)
-        return Str::DataFileUnreadable(m_path, result.errorString);
-    return Str::DataFileDamaged(m_path, result.errorString);
+    if (m_unreadable) {
+        return Tr::tr("Your lists could not be read from %1 (%2). The file is left as it is: "
+                      "Quillmark will not save over it. When you quit, you can save the lists "
+                      "shown here to another file.")
+                .arg(m_path, result.errorString);
+    }
+    return Tr::tr("Your lists could not be read completely from %1 (%2). "
+                  "The lists read before the damage are shown. The file is kept "
+                  "as %1.bak before it is next saved.")
+            .arg(m_path, result.errorString);
 }
 
 bool CDataStore::BackUpDamagedFile()
@@ -92,32 +100,28 @@ bool CDataStore::BackUpDamagedFile()
         return true; // gone meanwhile: nothing left to keep
     QSaveFile backup(BackupPath());
     backup.setDirectWriteFallback(false);
-    if (!source.open(QIODevice::ReadOnly)) {
-        m_error = Str::BackupFailed(BackupPath(), source.errorString());
+    const auto failed = [this](const QString &reason) {
+        m_error = Tr::tr("the damaged file could not be kept as %1: %2").arg(BackupPath(), reason);
         return false;
-    }
-    if (!backup.open(QIODevice::WriteOnly)) {
-        m_error = Str::BackupFailed(BackupPath(), backup.errorString());
-        return false;
-    }
+    };
+    if (!source.open(QIODevice::ReadOnly))
+        return failed(source.errorString());
+    if (!backup.open(QIODevice::WriteOnly))
+        return failed(backup.errorString());
     // As private as the lists it keeps, whatever an older .bak was.
     backup.setPermissions(source.permissions() & kOwnerGroupOther);
     for (;;) {
         const QByteArray chunk = source.read(64 * 1024);
         if (chunk.isEmpty()) {
-            if (source.error() != QFileDevice::NoError) {
-                m_error = Str::BackupFailed(BackupPath(), source.errorString());
-                return false;
-            }
+            if (source.error() != QFileDevice::NoError)
+                return failed(source.errorString());
             break;
         }
         if (backup.write(chunk) != chunk.size())
             break; // the commit below reports it
     }
-    if (!backup.flush() || !backup.commit()) {
-        m_error = Str::BackupFailed(BackupPath(), backup.errorString());
-        return false;
-    }
+    if (!backup.flush() || !backup.commit())
+        return failed(backup.errorString());
     return true;
 }
 
@@ -125,7 +129,7 @@ bool CDataStore::Save(const CListCollection &lists)
 {
     m_error.clear();
     if (m_unreadable) {
-        m_error = Str::UnreadableNotReplaced();
+        m_error = Tr::tr("the file could not be read when Quillmark started, so it is not replaced");
         return false;
     }
     if (m_backupPending && !BackUpDamagedFile())
@@ -165,7 +169,7 @@ bool CDataStore::Save(const CListCollection &lists)
     // to, and that folder's entry is what must last.
     const QString written = QFileInfo(m_path).canonicalFilePath();
     if (!FlushFolder(QFileInfo(written.isEmpty() ? m_path : written).absolutePath(), &why)) {
-        m_error = Str::FolderNotFlushed(why);
+        m_error = Tr::tr("the new file was written but its folder could not be flushed to disk: %1").arg(why);
         return false;
     }
     return true;

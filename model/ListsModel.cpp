@@ -4,6 +4,7 @@
 #include "model/ListMatch.h"
 #include "model/QuillmarkDoc.h"
 #include "res/Strings.h"
+#include "res/Tr.h"
 
 #include <QHash>
 
@@ -196,7 +197,7 @@ QVariant CListsModel::data(const QModelIndex &index, int role) const
         case Price:
             return ShownText::Price(item->m_dPrice);
         case Date:
-            return item->m_bDated ? ShownText::Date(*item) : Str::NotDated();
+            return item->m_bDated ? ShownText::Date(*item) : QStringLiteral("---");
         case Description:
             return item->m_strDesc.ToString();
         default:
@@ -240,9 +241,9 @@ QVariant CListsModel::headerData(int section, Qt::Orientation orientation, int r
     case Name:
         return Str::ColumnName();
     case Price:
-        return Str::ColumnPrice();
+        return Tr::tr("Price");
     case Date:
-        return Str::ColumnDate();
+        return Tr::tr("Date");
     case Description:
         return Str::LabelDescription();
     case Done:

@@ -1,7 +1,7 @@
 #include "model/UnsavedChanges.h"
 
 #include "model/ListMatch.h"
-#include "res/Strings.h"
+#include "res/Tr.h"
 
 namespace UnsavedChanges {
 
@@ -119,6 +119,13 @@ void MergeItems(const CListItemArray &saved, const CListItemArray &current,
         out.AddItemSorted(std::move(item));
 }
 
+// What a line is about: an item in its list, or a whole list.
+QString Subject(const Note &note)
+{
+    return note.item.isEmpty() ? Tr::tr("The list '%1'").arg(note.list)
+                               : Tr::tr("'%1' in '%2'").arg(note.item, note.list);
+}
+
 } // namespace
 
 ItemMerge MergeItem(const CListItem &saved, const CListItem &mine, const CListItem &newer)
@@ -233,21 +240,31 @@ QString Describe(const QList<Note> &notes)
     for (const Note &note : notes) {
         switch (note.kind) {
         case Kind::TickNotApplied:
-            lines.append(Str::UnappliedTick(note.list, note.item, note.done));
+            lines.append(note.done ? Tr::tr("'%1' in '%2' (ticked)").arg(note.item, note.list)
+                                   : Tr::tr("'%1' in '%2' (tick removed)").arg(note.item, note.list));
             continue;
         case Kind::KeptBoth:
-            lines.append(Str::KeptBothVersions(note.list, note.item));
+            lines.append(Tr::tr("%1 (changed here and there: both versions are kept)").arg(Subject(note)));
             break;
         case Kind::KeptChangedHere:
-            lines.append(Str::KeptAsChangedHere(note.list, note.item));
+            lines.append(Tr::tr("%1 (removed there: kept as changed here)").arg(Subject(note)));
             break;
         case Kind::KeptChangedThere:
-            lines.append(Str::KeptAsChangedThere(note.list, note.item));
+            lines.append(Tr::tr("%1 (changed there: kept, though removed here)").arg(Subject(note)));
             break;
         }
         ticksOnly = false;
     }
-    return ticksOnly ? Str::TicksNotApplied(lines) : Str::ChangesNotAppliedAsMade(lines);
+    if (ticksOnly) {
+        return Tr::tr("Your lists were changed by another program or on another computer. "
+                      "The newer lists are shown with your ticks on them, but for these "
+                      "the item is no longer there:\n%1")
+                .arg(lines.join(u'\n'));
+    }
+    return Tr::tr("Your lists were changed by another program or on another computer. "
+                  "The newer lists are shown with your changes on them; these could "
+                  "not be made as you made them:\n%1")
+            .arg(lines.join(u'\n'));
 }
 
 } // namespace UnsavedChanges

@@ -6,7 +6,7 @@
 #include "model/QuillmarkDoc.h"
 #include "platform/Prompter.h"
 #include "res/ResourceIds.h"
-#include "res/Strings.h"
+#include "res/Tr.h"
 
 #include <QAction>
 #include <QCoreApplication>
@@ -58,6 +58,18 @@ constexpr CommandInfo kCommands[] = {
 };
 static_assert(std::size(kCommands) == CViewActions::CommandCount);
 
+// The Edit menu's entries, alone and followed by the change they take back
+// or make again.
+QString UndoText(const QString &change)
+{
+    //: The Edit menu entry, alone and followed by the change it takes back (%1, e.g. "Tick 'Bread'").
+    return change.isEmpty() ? Tr::tr("&Undo") : Tr::tr("&Undo %1").arg(change);
+}
+QString RedoText(const QString &change)
+{
+    return change.isEmpty() ? Tr::tr("&Redo") : Tr::tr("&Redo %1").arg(change);
+}
+
 } // namespace
 
 CViewActions::CViewActions(CQuillmarkDoc &doc, CListsModel &lists, QWidget *owner)
@@ -83,7 +95,9 @@ CViewActions::CViewActions(CQuillmarkDoc &doc, CListsModel &lists, QWidget *owne
         if (info.text) {
             const QString text = QCoreApplication::translate("ViewActions", info.text);
             action->setText(text);
-            action->setToolTip(Str::ButtonTip(text, keys.join(QStringLiteral(", "))));
+            // The name and its keys: "Edit (F2, Ctrl+E)".
+            const QString shown = keys.join(QStringLiteral(", "));
+            action->setToolTip(shown.isEmpty() ? text : QStringLiteral("%1 (%2)").arg(text, shown));
             // Holding a key down does not repeat a command.
             action->setAutoRepeat(false);
             // The pop-up menu shows the keys beside its entries.
@@ -101,19 +115,19 @@ CViewActions::CViewActions(CQuillmarkDoc &doc, CListsModel &lists, QWidget *owne
     // not only its start, comes from the translation.
     QUndoStack *history = m_doc.UndoStack();
     QAction *undo = m_actions[Undo];
-    undo->setText(Str::MenuUndo(history->undoText()));
+    undo->setText(UndoText(history->undoText()));
     undo->setEnabled(history->canUndo());
     connect(undo, &QAction::triggered, &m_doc, &CQuillmarkDoc::Undo);
     connect(history, &QUndoStack::canUndoChanged, undo, &QAction::setEnabled);
     connect(history, &QUndoStack::undoTextChanged, undo,
-            [undo](const QString &change) { undo->setText(Str::MenuUndo(change)); });
+            [undo](const QString &change) { undo->setText(UndoText(change)); });
     QAction *redo = m_actions[Redo];
-    redo->setText(Str::MenuRedo(history->redoText()));
+    redo->setText(RedoText(history->redoText()));
     redo->setEnabled(history->canRedo());
     connect(redo, &QAction::triggered, &m_doc, &CQuillmarkDoc::Redo);
     connect(history, &QUndoStack::canRedoChanged, redo, &QAction::setEnabled);
     connect(history, &QUndoStack::redoTextChanged, redo,
-            [redo](const QString &change) { redo->setText(Str::MenuRedo(change)); });
+            [redo](const QString &change) { redo->setText(RedoText(change)); });
 }
 
 void CViewActions::SetPrompter(Prompter *prompter)

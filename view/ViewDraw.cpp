@@ -8,6 +8,7 @@
 #include "model/QuillmarkDoc.h"
 #include "res/ResourceIds.h"
 #include "res/Strings.h"
+#include "res/Tr.h"
 #include "view/ViewLook.h"
 
 #include <QApplication>
@@ -161,9 +162,9 @@ void CQuillmarkView::DrawItemDetails(QPainter &dc)
         y += line(ValueFont(), value) + kGap;
     };
     if (item.m_bDated)
-        section(Str::LabelDate(), ShownText::DateAndTime(item));
+        section(Tr::tr("Date"), ShownText::DateAndTime(item));
     if (item.m_dPrice != 0.0)
-        section(Str::LabelPrice(), ShownText::Price(item.m_dPrice));
+        section(Tr::tr("Price"), ShownText::Price(item.m_dPrice));
     if (item.m_strDesc.isEmpty())
         return;
     y += line(LabelFont(), Str::LabelDescription()) + kGap;
@@ -199,6 +200,7 @@ void CQuillmarkView::DrawTotal(QPainter &dc)
               palette().color(QPalette::WindowText));
     DrawTextAt(dc, at, amount);
     dc.setFont(LabelFont());
-    const int labelWidth = dc.fontMetrics().horizontalAdvance(Str::LabelTotal());
-    DrawTextAt(dc, QPoint(at.x() - labelWidth - kGap, at.y()), Str::LabelTotal());
+    //: Drawn in front of the sum; keep the space at the end.
+    const QString label = Tr::tr("Total: ");
+    DrawTextAt(dc, QPoint(at.x() - dc.fontMetrics().horizontalAdvance(label) - kGap, at.y()), label);
 }

@@ -3,7 +3,7 @@
 #include "platform/AppPaths.h"
 #include "platform/CodePage.h"
 #include "platform/WriteAll.h"
-#include "res/Strings.h"
+#include "res/Tr.h"
 
 #include <QDir>
 #include <QSaveFile>
@@ -144,14 +144,20 @@ QString ExportMessage(const Result &result)
 {
     switch (result.status) {
     case Status::Done:
-        return Str::ExportDone();
+        //: 'My Documents' is the user's documents folder.
+        return Tr::tr("The File 'Quillmark.csv' was created in your 'My Documents' folder.");
     case Status::DoneSomeLeftOut:
-        return result.leftOutNotStorable > 0 ? Str::ExportDoneSomeNotStorable()
-                                             : Str::ExportDoneSomeLeftOut();
+        if (result.leftOutNotStorable > 0) {
+            return Tr::tr("The File 'Quillmark.csv' was created in your 'My Documents' folder, "
+                          "some records were too long or held characters the file cannot store "
+                          "and were left out.");
+        }
+        return Tr::tr("The File 'Quillmark.csv' was created in your 'My Documents' folder, "
+                      "some records were too long and were left out.");
     case Status::TroubleConverting:
-        return Str::TroubleConverting();
+        return Tr::tr("Trouble Converting String, file will not be completed");
     case Status::Failed:
-        return Str::ExportFailed(result.reason);
+        return Tr::tr("The File 'Quillmark.csv' could not be written: %1").arg(result.reason);
     }
     return QString();
 }

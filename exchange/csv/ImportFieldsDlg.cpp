@@ -5,7 +5,7 @@
 #include "dialogs/TemplateFit.h"
 #include "platform/Prompter.h"
 #include "platform/AppSettings.h"
-#include "res/Strings.h"
+#include "res/Tr.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -71,22 +71,22 @@ QAbstractSpinBox::StepEnabled CFieldSpinBox::stepEnabled() const
 CImportFieldsDlg::CImportFieldsDlg(QWidget *parent)
     : CQmDialog(parent)
 {
-    setWindowTitle(Str::ImportFieldsCaption());
+    setWindowTitle(Tr::tr("Import Fields"));
 
     // In the order the Tab key visits them.
-    auto *nameLabel = new QLabel(Str::FieldNameField(), this);
+    auto *nameLabel = new QLabel(Tr::tr("Name Field:"), this);
     Place(nameLabel, kNameLabel);
     m_spinName = new CFieldSpinBox(kImportNameField.Low(), kImportNameField.High(), this);
     Place(m_spinName, kNameField);
-    auto *descLabel = new QLabel(Str::FieldDescField(), this);
+    auto *descLabel = new QLabel(Tr::tr("Desc Field:"), this);
     Place(descLabel, kDescLabel);
     m_spinDesc = new CFieldSpinBox(kImportDescField.Low(), kImportDescField.High(), this);
     Place(m_spinDesc, kDescField);
-    auto *priceLabel = new QLabel(Str::FieldPriceField(), this);
+    auto *priceLabel = new QLabel(Tr::tr("Price Field:"), this);
     Place(priceLabel, kPriceLabel);
     m_spinPrice = new CFieldSpinBox(kImportPriceField.Low(), kImportPriceField.High(), this);
     Place(m_spinPrice, kPriceField);
-    auto *iconLabel = new QLabel(Str::FieldItemIcon(), this);
+    auto *iconLabel = new QLabel(Tr::tr("Item Icon:"), this);
     Place(iconLabel, kIconLabel);
     m_listIcons = new CIconChooser(this);
     Place(m_listIcons, kIcons);
@@ -123,7 +123,8 @@ bool CImportFieldsDlg::TakeField(CFieldSpinBox *spin, int &value)
 {
     if (spin->Checked(value))
         return true;
-    Prompts().Message(this, Str::EnterIntegerBetween(spin->Low(), spin->High()));
+    Prompts().Message(this,
+                      Tr::tr("Please enter an integer between %1 and %2.").arg(spin->Low()).arg(spin->High()));
     spin->setFocus();
     spin->selectAll();
     return false;

@@ -2,7 +2,7 @@
 
 #include "exchange/handover/HandOverSettings.h"
 #include "exchange/handover/SafeFileWrite.h"
-#include "res/Strings.h"
+#include "res/Tr.h"
 
 #include <QDir>
 #include <QUuid>
@@ -152,7 +152,7 @@ QByteArray Wrap(Component item)
 bool Refuse(QString *whyNot)
 {
     if (whyNot)
-        *whyNot = Str::HandOverDateOutOfRange();
+        *whyNot = Tr::tr("the date lies outside the years 100 to 9999");
     return false;
 }
 

@@ -4,7 +4,6 @@
 #include "dialogs/TemplateFit.h"
 #include "exchange/handover/HandOverSettings.h"
 #include "platform/AppSettings.h"
-#include "res/Strings.h"
 #include "res/Tr.h"
 
 #include <QCheckBox>
@@ -50,19 +49,19 @@ QString ReminderText(Reminder reminder)
 CHandOverSetupDlg::CHandOverSetupDlg(QWidget *parent)
     : CQmDialog(parent)
 {
-    setWindowTitle(Str::HandOverSetupCaption());
+    setWindowTitle(Tr::tr("Setup"));
 
     // The frame first, so the boxes lie on top of it; then in Tab order.
-    m_group = new QGroupBox(Str::GroupItemsToCalendar(), this);
+    m_group = new QGroupBox(Tr::tr("Items to Calendar"), this);
     Place(m_group, kGroup);
     // Its title must not run past its frame ("Einträge an den Kalender").
     TemplateFit::GrowToHint(m_group, width() - TemplateFit::kMargin);
     const int groupRight = m_group->geometry().right();
 
-    m_checkTask = new QCheckBox(Str::CheckItemToTask(), this);
+    m_checkTask = new QCheckBox(Tr::tr("Item to Task"), this);
     Place(m_checkTask, kItemTask);
     TemplateFit::GrowToHint(m_checkTask, groupRight);
-    m_checkAppt = new QCheckBox(Str::CheckItemToCalendar(), this);
+    m_checkAppt = new QCheckBox(Tr::tr("Item to Calendar"), this);
     Place(m_checkAppt, kItemAppt);
     TemplateFit::GrowToHint(m_checkAppt, groupRight);
 

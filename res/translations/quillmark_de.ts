@@ -64,7 +64,9 @@
     </message>
     <message>
         <source>Total: </source>
-        <extracomment>Before the list&apos;s sum where a list is copied as text or printed; keep the space at the end.</extracomment>
+        <extracomment>Drawn in front of the sum; keep the space at the end.
+----------
+Before the list&apos;s sum where a list is copied as text or printed; keep the space at the end.</extracomment>
         <translation>Summe: </translation>
     </message>
     <message>
@@ -168,20 +170,125 @@
         <source>Merge Conflict Copies</source>
         <translation>Konfliktkopien zusammenführen</translation>
     </message>
-</context>
-<context>
-    <name>Str</name>
     <message>
-        <source>List Setup</source>
-        <translation>Listen einrichten</translation>
+        <source>Quillmark Version %1</source>
+        <translation>Quillmark Version %1</translation>
     </message>
     <message>
         <source>About Quillmark</source>
         <translation>Über Quillmark</translation>
     </message>
     <message>
-        <source>Quillmark Version %1</source>
-        <translation>Quillmark Version %1</translation>
+        <source>A sync tool kept another version of your lists as %1, but it cannot be read (%2). It was left where it is.</source>
+        <translation>Ein Synchronisationsprogramm hat eine andere Fassung Ihrer Listen als %1 abgelegt, sie kann aber nicht gelesen werden (%2). Sie wurde an ihrem Platz gelassen.</translation>
+    </message>
+    <message>
+        <source>A sync tool kept another version of your lists beside them, as &quot;%1&quot;. Merge its lists into yours?
+
+What only that version holds is added; nothing of yours is removed. The copy is then moved into the folder &quot;%2&quot; beside your lists.</source>
+        <translation>Ein Synchronisationsprogramm hat neben Ihren Listen eine andere Fassung davon abgelegt, als „%1“. Sollen deren Listen mit Ihren zusammengeführt werden?
+
+Was nur jene Fassung enthält, wird hinzugefügt; von Ihren Listen wird nichts entfernt. Die Kopie wird danach in den Ordner „%2“ neben Ihren Listen verschoben.</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n copy(s)</source>
+        <extracomment>One copy is &quot;the copy&quot;.</extracomment>
+        <translation>
+            <numerusform>Die Kopie</numerusform>
+            <numerusform>%n Kopien</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Merged %1: %2 added, %3 added to lists you had, %4 taken over. Merged copies are kept in %5.</source>
+        <extracomment>%1 is &quot;the copy&quot; or a number of copies; %2, %3 and %4 are numbers of lists, items and ticks.</extracomment>
+        <translation>%1 zusammengeführt: %2 hinzugefügt, %3 zu vorhandenen Listen hinzugefügt, %4 übernommen. Zusammengeführte Kopien liegen in %5.</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n list(s)</source>
+        <translation>
+            <numerusform>%n Liste</numerusform>
+            <numerusform>%n Listen</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n item(s)</source>
+        <translation>
+            <numerusform>%n Eintrag</numerusform>
+            <numerusform>%n Einträge</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n tick(s)</source>
+        <translation>
+            <numerusform>%n Haken</numerusform>
+            <numerusform>%n Haken</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>No List Selected.</source>
+        <translation>Keine Liste ausgewählt.</translation>
+    </message>
+    <message>
+        <source>No Items in current list.</source>
+        <translation>Die aktuelle Liste hat keine Einträge.</translation>
+    </message>
+    <message>
+        <source>Comma Delimited Files (*.csv);;All Files (*)</source>
+        <extracomment>A file chooser&apos;s filters: translate the names, keep the patterns in brackets and the &quot;;;&quot;.</extracomment>
+        <translation>Kommagetrennte Dateien (*.csv);;Alle Dateien (*)</translation>
+    </message>
+    <message>
+        <source>Your lists were kept in the rescue copy %1. To use them again, put that file in place of %2 while Quillmark is not running.</source>
+        <translation>Ihre Listen wurden in der Rettungskopie %1 aufbewahrt. Um sie wieder zu verwenden, legen Sie diese Datei an die Stelle von %2, während Quillmark nicht läuft.</translation>
+    </message>
+    <message>
+        <source>Try Again</source>
+        <translation>Erneut versuchen</translation>
+    </message>
+    <message>
+        <source>Save As...</source>
+        <translation>Speichern unter...</translation>
+    </message>
+    <message>
+        <source>Quit, Keep a Rescue Copy</source>
+        <translation>Beenden, Rettungskopie behalten</translation>
+    </message>
+    <message>
+        <source>Your lists could not be saved to %1 (%2).
+
+You can try again, save them to a file you choose (it can later be put in place of %1), or quit and keep them in a rescue copy.</source>
+        <translation>Ihre Listen konnten nicht in %1 gespeichert werden (%2).
+
+Sie können es erneut versuchen, die Listen in einer Datei Ihrer Wahl speichern (sie kann später an die Stelle von %1 treten) oder Quillmark beenden und die Listen in einer Rettungskopie behalten.</translation>
+    </message>
+    <message>
+        <source>Quillmark Lists (*.dat);;All Files (*)</source>
+        <extracomment>Translate the names, keep the patterns in brackets and the &quot;;;&quot;.</extracomment>
+        <translation>Quillmark-Listen (*.dat);;Alle Dateien (*)</translation>
+    </message>
+    <message>
+        <source>%1 is the file that cannot be saved. Please choose another file.</source>
+        <translation>%1 ist die Datei, die sich nicht speichern lässt. Bitte wählen Sie eine andere Datei.</translation>
+    </message>
+    <message>
+        <source>The rescue copy could not be written either (%1). Quillmark stays open, with your changes.</source>
+        <translation>Auch die Rettungskopie konnte nicht geschrieben werden (%1). Quillmark bleibt mit Ihren Änderungen geöffnet.</translation>
+    </message>
+    <message>
+        <source>Quillmark ended without saving its lists: neither the data file nor a rescue copy could be written (%1).</source>
+        <translation>Quillmark wurde beendet, ohne seine Listen zu speichern: Weder die Datendatei noch eine Rettungskopie konnte geschrieben werden (%1).</translation>
+    </message>
+    <message>
+        <source>The help page is not installed. Quillmark looked for it at %1.</source>
+        <translation>Die Hilfeseite ist nicht installiert. Quillmark hat sie unter %1 gesucht.</translation>
+    </message>
+    <message>
+        <source>Quillmark could not open %1.</source>
+        <translation>Quillmark konnte %1 nicht öffnen.</translation>
+    </message>
+    <message>
+        <source>&amp;Edit</source>
+        <translation>&amp;Bearbeiten</translation>
     </message>
     <message>
         <source>&amp;Help</source>
@@ -196,148 +303,116 @@
         <translation>Inhalt</translation>
     </message>
     <message>
-        <source>&amp;Edit</source>
-        <translation>&amp;Bearbeiten</translation>
+        <source>When Quillmark last ended, your lists could not be saved to %2 and were kept in the rescue copy %1. The lists shown now are those of %2. To use the rescued ones, quit Quillmark and put that file in place of %2.</source>
+        <translation>Als Quillmark zuletzt beendet wurde, konnten Ihre Listen nicht in %2 gespeichert werden und wurden in der Rettungskopie %1 aufbewahrt. Angezeigt werden jetzt die Listen aus %2. Um die geretteten Listen zu verwenden, beenden Sie Quillmark und legen Sie diese Datei an die Stelle von %2.</translation>
     </message>
     <message>
-        <source>&amp;Undo</source>
-        <extracomment>The Edit menu entry, alone and followed by the change it takes back (%1, e.g. &quot;Tick &apos;Bread&apos;&quot;).</extracomment>
-        <translation>&amp;Rückgängig</translation>
+        <source>Quillmark is already running with the lists in %1, but it does not answer. Close it (or end it, if it hangs) and start Quillmark again.</source>
+        <translation>Quillmark läuft bereits mit den Listen in %1, antwortet aber nicht. Schließen Sie es (oder beenden Sie es, falls es hängt) und starten Sie Quillmark erneut.</translation>
     </message>
     <message>
-        <source>&amp;Undo %1</source>
-        <translation>&amp;Rückgängig: %1</translation>
+        <source>the file ends too early (byte %1)</source>
+        <translation>die Datei endet zu früh (Byte %1)</translation>
     </message>
     <message>
-        <source>&amp;Redo</source>
-        <translation>Wieder&amp;herstellen</translation>
+        <source>a text is too long to be saved</source>
+        <translation>ein Text ist zu lang, um gespeichert zu werden</translation>
     </message>
     <message>
-        <source>&amp;Redo %1</source>
-        <translation>Wieder&amp;herstellen: %1</translation>
+        <source>a text has a malformed length (byte %1)</source>
+        <translation>ein Text hat eine fehlerhafte Länge (Byte %1)</translation>
     </message>
     <message>
-        <source>Lists</source>
-        <translation>Listen</translation>
+        <source>a text is longer than the rest of the file (byte %1)</source>
+        <translation>ein Text ist länger als der Rest der Datei (Byte %1)</translation>
     </message>
     <message>
-        <source>Date</source>
-        <translation>Datum</translation>
+        <source>the folder %1 could not be made</source>
+        <translation>der Ordner %1 konnte nicht angelegt werden</translation>
+    </message>
+    <message>
+        <source>the file holds more than its list count announces (byte %1)</source>
+        <translation>die Datei enthält mehr, als ihre Anzahl der Listen angibt (Byte %1)</translation>
+    </message>
+    <message>
+        <source>Your lists in %1 were changed by another program or on another computer, but the newer file cannot be read completely (%2); it may still be arriving. The lists shown here are kept, and Quillmark does not save over that file until it can read it whole.</source>
+        <translation>Ihre Listen in %1 wurden von einem anderen Programm oder auf einem anderen Computer geändert, aber die neuere Datei lässt sich nicht vollständig lesen (%2); vielleicht wird sie noch übertragen. Die hier angezeigten Listen bleiben erhalten, und Quillmark speichert erst dann über diese Datei, wenn es sie ganz lesen kann.</translation>
+    </message>
+    <message>
+        <source>another program changed the file, and the newer file cannot be read completely (%1), so it is not replaced</source>
+        <translation>ein anderes Programm hat die Datei geändert, und die neuere Datei lässt sich nicht vollständig lesen (%1); sie wird deshalb nicht ersetzt</translation>
+    </message>
+    <message>
+        <source>an item&apos;s date cannot be represented (byte %1)</source>
+        <translation>das Datum eines Eintrags lässt sich nicht darstellen (Byte %1)</translation>
+    </message>
+    <message>
+        <source>Your lists could not be read from %1 (%2). The file is left as it is: Quillmark will not save over it. When you quit, you can save the lists shown here to another file.</source>
+        <translation>Ihre Listen konnten nicht aus %1 gelesen werden (%2). Die Datei bleibt, wie sie ist: Quillmark speichert nicht darüber. Beim Beenden können Sie die hier angezeigten Listen in einer anderen Datei speichern.</translation>
+    </message>
+    <message>
+        <source>Your lists could not be read completely from %1 (%2). The lists read before the damage are shown. The file is kept as %1.bak before it is next saved.</source>
+        <translation>Ihre Listen konnten nicht vollständig aus %1 gelesen werden (%2). Angezeigt werden die Listen, die vor der beschädigten Stelle stehen. Die Datei wird vor dem nächsten Speichern als %1.bak aufbewahrt.</translation>
+    </message>
+    <message>
+        <source>the damaged file could not be kept as %1: %2</source>
+        <translation>die beschädigte Datei konnte nicht als %1 aufbewahrt werden: %2</translation>
+    </message>
+    <message>
+        <source>the file could not be read when Quillmark started, so it is not replaced</source>
+        <translation>die Datei konnte beim Start von Quillmark nicht gelesen werden und wird deshalb nicht ersetzt</translation>
+    </message>
+    <message>
+        <source>the new file was written but its folder could not be flushed to disk: %1</source>
+        <translation>die neue Datei wurde geschrieben, aber ihr Ordner ließ sich nicht dauerhaft auf den Datenträger schreiben: %1</translation>
     </message>
     <message>
         <source>Price</source>
         <translation>Preis</translation>
     </message>
     <message>
-        <source>Description</source>
-        <translation>Beschreibung</translation>
+        <source>Date</source>
+        <translation>Datum</translation>
     </message>
     <message>
-        <source>Total: </source>
-        <extracomment>Drawn in front of the sum; keep the space at the end.</extracomment>
-        <translation>Summe: </translation>
+        <source>The list &apos;%1&apos;</source>
+        <translation>Die Liste „%1“</translation>
     </message>
     <message>
-        <source>Name</source>
-        <translation>Name</translation>
+        <source>&apos;%1&apos; in &apos;%2&apos;</source>
+        <translation>„%1“ in „%2“</translation>
     </message>
     <message>
-        <source>Done</source>
-        <translation>Fertig</translation>
+        <source>&apos;%1&apos; in &apos;%2&apos; (ticked)</source>
+        <translation>„%1“ in „%2“ (abgehakt)</translation>
     </message>
     <message>
-        <source>Yes</source>
-        <translation>Ja</translation>
+        <source>&apos;%1&apos; in &apos;%2&apos; (tick removed)</source>
+        <translation>„%1“ in „%2“ (Haken entfernt)</translation>
     </message>
     <message>
-        <source>No</source>
-        <translation>Nein</translation>
+        <source>%1 (changed here and there: both versions are kept)</source>
+        <translation>%1 (hier und dort geändert: beide Fassungen bleiben erhalten)</translation>
     </message>
     <message>
-        <source>You must select a list to remove.</source>
-        <translation>Bitte wählen Sie die Liste aus, die entfernt werden soll.</translation>
+        <source>%1 (removed there: kept as changed here)</source>
+        <translation>%1 (dort entfernt: bleibt so erhalten, wie hier geändert)</translation>
     </message>
     <message>
-        <source>Are you sure you want to remove the list &apos;%1&apos;?</source>
-        <translation>Möchten Sie die Liste „%1“ wirklich entfernen?</translation>
+        <source>%1 (changed there: kept, though removed here)</source>
+        <translation>%1 (dort geändert: bleibt erhalten, obwohl hier entfernt)</translation>
     </message>
     <message>
-        <source>Are you sure you want to remove the item &apos;%1&apos;?</source>
-        <translation>Möchten Sie den Eintrag „%1“ wirklich entfernen?</translation>
+        <source>Your lists were changed by another program or on another computer. The newer lists are shown with your ticks on them, but for these the item is no longer there:
+%1</source>
+        <translation>Ihre Listen wurden von einem anderen Programm oder auf einem anderen Computer geändert. Die neueren Listen werden mit Ihren Haken angezeigt, aber bei diesen gibt es den Eintrag nicht mehr:
+%1</translation>
     </message>
     <message>
-        <source>New Item must have a name.</source>
-        <translation>Der Eintrag braucht einen Namen.</translation>
-    </message>
-    <message>
-        <source>New List must have a name.</source>
-        <translation>Die Liste braucht einen Namen.</translation>
-    </message>
-    <message>
-        <source>Please enter a number for the price, for example 12.50.</source>
-        <extracomment>The price field takes a point as the decimal mark in every language.</extracomment>
-        <translation>Bitte geben Sie den Preis als Zahl ein, zum Beispiel 12,50.</translation>
-    </message>
-    <message>
-        <source>New Item</source>
-        <translation>Neuer Eintrag</translation>
-    </message>
-    <message>
-        <source>New List</source>
-        <translation>Neue Liste</translation>
-    </message>
-    <message>
-        <source>Name:</source>
-        <extracomment>The labels and buttons of the dialogs, which are narrow: keep them short.</extracomment>
-        <translation>Name:</translation>
-    </message>
-    <message>
-        <source>Desc:</source>
-        <translation>Text:</translation>
-    </message>
-    <message>
-        <source>Price:</source>
-        <translation>Preis:</translation>
-    </message>
-    <message>
-        <source>Date:</source>
-        <translation>Datum:</translation>
-    </message>
-    <message>
-        <source>Time:</source>
-        <translation>Zeit:</translation>
-    </message>
-    <message>
-        <source>Dated</source>
-        <translation>Mit Datum</translation>
-    </message>
-    <message>
-        <source>List</source>
-        <translation>Liste</translation>
-    </message>
-    <message>
-        <source>Items</source>
-        <translation>Einträge</translation>
-    </message>
-    <message>
-        <source>OK</source>
-        <translation>OK</translation>
-    </message>
-    <message>
-        <source>Cancel</source>
-        <translation>Abbruch</translation>
-    </message>
-    <message>
-        <source>No List Selected.</source>
-        <translation>Keine Liste ausgewählt.</translation>
-    </message>
-    <message>
-        <source>No Items in current list.</source>
-        <translation>Die aktuelle Liste hat keine Einträge.</translation>
-    </message>
-    <message>
-        <source>Trouble Converting String, file will not be completed</source>
-        <translation>Ein Text ließ sich nicht umwandeln, die Datei wird nicht vollständig geschrieben.</translation>
+        <source>Your lists were changed by another program or on another computer. The newer lists are shown with your changes on them; these could not be made as you made them:
+%1</source>
+        <translation>Ihre Listen wurden von einem anderen Programm oder auf einem anderen Computer geändert. Die neueren Listen werden mit Ihren Änderungen angezeigt; diese ließen sich nicht so vornehmen, wie Sie sie vorgenommen haben:
+%1</translation>
     </message>
     <message>
         <source>The File &apos;Quillmark.csv&apos; was created in your &apos;My Documents&apos; folder.</source>
@@ -345,21 +420,20 @@
         <translation>Die Datei „Quillmark.csv“ wurde in Ihrem Ordner „Dokumente“ angelegt.</translation>
     </message>
     <message>
-        <source>The File &apos;Quillmark.csv&apos; was created in your &apos;My Documents&apos; folder, some records were too long and were left out.</source>
-        <translation>Die Datei „Quillmark.csv“ wurde in Ihrem Ordner „Dokumente“ angelegt; einige Datensätze waren zu lang und wurden ausgelassen.</translation>
-    </message>
-    <message>
-        <source>The File &apos;Quillmark.csv&apos; could not be written: %1</source>
-        <translation>Die Datei „Quillmark.csv“ konnte nicht geschrieben werden: %1</translation>
-    </message>
-    <message>
         <source>The File &apos;Quillmark.csv&apos; was created in your &apos;My Documents&apos; folder, some records were too long or held characters the file cannot store and were left out.</source>
         <translation>Die Datei „Quillmark.csv“ wurde in Ihrem Ordner „Dokumente“ angelegt; einige Datensätze waren zu lang oder enthielten Zeichen, die die Datei nicht speichern kann, und wurden ausgelassen.</translation>
     </message>
     <message>
-        <source>Comma Delimited Files (*.csv);;All Files (*)</source>
-        <extracomment>A file chooser&apos;s filters: translate the names, keep the patterns in brackets and the &quot;;;&quot;.</extracomment>
-        <translation>Kommagetrennte Dateien (*.csv);;Alle Dateien (*)</translation>
+        <source>The File &apos;Quillmark.csv&apos; was created in your &apos;My Documents&apos; folder, some records were too long and were left out.</source>
+        <translation>Die Datei „Quillmark.csv“ wurde in Ihrem Ordner „Dokumente“ angelegt; einige Datensätze waren zu lang und wurden ausgelassen.</translation>
+    </message>
+    <message>
+        <source>Trouble Converting String, file will not be completed</source>
+        <translation>Ein Text ließ sich nicht umwandeln, die Datei wird nicht vollständig geschrieben.</translation>
+    </message>
+    <message>
+        <source>The File &apos;Quillmark.csv&apos; could not be written: %1</source>
+        <translation>Die Datei „Quillmark.csv“ konnte nicht geschrieben werden: %1</translation>
     </message>
     <message>
         <source>Import Fields</source>
@@ -406,178 +480,6 @@
         <translation>Eintrag als Termin</translation>
     </message>
     <message>
-        <source>Your lists could not be read completely from %1 (%2). The lists read before the damage are shown. The file is kept as %1.bak before it is next saved.</source>
-        <translation>Ihre Listen konnten nicht vollständig aus %1 gelesen werden (%2). Angezeigt werden die Listen, die vor der beschädigten Stelle stehen. Die Datei wird vor dem nächsten Speichern als %1.bak aufbewahrt.</translation>
-    </message>
-    <message>
-        <source>Your lists could not be read from %1 (%2). The file is left as it is: Quillmark will not save over it. When you quit, you can save the lists shown here to another file.</source>
-        <translation>Ihre Listen konnten nicht aus %1 gelesen werden (%2). Die Datei bleibt, wie sie ist: Quillmark speichert nicht darüber. Beim Beenden können Sie die hier angezeigten Listen in einer anderen Datei speichern.</translation>
-    </message>
-    <message>
-        <source>Your lists could not be saved to %1 (%2). Your changes are still open here.</source>
-        <translation>Ihre Listen konnten nicht in %1 gespeichert werden (%2). Ihre Änderungen sind hier weiterhin offen.</translation>
-    </message>
-    <message>
-        <source>Your lists could not be saved to %1 (%2).
-
-You can try again, save them to a file you choose (it can later be put in place of %1), or quit and keep them in a rescue copy.</source>
-        <translation>Ihre Listen konnten nicht in %1 gespeichert werden (%2).
-
-Sie können es erneut versuchen, die Listen in einer Datei Ihrer Wahl speichern (sie kann später an die Stelle von %1 treten) oder Quillmark beenden und die Listen in einer Rettungskopie behalten.</translation>
-    </message>
-    <message>
-        <source>Try Again</source>
-        <translation>Erneut versuchen</translation>
-    </message>
-    <message>
-        <source>Save As...</source>
-        <translation>Speichern unter...</translation>
-    </message>
-    <message>
-        <source>Quit, Keep a Rescue Copy</source>
-        <translation>Beenden, Rettungskopie behalten</translation>
-    </message>
-    <message>
-        <source>Quillmark Lists (*.dat);;All Files (*)</source>
-        <extracomment>Translate the names, keep the patterns in brackets and the &quot;;;&quot;.</extracomment>
-        <translation>Quillmark-Listen (*.dat);;Alle Dateien (*)</translation>
-    </message>
-    <message>
-        <source>%1 is the file that cannot be saved. Please choose another file.</source>
-        <translation>%1 ist die Datei, die sich nicht speichern lässt. Bitte wählen Sie eine andere Datei.</translation>
-    </message>
-    <message>
-        <source>Your lists were kept in the rescue copy %1. To use them again, put that file in place of %2 while Quillmark is not running.</source>
-        <translation>Ihre Listen wurden in der Rettungskopie %1 aufbewahrt. Um sie wieder zu verwenden, legen Sie diese Datei an die Stelle von %2, während Quillmark nicht läuft.</translation>
-    </message>
-    <message>
-        <source>The rescue copy could not be written either (%1). Quillmark stays open, with your changes.</source>
-        <translation>Auch die Rettungskopie konnte nicht geschrieben werden (%1). Quillmark bleibt mit Ihren Änderungen geöffnet.</translation>
-    </message>
-    <message>
-        <source>When Quillmark last ended, your lists could not be saved to %2 and were kept in the rescue copy %1. The lists shown now are those of %2. To use the rescued ones, quit Quillmark and put that file in place of %2.</source>
-        <translation>Als Quillmark zuletzt beendet wurde, konnten Ihre Listen nicht in %2 gespeichert werden und wurden in der Rettungskopie %1 aufbewahrt. Angezeigt werden jetzt die Listen aus %2. Um die geretteten Listen zu verwenden, beenden Sie Quillmark und legen Sie diese Datei an die Stelle von %2.</translation>
-    </message>
-    <message>
-        <source>Quillmark ended without saving its lists: neither the data file nor a rescue copy could be written (%1).</source>
-        <translation>Quillmark wurde beendet, ohne seine Listen zu speichern: Weder die Datendatei noch eine Rettungskopie konnte geschrieben werden (%1).</translation>
-    </message>
-    <message>
-        <source>the file ends too early (byte %1)</source>
-        <translation>die Datei endet zu früh (Byte %1)</translation>
-    </message>
-    <message>
-        <source>a text has a malformed length (byte %1)</source>
-        <translation>ein Text hat eine fehlerhafte Länge (Byte %1)</translation>
-    </message>
-    <message>
-        <source>a text is longer than the rest of the file (byte %1)</source>
-        <translation>ein Text ist länger als der Rest der Datei (Byte %1)</translation>
-    </message>
-    <message>
-        <source>an item&apos;s date cannot be represented (byte %1)</source>
-        <translation>das Datum eines Eintrags lässt sich nicht darstellen (Byte %1)</translation>
-    </message>
-    <message>
-        <source>the file holds more than its list count announces (byte %1)</source>
-        <translation>die Datei enthält mehr, als ihre Anzahl der Listen angibt (Byte %1)</translation>
-    </message>
-    <message>
-        <source>the file could not be read: %1</source>
-        <translation>die Datei konnte nicht gelesen werden: %1</translation>
-    </message>
-    <message>
-        <source>the file could not be read when Quillmark started, so it is not replaced</source>
-        <translation>die Datei konnte beim Start von Quillmark nicht gelesen werden und wird deshalb nicht ersetzt</translation>
-    </message>
-    <message>
-        <source>a text is too long to be saved</source>
-        <translation>ein Text ist zu lang, um gespeichert zu werden</translation>
-    </message>
-    <message>
-        <source>the damaged file could not be kept as %1: %2</source>
-        <translation>die beschädigte Datei konnte nicht als %1 aufbewahrt werden: %2</translation>
-    </message>
-    <message>
-        <source>the new file was written but its folder could not be flushed to disk: %1</source>
-        <translation>die neue Datei wurde geschrieben, aber ihr Ordner ließ sich nicht dauerhaft auf den Datenträger schreiben: %1</translation>
-    </message>
-    <message>
-        <source>Quillmark is already running with the lists in %1, but it does not answer. Close it (or end it, if it hangs) and start Quillmark again.</source>
-        <translation>Quillmark läuft bereits mit den Listen in %1, antwortet aber nicht. Schließen Sie es (oder beenden Sie es, falls es hängt) und starten Sie Quillmark erneut.</translation>
-    </message>
-    <message>
-        <source>&apos;%1&apos; in &apos;%2&apos; (ticked)</source>
-        <translation>„%1“ in „%2“ (abgehakt)</translation>
-    </message>
-    <message>
-        <source>&apos;%1&apos; in &apos;%2&apos; (tick removed)</source>
-        <translation>„%1“ in „%2“ (Haken entfernt)</translation>
-    </message>
-    <message>
-        <source>Your lists were changed by another program or on another computer. The newer lists are shown with your ticks on them, but for these the item is no longer there:
-%1</source>
-        <translation>Ihre Listen wurden von einem anderen Programm oder auf einem anderen Computer geändert. Die neueren Listen werden mit Ihren Haken angezeigt, aber bei diesen gibt es den Eintrag nicht mehr:
-%1</translation>
-    </message>
-    <message>
-        <source>A sync tool kept another version of your lists beside them, as &quot;%1&quot;. Merge its lists into yours?
-
-What only that version holds is added; nothing of yours is removed. The copy is then moved into the folder &quot;%2&quot; beside your lists.</source>
-        <translation>Ein Synchronisationsprogramm hat neben Ihren Listen eine andere Fassung davon abgelegt, als „%1“. Sollen deren Listen mit Ihren zusammengeführt werden?
-
-Was nur jene Fassung enthält, wird hinzugefügt; von Ihren Listen wird nichts entfernt. Die Kopie wird danach in den Ordner „%2“ neben Ihren Listen verschoben.</translation>
-    </message>
-    <message>
-        <source>A sync tool kept another version of your lists as %1, but it cannot be read (%2). It was left where it is.</source>
-        <translation>Ein Synchronisationsprogramm hat eine andere Fassung Ihrer Listen als %1 abgelegt, sie kann aber nicht gelesen werden (%2). Sie wurde an ihrem Platz gelassen.</translation>
-    </message>
-    <message>
-        <source>Merged %1: %2 added, %3 added to lists you had, %4 taken over. Merged copies are kept in %5.</source>
-        <extracomment>%1 is &quot;the copy&quot; or a number of copies; %2, %3 and %4 are numbers of lists, items and ticks.</extracomment>
-        <translation>%1 zusammengeführt: %2 hinzugefügt, %3 zu vorhandenen Listen hinzugefügt, %4 übernommen. Zusammengeführte Kopien liegen in %5.</translation>
-    </message>
-    <message>
-        <source>the copy</source>
-        <translation>Die Kopie</translation>
-    </message>
-    <message>
-        <source>copies</source>
-        <translation>Kopien</translation>
-    </message>
-    <message>
-        <source>list</source>
-        <translation>Liste</translation>
-    </message>
-    <message>
-        <source>lists</source>
-        <translation>Listen</translation>
-    </message>
-    <message>
-        <source>item</source>
-        <translation>Eintrag</translation>
-    </message>
-    <message>
-        <source>items</source>
-        <translation>Einträge</translation>
-    </message>
-    <message>
-        <source>tick</source>
-        <translation>Haken</translation>
-    </message>
-    <message>
-        <source>ticks</source>
-        <translation>Haken</translation>
-    </message>
-    <message>
-        <source>The merged copy %1 could not be moved aside (%2). It is offered again at the next start.</source>
-        <translation>Die zusammengeführte Kopie %1 konnte nicht beiseitegelegt werden (%2). Sie wird beim nächsten Start erneut angeboten.</translation>
-    </message>
-    <message>
-        <source>the folder %1 could not be made</source>
-        <translation>der Ordner %1 konnte nicht angelegt werden</translation>
-    </message>
-    <message>
         <source>Add item</source>
         <translation>Eintrag hinzufügen</translation>
     </message>
@@ -610,46 +512,127 @@ Was nur jene Fassung enthält, wird hinzugefügt; von Ihren Listen wird nichts e
         <translation>%1 (%2 im Listenfeld)</translation>
     </message>
     <message>
-        <source>The list &apos;%1&apos;</source>
-        <translation>Die Liste „%1“</translation>
+        <source>Items</source>
+        <translation>Einträge</translation>
     </message>
     <message>
-        <source>&apos;%1&apos; in &apos;%2&apos;</source>
-        <translation>„%1“ in „%2“</translation>
+        <source>Yes</source>
+        <translation>Ja</translation>
     </message>
     <message>
-        <source>%1 (changed here and there: both versions are kept)</source>
-        <translation>%1 (hier und dort geändert: beide Fassungen bleiben erhalten)</translation>
+        <source>No</source>
+        <translation>Nein</translation>
     </message>
     <message>
-        <source>%1 (removed there: kept as changed here)</source>
-        <translation>%1 (dort entfernt: bleibt so erhalten, wie hier geändert)</translation>
+        <source>You must select a list to remove.</source>
+        <translation>Bitte wählen Sie die Liste aus, die entfernt werden soll.</translation>
     </message>
     <message>
-        <source>%1 (changed there: kept, though removed here)</source>
-        <translation>%1 (dort geändert: bleibt erhalten, obwohl hier entfernt)</translation>
+        <source>Are you sure you want to remove the list &apos;%1&apos;?</source>
+        <translation>Möchten Sie die Liste „%1“ wirklich entfernen?</translation>
     </message>
     <message>
-        <source>Your lists were changed by another program or on another computer. The newer lists are shown with your changes on them; these could not be made as you made them:
-%1</source>
-        <translation>Ihre Listen wurden von einem anderen Programm oder auf einem anderen Computer geändert. Die neueren Listen werden mit Ihren Änderungen angezeigt; diese ließen sich nicht so vornehmen, wie Sie sie vorgenommen haben:
-%1</translation>
+        <source>Are you sure you want to remove the item &apos;%1&apos;?</source>
+        <translation>Möchten Sie den Eintrag „%1“ wirklich entfernen?</translation>
     </message>
     <message>
-        <source>Your lists in %1 were changed by another program or on another computer, but the newer file cannot be read completely (%2); it may still be arriving. The lists shown here are kept, and Quillmark does not save over that file until it can read it whole.</source>
-        <translation>Ihre Listen in %1 wurden von einem anderen Programm oder auf einem anderen Computer geändert, aber die neuere Datei lässt sich nicht vollständig lesen (%2); vielleicht wird sie noch übertragen. Die hier angezeigten Listen bleiben erhalten, und Quillmark speichert erst dann über diese Datei, wenn es sie ganz lesen kann.</translation>
+        <source>New Item</source>
+        <translation>Neuer Eintrag</translation>
     </message>
     <message>
-        <source>another program changed the file, and the newer file cannot be read completely (%1), so it is not replaced</source>
-        <translation>ein anderes Programm hat die Datei geändert, und die neuere Datei lässt sich nicht vollständig lesen (%1); sie wird deshalb nicht ersetzt</translation>
+        <source>Dated</source>
+        <translation>Mit Datum</translation>
     </message>
     <message>
-        <source>The help page is not installed. Quillmark looked for it at %1.</source>
-        <translation>Die Hilfeseite ist nicht installiert. Quillmark hat sie unter %1 gesucht.</translation>
+        <source>Desc:</source>
+        <translation>Text:</translation>
     </message>
     <message>
-        <source>Quillmark could not open %1.</source>
-        <translation>Quillmark konnte %1 nicht öffnen.</translation>
+        <source>Price:</source>
+        <translation>Preis:</translation>
+    </message>
+    <message>
+        <source>Date:</source>
+        <translation>Datum:</translation>
+    </message>
+    <message>
+        <source>Time:</source>
+        <translation>Zeit:</translation>
+    </message>
+    <message>
+        <source>Please enter a number for the price, for example 12.50.</source>
+        <extracomment>The price field takes a point as the decimal mark in every language.</extracomment>
+        <translation>Bitte geben Sie den Preis als Zahl ein, zum Beispiel 12,50.</translation>
+    </message>
+    <message>
+        <source>New Item must have a name.</source>
+        <translation>Der Eintrag braucht einen Namen.</translation>
+    </message>
+    <message>
+        <source>New List</source>
+        <translation>Neue Liste</translation>
+    </message>
+    <message>
+        <source>New List must have a name.</source>
+        <translation>Die Liste braucht einen Namen.</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>&amp;Undo</source>
+        <extracomment>The Edit menu entry, alone and followed by the change it takes back (%1, e.g. &quot;Tick &apos;Bread&apos;&quot;).</extracomment>
+        <translation>&amp;Rückgängig</translation>
+    </message>
+    <message>
+        <source>&amp;Undo %1</source>
+        <translation>&amp;Rückgängig: %1</translation>
+    </message>
+    <message>
+        <source>&amp;Redo</source>
+        <translation>Wieder&amp;herstellen</translation>
+    </message>
+    <message>
+        <source>&amp;Redo %1</source>
+        <translation>Wieder&amp;herstellen: %1</translation>
+    </message>
+    <message>
+        <source>Lists</source>
+        <translation>Listen</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Abbruch</translation>
+    </message>
+    <message>
+        <source>Name:</source>
+        <extracomment>The labels and buttons of the dialogs, which are narrow: keep them short.</extracomment>
+        <translation>Name:</translation>
+    </message>
+    <message>
+        <source>Name</source>
+        <translation>Name</translation>
+    </message>
+    <message>
+        <source>Done</source>
+        <translation>Fertig</translation>
+    </message>
+    <message>
+        <source>Description</source>
+        <translation>Beschreibung</translation>
+    </message>
+    <message>
+        <source>Your lists could not be saved to %1 (%2). Your changes are still open here.</source>
+        <translation>Ihre Listen konnten nicht in %1 gespeichert werden (%2). Ihre Änderungen sind hier weiterhin offen.</translation>
+    </message>
+    <message>
+        <source>the file could not be read: %1</source>
+        <translation>die Datei konnte nicht gelesen werden: %1</translation>
+    </message>
+    <message>
+        <source>The merged copy %1 could not be moved aside (%2). It is offered again at the next start.</source>
+        <translation>Die zusammengeführte Kopie %1 konnte nicht beiseitegelegt werden (%2). Sie wird beim nächsten Start erneut angeboten.</translation>
     </message>
 </context>
 <context>

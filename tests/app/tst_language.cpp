@@ -9,7 +9,7 @@
 #include "dialogs/DescriptionEdit.h"
 #include "dialogs/NewItemDlg.h"
 #include "platform/Prompter.h"
-#include "res/Strings.h"
+#include "res/Tr.h"
 #include "tests/model/ModelTestUtil.h"
 #include "tests/testlib/QuillmarkTest.h"
 #include "tests/view/ViewFixture.h"
@@ -131,7 +131,9 @@ int RunProgram(int &argc, char **argv)
                 box->button(QMessageBox::Yes)->text() + u'|' + box->button(QMessageBox::No)->text();
         box->button(QMessageBox::No)->click();
     });
-    Prompter::Standard().AskYesNo(view, Str::ConfirmRemoveItem(QStringLiteral("Milk")));
+    // List Setup's question, looked up in the translation as it does.
+    Prompter::Standard().AskYesNo(view, Tr::tr("Are you sure you want to remove the item '%1'?")
+                                                .arg(QStringLiteral("Milk")));
 
     report[QStringLiteral("messages")] = prompter.Shown().join(u'|');
     report[QStringLiteral("problems")] = prompter.Problems().join(u'|');

@@ -4,6 +4,7 @@
 #include "model/QuillmarkDoc.h"
 #include "res/ClientArea.h"
 #include "res/Strings.h"
+#include "tests/app/ExitQuestion.h"
 #include "tests/model/ModelTestUtil.h"
 #include "tests/testlib/QuillmarkTest.h"
 #include "tests/testlib/ScriptedPrompter.h"
@@ -148,7 +149,10 @@ void TestMainFrame::damagedFileIsToldOnceAfterStart()
     QCOMPARE(expected.status, DataFile::LoadStatus::Damaged);
 
     ScriptedPrompter prompter;
-    prompter.ExpectMessage(Str::DataFileDamaged(dataPath, expected.errorString));
+    prompter.ExpectMessage(QStringLiteral("Your lists could not be read completely from %1 (%2). "
+                                          "The lists read before the damage are shown. The file is kept "
+                                          "as %1.bak before it is next saved.")
+                                   .arg(dataPath, expected.errorString));
     CMainFrame frame;
     frame.SetPrompter(&prompter);
     frame.Document()->SetPath(dataPath);
@@ -253,9 +257,9 @@ void TestMainFrame::closeWithFailingSaveKeepsTheWindowOpen()
 
     // The user goes back to the program each time.
     ScriptedPrompter prompter;
-    const QString question = Str::ExitSaveFailed(dataPath, sameFailure.ErrorString());
-    prompter.ExpectChoice(question, Str::ButtonCancel(), Str::ChoiceTryAgain());
-    prompter.ExpectChoice(question, Str::ButtonCancel(), Str::ChoiceTryAgain());
+    const QString question = ExitQuestion(dataPath, sameFailure.ErrorString());
+    prompter.ExpectChoice(question, Str::ButtonCancel(), QStringLiteral("Try Again"));
+    prompter.ExpectChoice(question, Str::ButtonCancel(), QStringLiteral("Try Again"));
     CMainFrame frame;
     SetUp(frame, prompter, dataPath);
 

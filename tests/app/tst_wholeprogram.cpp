@@ -12,6 +12,7 @@
 #include "model/QuillmarkDoc.h"
 #include "platform/AppPaths.h"
 #include "res/Strings.h"
+#include "tests/app/ExitQuestion.h"
 #include "tests/model/ModelTestUtil.h"
 #include "tests/testlib/QuillmarkTest.h"
 #include "tests/view/ViewFixture.h"
@@ -253,7 +254,11 @@ void TestWholeProgram::countThatSaysTooFewListsIsToldAndKept()
     QCOMPARE(RunProgram([&](CQuillmarkApp &app) {
                  ScriptedPrompter prompter;
                  prompter.ExpectMessage(
-                         Str::DataFileDamaged(DataPath(), Str::FileLongerThanCount(firstListEnds)));
+                         QStringLiteral("Your lists could not be read completely from %1 (the file holds more "
+                                        "than its list count announces (byte %2)). The lists read before the "
+                                        "damage are shown. The file is kept as %1.bak before it is next saved.")
+                                 .arg(DataPath())
+                                 .arg(firstListEnds));
                  CQuillmarkView *view = Start(app, prompter);
                  QVERIFY(view);
                  QM_VERIFY_PROMPTS(prompter);
@@ -278,14 +283,17 @@ void TestWholeProgram::exitThatCannotSaveOffersAnotherFile()
                  ScriptedPrompter prompter;
                  QVERIFY(StartAndTick(app, prompter));
                  QVERIFY(SetWritable(DataFolder(), false));
-                 const QString question = Str::ExitSaveFailed(DataPath(), SaveError(DataPath()));
+                 const QString question = ExitQuestion(DataPath(), SaveError(DataPath()));
+                 const QString tryAgain = QStringLiteral("Try Again");
+                 const QString saveElsewhere = QStringLiteral("Save As...");
                  // Trying again is the default; the data file itself is no
                  // way out.
-                 prompter.ExpectChoice(question, Str::ChoiceTryAgain(), Str::ChoiceTryAgain());
-                 prompter.ExpectChoice(question, Str::ChoiceSaveElsewhere(), Str::ChoiceTryAgain());
+                 prompter.ExpectChoice(question, tryAgain, tryAgain);
+                 prompter.ExpectChoice(question, saveElsewhere, tryAgain);
                  prompter.ExpectSaveFile(DataPath());
-                 prompter.ExpectMessage(Str::ChooseAnotherFile(DataPath()));
-                 prompter.ExpectChoice(question, Str::ChoiceSaveElsewhere(), Str::ChoiceTryAgain());
+                 prompter.ExpectMessage(DataPath() + QStringLiteral(" is the file that cannot be saved. "
+                                                                    "Please choose another file."));
+                 prompter.ExpectChoice(question, saveElsewhere, tryAgain);
                  prompter.ExpectSaveFile(ChosenFile());
                  QCOMPARE(ExitFromMenu(app), 0);
                  QM_VERIFY_PROMPTS(prompter);
@@ -304,15 +312,17 @@ void TestWholeProgram::quitWithRescueCopyIsToldNowAndAtTheNextStart()
                  ScriptedPrompter prompter;
                  QVERIFY(StartAndTick(app, prompter));
                  QVERIFY(SetWritable(DataFolder(), false));
-                 prompter.ExpectChoice(Str::ExitSaveFailed(DataPath(), SaveError(DataPath())),
-                                       Str::ChoiceQuitWithRescueCopy(), Str::ChoiceTryAgain());
+                 prompter.ExpectChoice(ExitQuestion(DataPath(), SaveError(DataPath())),
+                                       QStringLiteral("Quit, Keep a Rescue Copy"), QStringLiteral("Try Again"));
                  prompter.ExpectAnyMessage();
                  QCOMPARE(ExitFromMenu(app), 0);
                  QM_VERIFY_PROMPTS(prompter);
                  const QStringList copies = FilesIn(StateFolder());
                  QCOMPARE(copies.size(), 1);
                  QCOMPARE(prompter.Shown().last(),
-                          Str::RescueCopyWritten(QDir(StateFolder()).filePath(copies.at(0)), DataPath()));
+                          QStringLiteral("Your lists were kept in the rescue copy %1. To use them again, put "
+                                         "that file in place of %2 while Quillmark is not running.")
+                                  .arg(QDir(StateFolder()).filePath(copies.at(0)), DataPath()));
              }),
              0);
     QVERIFY(SetWritable(DataFolder(), true));
@@ -334,7 +344,12 @@ void TestWholeProgram::quitWithRescueCopyIsToldNowAndAtTheNextStart()
         QCOMPARE(RunProgram([&](CQuillmarkApp &app) {
                      ScriptedPrompter prompter;
                      if (told)
-                         prompter.ExpectMessage(Str::RescueCopyNotice(copy, DataPath()));
+                         prompter.ExpectMessage(
+                                 QStringLiteral("When Quillmark last ended, your lists could not be saved to %2 "
+                                                "and were kept in the rescue copy %1. The lists shown now are "
+                                                "those of %2. To use the rescued ones, quit Quillmark and put "
+                                                "that file in place of %2.")
+                                         .arg(copy, DataPath()));
                      QVERIFY(Start(app, prompter));
                      QM_VERIFY_PROMPTS(prompter);
                  }),
@@ -352,7 +367,11 @@ void TestWholeProgram::unreadableDataFileIsNeverReplaced()
                  QFile probe(DataPath());
                  QVERIFY(!probe.open(QIODevice::ReadOnly));
                  ScriptedPrompter prompter;
-                 prompter.ExpectMessage(Str::DataFileUnreadable(DataPath(), Str::FileReadError(probe.errorString())));
+                 prompter.ExpectMessage(
+                         QStringLiteral("Your lists could not be read from %1 (%2). The file is left as it is: "
+                                        "Quillmark will not save over it. When you quit, you can save the lists "
+                                        "shown here to another file.")
+                                 .arg(DataPath(), Str::FileReadError(probe.errorString())));
                  CQuillmarkView *view = Start(app, prompter);
                  QVERIFY(view);
                  QM_VERIFY_PROMPTS(prompter);
@@ -366,12 +385,14 @@ void TestWholeProgram::unreadableDataFileIsNeverReplaced()
                      d.OKButton()->click();
                      return d.result();
                  });
-                 prompter.ExpectMessage(Str::SaveFailed(DataPath(), Str::UnreadableNotReplaced()));
+                 const QString notReplaced =
+                         QStringLiteral("the file could not be read when Quillmark started, so it is not replaced");
+                 prompter.ExpectMessage(Str::SaveFailed(DataPath(), notReplaced));
                  EditLists(view);
 
                  // Exit offers another file for it.
-                 prompter.ExpectChoice(Str::ExitSaveFailed(DataPath(), Str::UnreadableNotReplaced()),
-                                       Str::ChoiceSaveElsewhere(), Str::ChoiceTryAgain());
+                 prompter.ExpectChoice(ExitQuestion(DataPath(), notReplaced), QStringLiteral("Save As..."),
+                                       QStringLiteral("Try Again"));
                  prompter.ExpectSaveFile(ChosenFile());
                  QCOMPARE(ExitFromMenu(app), 0);
                  QM_VERIFY_PROMPTS(prompter);
@@ -494,7 +515,7 @@ void TestWholeProgram::namesAreShownAsWritten()
                  QTimer::singleShot(0, view, [view] { EditLists(view); });
                  QCOMPARE(app.exec(), 0);
                  QCOMPARE(shownFormat, Qt::PlainText);
-                 QCOMPARE(shownText, Str::ConfirmRemoveList(name));
+                 QCOMPARE(shownText, QStringLiteral("Are you sure you want to remove the list '%1'?").arg(name));
              }),
              0);
 }

@@ -1,5 +1,4 @@
 #include "exchange/csv/CsvExport.h"
-#include "res/Strings.h"
 #include "tests/model/ModelTestUtil.h"
 #include "tests/testlib/FileSizeLimit.h"
 #include "tests/testlib/QuillmarkTest.h"
@@ -70,7 +69,8 @@ private slots:
         const CsvExport::Result r = CsvExport::ExportList(list, m_path);
         QCOMPARE(r.status, CsvExport::Status::Done);
         QCOMPARE(FileBytes(m_path), QByteArray("Milk,2 litres  skim,1.50,\nTea,,0.00,\nCar,,1234.57,\n"));
-        QCOMPARE(CsvExport::ExportMessage(r), Str::ExportDone());
+        QCOMPARE(CsvExport::ExportMessage(r),
+                 QStringLiteral("The File 'Quillmark.csv' was created in your 'My Documents' folder."));
     }
 
     void leftOutRecords_data()
@@ -78,13 +78,17 @@ private slots:
         QTest::addColumn<QString>("middle");
         QTest::addColumn<bool>("written");
         QTest::addColumn<QString>("message");
+        const QString done = QStringLiteral("The File 'Quillmark.csv' was created in your 'My Documents' folder");
+        const QString tooLong = done + QStringLiteral(", some records were too long and were left out.");
+        const QString notStorable = done + QStringLiteral(", some records were too long or held characters the "
+                                                          "file cannot store and were left out.");
         // name + ",," + "0.00" + ",\n": eight characters besides the name
-        QTest::newRow("512 bytes") << QString(504, QLatin1Char('x')) << true << Str::ExportDone();
-        QTest::newRow("512 accented") << QString(504, QChar(0xE9)) << true << Str::ExportDone();
-        QTest::newRow("513 bytes") << QString(505, QLatin1Char('x')) << false << Str::ExportDoneSomeLeftOut();
+        QTest::newRow("512 bytes") << QString(504, QLatin1Char('x')) << true << done + u'.';
+        QTest::newRow("512 accented") << QString(504, QChar(0xE9)) << true << done + u'.';
+        QTest::newRow("513 bytes") << QString(505, QLatin1Char('x')) << false << tooLong;
         // A substitute byte would change the data silently: left out, and said so.
-        QTest::newRow("not in the code page") << QString::fromUtf8("Tea \u2615") << false << Str::ExportDoneSomeNotStorable();
-        QTest::newRow("outside the BMP") << QString::fromUtf8("\U0001F600") << false << Str::ExportDoneSomeNotStorable();
+        QTest::newRow("not in the code page") << QString::fromUtf8("Tea \u2615") << false << notStorable;
+        QTest::newRow("outside the BMP") << QString::fromUtf8("\U0001F600") << false << notStorable;
     }
     void leftOutRecords()
     {
@@ -118,7 +122,8 @@ private slots:
         }
 
         QCOMPARE(r.status, CsvExport::Status::Failed);
-        QCOMPARE(CsvExport::ExportMessage(r), Str::ExportFailed(r.reason));
+        QCOMPARE(CsvExport::ExportMessage(r),
+                 QStringLiteral("The File 'Quillmark.csv' could not be written: ") + r.reason);
         QCOMPARE(r.reason, qt_error_string(EFBIG)); // the system's reason, not "Unknown error"
         QCOMPARE(FileBytes(m_path), QByteArray("old export\n"));
         QCOMPARE(QDir(m_dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("Quillmark.csv")});

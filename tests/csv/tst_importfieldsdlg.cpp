@@ -3,7 +3,6 @@
 #include "exchange/csv/ImportFieldsDlg.h"
 #include "platform/AppSettings.h"
 #include "platform/Settings.h"
-#include "res/Strings.h"
 #include "tests/dialogs/ChooserRows.h"
 #include "tests/testlib/QuillmarkTest.h"
 #include "tests/testlib/ScriptedPrompter.h"
@@ -123,7 +122,7 @@ private slots:
         QFETCH(QString, typed);
         QFETCH(bool, pressEnter);
         ScriptedPrompter prompter;
-        prompter.ExpectMessage(Str::EnterIntegerBetween(field == 0 ? 1 : 0, 50));
+        prompter.ExpectMessage(QStringLiteral("Please enter an integer between %1 and 50.").arg(field == 0 ? 1 : 0));
         CImportFieldsDlg dlg;
         dlg.SetPrompter(&prompter);
         dlg.show();

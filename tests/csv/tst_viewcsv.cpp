@@ -6,7 +6,6 @@
 #include "exchange/csv/ImportFieldsDlg.h"
 #include "platform/AppSettings.h"
 #include "platform/Settings.h"
-#include "res/Strings.h"
 #include "tests/csv/ImportColumns.h"
 #include "tests/model/ModelTestUtil.h"
 #include "tests/testlib/QuillmarkTest.h"
@@ -62,11 +61,12 @@ private slots:
         QTest::addColumn<bool>("open"); // the list's items on show rather than selected in the tree
         QTest::addColumn<QString>("message");
         QTest::addColumn<QByteArray>("file");
-        QTest::newRow("nothing selected") << -1 << false << Str::NoListSelected() << QByteArray();
-        QTest::newRow("list node") << 0 << false << Str::ExportDone()
-                                   << QByteArray("Bread,,1.50,\nMilk,,2.25,\nSalt,,0.00,\n");
-        QTest::newRow("empty list") << 2 << false << Str::NoItemsInList() << QByteArray();
-        QTest::newRow("open list") << 1 << true << Str::ExportDone() << QByteArray("Tickets,,0.00,\nPacking,,0.00,\n");
+        // The export's own message when it wrote the file.
+        const QString done = CsvExport::ExportMessage(CsvExport::Result());
+        QTest::newRow("nothing selected") << -1 << false << QStringLiteral("No List Selected.") << QByteArray();
+        QTest::newRow("list node") << 0 << false << done << QByteArray("Bread,,1.50,\nMilk,,2.25,\nSalt,,0.00,\n");
+        QTest::newRow("empty list") << 2 << false << QStringLiteral("No Items in current list.") << QByteArray();
+        QTest::newRow("open list") << 1 << true << done << QByteArray("Tickets,,0.00,\nPacking,,0.00,\n");
     }
     void exportFromTheMenu()
     {
@@ -100,7 +100,10 @@ private slots:
         Fixture<> f;
         f.Start();
         CExchangeCommands commands(f.doc, *f.view);
-        f.prompter.ExpectMessage(Str::ExportFailed(reason));
+        CsvExport::Result failed;
+        failed.status = CsvExport::Status::Failed;
+        failed.reason = reason;
+        f.prompter.ExpectMessage(CsvExport::ExportMessage(failed));
         commands.ExportList(0);
         QM_VERIFY_PROMPTS(f.prompter);
         QVERIFY(QDir().rmdir(ExportPath()));

@@ -1,7 +1,6 @@
 #include "dialogs/ListSetupDlg.h"
 #include "dialogs/NewItemDlg.h"
 #include "dialogs/NewListDlg.h"
-#include "res/Strings.h"
 #include "tests/testlib/QuillmarkTest.h"
 #include "tests/testlib/ScriptedPrompter.h"
 #include "tests/view/ViewFixture.h"
@@ -41,7 +40,7 @@ void Script(ScriptedPrompter &prompter, int action)
         nameList(QStringLiteral("Garden"));
         break;
     case RemoveList:
-        prompter.ExpectQuestion(Str::ConfirmRemoveList(QStringLiteral("Groceries")), true);
+        prompter.ExpectQuestion(QStringLiteral("Are you sure you want to remove the list 'Groceries'?"), true);
         break;
     case EditList:
         nameList(QStringLiteral("Food"));
@@ -50,7 +49,7 @@ void Script(ScriptedPrompter &prompter, int action)
         nameItem(QStringLiteral("apple"));
         break;
     case RemoveItem:
-        prompter.ExpectQuestion(Str::ConfirmRemoveItem(QStringLiteral("milk")), true);
+        prompter.ExpectQuestion(QStringLiteral("Are you sure you want to remove the item 'milk'?"), true);
         break;
     case EditItem:
         nameItem(QStringLiteral("oat milk"));
@@ -187,7 +186,7 @@ private slots:
         dlg.show();
         dlg.activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(&dlg));
-        prompter.ExpectMessage(Str::MustSelectListToRemove());
+        prompter.ExpectMessage(QStringLiteral("You must select a list to remove."));
         dlg.ListChooser()->setFocus();
         QTest::keyClick(dlg.ListChooser(), Qt::Key_Delete);
         QM_VERIFY_PROMPTS(prompter);

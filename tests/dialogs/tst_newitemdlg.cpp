@@ -1,7 +1,6 @@
 #include "dialogs/DescriptionEdit.h"
 #include "dialogs/IconChooser.h"
 #include "dialogs/NewItemDlg.h"
-#include "res/Strings.h"
 #include "tests/dialogs/ChooserRows.h"
 #include "tests/model/ModelTestUtil.h"
 #include "tests/testlib/QuillmarkTest.h"
@@ -175,7 +174,7 @@ void TestNewItemDlg::priceField()
     QFETCH(QLocale, locale);
     ScriptedPrompter prompter;
     if (refused)
-        prompter.ExpectMessage(Str::PriceNotANumber());
+        prompter.ExpectMessage(QStringLiteral("Please enter a number for the price, for example 12.50."));
     CNewItemDlg dlg;
     dlg.SetPrompter(&prompter);
     dlg.m_strName = QStringLiteral("Chair");

@@ -10,7 +10,6 @@
 #include "exchange/csv/ImportFieldsDlg.h"
 #include "exchange/csv/CsvExport.h"
 #include "platform/AppPaths.h"
-#include "res/Strings.h"
 #include "tests/model/ModelTestUtil.h"
 #include "tests/testlib/QuillmarkTest.h"
 #include "tests/view/ViewFixture.h"
@@ -76,7 +75,7 @@ void TestSession::wholeSession()
     QCOMPARE(ReadDataFile(dataPath).at(0).m_items.at(0).m_strName, QStringLiteral("Rye bread"));
 
     // Export the groceries.
-    m_prompter.ExpectMessage(Str::ExportDone());
+    m_prompter.ExpectMessage(CsvExport::ExportMessage(CsvExport::Result())); // written whole
     emit view->exportRequested(0);
     QM_VERIFY_PROMPTS(m_prompter);
     QVERIFY(FileBytes(exportPath).contains("Rye bread,"));

@@ -1,7 +1,6 @@
 #include "app/ConflictCopyOffer.h"
 #include "model/ConflictCopies.h"
 #include "model/DataFile.h"
-#include "res/Strings.h"
 #include "tests/model/ModelTestUtil.h"
 #include "tests/sync/CollectionText.h"
 #include "tests/testlib/QuillmarkTest.h"
@@ -118,12 +117,19 @@ void TestConflictCopies::offerAtStart()
     QVERIFY(!damage.isEmpty());
 
     const QString folder = ConflictCopies::MergedFolder(dataPath);
+    const auto offer = [&](const QString &copy) {
+        return QStringLiteral("A sync tool kept another version of your lists beside them, as \"%1\". Merge "
+                              "its lists into yours?\n\nWhat only that version holds is added; nothing of "
+                              "yours is removed. The copy is then moved into the folder \"%2\" beside your "
+                              "lists.")
+                .arg(QFileInfo(copy).fileName(), QFileInfo(folder).fileName());
+    };
     const auto expectPrompts = [&](ScriptedPrompter &prompter) {
-        prompter.ExpectQuestion(Str::OfferConflictCopy(QFileInfo(declined).fileName(),
-                                                        QFileInfo(folder).fileName()), false);
-        prompter.ExpectMessage(Str::ConflictCopyUnreadable(damaged, damage));
-        prompter.ExpectQuestion(Str::OfferConflictCopy(QFileInfo(accepted).fileName(),
-                                                        QFileInfo(folder).fileName()), true);
+        prompter.ExpectQuestion(offer(declined), false);
+        prompter.ExpectMessage(QStringLiteral("A sync tool kept another version of your lists as %1, but it "
+                                              "cannot be read (%2). It was left where it is.")
+                                       .arg(damaged, damage));
+        prompter.ExpectQuestion(offer(accepted), true);
     };
 
     // The save fails: the copies stay where they are, as the only record of
@@ -150,7 +156,9 @@ void TestConflictCopies::offerAtStart()
     QVERIFY(WriteFileBytes(QDir(folder).filePath(QFileInfo(accepted).fileName()), "older"));
     ScriptedPrompter prompter;
     expectPrompts(prompter);
-    prompter.ExpectMessage(Str::ConflictCopiesMerged(1, 1, 1, 1, QDir::toNativeSeparators(folder)));
+    prompter.ExpectMessage(QStringLiteral("Merged the copy: 1 list added, 1 item added to lists you had, 1 tick "
+                                          "taken over. Merged copies are kept in %1.")
+                                   .arg(QDir::toNativeSeparators(folder)));
     const auto save = [&](const CListCollection &merged) {
         saved = Print(merged);
         return true;

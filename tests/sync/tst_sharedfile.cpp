@@ -216,7 +216,11 @@ void TestSharedFile::cutOffNewerFileIsNotTakenIn()
     CListCollection partial;
     const QString reason = ModelTest::ReadBytes(cut, partial).errorString;
     QVERIFY(!reason.isEmpty());
-    prompter.ExpectMessage(Str::NewerFileNotTakenIn(m_path, reason));
+    prompter.ExpectMessage(QStringLiteral("Your lists in %1 were changed by another program or on another "
+                                          "computer, but the newer file cannot be read completely (%2); it "
+                                          "may still be arriving. The lists shown here are kept, and Quillmark "
+                                          "does not save over that file until it can read it whole.")
+                                   .arg(m_path, reason));
     QVERIFY(RenameOver(m_path, cut));
     QTRY_COMPARE_WITH_TIMEOUT(prompter.Shown().size(), 1, 5000);
     QVERIFY(RenameOver(m_path, cut)); // the same bytes again: not told again
@@ -226,7 +230,10 @@ void TestSharedFile::cutOffNewerFileIsNotTakenIn()
     // List Setup's OK saves: refused.
     CListCollection setUp = frame.Document()->Lists();
     setUp[2].SetName(QStringLiteral("Later"));
-    prompter.ExpectMessage(Str::SaveFailed(m_path, Str::NewerFileNotReplaced(reason)));
+    prompter.ExpectMessage(Str::SaveFailed(m_path, QStringLiteral("another program changed the file, and the "
+                                                                  "newer file cannot be read completely (%1), "
+                                                                  "so it is not replaced")
+                                                           .arg(reason)));
     frame.Document()->ReplaceLists(setUp);
     QM_VERIFY_PROMPTS(prompter);
     QCOMPARE(FileBytes(m_path), cut);
@@ -251,8 +258,15 @@ void TestSharedFile::conflictCopyOfferedAtStart()
     QVERIFY(WriteDataFile(copy, Elsewhere()));
     const QString folder = ConflictCopies::MergedFolder(m_path);
     ScriptedPrompter prompter;
-    prompter.ExpectQuestion(Str::OfferConflictCopy(QFileInfo(copy).fileName(), QFileInfo(folder).fileName()), true);
-    prompter.ExpectMessage(Str::ConflictCopiesMerged(1, 0, 1, 1, QDir::toNativeSeparators(folder)));
+    prompter.ExpectQuestion(QStringLiteral("A sync tool kept another version of your lists beside them, as "
+                                           "\"%1\". Merge its lists into yours?\n\nWhat only that version "
+                                           "holds is added; nothing of yours is removed. The copy is then "
+                                           "moved into the folder \"%2\" beside your lists.")
+                                    .arg(QFileInfo(copy).fileName(), QFileInfo(folder).fileName()),
+                            true);
+    prompter.ExpectMessage(QStringLiteral("Merged the copy: 0 lists added, 1 item added to lists you had, 1 tick "
+                                          "taken over. Merged copies are kept in %1.")
+                                   .arg(QDir::toNativeSeparators(folder)));
     CMainFrame frame;
     Start(frame, prompter);
     QM_VERIFY_PROMPTS(prompter);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "res/Tr.h"
+
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QCoreApplication>
@@ -49,6 +51,7 @@ QString TipAt(QWidget *widget, QPoint at);
     {                                                                                              \
         QuillmarkTest::PinCoreEnvironment();                                                       \
         QCoreApplication app(argc, argv);                                                          \
+        Tr::LoadEnglishPlurals();                                                                  \
         TestObject tc;                                                                             \
         QTEST_SET_MAIN_SOURCE_PATH                                                                 \
         return QTest::qExec(&tc, argc, argv);                                                      \
@@ -61,6 +64,7 @@ QString TipAt(QWidget *widget, QPoint at);
     {                                                                                              \
         QuillmarkTest::PinCoreEnvironment();                                                       \
         AppClass app(argc, argv);                                                                  \
+        Tr::LoadEnglishPlurals();                                                                  \
         QuillmarkTest::PinGuiEnvironment();                                                        \
         TestObject tc{__VA_ARGS__};                                                                \
         QTEST_SET_MAIN_SOURCE_PATH                                                                 \

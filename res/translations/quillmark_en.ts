@@ -1,0 +1,36 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="en" sourcelanguage="en">
+<context>
+    <name>Quillmark</name>
+    <message numerus="yes">
+        <source>%n copy(s)</source>
+        <extracomment>One copy is &quot;the copy&quot;.</extracomment>
+        <translation>
+            <numerusform>the copy</numerusform>
+            <numerusform>%n copies</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n list(s)</source>
+        <translation>
+            <numerusform>%n list</numerusform>
+            <numerusform>%n lists</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n item(s)</source>
+        <translation>
+            <numerusform>%n item</numerusform>
+            <numerusform>%n items</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n tick(s)</source>
+        <translation>
+            <numerusform>%n tick</numerusform>
+            <numerusform>%n ticks</numerusform>
+        </translation>
+    </message>
+</context>
+</TS>
