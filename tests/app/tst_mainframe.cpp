@@ -268,7 +268,7 @@ void TestMainFrame::listMenuWorksOnWhatIsChosen()
     auto *table = frame.View()->findChild<CItemTable *>(QStringLiteral("itemTable"));
     QVERIFY(table->isVisible());
     run("CopyAsText");
-    QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("Trip\n[x] Tickets  3/7/2002\n[ ] Packing\n"));
+    QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("Trip\n[x] Tickets  3/7/2002\n[ ] Packing"));
     table->setCurrentIndex(table->model()->index(1, 0, table->rootIndex()));
     prompter.ExpectDialog<CMoveItemDlg>([](CMoveItemDlg &d) { return d.ChosenList() == 0 ? 1 : -1; });
     run("MoveItem");
