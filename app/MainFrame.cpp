@@ -77,10 +77,18 @@ void CMainFrame::CreateMenus()
     edit->addAction(m_view->Action(CViewActions::Undo));
     edit->addAction(m_view->Action(CViewActions::Redo));
 
-    // Commands on the lists as a whole, on every screen.
+    // Commands on the lists, on every screen.
     QMenu *lists = menuBar()->addMenu(Tr::tr("&List"));
     lists->addAction(m_view->FindAction());
     lists->addAction(m_view->HideDoneAction());
+    // On the list or the item chosen.
+    lists->addSeparator();
+    for (const CViewActions::Command command : {CViewActions::UntickAll, CViewActions::DuplicateList,
+                                                CViewActions::MoveItem})
+        lists->addAction(m_view->Action(command));
+    lists->addSeparator();
+    lists->addAction(m_view->Action(CViewActions::CopyAsText));
+    lists->addAction(m_view->Action(CViewActions::Print));
 
     QMenu *help = menuBar()->addMenu(Tr::tr("&Help"));
     QAction *about = help->addAction(Tr::tr("&About ..."));

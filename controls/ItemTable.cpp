@@ -129,6 +129,15 @@ QModelIndex CItemTable::FirstSelected() const
     return ItemOf(top);
 }
 
+void CItemTable::SelectItem(const QModelIndex &item)
+{
+    const QModelIndex row = m_filter.mapFromSource(item);
+    if (!row.isValid())
+        return;
+    selectionModel()->setCurrentIndex(row, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    scrollTo(row);
+}
+
 void CItemTable::keyPressEvent(QKeyEvent *event)
 {
     // The first arrow chooses the current row, which a freshly shown table

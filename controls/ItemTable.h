@@ -29,6 +29,9 @@ public:
     // The topmost selected row's item, as an index of the lists model;
     // invalid when none is selected.
     QModelIndex FirstSelected() const;
+    // Chooses the row of an item (an index of the lists model) alone, and
+    // shows it; none when it is hidden.
+    void SelectItem(const QModelIndex &item);
     // The item of a row of this view, as an index of the lists model.
     QModelIndex ItemOf(const QModelIndex &row) const;
 

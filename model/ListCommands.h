@@ -44,7 +44,7 @@ private:
 };
 
 // The whole collection replaced, and saved: List Setup, an import, merged
-// copies. Both collections share all that the change left alone.
+// copies, Untick All, a duplicated list, a moved item. Both collections share all that the change left alone.
 class CListsChange : public CListCommand
 {
 public:

@@ -1,6 +1,7 @@
 #include "model/QuillmarkDoc.h"
 
 #include "model/ListCommands.h"
+#include "model/ListReuse.h"
 #include "res/Tr.h"
 
 #include <algorithm>
@@ -152,6 +153,38 @@ bool CQuillmarkDoc::TakeBackOwnSave()
 {
     ChangeLists(MergeCopiesText(), m_file.WithOwnSaveTakenBack());
     return m_file.LastSaveOk();
+}
+
+bool CQuillmarkDoc::UntickAll(int list)
+{
+    if (list < 0 || list >= m_lists.size() || !ListReuse::HasDone(m_lists.at(list)))
+        return false;
+    CListCollection after = m_lists;
+    after[list] = ListReuse::Unticked(after.at(list));
+    //: A change in the Edit menu; %1 is a list's name.
+    ChangeLists(Tr::tr("Untick All '%1'").arg(m_lists.at(list).m_strName), after);
+    return true;
+}
+
+bool CQuillmarkDoc::DuplicateList(int list, const QString &name, bool untick)
+{
+    if (list < 0 || list >= m_lists.size())
+        return false;
+    CListCollection after = m_lists;
+    after.append(ListReuse::Duplicate(m_lists.at(list), name, untick));
+    //: A change in the Edit menu; %1 is the name of the list copied.
+    ChangeLists(Tr::tr("Duplicate List '%1'").arg(m_lists.at(list).m_strName), after);
+    return true;
+}
+
+bool CQuillmarkDoc::MoveItem(int list, int item, int toList)
+{
+    CListCollection after = m_lists;
+    if (!ListReuse::MoveItem(after, list, item, toList))
+        return false;
+    //: A change in the Edit menu; %1 is an item's name.
+    ChangeLists(Tr::tr("Move Item '%1'").arg(m_lists.at(list).m_items.at(item).m_strName), after);
+    return true;
 }
 
 void CQuillmarkDoc::ChangeLists(const QString &text, const CListCollection &after)

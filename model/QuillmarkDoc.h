@@ -76,6 +76,14 @@ public:
     // (IsOwnSaveSetAside) back onto the lists held, as one step that saves.
     // True when saved.
     bool TakeBackOwnSave();
+    // A list used again, each a step that saves. False, with no step, when
+    // an index names nothing or nothing would change.
+    // Every done item of the list made not done.
+    bool UntickAll(int list);
+    // A copy of the list named `name`, added after the last list.
+    bool DuplicateList(int list, const QString &name, bool untick);
+    // The item taken into another list, where that list's name order puts it.
+    bool MoveItem(int list, int item, int toList);
 
 signals:
     // The item at (list, item) has a new value; the lists around it are as

@@ -170,6 +170,7 @@ void CQuillmarkView::Show(Mode mode, std::optional<Mode> back)
     m_listItems->setVisible(mode == Mode::Items);
     m_find->setVisible(mode == Mode::Find);
     m_actions->EnableRow(Buttons());
+    EnableListCommands();
     LayOut();
     // The keys of the tree and the table (arrows, space) work at once, and
     // on the item screen the keys reach the window through the view.

@@ -108,6 +108,13 @@ private:
     void EditLists();
     void ExportList();
     void ViewLists();
+    // What the List menu's commands work on: in the tree the selected list
+    // or item, in the table its selected item or else the list on show, on
+    // the item screen the item, on the find screen the chosen match.
+    QModelIndex Chosen() const;
+    void EnableListCommands();
+    void DuplicateList();
+    void MoveItem();
 
     // Drawing and layout (ViewDraw.cpp)
     void LayOut();

@@ -1,7 +1,13 @@
 #include "view/ViewActions.h"
 
+#include "dialogs/DuplicateListDlg.h"
 #include "dialogs/ListSetupDlg.h"
+#include "dialogs/MoveItemDlg.h"
 #include "dialogs/NewItemDlg.h"
+#include "exchange/share/ListText.h"
+#include "exchange/share/PrintPreview.h"
+#include "model/ListMatch.h"
+#include "model/ListReuse.h"
 #include "model/ListsModel.h"
 #include "model/QuillmarkDoc.h"
 #include "platform/Prompter.h"
@@ -9,9 +15,13 @@
 #include "res/Tr.h"
 
 #include <QAction>
+#include <QClipboard>
 #include <QCoreApplication>
 #include <QEvent>
+#include <QGuiApplication>
+#include <QMimeData>
 #include <QPersistentModelIndex>
+#include <QPrinter>
 #include <QUndoStack>
 #include <QWidget>
 
@@ -55,6 +65,12 @@ constexpr CommandInfo kCommands[] = {
         // Their texts name the change they take back or make again.
         {"Undo", nullptr, 0, {Qt::CTRL | Qt::Key_Z}},
         {"Redo", nullptr, 0, {Qt::CTRL | Qt::SHIFT | Qt::Key_Z, Qt::CTRL | Qt::Key_Y}},
+        {"UntickAll", QT_TRANSLATE_NOOP("ViewActions", "&Untick All"), 0, {}},
+        {"DuplicateList", QT_TRANSLATE_NOOP("ViewActions", "&Duplicate List..."), 0, {}},
+        {"MoveItem", QT_TRANSLATE_NOOP("ViewActions", "&Move Item To..."), 0, {}},
+        // A line edit with the keyboard (the find field) copies its own text.
+        {"CopyAsText", QT_TRANSLATE_NOOP("ViewActions", "&Copy as Text"), 0, {Qt::CTRL | Qt::Key_C}},
+        {"Print", QT_TRANSLATE_NOOP("ViewActions", "&Print..."), 0, {Qt::CTRL | Qt::Key_P}},
 };
 static_assert(std::size(kCommands) == CViewActions::CommandCount);
 
@@ -95,9 +111,10 @@ CViewActions::CViewActions(CQuillmarkDoc &doc, CListsModel &lists, QWidget *owne
         if (info.text) {
             const QString text = QCoreApplication::translate("ViewActions", info.text);
             action->setText(text);
+            const QString plain = QString(text).remove(QLatin1Char('&'));
             // The name and its keys: "Edit (F2, Ctrl+E)".
             const QString shown = keys.join(QStringLiteral(", "));
-            action->setToolTip(shown.isEmpty() ? text : QStringLiteral("%1 (%2)").arg(text, shown));
+            action->setToolTip(shown.isEmpty() ? plain : QStringLiteral("%1 (%2)").arg(plain, shown));
             // Holding a key down does not repeat a command.
             action->setAutoRepeat(false);
             // The pop-up menu shows the keys beside its entries.
@@ -106,6 +123,8 @@ CViewActions::CViewActions(CQuillmarkDoc &doc, CListsModel &lists, QWidget *owne
         m_actions[c] = action;
     }
     owner->addActions(QList<QAction *>(m_actions.begin(), m_actions.end()));
+    // Nothing is chosen before the view is set up.
+    EnableListCommands(QModelIndex());
 
     m_actions[Menu]->installEventFilter(this);
     connect(m_actions[Menu], &QAction::triggered, this, [this] { emit menuRequested(std::exchange(m_menuByKey, false)); });
@@ -129,6 +148,8 @@ CViewActions::CViewActions(CQuillmarkDoc &doc, CListsModel &lists, QWidget *owne
     connect(history, &QUndoStack::redoTextChanged, redo,
             [redo](const QString &change) { redo->setText(RedoText(change)); });
 }
+
+CViewActions::~CViewActions() = default;
 
 void CViewActions::SetPrompter(Prompter *prompter)
 {
@@ -192,4 +213,77 @@ void CViewActions::TickOrUntick(const QModelIndex &index)
 {
     if (const CListItem *item = m_lists.Item(index))
         m_doc.SetDone(index.parent().row(), index.row(), !item->m_bDone);
+}
+
+void CViewActions::EnableListCommands(const QModelIndex &chosen)
+{
+    const int list = CListsModel::ListOf(chosen);
+    const bool hasList = list >= 0;
+    m_actions[UntickAll]->setEnabled(hasList && ListReuse::HasDone(m_lists.Lists().at(list)));
+    m_actions[DuplicateList]->setEnabled(hasList);
+    m_actions[MoveItem]->setEnabled(m_lists.Item(chosen) && m_lists.Lists().size() > 1);
+    m_actions[CopyAsText]->setEnabled(hasList);
+    m_actions[Print]->setEnabled(hasList);
+}
+
+void CViewActions::UntickAllIn(const QModelIndex &chosen)
+{
+    m_doc.UntickAll(CListsModel::ListOf(chosen));
+}
+
+QModelIndex CViewActions::DuplicateTheList(const QModelIndex &chosen)
+{
+    const int list = CListsModel::ListOf(chosen);
+    if (list < 0)
+        return {};
+    const QPersistentModelIndex at(m_lists.ListIndex(list));
+    CDuplicateListDlg dlg(m_lists.Lists().at(list).m_strName, DialogParent());
+    if (m_prompter->Run(dlg) != QDialog::Accepted || !at.isValid()
+        || !m_doc.DuplicateList(at.row(), dlg.Name(), dlg.UntickEveryItem()))
+        return {};
+    return m_lists.ListIndex(int(m_lists.Lists().size()) - 1);
+}
+
+QModelIndex CViewActions::MoveTheItem(const QModelIndex &index)
+{
+    const CListItem *item = m_lists.Item(index);
+    if (!item)
+        return {};
+    const CListItem moved = *item;
+    const QPersistentModelIndex at(index);
+    CMoveItemDlg dlg(m_lists.Lists(), index.parent().row(), moved.m_strName, DialogParent());
+    if (m_prompter->Run(dlg) != QDialog::Accepted || !at.isValid())
+        return {};
+    const QPersistentModelIndex target(m_lists.ListIndex(dlg.ChosenList()));
+    if (!target.isValid() || !m_doc.MoveItem(at.parent().row(), at.row(), target.row()))
+        return {};
+    // Of equal items the moved one comes last: the name order puts it after
+    // the names it equals.
+    const CListItemArray &list = m_lists.Lists().at(target.row());
+    for (qsizetype i = list.m_items.size() - 1; i >= 0; --i) {
+        if (ListMatch::Identical(list.m_items.at(i), moved))
+            return m_lists.ItemIndex(target.row(), int(i));
+    }
+    return {};
+}
+
+void CViewActions::CopyTheText(const QModelIndex &chosen)
+{
+    QMimeData *text = nullptr;
+    if (const CListItem *item = m_lists.Item(chosen))
+        text = ListText::ToMimeData(*item);
+    else if (const int list = CListsModel::ListOf(chosen); list >= 0)
+        text = ListText::ToMimeData(m_lists.Lists().at(list));
+    if (text)
+        QGuiApplication::clipboard()->setMimeData(text);
+}
+
+void CViewActions::PrintList(const QModelIndex &chosen)
+{
+    const int list = CListsModel::ListOf(chosen);
+    if (list < 0)
+        return;
+    if (!m_printer)
+        m_printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    ListPrint::RunPreview(m_lists.Lists().at(list), *m_printer, DialogParent(), *m_prompter);
 }

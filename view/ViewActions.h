@@ -3,20 +3,22 @@
 #include <QObject>
 
 #include <array>
+#include <memory>
 
 class CListsModel;
 class CQuillmarkDoc;
 class Prompter;
 class QAction;
 class QModelIndex;
+class QPrinter;
 class QWidget;
 
 // The main view's commands, one QAction each, named once: their texts, keys,
 // tool tips and pictures. The drawn buttons, the keys, the pop-up menu and
 // the window's menu bar all trigger these actions. Each action's object name
 // is "action" and its command's name ("actionOpen"). The commands on the
-// document (ticking, the item form, List Setup, undo and redo) are run here;
-// the others are the view's to connect.
+// document (ticking, the item form, List Setup, undo and redo, the List
+// menu's) are run here; the others are the view's to connect.
 class CViewActions : public QObject
 {
     Q_OBJECT
@@ -30,6 +32,8 @@ public:
         About, ViewLists, EditLists, HandOverSetup, ImportSetup, Import, Export,
         // The Edit menu's
         Undo, Redo,
+        // The List menu's: on the list chosen, or on its item chosen
+        UntickAll, DuplicateList, MoveItem, CopyAsText, Print,
         CommandCount
     };
 
@@ -52,6 +56,7 @@ public:
 
     // The actions' keys work in the whole of `owner`'s window.
     CViewActions(CQuillmarkDoc &doc, CListsModel &lists, QWidget *owner);
+    ~CViewActions() override;
 
     QAction *Action(Command command) const { return m_actions.at(command); }
     // The Res::IDB_ picture of a drawn button's face.
@@ -73,6 +78,19 @@ public:
     void EditTheLists(int list);
     void TickOrUntick(const QModelIndex &item);
 
+    // The List menu's commands on what the user has chosen: a list or an
+    // item of the lists model (a list command takes an item's list). Each
+    // is enabled only where it has something to work on.
+    void EnableListCommands(const QModelIndex &chosen);
+    void UntickAllIn(const QModelIndex &chosen);
+    // The copy's index once it is made; invalid when it is not.
+    QModelIndex DuplicateTheList(const QModelIndex &chosen);
+    // The item's index in its new place once it moved; invalid when not.
+    QModelIndex MoveTheItem(const QModelIndex &item);
+    // The item, or else the list, to the clipboard as text.
+    void CopyTheText(const QModelIndex &chosen);
+    void PrintList(const QModelIndex &chosen);
+
 signals:
     // The menu's action ran: by a key (its first entry is then active) or else.
     void menuRequested(bool byKey);
@@ -87,6 +105,8 @@ private:
     CListsModel &m_lists;
     QWidget *m_owner;
     Prompter *m_prompter;
+    // Keeps the user's printer, paper and margins from one print to the next.
+    std::unique_ptr<QPrinter> m_printer;
     std::array<QAction *, CommandCount> m_actions{};
     bool m_menuByKey = false;
 };

@@ -4,9 +4,11 @@
 #include "controls/ItemTable.h"
 #include "controls/ListTree.h"
 #include "model/ListsModel.h"
+#include "model/QuillmarkDoc.h"
 #include "view/ViewLook.h"
 
 #include <QAction>
+#include <QItemSelectionModel>
 #include <QMenu>
 
 using Command = CViewActions::Command;
@@ -46,6 +48,83 @@ void CQuillmarkView::ConnectCommands()
     on(Command::ImportSetup, &CQuillmarkView::importSetupRequested);
     on(Command::Import, &CQuillmarkView::importRequested);
     on(Command::Export, &CQuillmarkView::ExportList);
+    on(Command::UntickAll, [this] { m_actions->UntickAllIn(Chosen()); });
+    on(Command::DuplicateList, &CQuillmarkView::DuplicateList);
+    on(Command::MoveItem, &CQuillmarkView::MoveItem);
+    on(Command::CopyAsText, [this] { m_actions->CopyTheText(Chosen()); });
+    on(Command::Print, [this] { m_actions->PrintList(Chosen()); });
+
+    // What they work on changes with the choice, the screen and the lists.
+    for (QAbstractItemView *chooser : {static_cast<QAbstractItemView *>(m_tree),
+                                       static_cast<QAbstractItemView *>(m_listItems),
+                                       static_cast<QAbstractItemView *>(m_find->Matches())})
+        connect(chooser->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+                &CQuillmarkView::EnableListCommands);
+    connect(&m_doc, &CQuillmarkDoc::itemChanged, this, &CQuillmarkView::EnableListCommands);
+    connect(&m_doc, &CQuillmarkDoc::listsReplaced, this, &CQuillmarkView::EnableListCommands);
+}
+
+QModelIndex CQuillmarkView::Chosen() const
+{
+    switch (m_mode) {
+    case Mode::Tree:
+        return m_tree->Selected();
+    case Mode::Items:
+        if (const QModelIndex item = m_listItems->FirstSelected(); item.isValid())
+            return item;
+        return m_curList;
+    case Mode::Item:
+        return m_curItem;
+    case Mode::Find:
+        break;
+    }
+    return m_find->Chosen(false);
+}
+
+void CQuillmarkView::EnableListCommands()
+{
+    m_actions->EnableListCommands(Chosen());
+}
+
+// The copy is chosen in the tree, where it comes last.
+void CQuillmarkView::DuplicateList()
+{
+    const QModelIndex copy = m_actions->DuplicateTheList(Chosen());
+    if (copy.isValid() && m_mode == Mode::Tree)
+        m_tree->setCurrentIndex(m_tree->NodeOf(copy));
+}
+
+// The screen on show follows the item to its new list: the tree chooses it
+// there, the table shows that list with the item chosen, the item screen
+// goes on showing it.
+void CQuillmarkView::MoveItem()
+{
+    const Mode mode = m_mode;
+    const std::optional<Mode> back = m_prevMode;
+    const QModelIndex moved = m_actions->MoveTheItem(Chosen());
+    if (!moved.isValid())
+        return;
+    switch (mode) {
+    case Mode::Tree: {
+        const QModelIndex list = m_tree->NodeOf(moved.parent());
+        m_tree->expand(list);
+        const QModelIndex node = m_tree->NodeOf(moved);
+        // A done item is not in the tree while done items are hidden.
+        m_tree->setCurrentIndex(node.isValid() ? node : list);
+        break;
+    }
+    case Mode::Items:
+        SetCurrent(moved.parent());
+        Show(Mode::Items, back);
+        m_listItems->SelectItem(moved);
+        break;
+    case Mode::Item:
+        SetCurrent(moved);
+        Show(Mode::Item, back);
+        break;
+    case Mode::Find:
+        break;
+    }
 }
 
 void CQuillmarkView::ShowMenu(bool byKey)

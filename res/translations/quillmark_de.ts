@@ -171,6 +171,41 @@ Before the list&apos;s sum where a list is copied as text or printed; keep the s
         <translation>Konfliktkopien zusammenführen</translation>
     </message>
     <message>
+        <source>Untick All &apos;%1&apos;</source>
+        <extracomment>A change in the Edit menu; %1 is a list&apos;s name.</extracomment>
+        <translation>Alle Haken in „%1“ entfernen</translation>
+    </message>
+    <message>
+        <source>Duplicate List &apos;%1&apos;</source>
+        <extracomment>A change in the Edit menu; %1 is the name of the list copied.</extracomment>
+        <translation>Liste „%1“ duplizieren</translation>
+    </message>
+    <message>
+        <source>Move Item &apos;%1&apos;</source>
+        <extracomment>A change in the Edit menu; %1 is an item&apos;s name.</extracomment>
+        <translation>„%1“ verschieben</translation>
+    </message>
+    <message>
+        <source>%1 (copy)</source>
+        <translation>%1 (Kopie)</translation>
+    </message>
+    <message>
+        <source>&amp;Untick every item</source>
+        <translation>Bei allen Einträgen den Haken &amp;entfernen</translation>
+    </message>
+    <message>
+        <source>Duplicate List</source>
+        <translation>Liste duplizieren</translation>
+    </message>
+    <message>
+        <source>Move Item To</source>
+        <translation>Eintrag verschieben</translation>
+    </message>
+    <message>
+        <source>Move &apos;%1&apos; to:</source>
+        <translation>„%1“ verschieben nach:</translation>
+    </message>
+    <message>
         <source>Quillmark Version %1</source>
         <translation>Quillmark Version %1</translation>
     </message>
@@ -692,6 +727,26 @@ Sie können es erneut versuchen, die Listen in einer Datei Ihrer Wahl speichern 
     <message>
         <source>Back</source>
         <translation>Zurück</translation>
+    </message>
+    <message>
+        <source>&amp;Untick All</source>
+        <translation>Alle &amp;Haken entfernen</translation>
+    </message>
+    <message>
+        <source>&amp;Duplicate List...</source>
+        <translation>Liste d&amp;uplizieren...</translation>
+    </message>
+    <message>
+        <source>&amp;Move Item To...</source>
+        <translation>Eintrag &amp;verschieben nach...</translation>
+    </message>
+    <message>
+        <source>&amp;Copy as Text</source>
+        <translation>Als Text &amp;kopieren</translation>
+    </message>
+    <message>
+        <source>&amp;Print...</source>
+        <translation>&amp;Drucken...</translation>
     </message>
 </context>
 </TS>

@@ -1,6 +1,8 @@
 #include "app/AboutDlg.h"
 #include "app/HelpWindow.h"
 #include "app/MainFrame.h"
+#include "dialogs/DuplicateListDlg.h"
+#include "dialogs/MoveItemDlg.h"
 #include "model/QuillmarkDoc.h"
 #include "res/ClientArea.h"
 #include "res/Strings.h"
@@ -10,9 +12,16 @@
 #include "tests/testlib/ScriptedPrompter.h"
 #include "tests/view/ViewFixture.h"
 
+#include <QCheckBox>
+#include <QClipboard>
 #include <QFile>
 #include <QFileInfo>
+#include <QLineEdit>
+#include <QListWidget>
 #include <QMenuBar>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
+#include <QPushButton>
 #include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTextBlock>
@@ -28,6 +37,7 @@ private slots:
     void titleAndMenus();
     void undoAndRedoOnEveryScreen_data();
     void undoAndRedoOnEveryScreen();
+    void listMenuWorksOnWhatIsChosen();
     void damagedFileIsToldOnceAfterStart();
     void viewClientAreaIsFixed();
     void aboutRunsTwoSeparateBoxes();
@@ -38,6 +48,8 @@ private slots:
 private:
     // A frame over a data file in the test's own folder.
     void SetUp(CMainFrame &frame, ScriptedPrompter &prompter, const QString &dataPath);
+    // The same on SampleLists(), the window active as under a person's pointer.
+    bool StartActive(CMainFrame &frame, ScriptedPrompter &prompter, const QString &dataPath);
 
     std::unique_ptr<QTemporaryDir> m_dir;
 };
@@ -58,6 +70,15 @@ void TestMainFrame::SetUp(CMainFrame &frame, ScriptedPrompter &prompter, const Q
     QCoreApplication::sendPostedEvents();
 }
 
+bool TestMainFrame::StartActive(CMainFrame &frame, ScriptedPrompter &prompter, const QString &dataPath)
+{
+    if (!WriteDataFile(dataPath, SampleLists()))
+        return false;
+    SetUp(frame, prompter, dataPath);
+    frame.activateWindow();
+    return QTest::qWaitForWindowActive(&frame);
+}
+
 namespace {
 
 QStringList Texts(const QMenu *menu)
@@ -66,6 +87,14 @@ QStringList Texts(const QMenu *menu)
     for (const QAction *entry : menu->actions())
         texts << entry->text() + (entry->isEnabled() ? QString() : QStringLiteral(" (greyed)"));
     return texts;
+}
+
+// A key straight to a control of a dialog, as in the modal dialog that
+// has the keyboard: the main window's keys (Enter opens) stay out of it.
+void Press(QWidget *control, Qt::Key key)
+{
+    QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
+    QCoreApplication::sendEvent(control, &press);
 }
 
 } // namespace
@@ -80,7 +109,12 @@ void TestMainFrame::titleAndMenus()
     QCOMPARE(menus.at(1)->text(), QStringLiteral("&List"));
     QCOMPARE(menus.at(2)->text(), QStringLiteral("&Help"));
     QCOMPARE(Texts(menus.at(0)->menu()), (QStringList{QStringLiteral("&Undo (greyed)"), QStringLiteral("&Redo (greyed)")}));
-    QCOMPARE(Texts(menus.at(1)->menu()), (QStringList{QStringLiteral("&Find..."), QStringLiteral("&Hide Done Items")}));
+    // Nothing is chosen before the lists are read.
+    QCOMPARE(Texts(menus.at(1)->menu()),
+             (QStringList{QStringLiteral("&Find..."), QStringLiteral("&Hide Done Items"), QString(),
+                          QStringLiteral("&Untick All (greyed)"), QStringLiteral("&Duplicate List... (greyed)"),
+                          QStringLiteral("&Move Item To... (greyed)"), QString(),
+                          QStringLiteral("&Copy as Text (greyed)"), QStringLiteral("&Print... (greyed)")}));
     QCOMPARE(Texts(menus.at(2)->menu()), (QStringList{QStringLiteral("&About ..."), QStringLiteral("Contents")}));
 }
 
@@ -98,12 +132,9 @@ void TestMainFrame::undoAndRedoOnEveryScreen()
 {
     QFETCH(int, screen);
     const QString dataPath = m_dir->filePath(QStringLiteral("Quillmark.dat"));
-    QVERIFY(WriteDataFile(dataPath, SampleLists()));
     ScriptedPrompter prompter;
     CMainFrame frame;
-    SetUp(frame, prompter, dataPath);
-    frame.activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(&frame));
+    QVERIFY(StartActive(frame, prompter, dataPath));
     auto *tree = frame.View()->findChild<CTreeOptionsCtrl *>();
     tree->setCurrentIndex(QuillmarkTest::TreeNode(*tree, 1));
     if (screen > 0)
@@ -133,6 +164,119 @@ void TestMainFrame::undoAndRedoOnEveryScreen()
     QCOMPARE(frame.Document()->Lists(), edited);
     QCOMPARE(ReadDataFile(dataPath), edited);
     QCOMPARE(history->index(), 1);
+    QM_VERIFY_PROMPTS(prompter);
+}
+
+// The List menu's commands work on the list or the item chosen in the tree,
+// on the list on show in the table or its chosen item, and are greyed where
+// nothing fits; each names itself in the Edit menu.
+void TestMainFrame::listMenuWorksOnWhatIsChosen()
+{
+    const QString dataPath = m_dir->filePath(QStringLiteral("Quillmark.dat"));
+    ScriptedPrompter prompter;
+    CMainFrame frame;
+    QVERIFY(StartActive(frame, prompter, dataPath));
+    const QList<QAction *> menus = frame.menuBar()->actions();
+    QMenu *edit = menus.at(0)->menu();
+    QMenu *list = menus.at(1)->menu();
+    const auto greyed = [list] {
+        QStringList names;
+        for (const QAction *entry : list->actions()) {
+            if (!entry->isSeparator() && !entry->isEnabled())
+                names << entry->objectName().mid(6);
+        }
+        return names;
+    };
+    const auto run = [list](const char *command) {
+        for (QAction *entry : list->actions()) {
+            if (entry->objectName() == QLatin1String("action") + QLatin1String(command))
+                return entry->trigger();
+        }
+        QFAIL(command);
+    };
+    auto *tree = frame.View()->findChild<CTreeOptionsCtrl *>(QStringLiteral("listTree"));
+    const auto select = [tree](int l, int item) { tree->setCurrentIndex(QuillmarkTest::TreeNode(*tree, l, item)); };
+    const auto selected = [tree] {
+        const QModelIndex node = tree->currentIndex();
+        return node.parent().data().toString() + u'/' + node.data().toString();
+    };
+    CListCollection expected = SampleLists();
+
+    QCOMPARE(greyed(), QStringLiteral("UntickAll DuplicateList MoveItem CopyAsText Print").split(u' '));
+    select(2, -1); // the empty list: nothing done, no item
+    QCOMPARE(greyed(), (QStringList{QStringLiteral("UntickAll"), QStringLiteral("MoveItem")}));
+    select(0, 1); // Milk, done
+    QCOMPARE(greyed(), QStringList());
+    QTest::keyClick(tree, Qt::Key_C, Qt::ControlModifier);
+    QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("[x] Milk  2.25"));
+
+    run("UntickAll");
+    expected[0].m_items[1].m_bDone = false;
+    QCOMPARE(frame.Document()->Lists(), expected);
+    QCOMPARE(edit->actions().at(0)->text(), QStringLiteral("&Undo Untick All 'Groceries'"));
+    QCOMPARE(greyed(), QStringList{QStringLiteral("UntickAll")});
+
+    // Down and Enter: the second of the other lists.
+    prompter.ExpectDialog<CMoveItemDlg>([](CMoveItemDlg &d) {
+        QStringList rows;
+        for (int r = 0; r < d.Chooser()->count(); ++r)
+            rows << d.Chooser()->item(r)->text();
+        if (rows != QStringList{QStringLiteral("Trip"), QStringLiteral("Empty")} || d.ChosenList() != 1)
+            return -1;
+        d.show();
+        Press(d.Chooser(), Qt::Key_Down);
+        Press(d.Chooser(), Qt::Key_Return);
+        return d.result();
+    });
+    select(0, 0); // Bread
+    run("MoveItem");
+    expected[2].m_items.append(expected[0].m_items.takeFirst());
+    QCOMPARE(frame.Document()->Lists(), expected);
+    QCOMPARE(selected(), QStringLiteral("Empty/Bread"));
+    QCOMPARE(edit->actions().at(0)->text(), QStringLiteral("&Undo Move Item 'Bread'"));
+
+    // The name is asked for; the copy comes last, unticked, and is chosen.
+    prompter.ExpectDialog<CDuplicateListDlg>([](CDuplicateListDlg &d) {
+        if (d.NameField()->text() != QStringLiteral("Trip (copy)") || !d.UntickBox()->isChecked())
+            return -1;
+        d.show();
+        d.NameField()->clear();
+        if (d.OKButton()->isEnabled())
+            return -1;
+        d.NameField()->setText(QStringLiteral("Trip 2"));
+        Press(d.NameField(), Qt::Key_Return);
+        return d.result();
+    });
+    select(1, 1); // an item's list
+    run("DuplicateList");
+    expected.append(expected.at(1));
+    expected.last().SetName(QStringLiteral("Trip 2"));
+    expected.last().m_items[0].m_bDone = false;
+    QCOMPARE(frame.Document()->Lists(), expected);
+    QCOMPARE(selected(), QStringLiteral("Lists/Trip 2"));
+    QCOMPARE(edit->actions().at(0)->text(), QStringLiteral("&Undo Duplicate List 'Trip'"));
+    QCOMPARE(ReadDataFile(dataPath), expected);
+
+    prompter.ExpectDialog<QPrintPreviewDialog>([](QPrintPreviewDialog &d) {
+        return d.printer()->docName() == QStringLiteral("Trip 2") ? int(QDialog::Rejected) : -1;
+    });
+    QTest::keyClick(tree, Qt::Key_P, Qt::ControlModifier);
+
+    // In the table: the list on show, or its item chosen, which the table
+    // then shows in its new list.
+    select(1, -1);
+    QTest::keyClick(tree, Qt::Key_Return);
+    auto *table = frame.View()->findChild<CItemTable *>(QStringLiteral("itemTable"));
+    QVERIFY(table->isVisible());
+    run("CopyAsText");
+    QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("Trip\n[x] Tickets  3/7/2002\n[ ] Packing"));
+    table->setCurrentIndex(table->model()->index(1, 0, table->rootIndex()));
+    prompter.ExpectDialog<CMoveItemDlg>([](CMoveItemDlg &d) { return d.ChosenList() == 0 ? 1 : -1; });
+    run("MoveItem");
+    expected[0].m_items.insert(1, expected[1].m_items.takeLast());
+    QCOMPARE(frame.Document()->Lists(), expected);
+    QCOMPARE(table->rootIndex().data().toString(), QStringLiteral("Groceries"));
+    QCOMPARE(table->selectionModel()->selectedRows().value(0).data().toString(), QStringLiteral("Packing"));
     QM_VERIFY_PROMPTS(prompter);
 }
 

@@ -1,3 +1,4 @@
+#include "model/ListReuse.h"
 #include "model/QuillmarkDoc.h"
 #include "res/Strings.h"
 #include "tests/model/ModelTestUtil.h"
@@ -31,7 +32,7 @@ struct Loaded
     }
 };
 
-enum class Change { Tick, Untick, Edit, ListSetup, Import };
+enum class Change { Tick, Untick, Edit, ListSetup, Import, UntickAll, Duplicate, MoveItem };
 
 // Makes the change on the document and says what the lists must be after it.
 CListCollection Make(CQuillmarkDoc &doc, Change change)
@@ -64,6 +65,22 @@ CListCollection Make(CQuillmarkDoc &doc, Change change)
         after.last().SetName(QStringLiteral("Shop"));
         doc.AppendList(after.last());
         break;
+    case Change::UntickAll:
+        after[2].m_items[0].m_bDone = false;
+        doc.UntickAll(2);
+        break;
+    case Change::Duplicate:
+        after.append(after.at(0));
+        after.last().SetName(QStringLiteral("Shop"));
+        after.last().m_items[1].m_bDone = false;
+        doc.DuplicateList(0, QStringLiteral("Shop"), true);
+        break;
+    case Change::MoveItem:
+        // Into the place its name takes, the last one here.
+        after[0].m_items.append(after.at(2).m_items.at(0));
+        after[2].m_items.removeFirst();
+        doc.MoveItem(2, 0, 0);
+        break;
     }
     return after;
 }
@@ -85,6 +102,8 @@ private slots:
     void changesOfNothingAreNoStep();
     void failedSaveIsToldAndTheChangeStays();
     void stepsOwnSaveTakesNewerFileIn();
+    void reuseGoesOntoNewerFile_data();
+    void reuseGoesOntoNewerFile();
     void nothingIsWrittenBeforeTheFirstLoad();
 };
 
@@ -98,6 +117,10 @@ void TestQuillmarkDoc::changeUndoneAndRedone_data()
     QTest::newRow("edit") << Change::Edit << QStringLiteral("Edit 'Milk'") << true;
     QTest::newRow("List Setup") << Change::ListSetup << QStringLiteral("List Setup") << true;
     QTest::newRow("import") << Change::Import << QStringLiteral("Import 'Shop'") << true;
+    QTest::newRow("untick all") << Change::UntickAll << QStringLiteral("Untick All '%1'").arg(QString(300, u'\u00e9'))
+                                << true;
+    QTest::newRow("duplicate") << Change::Duplicate << QStringLiteral("Duplicate List 'Groceries'") << true;
+    QTest::newRow("move") << Change::MoveItem << QStringLiteral("Move Item 'Zebra \u20ac \U0001F600'") << true;
 }
 
 // The file follows the history for the changes that save: after the undo
@@ -268,6 +291,48 @@ void TestQuillmarkDoc::stepsOwnSaveTakesNewerFileIn()
     QCOMPARE(FileBytes(l.path), WriteToBytes(newer));
     QCOMPARE(l.doc.UndoStack()->count(), 0);
     QVERIFY(!l.doc.HasUnsavedChanges());
+}
+
+void TestQuillmarkDoc::reuseGoesOntoNewerFile_data()
+{
+    // Another computer put a list in front and ticked the unnamed item.
+    CListCollection newer = RichSample();
+    newer[0].m_items[2].m_bDone = true;
+    newer.prepend(RichSample().at(0));
+    newer[0].SetName(QStringLiteral("Work"));
+    QTest::addColumn<Change>("change");
+    QTest::addColumn<CListCollection>("newer");
+    QTest::addColumn<CListCollection>("expected");
+    CListCollection unticked = newer;
+    unticked[1].m_items[1].m_bDone = false; // the tick from elsewhere stays
+    QTest::newRow("untick all") << Change::UntickAll << newer << unticked;
+    CListCollection duplicated = newer;
+    duplicated.append(ListReuse::Duplicate(RichSample().at(0), QStringLiteral("Shop"), true));
+    QTest::newRow("duplicate") << Change::Duplicate << newer << duplicated;
+    CListCollection moved = newer;
+    moved[1].m_items.append(moved[3].m_items.takeFirst());
+    QTest::newRow("move") << Change::MoveItem << newer << moved;
+}
+
+// A list used again on lists a newer file has replaced: the change goes
+// onto the lists it was made on, found again in the newer ones, and is the
+// first step of the new history.
+void TestQuillmarkDoc::reuseGoesOntoNewerFile()
+{
+    QFETCH(Change, change);
+    QFETCH(CListCollection, newer);
+    QFETCH(CListCollection, expected);
+    Loaded l;
+    QVERIFY(RenameOver(l.path, WriteToBytes(newer)));
+    QSignalSpy told(&l.doc, &CQuillmarkDoc::changesFromElsewhere);
+    if (change == Change::UntickAll)
+        QVERIFY(l.doc.UntickAll(0)); // the list whose done item is one of both versions
+    else
+        Make(l.doc, change);
+    QCOMPARE(l.doc.Lists(), expected);
+    QCOMPARE(FileBytes(l.path), WriteToBytes(expected));
+    QCOMPARE(l.doc.UndoStack()->count(), 1);
+    QCOMPARE(told.size(), 0);
 }
 
 // Saving before anything was read would put an empty collection in place of
