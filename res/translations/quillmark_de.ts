@@ -168,6 +168,16 @@
         <source>Merge Conflict Copies</source>
         <translation>Konfliktkopien zusammenführen</translation>
     </message>
+    <message>
+        <source>Left: %1 · Done: %2</source>
+        <extracomment>The total&apos;s tool tip once an item is done: what the items not done and those done come to.</extracomment>
+        <translation>Offen: %1 · Erledigt: %2</translation>
+    </message>
+    <message>
+        <source>Left: </source>
+        <extracomment>Drawn before what the items not yet done come to, left of the total in a wide window; keep the space.</extracomment>
+        <translation>Offen: </translation>
+    </message>
 </context>
 <context>
     <name>Str</name>
