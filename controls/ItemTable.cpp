@@ -1,17 +1,16 @@
 #include "controls/ItemTable.h"
 
 #include "model/ListsModel.h"
-#include "platform/Settings.h"
+#include "platform/AppSettings.h"
 
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <QScopedValueRollback>
+#include <QStyle>
+
+#include <algorithm>
 
 namespace {
-
-// The order the user last chose: a column of the lists model (-1 for the
-// list's own order) and Qt::SortOrder.
-const QString kSortColumnKey = QStringLiteral("SORTCOLUMN");
-const QString kSortOrderKey = QStringLiteral("SORTORDER");
 
 struct Column
 {
@@ -19,6 +18,7 @@ struct Column
     int width;
 };
 
+// The columns and their own widths, made for a table 222 pixels wide.
 QList<Column> ColumnsFor(bool anyDated, bool anyPrice)
 {
     using M = CListsModel;
@@ -29,6 +29,21 @@ QList<Column> ColumnsFor(bool anyDated, bool anyPrice)
     if (anyPrice)
         return {{M::Name, 112}, {M::Price, 52}, {M::Done, 43}};
     return {{M::Name, 163}, {M::Done, 43}};
+}
+
+// Where the width the user gave a column is kept.
+const AppSettings::IntSetting &WidthSetting(int column)
+{
+    switch (column) {
+    case CListsModel::Price:
+        return AppSettings::kPriceColumnWidth;
+    case CListsModel::Date:
+        return AppSettings::kDateColumnWidth;
+    case CListsModel::Done:
+        return AppSettings::kDoneColumnWidth;
+    default:
+        return AppSettings::kNameColumnWidth;
+    }
 }
 
 // Whether any item is dated, and whether any has a price.
@@ -60,18 +75,32 @@ CItemTable::CItemTable(CListsModel &lists, QWidget *parent)
     header()->setStretchLastSection(false);
     setModel(&m_filter);
 
-    int column = Settings::ReadInt(kSortColumnKey, -1);
+    const int column = AppSettings::kSortColumn.Read();
     const bool sortable = column == CListsModel::Name || column == CListsModel::Price
             || column == CListsModel::Date || column == CListsModel::Done;
     const Qt::SortOrder order =
-            Settings::ReadInt(kSortOrderKey, Qt::AscendingOrder) == Qt::DescendingOrder ? Qt::DescendingOrder
-                                                                                        : Qt::AscendingOrder;
+            AppSettings::kSortOrder.Read() == Qt::DescendingOrder ? Qt::DescendingOrder : Qt::AscendingOrder;
     header()->setSortIndicatorClearable(true);
     header()->setSortIndicator(sortable ? column : -1, order);
     setSortingEnabled(true);
     connect(header(), &QHeaderView::sortIndicatorChanged, this, [](int section, Qt::SortOrder sortOrder) {
-        Settings::WriteInt(kSortColumnKey, section);
-        Settings::WriteInt(kSortOrderKey, sortOrder);
+        AppSettings::kSortColumn.Write(section);
+        AppSettings::kSortOrder.Write(sortOrder);
+    });
+
+    for (int c : {CListsModel::Name, CListsModel::Price, CListsModel::Date, CListsModel::Done}) {
+        if (const int width = WidthSetting(c).Read(); width > 0)
+            m_userWidths[c] = width;
+    }
+    // A width the user drags is kept a moment after the last move.
+    m_saveWidths.setSingleShot(true);
+    m_saveWidths.setInterval(500);
+    connect(&m_saveWidths, &QTimer::timeout, this, &CItemTable::SaveWidths);
+    connect(header(), &QHeaderView::sectionResized, this, [this](int section, int, int size) {
+        if (m_settingWidths || size <= 0)
+            return;
+        m_userWidths[section] = section == CListsModel::Name ? std::max(1, size - Growth()) : size;
+        m_saveWidths.start();
     });
 
     // The columns follow the items of the list on show.
@@ -81,10 +110,31 @@ CItemTable::CItemTable(CListsModel &lists, QWidget *parent)
     connect(&m_lists, &QAbstractItemModel::rowsRemoved, this, &CItemTable::OnListsChanged);
 }
 
+CItemTable::~CItemTable()
+{
+    if (m_saveWidths.isActive())
+        SaveWidths();
+}
+
+void CItemTable::SetOwnWidth(int width)
+{
+    if (width == m_ownWidth)
+        return;
+    m_ownWidth = width;
+    SetWidths();
+}
+
+int CItemTable::Growth() const
+{
+    return m_ownWidth > 0 ? std::max(0, width() - m_ownWidth) : 0;
+}
+
 void CItemTable::OnListsChanged(const QModelIndex &parent)
 {
-    if (m_list.isValid() && parent == m_list)
-        LayOut(false);
+    if (!m_list.isValid() || parent != m_list)
+        return;
+    LayOut(false);
+    Measure(); // a longer date, say
 }
 
 void CItemTable::LayOut(bool force)
@@ -95,12 +145,71 @@ void CItemTable::LayOut(bool force)
     if (!force && layout == std::pair(m_dated, m_priced))
         return;
     std::tie(m_dated, m_priced) = layout;
+    const QScopedValueRollback setting(m_settingWidths, true);
     for (int c = 0; c < CListsModel::ColumnCount; ++c)
         setColumnHidden(c, true);
-    for (const Column &c : ColumnsFor(m_dated, m_priced)) {
+    for (const Column &c : ColumnsFor(m_dated, m_priced))
         setColumnHidden(c.column, false);
-        setColumnWidth(c.column, c.width);
+    Measure();
+}
+
+void CItemTable::Measure()
+{
+    m_ownWidths.clear();
+    const int margin = style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, header());
+    for (const Column &c : ColumnsFor(m_dated, m_priced)) {
+        // The heading read whole, in a column that is not the sorted one.
+        const QString heading = model()->headerData(c.column, Qt::Horizontal).toString();
+        int width = std::max(c.width, header()->fontMetrics().horizontalAdvance(heading) + 2 * margin);
+        // The dates as the locale writes them: the rows on show and some
+        // thousand more, as Qt measures a column for its contents.
+        if (c.column == CListsModel::Date)
+            width = std::max(width, sizeHintForColumn(c.column));
+        m_ownWidths[c.column] = width;
     }
+    SetWidths();
+}
+
+void CItemTable::SetWidths()
+{
+    if (!m_list.isValid())
+        return;
+    const QScopedValueRollback setting(m_settingWidths, true);
+    int others = 0;
+    int name = 0;
+    for (const auto &[column, own] : m_ownWidths) {
+        const auto user = m_userWidths.find(column);
+        const int width = user != m_userWidths.end() ? user->second : own;
+        if (column == CListsModel::Name) {
+            name = width;
+            continue;
+        }
+        setColumnWidth(column, width);
+        others += width;
+    }
+    // The name column takes what the table grows by. Where the columns are
+    // wider than the smallest table, they first use up the growth to fit.
+    int extra = Growth();
+    if (m_userWidths.find(CListsModel::Name) == m_userWidths.end()) {
+        const int room = m_ownWidth - (width() - viewport()->width());
+        extra = std::max(0, extra + std::min(0, room - others - name));
+    }
+    setColumnWidth(CListsModel::Name, std::max(name + extra, header()->minimumSectionSize()));
+}
+
+void CItemTable::SaveWidths()
+{
+    m_saveWidths.stop();
+    for (const auto &[column, width] : m_userWidths)
+        WidthSetting(column).Write(width);
+}
+
+bool CItemTable::viewportEvent(QEvent *event)
+{
+    // The window, or a scroll bar coming or going, changes the room.
+    if (event->type() == QEvent::Resize)
+        SetWidths();
+    return CTreeOptionsCtrl::viewportEvent(event);
 }
 
 void CItemTable::ShowList(const QModelIndex &list)

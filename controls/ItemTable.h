@@ -4,6 +4,9 @@
 #include "controls/TreeOptionsCtrl.h"
 
 #include <QPersistentModelIndex>
+#include <QTimer>
+
+#include <map>
 
 class CListsModel;
 
@@ -14,12 +17,22 @@ class CListsModel;
 // list's order back), remembered for the next start; done items are left
 // out while the user hides them. The user may select several rows, and
 // ticks an item with a click on its box or the space bar.
+//
+// Each column is as wide as its heading and its cells need, and at least as
+// wide as on the handheld; a column the user makes wider or narrower keeps
+// that width, also at the next start. What the table is wider than its own
+// width goes to the name column.
 class CItemTable : public CTreeOptionsCtrl
 {
     Q_OBJECT
 
 public:
     explicit CItemTable(CListsModel &lists, QWidget *parent = nullptr);
+    ~CItemTable() override;
+
+    // The width the table has in the smallest window, for which the columns
+    // are made; 0 (the default) gives the name column no more.
+    void SetOwnWidth(int width);
 
     CItemsFilter &Filter() { return m_filter; }
 
@@ -37,10 +50,17 @@ public:
 
 protected:
     void keyPressEvent(QKeyEvent *event) override;
+    bool viewportEvent(QEvent *event) override;
 
 private:
     // The columns the items call for, when they call for others.
     void LayOut(bool force);
+    // The widths the columns on show need, then the widths they get.
+    void Measure();
+    void SetWidths();
+    // How much wider the table is than its own width.
+    int Growth() const;
+    void SaveWidths();
     void OnListsChanged(const QModelIndex &parent);
 
     CListsModel &m_lists;
@@ -49,4 +69,12 @@ private:
     // Which of the optional columns the rows have.
     bool m_dated = false;
     bool m_priced = false;
+    int m_ownWidth = 0;
+    // By column on show, the width it needs.
+    std::map<int, int> m_ownWidths;
+    // The widths the user gave columns (the name column's without the
+    // growth), by column; while the table sets widths itself, none are taken.
+    std::map<int, int> m_userWidths;
+    bool m_settingWidths = false;
+    QTimer m_saveWidths;
 };

@@ -50,6 +50,16 @@ double CListItemArray::Total() const
     return total;
 }
 
+CListItemArray::Split CListItemArray::TotalSplit() const
+{
+    Split split;
+    for (const CListItem &item : m_items) {
+        (item.m_bDone ? split.done : split.left) += item.m_dPrice;
+        split.anyDone = split.anyDone || item.m_bDone;
+    }
+    return split;
+}
+
 void CListItemArray::AddItemSorted(CListItem item)
 {
     // The walk stops at the first greater name; it does not assume the list

@@ -22,6 +22,15 @@ public:
     void SetItem(qsizetype index, CListItem item);
     // The sum of the items' prices, done or not.
     double Total() const;
+    // What is left to pay and what is paid: the prices of the items not
+    // done and of those done, each summed on its own; whether any is done.
+    struct Split
+    {
+        double left = 0.0;
+        double done = 0.0;
+        bool anyDone = false;
+    };
+    Split TotalSplit() const;
     // Inserts before the first item whose name compares greater (ties after).
     void AddItemSorted(CListItem item);
 

@@ -83,10 +83,17 @@ inline constexpr TextSetting kCalendarFolder{"CalendarFolder"};
 inline constexpr TextSetting kRescueCopy{"RescueCopy"};
 
 // The main view: done items hidden, and the item table's sort column (a
-// CListsModel column, -1 none) and order (a Qt::SortOrder). The view and the
-// table still read these through platform/Settings under the same names.
+// CListsModel column, -1 none) and order (a Qt::SortOrder). The view still
+// reads HIDEDONE through platform/Settings under the same name.
 inline constexpr Switch kHideDone{"HIDEDONE", false};
 inline constexpr IntSetting kSortColumn{"SORTCOLUMN", -1, -1, 4};
 inline constexpr IntSetting kSortOrder{"SORTORDER", 0, 0, 1};
+// The item table's column widths as the user set them, in pixels; 0, the
+// default, leaves a column the width the table gives it. The name column's
+// is its width in a window of the smallest size: it grows with the window.
+inline constexpr IntSetting kNameColumnWidth{"NAMEWIDTH", 0, 0, 4000};
+inline constexpr IntSetting kPriceColumnWidth{"PRICEWIDTH", 0, 0, 4000};
+inline constexpr IntSetting kDateColumnWidth{"DATEWIDTH", 0, 0, 4000};
+inline constexpr IntSetting kDoneColumnWidth{"DONEWIDTH", 0, 0, 4000};
 
 } // namespace AppSettings

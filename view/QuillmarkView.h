@@ -72,6 +72,7 @@ signals:
     void handOverRequested(const CListItem &item);
 
 protected:
+    bool event(QEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
 
@@ -120,6 +121,15 @@ private:
     void LayOut();
     void DrawBanner(QPainter &dc);
     void DrawItemDetails(QPainter &dc);
+    // The total of the list on show: its texts, where they are drawn, and
+    // what its tool tip says over `area`; no amount when there is none.
+    struct TotalLook
+    {
+        QString amount, label, leftAmount, leftLabel, tip;
+        QPoint amountAt, labelAt, leftAmountAt, leftLabelAt;
+        QRect frame, area;
+    };
+    TotalLook LayOutTotal() const;
     void DrawTotal(QPainter &dc);
 
     CQuillmarkDoc &m_doc;

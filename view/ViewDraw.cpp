@@ -7,13 +7,16 @@
 #include "model/ShownText.h"
 #include "model/QuillmarkDoc.h"
 #include "res/ResourceIds.h"
+#include "res/ClientArea.h"
 #include "res/Strings.h"
 #include "res/Tr.h"
 #include "view/ViewLook.h"
 
 #include <QApplication>
 #include <QFontMetrics>
+#include <QHelpEvent>
 #include <QPainter>
+#include <QToolTip>
 
 #include <algorithm>
 
@@ -83,6 +86,8 @@ void CQuillmarkView::LayOut()
     if (!m_tree)
         return;
     const QRect child = ViewLook::ChildRect(size());
+    // What the table grows by beyond the handheld's goes to its name column.
+    m_listItems->SetOwnWidth(ViewLook::ChildRect(ClientArea::kSize).width());
     for (QWidget *control : {static_cast<QWidget *>(m_tree), static_cast<QWidget *>(m_listItems),
                              static_cast<QWidget *>(m_find)})
         control->setGeometry(child);
@@ -182,25 +187,96 @@ void CQuillmarkView::DrawItemDetails(QPainter &dc)
     dc.restore();
 }
 
-void CQuillmarkView::DrawTotal(QPainter &dc)
+CQuillmarkView::TotalLook CQuillmarkView::LayOutTotal() const
 {
     using namespace ViewLook;
+    TotalLook look;
+    if (m_mode != Mode::Items || !HasCurrentList())
+        return look;
     // Of every item, the hidden done ones too.
-    const double total = HasCurrentList() ? m_doc.Lists().at(m_curList.row()).Total() : 0.0;
+    const CListItemArray &list = m_doc.Lists().at(m_curList.row());
+    const double total = list.Total();
     if (total == 0.0)
-        return;
-    const QString amount = ShownText::Price(total);
-    dc.setFont(ValueFont());
-    const QFontMetrics fm = dc.fontMetrics();
-    const QPoint at(width() - fm.horizontalAdvance(amount) - kTotalRightInset,
-                    height() - fm.height() - kTotalBottomInset);
-    FrameRect(dc,
-              QRect(at - QPoint(kFramePad, kFramePad),
-                    QPoint(width() - kFrameRightInset - 1, at.y() + fm.height() + kFramePad - 1)),
-              palette().color(QPalette::WindowText));
-    DrawTextAt(dc, at, amount);
-    dc.setFont(LabelFont());
+        return look;
+    const CListItemArray::Split split = list.TotalSplit();
+    if (split.anyDone) {
+        //: The total's tool tip once an item is done: what the items not done and those done come to.
+        look.tip = Tr::tr("Left: %1 · Done: %2").arg(ShownText::Price(split.left), ShownText::Price(split.done));
+    }
+
+    // The room right of the buttons on show.
+    int roomLeft = 0;
+    for (const CDrawnButton *button : m_buttons) {
+        if (button && !button->isHidden())
+            roomLeft = std::max(roomLeft, button->geometry().right() + 1 + kGap);
+    }
+    const QFontMetrics value(ValueFont(), this);
+    const QFontMetrics label(LabelFont(), this);
+    look.amount = ShownText::Price(total);
+    look.amountAt = QPoint(width() - value.horizontalAdvance(look.amount) - kTotalRightInset,
+                           height() - value.height() - kTotalBottomInset);
+    look.frame = QRect(look.amountAt - QPoint(kFramePad, kFramePad),
+                       QPoint(width() - kFrameRightInset - 1, look.amountAt.y() + value.height() + kFramePad - 1));
+    look.area = look.frame;
+
+    // The label ends kGap before the amount; where a longer translation
+    // does not fit beside the buttons it loses its space, then its end.
+    const int labelEnd = look.amountAt.x() - kGap;
     //: Drawn in front of the sum; keep the space at the end.
-    const QString label = Tr::tr("Total: ");
-    DrawTextAt(dc, QPoint(at.x() - dc.fontMetrics().horizontalAdvance(label) - kGap, at.y()), label);
+    look.label = Tr::tr("Total: ");
+    if (labelEnd - label.horizontalAdvance(look.label) < roomLeft)
+        look.label = label.elidedText(look.label.trimmed(), Qt::ElideRight, std::max(0, labelEnd - roomLeft));
+    const int labelWidth = label.horizontalAdvance(look.label);
+    look.labelAt = QPoint(labelEnd - labelWidth, look.amountAt.y());
+    look.area |= QRect(look.labelAt, QSize(labelWidth, label.height()));
+
+    // A wider window also shows what is left, where there is room for it.
+    if (split.anyDone && width() > ClientArea::kWidth) {
+        //: Drawn before what the items not yet done come to, left of the total in a wide window; keep the space.
+        look.leftLabel = Tr::tr("Left: ");
+        look.leftAmount = ShownText::Price(split.left);
+        const int amountWidth = value.horizontalAdvance(look.leftAmount);
+        const int blockWidth = label.horizontalAdvance(look.leftLabel) + amountWidth;
+        const int blockEnd = look.labelAt.x() - kLeftBeforeTotal;
+        if (blockEnd - blockWidth >= roomLeft) {
+            look.leftLabelAt = QPoint(blockEnd - blockWidth, look.amountAt.y());
+            look.leftAmountAt = QPoint(blockEnd - amountWidth, look.amountAt.y());
+            look.area |= QRect(look.leftLabelAt, QPoint(blockEnd - 1, look.amountAt.y() + value.height() - 1));
+        } else {
+            look.leftLabel.clear();
+            look.leftAmount.clear();
+        }
+    }
+    return look;
+}
+
+void CQuillmarkView::DrawTotal(QPainter &dc)
+{
+    const TotalLook look = LayOutTotal();
+    if (look.amount.isEmpty())
+        return;
+    FrameRect(dc, look.frame, palette().color(QPalette::WindowText));
+    dc.setFont(ViewLook::ValueFont());
+    DrawTextAt(dc, look.amountAt, look.amount);
+    if (!look.leftAmount.isEmpty())
+        DrawTextAt(dc, look.leftAmountAt, look.leftAmount);
+    dc.setFont(ViewLook::LabelFont());
+    DrawTextAt(dc, look.labelAt, look.label);
+    if (!look.leftLabel.isEmpty())
+        DrawTextAt(dc, look.leftLabelAt, look.leftLabel);
+}
+
+bool CQuillmarkView::event(QEvent *event)
+{
+    // Over the total: what is left and what is done, once anything is done.
+    if (event->type() == QEvent::ToolTip) {
+        const auto *help = static_cast<QHelpEvent *>(event);
+        const TotalLook look = LayOutTotal();
+        if (!look.tip.isEmpty() && look.area.contains(help->pos()))
+            QToolTip::showText(help->globalPos(), look.tip, this, look.area);
+        else
+            QToolTip::hideText();
+        return true;
+    }
+    return QWidget::event(event);
 }

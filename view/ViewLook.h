@@ -56,6 +56,8 @@ constexpr int kTotalRightInset = 15;
 constexpr int kTotalBottomInset = 10;
 constexpr int kFramePad = 2;
 constexpr int kFrameRightInset = 10;
+// In a wider window what is left to pay ends this far before the label.
+constexpr int kLeftBeforeTotal = 15;
 
 // The platform's sans-serif at the program's pixel heights, grown or shrunk
 // as the desktop's font is against the 9 points they were made for.

@@ -171,6 +171,16 @@ Before the list&apos;s sum where a list is copied as text or printed; keep the s
         <translation>Konfliktkopien zusammenführen</translation>
     </message>
     <message>
+        <source>Left: %1 · Done: %2</source>
+        <extracomment>The total&apos;s tool tip once an item is done: what the items not done and those done come to.</extracomment>
+        <translation>Offen: %1 · Erledigt: %2</translation>
+    </message>
+    <message>
+        <source>Left: </source>
+        <extracomment>Drawn before what the items not yet done come to, left of the total in a wide window; keep the space.</extracomment>
+        <translation>Offen: </translation>
+    </message>
+    <message>
         <source>Untick All &apos;%1&apos;</source>
         <extracomment>A change in the Edit menu; %1 is a list&apos;s name.</extracomment>
         <translation>Alle Haken in „%1“ entfernen</translation>

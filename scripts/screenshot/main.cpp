@@ -1,8 +1,10 @@
 // Renders the pictures of the documentation: the main view in each of its
 // modes, alone and inside the main window, and the List Setup and New Item
-// dialogs, from a sample data file kept in the repository. Under
-// QT_SCALE_FACTOR=2 the names get "@2x" (tree@2x.png): the dense screen's art. Runs without a display (offscreen) and with a fixed time
-// zone and style, so the same sources always give the same pictures.
+// dialogs, from a sample data file kept in the repository; the window also
+// at 800 x 600 and under a dark palette. Under QT_SCALE_FACTOR=2 the names
+// get "@2x" (tree@2x.png): the dense screen's art. Runs without a display
+// (offscreen) and with a fixed time zone and style, so the same sources
+// always give the same pictures.
 //
 //   quillmark_screenshots [--make-sample] [--sample FILE] [--out FOLDER]
 //
@@ -22,6 +24,7 @@
 #include <QCommandLineParser>
 #include <QDir>
 #include <QFile>
+#include <QPalette>
 #include <QSaveFile>
 #include <QStyleFactory>
 #include <QTemporaryDir>
@@ -133,6 +136,30 @@ bool Save(QWidget &widget, const QString &path)
     return true;
 }
 
+// A dark desktop's colours, as a dark theme gives them.
+QPalette DarkPalette()
+{
+    QPalette dark;
+    const QColor window(53, 53, 53), base(35, 35, 35), text(230, 230, 230), dimmed(128, 128, 128);
+    dark.setColor(QPalette::Window, window);
+    dark.setColor(QPalette::WindowText, text);
+    dark.setColor(QPalette::Base, base);
+    dark.setColor(QPalette::AlternateBase, window);
+    dark.setColor(QPalette::ToolTipBase, base);
+    dark.setColor(QPalette::ToolTipText, text);
+    dark.setColor(QPalette::Text, text);
+    dark.setColor(QPalette::Button, window);
+    dark.setColor(QPalette::ButtonText, text);
+    dark.setColor(QPalette::BrightText, Qt::red);
+    dark.setColor(QPalette::Link, QColor(42, 130, 218));
+    dark.setColor(QPalette::Highlight, QColor(42, 130, 218));
+    dark.setColor(QPalette::HighlightedText, Qt::black);
+    dark.setColor(QPalette::PlaceholderText, dimmed);
+    for (QPalette::ColorRole role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText})
+        dark.setColor(QPalette::Disabled, role, dimmed);
+    return dark;
+}
+
 // Brings the view into each mode in turn and calls `shoot` with the name of
 // the picture: the tree with the groceries open, the trip's item table, the
 // hotel's details.
@@ -237,6 +264,33 @@ int main(int argc, char *argv[])
         if (!Tour(*frame.View(), [&](const QString &name) {
                 return Save(frame, picture(QStringLiteral("window-") + name));
             }))
+            return 1;
+    }
+    {
+        // A larger window on the trip's items; its name column takes the room.
+        CMainFrame frame;
+        frame.Document()->SetPath(copy);
+        frame.OnInitialUpdate();
+        frame.resize(800, 600);
+        frame.show();
+        if (!Tour(*frame.View(), [&](const QString &name) {
+                return name != QLatin1String("items") || Save(frame, picture(QStringLiteral("window-large")));
+            }))
+            return 1;
+    }
+    {
+        // The window in each mode under a dark desktop palette.
+        const QPalette light = QApplication::palette();
+        QApplication::setPalette(DarkPalette());
+        CMainFrame frame;
+        frame.Document()->SetPath(copy);
+        frame.OnInitialUpdate();
+        frame.show();
+        const bool shot = Tour(*frame.View(), [&](const QString &name) {
+            return Save(frame, picture(QStringLiteral("window-dark-") + name));
+        });
+        QApplication::setPalette(light);
+        if (!shot)
             return 1;
     }
     const CListCollection lists = SampleLists();

@@ -1,10 +1,14 @@
+#include "model/ListsModel.h"
 #include "res/ClientArea.h"
 #include "res/ResourceIds.h"
+#include "res/Strings.h"
 #include "tests/testlib/QuillmarkTest.h"
 #include "tests/view/ViewFixture.h"
 #include "view/ViewLook.h"
 
 #include <QPainter>
+#include <QToolTip>
+#include <QTranslator>
 
 using namespace ViewTest;
 using namespace ViewLook;
@@ -36,15 +40,25 @@ constexpr QRgb kBlack = qRgb(0, 0, 0);
 
 // One line of text drawn on white with its top left at `at`, in a picture the
 // size of the view.
-QImage TextOnWhite(const QFont &font, QPoint at, const QString &text)
+QImage TextOnWhite(const QFont &font, QPoint at, const QString &text, QSize view = {kWidth, kHeight})
 {
-    QImage image(kWidth, kHeight, QImage::Format_RGB32);
+    QImage image(view, QImage::Format_RGB32);
     image.fill(Qt::white);
     QPainter p(&image);
     p.setFont(font);
     p.setPen(Qt::black);
     p.drawText(at.x(), at.y() + p.fontMetrics().ascent(), text);
     return image;
+}
+
+// The tool tip shown with the pointer resting at the point; none when none
+// shows. The last tip is let go first: a hidden one keeps its text a while.
+QString TipShownAt(QWidget *widget, QPoint at)
+{
+    QToolTip::hideText();
+    (void)QTest::qWaitFor([] { return !QToolTip::isVisible(); });
+    const QString tip = QuillmarkTest::TipAt(widget, at);
+    return QToolTip::isVisible() ? tip : QString();
 }
 
 } // namespace
@@ -230,6 +244,99 @@ private slots:
         const int w2 = label.horizontalAdvance(QStringLiteral("Total: "));
         const QRect labelArea(text.left() - kGap - w2, text.top(), w2, label.height());
         QCOMPARE(shot.copy(labelArea), TextOnWhite(LabelFont(), labelArea.topLeft(), QStringLiteral("Total: ")).copy(labelArea));
+    }
+
+    // Once an item is done, what is left to pay and what is done: in the
+    // total's tool tip, and drawn before the total in a window wider than
+    // the handheld's. A list with nothing done shows neither.
+    void whatIsLeft_data()
+    {
+        QTest::addColumn<int>("width");
+        QTest::addColumn<bool>("milkDone");
+        QTest::newRow("smallest window") << kWidth << true;
+        QTest::newRow("wider window") << kWidth + 200 << true;
+        QTest::newRow("wider window, nothing done") << kWidth + 200 << false;
+    }
+
+    void whatIsLeft()
+    {
+        QFETCH(int, width);
+        QFETCH(bool, milkDone);
+        CListItemArray groceries = SampleLists().at(0); // Bread 1.50, Milk 2.25 (done), Salt
+        groceries.m_items[1].m_bDone = milkDone;
+        Fixture f({groceries});
+        CQuillmarkView &view = f.Start();
+        view.resize(width, kHeight);
+        f.OpenList(0);
+        const QImage shot = Shot(view);
+
+        const QFontMetrics value(ValueFont());
+        const QFontMetrics label(LabelFont());
+        const int total = width - kTotalRightInset - value.horizontalAdvance(QStringLiteral("3.75"));
+        const int top = kHeight - kTotalBottomInset - value.height();
+        const int totalLabel = total - kGap - label.horizontalAdvance(QStringLiteral("Total: "));
+        const int buttons = ButtonRect(4, kHeight).right() + 1;
+        const QRect line(buttons, top, totalLabel - buttons, value.height());
+        if (milkDone && width > kWidth) {
+            const QString left = QStringLiteral("Left: ");
+            const int end = totalLabel - kLeftBeforeTotal;
+            const int amount = end - value.horizontalAdvance(QStringLiteral("1.50"));
+            const QRect amountArea(amount, top, end - amount, value.height());
+            const QRect labelArea(amount - label.horizontalAdvance(left), top, label.horizontalAdvance(left), label.height());
+            QCOMPARE(shot.copy(amountArea), TextOnWhite(ValueFont(), amountArea.topLeft(), QStringLiteral("1.50"), view.size()).copy(amountArea));
+            QCOMPARE(shot.copy(labelArea), TextOnWhite(LabelFont(), labelArea.topLeft(), left, view.size()).copy(labelArea));
+            QVERIFY(AllOf(shot, QRect(buttons, top, labelArea.left() - buttons, value.height())));
+            QVERIFY(AllOf(shot, QRect(end, top, totalLabel - end, value.height())));
+        } else {
+            QVERIFY(AllOf(shot, line));
+        }
+        const QPoint onTotal(width - kFrameRightInset - 3, top + value.height() / 2);
+        QCOMPARE(TipShownAt(&view, onTotal), milkDone ? QStringLiteral("Left: 1.50 · Done: 2.25") : QString());
+        QCOMPARE(TipShownAt(&view, line.topLeft() + QPoint(1, 1)), QString());
+    }
+
+    // Under German the longer texts are measured: "Summe:" stays clear of
+    // the up arrow beside it (giving up its space where it must), and every
+    // heading of the table and every date in it is read whole.
+    void germanTextsFit()
+    {
+        QTranslator german;
+        QVERIFY(german.load(QStringLiteral(":/translations/quillmark_de.qm")));
+        QCoreApplication::installTranslator(&german);
+        QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+        const auto english = qScopeGuard([&german] {
+            QCoreApplication::removeTranslator(&german);
+            QLocale::setDefault(QLocale::c());
+        });
+        Fixture f({MakeList(QStringLiteral("Trip"), 5,
+                            {{QStringLiteral("Flights"), true, 189.0, Local(2024, 12, 17, 7, 40)},
+                             {QStringLiteral("Hotel"), false, 336.5}})});
+        CQuillmarkView &view = f.Start();
+        f.OpenList(0);
+        const QImage shot = Shot(view);
+
+        const QFontMetrics value(ValueFont());
+        const QFontMetrics label(LabelFont());
+        const int end = kWidth - kTotalRightInset - value.horizontalAdvance(QStringLiteral("525.50")) - kGap;
+        const QString sum = QStringLiteral("Summe:");
+        const QRect labelArea(end - label.horizontalAdvance(sum), kHeight - kTotalBottomInset - value.height(),
+                              label.horizontalAdvance(sum), label.height());
+        qDebug() << "DEBUG" << labelArea << label.horizontalAdvance(QStringLiteral("Summe: ")) << value.horizontalAdvance(QStringLiteral("525.50")) << Str::LabelTotal();
+        QVERIFY(labelArea.left() > ButtonRect(4, kHeight).right());
+        QCOMPARE(shot.copy(labelArea), TextOnWhite(LabelFont(), labelArea.topLeft(), sum).copy(labelArea));
+
+        const QHeaderView *header = f.Table()->header();
+        for (int c : {CListsModel::Name, CListsModel::Price, CListsModel::Date, CListsModel::Done}) {
+            QStyleOptionHeader heading;
+            heading.initFrom(header);
+            heading.text = header->model()->headerData(c, Qt::Horizontal).toString();
+            heading.rect = QRect(0, 0, header->sectionSize(c), header->height());
+            const QRect room = header->style()->subElementRect(QStyle::SE_HeaderLabel, &heading, header);
+            QVERIFY2(header->fontMetrics().horizontalAdvance(heading.text) <= room.width(), qPrintable(heading.text));
+        }
+        const QModelIndex date = f.TableRow(0).siblingAtColumn(CListsModel::Date);
+        QCOMPARE(date.data().toString(), QStringLiteral("17.12.2024"));
+        QVERIFY(f.Table()->sizeHintForIndex(date).width() <= header->sectionSize(CListsModel::Date));
     }
 };
 

@@ -1,4 +1,6 @@
 #include "model/ListsModel.h"
+#include "platform/AppSettings.h"
+#include "res/ClientArea.h"
 #include "res/ResourceIds.h"
 #include "tests/testlib/QuillmarkTest.h"
 #include "tests/view/ViewFixture.h"
@@ -139,6 +141,38 @@ private slots:
         QCOMPARE(f.TableColumns(), columns);
         QCOMPARE(f.TableRows(), rows);
         QVERIFY(f.SelectedRows().isEmpty());
+    }
+
+    // The name column takes what the window grows by. A width the user
+    // drags stays, also at the next start and in every list that shows the
+    // column; the name column's is kept without the growth.
+    void columnWidthsGrowAndAreKept()
+    {
+        const auto forget = qScopeGuard([] {
+            for (const AppSettings::IntSetting *width : {&AppSettings::kNameColumnWidth, &AppSettings::kPriceColumnWidth,
+                                                         &AppSettings::kDateColumnWidth, &AppSettings::kDoneColumnWidth})
+                width->Write(0);
+        });
+        {
+            Fixture f;
+            CQuillmarkView &view = f.Start();
+            f.OpenList(0);
+            view.resize(ClientArea::kWidth + 100, ClientArea::kHeight);
+            QTRY_COMPARE(f.TableColumns(), (QStringList{QStringLiteral("Name 212"), QStringLiteral("Price 52"),
+                                                        QStringLiteral("Done 43")}));
+            // As a drag on a heading's edge does.
+            QHeaderView *header = f.Table()->header();
+            header->resizeSection(CListsModel::Name, 232);
+            header->resizeSection(CListsModel::Done, 60);
+            view.resize(ClientArea::kSize);
+            QTRY_COMPARE(f.TableColumns(), (QStringList{QStringLiteral("Name 132"), QStringLiteral("Price 52"),
+                                                        QStringLiteral("Done 60")}));
+        }
+        Fixture next;
+        next.Start();
+        next.OpenList(1);
+        QCOMPARE(next.TableColumns(),
+                 (QStringList{QStringLiteral("Name 132"), QStringLiteral("Date 78"), QStringLiteral("Done 60")}));
     }
 
     void iconNumbersPickTheSamePictureEverywhere()
