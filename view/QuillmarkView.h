@@ -106,6 +106,9 @@ private:
     void GoBack();
     void EditSelection();
     void EditLists();
+    void DeleteSelection();
+    // A right-click at `pos` of `on` (the tree, the table or the details).
+    void ShowRowMenu(QWidget *on, const QPoint &pos);
     void ExportList();
     void ViewLists();
 

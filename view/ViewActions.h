@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QModelIndex>
 #include <QObject>
 
 #include <array>
@@ -8,7 +9,6 @@ class CListsModel;
 class CQuillmarkDoc;
 class Prompter;
 class QAction;
-class QModelIndex;
 class QWidget;
 
 // The main view's commands, one QAction each, named once: their texts, keys,
@@ -28,6 +28,8 @@ public:
         Exit, Menu, Edit, Open, ToggleDone, HandOver, Back,
         // The pop-up menu's other entries
         About, ViewLists, EditLists, HandOverSetup, ImportSetup, Import, Export,
+        // On the chosen list or items
+        Delete,
         // The Edit menu's
         Undo, Redo,
         CommandCount
@@ -49,6 +51,14 @@ public:
     // for a separator.
     static constexpr std::array<Command, 11> kMenu{About, ViewLists, EditLists, None, HandOverSetup, None,
                                                    ImportSetup, Import, Export, None, Exit};
+
+    // The menu of a right-click on a list's or an item's row, or on the
+    // details: those of its entries that the screen on show can give, None
+    // for a separator.
+    static constexpr auto kRowMenu = std::to_array<Command>({
+            Open, Edit, ToggleDone, HandOver, None,
+            Delete,
+    });
 
     // The actions' keys work in the whole of `owner`'s window.
     CViewActions(CQuillmarkDoc &doc, CListsModel &lists, QWidget *owner);
@@ -72,6 +82,9 @@ public:
     // after OK the copy replaces the lists in one step of the history.
     void EditTheLists(int list);
     void TickOrUntick(const QModelIndex &item);
+    // Asks as List Setup asks, then removes in one step the list, or the
+    // items of one list, of these indexes of the lists model.
+    void Remove(const QModelIndexList &chosen);
 
 signals:
     // The menu's action ran: by a key (its first entry is then active) or else.
