@@ -3,6 +3,7 @@
 #include "res/ResourceIds.h"
 
 #include <QFile>
+#include <QFont>
 #include <QGuiApplication>
 #include <QImage>
 #include <QPixmapCache>
