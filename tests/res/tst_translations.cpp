@@ -43,7 +43,8 @@ QList<Message> ReadTs(const QString &path)
                     m.source = xml.readElementText();
                 } else if (xml.name() == u"translation") {
                     m.type = xml.attributes().value(QStringLiteral("type")).toString();
-                    m.translation = xml.readElementText();
+                    // A plural's forms are elements of their own.
+                    m.translation = xml.readElementText(QXmlStreamReader::IncludeChildElements).trimmed();
                 } else {
                     xml.skipCurrentElement();
                 }
