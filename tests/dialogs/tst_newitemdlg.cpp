@@ -352,6 +352,7 @@ void TestNewItemDlg::largerFormGivesTheRoomToTheTexts()
     larger.setPointSizeF(normal.pointSizeF() * 1.25);
     QApplication::setFont(larger);
     CNewItemDlg large;
+    large.show();
     QCOMPARE(large.size(), QSize(300, 268));
     QVERIFY2(large.NameField()->width() >= before[0].width() + 50, qPrintable(QString::number(large.NameField()->width())));
 }
