@@ -198,7 +198,7 @@ void CListSetupDlg::OnRemoveList()
         return;
     }
     const QString list = m_lists.at(m_nCurList).m_strName;
-    if (!Prompts().AskYesNo(this, Tr::tr("Are you sure you want to remove the list '%1'?").arg(list)))
+    if (!Prompts().AskYesNo(this, Str::ConfirmRemoveList(list)))
         return;
     m_lists.removeAt(m_nCurList);
     m_comboLists->removeItem(m_nCurList);
@@ -255,7 +255,7 @@ void CListSetupDlg::OnRemoveItem()
     if (row < 0 || !HasList(m_nCurList))
         return;
     const QString item = m_lists.at(m_nCurList).GetItem(row).m_strName;
-    if (!Prompts().AskYesNo(this, Tr::tr("Are you sure you want to remove the item '%1'?").arg(item)))
+    if (!Prompts().AskYesNo(this, Str::ConfirmRemoveItem(item)))
         return;
     m_lists[m_nCurList].m_items.removeAt(row);
     FillItemList();

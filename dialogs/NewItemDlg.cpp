@@ -7,6 +7,8 @@
 #include "dialogs/TemplateFit.h"
 #include "model/ShownText.h"
 #include "platform/Prompter.h"
+#include "res/Art.h"
+#include "res/ClientArea.h"
 #include "res/Strings.h"
 #include "res/Tr.h"
 
@@ -112,6 +114,12 @@ CNewItemDlg::CNewItemDlg(QWidget *parent)
     growth.Add(OKButton(), G::HalfRight | G::Down);
     growth.Add(CancelButton(), G::HalfRight | G::Down);
     AllowGrowth(growth);
+    // Under a larger desktop font the form opens wider by as much, so that
+    // the name, the description and the price hold as much text as they do
+    // at the default font.
+    const int wider = qRound(ClientArea::kSize.width() * (Art::DesktopFontScale() - 1.0));
+    if (wider > 0)
+        resize(width() + wider, height());
 }
 
 CNewItemDlg::~CNewItemDlg() = default;

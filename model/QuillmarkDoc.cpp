@@ -5,6 +5,7 @@
 #include "res/Tr.h"
 
 #include <algorithm>
+#include <functional>
 #include <utility>
 
 namespace {
@@ -134,6 +135,34 @@ bool CQuillmarkDoc::ReplaceItem(int list, int item, const CListItem &value)
 void CQuillmarkDoc::ReplaceLists(const CListCollection &lists)
 {
     ChangeLists(Tr::tr("List Setup"), lists);
+}
+
+bool CQuillmarkDoc::RemoveList(int list)
+{
+    if (list < 0 || list >= m_lists.size())
+        return false;
+    CListCollection lists = m_lists;
+    const QString text = Tr::tr("Remove '%1'").arg(lists.at(list).m_strName);
+    lists.removeAt(list);
+    ChangeLists(text, lists);
+    return true;
+}
+
+bool CQuillmarkDoc::RemoveItems(int list, QList<int> items)
+{
+    // From the last, so that the rows still to go keep their places.
+    std::sort(items.begin(), items.end(), std::greater<>());
+    items.erase(std::unique(items.begin(), items.end()), items.end());
+    if (items.isEmpty() || !HasItem(list, items.constFirst()) || !HasItem(list, items.constLast()))
+        return false;
+    CListCollection lists = m_lists;
+    QList<CListItem> &rows = lists[list].m_items;
+    const QString text = items.size() == 1 ? Tr::tr("Remove '%1'").arg(rows.at(items.constFirst()).m_strName)
+                                           : Tr::tr("Remove %n items", nullptr, int(items.size()));
+    for (const int item : items)
+        rows.removeAt(item);
+    ChangeLists(text, lists);
+    return true;
 }
 
 void CQuillmarkDoc::AppendList(const CListItemArray &list)

@@ -67,6 +67,9 @@ public:
     bool ReplaceItem(int list, int item, const CListItem &value);
     // List Setup's OK: saves, also when the lists stay as they were.
     void ReplaceLists(const CListCollection &lists);
+    // Delete on a list, or on items of one list: one step that saves.
+    bool RemoveList(int list);
+    bool RemoveItems(int list, QList<int> items);
     // An imported list, added at the end; saves.
     void AppendList(const CListItemArray &list);
     // Other versions' lists merged in (sync tools' conflict copies); saves.

@@ -3,6 +3,7 @@
 #include "res/ResourceIds.h"
 
 #include <QFile>
+#include <QFont>
 #include <QGuiApplication>
 #include <QImage>
 #include <QPixmapCache>
@@ -131,4 +132,11 @@ QIcon CImageList::Icon(int index) const
 {
     const QPixmap p = Image(index);
     return p.isNull() ? QIcon() : QIcon(p);
+}
+
+qreal Art::DesktopFontScale()
+{
+    const QFont desktop = QGuiApplication::font();
+    const qreal points = desktop.pointSizeF() > 0 ? desktop.pointSizeF() : desktop.pixelSize() * 0.75;
+    return points > 0 ? points / 9.0 : 1.0;
 }

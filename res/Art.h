@@ -21,6 +21,10 @@ QIcon ProgramIcon();
 // own density (the detail pane's 12 x 13 of the tick, one cell of a strip).
 QPixmap Region(const QPixmap &pixmap, const QRect &rect);
 
+// The desktop's font against the 9 points (12 pixels) of Qt's own default,
+// which the drawn texts and the dialogs' layouts were made for.
+qreal DesktopFontScale();
+
 } // namespace Art
 
 // A list of 16 x 16 images cut from bitmap strips, magenta transparent. An

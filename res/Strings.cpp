@@ -14,6 +14,15 @@ QString ColumnName() { return Tr::tr("Name"); }
 QString ColumnDone() { return Tr::tr("Done"); }
 QString LabelDescription() { return Tr::tr("Description"); }
 
+QString ConfirmRemoveList(const QString &name)
+{
+    return Tr::tr("Are you sure you want to remove the list '%1'?").arg(name);
+}
+QString ConfirmRemoveItem(const QString &name)
+{
+    return Tr::tr("Are you sure you want to remove the item '%1'?").arg(name);
+}
+
 QString SaveFailed(const QString &path, const QString &reason)
 {
     // No promise about the file on disk here: when only the folder flush

@@ -17,6 +17,11 @@ QString ColumnName();            // "Name": List Setup's, the view's and the sea
 QString ColumnDone();            // "Done": List Setup's and the view's columns
 QString LabelDescription();      // "Description": the view's column and the item details' label
 
+// The question before a list or an item goes: List Setup's and the main
+// view's Delete.
+QString ConfirmRemoveList(const QString &name);
+QString ConfirmRemoveItem(const QString &name);
+
 // A failed save, from the document and from the choice of another file at
 // exit; the reason is one of the store's.
 QString SaveFailed(const QString &path, const QString &reason);

@@ -189,8 +189,11 @@ void CQuillmarkView::OnListsReplaced()
 {
     if (!m_tree)
         return;
-    // The model has followed: what was on show is there still, or gone.
-    if ((m_mode == Mode::Item && !HasCurrentItem()) || (m_mode == Mode::Items && !HasCurrentList()))
+    // The model has followed: what was on show is there still, or gone. An
+    // item gone (deleted on show) leads back to where it was opened from.
+    if (m_mode == Mode::Item && !HasCurrentItem() && m_prevMode)
+        GoBack();
+    else if ((m_mode == Mode::Item && !HasCurrentItem()) || (m_mode == Mode::Items && !HasCurrentList()))
         Show(Mode::Tree, std::nullopt);
     update();
 }

@@ -107,6 +107,9 @@ private:
     void GoBack();
     void EditSelection();
     void EditLists();
+    void DeleteSelection();
+    // A right-click at `pos` of `on` (the tree, the table or the details).
+    void ShowRowMenu(QWidget *on, const QPoint &pos);
     void ExportList();
     void ViewLists();
     // What the List menu's commands work on: in the tree the selected list

@@ -12,6 +12,7 @@
 #include "model/QuillmarkDoc.h"
 #include "platform/Prompter.h"
 #include "res/ResourceIds.h"
+#include "res/Strings.h"
 #include "res/Tr.h"
 
 #include <QAction>
@@ -62,6 +63,7 @@ constexpr CommandInfo kCommands[] = {
         {"ImportSetup", QT_TRANSLATE_NOOP("ViewActions", "Setup Import..."), 0, {}},
         {"Import", QT_TRANSLATE_NOOP("ViewActions", "Import List..."), 0, {Qt::CTRL | Qt::Key_I}},
         {"Export", QT_TRANSLATE_NOOP("ViewActions", "Export List..."), 0, {Qt::CTRL | Qt::SHIFT | Qt::Key_E}},
+        {"Delete", QT_TRANSLATE_NOOP("ViewActions", "Delete"), 0, {Qt::Key_Delete}},
         // Their texts name the change they take back or make again.
         {"Undo", nullptr, 0, {Qt::CTRL | Qt::Key_Z}},
         {"Redo", nullptr, 0, {Qt::CTRL | Qt::SHIFT | Qt::Key_Z, Qt::CTRL | Qt::Key_Y}},
@@ -286,4 +288,42 @@ void CViewActions::PrintList(const QModelIndex &chosen)
     if (!m_printer)
         m_printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
     ListPrint::RunPreview(m_lists.Lists().at(list), *m_printer, DialogParent(), *m_prompter);
+}
+
+void CViewActions::Remove(const QModelIndexList &chosen)
+{
+    // Of one list: the list itself, or items of it. Kept through the
+    // question, while a newer file may come in.
+    const QModelIndex first = chosen.value(0);
+    const bool items = CListsModel::ItemOf(first) >= 0;
+    QList<QPersistentModelIndex> at;
+    for (const QModelIndex &index : chosen) {
+        if (CListsModel::ListOf(index) == CListsModel::ListOf(first) && (CListsModel::ItemOf(index) >= 0) == items)
+            at.append(index);
+    }
+    if (CListsModel::ListOf(first) < 0)
+        return;
+    QString question;
+    if (!items)
+        question = Str::ConfirmRemoveList(m_lists.Lists().at(first.row()).m_strName);
+    else if (at.size() == 1)
+        question = Str::ConfirmRemoveItem(m_lists.Item(first)->m_strName);
+    else
+        question = Tr::tr("Are you sure you want to remove the %n chosen items?", nullptr, int(at.size()));
+    if (!m_prompter->AskYesNo(DialogParent(), question))
+        return;
+    QList<int> rows;
+    int list = -1;
+    for (const QPersistentModelIndex &index : std::as_const(at)) {
+        if (index.isValid()) {
+            rows.append(index.row());
+            list = CListsModel::ListOf(index);
+        }
+    }
+    if (list < 0)
+        return;
+    if (items)
+        m_doc.RemoveItems(list, rows);
+    else
+        m_doc.RemoveList(list);
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QModelIndex>
 #include <QObject>
 
 #include <array>
@@ -30,6 +31,8 @@ public:
         Exit, Menu, Edit, Open, ToggleDone, HandOver, Back,
         // The pop-up menu's other entries
         About, ViewLists, EditLists, HandOverSetup, ImportSetup, Import, Export,
+        // On the chosen list or items
+        Delete,
         // The Edit menu's
         Undo, Redo,
         // The List menu's: on the list chosen, or on its item chosen
@@ -54,6 +57,15 @@ public:
     static constexpr std::array<Command, 11> kMenu{About, ViewLists, EditLists, None, HandOverSetup, None,
                                                    ImportSetup, Import, Export, None, Exit};
 
+    // The menu of a right-click on a list's or an item's row, or on the
+    // details: those of its entries that the screen on show can give, None
+    // for a separator.
+    static constexpr auto kRowMenu = std::to_array<Command>({
+            Open, Edit, ToggleDone, HandOver, None,
+            UntickAll, DuplicateList, MoveItem, CopyAsText, Print, None,
+            Delete,
+    });
+
     // The actions' keys work in the whole of `owner`'s window.
     CViewActions(CQuillmarkDoc &doc, CListsModel &lists, QWidget *owner);
     ~CViewActions() override;
@@ -77,6 +89,9 @@ public:
     // after OK the copy replaces the lists in one step of the history.
     void EditTheLists(int list);
     void TickOrUntick(const QModelIndex &item);
+    // Asks as List Setup asks, then removes in one step the list, or the
+    // items of one list, of these indexes of the lists model.
+    void Remove(const QModelIndexList &chosen);
 
     // The List menu's commands on what the user has chosen: a list or an
     // item of the lists model (a list command takes an item's list). Each

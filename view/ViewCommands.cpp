@@ -7,6 +7,7 @@
 #include "model/QuillmarkDoc.h"
 #include "view/ViewLook.h"
 
+#include <QAbstractItemView>
 #include <QAction>
 #include <QItemSelectionModel>
 #include <QMenu>
@@ -127,6 +128,41 @@ void CQuillmarkView::MoveItem()
     }
 }
 
+    on(Command::Delete, &CQuillmarkView::DeleteSelection);
+    for (QWidget *rows : {static_cast<QWidget *>(m_tree), static_cast<QWidget *>(m_listItems), static_cast<QWidget *>(this)}) {
+        rows->setContextMenuPolicy(Qt::CustomContextMenu);
+        connect(rows, &QWidget::customContextMenuRequested, this, [this, rows](const QPoint &pos) { ShowRowMenu(rows, pos); });
+    }
+}
+
+void CQuillmarkView::ShowRowMenu(QWidget *on, const QPoint &pos)
+{
+    // On the row under the pointer: it becomes the chosen one, unless it is
+    // among several chosen already.
+    if (auto *rows = qobject_cast<QAbstractItemView *>(on)) {
+        const QModelIndex row = rows->indexAt(pos);
+        if (!row.isValid() || (rows == m_tree && !m_tree->ListsIndexOf(row).isValid()))
+            return;
+        if (!rows->selectionModel()->isRowSelected(row.row(), row.parent()))
+            rows->setCurrentIndex(row);
+        on = rows->viewport();
+    } else if (m_mode != Mode::Item) {
+        return; // the details only
+    }
+    QMenu menu(this);
+    for (const Command command : CViewActions::kRowMenu) {
+        if (command == Command::None) {
+            if (!menu.isEmpty() && !menu.actions().constLast()->isSeparator())
+                menu.addSeparator();
+        } else if (Action(command)->isEnabled()) {
+            menu.addAction(Action(command));
+        }
+    }
+    if (!menu.isEmpty() && menu.actions().constLast()->isSeparator())
+        menu.removeAction(menu.actions().constLast());
+    RunPopupMenu(menu, on->mapToGlobal(pos));
+}
+
 void CQuillmarkView::ShowMenu(bool byKey)
 {
     QMenu menu(this);
@@ -187,15 +223,16 @@ void CQuillmarkView::OpenItem(const QModelIndex &item, Mode from)
     Show(Mode::Item, from);
 }
 
-// One step back only: from the table the item was opened from, the tree is
-// reached through "View Lists...". The find screen puts back what was on
-// show, with its own way back.
+// From an item to where it was opened from, from a table to the tree. The
+// find screen puts back what was on show, with its own way back.
 void CQuillmarkView::GoBack()
 {
     if (m_mode == Mode::Find)
         Show(m_modeBeforeFind, m_backBeforeFind);
     else if (m_prevMode)
-        Show(*m_prevMode, std::nullopt);
+        // The table leads up to the tree again: no screen is left with no
+        // way back but the menu.
+        Show(*m_prevMode, m_prevMode == Mode::Items ? std::optional(Mode::Tree) : std::nullopt);
     update();
 }
 
@@ -232,6 +269,29 @@ void CQuillmarkView::EditSelection()
         m_actions->EditItem(m_find->Chosen(false));
         break;
     }
+}
+
+// The tree's chosen list or item, the table's chosen items, the item on
+// show, the chosen match.
+void CQuillmarkView::DeleteSelection()
+{
+    QModelIndexList chosen;
+    switch (m_mode) {
+    case Mode::Tree:
+        chosen.append(m_tree->Selected());
+        break;
+    case Mode::Items:
+        for (const QModelIndex &row : m_listItems->selectionModel()->selectedRows())
+            chosen.append(m_listItems->ItemOf(row));
+        break;
+    case Mode::Item:
+        chosen.append(m_curItem);
+        break;
+    case Mode::Find:
+        chosen.append(m_find->Chosen(false));
+        break;
+    }
+    m_actions->Remove(chosen);
 }
 
 void CQuillmarkView::EditLists()

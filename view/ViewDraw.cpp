@@ -6,13 +6,13 @@
 #include "controls/ListTree.h"
 #include "model/ShownText.h"
 #include "model/QuillmarkDoc.h"
+#include "res/Art.h"
 #include "res/ResourceIds.h"
 #include "res/ClientArea.h"
 #include "res/Strings.h"
 #include "res/Tr.h"
 #include "view/ViewLook.h"
 
-#include <QApplication>
 #include <QFontMetrics>
 #include <QHelpEvent>
 #include <QPainter>
@@ -23,20 +23,12 @@
 namespace ViewLook {
 
 namespace {
-// The desktop's font against the 9 points (12 pixels) of Qt's own default.
-qreal DesktopFontScale()
-{
-    const QFont desktop = QApplication::font();
-    const qreal points = desktop.pointSizeF() > 0 ? desktop.pointSizeF() : desktop.pixelSize() * 0.75;
-    return points > 0 ? points / 9.0 : 1.0;
-}
-
 QFont SansSerif(int pixelSize, QFont::Weight weight)
 {
     QFont font;
     font.setFamilies({QStringLiteral("DejaVu Sans"), QStringLiteral("Sans Serif")});
     font.setStyleHint(QFont::SansSerif);
-    font.setPixelSize(std::max(6, qRound(pixelSize * DesktopFontScale())));
+    font.setPixelSize(std::max(6, qRound(pixelSize * Art::DesktopFontScale())));
     font.setWeight(weight);
     return font;
 }

@@ -163,12 +163,30 @@ Before the list&apos;s sum where a list is copied as text or printed; keep the s
         <translation>Listen einrichten</translation>
     </message>
     <message>
+        <source>Remove &apos;%1&apos;</source>
+        <translation>„%1“ entfernen</translation>
+    </message>
+    <message numerus="yes">
+        <source>Remove %n items</source>
+        <translation>
+            <numerusform>%n Eintrag entfernen</numerusform>
+            <numerusform>%n Einträge entfernen</numerusform>
+        </translation>
+    </message>
+    <message>
         <source>Import &apos;%1&apos;</source>
         <translation>„%1“ importieren</translation>
     </message>
     <message>
         <source>Merge Conflict Copies</source>
         <translation>Konfliktkopien zusammenführen</translation>
+    </message>
+    <message numerus="yes">
+        <source>Are you sure you want to remove the %n chosen items?</source>
+        <translation>
+            <numerusform>Möchten Sie den %n gewählten Eintrag wirklich entfernen?</numerusform>
+            <numerusform>Möchten Sie die %n gewählten Einträge wirklich entfernen?</numerusform>
+        </translation>
     </message>
     <message>
         <source>Left: %1 · Done: %2</source>
@@ -709,6 +727,10 @@ Sie können es erneut versuchen, die Listen in einer Datei Ihrer Wahl speichern 
     <message>
         <source>Export List...</source>
         <translation>Liste exportieren...</translation>
+    </message>
+    <message>
+        <source>Delete</source>
+        <translation>Löschen</translation>
     </message>
     <message>
         <source>Exit</source>

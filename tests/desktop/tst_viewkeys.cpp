@@ -17,7 +17,6 @@ enum class Start {
     TreeList,
     TreeItem,
     ItemsRowSelected,
-    ItemsWithoutBack,
     ItemFromItems,
 };
 
@@ -37,14 +36,6 @@ const StartCase kStartCases[] = {
          [](Fixture<> &f) {
              f.OpenList(0);
              f.SelectRows({2});
-         }},
-        {"items, no way back", Start::ItemsWithoutBack, Shown::Items,
-         [](Fixture<> &f) {
-             f.OpenList(0);
-             f.SelectRows({1});
-             f.Run("Open");
-             f.Run("Back");
-             f.Table()->clearSelection();
          }},
         {"item opened from the table", Start::ItemFromItems, Shown::Item,
          [](Fixture<> &f) {
@@ -238,10 +229,8 @@ private slots:
         QCOMPARE(run.asked, QStringList{QStringLiteral("hand over Bread")});
         Press(view, Qt::Key_Backspace);
         QCOMPARE(QApplication::focusWidget(), run.f.Table());
+        // The table that an item came back to still leads up to the tree.
         Press(view, Qt::Key_Backspace);
-        // No way back from here: the table stays.
-        QCOMPARE(run.f.Mode(), Shown::Items);
-        Press(view, Qt::CTRL | Qt::Key_L);
         QCOMPARE(run.f.Mode(), Shown::Tree);
         QCOMPARE(QApplication::focusWidget(), run.f.Tree());
     }
@@ -253,7 +242,6 @@ private slots:
         QTest::addColumn<QString>("tip");
         const int tree = int(Start::TreeList);
         const int item = int(Start::ItemFromItems);
-        const int itemsNoBack = int(Start::ItemsWithoutBack);
         QTest::newRow("cross") << tree << 8 << "Exit (Ctrl+Q)";
         QTest::newRow("M") << tree << 33 << "Menu (Menu, Shift+F10, Alt+M)";
         QTest::newRow("pencil") << item << 58 << "Edit (F2, Ctrl+E)";
@@ -262,7 +250,6 @@ private slots:
         QTest::newRow("hand-over") << item << 108 << "Hand over to calendar or tasks (Ctrl+T)";
         QTest::newRow("up arrow, item") << item << 133 << "Back (Backspace, Alt+Left, Alt+Up)";
         QTest::newRow("nothing drawn, tree") << tree << 108 << "";
-        QTest::newRow("up arrow not drawn") << itemsNoBack << 108 << "";
     }
 
     void buttonTipsNameTheFaceAndItsKeys()

@@ -10,6 +10,7 @@
 #include <QDateEdit>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QTimeEdit>
 
 #include <limits>
@@ -341,6 +342,18 @@ void TestNewItemDlg::largerFormGivesTheRoomToTheTexts()
     dlg.resize(100, 100);
     QCOMPARE(dlg.size(), QSize(240, 268));
     QCOMPARE(places(), before);
+
+    // Under a desktop font a quarter larger the form opens wider by a
+    // quarter, and the texts have that room.
+    const QFont normal = QApplication::font();
+    const auto restore = qScopeGuard([normal] { QApplication::setFont(normal); });
+    QFont larger = normal;
+    larger.setPointSizeF(normal.pointSizeF() * 1.25);
+    QApplication::setFont(larger);
+    CNewItemDlg large;
+    large.show();
+    QCOMPARE(large.size(), QSize(300, 268));
+    QVERIFY2(large.NameField()->width() >= before[0].width() + 50, qPrintable(QString::number(large.NameField()->width())));
 }
 
 void TestNewItemDlg::enterPressesOKShiftEnterStartsNewLine()

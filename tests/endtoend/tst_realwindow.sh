@@ -1,12 +1,17 @@
 #!/usr/bin/env bash
-# A person's first session with the installed program, in a real window: an
+# A person's first sessions with the installed program, in a real window: an
 # X server of its own (Xvfb), openbox for focus and placement, and xdotool's
 # mouse and keys. The program starts on made-up lists; the session ticks an
 # item in the tree, finds another by typing a piece of its name and ticks it
-# in its details, opens a list and an item, marks it done, renames it in
-# the Change Item dialog, hands it over to the calendar and task list, exports
-# the list, reads the export back in as a new list and ends with the cross.
+# in its details, goes back up to the tree, makes the window larger and goes
+# on there: opens a list and an item, marks it done, renames it in the
+# Change Item dialog (Enter for OK, then Ctrl+Z and Ctrl+Shift+Z with no
+# click between), hands it over to the calendar and task list, exports the
+# list, reads the export back in as a new list with nothing set up for the
+# import, deletes an item from its right-click menu and ends with the cross.
 # Then the data file, the CSV file and the .ics files must hold just that.
+# A second session, with no window manager, opens as large as the first was
+# left, and an edit's Enter then Ctrl+Z undoes it there too.
 #
 #   tst_realwindow.sh CMAKE BUILD_DIR LISTSTEXT SHOTS_DIR
 #
@@ -118,7 +123,8 @@ export DISPLAY=:$(head -n 1 "$work/display")
 
 now "starting openbox"
 openbox --sm-disable >"$work/openbox.log" 2>&1 &
-pids+=($!)
+wm_pid=$!
+pids+=($wm_pid)
 wm_ready() { xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; }
 within wm_ready || fail "openbox did not start: $(cat "$work/openbox.log")"
 
@@ -152,19 +158,29 @@ closed() {
     is_gone() { ! windows | grep -qx "$1"; }
     within is_gone "$1" || fail "window $1 stayed open"
 }
-# Waits until window $1 has the keyboard.
+# Waits until window $1 has the keyboard. Without a window manager none is
+# active, and only what the keys then did tells (the data file).
+wm=yes
 active() {
+    [ $wm = yes ] || return 0
     is_active() { [ "$(xdotool getactivewindow 2>/dev/null)" = "$1" ]; }
     within is_active "$1" || fail "window $1 did not get the keyboard"
+}
+# Waits until the data file holds an item line matching $1.
+saved() {
+    holds() { "$liststext" print "$data" 2>/dev/null | grep -q "^item|$1|"; }
+    within holds "$1" || fail "the data file never held the item $1: $("$liststext" print "$data")"
 }
 keys() { xdotool key --delay 30 "$@"; }
 type_text() { xdotool type --delay 30 "$1"; }
 
-# The view's layout is fixed: 240 x 268 under the menu bar, six drawn
-# buttons of 20 x 20 whose tops lie 25 pixels above its bottom edge. The
-# window's place comes from xwininfo: xdotool's own adds the window
-# manager's frame twice.
+# The view fills the window under the menu bar: 240 x 268 at first, six
+# drawn buttons of 20 x 20 at its bottom left whose tops lie 25 pixels above
+# its bottom edge, at any size. The window's place comes from xwininfo:
+# xdotool's own adds the window manager's frame twice.
 button_lefts=(8 33 58 83 108 133)
+window_size() { xwininfo -id "$main" | sed -n 's/.*Width: *//p; s/.*Height: *//p' | paste -sd x; }
+menu_bar=
 locate_view() {
     local info x y width height
     info=$(xwininfo -id "$main")
@@ -172,10 +188,15 @@ locate_view() {
     y=$(sed -n 's/.*Absolute upper-left Y: *//p' <<<"$info")
     width=$(sed -n 's/.*Width: *//p' <<<"$info")
     height=$(sed -n 's/.*Height: *//p' <<<"$info")
-    [ "$width" = 240 ] || fail "the main window is $width pixels wide, not 240"
+    if [ -z "$menu_bar" ]; then
+        [ "$width" = 240 ] || fail "the main window is $width pixels wide, not 240"
+        menu_bar=$((height - 268))
+    fi
     view_x=$x
-    view_y=$((y + height - 268))
+    view_y=$((y + menu_bar))
+    view_height=$((height - menu_bar))
 }
+# Clicks at a place of the screen, with button $3 (1, the left one, by default).
 click_at() {
     local X Y SCREEN WINDOW
     # --sync waits for the pointer to move, which it does not when it is there.
@@ -183,10 +204,10 @@ click_at() {
     if [ "$X" != "$1" ] || [ "$Y" != "$2" ]; then
         xdotool mousemove --sync "$1" "$2"
     fi
-    xdotool click 1
+    xdotool click "${3:-1}"
 }
 # Taps drawn button $1 (0 = the cross .. 5).
-tap() { click_at $((view_x + button_lefts[$1] + 10)) $((view_y + 268 - 25 + 10)); }
+tap() { click_at $((view_x + button_lefts[$1] + 10)) $((view_y + view_height - 25 + 10)); }
 # Opens the pop-up menu "M", waits for it and presses the keys given.
 with_menu() {
     local popup
@@ -197,12 +218,13 @@ with_menu() {
 }
 # Picks the $1-th entry of the menu (1 = "About ...").
 menu() { with_menu $(printf 'Down %.0s' $(seq "$1")) Return; }
-# Answers the message box that comes over the main window with Enter.
+# Answers the message box that comes over the main window with the keys
+# given, Enter by default (a question's No: Alt+Y is its Yes).
 answer_message() {
     local box
     box=$(window_named Quillmark "$main")
     active "$box"
-    keys Return
+    keys "${@:-Return}"
     closed "$box"
     active "$main"
 }
@@ -240,10 +262,16 @@ keys ctrl+f
 type_text MILK
 keys Return
 tap 3
-# Back to the groceries' table, then the tree as it was at the start.
-keys BackSpace ctrl+l
+# Back to the groceries' table, and up from there to the tree.
+keys BackSpace BackSpace
 
-now "opening Trip and its Passport"
+now "making the window larger"
+xdotool windowsize "$main" 700 560
+is_large() { [ "$(window_size)" = 700x560 ]; }
+within is_large || fail "the window stayed $(window_size)"
+locate_view
+
+now "opening Trip and its Passport in the larger window"
 keys End
 tap 3
 keys Down Up
@@ -258,8 +286,17 @@ rename() {
     keys ctrl+a
     type_text "Passport renewed"
 }
+rename_to_rye() {
+    keys ctrl+a
+    type_text "Rye bread"
+}
 in_dialog "Change Item" rename
 active "$main"
+now "undoing the rename by Ctrl+Z right after Enter, and redoing it"
+keys ctrl+z
+saved Passport
+keys ctrl+shift+z
+saved "Passport renewed"
 
 now "handing Passport renewed over"
 tap 4
@@ -269,26 +306,34 @@ now "exporting Trip"
 menu 7
 answer_message
 
-now "setting up the import with the columns of the export"
-menu 5
-in_dialog "Import Fields" true
-active "$main"
-
-now "importing the export as Trip again"
+now "importing the export as Trip again, with nothing set up for the import"
 menu 6
 in_dialog "New List" type_text "Trip again"
 # The chooser opens in Documents, where the export went: the name is enough.
 in_dialog Open type_text Quillmark.csv
 active "$main"
 
+now "deleting Tickets of Trip again from its details' right-click menu"
+# The tree, the last list opened, its last item opened.
+keys ctrl+l End Right End Return
+click_at $((view_x + 100)) $((view_y + 120)) 3
+popup=$(window_named "" "$main")
+keys Up Return
+closed "$popup"
+answer_message alt+y
+
+# Ends with the cross and waits for the program to be gone.
+end_program() {
+    tap 0
+    # Ended: gone, or a zombie waiting for the wait below.
+    ended() { [ ! -e "/proc/$app" ] || grep -q '^State:.*zombie' "/proc/$app/status" 2>/dev/null; }
+    within ended || fail "the program did not end"
+    status=0
+    wait "$app" || status=$?
+    [ $status -eq 0 ] || fail "the program ended with status $status: $(cat "$work/program.log")"
+}
 now "ending with the cross"
-tap 0
-# Ended: gone, or a zombie waiting for the wait below.
-ended() { [ ! -e "/proc/$app" ] || grep -q '^State:.*zombie' "/proc/$app/status" 2>/dev/null; }
-within ended || fail "the program did not end"
-status=0
-wait "$app" || status=$?
-[ $status -eq 0 ] || fail "the program ended with status $status: $(cat "$work/program.log")"
+end_program
 
 # --- What the session left behind ----------------------------------------------
 now "checking the files"
@@ -300,8 +345,7 @@ list|Trip|5
 item|Passport renewed|check the date|0.00|x|2030-04-02 09:30
 item|Tickets||120.00|-|-
 list|Trip again|10
-item|Passport renewed|check the date|0.00|-|-
-item|Tickets||120.00|-|-'
+item|Passport renewed|check the date|0.00|-|-'
 lists=$("$liststext" print "$data") || fail "the data file does not read back"
 diff <(echo "$expected_lists") <(echo "$lists") || fail "the data file holds other lists"
 
@@ -320,4 +364,29 @@ done
 for field in BEGIN:VEVENT "SUMMARY:Passport renewed" "DTSTART.*20300402T093000"; do
     grep -q "^$field" "$event" || fail "the event lacks $field: $(cat "$event")"
 done
-echo "The session in a real window left the lists, the export and the hand-over as expected."
+
+# --- A second session, with no window manager ---------------------------------
+now "starting the program again without a window manager"
+kill "$wm_pid"
+wait "$wm_pid" 2>/dev/null || true
+wm=no
+"$program" >"$work/program.log" 2>&1 &
+app=$!
+pids+=($app)
+main=$(window_named Quillmark)
+active "$main"
+[ "$(window_size)" = 700x560 ] || fail "the window opened at $(window_size), not as large as it was left"
+locate_view
+
+now "renaming Bread, Enter for OK, then Ctrl+Z with no click between"
+click_at $((view_x + 60)) $((view_y + 30 + 8))
+keys Down Right Down
+tap 2
+in_dialog "Change Item" rename_to_rye
+active "$main"
+saved "Rye bread"
+keys ctrl+z
+saved Bread
+end_program
+[ "$("$liststext" print "$data")" = "$expected_lists" ] || fail "the second session changed the lists"
+echo "The sessions in a real window left the lists, the export and the hand-over as expected."

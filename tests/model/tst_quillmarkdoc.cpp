@@ -32,7 +32,7 @@ struct Loaded
     }
 };
 
-enum class Change { Tick, Untick, Edit, ListSetup, Import, UntickAll, Duplicate, MoveItem };
+enum class Change { Tick, Untick, Edit, ListSetup, Import, UntickAll, Duplicate, MoveItem, RemoveItems, RemoveList };
 
 // Makes the change on the document and says what the lists must be after it.
 CListCollection Make(CQuillmarkDoc &doc, Change change)
@@ -81,6 +81,15 @@ CListCollection Make(CQuillmarkDoc &doc, Change change)
         after[2].m_items.removeFirst();
         doc.MoveItem(2, 0, 0);
         break;
+    case Change::RemoveItems:
+        after[0].m_items.removeAt(2);
+        after[0].m_items.removeAt(0);
+        doc.RemoveItems(0, {0, 2, 0}); // in any order, a row named twice once
+        break;
+    case Change::RemoveList:
+        after.removeAt(0);
+        doc.RemoveList(0);
+        break;
     }
     return after;
 }
@@ -121,6 +130,8 @@ void TestQuillmarkDoc::changeUndoneAndRedone_data()
                                 << true;
     QTest::newRow("duplicate") << Change::Duplicate << QStringLiteral("Duplicate List 'Groceries'") << true;
     QTest::newRow("move") << Change::MoveItem << QStringLiteral("Move Item 'Zebra \u20ac \U0001F600'") << true;
+    QTest::newRow("remove items") << Change::RemoveItems << QStringLiteral("Remove 2 items") << true;
+    QTest::newRow("remove a list") << Change::RemoveList << QStringLiteral("Remove 'Groceries'") << true;
 }
 
 // The file follows the history for the changes that save: after the undo
@@ -239,6 +250,10 @@ void TestQuillmarkDoc::changesOfNothingAreNoStep()
     QVERIFY(!l.doc.SetDone(0, 3, true));
     QVERIFY(!l.doc.ReplaceItem(3, 0, item));
     QVERIFY(!l.doc.ReplaceItem(0, -1, item));
+    QVERIFY(!l.doc.RemoveItems(0, {}));
+    QVERIFY(!l.doc.RemoveItems(0, {1, 3}));
+    QVERIFY(!l.doc.RemoveItems(0, {-1}));
+    QVERIFY(!l.doc.RemoveList(3));
     QCOMPARE(l.doc.UndoStack()->count(), 0);
     QCOMPARE(changed.size(), 0);
     QCOMPARE(l.doc.Lists(), RichSample());

@@ -410,6 +410,105 @@ private slots:
         QCOMPARE(f.History().count(), shown == Shown::Item ? 3 : 2);
     }
 
+    // Delete, by its key or from a right-click's menu, asks as List Setup
+    // asks; Yes removes the tree's list or item, the table's chosen rows or
+    // the item on show, as one step that saves and undoes; No changes
+    // nothing. Deleted on show, an item leads back to its table.
+    void deleteAsksThenRemovesInOneStep_data()
+    {
+        QTest::addColumn<QString>("where");
+        QTest::addColumn<bool>("byMenu");
+        QTest::addColumn<QStringList>("menu");
+        QTest::addColumn<QString>("question");
+        QTest::addColumn<bool>("yes");
+        QTest::addColumn<QList<int>>("removed"); // the list, then its items; only the list for a list
+        QTest::addColumn<Shown>("shown");
+        const QStringList rowMenu{QStringLiteral("Open Return"), QStringLiteral("Edit F2"), QStringLiteral("-"),
+                                  QStringLiteral("Delete Del")};
+        QTest::newRow("tree, a list") << "tree list" << false << QStringList()
+                                      << "Are you sure you want to remove the list 'Trip'?" << true << QList<int>{1}
+                                      << Shown::Tree;
+        QTest::newRow("tree, an item, No") << "tree item" << true << rowMenu
+                                           << "Are you sure you want to remove the item 'Milk'?" << false
+                                           << QList<int>{} << Shown::Tree;
+        QTest::newRow("table, two rows") << "table" << false << QStringList()
+                                         << "Are you sure you want to remove the 2 chosen items?" << true
+                                         << QList<int>{0, 0, 2} << Shown::Items;
+        QTest::newRow("table, a row's menu") << "table" << true << rowMenu
+                                             << "Are you sure you want to remove the 2 chosen items?" << true
+                                             << QList<int>{0, 0, 2} << Shown::Items;
+        QTest::newRow("details") << "details" << true
+                                 << QStringList{QStringLiteral("Edit F2"), QStringLiteral("Done or not done Ctrl+D"),
+                                                QStringLiteral("Hand over to calendar or tasks Ctrl+T"),
+                                                QStringLiteral("-"), QStringLiteral("Delete Del")}
+                                 << "Are you sure you want to remove the item 'Salt'?" << true << QList<int>{0, 2}
+                                 << Shown::Items;
+    }
+
+    void deleteAsksThenRemovesInOneStep()
+    {
+        QFETCH(QString, where);
+        QFETCH(bool, byMenu);
+        QFETCH(QStringList, menu);
+        QFETCH(QString, question);
+        QFETCH(bool, yes);
+        QFETCH(QList<int>, removed);
+        QFETCH(Shown, shown);
+        Fixture f;
+        MenuView &view = f.Start();
+        view.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&view));
+        const QByteArray before = FileBytes(f.path);
+        QWidget *rows = f.Tree();
+        QRect row;
+        if (where == QLatin1String("tree list")) {
+            f.Select(f.ListNode(1));
+        } else if (where == QLatin1String("tree item")) {
+            f.Tree()->expand(f.ListNode(0));
+            row = f.Tree()->visualRect(f.ItemNode(0, 1));
+        } else if (where == QLatin1String("table")) {
+            f.OpenList(0);
+            f.SelectRows({2, 0});
+            rows = f.Table();
+            row = f.Table()->visualRect(f.TableRow(2)); // one of the chosen: both stay chosen
+        } else {
+            f.OpenList(0);
+            f.SelectRows({2});
+            f.Run("Open");
+            rows = &view;
+            row = QRect(20, 80, 10, 10);
+        }
+        f.prompter.ExpectQuestion(question, yes);
+        view.choose = QStringLiteral("Delete");
+        if (byMenu) {
+            QWidget *area = rows == &view ? rows : static_cast<QAbstractItemView *>(rows)->viewport();
+            QTest::mouseClick(view.windowHandle(), Qt::RightButton, {}, area->mapTo(&view, row.center()));
+            QCOMPARE(view.entries, menu);
+        } else {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Delete);
+        }
+        QM_VERIFY_PROMPTS(f.prompter);
+        CListCollection after = SampleLists();
+        if (removed.size() == 1)
+            after.removeAt(removed.at(0));
+        for (qsizetype i = removed.size() - 1; i >= 1; --i)
+            after[removed.at(0)].m_items.removeAt(removed.at(i));
+        QCOMPARE(f.Lists(), after);
+        QCOMPARE(f.Mode(), shown);
+        if (!yes) {
+            QCOMPARE(f.History().count(), 0);
+            QCOMPARE(FileBytes(f.path), before);
+            return;
+        }
+        QCOMPARE(ReadDataFile(f.path), after);
+        QCOMPARE(f.ChildCount(f.Root()), after.size());
+        if (shown == Shown::Items)
+            QCOMPARE(f.TableRowCount(), after.at(0).m_items.size());
+        f.Run("Undo");
+        QCOMPARE(f.Lists(), SampleLists());
+        QCOMPARE(FileBytes(f.path), before);
+    }
+
     // Before its set-up the view has no controls: it paints nothing, not
     // even the banner, and a tap on a button's place does nothing.
     void nothingBeforeSetUp()

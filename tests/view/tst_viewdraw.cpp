@@ -79,7 +79,8 @@ private slots:
         QTest::newRow("items from the tree")
                 << "items" << QList<int>{Res::IDB_EXIT, Res::IDB_MENU, Res::IDB_EDIT, Res::IDB_VIEW, Res::IDB_BACK, 0};
         QTest::newRow("items after coming back")
-                << "items again" << QList<int>{Res::IDB_EXIT, Res::IDB_MENU, Res::IDB_EDIT, Res::IDB_VIEW, 0, 0};
+                << "items again"
+                << QList<int>{Res::IDB_EXIT, Res::IDB_MENU, Res::IDB_EDIT, Res::IDB_VIEW, Res::IDB_BACK, 0};
         QTest::newRow("item")
                 << "item"
                 << QList<int>{Res::IDB_EXIT, Res::IDB_MENU, Res::IDB_EDIT, Res::IDB_DONE, Res::IDB_HANDOVER, Res::IDB_BACK};
