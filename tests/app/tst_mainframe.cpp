@@ -89,14 +89,6 @@ QStringList Texts(const QMenu *menu)
     return texts;
 }
 
-// A key straight to a control of a dialog, as in the modal dialog that
-// has the keyboard: the main window's keys (Enter opens) stay out of it.
-void Press(QWidget *control, Qt::Key key)
-{
-    QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
-    QCoreApplication::sendEvent(control, &press);
-}
-
 } // namespace
 
 void TestMainFrame::titleAndMenus()
@@ -216,16 +208,18 @@ void TestMainFrame::listMenuWorksOnWhatIsChosen()
     QCOMPARE(edit->actions().at(0)->text(), QStringLiteral("&Undo Untick All 'Groceries'"));
     QCOMPARE(greyed(), QStringList{QStringLiteral("UntickAll")});
 
-    // Down and Enter: the second of the other lists.
     prompter.ExpectDialog<CMoveItemDlg>([](CMoveItemDlg &d) {
         QStringList rows;
         for (int r = 0; r < d.Chooser()->count(); ++r)
             rows << d.Chooser()->item(r)->text();
         if (rows != QStringList{QStringLiteral("Trip"), QStringLiteral("Empty")} || d.ChosenList() != 1)
             return -1;
-        d.show();
-        Press(d.Chooser(), Qt::Key_Down);
-        Press(d.Chooser(), Qt::Key_Return);
+        // The second, and the button Enter presses.
+        d.Chooser()->setCurrentRow(1);
+        for (QPushButton *button : d.findChildren<QPushButton *>()) {
+            if (button->isDefault())
+                button->click();
+        }
         return d.result();
     });
     select(0, 0); // Bread
@@ -239,12 +233,11 @@ void TestMainFrame::listMenuWorksOnWhatIsChosen()
     prompter.ExpectDialog<CDuplicateListDlg>([](CDuplicateListDlg &d) {
         if (d.NameField()->text() != QStringLiteral("Trip (copy)") || !d.UntickBox()->isChecked())
             return -1;
-        d.show();
         d.NameField()->clear();
-        if (d.OKButton()->isEnabled())
+        if (d.OKButton()->isEnabled() || !d.OKButton()->isDefault())
             return -1;
         d.NameField()->setText(QStringLiteral("Trip 2"));
-        Press(d.NameField(), Qt::Key_Return);
+        d.OKButton()->click();
         return d.result();
     });
     select(1, 1); // an item's list
