@@ -120,17 +120,17 @@ private slots:
         const CalendarTime when = Local(2002, 3, 7, 16, 5);
         const QString wrapped = QStringLiteral("Wrapped");
         QTest::newRow("dated, priced, described, done")
-                << MakeList(QStringLiteral("L"), 5, {{QStringLiteral("Gift"), true, 12.5, when, 7, wrapped}}) << true
+                << List(QStringLiteral("L"), {Item(QStringLiteral("Gift")).Done().Price(12.5).Dated(when).Icon(7).Desc(wrapped)}) << true
                 << QStringList{QStringLiteral("Date"), QStringLiteral("3/7/2002 at 4:05 PM"), QStringLiteral("Price"),
                                QStringLiteral("12.50"), QStringLiteral("Description")};
         QTest::newRow("described only")
-                << MakeList(QStringLiteral("L"), 5, {{QStringLiteral("Gift"), false, 0.0, 0, 7, wrapped}}) << true
+                << List(QStringLiteral("L"), {Item(QStringLiteral("Gift")).Icon(7).Desc(wrapped)}) << true
                 << QStringList{QStringLiteral("Description")};
         QTest::newRow("icon 2 (a check box, not a strip icon)")
-                << MakeList(QStringLiteral("L"), 5, {{QStringLiteral("Gift"), false, 0.0, 0, 2, wrapped}}) << false
+                << List(QStringLiteral("L"), {Item(QStringLiteral("Gift")).Icon(2).Desc(wrapped)}) << false
                 << QStringList{QStringLiteral("Description")};
         QTest::newRow("icon 57 (past the strip)")
-                << MakeList(QStringLiteral("L"), 5, {{QStringLiteral("Gift"), false, 0.0, 0, 57, wrapped}}) << false
+                << List(QStringLiteral("L"), {Item(QStringLiteral("Gift")).Icon(57).Desc(wrapped)}) << false
                 << QStringList{QStringLiteral("Description")};
     }
 
@@ -188,7 +188,7 @@ private slots:
         QString words;
         for (int i = 0; i < 200; ++i)
             words += QStringLiteral("word ");
-        Fixture f({MakeList(QStringLiteral("L"), 5, {{QStringLiteral("Long"), false, 0.0, 0, 6, words}})});
+        Fixture f({List(QStringLiteral("L"), {Item(QStringLiteral("Long")).Desc(words)})});
         CQuillmarkView &view = f.Start();
         f.OpenItem(0, 0);
         const QImage shot = Shot(view);
