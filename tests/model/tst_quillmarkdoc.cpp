@@ -1,6 +1,7 @@
 #include "model/QuillmarkDoc.h"
 #include "res/Strings.h"
-#include "tests/model/ModelTestUtil.h"
+#include "tests/testlib/DataFiles.h"
+#include "tests/testlib/Lists.h"
 #include "tests/testlib/QuillmarkTest.h"
 
 #include <QDir>
@@ -8,7 +9,7 @@
 #include <QSignalSpy>
 #include <QTemporaryDir>
 
-using namespace ModelTest;
+using namespace QuillmarkTest;
 
 namespace {
 
