@@ -120,17 +120,17 @@ private slots:
         const CalendarTime when = Local(2002, 3, 7, 16, 5);
         const QString wrapped = QStringLiteral("Wrapped");
         QTest::newRow("dated, priced, described, done")
-                << List(QStringLiteral("L"), {Item(QStringLiteral("Gift")).Done().Price(12.5).Dated(when).Icon(7).Desc(wrapped)}) << true
+                << CListItemArray(List(QStringLiteral("L"), {Item(QStringLiteral("Gift")).Done().Price(12.5).Dated(when).Icon(7).Desc(wrapped)})) << true
                 << QStringList{QStringLiteral("Date"), QStringLiteral("3/7/2002 at 4:05 PM"), QStringLiteral("Price"),
                                QStringLiteral("12.50"), QStringLiteral("Description")};
         QTest::newRow("described only")
-                << List(QStringLiteral("L"), {Item(QStringLiteral("Gift")).Icon(7).Desc(wrapped)}) << true
+                << CListItemArray(List(QStringLiteral("L"), {Item(QStringLiteral("Gift")).Icon(7).Desc(wrapped)})) << true
                 << QStringList{QStringLiteral("Description")};
         QTest::newRow("icon 2 (a check box, not a strip icon)")
-                << List(QStringLiteral("L"), {Item(QStringLiteral("Gift")).Icon(2).Desc(wrapped)}) << false
+                << CListItemArray(List(QStringLiteral("L"), {Item(QStringLiteral("Gift")).Icon(2).Desc(wrapped)})) << false
                 << QStringList{QStringLiteral("Description")};
         QTest::newRow("icon 57 (past the strip)")
-                << List(QStringLiteral("L"), {Item(QStringLiteral("Gift")).Icon(57).Desc(wrapped)}) << false
+                << CListItemArray(List(QStringLiteral("L"), {Item(QStringLiteral("Gift")).Icon(57).Desc(wrapped)})) << false
                 << QStringList{QStringLiteral("Description")};
     }
 

@@ -93,23 +93,23 @@ private slots:
         const CalendarTime march7 = Local(2002, 3, 7, 13, 15);
         const CalendarTime dec31 = Local(2002, 12, 31, 23, 59);
         QTest::newRow("dated and priced")
-                << List(QStringLiteral("L"), {Item(QStringLiteral("A")).Done().Price(12.5).Dated(march7), Item(QStringLiteral("B"))})
+                << CListItemArray(List(QStringLiteral("L"), {Item(QStringLiteral("A")).Done().Price(12.5).Dated(march7), Item(QStringLiteral("B"))}))
                 << QStringList{QStringLiteral("Name 90"), QStringLiteral("Price 52"), QStringLiteral("Date 70"),
                                QStringLiteral("Done 43")}
                 << QList<QStringList>{{QStringLiteral("A"), QStringLiteral("12.50"), QStringLiteral("3/7/2002"), QStringLiteral("[x]")},
                                       {QStringLiteral("B"), QStringLiteral("0.00"), QStringLiteral("---"), QStringLiteral("[ ]")}};
         QTest::newRow("dated only")
-                << List(QStringLiteral("L"), {Item(QStringLiteral("A")).Dated(dec31), Item(QStringLiteral("B"))})
+                << CListItemArray(List(QStringLiteral("L"), {Item(QStringLiteral("A")).Dated(dec31), Item(QStringLiteral("B"))}))
                 << QStringList{QStringLiteral("Name 86"), QStringLiteral("Date 78"), QStringLiteral("Done 43")}
                 << QList<QStringList>{{QStringLiteral("A"), QStringLiteral("12/31/2002"), QStringLiteral("[ ]")},
                                       {QStringLiteral("B"), QStringLiteral("---"), QStringLiteral("[ ]")}};
         QTest::newRow("priced only")
-                << List(QStringLiteral("L"), {Item(QStringLiteral("A")).Price(0.005), Item(QStringLiteral("B")).Done().Price(1234.5)})
+                << CListItemArray(List(QStringLiteral("L"), {Item(QStringLiteral("A")).Price(0.005), Item(QStringLiteral("B")).Done().Price(1234.5)}))
                 << QStringList{QStringLiteral("Name 112"), QStringLiteral("Price 52"), QStringLiteral("Done 43")}
                 << QList<QStringList>{{QStringLiteral("A"), QStringLiteral("0.01"), QStringLiteral("[ ]")},
                                       {QStringLiteral("B"), QStringLiteral("1234.50"), QStringLiteral("[x]")}};
         QTest::newRow("negative price counts")
-                << List(QStringLiteral("L"), {Item(QStringLiteral("A")).Price(-2)})
+                << CListItemArray(List(QStringLiteral("L"), {Item(QStringLiteral("A")).Price(-2)}))
                 << QStringList{QStringLiteral("Name 112"), QStringLiteral("Price 52"), QStringLiteral("Done 43")}
                 << QList<QStringList>{{QStringLiteral("A"), QStringLiteral("-2.00"), QStringLiteral("[ ]")}};
         QTest::newRow("neither")
@@ -117,7 +117,7 @@ private slots:
                 << QStringList{QStringLiteral("Name 163"), QStringLiteral("Done 43")}
                 << QList<QStringList>{{QStringLiteral("A"), QStringLiteral("[ ]")}};
         QTest::newRow("no items")
-                << List(QStringLiteral("L"))
+                << CListItemArray(List(QStringLiteral("L")))
                 << QStringList{QStringLiteral("Name 163"), QStringLiteral("Done 43")}
                 << QList<QStringList>{};
     }
