@@ -47,8 +47,7 @@ void TestDateText::text()
     QFETCH(bool, dateOnly);
     QFETCH(QString, expected);
     QuillmarkTest::SetTimeZone(zone.constData());
-    CListItem item;
-    item.SetDateTime(QuillmarkTest::Local(fields[0], fields[1], fields[2], fields[3], fields[4]));
+    const CListItem item = QuillmarkTest::Item().Time(QuillmarkTest::Local(fields[0], fields[1], fields[2], fields[3], fields[4]));
     QCOMPARE(item.GetDateText(dateOnly), expected);
 }
 
@@ -90,8 +89,7 @@ void TestDateText::shownAsTheLocaleWritesIt()
     QVERIFY(german.load(QStringLiteral(":/translations/quillmark_de.qm")));
     QCoreApplication::installTranslator(&german);
     QLocale::setDefault(locale);
-    CListItem item;
-    item.SetDateTime(QuillmarkTest::Local(2002, 3, 7, 13, 15, 42));
+    const CListItem item = QuillmarkTest::Item().Time(QuillmarkTest::Local(2002, 3, 7, 13, 15, 42));
     const QString shownDate = ShownText::Date(item);
     const QString shownDateAndTime = ShownText::DateAndTime(item);
     QLocale::setDefault(QLocale::c());
