@@ -10,7 +10,8 @@
 #include "dialogs/NewItemDlg.h"
 #include "platform/Prompter.h"
 #include "res/Tr.h"
-#include "tests/model/ModelTestUtil.h"
+#include "tests/testlib/DataFiles.h"
+#include "tests/testlib/Lists.h"
 #include "tests/testlib/QuillmarkTest.h"
 #include "tests/view/ViewFixture.h"
 
@@ -205,7 +206,7 @@ Run TestLanguage::Start(const QString &locale, const QString &language)
         || !WriteDataFile(run.DataFolder() + QStringLiteral("/Quillmark.dat"), SampleLists()))
         return run;
     // An item goes to both the tasks and the calendar.
-    if (!ModelTest::WriteFileBytes(home + QStringLiteral("/config/Fernwise/Quillmark.conf"), "[Settings]\nITEMAPPT=1\n"))
+    if (!QuillmarkTest::WriteFileBytes(home + QStringLiteral("/config/Fernwise/Quillmark.conf"), "[Settings]\nITEMAPPT=1\n"))
         return run;
 
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();

@@ -7,7 +7,8 @@
 #include "res/ClientArea.h"
 #include "res/Strings.h"
 #include "tests/app/ExitQuestion.h"
-#include "tests/model/ModelTestUtil.h"
+#include "tests/testlib/DataFiles.h"
+#include "tests/testlib/Lists.h"
 #include "tests/testlib/QuillmarkTest.h"
 #include "tests/testlib/ScriptedPrompter.h"
 #include "tests/view/ViewFixture.h"
@@ -280,9 +281,9 @@ void TestMainFrame::damagedFileIsToldOnceAfterStart()
     QVERIFY(WriteDataFile(dataPath, SampleLists()));
     QByteArray bytes = FileBytes(dataPath);
     bytes.chop(20);
-    QVERIFY(ModelTest::WriteFileBytes(dataPath, bytes));
+    QVERIFY(QuillmarkTest::WriteFileBytes(dataPath, bytes));
     CListCollection partial;
-    const DataFile::LoadResult expected = ModelTest::ReadBytes(bytes, partial);
+    const DataFile::LoadResult expected = QuillmarkTest::ReadBytes(bytes, partial);
     QCOMPARE(expected.status, DataFile::LoadStatus::Damaged);
 
     ScriptedPrompter prompter;
@@ -387,7 +388,7 @@ void TestMainFrame::closeWithFailingSaveKeepsTheWindowOpen()
 {
     // A folder that is really a file: no one, root included, can save there.
     const QString notAFolder = m_dir->filePath(QStringLiteral("plain-file"));
-    QVERIFY(ModelTest::WriteFileBytes(notAFolder, {}));
+    QVERIFY(QuillmarkTest::WriteFileBytes(notAFolder, {}));
     const QString dataPath = notAFolder + QStringLiteral("/Quillmark.dat");
     CDataStore sameFailure(dataPath);
     QVERIFY(!sameFailure.Save(CListCollection()));

@@ -13,7 +13,8 @@
 #include "platform/AppPaths.h"
 #include "res/Strings.h"
 #include "tests/app/ExitQuestion.h"
-#include "tests/model/ModelTestUtil.h"
+#include "tests/testlib/DataFiles.h"
+#include "tests/testlib/Lists.h"
 #include "tests/testlib/QuillmarkTest.h"
 #include "tests/view/ViewFixture.h"
 
@@ -240,14 +241,14 @@ void TestWholeProgram::countThatSaysTooFewListsIsToldAndKept()
     QVERIFY(WriteDataFile(DataPath(), SampleLists()));
     QByteArray damaged = FileBytes(DataPath());
     damaged[0] = 1;
-    QVERIFY(ModelTest::WriteFileBytes(DataPath(), damaged));
-    const qsizetype firstListEnds = ModelTest::WriteToBytes(SampleLists().first(1)).size();
+    QVERIFY(QuillmarkTest::WriteFileBytes(DataPath(), damaged));
+    const qsizetype firstListEnds = QuillmarkTest::WriteToBytes(SampleLists().first(1)).size();
     // Files whose names only start like the data file's: the .bak written
     // for the damaged file is not taken for them, nor they for it.
     const QStringList others{QStringLiteral("Quillmark.dat.backup"), QStringLiteral("Quillmark.dat.before"),
                              QStringLiteral("Quillmark.dat.latest"), QStringLiteral("Quillmark.dat.AbCdEf")};
     for (const QString &name : others)
-        QVERIFY(ModelTest::WriteFileBytes(QDir(DataFolder()).filePath(name), name.toUtf8()));
+        QVERIFY(QuillmarkTest::WriteFileBytes(QDir(DataFolder()).filePath(name), name.toUtf8()));
     // The .bak keeps the lists as private as they were.
     QVERIFY(::chmod(QFile::encodeName(DataPath()).constData(), 0640) == 0);
 
@@ -379,7 +380,7 @@ void TestWholeProgram::unreadableDataFileIsNeverReplaced()
 
                  // A list made now is not saved over the file, and the user
                  // hears why at once.
-                 const CListCollection made{MakeList(QStringLiteral("Made today"), 7, {{QStringLiteral("First")}})};
+                 const CListCollection made = Lists(QStringLiteral("Made today: First"));
                  prompter.ExpectDialog<CListSetupDlg>([&](CListSetupDlg &d) {
                      d.m_lists = made;
                      d.OKButton()->click();
@@ -426,7 +427,7 @@ void TestWholeProgram::endSignalsSaveLikeTheCloseButton()
     QVERIFY(QDir().mkpath(stateHome));
     // Lines with the five fields that an import never set up reads.
     const QString csv = m_home->filePath(QStringLiteral("Documents/long.csv"));
-    QVERIFY(!duringImport || ModelTest::WriteFileBytes(csv, QByteArray("a,,,,\n").repeated(2000000)));
+    QVERIFY(!duringImport || QuillmarkTest::WriteFileBytes(csv, QByteArray("a,,,,\n").repeated(2000000)));
 
     // Nobody is asked anything, but what the import needs.
     QCOMPARE(RunProgram([&](CQuillmarkApp &app) {
@@ -479,7 +480,7 @@ void TestWholeProgram::endSignalsSaveLikeTheCloseButton()
 void TestWholeProgram::namesAreShownAsWritten()
 {
     const QString name = QStringLiteral("<b>Food</b>");
-    QVERIFY(WriteDataFile(DataPath(), {MakeList(name, 5, {{QStringLiteral("Bread")}})}));
+    QVERIFY(WriteDataFile(DataPath(), {List(name, {Item(QStringLiteral("Bread"))})}));
 
     // List Setup's question before removing the list, in the box a person
     // sees, answered No.

@@ -1,5 +1,6 @@
 #include "exchange/csv/CsvExport.h"
-#include "tests/model/ModelTestUtil.h"
+#include "tests/testlib/DataFiles.h"
+#include "tests/testlib/Lists.h"
 #include "tests/testlib/FileSizeLimit.h"
 #include "tests/testlib/QuillmarkTest.h"
 
@@ -13,12 +14,12 @@ namespace {
 // An undated item as an export sees it: only name, description and price count.
 CListItem Item(const QString &name, const QString &desc = QString(), double price = 0)
 {
-    return ModelTest::MakeItem(name, desc, price, false, false, 0);
+    return QuillmarkTest::Item(name).Desc(desc).Price(price);
 }
 
 } // namespace
 
-using ModelTest::FileBytes;
+using QuillmarkTest::FileBytes;
 
 class TestCsvExport : public QObject
 {
@@ -60,19 +61,6 @@ private slots:
         QCOMPARE(bytes, line);
     }
 
-    void wholeListReplacesTheFile()
-    {
-        CListItemArray list;
-        list.m_items = {Item(QStringLiteral("Milk"), QStringLiteral("2 litres, skim"), 1.5),
-                        Item(QStringLiteral("Tea")), Item(QStringLiteral("Car"), QString(), 1234.567)};
-        QVERIFY(ModelTest::WriteFileBytes(m_path, QByteArray(1000, 'o')));
-        const CsvExport::Result r = CsvExport::ExportList(list, m_path);
-        QCOMPARE(r.status, CsvExport::Status::Done);
-        QCOMPARE(FileBytes(m_path), QByteArray("Milk,2 litres  skim,1.50,\nTea,,0.00,\nCar,,1234.57,\n"));
-        QCOMPARE(CsvExport::ExportMessage(r),
-                 QStringLiteral("The File 'Quillmark.csv' was created in your 'My Documents' folder."));
-    }
-
     void leftOutRecords_data()
     {
         QTest::addColumn<QString>("middle");
@@ -95,8 +83,8 @@ private slots:
         QFETCH(QString, middle);
         QFETCH(bool, written);
         QFETCH(QString, message);
-        CListItemArray list;
-        list.m_items = {Item(QStringLiteral("First")), Item(middle), Item(QStringLiteral("Third"))};
+        const QuillmarkTest::List list({}, {Item(QStringLiteral("First")), Item(middle), Item(QStringLiteral("Third"))});
+        QVERIFY(QuillmarkTest::WriteFileBytes(m_path, QByteArray(1000, 'o'))); // replaced, not written over
         const CsvExport::Result r = CsvExport::ExportList(list, m_path);
         QCOMPARE(r.written, written ? 3 : 2);
         QCOMPARE(CsvExport::ExportMessage(r), message);
@@ -109,7 +97,7 @@ private slots:
     void refusedWriteKeepsTheOldFile()
     {
         // A file size limit makes the disk refuse bytes, as a full disk would.
-        QVERIFY(ModelTest::WriteFileBytes(m_path, "old export\n"));
+        QVERIFY(QuillmarkTest::WriteFileBytes(m_path, "old export\n"));
         CListItemArray list;
         for (int i = 0; i < 50; ++i)
             list.m_items.append(Item(QStringLiteral("Item %1").arg(i), QStringLiteral("desc"), i));
@@ -131,8 +119,7 @@ private slots:
 
     void missingFolderIsAFailure()
     {
-        CListItemArray list;
-        list.m_items = {Item(QStringLiteral("A"))};
+        const QuillmarkTest::List list({}, {Item(QStringLiteral("A"))});
         const CsvExport::Result r = CsvExport::ExportList(list, m_dir.filePath(QStringLiteral("gone/Quillmark.csv")));
         QCOMPARE(r.status, CsvExport::Status::Failed);
         QVERIFY(!r.reason.isEmpty());

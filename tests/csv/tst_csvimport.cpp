@@ -2,7 +2,8 @@
 #include "exchange/csv/CsvImport.h"
 #include "exchange/csv/CsvLineReader.h"
 #include "tests/csv/ImportColumns.h"
-#include "tests/model/ModelTestUtil.h"
+#include "tests/testlib/DataFiles.h"
+#include "tests/testlib/Lists.h"
 #include "tests/testlib/QuillmarkTest.h"
 
 #include <QBuffer>
@@ -60,12 +61,10 @@ private slots:
     // With nothing set up, as Setup Import shows it: the export's columns.
     void roundTripOfAnExport()
     {
-        using ModelTest::MakeItem;
-        CListItemArray source;
-        source.m_items = {MakeItem(u"Apple"_s, u"2 litres  skim"_s, 1.5, false, false, 0),
-                          MakeItem(u"Café"_s, u"süß"_s, 0, false, false, 0),
-                          MakeItem(u"Refund"_s, u"a b"_s, -3.25, false, false, 0),
-                          MakeItem(u"Zeppelin"_s, QString(), 1234.57, false, false, 0)};
+        using QuillmarkTest::Item;
+        const QuillmarkTest::List source({}, {Item(u"Apple"_s).Desc(u"2 litres  skim"_s).Price(1.5),
+                                              Item(u"Café"_s).Desc(u"süß"_s), Item(u"Refund"_s).Desc(u"a b"_s).Price(-3.25),
+                                              Item(u"Zeppelin"_s).Price(1234.57)});
         QCOMPARE(CsvExport::ExportList(source, m_path).status, CsvExport::Status::Done);
         CListItemArray imported;
         QCOMPARE(CsvImport::ImportCsvFile(m_path, imported).status, Status::Ok);
@@ -136,7 +135,7 @@ private slots:
         QFETCH(Status, status);
         QFETCH(qint64, line);
         QFETCH(QStringList, items);
-        QVERIFY(ModelTest::WriteFileBytes(m_path, content));
+        QVERIFY(QuillmarkTest::WriteFileBytes(m_path, content));
         if (!fields.isEmpty())
             StoreImportColumns(fields[0], fields[1], fields[2]);
         CListItemArray list;
@@ -196,7 +195,7 @@ private slots:
             {"b,\xC2\xA0\n" + head + "c,\xC3\xBF\n", Status::NameEmpty, 1, QString()},
         };
         for (const auto &c : cases) {
-            QVERIFY(ModelTest::WriteFileBytes(m_path, c.content));
+            QVERIFY(QuillmarkTest::WriteFileBytes(m_path, c.content));
             CListItemArray list;
             const CsvImport::Result r = CsvImport::ImportCsvFile(m_path, list);
             QCOMPARE(r.status, c.status);
@@ -216,7 +215,7 @@ private slots:
             QByteArray garbage(64 * 1024 + round * 977, Qt::Uninitialized);
             for (char &c : garbage)
                 c = char(random.bounded(256));
-            QVERIFY(ModelTest::WriteFileBytes(m_path, garbage));
+            QVERIFY(QuillmarkTest::WriteFileBytes(m_path, garbage));
             CListItemArray list;
             const CsvImport::Result r = CsvImport::ImportCsvFile(m_path, list);
             QCOMPARE(list.m_items.isEmpty(), !r.Ok());

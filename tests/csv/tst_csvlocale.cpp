@@ -1,7 +1,8 @@
 #include "exchange/csv/CsvExport.h"
 #include "exchange/csv/CsvImport.h"
 #include "tests/csv/ImportColumns.h"
-#include "tests/model/ModelTestUtil.h"
+#include "tests/testlib/DataFiles.h"
+#include "tests/testlib/Lists.h"
 #include "tests/testlib/QuillmarkTest.h"
 
 #include <QTemporaryDir>
@@ -30,12 +31,11 @@ private slots:
 
     void pointBothWays()
     {
-        CListItemArray list;
-        list.m_items = {ModelTest::MakeItem(QStringLiteral("Milk"), QString(), 1234.5, false, false, 0)};
+        const QuillmarkTest::List list({}, {QuillmarkTest::Item(QStringLiteral("Milk")).Price(1234.5)});
 
         const QString path = m_dir.filePath(QStringLiteral("Quillmark.csv"));
         QCOMPARE(CsvExport::ExportList(list, path).status, CsvExport::Status::Done);
-        QCOMPARE(ModelTest::FileBytes(path), QByteArray("Milk,,1234.50,\n"));
+        QCOMPARE(QuillmarkTest::FileBytes(path), QByteArray("Milk,,1234.50,\n"));
 
         StoreImportColumns(1, 2, 3);
         CListItemArray back;

@@ -7,7 +7,8 @@
 #include "platform/AppSettings.h"
 #include "platform/Settings.h"
 #include "tests/csv/ImportColumns.h"
-#include "tests/model/ModelTestUtil.h"
+#include "tests/testlib/DataFiles.h"
+#include "tests/testlib/Lists.h"
 #include "tests/testlib/QuillmarkTest.h"
 #include "tests/view/ViewFixture.h"
 
@@ -121,7 +122,7 @@ private slots:
         const QString folder = f.dir.filePath(QStringLiteral("from the bank"));
         const QString csv = QDir(folder).filePath(QStringLiteral("fruit.csv"));
         QVERIFY(QDir().mkpath(folder));
-        QVERIFY(ModelTest::WriteFileBytes(csv, "Pear,ripe,2.5,\nApple,red,1,\n"));
+        QVERIFY(QuillmarkTest::WriteFileBytes(csv, "Pear,ripe,2.5,\nApple,red,1,\n"));
         StoreImportColumns(1, 2, 3);
         const auto importFrom = [&f](const QString &chosen) {
             ExpectNewList(f.prompter);
@@ -186,7 +187,7 @@ private slots:
         const QByteArray before = FileBytes(f.path);
         const QString chosen = kind.isEmpty() ? QString() : f.dir.filePath(QStringLiteral("in.csv"));
         if (kind == u"file")
-            QVERIFY(ModelTest::WriteFileBytes(chosen, content));
+            QVERIFY(QuillmarkTest::WriteFileBytes(chosen, content));
         if (kind == u"pipe") {
             QVERIFY(::mkfifo(QFile::encodeName(chosen).constData(), 0600) == 0);
             message = CsvImport::ImportMessage({CsvImport::Status::NotAFile, 0, {}, chosen});

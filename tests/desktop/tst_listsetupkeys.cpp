@@ -12,7 +12,7 @@
 
 #include <memory>
 
-using ViewTest::MakeList;
+using QuillmarkTest::Lists;
 
 namespace {
 
@@ -74,8 +74,7 @@ struct Setup
     Setup()
     {
         dlg->SetPrompter(&prompter);
-        dlg->m_lists = {MakeList(QStringLiteral("Groceries"), 10, {{QStringLiteral("bread")}, {QStringLiteral("milk")}}),
-                        MakeList(QStringLiteral("Books"), 10, {{QStringLiteral("Dune")}})};
+        dlg->m_lists = Lists(QStringLiteral("Groceries: bread milk | Books: Dune"));
         dlg->m_nCurList = 0;
         dlg->show();
         dlg->ItemList()->setCurrentItem(dlg->ItemList()->topLevelItem(1));

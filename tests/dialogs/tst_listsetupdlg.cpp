@@ -1,6 +1,7 @@
 #include "dialogs/ListSetupDlg.h"
 #include "dialogs/NewItemDlg.h"
 #include "dialogs/NewListDlg.h"
+#include "tests/testlib/Lists.h"
 #include "tests/testlib/QuillmarkTest.h"
 #include "tests/testlib/ScriptedPrompter.h"
 
@@ -18,24 +19,9 @@ namespace {
 // 2 March 2021, 09:41:07 in Berlin: what "now" is for these tests.
 const CalendarTime kNow = 1614674467;
 
-CListItemArray MakeList(const QString &name, const QStringList &items, int icon = 10)
-{
-    CListItemArray list;
-    list.SetName(name);
-    list.m_nIcon = icon;
-    for (const QString &itemName : items) {
-        CListItem item;
-        item.SetName(itemName);
-        list.m_items.append(item);
-    }
-    return list;
-}
-
 CListCollection ThreeLists()
 {
-    return {MakeList(QStringLiteral("Groceries"), {QStringLiteral("bread"), QStringLiteral("milk")}),
-            MakeList(QStringLiteral("Books"), {QStringLiteral("Dune")}),
-            MakeList(QStringLiteral("Tools"), {})};
+    return QuillmarkTest::Lists(QStringLiteral("Groceries: bread milk | Books: Dune | Tools:"));
 }
 
 // A shown List Setup over the given lists, answered by its own prompter.
@@ -218,7 +204,7 @@ void TestListSetupDlg::removingAListAsksFirst()
 
 void TestListSetupDlg::removingOnlyListLeavesNothingToActOn()
 {
-    Setup s({MakeList(QStringLiteral("Books"), {QStringLiteral("Dune")})});
+    Setup s(QuillmarkTest::Lists(QStringLiteral("Books: Dune")));
     s.prompter.ExpectQuestion(QStringLiteral("Are you sure you want to remove the list 'Books'?"), true);
     s.SelectItemRow(0);
 
@@ -255,11 +241,8 @@ void TestListSetupDlg::removingOnlyListLeavesNothingToActOn()
 void TestListSetupDlg::itemsAddedInOrderAndEditedInPlace()
 {
     // A done, undated item made long ago.
-    CListCollection lists = {MakeList(QStringLiteral("Fruit"), {QStringLiteral("soon")})};
     const CalendarTime made = 1000000000; // 9 September 2001
-    lists[0].m_items[0].m_time = made;
-    lists[0].m_items[0].m_bDone = true;
-    Setup s(lists);
+    Setup s({QuillmarkTest::List(QStringLiteral("Fruit"), {QuillmarkTest::Item(QStringLiteral("soon")).Done().Time(made)})});
 
     QDateTime offered;
     s.prompter.ExpectDialog<CNewItemDlg>([&](CNewItemDlg &d) {
@@ -349,7 +332,7 @@ void TestListSetupDlg::removeItemAsksFirst()
 
 void TestListSetupDlg::largerDialogGivesTheRoomToTheItems()
 {
-    Setup s({MakeList(QStringLiteral("Books"), {QStringLiteral("Dune")})});
+    Setup s(QuillmarkTest::Lists(QStringLiteral("Books: Dune")));
     const QRect items = s.dlg.ItemList()->geometry();
     const QRect ok = s.dlg.OKButton()->geometry();
     s.dlg.resize(s.dlg.width() + 200, s.dlg.height() + 150);
@@ -395,7 +378,7 @@ void TestListSetupDlg::tapRunsTheButtonUnderIt()
     QFETCH(QPoint, tap);
     QFETCH(QString, form);
     QFETCH(QString, offered);
-    Setup s({MakeList(QStringLiteral("Books"), {QStringLiteral("Dune")})});
+    Setup s(QuillmarkTest::Lists(QStringLiteral("Books: Dune")));
     QString offeredName = QStringLiteral("?");
     if (form == QLatin1String("list"))
         s.ExpectForm<CNewListDlg>(QString(), &offeredName);

@@ -2,7 +2,8 @@
 #include "dialogs/IconChooser.h"
 #include "dialogs/NewItemDlg.h"
 #include "tests/dialogs/ChooserRows.h"
-#include "tests/model/ModelTestUtil.h"
+#include "tests/testlib/DataFiles.h"
+#include "tests/testlib/Lists.h"
 #include "tests/testlib/QuillmarkTest.h"
 #include "tests/testlib/ScriptedPrompter.h"
 
@@ -17,7 +18,7 @@
 
 namespace {
 
-using ModelTest::Local;
+using QuillmarkTest::Local;
 using ChooserRows::Click;
 using ChooserRows::InView;
 

@@ -1,6 +1,7 @@
 #pragma once
 
-#include "tests/model/ModelTestUtil.h"
+#include "tests/testlib/DataFiles.h"
+#include "tests/testlib/Lists.h"
 
 #include <QDir>
 #include <QFile>
@@ -31,7 +32,7 @@ struct StoredItem
     QStringList errors;   // what the parser complained about
 };
 
-using ModelTest::Entries;
+using QuillmarkTest::Entries;
 
 inline QString Text(const char *text)
 {

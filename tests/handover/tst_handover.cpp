@@ -22,7 +22,8 @@ constexpr CalendarTime kNow = 1704164645;
 // 5 March of the year, 14:37:52 local time.
 CListItem Item(const QString &name, const QString &desc, bool dated, bool done, int year = 2003)
 {
-    return ModelTest::MakeItem(name, desc, 1.25, done, dated, ModelTest::Local(year, 3, 5, 14, 37, 52), 12);
+    return QuillmarkTest::Item(name).Desc(desc).Price(1.25).Done(done).Icon(12).Dated(
+            QuillmarkTest::Local(year, 3, 5, 14, 37, 52), dated);
 }
 
 // The whole file, as the programs that read these folders get it.
@@ -289,7 +290,7 @@ private slots:
         QFETCH(bool, tasksBlocked);
         const QString blocked = tasksBlocked ? m_tasks : m_calendar;
         QVERIFY(QDir().mkpath(QFileInfo(blocked).path()));
-        QVERIFY(ModelTest::WriteFileBytes(blocked, {}));
+        QVERIFY(QuillmarkTest::WriteFileBytes(blocked, {}));
 
         CCalendarStore store(m_tasks, m_calendar);
         const QStringList shown =
@@ -336,7 +337,7 @@ private slots:
 
         QVERIFY(WriteFileSafely(m_tasks, QStringLiteral("new.ics"), "data", &why));
         QCOMPARE(Entries(m_tasks), (QStringList{QStringLiteral("new.ics"), QStringLiteral("taken.ics")}));
-        QCOMPARE(ModelTest::FileBytes(m_tasks + QStringLiteral("/new.ics")), QByteArray("data"));
+        QCOMPARE(QuillmarkTest::FileBytes(m_tasks + QStringLiteral("/new.ics")), QByteArray("data"));
     }
 
     void defaultFoldersUnderTheDataFolder()

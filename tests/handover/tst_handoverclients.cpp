@@ -1,7 +1,8 @@
 #include "exchange/handover/CalendarStore.h"
 #include "exchange/handover/HandOver.h"
 #include "model/ListItem.h"
-#include "tests/model/ModelTestUtil.h"
+#include "tests/testlib/DataFiles.h"
+#include "tests/testlib/Lists.h"
 #include "tests/testlib/QuillmarkTest.h"
 
 #include <QDir>
@@ -32,7 +33,7 @@ struct Run
 // A weekday far from either zone's daylight-saving changes.
 CListItem Item(const QString &name, const QString &desc, bool dated, bool done)
 {
-    return ModelTest::MakeItem(name, desc, 0.0, done, dated, ModelTest::Local(2003, 3, 5, 14, 37, 52));
+    return QuillmarkTest::Item(name).Desc(desc).Done(done).Dated(QuillmarkTest::Local(2003, 3, 5, 14, 37, 52), dated);
 }
 
 const QString kDatedName = QString::fromUtf8("Dentist, 10:30; bring \\ «Zähne»");
@@ -96,7 +97,7 @@ private slots:
         const QString todoman = QStandardPaths::findExecutable(QStringLiteral("todoman"));
         if (todoman.isEmpty())
             QUILLMARK_SKIP_MISSING("todoman is not installed (Debian package todoman; scripts/test installs it)");
-        QVERIFY(ModelTest::WriteFileBytes(Path(QStringLiteral("todoman.py")),
+        QVERIFY(QuillmarkTest::WriteFileBytes(Path(QStringLiteral("todoman.py")),
                                           QStringLiteral("path = \"%1\"\n"
                                                          "cache_path = \"%2\"\n"
                                                          "date_format = \"%Y-%m-%d\"\n"
@@ -139,7 +140,7 @@ private slots:
         const QString khal = QStandardPaths::findExecutable(QStringLiteral("khal"));
         if (khal.isEmpty())
             QUILLMARK_SKIP_MISSING("khal is not installed (Debian package khal; scripts/test installs it)");
-        QVERIFY(ModelTest::WriteFileBytes(Path(QStringLiteral("khal.conf")),
+        QVERIFY(QuillmarkTest::WriteFileBytes(Path(QStringLiteral("khal.conf")),
                                           QStringLiteral("[calendars]\n"
                                                          "[[handed]]\n"
                                                          "path = %1\n"

@@ -4,13 +4,14 @@
 // equal.
 
 #include "model/DataFile.h"
-#include "tests/model/ModelTestUtil.h"
+#include "tests/testlib/DataFiles.h"
+#include "tests/testlib/Lists.h"
 #include "tests/testlib/QuillmarkTest.h"
 
 #include <QBuffer>
 #include <QRandomGenerator>
 
-using namespace ModelTest;
+using namespace QuillmarkTest;
 using DataFile::LoadStatus;
 
 namespace {
@@ -22,18 +23,19 @@ CListCollection MegabyteSample()
     CListCollection lists = RichSample();
     QRandomGenerator random(20020307);
     for (int l = 0; l < 12; ++l) {
-        CListItemArray list;
-        list.SetName(QStringLiteral("List %1 \u00e9\u20ac").arg(l));
-        list.m_nIcon = 5 + l;
+        List list(QStringLiteral("List %1 \u00e9\u20ac").arg(l));
+        list.Icon(5 + l);
         const int items = 40 + l * 15;
         for (int i = 0; i < items; ++i) {
             const int descLength = random.bounded(530);
-            list.m_items.append(MakeItem(QStringLiteral("Item %1").arg(i, 4, 10, QLatin1Char('0')),
-                                         QString(descLength, QChar(u'a' + i % 26)), i * 0.25 - 7,
-                                         i % 3 == 0, i % 2 == 0, Local(1990 + i % 60, 1 + i % 12, 1 + i % 28, i % 24, i % 60)));
+            list.m_items.append(Item(QStringLiteral("Item %1").arg(i, 4, 10, QLatin1Char('0')))
+                                        .Desc(QString(descLength, QChar(u'a' + i % 26)))
+                                        .Price(i * 0.25 - 7)
+                                        .Done(i % 3 == 0)
+                                        .Dated(Local(1990 + i % 60, 1 + i % 12, 1 + i % 28, i % 24, i % 60), i % 2 == 0));
         }
         if (l == 5)
-            list.m_items.append(MakeItem(QString(70000, u'\u0416'), QString(300, u'd'), 1, false, false, 0));
+            list.m_items.append(Item(QString(70000, u'\u0416')).Desc(QString(300, u'd')).Price(1));
         lists.append(list);
     }
     return lists;

@@ -10,7 +10,8 @@
 #include "exchange/csv/ImportFieldsDlg.h"
 #include "exchange/csv/CsvExport.h"
 #include "platform/AppPaths.h"
-#include "tests/model/ModelTestUtil.h"
+#include "tests/testlib/DataFiles.h"
+#include "tests/testlib/Lists.h"
 #include "tests/testlib/QuillmarkTest.h"
 #include "tests/view/ViewFixture.h"
 
@@ -51,7 +52,7 @@ void TestSession::wholeSession()
     const QString confPath = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation)
             + QStringLiteral("/Fernwise/Quillmark.conf");
     QVERIFY(QDir().mkpath(QFileInfo(confPath).absolutePath()));
-    QVERIFY(ModelTest::WriteFileBytes(confPath, "[Settings]\nImpNameField=-7\nImpIcon=100000\nITEMTASK=yes\n\x01\xff=\x80[\n"));
+    QVERIFY(QuillmarkTest::WriteFileBytes(confPath, "[Settings]\nImpNameField=-7\nImpIcon=100000\nITEMTASK=yes\n\x01\xff=\x80[\n"));
 
     // Start.
     QVERIFY(m_app.InitInstance(m_prompter));

@@ -6,7 +6,8 @@
 #include "exchange/csv/ImportFields.h"
 #include "platform/AppSettings.h"
 #include "platform/Settings.h"
-#include "tests/model/ModelTestUtil.h"
+#include "tests/testlib/DataFiles.h"
+#include "tests/testlib/Lists.h"
 #include "tests/testlib/QuillmarkTest.h"
 
 #include <QDir>
@@ -175,7 +176,7 @@ void TestSettingsHostile::outOfRangeReadsAsDefault()
     WriteConf("[Settings]\n" + settings + "\n");
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("in.csv"));
-    QVERIFY(ModelTest::WriteFileBytes(path, "Milk,2 litres,1.50,\nBread,,2.25,\n"));
+    QVERIFY(QuillmarkTest::WriteFileBytes(path, "Milk,2 litres,1.50,\nBread,,2.25,\n"));
 
     CListItemArray list;
     QCOMPARE(CsvImport::ImportCsvFile(path, list).status, CsvImport::Status::Ok);

@@ -1,12 +1,13 @@
 #include "model/Archive.h"
-#include "tests/model/ModelTestUtil.h"
+#include "tests/testlib/DataFiles.h"
+#include "tests/testlib/Lists.h"
 #include "tests/testlib/QuillmarkTest.h"
 
 #include <QBuffer>
 
-using ModelTest::Hex;
-using ModelTest::SequentialBuffer;
-using ModelTest::StringBytes;
+using QuillmarkTest::Hex;
+using QuillmarkTest::SequentialBuffer;
+using QuillmarkTest::StringBytes;
 
 namespace {
 

@@ -1,13 +1,14 @@
 #include "model/Archive.h"
 #include "model/DataFile.h"
-#include "tests/model/ModelTestUtil.h"
+#include "tests/testlib/DataFiles.h"
+#include "tests/testlib/Lists.h"
 #include "tests/testlib/QuillmarkTest.h"
 
 #include <QFile>
 
 #include <limits>
 
-using namespace ModelTest;
+using namespace QuillmarkTest;
 using DataFile::LoadStatus;
 
 namespace {
@@ -77,25 +78,18 @@ void TestDataFile::bytesInEachZone()
     QFETCH(QByteArray, zone);
     QuillmarkTest::SetTimeZone(zone.constData());
     QCOMPARE(WriteToBytes({}).toHex(' '), Hex("00000000").toHex(' '));
-    CListItemArray list;
-    list.SetName(QStringLiteral("A"));
-    list.m_nIcon = 7;
-    QCOMPARE(WriteToBytes({list}).toHex(' '), Hex("01000000 fffeff014100 07000000 00000000").toHex(' '));
+    QCOMPARE(WriteToBytes({List(QStringLiteral("A")).Icon(7)}).toHex(' '), Hex("01000000 fffeff014100 07000000 00000000").toHex(' '));
 
     // Thursday 7 March 2002, 13:15:00 local time.
-    const CListItem item = MakeItem(QStringLiteral("Milk"), QStringLiteral("2 l"), 12.5, false, true,
-                                    Local(2002, 3, 7, 13, 15, 0), 6);
+    const CListItem item = Item(QStringLiteral("Milk")).Desc(QStringLiteral("2 l")).Price(12.5).Dated(Local(2002, 3, 7, 13, 15));
     const QByteArray expected = Hex("fffeff04 4d00 6900 6c00 6b00 06000000")
             + StringBytes(QStringLiteral("2 l")) + Hex("00000000 01000000 0000000000002940")
             + Hex("d207 0300 0400 0700 0d00 0f00 0000 0000");
     QCOMPARE(ItemBytes(item).toHex(' '), expected.toHex(' '));
 
     CListCollection lists = RichSample();
-    CListItemArray big;
-    big.SetName(QString(70000, u'\u0416'));
-    big.m_items.append(MakeItem(QString(300, u'n'), QString(70000, u'd'), 5.0, false, false,
-                                Local(2038, 1, 19, 3, 14, 8)));
-    lists.append(big);
+    lists.append(List(QString(70000, u'\u0416'),
+                      {Item(QString(300, u'n')).Desc(QString(70000, u'd')).Price(5).Time(Local(2038, 1, 19, 3, 14, 8))}));
     const QByteArray bytes = WriteToBytes(lists);
     CListCollection back;
     const DataFile::LoadResult result = ReadBytes(bytes, back);
@@ -113,21 +107,20 @@ void TestDataFile::readsLegacySample()
     const DataFile::LoadResult result = DataFile::Read(file, lists);
     QCOMPARE(result.status, LoadStatus::Complete);
 
-    CListItemArray shopping;
-    shopping.SetName(QStringLiteral("Einkauf"));
-    shopping.m_nIcon = 9;
-    shopping.m_items.append(MakeItem(QStringLiteral("Caf\u00e9"), QStringLiteral("Line one\r\nLine two"), 4.99,
-                                     true, true, Local(2002, 3, 7, 13, 15), 12));
-    shopping.m_items.append(MakeItem(QStringLiteral("Tee \u20ac"), QString(300, u'a'), 0.0, false, false,
-                                     Local(1998, 1, 1, 0, 0), 6));
-    CListItemArray omega;
-    omega.SetName(QStringLiteral("\u03a9 list"));
-    omega.m_nIcon = -1;
-    omega.m_items.append(MakeItem(QStringLiteral("xyz"), QString(), -2.5, false, true,
-                                  Local(2037, 12, 31, 23, 59, 59), 5));
-    QCOMPARE(lists.size(), 2);
-    QCOMPARE(lists.at(0), shopping);
-    QCOMPARE(lists.at(1), omega);
+    const CListCollection expected{
+            List(QStringLiteral("Einkauf"),
+                 {Item(QStringLiteral("Caf\u00e9"))
+                          .Desc(QStringLiteral("Line one\r\nLine two"))
+                          .Price(4.99)
+                          .Done()
+                          .Dated(Local(2002, 3, 7, 13, 15))
+                          .Icon(12),
+                  Item(QStringLiteral("Tee \u20ac")).Desc(QString(300, u'a')).Time(Local(1998, 1, 1, 0, 0))})
+                    .Icon(9),
+            List(QStringLiteral("\u03a9 list"),
+                 {Item(QStringLiteral("xyz")).Price(-2.5).Dated(Local(2037, 12, 31, 23, 59, 59)).Icon(5)})
+                    .Icon(-1)};
+    QCOMPARE(lists, expected);
 }
 
 void TestDataFile::hostileCounts_data()
@@ -191,10 +184,8 @@ void TestDataFile::repeatedHourLoads()
     // 27 October 2002: 02:30 happens at 00:30 UTC (summer time) and again
     // at 01:30 UTC (winter time).
     const CalendarTime firstInstant = 1035678600;
-    CListItemArray list;
-    list.m_items.append(MakeItem(QStringLiteral("late"), QString(), 0, false, true, firstInstant));
     CListCollection lists;
-    QCOMPARE(ReadBytes(WriteToBytes({list}), lists).status, LoadStatus::Complete);
+    QCOMPARE(ReadBytes(WriteToBytes({List({}, {Item(QStringLiteral("late")).Dated(firstInstant)})}), lists).status, LoadStatus::Complete);
     const CalendarTime read = lists.at(0).m_items.at(0).m_time;
     QVERIFY2(read == firstInstant || read == firstInstant + 3600, qPrintable(QString::number(read)));
     QCOMPARE(LocalText(read), QStringLiteral("2002-10-27 2:30:0"));
@@ -223,23 +214,19 @@ void TestDataFile::timesOutsideTheFileYears()
     QFETCH(CalendarTime, time);
     QFETCH(QByteArray, fields);
     QFETCH(QString, readBack);
-    const CListItem item = MakeItem(QStringLiteral("t"), QString(), 0, false, true, time);
+    const CListItem item = Item(QStringLiteral("t")).Dated(time);
     const QByteArray bytes = ItemBytes(item);
     QCOMPARE(bytes.right(16).toHex(' '), fields.toHex(' '));
 
-    CListItemArray list;
-    list.m_items.append(item);
     CListCollection lists;
-    QCOMPARE(ReadBytes(WriteToBytes({list}), lists).status, LoadStatus::Complete);
+    QCOMPARE(ReadBytes(WriteToBytes({List({}, {item})}), lists).status, LoadStatus::Complete);
     QCOMPARE(LocalText(lists.at(0).m_items.at(0).m_time), readBack);
 }
 
 void TestDataFile::writeErrorAtAnyOffset()
 {
     CListCollection lists = RichSample();
-    CListItemArray big;
-    big.m_items.append(MakeItem(QString(), QString(100000, u'd'), 0, false, false, 0));
-    lists.append(big);
+    lists.append(List({}, {Item().Desc(QString(100000, u'd'))}));
     const QByteArray bytes = WriteToBytes(lists);
     for (qint64 limit : {qint64(0), qint64(3), qint64(4), qint64(50), qint64(70000), bytes.size() / 2, bytes.size() - 1}) {
         FailingDevice device(limit);

@@ -1,5 +1,6 @@
 #include "model/DataStore.h"
-#include "tests/model/ModelTestUtil.h"
+#include "tests/testlib/DataFiles.h"
+#include "tests/testlib/Lists.h"
 #include "tests/testlib/QuillmarkTest.h"
 
 #include <QDir>
@@ -10,7 +11,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-using namespace ModelTest;
+using namespace QuillmarkTest;
 using DataFile::LoadStatus;
 
 namespace {

@@ -1,6 +1,7 @@
 #include "model/ListItem.h"
 #include "model/ShownText.h"
-#include "tests/model/ModelTestUtil.h"
+#include "tests/testlib/DataFiles.h"
+#include "tests/testlib/Lists.h"
 #include "tests/testlib/QuillmarkTest.h"
 
 #include <QTranslator>
@@ -46,8 +47,7 @@ void TestDateText::text()
     QFETCH(bool, dateOnly);
     QFETCH(QString, expected);
     QuillmarkTest::SetTimeZone(zone.constData());
-    CListItem item;
-    item.SetDateTime(ModelTest::Local(fields[0], fields[1], fields[2], fields[3], fields[4]));
+    const CListItem item = QuillmarkTest::Item().Time(QuillmarkTest::Local(fields[0], fields[1], fields[2], fields[3], fields[4]));
     QCOMPARE(item.GetDateText(dateOnly), expected);
 }
 
@@ -55,7 +55,7 @@ void TestDateText::followsTheZoneOfTheMoment()
 {
     QuillmarkTest::SetTimeZone("UTC");
     CListItem item;
-    item.SetDateTime(ModelTest::Local(2002, 3, 7, 13, 15));
+    item.SetDateTime(QuillmarkTest::Local(2002, 3, 7, 13, 15));
     QCOMPARE(item.GetDateText(false), QStringLiteral("3/7/2002 at 1:15 PM"));
     QuillmarkTest::SetTimeZone("America/New_York");
     QCOMPARE(item.GetDateText(false), QStringLiteral("3/7/2002 at 8:15 AM"));
@@ -63,7 +63,7 @@ void TestDateText::followsTheZoneOfTheMoment()
     QCOMPARE(item.GetDateText(false), QStringLiteral("3/7/2002 at 2:15 PM"));
     // Late in the evening in New York is already the next day in Berlin.
     QuillmarkTest::SetTimeZone("America/New_York");
-    item.SetDateTime(ModelTest::Local(2002, 12, 31, 23, 59));
+    item.SetDateTime(QuillmarkTest::Local(2002, 12, 31, 23, 59));
     QuillmarkTest::SetTimeZone("Europe/Berlin");
     QCOMPARE(item.GetDateText(true), QStringLiteral("1/1/2003"));
 }
@@ -89,8 +89,7 @@ void TestDateText::shownAsTheLocaleWritesIt()
     QVERIFY(german.load(QStringLiteral(":/translations/quillmark_de.qm")));
     QCoreApplication::installTranslator(&german);
     QLocale::setDefault(locale);
-    CListItem item;
-    item.SetDateTime(ModelTest::Local(2002, 3, 7, 13, 15, 42));
+    const CListItem item = QuillmarkTest::Item().Time(QuillmarkTest::Local(2002, 3, 7, 13, 15, 42));
     const QString shownDate = ShownText::Date(item);
     const QString shownDateAndTime = ShownText::DateAndTime(item);
     QLocale::setDefault(QLocale::c());

@@ -1,10 +1,10 @@
 #include "model/ListItemArray.h"
-#include "tests/model/ModelTestUtil.h"
+#include "tests/testlib/Lists.h"
 #include "tests/testlib/QuillmarkTest.h"
 
 #include <QRandomGenerator>
 
-using ModelTest::MakeItem;
+using namespace QuillmarkTest;
 
 namespace {
 
@@ -20,7 +20,7 @@ QStringList Order(const CListItemArray &list)
 
 CListItem Named(const QString &name, int tag)
 {
-    return MakeItem(name, QString::number(tag), 0, false, false, 0);
+    return Item(name).Desc(QString::number(tag));
 }
 
 } // namespace
@@ -43,9 +43,7 @@ private slots:
 void TestListItems::getItemOutsideTheRange()
 {
     CalendarTimeOps::SetNowForTesting(42);
-    CListItemArray list;
-    list.m_items.append(MakeItem(QStringLiteral("a"), QStringLiteral("x"), 3, true, true, 5, 20));
-    list.m_items.append(MakeItem(QStringLiteral("b"), QStringLiteral("y"), 4, true, true, 6, 21));
+    const CListItemArray list = Lists(QStringLiteral("L: a* b*")).at(0);
     QCOMPARE(list.GetItem(-1), CListItem());
     QCOMPARE(list.GetItem(2), CListItem());
     QCOMPARE(list.GetItem(1).m_strName, QStringLiteral("b"));

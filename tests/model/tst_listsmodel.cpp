@@ -2,7 +2,8 @@
 #include "model/ItemSearch.h"
 #include "model/ListsModel.h"
 #include "model/QuillmarkDoc.h"
-#include "tests/model/ModelTestUtil.h"
+#include "tests/testlib/DataFiles.h"
+#include "tests/testlib/Lists.h"
 #include "tests/testlib/QuillmarkTest.h"
 
 #include <QAbstractItemModelTester>
@@ -10,24 +11,13 @@
 
 #include <functional>
 
-using namespace ModelTest;
+using namespace QuillmarkTest;
 
 namespace {
 
-CListItemArray List(const QString &name, const QStringList &items)
-{
-    CListItemArray list;
-    list.SetName(name);
-    list.m_nIcon = 9;
-    for (const QString &item : items)
-        list.m_items.append(MakeItem(item, QString(), 0.0, false, false, Local(2002, 1, 1, 12, 0)));
-    return list;
-}
-
 CListCollection Sample()
 {
-    return {List(QStringLiteral("A"), {QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("c")}),
-            List(QStringLiteral("B"), {QStringLiteral("x"), QStringLiteral("y")}), List(QStringLiteral("C"), {})};
+    return Lists(QStringLiteral("A: a b c | B: x y | C:"));
 }
 
 // A loaded document on a file of its own, and the model on it, checked by
@@ -124,7 +114,7 @@ private slots:
         QTest::addColumn<Change>("change");
         QTest::addColumn<QStringList>("notices");
         QTest::addColumn<QString>("y"); // where the kept index is: "list/item", or "" for gone
-        const CListItem renamed = MakeItem(QStringLiteral("x2"), QString(), 0.0, false, false, Local(2002, 1, 1, 12, 0));
+        const CListItem renamed = Item(QStringLiteral("x2"));
         QTest::newRow("tick") << Change([](CQuillmarkDoc &doc) { doc.SetDone(1, 1, true); })
                               << QStringList{QStringLiteral("~ B 1..1")} << "1/1";
         QTest::newRow("edit") << Change([renamed](CQuillmarkDoc &doc) { doc.ReplaceItem(1, 0, renamed); })
@@ -138,7 +128,7 @@ private slots:
                 << QStringList{QStringLiteral("~ lists 1..1")} << "1/1";
         QTest::newRow("a list put in front, the last one renamed")
                 << Setup([](CListCollection &l) {
-                       l.prepend(List(QStringLiteral("New"), {QStringLiteral("n")}));
+                       l.prepend(Lists(QStringLiteral("New: n")).at(0));
                        l[3].SetName(QStringLiteral("Cee"));
                    })
                 << QStringList{QStringLiteral("+ lists 0..0"), QStringLiteral("~ lists 3..3")} << "2/1";
@@ -157,7 +147,7 @@ private slots:
                 << QStringList{QStringLiteral("- A 1..1"), QStringLiteral("~ A 1..1")} << "1/1";
         QTest::newRow("the item itself removed")
                 << Setup([](CListCollection &l) { l[1].m_items.removeAt(1); }) << QStringList{QStringLiteral("- B 1..1")} << "";
-        QTest::newRow("an import") << Change([](CQuillmarkDoc &doc) { doc.AppendList(List(QStringLiteral("D"), {})); })
+        QTest::newRow("an import") << Change([](CQuillmarkDoc &doc) { doc.AppendList(List(QStringLiteral("D"))); })
                                    << QStringList{QStringLiteral("+ lists 3..3")} << "1/1";
         // Another computer's lists: A's last item moved to the front.
         QTest::newRow("a newer file") << Change([](CQuillmarkDoc &doc) {

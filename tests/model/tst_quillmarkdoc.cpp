@@ -1,7 +1,8 @@
 #include "model/ListReuse.h"
 #include "model/QuillmarkDoc.h"
 #include "res/Strings.h"
-#include "tests/model/ModelTestUtil.h"
+#include "tests/testlib/DataFiles.h"
+#include "tests/testlib/Lists.h"
 #include "tests/testlib/QuillmarkTest.h"
 
 #include <QDir>
@@ -9,7 +10,7 @@
 #include <QSignalSpy>
 #include <QTemporaryDir>
 
-using namespace ModelTest;
+using namespace QuillmarkTest;
 
 namespace {
 

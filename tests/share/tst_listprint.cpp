@@ -1,6 +1,7 @@
 #include "exchange/share/ListPrint.h"
 #include "model/ListItemArray.h"
-#include "tests/model/ModelTestUtil.h"
+#include "tests/testlib/DataFiles.h"
+#include "tests/testlib/Lists.h"
 #include "tests/testlib/QuillmarkTest.h"
 
 #include <QPrinter>
@@ -16,16 +17,17 @@ const QString kHeading = QStringLiteral("Weekly shop");
 // of two lines, every fourth is dated, most have a price.
 CListItemArray LongList()
 {
-    CListItemArray list;
-    list.SetName(kHeading);
+    QuillmarkTest::List list(kHeading);
     for (int i = 1; i <= 45; ++i) {
         const QString desc = i % 3 == 2 ? QStringLiteral("From the market on the square, the small ones; ask for them "
                                                          "at the back if the stall has none left out in front, and if "
                                                          "they have none at all, the larger ones will do as well")
                                         : QString();
-        list.m_items.append(ModelTest::MakeItem(QStringLiteral("Item %1").arg(i, 2, 10, QLatin1Char('0')), desc,
-                                                i % 5 == 0 ? 0.0 : i * 0.25, i % 2 == 0, i % 4 == 0,
-                                                ModelTest::Local(2024, 1 + i % 12, i % 28 + 1, 9, 30)));
+        list.m_items.append(QuillmarkTest::Item(QStringLiteral("Item %1").arg(i, 2, 10, QLatin1Char('0')))
+                                    .Desc(desc)
+                                    .Price(i % 5 == 0 ? 0.0 : i * 0.25)
+                                    .Done(i % 2 == 0)
+                                    .Dated(QuillmarkTest::Local(2024, 1 + i % 12, i % 28 + 1, 9, 30), i % 4 == 0));
     }
     return list;
 }

@@ -1,6 +1,7 @@
 #include "exchange/share/ListText.h"
 #include "model/ListItemArray.h"
-#include "tests/model/ModelTestUtil.h"
+#include "tests/testlib/DataFiles.h"
+#include "tests/testlib/Lists.h"
 #include "tests/testlib/QuillmarkTest.h"
 
 #include <QMimeData>
@@ -13,8 +14,8 @@ namespace {
 
 CListItem Item(const QString &name, double price, bool done, bool dated)
 {
-    return ModelTest::MakeItem(name, QStringLiteral("not copied"), price, done, dated,
-                               ModelTest::Local(2002, 3, 7, 13, 15));
+    return QuillmarkTest::Item(name).Desc(QStringLiteral("not copied")).Price(price).Done(done).Dated(
+            QuillmarkTest::Local(2002, 3, 7, 13, 15), dated);
 }
 
 // A name markdown would read as emphasis, a link, tags, code, strike-through,
@@ -23,11 +24,10 @@ const QString kMarkup = QStringLiteral("  *a* _b_ [c](d) <i>e</i>\n`f` ~g~ \\ &a
 
 CListItemArray Shop()
 {
-    CListItemArray list;
-    list.SetName(QStringLiteral("Shop"));
-    list.m_items = {Item(QStringLiteral("Bread"), 2.1, true, false), Item(QStringLiteral("Milk"), 0.99, false, true),
-                    Item(QStringLiteral("Stamps"), 0.0, true, true), Item(kMarkup, 0.0, false, false)};
-    return list;
+    return QuillmarkTest::List(QStringLiteral("Shop"), {Item(QStringLiteral("Bread"), 2.1, true, false),
+                                                        Item(QStringLiteral("Milk"), 0.99, false, true),
+                                                        Item(QStringLiteral("Stamps"), 0.0, true, true),
+                                                        Item(kMarkup, 0.0, false, false)});
 }
 
 QByteArray Markdown(const QMimeData &data) { return data.data(QStringLiteral("text/markdown")); }
@@ -92,10 +92,9 @@ private slots:
         QCOMPARE(item->text(), QStringLiteral("[ ] Milk  0.99  3/7/2002"));
         QCOMPARE(Markdown(*item), QByteArray("- [ ] Milk  0.99  3/7/2002"));
 
-        CListItemArray list;
-        list.SetName(QStringLiteral("Even\nout"));
-        list.m_items = {Item(QStringLiteral("a"), 0.1, false, false), Item(QStringLiteral("b"), 0.2, false, false),
-                        Item(QStringLiteral("c"), -0.3, false, false), Item(QStringLiteral("d"), 0.001, false, false)};
+        const CListItemArray list = QuillmarkTest::List(
+                QStringLiteral("Even\nout"), {Item(QStringLiteral("a"), 0.1, false, false), Item(QStringLiteral("b"), 0.2, false, false),
+                                             Item(QStringLiteral("c"), -0.3, false, false), Item(QStringLiteral("d"), 0.001, false, false)});
         QVERIFY(list.Total() != 0.0);
         const std::unique_ptr<QMimeData> data(ListText::ToMimeData(list));
         QCOMPARE(data->text(), QStringLiteral("Even out\n[ ] a  0.10\n[ ] b  0.20\n[ ] c  -0.30\n[ ] d"));

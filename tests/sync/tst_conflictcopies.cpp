@@ -1,19 +1,15 @@
 #include "app/ConflictCopyOffer.h"
 #include "model/ConflictCopies.h"
 #include "model/DataFile.h"
-#include "tests/model/ModelTestUtil.h"
-#include "tests/sync/CollectionText.h"
+#include "tests/testlib/DataFiles.h"
+#include "tests/testlib/Lists.h"
 #include "tests/testlib/QuillmarkTest.h"
 #include "tests/testlib/ScriptedPrompter.h"
 
 #include <QDir>
 #include <QTemporaryDir>
 
-using CollectionText::Parse;
-using CollectionText::Print;
-using ModelTest::Entries;
-using ModelTest::WriteFileBytes;
-using ModelTest::WriteToBytes;
+using namespace QuillmarkTest;
 
 // Copies that sync tools keep beside the data file when two computers
 // changed it at once.
@@ -91,7 +87,7 @@ void TestConflictCopies::merge()
     QFETCH(QString, expected);
     QFETCH(QList<int>, added);
 
-    const ConflictCopies::Merged merged = ConflictCopies::Merge(Parse(ours), Parse(copy));
+    const ConflictCopies::Merged merged = ConflictCopies::Merge(Lists(ours), Lists(copy));
     QCOMPARE(Print(merged.lists), expected);
     QCOMPARE((QList<int>{merged.listsAdded, merged.itemsAdded, merged.ticksTaken}), added);
 }
@@ -101,19 +97,19 @@ void TestConflictCopies::offerAtStart()
     QTemporaryDir dir;
     QVERIFY(dir.isValid());
     const QString dataPath = dir.filePath(QStringLiteral("Quillmark.dat"));
-    const CListCollection ours = Parse(QStringLiteral("Shop: Bread Milk"));
+    const CListCollection ours = Lists(QStringLiteral("Shop: Bread Milk"));
     QVERIFY(WriteFileBytes(dataPath, WriteToBytes(ours)));
 
     const QString accepted = dir.filePath(QStringLiteral("Quillmark.sync-conflict-20240131-153045-ABCDEF7.dat"));
-    QVERIFY(WriteFileBytes(accepted, WriteToBytes(Parse(QStringLiteral("Shop: Bread* Milk Tea | DIY: Nails")))));
+    QVERIFY(WriteFileBytes(accepted, WriteToBytes(Lists(QStringLiteral("Shop: Bread* Milk Tea | DIY: Nails")))));
     const QString declined = dir.filePath(QStringLiteral("Quillmark (Ann's conflicted copy 2024-02-01).dat"));
-    QVERIFY(WriteFileBytes(declined, WriteToBytes(Parse(QStringLiteral("Garden: Seeds")))));
+    QVERIFY(WriteFileBytes(declined, WriteToBytes(Lists(QStringLiteral("Garden: Seeds")))));
     // Cut off in the middle of its second list.
     const QString damaged = dir.filePath(QStringLiteral("Quillmark (conflicted copy 2024-01-31 153045).dat"));
-    const QByteArray whole = WriteToBytes(Parse(QStringLiteral("Shop: Eggs | Car: Oil Tyres")));
+    const QByteArray whole = WriteToBytes(Lists(QStringLiteral("Shop: Eggs | Car: Oil Tyres")));
     QVERIFY(WriteFileBytes(damaged, whole.left(whole.size() - 10)));
     CListCollection partial;
-    const QString damage = ModelTest::ReadBytes(whole.left(whole.size() - 10), partial).errorString;
+    const QString damage = QuillmarkTest::ReadBytes(whole.left(whole.size() - 10), partial).errorString;
     QVERIFY(!damage.isEmpty());
 
     const QString folder = ConflictCopies::MergedFolder(dataPath);

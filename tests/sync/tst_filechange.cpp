@@ -2,7 +2,8 @@
 #include "model/FileStamp.h"
 #include "platform/DataFileWatcher.h"
 #include "platform/FileLook.h"
-#include "tests/model/ModelTestUtil.h"
+#include "tests/testlib/DataFiles.h"
+#include "tests/testlib/Lists.h"
 #include "tests/testlib/QuillmarkTest.h"
 
 #include <QSignalSpy>
@@ -11,7 +12,7 @@
 #include <fcntl.h>
 #include <sys/stat.h>
 
-using ModelTest::WriteFileBytes;
+using QuillmarkTest::WriteFileBytes;
 
 namespace {
 
@@ -117,7 +118,7 @@ void TestFileChange::watcherFollowsRenamesAndSettles()
     const int quiet = 3 * CDataFileWatcher::kSettleMs;
 
     // A sync tool's rename over the file is one change.
-    QVERIFY(ModelTest::RenameOver(path, "two, longer"));
+    QVERIFY(QuillmarkTest::RenameOver(path, "two, longer"));
     QVERIFY(changed.wait(5000));
     QVERIFY(!changed.wait(quiet));
     QCOMPARE(changed.count(), 1);

@@ -9,7 +9,8 @@
 #include "model/UnsavedChanges.h"
 #include "platform/DataFileWatcher.h"
 #include "res/Strings.h"
-#include "tests/model/ModelTestUtil.h"
+#include "tests/testlib/DataFiles.h"
+#include "tests/testlib/Lists.h"
 #include "tests/testlib/QuillmarkTest.h"
 #include "tests/testlib/ScriptedPrompter.h"
 #include "tests/view/ViewFixture.h"
@@ -21,8 +22,8 @@
 #include <QTemporaryDir>
 
 using namespace ViewTest;
-using ModelTest::RenameOver;
-using ModelTest::WriteToBytes;
+using QuillmarkTest::RenameOver;
+using QuillmarkTest::WriteToBytes;
 
 namespace {
 
@@ -32,7 +33,7 @@ CListCollection Elsewhere()
 {
     CListCollection lists = SampleLists();
     lists[1].m_items.removeLast();
-    lists[1].AddItemSorted(MakeItem({QStringLiteral("Passport")}));
+    lists[1].AddItemSorted(Item(QStringLiteral("Passport")));
     lists[0].m_items[2].m_bDone = true;
     return lists;
 }
@@ -214,7 +215,7 @@ void TestSharedFile::cutOffNewerFileIsNotTakenIn()
     const QByteArray whole = WriteToBytes(Elsewhere());
     const QByteArray cut = whole.left(whole.size() - 30);
     CListCollection partial;
-    const QString reason = ModelTest::ReadBytes(cut, partial).errorString;
+    const QString reason = QuillmarkTest::ReadBytes(cut, partial).errorString;
     QVERIFY(!reason.isEmpty());
     prompter.ExpectMessage(QStringLiteral("Your lists in %1 were changed by another program or on another "
                                           "computer, but the newer file cannot be read completely (%2); it "

@@ -6,7 +6,8 @@
 #include "app/QuillmarkApp.h"
 #include "platform/AppPaths.h"
 #include "platform/SingleInstance.h"
-#include "tests/model/ModelTestUtil.h"
+#include "tests/testlib/DataFiles.h"
+#include "tests/testlib/Lists.h"
 #include "tests/testlib/QuillmarkTest.h"
 #include "tests/testlib/ScriptedPrompter.h"
 
@@ -63,7 +64,7 @@ bool MakePortable(const QTemporaryDir &folder, QString &program, QString &dataPa
     program = folder.filePath(QStringLiteral("quillmark"));
     dataPath = folder.filePath(QStringLiteral("Quillmark.dat"));
     return folder.isValid() && QFile::copy(QStringLiteral(QUILLMARK_EXE), program)
-            && ModelTest::WriteFileBytes(dataPath, {});
+            && QuillmarkTest::WriteFileBytes(dataPath, {});
 }
 
 // Starts `program` in `running`; once it listens, a later start of it hands
@@ -181,9 +182,9 @@ void TestSingleInstance::startsPastWhatOthersLeft()
         {
             QLockFile theirs(portable.filePath(QStringLiteral("theirs.lock")));
             QVERIFY(theirs.tryLock(0));
-            held = ModelTest::FileBytes(portable.filePath(QStringLiteral("theirs.lock")));
+            held = QuillmarkTest::FileBytes(portable.filePath(QStringLiteral("theirs.lock")));
         }
-        QVERIFY(ModelTest::WriteFileBytes(names.LockPath(), held));
+        QVERIFY(QuillmarkTest::WriteFileBytes(names.LockPath(), held));
         QVERIFY(::chown(lockPath.constData(), 4321, 4321) == 0);
         QVERIFY(stranger.listen(names.SocketName()));
         QVERIFY(::chown(QFile::encodeName(names.SocketName()).constData(), 4321, 4321) == 0);

@@ -1,9 +1,9 @@
 #include "model/UnsavedChanges.h"
-#include "tests/sync/CollectionText.h"
+#include "tests/testlib/Lists.h"
 #include "tests/testlib/QuillmarkTest.h"
 
-using CollectionText::Parse;
-using CollectionText::Print;
+using QuillmarkTest::Lists;
+using QuillmarkTest::Print;
 using Kind = UnsavedChanges::Note::Kind;
 
 // A newer data file arrives while this window holds changes it has not saved.
@@ -79,7 +79,7 @@ void TestUnsavedChanges::putOntoNewerFile()
     QFETCH(QStringList, notes);
 
     const UnsavedChanges::Result result =
-            UnsavedChanges::PutOnto(Parse(newer), Parse(saved), Parse(current));
+            UnsavedChanges::PutOnto(Lists(newer), Lists(saved), Lists(current));
     QCOMPARE(Print(result.lists), expected);
     QStringList told;
     for (const UnsavedChanges::Note &note : result.notes) {

@@ -5,7 +5,8 @@
 #include "model/QuillmarkDoc.h"
 #include "platform/CalendarTime.h"
 #include "res/Art.h"
-#include "tests/model/ModelTestUtil.h"
+#include "tests/testlib/DataFiles.h"
+#include "tests/testlib/Lists.h"
 #include "tests/testlib/QuillmarkTest.h"
 #include "tests/testlib/ScriptedPrompter.h"
 #include "view/QuillmarkView.h"
@@ -23,78 +24,12 @@
 #include <memory>
 #include <optional>
 
-// Building blocks shared by the view's tests: items and lists made in a line,
-// a data file in a temporary folder, a document read from it and a set-up,
-// shown view on that document. The tests see the view as a person does:
+// Building blocks shared by the view's tests: a data file in a temporary
+// folder, a document read from it and a set-up, shown view on that document. The tests see the view as a person does:
 // its controls, its painting, what its buttons and keys do.
 namespace ViewTest {
 
-using ModelTest::FileBytes;
-using ModelTest::Local;
-
-struct ItemValues
-{
-    ItemValues(QString n, bool d = false, double p = 0.0, CalendarTime when = 0, int i = 6, QString text = {})
-        : name(std::move(n)), done(d), price(p), dated(when), icon(i), desc(std::move(text))
-    {
-    }
-    QString name;
-    bool done;
-    double price;
-    CalendarTime dated; // 0: not dated
-    int icon;
-    QString desc;
-};
-
-inline CListItem MakeItem(const ItemValues &values)
-{
-    CListItem item;
-    item.SetName(values.name);
-    item.SetDescription(values.desc);
-    item.m_bDone = values.done;
-    item.m_dPrice = values.price;
-    item.m_nIcon = values.icon;
-    item.m_bDated = values.dated != 0;
-    item.SetDateTime(values.dated != 0 ? values.dated : Local(2002, 1, 1, 12, 0));
-    return item;
-}
-
-inline CListItemArray MakeList(const QString &name, int icon, const QList<ItemValues> &items)
-{
-    CListItemArray list;
-    list.SetName(name);
-    list.m_nIcon = icon;
-    for (const ItemValues &values : items)
-        list.m_items.append(MakeItem(values));
-    return list;
-}
-
-// Three lists: groceries with prices, a dated trip list, an empty list.
-inline CListCollection SampleLists()
-{
-    return {
-            MakeList(QStringLiteral("Groceries"), 5,
-                     {{QStringLiteral("Bread"), false, 1.5},
-                      {QStringLiteral("Milk"), true, 2.25},
-                      {QStringLiteral("Salt"), false}}),
-            MakeList(QStringLiteral("Trip"), 12,
-                     {{QStringLiteral("Tickets"), true, 0.0, Local(2002, 3, 7, 13, 15)},
-                      {QStringLiteral("Packing"), false}}),
-            MakeList(QStringLiteral("Empty"), 20, {}),
-    };
-}
-
-inline bool WriteDataFile(const QString &path, const CListCollection &lists)
-{
-    return ModelTest::RenameOver(path, ModelTest::WriteToBytes(lists));
-}
-
-inline CListCollection ReadDataFile(const QString &path)
-{
-    CListCollection lists;
-    ModelTest::ReadBytes(FileBytes(path), lists);
-    return lists;
-}
+using namespace QuillmarkTest;
 
 // A picture (or the part of it at `source`) as the view paints it on its
 // white ground, to compare with a grab.
@@ -272,11 +207,11 @@ struct Fixture
     QPoint Button(int x0) const { return QPoint(x0 + 10, view->height() - 15); }
     void Tap(int x0) const { QuillmarkTest::ClickAt(view.get(), Button(x0)); }
 
-    // Runs a pop-up menu entry by its text, as a tap on "M" and a choice do.
+    // Runs a pop-up menu entry by its text, as "M" and a choice do.
     void Choose(const QString &entry) const
     {
         view->choose = entry;
-        Tap(33);
+        Run("Menu");
         view->choose.clear();
     }
 

@@ -92,7 +92,7 @@ private slots:
     {
         Fixture f;
         MenuView &view = f.Start();
-        f.Tap(33);
+        f.Run("Menu");
         QCOMPARE(view.timesShown, 1);
         QCOMPARE(view.entries,
                  (QStringList{QStringLiteral("About ..."), QStringLiteral("View Lists... Ctrl+L"),
@@ -384,7 +384,7 @@ private slots:
         f.prompter.ExpectDialog<CListSetupDlg>([&](CListSetupDlg &d) {
             [&] { QCOMPARE(d.m_lists, f.Lists()); }();
             if (removeList < 0)
-                d.m_lists.append(MakeList(QStringLiteral("New"), 9, {{QStringLiteral("x")}}));
+                d.m_lists.append(Lists(QStringLiteral("New: x")).at(0));
             else
                 d.m_lists.removeAt(removeList);
             edited = d.m_lists;

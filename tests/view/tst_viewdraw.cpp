@@ -135,17 +135,17 @@ private slots:
         const CalendarTime when = Local(2002, 3, 7, 16, 5);
         const QString wrapped = QStringLiteral("Wrapped");
         QTest::newRow("dated, priced, described, done")
-                << MakeList(QStringLiteral("L"), 5, {{QStringLiteral("Gift"), true, 12.5, when, 7, wrapped}}) << true
+                << CListItemArray(List(QStringLiteral("L"), {Item(QStringLiteral("Gift")).Done().Price(12.5).Dated(when).Icon(7).Desc(wrapped)})) << true
                 << QStringList{QStringLiteral("Date"), QStringLiteral("3/7/2002 at 4:05 PM"), QStringLiteral("Price"),
                                QStringLiteral("12.50"), QStringLiteral("Description")};
         QTest::newRow("described only")
-                << MakeList(QStringLiteral("L"), 5, {{QStringLiteral("Gift"), false, 0.0, 0, 7, wrapped}}) << true
+                << CListItemArray(List(QStringLiteral("L"), {Item(QStringLiteral("Gift")).Icon(7).Desc(wrapped)})) << true
                 << QStringList{QStringLiteral("Description")};
         QTest::newRow("icon 2 (a check box, not a strip icon)")
-                << MakeList(QStringLiteral("L"), 5, {{QStringLiteral("Gift"), false, 0.0, 0, 2, wrapped}}) << false
+                << CListItemArray(List(QStringLiteral("L"), {Item(QStringLiteral("Gift")).Icon(2).Desc(wrapped)})) << false
                 << QStringList{QStringLiteral("Description")};
         QTest::newRow("icon 57 (past the strip)")
-                << MakeList(QStringLiteral("L"), 5, {{QStringLiteral("Gift"), false, 0.0, 0, 57, wrapped}}) << false
+                << CListItemArray(List(QStringLiteral("L"), {Item(QStringLiteral("Gift")).Icon(57).Desc(wrapped)})) << false
                 << QStringList{QStringLiteral("Description")};
     }
 
@@ -203,7 +203,7 @@ private slots:
         QString words;
         for (int i = 0; i < 200; ++i)
             words += QStringLiteral("word ");
-        Fixture f({MakeList(QStringLiteral("L"), 5, {{QStringLiteral("Long"), false, 0.0, 0, 6, words}})});
+        Fixture f({List(QStringLiteral("L"), {Item(QStringLiteral("Long")).Desc(words)})});
         CQuillmarkView &view = f.Start();
         f.OpenItem(0, 0);
         const QImage shot = Shot(view);
@@ -309,9 +309,9 @@ private slots:
             QCoreApplication::removeTranslator(&german);
             QLocale::setDefault(QLocale::c());
         });
-        Fixture f({MakeList(QStringLiteral("Trip"), 5,
-                            {{QStringLiteral("Flights"), true, 189.0, Local(2024, 12, 17, 7, 40)},
-                             {QStringLiteral("Hotel"), false, 336.5}})});
+        Fixture f({List(QStringLiteral("Trip"), {Item(QStringLiteral("Flights")).Done().Price(189.0).Dated(Local(2024, 12, 17, 7, 40)),
+                                                 Item(QStringLiteral("Hotel")).Price(336.5)})
+                           .Icon(5)});
         CQuillmarkView &view = f.Start();
         f.OpenList(0);
         const QImage shot = Shot(view);

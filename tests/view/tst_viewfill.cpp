@@ -95,32 +95,31 @@ private slots:
         const CalendarTime march7 = Local(2002, 3, 7, 13, 15);
         const CalendarTime dec31 = Local(2002, 12, 31, 23, 59);
         QTest::newRow("dated and priced")
-                << MakeList(QStringLiteral("L"), 5,
-                            {{QStringLiteral("A"), true, 12.5, march7}, {QStringLiteral("B"), false, 0.0}})
+                << CListItemArray(List(QStringLiteral("L"), {Item(QStringLiteral("A")).Done().Price(12.5).Dated(march7), Item(QStringLiteral("B"))}))
                 << QStringList{QStringLiteral("Name 90"), QStringLiteral("Price 52"), QStringLiteral("Date 70"),
                                QStringLiteral("Done 43")}
                 << QList<QStringList>{{QStringLiteral("A"), QStringLiteral("12.50"), QStringLiteral("3/7/2002"), QStringLiteral("[x]")},
                                       {QStringLiteral("B"), QStringLiteral("0.00"), QStringLiteral("---"), QStringLiteral("[ ]")}};
         QTest::newRow("dated only")
-                << MakeList(QStringLiteral("L"), 5, {{QStringLiteral("A"), false, 0.0, dec31}, {QStringLiteral("B")}})
+                << CListItemArray(List(QStringLiteral("L"), {Item(QStringLiteral("A")).Dated(dec31), Item(QStringLiteral("B"))}))
                 << QStringList{QStringLiteral("Name 86"), QStringLiteral("Date 78"), QStringLiteral("Done 43")}
                 << QList<QStringList>{{QStringLiteral("A"), QStringLiteral("12/31/2002"), QStringLiteral("[ ]")},
                                       {QStringLiteral("B"), QStringLiteral("---"), QStringLiteral("[ ]")}};
         QTest::newRow("priced only")
-                << MakeList(QStringLiteral("L"), 5, {{QStringLiteral("A"), false, 0.005}, {QStringLiteral("B"), true, 1234.5}})
+                << CListItemArray(List(QStringLiteral("L"), {Item(QStringLiteral("A")).Price(0.005), Item(QStringLiteral("B")).Done().Price(1234.5)}))
                 << QStringList{QStringLiteral("Name 112"), QStringLiteral("Price 52"), QStringLiteral("Done 43")}
                 << QList<QStringList>{{QStringLiteral("A"), QStringLiteral("0.01"), QStringLiteral("[ ]")},
                                       {QStringLiteral("B"), QStringLiteral("1234.50"), QStringLiteral("[x]")}};
         QTest::newRow("negative price counts")
-                << MakeList(QStringLiteral("L"), 5, {{QStringLiteral("A"), false, -2.0}})
+                << CListItemArray(List(QStringLiteral("L"), {Item(QStringLiteral("A")).Price(-2)}))
                 << QStringList{QStringLiteral("Name 112"), QStringLiteral("Price 52"), QStringLiteral("Done 43")}
                 << QList<QStringList>{{QStringLiteral("A"), QStringLiteral("-2.00"), QStringLiteral("[ ]")}};
         QTest::newRow("neither")
-                << MakeList(QStringLiteral("L"), 5, {{QStringLiteral("A")}})
+                << Lists(QStringLiteral("L: A")).at(0)
                 << QStringList{QStringLiteral("Name 163"), QStringLiteral("Done 43")}
                 << QList<QStringList>{{QStringLiteral("A"), QStringLiteral("[ ]")}};
         QTest::newRow("no items")
-                << MakeList(QStringLiteral("L"), 5, {})
+                << CListItemArray(List(QStringLiteral("L")))
                 << QStringList{QStringLiteral("Name 163"), QStringLiteral("Done 43")}
                 << QList<QStringList>{};
     }
@@ -177,9 +176,8 @@ private slots:
 
     void iconNumbersPickTheSamePictureEverywhere()
     {
-        Fixture f({MakeList(QStringLiteral("L"), 5, {{QStringLiteral("first"), false, 0.0, 0, 5},
-                                                    {QStringLiteral("last"), false, 0.0, 0, 56},
-                                                    {QStringLiteral("none"), false, 0.0, 0, 57}})});
+        Fixture f({List(QStringLiteral("L"), {Item(QStringLiteral("first")).Icon(5), Item(QStringLiteral("last")).Icon(56),
+                                              Item(QStringLiteral("none")).Icon(57)})});
         f.Start();
         const CImageList strip = CImageList::StripOnly();
         QCOMPARE(f.Tree()->Images().Image(5).toImage(), strip.Image(0).toImage());
@@ -211,7 +209,7 @@ private slots:
         QVERIFY(f.Expanded(f.ListNode(2)));
 
         CListCollection lists = f.Lists();
-        lists.prepend(MakeList(QStringLiteral("First"), 7, {{QStringLiteral("a")}}));
+        lists.prepend(Lists(QStringLiteral("First: a")).at(0));
         f.doc.ReplaceLists(lists);
         QCOMPARE(f.ChildCount(f.Root()), 4);
         QCOMPARE(f.ListNode(0).data().toString(), QStringLiteral("First"));
@@ -310,11 +308,8 @@ private slots:
     // for the next start; the lists and the file keep their own.
     void sortTheTableByAHeader()
     {
-        const CListCollection lists{MakeList(QStringLiteral("L"), 5,
-                                             {{QStringLiteral("b"), false, 2.0},
-                                              {QStringLiteral("C"), false, 0.5},
-                                              {QStringLiteral("a"), true, 1.0},
-                                              {QStringLiteral("B"), false, 0.5}})};
+        const CListCollection lists{List(QStringLiteral("L"), {Item(QStringLiteral("b")).Price(2), Item(QStringLiteral("C")).Price(0.5),
+                                                              Item(QStringLiteral("a")).Done().Price(1), Item(QStringLiteral("B")).Price(0.5)})};
         const auto names = [](const Fixture<> &f) {
             QString shown;
             for (int r = 0; r < f.TableRowCount(); ++r)

@@ -10,7 +10,8 @@
 // behind, which is the same there, and the trials run many times faster
 // than on a disk that flushes each save.
 #include "model/DataStore.h"
-#include "tests/model/ModelTestUtil.h"
+#include "tests/testlib/DataFiles.h"
+#include "tests/testlib/Lists.h"
 #include "tests/model/crashtrial/TrialData.h"
 #include "tests/testlib/FileSizeLimit.h"
 #include "tests/testlib/QuillmarkTest.h"
@@ -138,9 +139,9 @@ void TestCrashTrial::initTestCase()
     QVERIFY(m_dir.isValid());
     m_path = m_dir.filePath(QStringLiteral("Quillmark.dat"));
     CListCollection lists = CrashTrial::InitialLists();
-    m_versionA = ModelTest::WriteToBytes(lists);
+    m_versionA = QuillmarkTest::WriteToBytes(lists);
     CrashTrial::NextVersion(lists);
-    m_versionB = ModelTest::WriteToBytes(lists);
+    m_versionB = QuillmarkTest::WriteToBytes(lists);
     QVERIFY(m_versionA.size() > 1000 * 1000);
     QVERIFY(m_versionB.size() > m_versionA.size());
 }
@@ -152,7 +153,7 @@ void TestCrashTrial::killedSaveLeavesOneCompleteVersion()
     const quint32 seed = qEnvironmentVariableIsSet("QUILLMARK_CRASH_SEED")
             ? qEnvironmentVariable("QUILLMARK_CRASH_SEED").toUInt() : 1;
     QRandomGenerator random(seed);
-    QVERIFY(ModelTest::WriteFileBytes(m_path, m_versionA));
+    QVERIFY(QuillmarkTest::WriteFileBytes(m_path, m_versionA));
 
     // How long one save takes here, so that the kills spread over it.
     qint64 saveNs = 0;
@@ -178,7 +179,7 @@ void TestCrashTrial::killedSaveLeavesOneCompleteVersion()
     int broken = 0;
     int straysLeft = 0;
     for (int trial = 0; trial < trials; ++trial) {
-        const QByteArray before = ModelTest::FileBytes(m_path);
+        const QByteArray before = QuillmarkTest::FileBytes(m_path);
         {
             Writer writer(m_path);
             QVERIFY(writer.Started());
@@ -189,11 +190,11 @@ void TestCrashTrial::killedSaveLeavesOneCompleteVersion()
             writer.Kill();
             QCOMPARE(writer.Wait(), 128 + SIGKILL);
         }
-        const QByteArray after = ModelTest::FileBytes(m_path);
+        const QByteArray after = QuillmarkTest::FileBytes(m_path);
         if (after != m_versionA && after != m_versionB) {
             ++broken;
             qWarning("trial %d: the file is neither version (%lld bytes)", trial, qint64(after.size()));
-            QVERIFY(ModelTest::WriteFileBytes(m_path, m_versionA));
+            QVERIFY(QuillmarkTest::WriteFileBytes(m_path, m_versionA));
             continue;
         }
         if (after == before)
@@ -208,7 +209,7 @@ void TestCrashTrial::killedSaveLeavesOneCompleteVersion()
         // The program cannot tell such a copy from a file of the user's: it
         // leaves both alone.
         QCOMPARE(Strays(m_dir.path()), strays);
-        QCOMPARE(ModelTest::FileBytes(m_path), after);
+        QCOMPARE(QuillmarkTest::FileBytes(m_path), after);
         for (const QString &stray : strays)
             QFile::remove(m_dir.filePath(stray));
     }
@@ -220,7 +221,7 @@ void TestCrashTrial::killedSaveLeavesOneCompleteVersion()
 
 void TestCrashTrial::saveBeyondTheFileSizeLimitFails()
 {
-    QVERIFY(ModelTest::WriteFileBytes(m_path, m_versionA));
+    QVERIFY(QuillmarkTest::WriteFileBytes(m_path, m_versionA));
     CDataStore store(m_path);
     CListCollection lists;
     QCOMPARE(store.Load(lists).status, DataFile::LoadStatus::Complete);
@@ -231,8 +232,8 @@ void TestCrashTrial::saveBeyondTheFileSizeLimitFails()
         QVERIFY(!store.Save(lists));
     }
     QCOMPARE(store.ErrorString(), qt_error_string(EFBIG)); // the system's reason, not "Unknown error"
-    QCOMPARE(ModelTest::FileBytes(m_path), m_versionA);
-    QCOMPARE(ModelTest::Entries(m_dir.path()), QStringList{QStringLiteral("Quillmark.dat")});
+    QCOMPARE(QuillmarkTest::FileBytes(m_path), m_versionA);
+    QCOMPARE(QuillmarkTest::Entries(m_dir.path()), QStringList{QStringLiteral("Quillmark.dat")});
 }
 
 QUILLMARK_GUILESS_TEST_MAIN(TestCrashTrial)

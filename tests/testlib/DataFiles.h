@@ -11,7 +11,8 @@
 
 class CArchiveWriter;
 
-namespace ModelTest {
+// Data files and other files as bytes, in memory and on disk.
+namespace QuillmarkTest {
 
 // Reads from memory but says it cannot tell its size, as a pipe cannot.
 class SequentialBuffer : public QIODevice
@@ -29,26 +30,9 @@ private:
     qint64 m_pos = 0;
 };
 
-// Local time from calendar fields in the zone of the moment; fails the
-// test (returns 0) when the C library cannot build it.
-CalendarTime Local(int year, int month, int day, int hour, int minute, int second = 0);
-
-CListItem MakeItem(const QString &name, const QString &desc, double price, bool done, bool dated,
-                   CalendarTime time, qint32 icon = 6);
-
-// A few lists with what a file can hold: empty and long names, text beyond
-// Latin-1 (a surrogate pair too), line breaks, an empty list, negative and
-// fractional prices, icon -1, undated items. Small enough to cut at every byte.
-CListCollection RichSample();
-
 QByteArray WriteToBytes(const CListCollection &lists);
-// A collection no test file holds: what a read must leave alone when it
-// cannot even get the list count.
-CListCollection Sentinel();
 // Reads a data file from memory, through a pipe where `sequential`.
 DataFile::LoadResult ReadBytes(const QByteArray &bytes, CListCollection &lists, bool sequential = false);
-// A moment as its local calendar fields, "2002-3-7 13:15:0".
-QString LocalText(CalendarTime t);
 // What `write` puts through an archive writer, as bytes.
 QByteArray ArchiveBytes(const std::function<void(CArchiveWriter &)> &write);
 // One text as the data file holds it: marker, length, UTF-16.
@@ -65,4 +49,9 @@ bool RenameOver(const QString &path, const QByteArray &bytes);
 // Every entry of a folder, hidden ones included, by name.
 QStringList Entries(const QString &folder);
 
-} // namespace ModelTest
+// A data file holding `lists`, put in place as sync tools do; and what one
+// holds (nothing where it cannot be read).
+bool WriteDataFile(const QString &path, const CListCollection &lists);
+CListCollection ReadDataFile(const QString &path);
+
+} // namespace QuillmarkTest
