@@ -200,7 +200,7 @@ CQuillmarkView::TotalLook CQuillmarkView::LayOutTotal() const
     int roomLeft = 0;
     for (const CDrawnButton *button : m_buttons) {
         if (button && !button->isHidden())
-            roomLeft = std::max(roomLeft, button->geometry().right() + 1 + kGap);
+            roomLeft = std::max(roomLeft, button->geometry().right() + 1 + kTotalClearOfButtons);
     }
     const QFontMetrics value(ValueFont(), this);
     const QFontMetrics label(LabelFont(), this);

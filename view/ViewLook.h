@@ -56,7 +56,9 @@ constexpr int kTotalRightInset = 15;
 constexpr int kTotalBottomInset = 10;
 constexpr int kFramePad = 2;
 constexpr int kFrameRightInset = 10;
-// In a wider window what is left to pay ends this far before the label.
+// What is drawn beside the total keeps this far right of the buttons; in a
+// wider window what is left to pay ends kLeftBeforeTotal before the label.
+constexpr int kTotalClearOfButtons = 3;
 constexpr int kLeftBeforeTotal = 15;
 
 // The platform's sans-serif at the program's pixel heights, grown or shrunk

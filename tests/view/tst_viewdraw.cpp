@@ -322,7 +322,6 @@ private slots:
         const QString sum = QStringLiteral("Summe:");
         const QRect labelArea(end - label.horizontalAdvance(sum), kHeight - kTotalBottomInset - value.height(),
                               label.horizontalAdvance(sum), label.height());
-        qDebug() << "DEBUG" << labelArea << label.horizontalAdvance(QStringLiteral("Summe: ")) << value.horizontalAdvance(QStringLiteral("525.50")) << Str::LabelTotal();
         QVERIFY(labelArea.left() > ButtonRect(4, kHeight).right());
         QCOMPARE(shot.copy(labelArea), TextOnWhite(LabelFont(), labelArea.topLeft(), sum).copy(labelArea));
 
