@@ -54,6 +54,11 @@ void CQuillmarkView::ConnectCommands()
     on(Command::MoveItem, &CQuillmarkView::MoveItem);
     on(Command::CopyAsText, [this] { m_actions->CopyTheText(Chosen()); });
     on(Command::Print, [this] { m_actions->PrintList(Chosen()); });
+    on(Command::Delete, &CQuillmarkView::DeleteSelection);
+    for (QWidget *rows : {static_cast<QWidget *>(m_tree), static_cast<QWidget *>(m_listItems), static_cast<QWidget *>(this)}) {
+        rows->setContextMenuPolicy(Qt::CustomContextMenu);
+        connect(rows, &QWidget::customContextMenuRequested, this, [this, rows](const QPoint &pos) { ShowRowMenu(rows, pos); });
+    }
 
     // What they work on changes with the choice, the screen and the lists.
     for (QAbstractItemView *chooser : {static_cast<QAbstractItemView *>(m_tree),
@@ -125,13 +130,6 @@ void CQuillmarkView::MoveItem()
         break;
     case Mode::Find:
         break;
-    }
-}
-
-    on(Command::Delete, &CQuillmarkView::DeleteSelection);
-    for (QWidget *rows : {static_cast<QWidget *>(m_tree), static_cast<QWidget *>(m_listItems), static_cast<QWidget *>(this)}) {
-        rows->setContextMenuPolicy(Qt::CustomContextMenu);
-        connect(rows, &QWidget::customContextMenuRequested, this, [this, rows](const QPoint &pos) { ShowRowMenu(rows, pos); });
     }
 }
 
