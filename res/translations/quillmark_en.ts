@@ -32,5 +32,19 @@
             <numerusform>%n ticks</numerusform>
         </translation>
     </message>
+    <message numerus="yes">
+        <source>Remove %n items</source>
+        <translation>
+            <numerusform>Remove %n item</numerusform>
+            <numerusform>Remove %n items</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Are you sure you want to remove the %n chosen items?</source>
+        <translation>
+            <numerusform>Are you sure you want to remove the %n chosen item?</numerusform>
+            <numerusform>Are you sure you want to remove the %n chosen items?</numerusform>
+        </translation>
+    </message>
 </context>
 </TS>

@@ -423,8 +423,14 @@ private slots:
         QTest::addColumn<bool>("yes");
         QTest::addColumn<QList<int>>("removed"); // the list, then its items; only the list for a list
         QTest::addColumn<Shown>("shown");
-        const QStringList rowMenu{QStringLiteral("Open Return"), QStringLiteral("Edit F2"), QStringLiteral("-"),
-                                  QStringLiteral("Delete Del")};
+        // The list's commands too, on the list of the item (Milk is done).
+        const QStringList listCommands{QStringLiteral("&Untick All"), QStringLiteral("&Duplicate List..."),
+                                       QStringLiteral("&Move Item To..."), QStringLiteral("&Copy as Text Ctrl+C"),
+                                       QStringLiteral("&Print... Ctrl+P"), QStringLiteral("-"),
+                                       QStringLiteral("Delete Del")};
+        const QStringList rowMenu = QStringList{QStringLiteral("Open Return"), QStringLiteral("Edit F2"),
+                                                QStringLiteral("-")}
+                + listCommands;
         QTest::newRow("tree, a list") << "tree list" << false << QStringList()
                                       << "Are you sure you want to remove the list 'Trip'?" << true << QList<int>{1}
                                       << Shown::Tree;
@@ -440,7 +446,8 @@ private slots:
         QTest::newRow("details") << "details" << true
                                  << QStringList{QStringLiteral("Edit F2"), QStringLiteral("Done or not done Ctrl+D"),
                                                 QStringLiteral("Hand over to calendar or tasks Ctrl+T"),
-                                                QStringLiteral("-"), QStringLiteral("Delete Del")}
+                                                QStringLiteral("-")}
+                        + listCommands
                                  << "Are you sure you want to remove the item 'Salt'?" << true << QList<int>{0, 2}
                                  << Shown::Items;
     }
