@@ -133,17 +133,17 @@ void CItemTable::OnListsChanged(const QModelIndex &parent)
 {
     if (!m_list.isValid() || parent != m_list)
         return;
-    LayOut(false);
-    Measure(); // a longer date, say
+    if (!LayOut(false))
+        Measure(); // a longer date, say
 }
 
-void CItemTable::LayOut(bool force)
+bool CItemTable::LayOut(bool force)
 {
     if (!m_list.isValid())
-        return;
+        return false;
     const std::pair<bool, bool> layout = Layout(m_lists.Lists().at(m_list.row()));
     if (!force && layout == std::pair(m_dated, m_priced))
-        return;
+        return false;
     std::tie(m_dated, m_priced) = layout;
     const QScopedValueRollback setting(m_settingWidths, true);
     for (int c = 0; c < CListsModel::ColumnCount; ++c)
@@ -151,6 +151,7 @@ void CItemTable::LayOut(bool force)
     for (const Column &c : ColumnsFor(m_dated, m_priced))
         setColumnHidden(c.column, false);
     Measure();
+    return true;
 }
 
 void CItemTable::Measure()

@@ -53,8 +53,9 @@ protected:
     bool viewportEvent(QEvent *event) override;
 
 private:
-    // The columns the items call for, when they call for others.
-    void LayOut(bool force);
+    // The columns the items call for, when they call for others; whether
+    // it laid them out (and measured them) anew.
+    bool LayOut(bool force);
     // The widths the columns on show need, then the widths they get.
     void Measure();
     void SetWidths();

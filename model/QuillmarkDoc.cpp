@@ -97,9 +97,14 @@ void CQuillmarkDoc::Step(void (QUndoStack::*step)())
     (m_history.*step)();
 }
 
+bool CQuillmarkDoc::HasList(int list) const
+{
+    return list >= 0 && list < m_lists.size();
+}
+
 bool CQuillmarkDoc::HasItem(int list, int item) const
 {
-    return list >= 0 && list < m_lists.size() && item >= 0 && item < m_lists.at(list).m_items.size();
+    return HasList(list) && item >= 0 && item < m_lists.at(list).m_items.size();
 }
 
 bool CQuillmarkDoc::SetDone(int list, int item, bool done)
@@ -139,7 +144,7 @@ void CQuillmarkDoc::ReplaceLists(const CListCollection &lists)
 
 bool CQuillmarkDoc::RemoveList(int list)
 {
-    if (list < 0 || list >= m_lists.size())
+    if (!HasList(list))
         return false;
     CListCollection lists = m_lists;
     const QString text = Tr::tr("Remove '%1'").arg(lists.at(list).m_strName);
@@ -186,7 +191,7 @@ bool CQuillmarkDoc::TakeBackOwnSave()
 
 bool CQuillmarkDoc::UntickAll(int list)
 {
-    if (list < 0 || list >= m_lists.size() || !ListReuse::HasDone(m_lists.at(list)))
+    if (!HasList(list) || !ListReuse::HasDone(m_lists.at(list)))
         return false;
     CListCollection after = m_lists;
     after[list] = ListReuse::Unticked(after.at(list));
@@ -197,7 +202,7 @@ bool CQuillmarkDoc::UntickAll(int list)
 
 bool CQuillmarkDoc::DuplicateList(int list, const QString &name, bool untick)
 {
-    if (list < 0 || list >= m_lists.size())
+    if (!HasList(list))
         return false;
     CListCollection after = m_lists;
     after.append(ListReuse::Duplicate(m_lists.at(list), name, untick));

@@ -114,6 +114,7 @@ private:
     // Runs once a step of the history has ended.
     void AfterStep();
 
+    bool HasList(int list) const;
     bool HasItem(int list, int item) const;
     void PutItem(int list, int item, const CListItem &value);
     void PutLists(const CListCollection &lists);
