@@ -162,9 +162,10 @@ void CItemTable::Measure()
         // The heading read whole, in a column that is not the sorted one.
         const QString heading = model()->headerData(c.column, Qt::Horizontal).toString();
         int width = std::max(c.width, header()->fontMetrics().horizontalAdvance(heading) + 2 * margin);
-        // The dates as the locale writes them: the rows on show and some
-        // thousand more, as Qt measures a column for its contents.
-        if (c.column == CListsModel::Date)
+        // The dates and prices as the locale writes them, never cut short (a
+        // price cut to "18…" misleads): the rows on show and some thousand
+        // more, as Qt measures a column for its contents.
+        if (c.column == CListsModel::Date || c.column == CListsModel::Price)
             width = std::max(width, sizeHintForColumn(c.column));
         m_ownWidths[c.column] = width;
     }

@@ -107,7 +107,7 @@ private slots:
                                       {QStringLiteral("B"), QStringLiteral("---"), QStringLiteral("[ ]")}};
         QTest::newRow("priced only")
                 << CListItemArray(List(QStringLiteral("L"), {Item(QStringLiteral("A")).Price(0.005), Item(QStringLiteral("B")).Done().Price(1234.5)}))
-                << QStringList{QStringLiteral("Name 112"), QStringLiteral("Price 52"), QStringLiteral("Done 43")}
+                << QStringList{QStringLiteral("Name 112"), QStringLiteral("Price 56"), QStringLiteral("Done 43")}
                 << QList<QStringList>{{QStringLiteral("A"), QStringLiteral("0.01"), QStringLiteral("[ ]")},
                                       {QStringLiteral("B"), QStringLiteral("1234.50"), QStringLiteral("[x]")}};
         QTest::newRow("negative price counts")
