@@ -143,14 +143,12 @@ void TestMainFrame::undoAndRedoOnEveryScreen()
     };
     press(Qt::CTRL | Qt::Key_Z);
     QCOMPARE(frame.Document()->Lists(), SampleLists());
-    QCOMPARE(ReadDataFile(dataPath), SampleLists());
     QCOMPARE(Texts(edit), (QStringList{QStringLiteral("&Undo (greyed)"), QStringLiteral("&Redo List Setup")}));
     press(Qt::CTRL | Qt::SHIFT | Qt::Key_Z);
     QCOMPARE(frame.Document()->Lists(), edited);
     press(Qt::CTRL | Qt::Key_Z);
     press(Qt::CTRL | Qt::Key_Y);
     QCOMPARE(frame.Document()->Lists(), edited);
-    QCOMPARE(ReadDataFile(dataPath), edited);
     QCOMPARE(history->index(), 1);
     QM_VERIFY_PROMPTS(prompter);
 }
@@ -239,7 +237,6 @@ void TestMainFrame::listMenuWorksOnWhatIsChosen()
     expected.last().m_items[0].m_bDone = false;
     QCOMPARE(frame.Document()->Lists(), expected);
     QCOMPARE(selected(), QStringLiteral("Lists/Trip 2"));
-    QCOMPARE(ReadDataFile(dataPath), expected);
 
     prompter.ExpectDialog<QPrintPreviewDialog>([](QPrintPreviewDialog &d) {
         return d.printer()->docName() == QStringLiteral("Trip 2") ? int(QDialog::Rejected) : -1;
