@@ -1,8 +1,8 @@
 #include "app/HelpPage.h"
+#include "tests/testlib/DataFiles.h"
 #include "tests/testlib/QuillmarkTest.h"
 
 #include <QDir>
-#include <QFile>
 #include <QTemporaryDir>
 
 class TestHelpPage : public QObject
@@ -16,13 +16,6 @@ private slots:
 namespace {
 
 const QString kSourcePage = QStringLiteral(QUILLMARK_SOURCE_DIR "/res/help/quillmark.htm");
-
-bool Touch(const QString &path)
-{
-    QDir().mkpath(QFileInfo(path).absolutePath());
-    QFile f(path);
-    return f.open(QIODevice::WriteOnly);
-}
 
 } // namespace
 
@@ -39,7 +32,8 @@ void TestHelpPage::installedPageFirstThenTheSources()
     QCOMPARE(HelpPage::HelpPagePath(bin, prefix.filePath(QStringLiteral("nowhere"))), installed);
     // Run from the build folder: the sources' page.
     QCOMPARE(HelpPage::HelpPagePath(bin, sources), QDir(sources).filePath(QStringLiteral("quillmark.htm")));
-    QVERIFY(Touch(installed));
+    QVERIFY(QDir().mkpath(QFileInfo(installed).absolutePath()));
+    QVERIFY(QuillmarkTest::WriteFileBytes(installed, {}));
     QCOMPARE(HelpPage::HelpPagePath(bin, sources), installed);
 }
 
