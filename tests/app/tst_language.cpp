@@ -121,6 +121,8 @@ int RunProgram(int &argc, char **argv)
         auto *box = qobject_cast<QMessageBox *>(modal);
         report[QStringLiteral("question")] = box->text();
         report[QStringLiteral("questionFormat")] = int(box->textFormat());
+        // Enter on a removal question must not remove.
+        report[QStringLiteral("questionDefault")] = box->defaultButton() == box->button(QMessageBox::No);
         report[QStringLiteral("questionButtons")] =
                 box->button(QMessageBox::Yes)->text() + u'|' + box->button(QMessageBox::No)->text();
         box->button(QMessageBox::No)->click();
@@ -262,6 +264,7 @@ void TestLanguage::germanLocaleSpeaksGerman()
     // The real message box shows a name as it is written.
     QCOMPARE(m_german.Shown("question"), QStringLiteral("Möchten Sie den Eintrag „<b>Milk</b>“ wirklich entfernen?"));
     QCOMPARE(m_german.report.value(QLatin1String("questionFormat")).toInt(), int(Qt::PlainText));
+    QVERIFY(m_german.report.value(QLatin1String("questionDefault")).toBool());
     // Qt's own buttons come from Qt's German catalogue.
     if (!QFile::exists(QLibraryInfo::path(QLibraryInfo::TranslationsPath) + QStringLiteral("/qtbase_de.qm")))
         QUILLMARK_SKIP_MISSING("Qt's German translations are not installed (qt6-translations-l10n)");
