@@ -18,7 +18,6 @@ private slots:
         QTest::addColumn<QString>("path");
         QTest::newRow("folder") << QDir::tempPath();
         QTest::newRow("zeros") << QStringLiteral("/dev/zero");
-        QTest::newRow("random bytes") << QStringLiteral("/dev/urandom");
     }
 
     void notAnOrdinaryFileFailsAtOnce()

@@ -146,8 +146,6 @@ void TestDataFileHostile::timesBeyondTheFileYearsLoadAsSaved_data()
     // Year, month, day of week, day, hour, minute, second, milliseconds.
     QTest::newRow("month 65535 of year 65535") << Hex("ffff ffff 0000 0100 0000 0000 0000 0000")
                                                << QStringLiteral("65535-12-31 23:59:59");
-    QTest::newRow("every field 65535") << Hex("ffff ffff ffff ffff ffff ffff ffff ffff")
-                                       << QStringLiteral("65535-12-31 23:59:59");
     QTest::newRow("month 0 of year 0") << Hex("0000 0000 0000 0100 0000 0000 0000 0000")
                                        << QStringLiteral("0-1-1 0:0:0");
     QTest::newRow("second 60 of the last second") << Hex("ffff 0c00 0000 1f00 1700 3b00 3c00 0000")
@@ -155,8 +153,6 @@ void TestDataFileHostile::timesBeyondTheFileYearsLoadAsSaved_data()
     // Out of range, yet within the years: normalised as before.
     QTest::newRow("day 0 of March") << Hex("d207 0300 0000 0000 0d00 0f00 0000 0000")
                                     << QStringLiteral("2002-2-28 13:15:0");
-    QTest::newRow("month 13 of 2001") << Hex("d107 0d00 0000 0700 0000 0000 0000 0000")
-                                      << QStringLiteral("2002-1-7 0:0:0");
 }
 
 void TestDataFileHostile::timesBeyondTheFileYearsLoadAsSaved()

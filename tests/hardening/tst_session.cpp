@@ -81,14 +81,14 @@ void TestSession::wholeSession()
     QM_VERIFY_PROMPTS(m_prompter);
     QVERIFY(FileBytes(exportPath).contains("Rye bread,"));
 
-    // The import's set-up shows the defaults in place of the name column
-    // and the icon the program does not have.
+    // "Setup Import..." shows the defaults in place of the name column and
+    // the icon the program does not have.
     m_prompter.ExpectDialog<CImportFieldsDlg>([](CImportFieldsDlg &d) {
         [&] { QCOMPARE((QList<int>{d.NameSpin()->value(), d.IconChooser()->SelectedRow()}), (QList<int>{1, 1})); }();
         d.CancelButton()->click();
         return d.result();
     });
-    emit view->importSetupRequested();
+    run("ImportSetup");
     QM_VERIFY_PROMPTS(m_prompter);
 
     // Hand "Tickets" over as a task ("ITEMTASK" = "yes" reads as missing).

@@ -1,6 +1,7 @@
 #include "app/ConflictCopyOffer.h"
 #include "model/ConflictCopies.h"
 #include "model/DataFile.h"
+#include "tests/sync/ConflictOffer.h"
 #include "tests/testlib/DataFiles.h"
 #include "tests/testlib/Lists.h"
 #include "tests/testlib/QuillmarkTest.h"
@@ -113,36 +114,27 @@ void TestConflictCopies::offerAtStart()
     QVERIFY(!damage.isEmpty());
 
     const QString folder = ConflictCopies::MergedFolder(dataPath);
-    const auto offer = [&](const QString &copy) {
-        return QStringLiteral("A sync tool kept another version of your lists beside them, as \"%1\". Merge "
-                              "its lists into yours?\n\nWhat only that version holds is added; nothing of "
-                              "yours is removed. The copy is then moved into the folder \"%2\" beside your "
-                              "lists.")
-                .arg(QFileInfo(copy).fileName(), QFileInfo(folder).fileName());
-    };
     const auto expectPrompts = [&](ScriptedPrompter &prompter) {
-        prompter.ExpectQuestion(offer(declined), false);
+        prompter.ExpectQuestion(ConflictOffer::Question(declined, dataPath), false);
         prompter.ExpectMessage(QStringLiteral("A sync tool kept another version of your lists as %1, but it "
                                               "cannot be read (%2). It was left where it is.")
                                        .arg(damaged, damage));
-        prompter.ExpectQuestion(offer(accepted), true);
+        prompter.ExpectQuestion(ConflictOffer::Question(accepted, dataPath), true);
     };
 
     // The save fails: the copies stay where they are, as the only record of
     // what they hold.
     ScriptedPrompter failing;
     expectPrompts(failing);
-    QString saved;
-    int saves = 0;
-    const auto failSave = [&](const CListCollection &merged) {
-        saved = Print(merged);
-        ++saves;
-        return false;
+    QStringList saved; // what each save was given
+    bool saveWorks = false;
+    const auto save = [&](const CListCollection &merged) {
+        saved << Print(merged);
+        return saveWorks;
     };
-    QCOMPARE(ConflictCopyOffer::Run(nullptr, failing, dataPath, ConflictCopies::Find(dataPath), ours, failSave), 0);
+    QCOMPARE(ConflictCopyOffer::Run(nullptr, failing, dataPath, ConflictCopies::Find(dataPath), ours, save), 0);
     QM_VERIFY_PROMPTS(failing);
-    QCOMPARE(saves, 1);
-    QCOMPARE(saved, QStringLiteral("Shop: Bread* Milk Tea | DIY: Nails"));
+    QCOMPARE(saved, QStringList{QStringLiteral("Shop: Bread* Milk Tea | DIY: Nails")});
     QVERIFY(QFileInfo::exists(accepted));
     QVERIFY(!QFileInfo::exists(folder));
 
@@ -152,13 +144,9 @@ void TestConflictCopies::offerAtStart()
     QVERIFY(WriteFileBytes(QDir(folder).filePath(QFileInfo(accepted).fileName()), "older"));
     ScriptedPrompter prompter;
     expectPrompts(prompter);
-    prompter.ExpectMessage(QStringLiteral("Merged the copy: 1 list added, 1 item added to lists you had, 1 tick "
-                                          "taken over. Merged copies are kept in %1.")
-                                   .arg(QDir::toNativeSeparators(folder)));
-    const auto save = [&](const CListCollection &merged) {
-        saved = Print(merged);
-        return true;
-    };
+    prompter.ExpectMessage(ConflictOffer::Merged(
+            QStringLiteral("1 list added, 1 item added to lists you had, 1 tick taken over"), dataPath));
+    saveWorks = true;
     QCOMPARE(ConflictCopyOffer::Run(nullptr, prompter, dataPath, ConflictCopies::Find(dataPath), ours, save), 1);
     QM_VERIFY_PROMPTS(prompter);
     QCOMPARE(Entries(folder),

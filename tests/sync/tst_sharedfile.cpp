@@ -9,6 +9,7 @@
 #include "model/UnsavedChanges.h"
 #include "platform/DataFileWatcher.h"
 #include "res/Strings.h"
+#include "tests/sync/ConflictOffer.h"
 #include "tests/testlib/DataFiles.h"
 #include "tests/testlib/Lists.h"
 #include "tests/testlib/QuillmarkTest.h"
@@ -28,13 +29,14 @@ using QuillmarkTest::WriteToBytes;
 namespace {
 
 // The sample as another computer changed it: "Packing" gone from "Trip",
-// "Salt" ticked and "Passport" added.
-CListCollection Elsewhere()
+// "Salt" ticked and "Passport" added; with "Bread" ticked here on top.
+CListCollection Elsewhere(bool breadTickedHere = false)
 {
     CListCollection lists = SampleLists();
     lists[1].m_items.removeLast();
     lists[1].AddItemSorted(Item(QStringLiteral("Passport")));
     lists[0].m_items[2].m_bDone = true;
+    lists[0].m_items[0].m_bDone = breadTickedHere;
     return lists;
 }
 
@@ -64,6 +66,12 @@ private:
     // The data file moves into a synced folder and a link takes its place;
     // m_target is where the file itself is now.
     void LinkIntoSyncedFolder();
+    // Where a sync tool puts the copy it keeps of the data file.
+    QString SyncthingCopy() const
+    {
+        return QFileInfo(m_target).absoluteDir().filePath(QFileInfo(m_target).completeBaseName()
+                                                          + QStringLiteral(".sync-conflict-20240131-153045-ABCDEF7.dat"));
+    }
     void Start(CMainFrame &frame, ScriptedPrompter &prompter);
     CTreeOptionsCtrl *Tree(const CMainFrame &frame) const { return frame.View()->findChild<CTreeOptionsCtrl *>(); }
     void Tick(const CMainFrame &frame, int list, int item) const
@@ -131,11 +139,10 @@ void TestSharedFile::newerFileRenamedOver()
     ScriptedPrompter prompter;
     CMainFrame frame;
     Start(frame, prompter);
-    CListCollection expected = Elsewhere();
+    const CListCollection expected = Elsewhere(ticksHere);
     if (ticksHere) {
         Tick(frame, 0, 0); // Bread
         Tick(frame, 1, 1); // Packing, which is gone there
-        expected[0].m_items[0].m_bDone = true;
         prompter.ExpectMessage(UnsavedChanges::Describe(
                 {{UnsavedChanges::Note::Kind::TickNotApplied, QStringLiteral("Trip"), QStringLiteral("Packing"), true}}));
     }
@@ -178,8 +185,7 @@ void TestSharedFile::saveFindsNewerFile()
     Tree(frame)->setCurrentIndex(QuillmarkTest::TreeNode(*Tree(frame), 0, 2));
     frame.View()->Action(CViewActions::Edit)->trigger();
     QM_VERIFY_PROMPTS(prompter);
-    CListCollection expected = Elsewhere();
-    expected[0].m_items[0].m_bDone = true;
+    const CListCollection expected = Elsewhere(true);
     CListCollection edited = expected;
     edited[0].m_items[2].SetName(QStringLiteral("Sea salt")); // ticked there, kept so
     QCOMPARE(frame.Document()->Lists(), edited);
@@ -241,8 +247,7 @@ void TestSharedFile::cutOffNewerFileIsNotTakenIn()
     QCOMPARE(frame.Document()->Lists(), setUp);
 
     QVERIFY(RenameOver(m_path, whole));
-    CListCollection expected = Elsewhere();
-    expected[0].m_items[0].m_bDone = true;
+    CListCollection expected = Elsewhere(true);
     expected[2].SetName(QStringLiteral("Later"));
     QTRY_COMPARE_WITH_TIMEOUT(frame.Document()->Lists(), expected, 5000);
     frame.close();
@@ -254,20 +259,13 @@ void TestSharedFile::cutOffNewerFileIsNotTakenIn()
 void TestSharedFile::conflictCopyOfferedAtStart()
 {
     LinkIntoSyncedFolder();
-    const QString copy = QFileInfo(m_target).absoluteDir().filePath(
-            QFileInfo(m_target).completeBaseName() + QStringLiteral(".sync-conflict-20240131-153045-ABCDEF7.dat"));
+    const QString copy = SyncthingCopy();
     QVERIFY(WriteDataFile(copy, Elsewhere()));
     const QString folder = ConflictCopies::MergedFolder(m_path);
     ScriptedPrompter prompter;
-    prompter.ExpectQuestion(QStringLiteral("A sync tool kept another version of your lists beside them, as "
-                                           "\"%1\". Merge its lists into yours?\n\nWhat only that version "
-                                           "holds is added; nothing of yours is removed. The copy is then "
-                                           "moved into the folder \"%2\" beside your lists.")
-                                    .arg(QFileInfo(copy).fileName(), QFileInfo(folder).fileName()),
-                            true);
-    prompter.ExpectMessage(QStringLiteral("Merged the copy: 0 lists added, 1 item added to lists you had, 1 tick "
-                                          "taken over. Merged copies are kept in %1.")
-                                   .arg(QDir::toNativeSeparators(folder)));
+    prompter.ExpectQuestion(ConflictOffer::Question(copy, m_path), true);
+    prompter.ExpectMessage(ConflictOffer::Merged(
+            QStringLiteral("0 lists added, 1 item added to lists you had, 1 tick taken over"), m_path));
     CMainFrame frame;
     Start(frame, prompter);
     QM_VERIFY_PROMPTS(prompter);
@@ -296,8 +294,7 @@ void TestSharedFile::ownSaveSetAsideIsTakenBack()
     there[1].m_items[1].m_bDone = true; // Packing
 
     // The sync tool works beside the file itself.
-    const QString copy = QFileInfo(m_target).absoluteDir().filePath(
-            QFileInfo(m_target).completeBaseName() + QStringLiteral(".sync-conflict-20240131-153045-ABCDEF7.dat"));
+    const QString copy = SyncthingCopy();
     QVERIFY(QFile::rename(m_target, copy));
     QVERIFY(RenameOver(m_target, WriteToBytes(there)));
     CListCollection both = there;
