@@ -4,7 +4,6 @@
 #include "controls/ListTree.h"
 #include "model/QuillmarkDoc.h"
 #include "platform/CalendarTime.h"
-#include "res/Art.h"
 #include "tests/testlib/DataFiles.h"
 #include "tests/testlib/Lists.h"
 #include "tests/testlib/QuillmarkTest.h"
@@ -16,7 +15,6 @@
 #include <QAction>
 #include <QHeaderView>
 #include <QMenu>
-#include <QPainter>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -30,18 +28,6 @@
 namespace ViewTest {
 
 using namespace QuillmarkTest;
-
-// A picture (or the part of it at `source`) as the view paints it on its
-// white ground, to compare with a grab.
-inline QImage OnWhite(const QPixmap &picture, const QRect &source = QRect())
-{
-    const QPixmap part = source.isNull() ? picture : Art::Region(picture, source);
-    QImage image(part.deviceIndependentSize().toSize(), QImage::Format_RGB32);
-    image.fill(Qt::white);
-    QPainter p(&image);
-    p.drawPixmap(0, 0, part);
-    return image;
-}
 
 // A view whose pop-up menu is answered by the test: it notes what the menu
 // held ("text key" per entry, "-" for a separator), where it would have

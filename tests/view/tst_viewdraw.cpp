@@ -1,4 +1,5 @@
 #include "model/ListsModel.h"
+#include "res/Art.h"
 #include "res/ClientArea.h"
 #include "res/ResourceIds.h"
 #include "res/Strings.h"
@@ -19,6 +20,18 @@ namespace {
 
 constexpr int kWidth = ClientArea::kWidth;
 constexpr int kHeight = ClientArea::kHeight;
+
+// A picture (or the part of it at `source`) as the view paints it on its
+// white ground, to compare with a grab.
+QImage OnWhite(const QPixmap &picture, const QRect &source = QRect())
+{
+    const QPixmap part = source.isNull() ? picture : Art::Region(picture, source);
+    QImage image(part.deviceIndependentSize().toSize(), QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter p(&image);
+    p.drawPixmap(0, 0, part);
+    return image;
+}
 
 QImage Shot(QWidget &view)
 {
