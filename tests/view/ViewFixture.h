@@ -4,7 +4,6 @@
 #include "controls/ListTree.h"
 #include "model/QuillmarkDoc.h"
 #include "platform/CalendarTime.h"
-#include "res/Art.h"
 #include "tests/testlib/DataFiles.h"
 #include "tests/testlib/Lists.h"
 #include "tests/testlib/QuillmarkTest.h"
@@ -16,7 +15,6 @@
 #include <QAction>
 #include <QHeaderView>
 #include <QMenu>
-#include <QPainter>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -30,18 +28,6 @@
 namespace ViewTest {
 
 using namespace QuillmarkTest;
-
-// A picture (or the part of it at `source`) as the view paints it on its
-// white ground, to compare with a grab.
-inline QImage OnWhite(const QPixmap &picture, const QRect &source = QRect())
-{
-    const QPixmap part = source.isNull() ? picture : Art::Region(picture, source);
-    QImage image(part.deviceIndependentSize().toSize(), QImage::Format_RGB32);
-    image.fill(Qt::white);
-    QPainter p(&image);
-    p.drawPixmap(0, 0, part);
-    return image;
-}
 
 // A view whose pop-up menu is answered by the test: it notes what the menu
 // held ("text key" per entry, "-" for a separator), where it would have
@@ -157,39 +143,32 @@ struct Fixture
             selection->select(TableRow(row), QItemSelectionModel::Select | QItemSelectionModel::Rows);
     }
     QModelIndexList SelectedRows() const { return Table()->selectionModel()->selectedRows(); }
-    // The shown columns as "heading width".
-    QStringList TableColumns() const
+    // The shown columns as "heading width", and each row's shown cells (its
+    // text, or "[x]" and "[ ]" for a box), joined by "|" and rows by " / ".
+    QString TableColumns() const { return ShownCells(-1); }
+    QString TableRows() const
     {
-        QStringList columns;
+        QStringList rows;
+        for (int r = 0; r < TableRowCount(); ++r)
+            rows << ShownCells(r);
+        return rows.join(QStringLiteral(" / "));
+    }
+    QString ShownCells(int row) const
+    {
+        QStringList cells;
         const QHeaderView *header = Table()->header();
         for (int v = 0; v < header->count(); ++v) {
             const int c = header->logicalIndex(v);
-            if (!header->isSectionHidden(c))
-                columns << QStringLiteral("%1 %2")
-                                   .arg(Table()->model()->headerData(c, Qt::Horizontal).toString())
-                                   .arg(header->sectionSize(c));
+            const QModelIndex cell = TableRow(row).siblingAtColumn(c);
+            const QVariant check = cell.data(Qt::CheckStateRole);
+            if (header->isSectionHidden(c))
+                continue;
+            if (row < 0)
+                cells << QStringLiteral("%1 %2").arg(Table()->model()->headerData(c, Qt::Horizontal).toString()).arg(header->sectionSize(c));
+            else
+                cells << (check.isValid() ? QString::fromLatin1(check.toInt() == Qt::Checked ? "[x]" : "[ ]") : cell.data().toString());
         }
-        return columns;
-    }
-    // Each row's shown cells: its text, or "[x]" and "[ ]" for a box.
-    QList<QStringList> TableRows() const
-    {
-        QList<QStringList> rows;
-        const QHeaderView *header = Table()->header();
-        for (int r = 0; r < TableRowCount(); ++r) {
-            QStringList cells;
-            for (int v = 0; v < header->count(); ++v) {
-                const int c = header->logicalIndex(v);
-                if (header->isSectionHidden(c))
-                    continue;
-                const QModelIndex cell = TableRow(r).siblingAtColumn(c);
-                const QVariant check = cell.data(Qt::CheckStateRole);
-                cells << (check.isValid() ? QString::fromLatin1(check.toInt() == Qt::Checked ? "[x]" : "[ ]")
-                                          : cell.data().toString());
-            }
-            rows.append(cells);
-        }
-        return rows;
+        return cells.join(u'|');
     }
 
     // A command, as its button, key or menu entry gives it: "Open" triggers
@@ -201,11 +180,6 @@ struct Fixture
             qFatal("the view has no command %s", command);
         action->trigger();
     }
-
-    // The point inside the button at x0, on the bottom row, and a tap there
-    // as a person's arrives: for what is hit where.
-    QPoint Button(int x0) const { return QPoint(x0 + 10, view->height() - 15); }
-    void Tap(int x0) const { QuillmarkTest::ClickAt(view.get(), Button(x0)); }
 
     // Runs a pop-up menu entry by its text, as "M" and a choice do.
     void Choose(const QString &entry) const
@@ -223,16 +197,8 @@ struct Fixture
     }
 
     // Opens a list or an item from the tree with the magnifier.
-    void OpenList(int list) const
-    {
-        Select(ListNode(list));
-        Run("Open");
-    }
-    void OpenItem(int list, int item) const
-    {
-        Select(ItemNode(list, item));
-        Run("Open");
-    }
+    void OpenList(int list) const { Select(ListNode(list)); Run("Open"); }
+    void OpenItem(int list, int item) const { Select(ItemNode(list, item)); Run("Open"); }
 
     // The item on show, as the hand-over button sends it; none outside the
     // item screen. Only where nothing answers the hand-over.

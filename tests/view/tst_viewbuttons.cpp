@@ -2,7 +2,6 @@
 #include "dialogs/NewItemDlg.h"
 #include "model/ListsModel.h"
 #include "res/ClientArea.h"
-#include "res/ResourceIds.h"
 #include "tests/testlib/QuillmarkTest.h"
 #include "tests/view/ViewFixture.h"
 
@@ -20,7 +19,9 @@ class TestViewButtons : public QObject
     Q_OBJECT
 
 private slots:
-    // A tap acts only on a button's face, its edge pixels included.
+    // A tap acts only on a button's face, its edge pixels included (the
+    // edges on every side are List Setup's test of the same buttons), and
+    // nothing over the button row takes it.
     void tapsHitOnlyTheButtonFaces_data()
     {
         QTest::addColumn<QPoint>("at");
@@ -30,9 +31,6 @@ private slots:
         QTest::newRow("cross, top left corner") << cross.topLeft() << true;
         QTest::newRow("cross, bottom right corner") << cross.bottomRight() << true;
         QTest::newRow("right of the cross") << cross.topRight() + QPoint(1, 0) << false;
-        QTest::newRow("left of the cross") << cross.topLeft() - QPoint(1, 0) << false;
-        QTest::newRow("under the cross") << cross.bottomLeft() + QPoint(0, 1) << false;
-        QTest::newRow("over the cross") << cross.topLeft() - QPoint(0, 1) << false;
         QTest::newRow("right of the last button") << last.topRight() + QPoint(1, 5) << false;
         QTest::newRow("the banner") << QPoint(10, 10) << false;
     }
@@ -55,11 +53,13 @@ private slots:
     }
 
     // A screen reader finds the item screen's buttons by name, with their
-    // keys as description, and pressing one runs its command.
+    // keys as description, and pressing one runs its command: the tick of
+    // the details, which the tree follows at once and which writes nothing.
     void screenReaderFindsAndPressesTheButtons()
     {
         Fixture f;
         MenuView &view = f.Start();
+        const QByteArray before = FileBytes(f.path);
         f.OpenItem(0, 1); // Milk, done
         QAccessibleInterface *viewInterface = QAccessible::queryAccessibleInterface(&view);
         QVERIFY(viewInterface);
@@ -83,37 +83,32 @@ private slots:
         // Pressed as a click is animated.
         tick->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
         QTRY_COMPARE(f.Lists().at(0).m_items.at(1).m_bDone, false);
+        QCOMPARE(CTreeOptionsCtrl::GetCheck(f.ItemNode(0, 1)), false);
         QCOMPARE(f.History().count(), 1);
+        f.Run("ToggleDone");
+        QCOMPARE(f.Lists(), SampleLists());
+        QCOMPARE(FileBytes(f.path), before);
     }
 
     // The entries in order with, beside them, their keys; the menu opens
     // above the pencil.
-    void menuShowsItsCommandsAndHandsAboutAndExitOn()
+    void menuShowsItsCommandsAndHandsAboutOn()
     {
         Fixture f;
         MenuView &view = f.Start();
         f.Run("Menu");
         QCOMPARE(view.timesShown, 1);
-        QCOMPARE(view.entries,
-                 (QStringList{QStringLiteral("About ..."), QStringLiteral("View Lists... Ctrl+L"),
-                              QStringLiteral("Edit Lists... Ctrl+Shift+L"), QStringLiteral("-"),
-                              QStringLiteral("Configuration"), QStringLiteral("-"),
-                              QStringLiteral("Setup Import..."), QStringLiteral("Import List... Ctrl+I"),
-                              QStringLiteral("Export List... Ctrl+Shift+E"), QStringLiteral("-"),
-                              QStringLiteral("Exit Ctrl+Q")}));
+        QCOMPARE(view.entries.join(u'|'), QStringLiteral("About ...|View Lists... Ctrl+L|Edit Lists... Ctrl+Shift+L|-|"
+                                                          "Configuration|-|Setup Import...|Import List... Ctrl+I|"
+                                                          "Export List... Ctrl+Shift+E|-|Exit Ctrl+Q"));
         QCOMPARE(view.shownAt, view.mapToGlobal(ViewLook::ButtonRect(2, view.height()).topLeft()));
         QCOMPARE(view.firstEntryActive, false); // a tap chooses nothing in advance
         QCOMPARE(f.Mode(), Shown::Tree); // dismissed: nothing ran
 
-        // "About ..." and "Exit" are the application's to run (the frame
-        // saves on the way out).
+        // "About ..." is the application's to run (as is "Exit", the window's
+        // test).
         QSignalSpy about(&view, &CQuillmarkView::aboutRequested);
-        QSignalSpy exits(&view, &CQuillmarkView::exitRequested);
         f.Choose(QStringLiteral("About ..."));
-        QCOMPARE(about.size(), 1);
-        QCOMPARE(exits.size(), 0);
-        f.Choose(QStringLiteral("Exit"));
-        QCOMPARE(exits.size(), 1);
         QCOMPARE(about.size(), 1);
         QM_VERIFY_PROMPTS(f.prompter);
     }
@@ -300,8 +295,7 @@ private slots:
 
     // In the table the done box ticks as the tree's does: a click on it or
     // the space bar, each one step of the history that writes nothing. A
-    // double click on a row opens its item as the magnifier does; one on the
-    // box only ticks twice.
+    // double click on a row opens its item as the magnifier does.
     void tableTicksAndOpensAsTheTreeDoes()
     {
         Fixture f;
@@ -318,10 +312,6 @@ private slots:
         QTest::keyClick(table, Qt::Key_Space);
         QVERIFY(!f.Lists().at(0).m_items.at(2).m_bDone);
         QCOMPARE(f.History().count(), 2);
-        QTest::mouseDClick(table->window()->windowHandle(), Qt::LeftButton, {}, at(saltBox.center()));
-        QCOMPARE(f.History().count(), 4);
-        QCOMPARE(f.Lists(), SampleLists());
-        QCOMPARE(f.Mode(), Shown::Items);
         QCOMPARE(FileBytes(f.path), before);
 
         QTest::mouseDClick(table->window()->windowHandle(), Qt::LeftButton, {},
@@ -332,27 +322,10 @@ private slots:
         QCOMPARE(f.Mode(), Shown::Items);
     }
 
-    // The tick of the details: twice gives the mark back, the tree follows
-    // at once, and the file is written by neither.
-    void detailTickFollowsInTheTreeAndSavesNothing()
-    {
-        Fixture f;
-        f.Start();
-        const QByteArray before = FileBytes(f.path);
-        f.OpenItem(0, 1); // done
-        f.Run("ToggleDone");
-        QCOMPARE(f.Lists().at(0).m_items.at(1).m_bDone, false);
-        QCOMPARE(CTreeOptionsCtrl::GetCheck(f.ItemNode(0, 1)), false);
-        f.Run("ToggleDone");
-        QCOMPARE(f.Lists(), SampleLists());
-        QCOMPARE(CTreeOptionsCtrl::GetCheck(f.ItemNode(0, 1)), true);
-        QCOMPARE(FileBytes(f.path), before);
-    }
-
     // List Setup's OK: it got the lists as they are now (a tick made before
     // among them), they come back as one step of the history and are saved,
     // and what was shown follows them; where it was removed, the view returns
-    // to the tree (with its buttons) and nothing on show is left to act on.
+    // to the tree and nothing on show is left to act on.
     void listSetupOk_data()
     {
         QTest::addColumn<bool>("itemShown");
@@ -373,7 +346,7 @@ private slots:
         CListCollection lists = SampleLists();
         lists.swapItemsAt(0, 1); // "Salt" of the groceries, now second
         Fixture f(lists);
-        MenuView &view = f.Start();
+        f.Start();
         f.ToggleInTree(0, 1);
         QVERIFY(f.Lists().at(0).m_items.at(1).m_bDone); // a tick List Setup must get
         if (itemShown)
@@ -396,15 +369,9 @@ private slots:
         QCOMPARE(f.Lists(), edited);
         QCOMPARE(ReadDataFile(f.path), edited);
         QCOMPARE(f.History().undoText(), QStringLiteral("List Setup"));
-        QCOMPARE(f.ChildCount(f.Root()), edited.size());
-        QCOMPARE(f.ListNode(int(edited.size()) - 1).data().toString(), edited.constLast().m_strName);
         QCOMPARE(f.Mode(), shown);
         if (shown == Shown::Item) // the item of the same list, wherever it is now
             QCOMPARE(f.ItemOnShow()->m_strName, QStringLiteral("Salt"));
-        // Buttons are there to go on with.
-        const QRect cross = ViewLook::ButtonRect(0, view.height());
-        QCOMPARE(view.grab().toImage().copy(cross).convertToFormat(QImage::Format_RGB32),
-                 OnWhite(Art::Bitmap(Res::IDB_EXIT)));
         // Tapping the tick cannot reach a vanished item.
         f.Run("ToggleDone");
         QCOMPARE(f.History().count(), shown == Shown::Item ? 3 : 2);
@@ -418,36 +385,29 @@ private slots:
     {
         QTest::addColumn<QString>("where");
         QTest::addColumn<bool>("byMenu");
-        QTest::addColumn<QStringList>("menu");
+        QTest::addColumn<QString>("menu");
         QTest::addColumn<QString>("question");
         QTest::addColumn<bool>("yes");
         QTest::addColumn<QList<int>>("removed"); // the list, then its items; only the list for a list
         QTest::addColumn<Shown>("shown");
         // The list's commands too, on the list of the item (Milk is done).
-        const QStringList listCommands{QStringLiteral("&Untick All"), QStringLiteral("&Duplicate List..."),
-                                       QStringLiteral("&Move Item To..."), QStringLiteral("&Copy as Text Ctrl+C"),
-                                       QStringLiteral("&Print... Ctrl+P"), QStringLiteral("-"),
-                                       QStringLiteral("Delete Del")};
-        const QStringList rowMenu = QStringList{QStringLiteral("Open Return"), QStringLiteral("Edit F2"),
-                                                QStringLiteral("-")}
-                + listCommands;
-        QTest::newRow("tree, a list") << "tree list" << false << QStringList()
+        const QString listCommands = QStringLiteral("&Untick All|&Duplicate List...|&Move Item To...|&Copy as Text Ctrl+C|"
+                                                    "&Print... Ctrl+P|-|Delete Del");
+        const QString rowMenu = QStringLiteral("Open Return|Edit F2|-|") + listCommands;
+        QTest::newRow("tree, a list") << "tree list" << false << QString()
                                       << "Are you sure you want to remove the list 'Trip'?" << true << QList<int>{1}
                                       << Shown::Tree;
         QTest::newRow("tree, an item, No") << "tree item" << true << rowMenu
                                            << "Are you sure you want to remove the item 'Milk'?" << false
                                            << QList<int>{} << Shown::Tree;
-        QTest::newRow("table, two rows") << "table" << false << QStringList()
+        QTest::newRow("table, two rows") << "table" << false << QString()
                                          << "Are you sure you want to remove the 2 chosen items?" << true
                                          << QList<int>{0, 0, 2} << Shown::Items;
         QTest::newRow("table, a row's menu") << "table" << true << rowMenu
                                              << "Are you sure you want to remove the 2 chosen items?" << true
                                              << QList<int>{0, 0, 2} << Shown::Items;
         QTest::newRow("details") << "details" << true
-                                 << QStringList{QStringLiteral("Edit F2"), QStringLiteral("Done or not done Ctrl+D"),
-                                                QStringLiteral("Hand over to calendar or tasks Ctrl+T"),
-                                                QStringLiteral("-")}
-                        + listCommands
+                                 << QStringLiteral("Edit F2|Done or not done Ctrl+D|Hand over to calendar or tasks Ctrl+T|-|") + listCommands
                                  << "Are you sure you want to remove the item 'Salt'?" << true << QList<int>{0, 2}
                                  << Shown::Items;
     }
@@ -456,7 +416,7 @@ private slots:
     {
         QFETCH(QString, where);
         QFETCH(bool, byMenu);
-        QFETCH(QStringList, menu);
+        QFETCH(QString, menu);
         QFETCH(QString, question);
         QFETCH(bool, yes);
         QFETCH(QList<int>, removed);
@@ -490,7 +450,7 @@ private slots:
         if (byMenu) {
             QWidget *area = rows == &view ? rows : static_cast<QAbstractItemView *>(rows)->viewport();
             QTest::mouseClick(view.windowHandle(), Qt::RightButton, {}, area->mapTo(&view, row.center()));
-            QCOMPARE(view.entries, menu);
+            QCOMPARE(view.entries.join(u'|'), menu);
         } else {
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Delete);
         }
