@@ -1,9 +1,9 @@
 #include "model/Archive.h"
 #include "tests/testlib/DataFiles.h"
-#include "tests/testlib/Lists.h"
 #include "tests/testlib/QuillmarkTest.h"
 
 #include <QBuffer>
+#include <QStringEncoder>
 
 using QuillmarkTest::Hex;
 using QuillmarkTest::SequentialBuffer;
@@ -11,14 +11,10 @@ using QuillmarkTest::StringBytes;
 
 namespace {
 
+// As another encoder writes it, whatever the machine's byte order.
 QByteArray Utf16Le(const QString &text)
 {
-    QByteArray out;
-    for (QChar c : text) {
-        out.append(char(c.unicode() & 0xFF));
-        out.append(char(c.unicode() >> 8));
-    }
-    return out;
+    return QStringEncoder(QStringConverter::Utf16LE).encode(text);
 }
 
 } // namespace

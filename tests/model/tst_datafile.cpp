@@ -1,11 +1,14 @@
 #include "model/Archive.h"
 #include "model/DataFile.h"
 #include "tests/testlib/DataFiles.h"
+#include "tests/testlib/FileSizeLimit.h"
 #include "tests/testlib/Lists.h"
 #include "tests/testlib/QuillmarkTest.h"
 
 #include <QFile>
+#include <QTemporaryDir>
 
+#include <cerrno>
 #include <limits>
 
 using namespace QuillmarkTest;
@@ -17,31 +20,6 @@ QByteArray ItemBytes(const CListItem &item)
 {
     return ArchiveBytes([&](CArchiveWriter &ar) { item.Serialize(ar); });
 }
-
-// Takes `limit` bytes, then fails every write: a disk that fills up.
-class FailingDevice : public QIODevice
-{
-public:
-    explicit FailingDevice(qint64 limit) : m_limit(limit) { }
-    QByteArray written;
-
-protected:
-    qint64 readData(char *, qint64) override { return -1; }
-    qint64 writeData(const char *data, qint64 size) override
-    {
-        const qint64 room = m_limit - written.size();
-        if (room <= 0) {
-            setErrorString(QStringLiteral("No space left on device"));
-            return -1;
-        }
-        const qint64 taken = qMin(room, size);
-        written.append(data, taken);
-        return taken;
-    }
-
-private:
-    qint64 m_limit;
-};
 
 } // namespace
 
@@ -199,18 +177,27 @@ void TestDataFile::timesOutsideTheFileYears()
     QCOMPARE(ItemBytes(lists.at(0).m_items.at(0)).right(16).toHex(' '), fields.toHex(' '));
 }
 
+// The file may grow to `limit` bytes only, as on a disk that fills up: the
+// writer stops there and says why.
 void TestDataFile::writeErrorAtAnyOffset()
 {
     CListCollection lists = RichSample();
     lists.append(List({}, {Item().Desc(QString(100000, u'd'))}));
     const QByteArray bytes = WriteToBytes(lists);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("Quillmark.dat"));
     for (qint64 limit : {qint64(0), qint64(3), qint64(4), qint64(50), qint64(70000), bytes.size() / 2, bytes.size() - 1}) {
-        FailingDevice device(limit);
-        device.open(QIODevice::WriteOnly);
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Unbuffered));
         QString error;
-        QVERIFY(!DataFile::Write(device, lists, &error));
-        QCOMPARE(error, QStringLiteral("No space left on device"));
-        QCOMPARE(device.written, bytes.left(limit));
+        {
+            const FileSizeLimit full(limit);
+            QVERIFY(full.ok());
+            QVERIFY(!DataFile::Write(file, lists, &error));
+        }
+        QCOMPARE(error, qt_error_string(EFBIG));
+        file.close();
+        QCOMPARE(FileBytes(path), bytes.left(limit));
     }
 }
 

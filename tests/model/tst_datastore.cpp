@@ -49,19 +49,13 @@ void TestDataStore::firstSaveCreatesTheFileLaterOnesReplaceIt()
 {
     CDataStore store(m_path);
     CListCollection lists = RichSample();
-    lists.append(RichSample());
-    const CListCollection held = lists;
-    const DataFile::LoadResult result = store.Load(lists);
-    QCOMPARE(result.status, LoadStatus::Missing);
-    QCOMPARE(lists, held); // untouched
+    QCOMPARE(store.Load(lists).status, LoadStatus::Missing);
+    QCOMPARE(lists, RichSample()); // untouched
     QVERIFY(!QFile::exists(m_path));
 
     QVERIFY2(store.Save(lists), qPrintable(store.ErrorString()));
     QCOMPARE(FileBytes(m_path), WriteToBytes(lists));
     QCOMPARE(Entries(m_dir->path()), QStringList{QStringLiteral("Quillmark.dat")});
-    CListCollection back;
-    QCOMPARE(CDataStore(m_path).Load(back).status, LoadStatus::Complete);
-    QCOMPARE(back, lists);
 
     // The longer old file must not leave its tail behind.
     QVERIFY(store.Save({}));

@@ -43,14 +43,10 @@ CListCollection Make(CQuillmarkDoc &doc, Change change)
         after[0].m_items[1].m_bDone = false;
         doc.SetDone(0, 1, false);
         break;
-    case Change::Edit: {
-        CListItem item = after[0].m_items[0];
-        item.SetName(QStringLiteral("Oat milk"));
-        item.m_dPrice = 3.0;
-        after[0].m_items[0] = item;
-        doc.ReplaceItem(0, 0, item);
+    case Change::Edit:
+        after[0].m_items[0].SetName(QStringLiteral("Oat milk"));
+        doc.ReplaceItem(0, 0, after[0].m_items.at(0));
         break;
-    }
     case Change::ListSetup:
         after.removeAt(1);
         after[1].SetName(QStringLiteral("Wide"));
