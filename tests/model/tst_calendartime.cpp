@@ -37,13 +37,8 @@ void TestCalendarTime::unsetZoneIsResolvedWithoutChangingResults()
         LocalFields f;
         QVERIFY(CalendarTimeOps::ToLocal(times.at(i), f));
         const struct tm &tm = expected.at(i);
-        QCOMPARE(f.year, tm.tm_year + 1900);
-        QCOMPARE(f.month, tm.tm_mon + 1);
-        QCOMPARE(f.day, tm.tm_mday);
-        QCOMPARE(f.hour, tm.tm_hour);
-        QCOMPARE(f.minute, tm.tm_min);
-        QCOMPARE(f.second, tm.tm_sec);
-        QCOMPARE(f.dayOfWeek, tm.tm_wday);
+        QCOMPARE((QList<int>{f.year, f.month, f.day, f.hour, f.minute, f.second, f.dayOfWeek}),
+                 (QList<int>{tm.tm_year + 1900, tm.tm_mon + 1, tm.tm_mday, tm.tm_hour, tm.tm_min, tm.tm_sec, tm.tm_wday}));
         CalendarTime back = 0;
         QVERIFY(CalendarTimeOps::FromLocal(f.year, f.month, f.day, f.hour, f.minute, f.second, back));
         QCOMPARE(back, times.at(i));

@@ -7,32 +7,10 @@
 #include <QFile>
 #include <QTemporaryDir>
 
-#include <functional>
-#include <sys/wait.h>
-#include <unistd.h>
-
 using namespace QuillmarkTest;
 using DataFile::LoadStatus;
 
 namespace {
-
-// Root may read any file, so the unreadable file's case runs in a child that
-// has given root up; an ordinary user runs it in place.
-int RunUnprivileged(const std::function<int()> &job)
-{
-    if (::geteuid() != 0)
-        return job();
-    const pid_t pid = ::fork();
-    if (pid == 0) {
-        if (::setgid(65534) != 0 || ::setuid(65534) != 0)
-            ::_exit(90);
-        ::_exit(job());
-    }
-    int status = 0;
-    if (pid < 0 || ::waitpid(pid, &status, 0) != pid)
-        return 91;
-    return WIFEXITED(status) ? WEXITSTATUS(status) : 92;
-}
 
 CListCollection Changed()
 {
@@ -51,8 +29,7 @@ private slots:
     void init();
 
     void firstSaveCreatesTheFileLaterOnesReplaceIt();
-    void failedSaveLeavesTheOldFile_data();
-    void failedSaveLeavesTheOldFile();
+    void failedSaveLeavesNothingBeside();
     void unreadableFileIsNeverReplaced();
     void damagedFileIsKeptBeforeTheFirstSave();
 
@@ -72,19 +49,13 @@ void TestDataStore::firstSaveCreatesTheFileLaterOnesReplaceIt()
 {
     CDataStore store(m_path);
     CListCollection lists = RichSample();
-    lists.append(RichSample());
-    const CListCollection held = lists;
-    const DataFile::LoadResult result = store.Load(lists);
-    QCOMPARE(result.status, LoadStatus::Missing);
-    QCOMPARE(lists, held); // untouched
+    QCOMPARE(store.Load(lists).status, LoadStatus::Missing);
+    QCOMPARE(lists, RichSample()); // untouched
     QVERIFY(!QFile::exists(m_path));
 
     QVERIFY2(store.Save(lists), qPrintable(store.ErrorString()));
     QCOMPARE(FileBytes(m_path), WriteToBytes(lists));
     QCOMPARE(Entries(m_dir->path()), QStringList{QStringLiteral("Quillmark.dat")});
-    CListCollection back;
-    QCOMPARE(CDataStore(m_path).Load(back).status, LoadStatus::Complete);
-    QCOMPARE(back, lists);
 
     // The longer old file must not leave its tail behind.
     QVERIFY(store.Save({}));
@@ -92,60 +63,33 @@ void TestDataStore::firstSaveCreatesTheFileLaterOnesReplaceIt()
     QCOMPARE(Entries(m_dir->path()), QStringList{QStringLiteral("Quillmark.dat")});
 }
 
-void TestDataStore::failedSaveLeavesTheOldFile_data()
+// A folder where the file belongs: the new file cannot take its place, and
+// its temporary copy goes too.
+void TestDataStore::failedSaveLeavesNothingBeside()
 {
-    QTest::addColumn<bool>("folderMissing");
-    QTest::newRow("folder missing") << true;
-    QTest::newRow("file name taken by a folder") << false;
-}
-
-void TestDataStore::failedSaveLeavesTheOldFile()
-{
-    QFETCH(bool, folderMissing);
-    const QByteArray old = WriteToBytes(RichSample());
-    if (folderMissing)
-        QVERIFY(WriteFileBytes(m_path, old));
-    else
-        QVERIFY(QDir(m_dir->path()).mkdir(QStringLiteral("Quillmark.dat")));
-    const QStringList before = Entries(m_dir->path());
-
-    CDataStore store(folderMissing ? m_dir->filePath(QStringLiteral("gone/Quillmark.dat")) : m_path);
+    QVERIFY(QDir(m_dir->path()).mkdir(QStringLiteral("Quillmark.dat")));
+    CDataStore store(m_path);
     QVERIFY(!store.Save(Changed()));
     QVERIFY(!store.ErrorString().isEmpty());
-    QCOMPARE(Entries(m_dir->path()), before);
-    if (folderMissing)
-        QCOMPARE(FileBytes(m_path), old);
+    QCOMPARE(Entries(m_dir->path()), QStringList{QStringLiteral("Quillmark.dat")});
 }
 
+// Not one of its lists was read, so even a backup first would put an empty
+// collection in their place: no save replaces it, readable by now or not.
 void TestDataStore::unreadableFileIsNeverReplaced()
 {
+    // Root may read any file, but no one reads a folder as one.
+    QVERIFY(QDir(m_dir->path()).mkdir(QStringLiteral("Quillmark.dat")));
+    CDataStore store(m_path);
+    CListCollection lists = Sentinel();
+    QCOMPARE(store.Load(lists).status, LoadStatus::Damaged);
+    QCOMPARE(lists, Sentinel());
+
     const QByteArray old = WriteToBytes(RichSample());
+    QVERIFY(QDir(m_dir->path()).rmdir(QStringLiteral("Quillmark.dat")));
     QVERIFY(WriteFileBytes(m_path, old));
-    QVERIFY(QFile::setPermissions(m_path, {}));
-    // The child that gives root up must own the file to make it readable again.
-    if (::geteuid() == 0)
-        QCOMPARE(::chown(QFile::encodeName(m_path).constData(), 65534, 65534), 0);
-    QVERIFY(QFile::setPermissions(m_dir->path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner
-                                                         | QFileDevice::ReadOther | QFileDevice::WriteOther
-                                                         | QFileDevice::ExeOther));
-    const int outcome = RunUnprivileged([this] {
-        CDataStore store(m_path);
-        CListCollection lists;
-        const DataFile::LoadResult result = store.Load(lists);
-        if (result.status != LoadStatus::Damaged || !lists.isEmpty())
-            return 1;
-        // Readable by now or not: not one of its lists was read, so even a
-        // backup first would put an empty collection in their place.
-        QFile::setPermissions(m_path, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
-        if (store.Save(Changed()))
-            return 2;
-        const QString notReplaced =
-                QStringLiteral("the file could not be read when Quillmark started, so it is not replaced");
-        return store.ErrorString() == notReplaced ? 0 : 3;
-    });
-    QFile::setPermissions(m_dir->path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
-    QCOMPARE(outcome, 0);
-    QFile::setPermissions(m_path, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+    QVERIFY(!store.Save(Changed()));
+    QCOMPARE(store.ErrorString(), QStringLiteral("the file could not be read when Quillmark started, so it is not replaced"));
     QCOMPARE(FileBytes(m_path), old);
     QCOMPARE(Entries(m_dir->path()), QStringList{QStringLiteral("Quillmark.dat")});
 }
@@ -154,22 +98,15 @@ void TestDataStore::unreadableFileIsNeverReplaced()
 // that fails, so does the save.
 void TestDataStore::damagedFileIsKeptBeforeTheFirstSave()
 {
-    const CListCollection sample = RichSample();
-    const QByteArray damaged = WriteToBytes(sample).chopped(5);
+    const QByteArray damaged = WriteToBytes(RichSample()).chopped(5);
     QVERIFY(WriteFileBytes(m_path, damaged));
     const QString backup = m_path + QStringLiteral(".bak");
-    QVERIFY(WriteFileBytes(backup, "an older backup"));
-
     CDataStore store(m_path);
     CListCollection lists;
-    const DataFile::LoadResult result = store.Load(lists);
-    QCOMPARE(result.status, LoadStatus::Damaged);
-    QCOMPARE(result.errorString, QStringLiteral("the file ends too early (byte %1)").arg(damaged.size() - 1));
-    QCOMPARE(lists, sample.first(2)); // the last list was cut
-    QCOMPARE(FileBytes(backup), QByteArray("an older backup")); // nothing yet
+    QCOMPARE(store.Load(lists).status, LoadStatus::Damaged);
+    QVERIFY(!QFile::exists(backup)); // nothing yet
 
     // A folder where the backup belongs: it cannot be replaced by a file.
-    QVERIFY(QFile::remove(backup));
     QVERIFY(QDir(m_dir->path()).mkdir(QStringLiteral("Quillmark.dat.bak")));
     QVERIFY(!store.Save(lists));
     QVERIFY2(store.ErrorString().startsWith(QStringLiteral("the damaged file could not be kept as %1: ").arg(backup)),

@@ -1,6 +1,5 @@
 #include "model/ListItem.h"
 #include "model/ShownText.h"
-#include "tests/testlib/DataFiles.h"
 #include "tests/testlib/Lists.h"
 #include "tests/testlib/QuillmarkTest.h"
 
@@ -20,33 +19,26 @@ private slots:
     void shownAsTheLocaleWritesIt();
 };
 
+// Midnight's hour shows as 0, noon's as 12, the afternoon's less 12; the
+// minutes always with two digits. The zone matters not: the test of the
+// zone follows.
 void TestDateText::text_data()
 {
-    QTest::addColumn<QByteArray>("zone");
     QTest::addColumn<QList<int>>("fields"); // year, month, day, hour, minute
     QTest::addColumn<bool>("dateOnly");
     QTest::addColumn<QString>("expected");
-
-    for (const char *zone : {"UTC", "America/New_York", "Europe/Berlin"}) {
-        const auto row = [zone](const char *name) -> QTestData & { return QTest::addRow("%s, %s", zone, name); };
-        row("00:05") << QByteArray(zone) << QList<int>{2002, 3, 7, 0, 5} << false << QStringLiteral("3/7/2002 at 0:05 AM");
-        row("09:00") << QByteArray(zone) << QList<int>{2002, 3, 7, 9, 0} << false << QStringLiteral("3/7/2002 at 9:00 AM");
-        row("12:30") << QByteArray(zone) << QList<int>{2002, 3, 7, 12, 30} << false << QStringLiteral("3/7/2002 at 12:30 PM");
-        row("13:15") << QByteArray(zone) << QList<int>{2002, 3, 7, 13, 15} << false << QStringLiteral("3/7/2002 at 1:15 PM");
-        row("23:59") << QByteArray(zone) << QList<int>{2002, 12, 31, 23, 59} << false << QStringLiteral("12/31/2002 at 11:59 PM");
-        row("date only") << QByteArray(zone) << QList<int>{2002, 3, 7, 13, 15} << true << QStringLiteral("3/7/2002");
-        row("date only, midnight") << QByteArray(zone) << QList<int>{2002, 3, 7, 0, 0} << true << QStringLiteral("3/7/2002");
-        row("after 2038") << QByteArray(zone) << QList<int>{2040, 7, 4, 18, 1} << false << QStringLiteral("7/4/2040 at 6:01 PM");
-    }
+    QTest::newRow("00:05") << QList<int>{2002, 3, 7, 0, 5} << false << QStringLiteral("3/7/2002 at 0:05 AM");
+    QTest::newRow("12:30") << QList<int>{2002, 3, 7, 12, 30} << false << QStringLiteral("3/7/2002 at 12:30 PM");
+    QTest::newRow("23:59") << QList<int>{2002, 12, 31, 23, 59} << false << QStringLiteral("12/31/2002 at 11:59 PM");
+    QTest::newRow("date only") << QList<int>{2002, 3, 7, 13, 15} << true << QStringLiteral("3/7/2002");
+    QTest::newRow("after 2038") << QList<int>{2040, 7, 4, 18, 1} << false << QStringLiteral("7/4/2040 at 6:01 PM");
 }
 
 void TestDateText::text()
 {
-    QFETCH(QByteArray, zone);
     QFETCH(QList<int>, fields);
     QFETCH(bool, dateOnly);
     QFETCH(QString, expected);
-    QuillmarkTest::SetTimeZone(zone.constData());
     const CListItem item = QuillmarkTest::Item().Time(QuillmarkTest::Local(fields[0], fields[1], fields[2], fields[3], fields[4]));
     QCOMPARE(item.GetDateText(dateOnly), expected);
 }
@@ -59,8 +51,6 @@ void TestDateText::followsTheZoneOfTheMoment()
     QCOMPARE(item.GetDateText(false), QStringLiteral("3/7/2002 at 1:15 PM"));
     QuillmarkTest::SetTimeZone("America/New_York");
     QCOMPARE(item.GetDateText(false), QStringLiteral("3/7/2002 at 8:15 AM"));
-    QuillmarkTest::SetTimeZone("Europe/Berlin");
-    QCOMPARE(item.GetDateText(false), QStringLiteral("3/7/2002 at 2:15 PM"));
     // Late in the evening in New York is already the next day in Berlin.
     QuillmarkTest::SetTimeZone("America/New_York");
     item.SetDateTime(QuillmarkTest::Local(2002, 12, 31, 23, 59));

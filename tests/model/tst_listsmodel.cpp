@@ -55,36 +55,24 @@ struct Model
         QObject::connect(&model, &QAbstractItemModel::layoutChanged, [this] { notices << QStringLiteral("layout"); });
     }
 
-    // What the rows show: "List: item item ...", a ticked item with an x.
-    QStringList Rows() const
+    // What the rows show, written as Print() writes lists.
+    QString Rows() const
     {
-        QStringList rows;
+        CListCollection shown;
         for (int l = 0; l < model.rowCount(); ++l) {
             const QModelIndex list = model.index(l, CListsModel::Name);
-            QString row = list.data().toString() + QLatin1Char(':');
+            shown.append(List(list.data().toString()));
             for (int i = 0; i < model.rowCount(list); ++i) {
                 const QModelIndex item = model.index(i, CListsModel::Name, list);
-                row += QLatin1Char(' ') + item.data().toString();
-                if (item.siblingAtColumn(CListsModel::Done).data(Qt::CheckStateRole).toInt() == Qt::Checked)
-                    row += QLatin1Char('x');
+                shown.last().m_items.append(
+                        Item(item.data().toString())
+                                .Desc(item.siblingAtColumn(CListsModel::Description).data().toString())
+                                .Done(item.siblingAtColumn(CListsModel::Done).data(Qt::CheckStateRole).toInt() == Qt::Checked));
             }
-            rows << row;
         }
-        return rows;
+        return Print(shown);
     }
 };
-
-QStringList RowsOf(const CListCollection &lists)
-{
-    QStringList rows;
-    for (const CListItemArray &list : lists) {
-        QString row = list.m_strName + QLatin1Char(':');
-        for (const CListItem &item : list.m_items)
-            row += QLatin1Char(' ') + item.m_strName + (item.m_bDone ? QStringLiteral("x") : QString());
-        rows << row;
-    }
-    return rows;
-}
 
 using Change = std::function<void(CQuillmarkDoc &)>;
 
@@ -114,18 +102,12 @@ private slots:
         QTest::addColumn<Change>("change");
         QTest::addColumn<QStringList>("notices");
         QTest::addColumn<QString>("y"); // where the kept index is: "list/item", or "" for gone
-        const CListItem renamed = Item(QStringLiteral("x2"));
         QTest::newRow("tick") << Change([](CQuillmarkDoc &doc) { doc.SetDone(1, 1, true); })
                               << QStringList{QStringLiteral("~ B 1..1")} << "1/1";
-        QTest::newRow("edit") << Change([renamed](CQuillmarkDoc &doc) { doc.ReplaceItem(1, 0, renamed); })
-                              << QStringList{QStringLiteral("~ B 0..0")} << "1/1";
         QTest::newRow("a list removed")
                 << Setup([](CListCollection &l) { l.removeAt(0); }) << QStringList{QStringLiteral("- lists 0..0")} << "0/1";
         QTest::newRow("its list removed")
                 << Setup([](CListCollection &l) { l.removeAt(1); }) << QStringList{QStringLiteral("- lists 1..1")} << "";
-        QTest::newRow("a list renamed")
-                << Setup([](CListCollection &l) { l[1].SetName(QStringLiteral("Bee")); })
-                << QStringList{QStringLiteral("~ lists 1..1")} << "1/1";
         QTest::newRow("a list put in front, the last one renamed")
                 << Setup([](CListCollection &l) {
                        l.prepend(Lists(QStringLiteral("New: n")).at(0));
@@ -147,8 +129,6 @@ private slots:
                 << QStringList{QStringLiteral("- A 1..1"), QStringLiteral("~ A 1..1")} << "1/1";
         QTest::newRow("the item itself removed")
                 << Setup([](CListCollection &l) { l[1].m_items.removeAt(1); }) << QStringList{QStringLiteral("- B 1..1")} << "";
-        QTest::newRow("an import") << Change([](CQuillmarkDoc &doc) { doc.AppendList(List(QStringLiteral("D"))); })
-                                   << QStringList{QStringLiteral("+ lists 3..3")} << "1/1";
         // Another computer's lists: A's last item moved to the front.
         QTest::newRow("a newer file") << Change([](CQuillmarkDoc &doc) {
             CListCollection lists = doc.Lists();
@@ -167,7 +147,7 @@ private slots:
         QCOMPARE(kept.data().toString(), QStringLiteral("y"));
         change(m.doc);
         QCOMPARE(m.notices, notices);
-        QCOMPARE(m.Rows(), RowsOf(m.doc.Lists()));
+        QCOMPARE(m.Rows(), Print(m.doc.Lists()));
         QCOMPARE(kept.isValid() ? QStringLiteral("%1/%2").arg(kept.parent().row()).arg(kept.row()) : QString(), y);
         if (kept.isValid())
             QCOMPARE(kept.data().toString(), QStringLiteral("y"));
@@ -175,7 +155,7 @@ private slots:
         // Undone, the same rows the other way, and the rows as before.
         m.notices.clear();
         m.doc.Undo();
-        QCOMPARE(m.Rows(), RowsOf(m.doc.Lists()));
+        QCOMPARE(m.Rows(), Print(m.doc.Lists()));
         QVERIFY(!m.notices.contains(QStringLiteral("reset")));
     }
 
@@ -209,7 +189,6 @@ private slots:
         QTest::newRow("accent in the item") << QStringLiteral("Café crème") << QStringLiteral("cafe") << true;
         QTest::newRow("accent typed") << QStringLiteral("Cafe") << QStringLiteral("CAFÉ") << true;
         QTest::newRow("accent as a mark of its own") << QStringLiteral("Cafe\u0301 noir") << QStringLiteral("café n") << true;
-        QTest::newRow("case") << QStringLiteral("Milk") << QStringLiteral("MILK") << true;
         QTest::newRow("full width") << QStringLiteral("\uFF2D\uFF49\uFF4C\uFF4B") << QStringLiteral("milk") << true;
         QTest::newRow("final sigma") << QStringLiteral("ΟΔΟΣ") << QStringLiteral("οδος") << true;
         QTest::newRow("another letter") << QStringLiteral("Milk") << QStringLiteral("mild") << false;

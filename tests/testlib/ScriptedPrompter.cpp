@@ -8,36 +8,6 @@ QString KindName(int k)
 }
 } // namespace
 
-void ScriptedPrompter::ExpectMessage(const QString &text)
-{
-    m_script.enqueue({.kind = Kind::Message, .text = text});
-}
-
-void ScriptedPrompter::ExpectAnyMessage()
-{
-    m_script.enqueue({.kind = Kind::Message, .anyText = true});
-}
-
-void ScriptedPrompter::ExpectQuestion(const QString &text, bool answerYes)
-{
-    m_script.enqueue({.kind = Kind::Question, .text = text, .yes = answerYes});
-}
-
-void ScriptedPrompter::ExpectChoice(const QString &text, const QString &answer, const QString &defaultChoice)
-{
-    m_script.enqueue({.kind = Kind::Choice, .text = text, .answer = answer, .defaultChoice = defaultChoice});
-}
-
-void ScriptedPrompter::ExpectSaveFile(const QString &pathOrEmpty)
-{
-    m_script.enqueue({.kind = Kind::SaveFile, .text = pathOrEmpty});
-}
-
-void ScriptedPrompter::ExpectOpenFile(const QString &pathOrEmpty)
-{
-    m_script.enqueue({.kind = Kind::OpenFile, .text = pathOrEmpty});
-}
-
 QStringList ScriptedPrompter::Problems() const
 {
     QStringList all = m_problems;
@@ -58,6 +28,9 @@ bool ScriptedPrompter::Next(Kind kind, const QString &what, Expectation &out)
                               .arg(KindName(int(out.kind)), out.text, KindName(int(kind)), what);
         return false;
     }
+    const bool texted = kind == Kind::Message || kind == Kind::Question || kind == Kind::Choice;
+    if (texted && !out.anyText && out.text != what)
+        m_problems << QStringLiteral("%1 \"%2\" instead of \"%3\"").arg(KindName(int(kind)), what, out.text);
     return true;
 }
 
@@ -65,19 +38,14 @@ void ScriptedPrompter::Message(QWidget *, const QString &text)
 {
     m_shown << text;
     Expectation e;
-    if (Next(Kind::Message, text, e) && !e.anyText && e.text != text)
-        m_problems << QStringLiteral("message \"%1\" instead of \"%2\"").arg(text, e.text);
+    Next(Kind::Message, text, e);
 }
 
 bool ScriptedPrompter::AskYesNo(QWidget *, const QString &text)
 {
     m_shown << text;
     Expectation e;
-    if (!Next(Kind::Question, text, e))
-        return false;
-    if (e.text != text)
-        m_problems << QStringLiteral("question \"%1\" instead of \"%2\"").arg(text, e.text);
-    return e.yes;
+    return Next(Kind::Question, text, e) && e.yes;
 }
 
 int ScriptedPrompter::AskChoice(QWidget *, const QString &text, const QStringList &choices, int defaultChoice,
@@ -87,8 +55,6 @@ int ScriptedPrompter::AskChoice(QWidget *, const QString &text, const QStringLis
     Expectation e;
     if (!Next(Kind::Choice, text, e))
         return cancelChoice;
-    if (e.text != text)
-        m_problems << QStringLiteral("choice \"%1\" instead of \"%2\"").arg(text, e.text);
     const QString offeredDefault = choices.value(defaultChoice);
     if (offeredDefault != e.defaultChoice)
         m_problems << QStringLiteral("default choice \"%1\" instead of \"%2\"").arg(offeredDefault, e.defaultChoice);

@@ -15,16 +15,20 @@
 class ScriptedPrompter final : public Prompter
 {
 public:
-    void ExpectMessage(const QString &text);
+    void ExpectMessage(const QString &text) { m_script.enqueue({.kind = Kind::Message, .text = text}); }
     // A message whose text the test cannot know beforehand (it names a file
     // made meanwhile); check it in Shown() afterwards.
-    void ExpectAnyMessage();
-    void ExpectQuestion(const QString &text, bool answerYes);
+    void ExpectAnyMessage() { m_script.enqueue({.kind = Kind::Message, .anyText = true}); }
+    void ExpectQuestion(const QString &text, bool answerYes)
+    {
+        m_script.enqueue({.kind = Kind::Question, .text = text, .yes = answerYes});
+    }
     // A question with named choices: the text, the choice to answer, and the
     // choice that must be the default one (Enter's).
-    void ExpectChoice(const QString &text, const QString &answer, const QString &defaultChoice);
-    // The callback fills the dialog and returns QDialog::Accepted or Rejected;
-    // it is checked to be of type T before it is called.
+    void ExpectChoice(const QString &text, const QString &answer, const QString &defaultChoice)
+    {
+        m_script.enqueue({.kind = Kind::Choice, .text = text, .answer = answer, .defaultChoice = defaultChoice});
+    }
     template<typename T>
     void ExpectDialog(std::function<int(T &)> answer)
     {
@@ -33,8 +37,8 @@ public:
                               return t ? answer(*t) : -1;
                           }});
     }
-    void ExpectOpenFile(const QString &pathOrEmpty);
-    void ExpectSaveFile(const QString &pathOrEmpty);
+    void ExpectOpenFile(const QString &pathOrEmpty) { m_script.enqueue({.kind = Kind::OpenFile, .text = pathOrEmpty}); }
+    void ExpectSaveFile(const QString &pathOrEmpty) { m_script.enqueue({.kind = Kind::SaveFile, .text = pathOrEmpty}); }
 
     // The texts of all messages and questions shown, in order.
     QStringList Shown() const { return m_shown; }
@@ -65,6 +69,8 @@ private:
         QString defaultChoice{};
         std::function<int(QDialog &)> dialog{};
     };
+    // The next expectation, which must be of this kind; for a message, a
+    // question or a choice, `what` must also be its text.
     bool Next(Kind kind, const QString &what, Expectation &out);
 
     QQueue<Expectation> m_script;

@@ -11,7 +11,6 @@
 // than on a disk that flushes each save.
 #include "model/DataStore.h"
 #include "tests/testlib/DataFiles.h"
-#include "tests/testlib/Lists.h"
 #include "tests/model/crashtrial/TrialData.h"
 #include "tests/testlib/FileSizeLimit.h"
 #include "tests/testlib/QuillmarkTest.h"
@@ -19,14 +18,13 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QProcess>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
 
 #include <algorithm>
-#include <csignal>
-#include <sys/wait.h>
+#include <cerrno>
 #include <thread>
-#include <unistd.h>
 
 namespace {
 
@@ -39,68 +37,31 @@ QStringList Strays(const QString &dir)
     return out;
 }
 
-// The writer as a child process, its standard output on a pipe.
-class Writer
+// The writer as a child process. Its bytes arrive on a pipe; kill() is SIGKILL.
+class Writer : public QProcess
 {
 public:
     explicit Writer(const QString &path)
     {
-        int fds[2];
-        if (::pipe(fds) != 0)
-            return;
-        const QByteArray file = QFile::encodeName(path);
-        m_pid = ::fork();
-        if (m_pid == 0) {
-            ::dup2(fds[1], STDOUT_FILENO);
-            ::close(fds[0]);
-            ::close(fds[1]);
-            const char *program = QUILLMARK_CRASHTRIAL_WRITER;
-            ::execl(program, program, file.constData(), static_cast<char *>(nullptr));
-            ::_exit(127);
-        }
-        ::close(fds[1]);
-        m_out = fds[0];
+        setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        start(QStringLiteral(QUILLMARK_CRASHTRIAL_WRITER), {path});
     }
-    ~Writer()
+    ~Writer() override
     {
-        if (m_pid > 0 && !m_reaped) {
-            ::kill(m_pid, SIGKILL);
-            Wait();
-        }
-        if (m_out >= 0)
-            ::close(m_out);
+        kill();
+        waitForFinished();
     }
-    Writer(const Writer &) = delete;
-    Writer &operator=(const Writer &) = delete;
-
-    bool Started() const { return m_pid > 0 && m_out >= 0; }
 
     // The next signal byte of the writer; 0 once it has ended.
     char Next()
     {
         char c = 0;
-        ssize_t n;
-        do {
-            n = ::read(m_out, &c, 1);
-        } while (n < 0 && errno == EINTR);
-        return n == 1 ? c : 0;
+        while (!getChar(&c)) {
+            if (!waitForReadyRead(30000))
+                return 0;
+        }
+        return c;
     }
-
-    void Kill() { ::kill(m_pid, SIGKILL); }
-
-    // The exit code, or 128 + signal.
-    int Wait()
-    {
-        int status = 0;
-        while (::waitpid(m_pid, &status, 0) < 0 && errno == EINTR) { }
-        m_reaped = true;
-        return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
-    }
-
-private:
-    pid_t m_pid = -1;
-    int m_out = -1;
-    bool m_reaped = false;
 };
 
 } // namespace
@@ -159,7 +120,7 @@ void TestCrashTrial::killedSaveLeavesOneCompleteVersion()
     qint64 saveNs = 0;
     {
         Writer writer(m_path);
-        QVERIFY(writer.Started());
+        QVERIFY(writer.waitForStarted());
         QList<qint64> durations;
         QElapsedTimer timer;
         while (durations.size() < 7) {
@@ -182,13 +143,13 @@ void TestCrashTrial::killedSaveLeavesOneCompleteVersion()
         const QByteArray before = QuillmarkTest::FileBytes(m_path);
         {
             Writer writer(m_path);
-            QVERIFY(writer.Started());
             QCOMPARE(writer.Next(), 'S');
             // Anywhere in the save, and now and then just after it.
             const qint64 delay = qint64(random.bounded(1.25) * double(saveNs));
             std::this_thread::sleep_for(std::chrono::nanoseconds(delay));
-            writer.Kill();
-            QCOMPARE(writer.Wait(), 128 + SIGKILL);
+            writer.kill();
+            QVERIFY(writer.waitForFinished());
+            QCOMPARE(writer.exitStatus(), QProcess::CrashExit);
         }
         const QByteArray after = QuillmarkTest::FileBytes(m_path);
         if (after != m_versionA && after != m_versionB) {
