@@ -28,7 +28,7 @@ struct Loaded
     }
 };
 
-enum class Change { Tick, Untick, Edit, ListSetup, Import, MoveItem, RemoveItems, RemoveList };
+enum class Change { Tick, Untick, Edit, ListSetup, Import, UntickAll, Duplicate, MoveItem, RemoveItems, RemoveList };
 
 // Makes the change on the document and says what the lists must be after it.
 CListCollection Make(CQuillmarkDoc &doc, Change change)
@@ -56,6 +56,16 @@ CListCollection Make(CQuillmarkDoc &doc, Change change)
         after.append(RichSample().at(0));
         after.last().SetName(QStringLiteral("Shop"));
         doc.AppendList(after.last());
+        break;
+    case Change::UntickAll:
+        after[2].m_items[0].m_bDone = false;
+        doc.UntickAll(2);
+        break;
+    case Change::Duplicate:
+        after.append(after.at(0));
+        after.last().SetName(QStringLiteral("Shop"));
+        after.last().m_items[1].m_bDone = false;
+        doc.DuplicateList(0, QStringLiteral("Shop"), true);
         break;
     case Change::MoveItem:
         // Into the place its name takes, the last one here.
@@ -106,6 +116,9 @@ void TestQuillmarkDoc::changeUndoneAndRedone_data()
     QTest::newRow("edit") << Change::Edit << QStringLiteral("Edit 'Milk'") << true;
     QTest::newRow("List Setup") << Change::ListSetup << QStringLiteral("List Setup") << true;
     QTest::newRow("import") << Change::Import << QStringLiteral("Import 'Shop'") << true;
+    QTest::newRow("untick all") << Change::UntickAll << QStringLiteral("Untick All '%1'").arg(QString(300, u'\u00e9'))
+                                << true;
+    QTest::newRow("duplicate") << Change::Duplicate << QStringLiteral("Duplicate List 'Groceries'") << true;
     QTest::newRow("move") << Change::MoveItem << QStringLiteral("Move Item 'Zebra \u20ac \U0001F600'") << true;
     QTest::newRow("remove items") << Change::RemoveItems << QStringLiteral("Remove 2 items") << true;
     QTest::newRow("remove a list") << Change::RemoveList << QStringLiteral("Remove 'Groceries'") << true;
