@@ -220,6 +220,10 @@ void TestListSetupDlg::removingOnlyListLeavesNothingToActOn()
     QVERIFY(s.dlg.m_lists.isEmpty());
     QM_VERIFY_PROMPTS(s.prompter);
 
+    s.prompter.ExpectMessage(QStringLiteral("You must select a list to remove."));
+    s.dlg.OnRemoveList();
+    QM_VERIFY_PROMPTS(s.prompter);
+
     // A list added afterwards is there to work on.
     s.ExpectForm<CNewListDlg>(QStringLiteral("Films"));
     s.ExpectForm<CNewItemDlg>(QStringLiteral("Alien"));
