@@ -48,9 +48,8 @@ public:
     void ResetLists(const CListCollection &lists);
 
     const CListCollection &Lists() const { return m_lists; }
-    // The lists as last read from the file or written to it: where Lists()
-    // differs, the change is not saved yet.
-    const CListCollection &SavedLists() const { return m_file.Saved(); }
+    // Where the lists differ from those last read from the file or written
+    // to it, the change is not saved yet.
     bool HasUnsavedChanges() const { return m_lists != m_file.Saved(); }
 
     QUndoStack *UndoStack() { return &m_history; }

@@ -7,7 +7,6 @@
 #include "platform/AppSettings.h"
 #include "platform/Settings.h"
 #include "tests/testlib/DataFiles.h"
-#include "tests/testlib/Lists.h"
 #include "tests/testlib/QuillmarkTest.h"
 
 #include <QDir>
