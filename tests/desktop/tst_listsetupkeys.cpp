@@ -17,9 +17,12 @@ using QuillmarkTest::Lists;
 namespace {
 
 enum Action { AddList, RemoveList, EditList, AddItem, RemoveItem, EditItem };
-constexpr void (CListSetupDlg::*kHandlers[])() = {&CListSetupDlg::OnAddList, &CListSetupDlg::OnRemoveList,
-                                                  &CListSetupDlg::OnEditList, &CListSetupDlg::OnAddItem,
-                                                  &CListSetupDlg::OnRemoveItem, &CListSetupDlg::OnEditItem};
+// Plain functions, not member pointers: GCC's sanitizer build takes a
+// member pointer picked by index for one that may be unset.
+constexpr void (*kHandlers[])(CListSetupDlg &) = {
+        [](CListSetupDlg &d) { d.OnAddList(); },  [](CListSetupDlg &d) { d.OnRemoveList(); },
+        [](CListSetupDlg &d) { d.OnEditList(); }, [](CListSetupDlg &d) { d.OnAddItem(); },
+        [](CListSetupDlg &d) { d.OnRemoveItem(); }, [](CListSetupDlg &d) { d.OnEditItem(); }};
 
 // The name typed into a list's or an item's form, then OK.
 template<typename Form>
@@ -117,7 +120,7 @@ private slots:
         {
             Setup s;
             Script(s.prompter, action, answer);
-            (s.dlg.get()->*kHandlers[action])();
+            kHandlers[action](*s.dlg);
             QM_VERIFY_PROMPTS(s.prompter);
             byButton = s.State();
         }
