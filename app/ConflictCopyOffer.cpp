@@ -2,7 +2,7 @@
 
 #include "model/ConflictCopies.h"
 #include "model/DataFile.h"
-#include "platform/Prompter.h"
+#include "prompt/Prompter.h"
 #include "res/Strings.h"
 #include "res/Tr.h"
 

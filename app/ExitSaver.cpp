@@ -3,7 +3,7 @@
 #include "app/RescueCopy.h"
 #include "model/DataStore.h"
 #include "platform/AppPaths.h"
-#include "platform/Prompter.h"
+#include "prompt/Prompter.h"
 #include "res/Strings.h"
 #include "res/Tr.h"
 

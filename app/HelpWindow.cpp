@@ -1,7 +1,7 @@
 #include "app/HelpWindow.h"
 
 #include "app/HelpPage.h"
-#include "platform/Prompter.h"
+#include "prompt/Prompter.h"
 #include "res/Tr.h"
 
 #include <QDir>

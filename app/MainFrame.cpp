@@ -5,11 +5,11 @@
 #include "app/ExchangeCommands.h"
 #include "app/ExitSaver.h"
 #include "app/HelpWindow.h"
+#include "document/QuillmarkDoc.h"
 #include "model/ConflictCopies.h"
-#include "model/QuillmarkDoc.h"
 #include "platform/DataFileWatcher.h"
-#include "platform/Prompter.h"
 #include "platform/Settings.h"
+#include "prompt/Prompter.h"
 #include "res/ResourceIds.h"
 #include "res/Strings.h"
 #include "res/Tr.h"
@@ -43,7 +43,7 @@ CMainFrame::CMainFrame(QWidget *parent)
     setWindowTitle(Str::AppTitle());
     CreateMenus();
 
-    // At its smallest the view is the handheld's screen; the user may make
+    // At its smallest the view is the default size of the window; the user may make
     // the window larger, and it opens as large as it was left.
     setCentralWidget(m_view);
     m_exchange = new CExchangeCommands(*m_doc, *m_view);

@@ -2,10 +2,10 @@
 
 #include "app/MainFrame.h"
 #include "app/RescueCopy.h"
-#include "model/QuillmarkDoc.h"
+#include "document/QuillmarkDoc.h"
 #include "platform/AppPaths.h"
 #include "platform/EndSignals.h"
-#include "platform/Prompter.h"
+#include "prompt/Prompter.h"
 #include "res/Art.h"
 #include "res/Strings.h"
 #include "res/Tr.h"

@@ -4,7 +4,7 @@
 #include "platform/AppPaths.h"
 #include "platform/AppSettings.h"
 #include "platform/PrivateFolder.h"
-#include "platform/Prompter.h"
+#include "prompt/Prompter.h"
 #include "res/Tr.h"
 
 #include <QDateTime>

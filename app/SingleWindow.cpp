@@ -1,7 +1,7 @@
 #include "app/SingleWindow.h"
 
-#include "platform/Prompter.h"
-#include "platform/SingleInstance.h"
+#include "instance/SingleInstance.h"
+#include "prompt/Prompter.h"
 #include "res/Tr.h"
 
 #include <QApplication>

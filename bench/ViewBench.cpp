@@ -14,9 +14,9 @@
 #include "controls/ListTree.h"
 #include "dialogs/ListSetupDlg.h"
 #include "dialogs/NewItemDlg.h"
+#include "document/QuillmarkDoc.h"
 #include "model/DataStore.h"
-#include "model/QuillmarkDoc.h"
-#include "platform/Prompter.h"
+#include "prompt/Prompter.h"
 #include "view/QuillmarkView.h"
 #include "view/ViewLook.h"
 

@@ -1,7 +1,7 @@
 #include "controls/FindPane.h"
 
 #include "controls/TreeOptionsCtrl.h"
-#include "model/ListsModel.h"
+#include "document/ListsModel.h"
 #include "res/Tr.h"
 
 #include <QCoreApplication>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "model/FoundItems.h"
+#include "document/FoundItems.h"
 
 #include <QWidget>
 

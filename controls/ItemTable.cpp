@@ -1,6 +1,6 @@
 #include "controls/ItemTable.h"
 
-#include "model/ListsModel.h"
+#include "document/ListsModel.h"
 #include "platform/AppSettings.h"
 
 #include <QHeaderView>

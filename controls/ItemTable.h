@@ -19,7 +19,7 @@ class CListsModel;
 // ticks an item with a click on its box or the space bar.
 //
 // Each column is as wide as its heading and its cells need, and at least as
-// wide as on the handheld; a column the user makes wider or narrower keeps
+// wide as in a window of the smallest size; a column the user makes wider or narrower keeps
 // that width, also at the next start. What the table is wider than its own
 // width goes to the name column.
 class CItemTable : public CTreeOptionsCtrl

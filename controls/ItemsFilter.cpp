@@ -1,6 +1,6 @@
 #include "controls/ItemsFilter.h"
 
-#include "model/ListsModel.h"
+#include "document/ListsModel.h"
 
 #include <cmath>
 

@@ -1,6 +1,6 @@
 #include "controls/ListTree.h"
 
-#include "model/ListsModel.h"
+#include "document/ListsModel.h"
 
 #include <QItemSelectionModel>
 

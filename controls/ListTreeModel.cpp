@@ -1,6 +1,6 @@
 #include "controls/ListTreeModel.h"
 
-#include "model/ListsModel.h"
+#include "document/ListsModel.h"
 #include "res/ResourceIds.h"
 #include "res/Tr.h"
 

@@ -1,6 +1,6 @@
 #include "controls/TreeOptionsCtrl.h"
 
-#include "model/ListsModel.h"
+#include "document/ListsModel.h"
 #include "res/ResourceIds.h"
 
 #include <QHeaderView>

@@ -5,7 +5,7 @@
 #include "dialogs/NewItemDlg.h"
 #include "dialogs/NewListDlg.h"
 #include "dialogs/TemplateFit.h"
-#include "platform/Prompter.h"
+#include "prompt/Prompter.h"
 #include "res/ClientArea.h"
 #include "res/ResourceIds.h"
 #include "res/Strings.h"

@@ -6,7 +6,7 @@
 #include "dialogs/PriceText.h"
 #include "dialogs/TemplateFit.h"
 #include "model/ShownText.h"
-#include "platform/Prompter.h"
+#include "prompt/Prompter.h"
 #include "res/Art.h"
 #include "res/ClientArea.h"
 #include "res/Strings.h"

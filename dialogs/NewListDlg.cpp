@@ -3,7 +3,7 @@
 #include "dialogs/DialogTemplates.h"
 #include "dialogs/IconChooser.h"
 #include "dialogs/TemplateFit.h"
-#include "platform/Prompter.h"
+#include "prompt/Prompter.h"
 #include "res/Strings.h"
 #include "res/Tr.h"
 

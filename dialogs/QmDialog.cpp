@@ -1,7 +1,7 @@
 #include "dialogs/QmDialog.h"
 
 #include "dialogs/TemplateFit.h"
-#include "platform/Prompter.h"
+#include "prompt/Prompter.h"
 #include "res/ClientArea.h"
 #include "res/Strings.h"
 #include "res/Tr.h"

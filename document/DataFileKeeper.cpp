@@ -1,7 +1,7 @@
-#include "model/DataFileKeeper.h"
+#include "document/DataFileKeeper.h"
 
+#include "document/QuillmarkDoc.h"
 #include "model/ListMatch.h"
-#include "model/QuillmarkDoc.h"
 #include "platform/AppPaths.h"
 #include "res/Strings.h"
 #include "res/Tr.h"

@@ -1,6 +1,6 @@
-#include "model/FoundItems.h"
+#include "document/FoundItems.h"
 
-#include "model/ListsModel.h"
+#include "document/ListsModel.h"
 #include "res/Strings.h"
 #include "res/Tr.h"
 

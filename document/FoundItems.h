@@ -1,6 +1,6 @@
 #pragma once
 
-#include "model/ItemSearch.h"
+#include "document/ItemSearch.h"
 
 #include <QAbstractTableModel>
 

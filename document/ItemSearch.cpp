@@ -1,4 +1,4 @@
-#include "model/ItemSearch.h"
+#include "document/ItemSearch.h"
 
 #include <array>
 #include <type_traits>

@@ -1,6 +1,6 @@
-#include "model/ListCommands.h"
+#include "document/ListCommands.h"
 
-#include "model/QuillmarkDoc.h"
+#include "document/QuillmarkDoc.h"
 
 CListCommand::CListCommand(CQuillmarkDoc &doc, const QString &text, Save save)
     : QUndoCommand(text)

@@ -1,8 +1,8 @@
-#include "model/ListsModel.h"
+#include "document/ListsModel.h"
 
-#include "model/ShownText.h"
+#include "document/QuillmarkDoc.h"
 #include "model/ListMatch.h"
-#include "model/QuillmarkDoc.h"
+#include "model/ShownText.h"
 #include "res/Strings.h"
 #include "res/Tr.h"
 

@@ -1,6 +1,6 @@
-#include "model/QuillmarkDoc.h"
+#include "document/QuillmarkDoc.h"
 
-#include "model/ListCommands.h"
+#include "document/ListCommands.h"
 #include "model/ListReuse.h"
 #include "res/Tr.h"
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "model/DataFileKeeper.h"
+#include "document/DataFileKeeper.h"
 #include "model/ListItemArray.h"
 
 #include <QObject>
@@ -9,7 +9,7 @@
 class CListCommand;
 
 // The user's lists while the program runs: the collection, and every change
-// as a step of the undo history (model/ListCommands). Widgets read the lists
+// as a step of the undo history (document/ListCommands). Widgets read the lists
 // here and ask for changes; none writes into the collection itself. The data
 // file is kept in step by File().
 //

@@ -1,4 +1,4 @@
-#include "platform/SingleInstance.h"
+#include "instance/SingleInstance.h"
 
 #include "platform/PrivateFolder.h"
 

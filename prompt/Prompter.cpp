@@ -1,4 +1,4 @@
-#include "platform/Prompter.h"
+#include "prompt/Prompter.h"
 
 #include <QApplication>
 #include <QDialog>

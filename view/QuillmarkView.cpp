@@ -4,10 +4,10 @@
 #include "controls/FindPane.h"
 #include "controls/ItemTable.h"
 #include "controls/ListTree.h"
-#include "model/ListsModel.h"
-#include "model/QuillmarkDoc.h"
-#include "platform/Prompter.h"
+#include "document/ListsModel.h"
+#include "document/QuillmarkDoc.h"
 #include "platform/Settings.h"
+#include "prompt/Prompter.h"
 #include "res/Art.h"
 #include "res/ClientArea.h"
 #include "res/Tr.h"
@@ -28,7 +28,7 @@ CQuillmarkView::CQuillmarkView(CQuillmarkDoc &doc, QWidget *parent)
     , m_findAction(new QAction(Tr::tr("&Find..."), this))
     , m_hideDoneAction(new QAction(Tr::tr("&Hide Done Items"), this))
 {
-    // Never smaller than the handheld's screen, whose layout it keeps.
+    // Never smaller than the default size of the window, whose layout it keeps.
     setMinimumSize(ClientArea::kSize);
     // Every paint covers the whole surface: nothing needs erasing first.
     setAttribute(Qt::WA_OpaquePaintEvent);

@@ -3,8 +3,8 @@
 #include "controls/FindPane.h"
 #include "controls/ItemTable.h"
 #include "controls/ListTree.h"
-#include "model/ListsModel.h"
-#include "model/QuillmarkDoc.h"
+#include "document/ListsModel.h"
+#include "document/QuillmarkDoc.h"
 #include "view/ViewLook.h"
 
 #include <QAbstractItemView>

@@ -4,11 +4,11 @@
 #include "controls/FindPane.h"
 #include "controls/ItemTable.h"
 #include "controls/ListTree.h"
+#include "document/QuillmarkDoc.h"
 #include "model/ShownText.h"
-#include "model/QuillmarkDoc.h"
 #include "res/Art.h"
-#include "res/ResourceIds.h"
 #include "res/ClientArea.h"
+#include "res/ResourceIds.h"
 #include "res/Strings.h"
 #include "res/Tr.h"
 #include "view/ViewLook.h"
@@ -78,7 +78,7 @@ void CQuillmarkView::LayOut()
     if (!m_tree)
         return;
     const QRect child = ViewLook::ChildRect(size());
-    // What the table grows by beyond the handheld's goes to its name column.
+    // What the table grows by beyond the smallest size goes to its name column.
     m_listItems->SetOwnWidth(ViewLook::ChildRect(ClientArea::kSize).width());
     for (QWidget *control : {static_cast<QWidget *>(m_tree), static_cast<QWidget *>(m_listItems),
                              static_cast<QWidget *>(m_find)})

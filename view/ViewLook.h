@@ -5,7 +5,7 @@
 
 // The view's geometry and fonts, shared by the painting, the layout of its
 // controls and buttons (and the tests), so that a change of the layout is
-// made here alone. At its smallest the view is the handheld's screen; what
+// made here alone. At its smallest the view is the default size of the window; what
 // it grows by goes to the tree or the table, the detail pane and the
 // banner's band, and the buttons and the total keep to the bottom corners.
 namespace ViewLook {

@@ -3,8 +3,8 @@
 #include "dialogs/DialogUnits.h"
 #include "dialogs/IconChooser.h"
 #include "dialogs/TemplateFit.h"
-#include "platform/Prompter.h"
 #include "platform/AppSettings.h"
+#include "prompt/Prompter.h"
 #include "res/Tr.h"
 
 #include <QLabel>

@@ -1,7 +1,7 @@
 #include "exchange/share/PrintPreview.h"
 
 #include "exchange/share/ListPrint.h"
-#include "platform/Prompter.h"
+#include "prompt/Prompter.h"
 #include "res/Tr.h"
 
 #include <QGuiApplication>

@@ -14,8 +14,8 @@
 #include "controls/TreeOptionsCtrl.h"
 #include "dialogs/ListSetupDlg.h"
 #include "dialogs/NewItemDlg.h"
+#include "document/QuillmarkDoc.h"
 #include "model/DataFile.h"
-#include "model/QuillmarkDoc.h"
 #include "platform/CalendarTime.h"
 #include "view/QuillmarkView.h"
 

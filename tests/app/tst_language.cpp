@@ -8,7 +8,7 @@
 #include "app/QuillmarkApp.h"
 #include "dialogs/DescriptionEdit.h"
 #include "dialogs/NewItemDlg.h"
-#include "platform/Prompter.h"
+#include "prompt/Prompter.h"
 #include "res/Tr.h"
 #include "tests/testlib/DataFiles.h"
 #include "tests/testlib/Lists.h"

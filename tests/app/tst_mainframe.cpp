@@ -3,7 +3,7 @@
 #include "app/MainFrame.h"
 #include "dialogs/DuplicateListDlg.h"
 #include "dialogs/MoveItemDlg.h"
-#include "model/QuillmarkDoc.h"
+#include "document/QuillmarkDoc.h"
 #include "res/ClientArea.h"
 #include "res/Strings.h"
 #include "tests/app/ExitQuestion.h"

@@ -1,5 +1,5 @@
 #include "controls/TreeOptionsCtrl.h"
-#include "model/ListsModel.h"
+#include "document/ListsModel.h"
 #include "res/ResourceIds.h"
 #include "tests/testlib/QuillmarkTest.h"
 

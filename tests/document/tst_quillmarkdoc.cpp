@@ -1,4 +1,4 @@
-#include "model/QuillmarkDoc.h"
+#include "document/QuillmarkDoc.h"
 #include "tests/testlib/DataFiles.h"
 #include "tests/testlib/Lists.h"
 #include "tests/testlib/QuillmarkTest.h"

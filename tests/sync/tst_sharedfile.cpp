@@ -4,8 +4,8 @@
 
 #include "app/MainFrame.h"
 #include "dialogs/NewItemDlg.h"
+#include "document/QuillmarkDoc.h"
 #include "model/ConflictCopies.h"
-#include "model/QuillmarkDoc.h"
 #include "model/UnsavedChanges.h"
 #include "platform/DataFileWatcher.h"
 #include "res/Strings.h"

@@ -4,8 +4,8 @@
 
 #include "app/MainFrame.h"
 #include "app/QuillmarkApp.h"
+#include "instance/SingleInstance.h"
 #include "platform/AppPaths.h"
-#include "platform/SingleInstance.h"
 #include "tests/testlib/DataFiles.h"
 #include "tests/testlib/Lists.h"
 #include "tests/testlib/QuillmarkTest.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/Prompter.h"
+#include "prompt/Prompter.h"
 
 #include <QDialog>
 #include <QQueue>

@@ -2,7 +2,7 @@
 
 #include "controls/ItemTable.h"
 #include "controls/ListTree.h"
-#include "model/QuillmarkDoc.h"
+#include "document/QuillmarkDoc.h"
 #include "platform/CalendarTime.h"
 #include "tests/testlib/DataFiles.h"
 #include "tests/testlib/Lists.h"

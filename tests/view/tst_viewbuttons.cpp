@@ -1,6 +1,6 @@
 #include "dialogs/ListSetupDlg.h"
 #include "dialogs/NewItemDlg.h"
-#include "model/ListsModel.h"
+#include "document/ListsModel.h"
 #include "res/ClientArea.h"
 #include "tests/testlib/QuillmarkTest.h"
 #include "tests/view/ViewFixture.h"

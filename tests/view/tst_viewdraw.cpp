@@ -1,4 +1,4 @@
-#include "model/ListsModel.h"
+#include "document/ListsModel.h"
 #include "res/Art.h"
 #include "res/ClientArea.h"
 #include "res/ResourceIds.h"
@@ -233,7 +233,7 @@ private slots:
     // 1.5 + 2.25 + 0: the amount framed at the bottom right, the label
     // before it. Once an item is done, what is left to pay and what is done:
     // in the total's tool tip, and drawn before the total in a window wider
-    // than the handheld's. A list with nothing done shows neither.
+    // than the smallest. A list with nothing done shows neither.
     void whatIsLeft_data()
     {
         QTest::addColumn<int>("width");

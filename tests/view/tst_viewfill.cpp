@@ -1,4 +1,4 @@
-#include "model/ListsModel.h"
+#include "document/ListsModel.h"
 #include "platform/AppSettings.h"
 #include "res/ClientArea.h"
 #include "res/ResourceIds.h"
