@@ -1,9 +1,7 @@
 #include "document/DataFileKeeper.h"
 
-#include "document/QuillmarkDoc.h"
 #include "model/ListMatch.h"
 #include "platform/AppPaths.h"
-#include "res/Strings.h"
 #include "res/Tr.h"
 
 namespace {
@@ -17,25 +15,23 @@ bool SameFile(const CFileStamp &a, const CFileStamp &b)
 
 } // namespace
 
-CDataFileKeeper::CDataFileKeeper(CQuillmarkDoc &doc)
-    : m_doc(doc)
-    , m_store(QString())
+CDataFileKeeper::CDataFileKeeper()
+    : m_store(QString())
 {
 }
 
-DataFile::LoadResult CDataFileKeeper::Load()
+DataFile::LoadResult CDataFileKeeper::Load(CListCollection &lists)
 {
     if (m_store.Path().isEmpty())
         m_store = CDataStore(AppPaths::DataFilePath());
-    CListCollection lists;
+    lists.clear();
     const DataFile::LoadResult result = m_store.Load(lists);
     m_loaded = true;
     m_saved = lists;
-    m_doc.ResetLists(lists);
     return result;
 }
 
-CDataFileKeeper::FileState CDataFileKeeper::CatchUp()
+CDataFileKeeper::FileState CDataFileKeeper::CatchUp(const CListCollection &held, Newer &newer)
 {
     if (!m_loaded)
         return FileState::Same;
@@ -48,9 +44,9 @@ CDataFileKeeper::FileState CDataFileKeeper::CatchUp()
         m_store.SawAgain(now);
         return FileState::Same;
     }
-    CListCollection newer;
+    CListCollection readLists;
     CFileStamp stamp;
-    const DataFile::LoadResult read = m_store.Peek(newer, stamp);
+    const DataFile::LoadResult read = m_store.Peek(readLists, stamp);
     switch (read.status) {
     case DataFile::LoadStatus::Missing:
         // Nothing there that a save could overwrite: the lists held here are
@@ -77,22 +73,16 @@ CDataFileKeeper::FileState CDataFileKeeper::CatchUp()
     case DataFile::LoadStatus::Complete:
         break;
     }
-    TakeIn(newer, stamp);
-    return FileState::TakenIn;
-}
-
-void CDataFileKeeper::TakeIn(const CListCollection &newer, const CFileStamp &stamp)
-{
     UnsavedChanges::Result merged;
-    if (m_doc.Lists() != m_saved)
-        merged = UnsavedChanges::PutOnto(newer, m_saved, m_doc.Lists());
+    if (held != m_saved)
+        merged = UnsavedChanges::PutOnto(readLists, m_saved, held);
     else
-        merged.lists = newer;
+        merged.lists = readLists;
     m_store.TookIn(stamp);
     m_toldNotTakenIn = false;
-    m_saved = newer;
-    m_doc.ResetLists(merged.lists);
-    Tell(merged.notes);
+    m_saved = readLists;
+    newer = {merged.lists, UnsavedChanges::Describe(merged.notes)};
+    return FileState::TakenIn;
 }
 
 void CDataFileKeeper::Tell(const QList<UnsavedChanges::Note> &notes)
@@ -102,29 +92,17 @@ void CDataFileKeeper::Tell(const QList<UnsavedChanges::Note> &notes)
         emit changesFromElsewhere(message);
 }
 
-bool CDataFileKeeper::Save()
+QString CDataFileKeeper::NotTakenInError() const
 {
-    QString error;
-    if (TrySave(error))
-        return true;
-    emit saveFailed(Str::SaveFailed(m_store.Path(), error));
-    return false;
+    return Tr::tr("another program changed the file, and the newer file cannot be read "
+                  "completely (%1), so it is not replaced")
+            .arg(m_notTakenInReason);
 }
 
-bool CDataFileKeeper::TrySave(QString &errorString)
+bool CDataFileKeeper::Write(const CListCollection &lists, QString &errorString)
 {
-    m_lastSaveOk = false;
-    if (!m_loaded) {
-        m_lastSaveOk = true;
+    if (!m_loaded)
         return true;
-    }
-    if (CatchUp() == FileState::NotTakenIn) {
-        errorString = Tr::tr("another program changed the file, and the newer file cannot be read "
-                             "completely (%1), so it is not replaced")
-                              .arg(m_notTakenInReason);
-        return false;
-    }
-    const CListCollection lists = m_doc.Lists();
     if (!m_store.Save(lists)) {
         errorString = m_store.ErrorString();
         return false;
@@ -133,21 +111,20 @@ bool CDataFileKeeper::TrySave(QString &errorString)
     m_lastWritten = lists;
     m_lastWriteBase = m_saved;
     m_saved = lists;
-    m_lastSaveOk = true;
     return true;
 }
 
-CListCollection CDataFileKeeper::Rebase(const CListCollection &before, const CListCollection &after)
+CListCollection CDataFileKeeper::Rebase(const CListCollection &newer, const CListCollection &before,
+                                        const CListCollection &after)
 {
-    UnsavedChanges::Result rebased = UnsavedChanges::PutOnto(m_doc.Lists(), before, after);
+    UnsavedChanges::Result rebased = UnsavedChanges::PutOnto(newer, before, after);
     Tell(rebased.notes);
     return rebased.lists;
 }
 
-CListCollection CDataFileKeeper::RebaseEdit(const CListCollection &before, int list, int item,
-                                            const CListItem &value)
+CListCollection CDataFileKeeper::RebaseEdit(const CListCollection &newer, const CListCollection &before, int list,
+                                            int item, const CListItem &value)
 {
-    const CListCollection &newer = m_doc.Lists();
     const CListItemArray &edited = before.at(list);
     const CListItem &old = edited.m_items.at(item);
     const qsizetype l = ListMatch::NthListNamed(newer, edited.m_strName, ListMatch::ListOccurrence(before, list));
@@ -155,7 +132,7 @@ CListCollection CDataFileKeeper::RebaseEdit(const CListCollection &before, int l
     if (t < 0) {
         CListCollection after = before;
         after[list].SetItem(item, value);
-        return Rebase(before, after);
+        return Rebase(newer, before, after);
     }
     CListCollection after = newer;
     const UnsavedChanges::ItemMerge merged = UnsavedChanges::MergeItem(old, value, newer.at(l).m_items.at(t));
@@ -173,10 +150,10 @@ bool CDataFileKeeper::IsOwnSaveSetAside(const QString &path) const
             && CFileStamp::OfFile(path).SameBytesAs(m_lastWrite);
 }
 
-CListCollection CDataFileKeeper::WithOwnSaveTakenBack()
+CListCollection CDataFileKeeper::WithOwnSaveTakenBack(const CListCollection &held)
 {
     // What that save changed, put onto what the lists are now.
-    UnsavedChanges::Result back = UnsavedChanges::PutOnto(m_doc.Lists(), m_lastWriteBase, m_lastWritten);
+    UnsavedChanges::Result back = UnsavedChanges::PutOnto(held, m_lastWriteBase, m_lastWritten);
     Tell(back.notes);
     m_lastWrite = CFileStamp();
     return back.lists;

@@ -4,8 +4,6 @@
 
 #include <QUndoCommand>
 
-class CQuillmarkDoc;
-
 // A step of the document's history. It only puts lists into the document,
 // which tells the views; a step that saves asks for it as it runs, and the
 // document saves once the step has ended and the history is in order again.
@@ -14,15 +12,28 @@ class CListCommand : public QUndoCommand
 public:
     enum class Save { Now, WithNextSave };
 
-protected:
-    CListCommand(CQuillmarkDoc &doc, const QString &text, Save save);
+    // What a step may do to the document it belongs to: read the lists, and
+    // put an item or the lists in, saved as `save` asks.
+    class Target
+    {
+    public:
+        virtual const CListCollection &Lists() const = 0;
+        virtual void PutItem(int list, int item, const CListItem &value, Save save) = 0;
+        virtual void PutLists(const CListCollection &lists, Save save) = 0;
 
-    const CListCollection &Lists() const;
-    void PutItem(int list, int item, const CListItem &value);
-    void PutLists(const CListCollection &lists);
+    protected:
+        virtual ~Target() = default;
+    };
+
+protected:
+    CListCommand(Target &doc, const QString &text, Save save);
+
+    const CListCollection &Lists() const { return m_doc.Lists(); }
+    void PutItem(int list, int item, const CListItem &value) { m_doc.PutItem(list, item, value, m_save); }
+    void PutLists(const CListCollection &lists) { m_doc.PutLists(lists, m_save); }
 
 private:
-    CQuillmarkDoc &m_doc;
+    Target &m_doc;
     const Save m_save;
 };
 
@@ -31,7 +42,7 @@ private:
 class CItemChange : public CListCommand
 {
 public:
-    CItemChange(CQuillmarkDoc &doc, const QString &text, int list, int item, CListItem after, Save save);
+    CItemChange(Target &doc, const QString &text, int list, int item, CListItem after, Save save);
 
     void undo() override { PutItem(m_list, m_item, m_before); }
     void redo() override { PutItem(m_list, m_item, m_after); }
@@ -48,7 +59,7 @@ private:
 class CListsChange : public CListCommand
 {
 public:
-    CListsChange(CQuillmarkDoc &doc, const QString &text, CListCollection after);
+    CListsChange(Target &doc, const QString &text, CListCollection after);
 
     void undo() override { PutLists(m_before); }
     void redo() override { PutLists(m_after); }

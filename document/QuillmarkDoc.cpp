@@ -1,7 +1,7 @@
 #include "document/QuillmarkDoc.h"
 
-#include "document/ListCommands.h"
 #include "model/ListReuse.h"
+#include "res/Strings.h"
 #include "res/Tr.h"
 
 #include <algorithm>
@@ -42,12 +42,10 @@ QString MergeCopiesText()
 
 CQuillmarkDoc::CQuillmarkDoc(QObject *parent)
     : QObject(parent)
-    , m_file(*this)
 {
     // Undo and Redo run through the stack too (the Edit menu, tests): the
     // save follows whichever way the step ran.
     connect(&m_history, &QUndoStack::indexChanged, this, &CQuillmarkDoc::AfterStep);
-    connect(&m_file, &CDataFileKeeper::saveFailed, this, &CQuillmarkDoc::saveFailed);
     connect(&m_file, &CDataFileKeeper::changesFromElsewhere, this, &CQuillmarkDoc::changesFromElsewhere);
 }
 
@@ -57,10 +55,50 @@ CQuillmarkDoc::~CQuillmarkDoc()
     disconnect(&m_history, nullptr, this, nullptr);
 }
 
+DataFile::LoadResult CQuillmarkDoc::Load()
+{
+    CListCollection lists;
+    const DataFile::LoadResult result = m_file.Load(lists);
+    ResetLists(lists);
+    return result;
+}
+
 void CQuillmarkDoc::ResetLists(const CListCollection &lists)
 {
     m_history.clear();
-    PutLists(lists);
+    PutLists(lists, CListCommand::Save::WithNextSave);
+}
+
+CDataFileKeeper::FileState CQuillmarkDoc::CatchUp()
+{
+    CDataFileKeeper::Newer newer;
+    const CDataFileKeeper::FileState state = m_file.CatchUp(m_lists, newer);
+    if (state == CDataFileKeeper::FileState::TakenIn) {
+        ResetLists(newer.lists);
+        if (!newer.message.isEmpty())
+            emit changesFromElsewhere(newer.message);
+    }
+    return state;
+}
+
+bool CQuillmarkDoc::Save()
+{
+    QString error;
+    if (TrySave(error))
+        return true;
+    emit saveFailed(Str::SaveFailed(Path(), error));
+    return false;
+}
+
+bool CQuillmarkDoc::TrySave(QString &errorString)
+{
+    if (CatchUp() == CDataFileKeeper::FileState::NotTakenIn) {
+        errorString = m_file.NotTakenInError();
+        m_lastSaveOk = false;
+    } else {
+        m_lastSaveOk = m_file.Write(m_lists, errorString);
+    }
+    return m_lastSaveOk;
 }
 
 void CQuillmarkDoc::AfterStep()
@@ -68,13 +106,13 @@ void CQuillmarkDoc::AfterStep()
     // Saving may take a newer file in and so clear the history: the stack
     // has finished the step by now, so that is safe.
     if (std::exchange(m_saveDue, false))
-        m_file.Save();
+        Save();
 }
 
 void CQuillmarkDoc::PushLists(const QString &text, const CListCollection &after)
 {
     if (after == m_lists)
-        m_file.Save();
+        Save();
     else
         m_history.push(new CListsChange(*this, text, after));
 }
@@ -92,7 +130,7 @@ void CQuillmarkDoc::Redo()
 void CQuillmarkDoc::Step(void (QUndoStack::*step)())
 {
     // A newer file starts a new history: nothing is left to step through.
-    if (m_file.CatchUp() == CDataFileKeeper::FileState::TakenIn)
+    if (CatchUp() == CDataFileKeeper::FileState::TakenIn)
         return;
     (m_history.*step)();
 }
@@ -128,10 +166,10 @@ bool CQuillmarkDoc::ReplaceItem(int list, int item, const CListItem &value)
     const CListCollection before = m_lists;
     const CListItem &old = before.at(list).m_items.at(item);
     const QString text = Tr::tr("Edit '%1'").arg(old.m_strName);
-    if (m_file.CatchUp() == CDataFileKeeper::FileState::TakenIn)
-        PushLists(text, m_file.RebaseEdit(before, list, item, value));
+    if (CatchUp() == CDataFileKeeper::FileState::TakenIn)
+        PushLists(text, m_file.RebaseEdit(m_lists, before, list, item, value));
     else if (value == old)
-        m_file.Save();
+        Save();
     else
         m_history.push(new CItemChange(*this, text, list, item, value, CListCommand::Save::Now));
     return true;
@@ -180,13 +218,13 @@ void CQuillmarkDoc::AppendList(const CListItemArray &list)
 bool CQuillmarkDoc::MergeIn(const CListCollection &lists)
 {
     ChangeLists(MergeCopiesText(), lists);
-    return m_file.LastSaveOk();
+    return m_lastSaveOk;
 }
 
 bool CQuillmarkDoc::TakeBackOwnSave()
 {
-    ChangeLists(MergeCopiesText(), m_file.WithOwnSaveTakenBack());
-    return m_file.LastSaveOk();
+    ChangeLists(MergeCopiesText(), m_file.WithOwnSaveTakenBack(m_lists));
+    return m_lastSaveOk;
 }
 
 bool CQuillmarkDoc::UntickAll(int list)
@@ -224,22 +262,30 @@ bool CQuillmarkDoc::MoveItem(int list, int item, int toList)
 void CQuillmarkDoc::ChangeLists(const QString &text, const CListCollection &after)
 {
     const CListCollection before = m_lists;
-    if (m_file.CatchUp() == CDataFileKeeper::FileState::TakenIn)
-        PushLists(text, m_file.Rebase(before, after));
+    if (CatchUp() == CDataFileKeeper::FileState::TakenIn)
+        PushLists(text, m_file.Rebase(m_lists, before, after));
     else
         PushLists(text, after);
 }
 
-void CQuillmarkDoc::PutItem(int list, int item, const CListItem &value)
+void CQuillmarkDoc::PutItem(int list, int item, const CListItem &value, CListCommand::Save save)
 {
     m_lists[list].SetItem(item, value);
     emit itemChanged(list, item);
+    SaveAfterStep(save);
 }
 
-void CQuillmarkDoc::PutLists(const CListCollection &lists)
+void CQuillmarkDoc::PutLists(const CListCollection &lists, CListCommand::Save save)
 {
     const Span span = Difference(m_lists, lists);
     m_lists = lists;
     if (span.removed != 0 || span.inserted != 0)
         emit listsReplaced(span.first, span.removed, span.inserted);
+    SaveAfterStep(save);
+}
+
+void CQuillmarkDoc::SaveAfterStep(CListCommand::Save save)
+{
+    if (save == CListCommand::Save::Now)
+        m_saveDue = true;
 }

@@ -1,17 +1,16 @@
 #pragma once
 
 #include "document/DataFileKeeper.h"
+#include "document/ListCommands.h"
 #include "model/ListItemArray.h"
 
 #include <QObject>
 #include <QUndoStack>
 
-class CListCommand;
-
 // The user's lists while the program runs: the collection, and every change
 // as a step of the undo history (document/ListCommands). Widgets read the lists
 // here and ask for changes; none writes into the collection itself. The data
-// file is kept in step by File().
+// file is kept in step through a CDataFileKeeper.
 //
 // Changes that the program saves at once (an edit, List Setup, an import)
 // save again when they are undone or redone, so that the file follows the
@@ -19,7 +18,7 @@ class CListCommand;
 // the unsaved changes until the next save. A change that saves, made on
 // lists a newer file has just replaced, is put onto the newer lists, and is
 // the first step of the new history.
-class CQuillmarkDoc : public QObject
+class CQuillmarkDoc : public QObject, private CListCommand::Target
 {
     Q_OBJECT
 
@@ -27,18 +26,20 @@ public:
     explicit CQuillmarkDoc(QObject *parent = nullptr);
     ~CQuillmarkDoc() override;
 
-    CDataFileKeeper &File() { return m_file; }
-    const CDataFileKeeper &File() const { return m_file; }
     // The data file's side, as the window asks for it (see CDataFileKeeper).
     void SetPath(const QString &path) { m_file.SetPath(path); }
     QString Path() const { return m_file.Path(); }
-    DataFile::LoadResult Load() { return m_file.Load(); }
+    // Reads the data file in place of the lists held, and starts a new
+    // history.
+    DataFile::LoadResult Load();
     QString DamageMessage(const DataFile::LoadResult &result) const { return m_file.DamageMessage(result); }
-    // False when a newer file could not be read whole: no save may then
-    // replace it.
-    bool CatchUpWithFile() { return m_file.CatchUp() != CDataFileKeeper::FileState::NotTakenIn; }
-    bool Save() { return m_file.Save(); }
-    bool TrySave(QString &errorString) { return m_file.TrySave(errorString); }
+    // Takes a newer data file in, if another program wrote one.
+    void CatchUpWithFile() { CatchUp(); }
+    // Writes the lists, after taking a newer file in. A failure is told
+    // through saveFailed and returns false.
+    bool Save();
+    // The same without telling anyone: false with the reason.
+    bool TrySave(QString &errorString);
     bool IsOwnSaveSetAside(const QString &path) const { return m_file.IsOwnSaveSetAside(path); }
 
     // Puts lists that come from outside the history (a newer data file, a
@@ -47,7 +48,7 @@ public:
     // saved stay as they were, so what differs from them is unsaved.
     void ResetLists(const CListCollection &lists);
 
-    const CListCollection &Lists() const { return m_lists; }
+    const CListCollection &Lists() const override { return m_lists; }
     // Where the lists differ from those last read from the file or written
     // to it, the change is not saved yet.
     bool HasUnsavedChanges() const { return m_lists != m_file.Saved(); }
@@ -104,8 +105,7 @@ signals:
     void changesFromElsewhere(const QString &message);
 
 private:
-    friend class CListCommand;
-
+    CDataFileKeeper::FileState CatchUp();
     // A change of the lists as a whole, made on the lists as they are.
     void ChangeLists(const QString &text, const CListCollection &after);
     void PushLists(const QString &text, const CListCollection &after);
@@ -115,12 +115,15 @@ private:
 
     bool HasList(int list) const;
     bool HasItem(int list, int item) const;
-    void PutItem(int list, int item, const CListItem &value);
-    void PutLists(const CListCollection &lists);
+    // What the steps of the history do (CListCommand::Target).
+    void PutItem(int list, int item, const CListItem &value, CListCommand::Save save) override;
+    void PutLists(const CListCollection &lists, CListCommand::Save save) override;
+    void SaveAfterStep(CListCommand::Save save);
 
     CListCollection m_lists;
     CDataFileKeeper m_file;
     QUndoStack m_history;
     // A step that saves has run; the save follows once the step has ended.
     bool m_saveDue = false;
+    bool m_lastSaveOk = true;
 };
