@@ -1,6 +1,7 @@
 #pragma once
 
 #include "exchange/csv/CsvImport.h"
+#include "model/ListItem.h"
 
 #include <QObject>
 #include <QPointer>

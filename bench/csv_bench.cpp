@@ -1,7 +1,7 @@
 // Import of a 100,000-line file into a new list, and export of a
 // 100,000-item list.
 #include "exchange/csv/CsvExport.h"
-#include "exchange/csv/CsvImport.h"
+#include "exchange/csv/CsvImportJob.h"
 
 #include <QFile>
 #include <QRandomGenerator>

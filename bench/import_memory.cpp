@@ -11,7 +11,7 @@
 // default, which makes about 43 bytes a line) and a price, names in no
 // order.
 
-#include "exchange/csv/CsvImport.h"
+#include "exchange/csv/CsvImportJob.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>

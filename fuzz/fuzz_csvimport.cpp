@@ -4,7 +4,7 @@
 // was; a success adds items in name order, built as the settings say, and
 // importing into a list that has items gives what adding them one by one does.
 
-#include "exchange/csv/CsvImport.h"
+#include "exchange/csv/CsvImportJob.h"
 #include "exchange/csv/CsvLineReader.h"
 #include "fuzz/FuzzCheck.h"
 

@@ -1,6 +1,5 @@
 #include "exchange/csv/CsvImport.h"
 
-#include "exchange/csv/CsvImportJob.h"
 #include "exchange/csv/CsvLineReader.h"
 #include "platform/NumberText.h"
 #include "res/Tr.h"
@@ -22,20 +21,6 @@ bool IsCSpace(QChar c)
 bool IsDigit(QChar c)
 {
     return c.unicode() >= u'0' && c.unicode() <= u'9';
-}
-
-Result RunToTheEnd(CCsvImportJob &job, CListItemArray &list)
-{
-    job.Step(QDeadlineTimer(QDeadlineTimer::Forever));
-    if (!job.Outcome().Ok())
-        return job.Outcome();
-    if (list.m_items.isEmpty()) {
-        list.m_items = job.TakeItems();
-    } else {
-        for (CListItem &item : job.TakeItems())
-            list.AddItemSorted(std::move(item));
-    }
-    return Result();
 }
 
 } // namespace
@@ -76,24 +61,6 @@ double ParsePrice(QStringView text)
     // The prefix is plain ASCII, so it reads the same in any code page.
     const double value = NumberText::ParseCDouble(text.sliced(start, end - start).toLatin1());
     return std::isfinite(value) ? value : 0.0; // "1e999" is no price either
-}
-
-Result ImportCsvDevice(QIODevice &device, const CImportFields &fields, CListItemArray &list)
-{
-    CCsvImportJob job(device, fields,
-                      list.m_items.isEmpty() ? CCsvImportJob::Order::ByName : CCsvImportJob::Order::AsInFile);
-    return RunToTheEnd(job, list);
-}
-
-Result ImportCsvFile(const QString &path, CListItemArray &list)
-{
-    // The four settings are read once per file, not once per line: nothing
-    // writes them while an import runs, so every line sees the same values.
-    Result failure;
-    const std::unique_ptr<CCsvImportJob> job = CCsvImportJob::Open(path, CImportFields::Read(), failure);
-    if (!job)
-        return failure;
-    return RunToTheEnd(*job, list);
 }
 
 QString ImportMessage(const Result &result)

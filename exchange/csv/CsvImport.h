@@ -1,17 +1,13 @@
 #pragma once
 
-#include "exchange/csv/ImportFields.h"
-#include "model/ListItemArray.h"
-
 #include <QString>
-
-class QIODevice;
 
 // Reads comma-separated files into a new list: one item per line, its name,
 // description and price from the fields that the import's settings name.
 // Nothing here shows anything: the caller turns a failure into its message
-// (ImportMessage). CCsvImportJob does the work; the functions here run it
-// to its end at once.
+// (ImportMessage). CCsvImportJob does the work, and runs it to its end at
+// once (CsvImport::ImportCsvFile); here are what it reports and the price
+// a field gives.
 namespace CsvImport {
 
 enum class Status {
@@ -33,13 +29,6 @@ struct Result
 
     bool Ok() const { return status == Status::Ok; }
 };
-
-// Imports the file at path: one item per line, in name order. On any
-// failure the list is left exactly as it was: there is no partial import.
-Result ImportCsvFile(const QString &path, CListItemArray &list);
-// The same over an open, seekable device, from its start. Into a list that
-// has items already, each new one is added as AddItemSorted adds it.
-Result ImportCsvDevice(QIODevice &device, const CImportFields &fields, CListItemArray &list);
 
 // The price a field's text gives: leading blanks, a sign, digits, a point
 // and digits, an exponent, read in the C locale whatever the user's locale;

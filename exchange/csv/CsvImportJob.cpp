@@ -238,3 +238,43 @@ QList<CListItem> CCsvImportJob::TakeItems()
 {
     return m_order == Order::ByName ? m_items.TakeSorted() : std::exchange(m_inFileOrder, {});
 }
+
+namespace CsvImport {
+
+namespace {
+
+Result RunToTheEnd(CCsvImportJob &job, CListItemArray &list)
+{
+    job.Step(QDeadlineTimer(QDeadlineTimer::Forever));
+    if (!job.Outcome().Ok())
+        return job.Outcome();
+    if (list.m_items.isEmpty()) {
+        list.m_items = job.TakeItems();
+    } else {
+        for (CListItem &item : job.TakeItems())
+            list.AddItemSorted(std::move(item));
+    }
+    return {};
+}
+
+} // namespace
+
+Result ImportCsvDevice(QIODevice &device, const CImportFields &fields, CListItemArray &list)
+{
+    CCsvImportJob job(device, fields,
+                      list.m_items.isEmpty() ? CCsvImportJob::Order::ByName : CCsvImportJob::Order::AsInFile);
+    return RunToTheEnd(job, list);
+}
+
+Result ImportCsvFile(const QString &path, CListItemArray &list)
+{
+    // The four settings are read once per file, not once per line: nothing
+    // writes them while an import runs, so every line sees the same values.
+    Result failure;
+    const std::unique_ptr<CCsvImportJob> job = CCsvImportJob::Open(path, CImportFields::Read(), failure);
+    if (!job)
+        return failure;
+    return RunToTheEnd(*job, list);
+}
+
+} // namespace CsvImport

@@ -2,6 +2,7 @@
 
 #include "exchange/csv/CsvImport.h"
 #include "exchange/csv/CsvLineReader.h"
+#include "exchange/csv/ImportFields.h"
 #include "model/ListItemArray.h"
 
 #include <QDeadlineTimer>
@@ -71,3 +72,16 @@ private:
     CSortedListBuilder m_items;
     QList<CListItem> m_inFileOrder; // for Order::AsInFile
 };
+
+// A whole import at once: the job run to its end, one item per line. Into
+// an empty list the items come in name order; into a list that has items
+// already, each new one is added as AddItemSorted adds it. On any failure
+// the list is left exactly as it was: there is no partial import.
+namespace CsvImport {
+
+// The file at path, with the import's settings.
+Result ImportCsvFile(const QString &path, CListItemArray &list);
+// An open, seekable device, from its start.
+Result ImportCsvDevice(QIODevice &device, const CImportFields &fields, CListItemArray &list);
+
+} // namespace CsvImport

@@ -1,5 +1,5 @@
 #include "exchange/csv/CsvExport.h"
-#include "exchange/csv/CsvImport.h"
+#include "exchange/csv/CsvImportJob.h"
 #include "exchange/csv/CsvLineReader.h"
 #include "tests/csv/ImportColumns.h"
 #include "tests/testlib/DataFiles.h"

@@ -1,5 +1,5 @@
 #include "exchange/csv/CsvExport.h"
-#include "exchange/csv/CsvImport.h"
+#include "exchange/csv/CsvImportJob.h"
 #include "tests/testlib/DataFiles.h"
 #include "tests/testlib/Lists.h"
 #include "tests/testlib/QuillmarkTest.h"

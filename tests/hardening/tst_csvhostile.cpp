@@ -2,7 +2,7 @@
 // an endless device. Each ends at once, cleanly, without a partial list,
 // and the user is told.
 
-#include "exchange/csv/CsvImport.h"
+#include "exchange/csv/CsvImportJob.h"
 #include "tests/testlib/QuillmarkTest.h"
 
 #include <QDir>

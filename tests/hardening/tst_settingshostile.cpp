@@ -2,7 +2,7 @@
 // fails, and a value that is not a 32-bit number, or not one the setting
 // takes, reads as its default.
 
-#include "exchange/csv/CsvImport.h"
+#include "exchange/csv/CsvImportJob.h"
 #include "exchange/csv/ImportFields.h"
 #include "platform/AppSettings.h"
 #include "platform/Settings.h"
@@ -87,7 +87,7 @@ void TestSettingsHostile::garbageReadsAsMissing()
     QCOMPARE(AppSettings::kItemToCalendar.IsOn(), false);
     // The store still takes a value and gives it back.
     Settings::WriteInt(AppSettings::kImportIcon.Key(), 12);
-    QCOMPARE(Settings::ReadInt(AppSettings::kImportIcon.Key(), 6), 12);
+    QCOMPARE(Settings::ReadStoredInt(AppSettings::kImportIcon.Key()).value_or(6), 12);
 }
 
 void TestSettingsHostile::valuesThatAreNotNumbers_data()
@@ -112,8 +112,8 @@ void TestSettingsHostile::valuesThatAreNotNumbers()
     QFETCH(QByteArray, value);
     QFETCH(int, read);
     WriteConf("[Settings]\nITEMTASK=" + value + "\nImpIcon=" + value + "\n");
-    QCOMPARE(Settings::ReadInt(QStringLiteral("ITEMTASK"), 42), read);
-    QCOMPARE(Settings::ReadInt(AppSettings::kImportIcon.Key(), 42), read);
+    QCOMPARE(Settings::ReadStoredInt(QStringLiteral("ITEMTASK")).value_or(42), read);
+    QCOMPARE(Settings::ReadStoredInt(AppSettings::kImportIcon.Key()).value_or(42), read);
     // None is the 0 or 1 it takes: a task is made, as when nothing was ever
     // stored.
     QVERIFY(AppSettings::kItemToTask.IsOn());
