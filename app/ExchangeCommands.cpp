@@ -71,9 +71,8 @@ void CExchangeCommands::ImportList()
 {
     if (Importing())
         return;
-    CNewListDlg listDlg;
-    listDlg.SetPrompter(&Prompts());
-    if (Prompts().Run(listDlg) != QDialog::Accepted) {
+    CNewListDlg listDlg(nullptr, &Prompts());
+    if (listDlg.Run() != QDialog::Accepted) {
         Prompts().Message(&m_view, Tr::tr("A New List is required to Import Into."));
         return;
     }
@@ -118,16 +117,14 @@ bool CExchangeCommands::Importing() const
 // The Import Fields dialog keeps its own settings.
 void CExchangeCommands::SetupImport()
 {
-    CImportFieldsDlg dlg(m_view.window());
-    dlg.SetPrompter(&Prompts());
-    Prompts().Run(dlg);
+    CImportFieldsDlg dlg(m_view.window(), &Prompts());
+    dlg.Run();
 }
 
 void CExchangeCommands::SetupHandOver()
 {
-    CHandOverSetupDlg dlg(m_view.window());
-    dlg.SetPrompter(&Prompts());
-    Prompts().Run(dlg);
+    CHandOverSetupDlg dlg(m_view.window(), &Prompts());
+    dlg.Run();
 }
 
 void CExchangeCommands::HandOver(const CListItem &item)

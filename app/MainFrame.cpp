@@ -8,9 +8,8 @@
 #include "document/QuillmarkDoc.h"
 #include "model/ConflictCopies.h"
 #include "platform/DataFileWatcher.h"
-#include "platform/Settings.h"
+#include "platform/AppSettings.h"
 #include "prompt/Prompter.h"
-#include "res/ResourceIds.h"
 #include "res/Strings.h"
 #include "res/Tr.h"
 #include "view/QuillmarkView.h"
@@ -25,17 +24,15 @@
 #include <utility>
 
 namespace {
-// Where the window was and how large, as saveGeometry gives it (base64).
-const QString kGeometryKey = QStringLiteral("WINDOWGEOMETRY");
 // How long a message waits for the window to come on the screen.
 constexpr int kLongestWaitForScreen = 2000; // ms
 } // namespace
 
-CMainFrame::CMainFrame(QWidget *parent)
+CMainFrame::CMainFrame(QWidget *parent, Prompter *prompter)
     : QMainWindow(parent)
     , m_doc(new CQuillmarkDoc(this))
-    , m_view(new CQuillmarkView(*m_doc, this))
-    , m_prompter(&Prompter::Standard())
+    , m_view(new CQuillmarkView(*m_doc, this, prompter))
+    , m_prompter(&m_view->Prompts())
     , m_openUrl([opener = new CDesktopOpener(this)](const QUrl &url, std::function<void()> cannotOpen) {
         opener->Open(url, std::move(cannotOpen));
     })
@@ -50,6 +47,7 @@ CMainFrame::CMainFrame(QWidget *parent)
 
     connect(m_view, &CQuillmarkView::exitRequested, this, &CMainFrame::OnExitRequested);
     connect(m_view, &CQuillmarkView::aboutRequested, this, &CMainFrame::OnAppAbout);
+    connect(m_view, &CQuillmarkView::contentsRequested, this, &CMainFrame::OnHelpContents);
     // QCoreApplication::quit() (the session manager's, for one) closes the
     // window first, so the close event below covers it.
     connect(qGuiApp, &QGuiApplication::commitDataRequest, this, &CMainFrame::OnCommitData);
@@ -71,38 +69,24 @@ CMainFrame::~CMainFrame()
 
 void CMainFrame::CreateMenus()
 {
+    using C = CViewActions::Command;
+    const auto addMenu = [this](const QString &title, std::initializer_list<C> entries) {
+        QMenu *menu = menuBar()->addMenu(title);
+        for (const C command : entries) {
+            if (command == C::None)
+                menu->addSeparator();
+            else
+                menu->addAction(m_view->Action(command));
+        }
+    };
     // Undo and Redo name the change they take back or make again, and work
     // on every screen of the view.
-    QMenu *edit = menuBar()->addMenu(Tr::tr("&Edit"));
-    edit->addAction(m_view->Action(CViewActions::Undo));
-    edit->addAction(m_view->Action(CViewActions::Redo));
-
-    // Commands on the lists, on every screen.
-    QMenu *lists = menuBar()->addMenu(Tr::tr("&List"));
-    lists->addAction(m_view->FindAction());
-    lists->addAction(m_view->HideDoneAction());
-    // On the list or the item chosen.
-    lists->addSeparator();
-    for (const CViewActions::Command command : {CViewActions::UntickAll, CViewActions::DuplicateList,
-                                                CViewActions::MoveItem})
-        lists->addAction(m_view->Action(command));
-    lists->addSeparator();
-    lists->addAction(m_view->Action(CViewActions::CopyAsText));
-    lists->addAction(m_view->Action(CViewActions::Print));
-
-    QMenu *help = menuBar()->addMenu(Tr::tr("&Help"));
-    QAction *about = help->addAction(Tr::tr("&About ..."));
-    about->setData(Res::ID_APP_ABOUT);
-    connect(about, &QAction::triggered, this, &CMainFrame::OnAppAbout);
-    QAction *contents = help->addAction(Tr::tr("Contents"));
-    contents->setData(Res::ID_HELP_CONTENTS);
-    connect(contents, &QAction::triggered, this, &CMainFrame::OnHelpContents);
-}
-
-void CMainFrame::SetPrompter(Prompter *prompter)
-{
-    m_prompter = prompter ? prompter : &Prompter::Standard();
-    m_view->SetPrompter(m_prompter);
+    addMenu(Tr::tr("&Edit"), {C::Undo, C::Redo});
+    // Commands on the lists, on every screen; then on the list or the item
+    // chosen.
+    addMenu(Tr::tr("&List"), {C::Find, C::HideDone, C::None, C::UntickAll, C::DuplicateList, C::MoveItem, C::None,
+                              C::CopyAsText, C::Print});
+    addMenu(Tr::tr("&Help"), {C::About, C::Contents});
 }
 
 void CMainFrame::SetUrlOpener(UrlOpener opener)
@@ -121,7 +105,7 @@ void CMainFrame::OnInitialUpdate()
     }
     m_view->OnInitialUpdate();
     // Qt moves a place that lies off every screen back onto one.
-    restoreGeometry(QByteArray::fromBase64(Settings::ReadString(kGeometryKey, QString()).toLatin1()));
+    restoreGeometry(QByteArray::fromBase64(AppSettings::kWindowGeometry.Read().toLatin1()));
 
     m_watcher = new CDataFileWatcher(m_doc->Path(), this);
     connect(m_watcher, &CDataFileWatcher::changedOnDisk, this, &CMainFrame::OnDataFileChanged);
@@ -247,7 +231,7 @@ bool CMainFrame::SaveBeforeEnd()
 {
     if (m_bSavedForEnd)
         return true;
-    Settings::WriteString(kGeometryKey, QString::fromLatin1(saveGeometry().toBase64()));
+    AppSettings::kWindowGeometry.Write(QString::fromLatin1(saveGeometry().toBase64()));
     // What an import under way has read is not in the lists yet: it goes.
     m_exchange->AbandonImport();
     if (ExitSaver().SaveAsking(this, *m_prompter) == CExitSaver::Outcome::StayOpen)

@@ -22,16 +22,14 @@ class CMainFrame : public QMainWindow
     Q_OBJECT
 
 public:
-    explicit CMainFrame(QWidget *parent = nullptr);
+    // `prompter` answers message boxes and runs dialogs, for the frame and
+    // its view; null: the standard one.
+    explicit CMainFrame(QWidget *parent = nullptr, Prompter *prompter = nullptr);
     ~CMainFrame() override;
 
     CQuillmarkDoc *Document() const { return m_doc; }
     CQuillmarkView *View() const { return m_view; }
 
-    // Who answers message boxes and runs dialogs, for the frame and its view;
-    // the standard one by default. Set before OnInitialUpdate.
-    void SetPrompter(Prompter *prompter);
-    Prompter &Prompts() const { return *m_prompter; }
     // What opens the help page: the desktop's viewer by default. Where it
     // cannot, the page opens in a help window of the frame's own.
     void SetUrlOpener(UrlOpener opener);

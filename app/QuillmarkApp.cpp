@@ -76,8 +76,7 @@ bool CQuillmarkApp::InitInstance(Prompter &prompter)
     if (!m_singleWindow.Claim(AppPaths::DataFilePath(), prompter))
         return false;
 
-    auto frame = std::make_unique<CMainFrame>();
-    frame->SetPrompter(&prompter);
+    auto frame = std::make_unique<CMainFrame>(nullptr, &prompter);
     frame->OnInitialUpdate();
     m_pMainWnd = std::move(frame);
     m_singleWindow.SetWindow(m_pMainWnd.get());

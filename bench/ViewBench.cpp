@@ -180,7 +180,6 @@ struct ShownView
     {
         doc.SetPath(folder.path);
         doc.Load();
-        view.SetPrompter(&prompter);
         view.OnInitialUpdate();
         view.show();
         Settle();
@@ -229,7 +228,7 @@ struct ShownView
     DataFolder folder{BenchData::HundredLists()};
     CQuillmarkDoc doc;
     OkPrompter prompter;
-    BenchView view{doc};
+    BenchView view{doc, nullptr, &prompter};
 };
 
 #define QM_ACTION_BENCHMARK(name) BENCHMARK(name)->Unit(benchmark::kMillisecond)->UseRealTime()
@@ -383,7 +382,7 @@ const QString kTyped = QStringLiteral("cafe");
 void BM_FindKeystroke(benchmark::State &state)
 {
     ShownView shown;
-    shown.view.FindAction()->trigger();
+    shown.view.Action(CViewActions::Find)->trigger();
     ShownView::Settle();
     auto *field = shown.view.findChild<QLineEdit *>(QStringLiteral("findField"));
     const qsizetype n = state.range(0);

@@ -141,7 +141,7 @@ bool CItemTable::LayOut(bool force)
 {
     if (!m_list.isValid())
         return false;
-    const std::pair<bool, bool> layout = Layout(m_lists.Lists().at(m_list.row()));
+    const std::pair<bool, bool> layout = Layout(m_lists.Lists().at(CListsModel::ListOf(m_list)));
     if (!force && layout == std::pair(m_dated, m_priced))
         return false;
     std::tie(m_dated, m_priced) = layout;

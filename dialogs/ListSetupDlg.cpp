@@ -46,8 +46,8 @@ QString ButtonText(bool itemRow, int faceBitmapId, const QString &keys)
 
 } // namespace
 
-CListSetupDlg::CListSetupDlg(QWidget *parent)
-    : CQmDialog(parent)
+CListSetupDlg::CListSetupDlg(QWidget *parent, Prompter *prompter)
+    : CQmDialog(parent, prompter)
 {
     setWindowTitle(Tr::tr("List Setup"));
 
@@ -177,9 +177,8 @@ int CListSetupDlg::NameColumnWidth() const
 
 void CListSetupDlg::OnAddList()
 {
-    CNewListDlg dlg(this);
-    dlg.SetPrompter(&Prompts());
-    if (Prompts().Run(dlg) != QDialog::Accepted)
+    CNewListDlg dlg(this, &Prompts());
+    if (dlg.Run() != QDialog::Accepted)
         return;
     CListItemArray &list = m_lists.emplace_back();
     list.SetName(dlg.m_strName);
@@ -220,11 +219,10 @@ void CListSetupDlg::OnEditList()
     m_nCurList = m_comboLists->currentIndex();
     if (!HasList(m_nCurList))
         return;
-    CNewListDlg dlg(this);
-    dlg.SetPrompter(&Prompts());
+    CNewListDlg dlg(this, &Prompts());
     dlg.m_strName = m_lists.at(m_nCurList).m_strName;
     dlg.m_nIcon = m_lists.at(m_nCurList).m_nIcon;
-    if (Prompts().Run(dlg) != QDialog::Accepted)
+    if (dlg.Run() != QDialog::Accepted)
         return;
     CListItemArray &list = m_lists[m_nCurList];
     list.SetName(dlg.m_strName);
@@ -238,10 +236,9 @@ void CListSetupDlg::OnAddItem()
     m_nCurList = m_comboLists->currentIndex();
     if (!HasList(m_nCurList))
         return;
-    CNewItemDlg dlg(this);
-    dlg.SetPrompter(&Prompts());
+    CNewItemDlg dlg(this, &Prompts());
     dlg.FillFrom(nullptr);
-    if (Prompts().Run(dlg) != QDialog::Accepted)
+    if (dlg.Run() != QDialog::Accepted)
         return;
     CListItem item;
     dlg.ApplyTo(item);
@@ -267,10 +264,9 @@ void CListSetupDlg::OnEditItem()
     if (row < 0 || !HasList(m_nCurList))
         return;
     const CListItem old = m_lists.at(m_nCurList).GetItem(row);
-    CNewItemDlg dlg(this);
-    dlg.SetPrompter(&Prompts());
+    CNewItemDlg dlg(this, &Prompts());
     dlg.FillFrom(&old);
-    if (Prompts().Run(dlg) != QDialog::Accepted)
+    if (dlg.Run() != QDialog::Accepted)
         return;
     CListItem edited = old; // the done mark stays
     dlg.ApplyTo(edited);

@@ -33,7 +33,7 @@ public:
     static constexpr int kNameColumnWidth = 90;
     static constexpr int kDoneColumnWidth = 45;
 
-    explicit CListSetupDlg(QWidget *parent = nullptr);
+    explicit CListSetupDlg(QWidget *parent = nullptr, Prompter *prompter = nullptr);
     ~CListSetupDlg() override;
 
     // The working copy the dialog edits and hands back.

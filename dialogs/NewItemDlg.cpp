@@ -43,8 +43,8 @@ QLabel *MakeLabel(const QString &text, const DialogUnits::DluRect &r, QWidget *p
 
 } // namespace
 
-CNewItemDlg::CNewItemDlg(QWidget *parent)
-    : CQmDialog(parent)
+CNewItemDlg::CNewItemDlg(QWidget *parent, Prompter *prompter)
+    : CQmDialog(parent, prompter)
 {
     setWindowTitle(Tr::tr("New Item"));
 
@@ -245,15 +245,6 @@ bool CNewItemDlg::ReadControls()
 
 void CNewItemDlg::OnOK()
 {
-    if (!ReadControls())
-        return;
-    if (m_strName.isEmpty()) {
-        Prompts().Message(this, Tr::tr("New Item must have a name."));
-        m_editName->setFocus();
-        return;
-    }
-    const int icon = m_listIcons->SelectedIcon();
-    if (icon >= 0)
-        m_nIcon = icon;
-    EndOK();
+    if (ReadControls())
+        EndNamedOK(m_strName, m_editName, *m_listIcons, m_nIcon, Tr::tr("New Item must have a name."));
 }

@@ -24,7 +24,7 @@ class CNewItemDlg : public CQmDialog
     Q_OBJECT
 
 public:
-    explicit CNewItemDlg(QWidget *parent = nullptr);
+    explicit CNewItemDlg(QWidget *parent = nullptr, Prompter *prompter = nullptr);
     ~CNewItemDlg() override;
 
     QString m_strName;

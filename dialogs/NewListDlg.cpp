@@ -3,7 +3,6 @@
 #include "dialogs/DialogTemplates.h"
 #include "dialogs/IconChooser.h"
 #include "dialogs/TemplateFit.h"
-#include "prompt/Prompter.h"
 #include "res/Strings.h"
 #include "res/Tr.h"
 
@@ -13,8 +12,8 @@
 namespace T = DialogTemplates::NewList;
 using DialogUnits::Place;
 
-CNewListDlg::CNewListDlg(QWidget *parent)
-    : CQmDialog(parent)
+CNewListDlg::CNewListDlg(QWidget *parent, Prompter *prompter)
+    : CQmDialog(parent, prompter)
 {
     setWindowTitle(Tr::tr("New List"));
 
@@ -53,13 +52,5 @@ void CNewListDlg::OnInitDialog()
 void CNewListDlg::OnOK()
 {
     m_strName = m_editName->text();
-    if (m_strName.isEmpty()) {
-        Prompts().Message(this, Tr::tr("New List must have a name."));
-        m_editName->setFocus();
-        return;
-    }
-    const int icon = m_listIcons->SelectedIcon();
-    if (icon >= 0)
-        m_nIcon = icon;
-    EndOK();
+    EndNamedOK(m_strName, m_editName, *m_listIcons, m_nIcon, Tr::tr("New List must have a name."));
 }

@@ -20,7 +20,7 @@ public:
     // chooser gets icon number 10.
     static constexpr int kNewListRow = 5;
 
-    explicit CNewListDlg(QWidget *parent = nullptr);
+    explicit CNewListDlg(QWidget *parent = nullptr, Prompter *prompter = nullptr);
     ~CNewListDlg() override;
 
     QString m_strName;

@@ -1,26 +1,28 @@
 #include "dialogs/QmDialog.h"
 
+#include "dialogs/IconChooser.h"
 #include "dialogs/TemplateFit.h"
 #include "prompt/Prompter.h"
 #include "res/ClientArea.h"
 #include "res/Strings.h"
 #include "res/Tr.h"
 
+#include <QLineEdit>
 #include <QPushButton>
 #include <QStyle>
 
 #include <algorithm>
 
-CQmDialog::CQmDialog(QWidget *parent)
+CQmDialog::CQmDialog(QWidget *parent, Prompter *prompter)
     : QDialog(parent)
-    , m_prompter(&Prompter::Standard())
+    , m_prompter(prompter ? prompter : &Prompter::Standard())
 {
     setFixedSize(ClientArea::kSize);
 }
 
-void CQmDialog::SetPrompter(Prompter *prompter)
+int CQmDialog::Run()
 {
-    m_prompter = prompter ? prompter : &Prompter::Standard();
+    return m_prompter->Run(*this);
 }
 
 void CQmDialog::accept()
@@ -31,6 +33,20 @@ void CQmDialog::accept()
 void CQmDialog::EndOK()
 {
     QDialog::accept();
+}
+
+void CQmDialog::EndNamedOK(const QString &name, QLineEdit *nameField, const CIconChooser &icons, int &icon,
+                           const QString &nameMissing)
+{
+    if (name.isEmpty()) {
+        Prompts().Message(this, nameMissing);
+        nameField->setFocus();
+        return;
+    }
+    const int chosen = icons.SelectedIcon();
+    if (chosen >= 0)
+        icon = chosen;
+    EndOK();
 }
 
 void CQmDialog::MakeOKCancel(const DialogUnits::DluRect &ok, const DialogUnits::DluRect &cancel)

@@ -5,7 +5,9 @@
 
 #include <QDialog>
 
+class CIconChooser;
 class Prompter;
+class QLineEdit;
 class QPushButton;
 
 // The common ground of the list editing dialogs: the program's client area
@@ -17,15 +19,13 @@ class CQmDialog : public QDialog
     Q_OBJECT
 
 public:
-    explicit CQmDialog(QWidget *parent = nullptr);
+    // `prompter` shows this dialog's messages, runs it and its nested
+    // dialogs; null: the standard one.
+    explicit CQmDialog(QWidget *parent = nullptr, Prompter *prompter = nullptr);
 
-    // Who shows this dialog's messages (and runs its nested dialogs).
-    // Null restores the standard one.
-    void SetPrompter(Prompter *prompter);
     Prompter &Prompts() const { return *m_prompter; }
-
-    // True once OnInitDialog has run.
-    bool IsInitialised() const { return m_initialised; }
+    // Runs the dialog modally through its prompter: the QDialog::DialogCode.
+    int Run();
 
     // OK, however it is given (button, Enter, accept()), ends up in OnOK.
     void accept() override;
@@ -40,6 +40,11 @@ protected:
     virtual void OnOK() { EndOK(); }
     // Closes the dialog with OK.
     void EndOK();
+    // The OK of a form with a name and an icon: a name left empty is told
+    // (`nameMissing`) and the dialog stays open on its field; else the icon
+    // chosen, if any, becomes `icon` and the dialog closes with OK.
+    void EndNamedOK(const QString &name, QLineEdit *nameField, const CIconChooser &icons, int &icon,
+                    const QString &nameMissing);
     // Makes the OK button (the default) and the Cancel button where the
     // template puts them; where it is called decides their place in the
     // Tab order.

@@ -83,8 +83,7 @@ inline constexpr TextSetting kCalendarFolder{"CalendarFolder"};
 inline constexpr TextSetting kRescueCopy{"RescueCopy"};
 
 // The main view: done items hidden, and the item table's sort column (a
-// CListsModel column, -1 none) and order (a Qt::SortOrder). The view still
-// reads HIDEDONE through platform/Settings under the same name.
+// CListsModel column, -1 none) and order (a Qt::SortOrder).
 inline constexpr Switch kHideDone{"HIDEDONE", false};
 inline constexpr IntSetting kSortColumn{"SORTCOLUMN", -1, -1, 4};
 inline constexpr IntSetting kSortOrder{"SORTORDER", 0, 0, 1};
@@ -95,5 +94,9 @@ inline constexpr IntSetting kNameColumnWidth{"NAMEWIDTH", 0, 0, 4000};
 inline constexpr IntSetting kPriceColumnWidth{"PRICEWIDTH", 0, 0, 4000};
 inline constexpr IntSetting kDateColumnWidth{"DATEWIDTH", 0, 0, 4000};
 inline constexpr IntSetting kDoneColumnWidth{"DONEWIDTH", 0, 0, 4000};
+
+// Where the window was and how large, as QWidget::saveGeometry gives it
+// (base64); empty when never stored.
+inline constexpr TextSetting kWindowGeometry{"WINDOWGEOMETRY"};
 
 } // namespace AppSettings

@@ -1,8 +1,7 @@
 #pragma once
 
-// Bitmap and command ids, named once. A bitmap's number is also the name of
-// its file in res/art ("149.png"); command ids travel as the data of menu
-// entries.
+// Bitmap ids, named once. A bitmap's number is also the name of its file in
+// res/art ("149.png").
 namespace Res {
 
 // Bitmaps
@@ -20,17 +19,6 @@ constexpr int IDB_BACK = 170;        // up arrow
 constexpr int IDB_REMOVE = 176;      // minus (round, on white)
 constexpr int IDB_CHECKS = 177;      // 80 x 16: boxes and the group icon
 constexpr int IDI_PROGRAM = 128;     // the program icon
-
-// Commands
-constexpr int ID_APP_ABOUT = 57664;
-constexpr int ID_APP_EXIT = 57665;
-constexpr int ID_HELP_CONTENTS = 32776;
-constexpr int ID_VIEW_LISTS = 32801;
-constexpr int ID_EDIT_LISTS = 32772;
-constexpr int ID_CONFIGURATION = 32775;
-constexpr int ID_SETUP_IMPORT = 32855;
-constexpr int ID_IMPORT_LIST = 32774;
-constexpr int ID_EXPORT_LIST = 32773;
 
 // Image list: the five images of IDB_CHECKS, then the 52 icons of the strip.
 // Of the check images the tree shows the unchecked and checked boxes and the

@@ -6,7 +6,7 @@
 #include "controls/ListTree.h"
 #include "document/ListsModel.h"
 #include "document/QuillmarkDoc.h"
-#include "platform/Settings.h"
+#include "platform/AppSettings.h"
 #include "prompt/Prompter.h"
 #include "res/Art.h"
 #include "res/ClientArea.h"
@@ -15,18 +15,11 @@
 
 #include <QAction>
 
-namespace {
-// Whether done items are hidden: 1 or 0.
-const QString kHideDoneKey = QStringLiteral("HIDEDONE");
-} // namespace
-
-CQuillmarkView::CQuillmarkView(CQuillmarkDoc &doc, QWidget *parent)
+CQuillmarkView::CQuillmarkView(CQuillmarkDoc &doc, QWidget *parent, Prompter *prompter)
     : QWidget(parent)
     , m_doc(doc)
     , m_lists(new CListsModel(doc, this))
-    , m_actions(new CViewActions(doc, *m_lists, this))
-    , m_findAction(new QAction(Tr::tr("&Find..."), this))
-    , m_hideDoneAction(new QAction(Tr::tr("&Hide Done Items"), this))
+    , m_actions(new CViewActions(doc, *m_lists, prompter ? *prompter : Prompter::Standard(), this, MakeActions()))
 {
     // Never smaller than the default size of the window, whose layout it keeps.
     setMinimumSize(ClientArea::kSize);
@@ -38,18 +31,6 @@ CQuillmarkView::CQuillmarkView(CQuillmarkDoc &doc, QWidget *parent)
     connect(&m_doc, &CQuillmarkDoc::saveFailed, this, [this](const QString &message) {
         Prompts().Message(this, message);
     });
-
-    // Also in the window's menu bar; here for a view on its own.
-    m_findAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_F));
-    connect(m_findAction, &QAction::triggered, this, &CQuillmarkView::StartFind);
-    m_hideDoneAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_H));
-    m_hideDoneAction->setCheckable(true);
-    m_hideDoneAction->setChecked(Settings::ReadInt(kHideDoneKey, 0) == 1);
-    connect(m_hideDoneAction, &QAction::toggled, this, [this](bool hide) {
-        Settings::WriteInt(kHideDoneKey, hide ? 1 : 0);
-        SetHideDone(hide);
-    });
-    addActions({m_findAction, m_hideDoneAction});
 }
 
 // The child controls are owned by the widget, the lists by the document. The
@@ -60,11 +41,6 @@ CQuillmarkView::~CQuillmarkView()
     delete m_find;
     delete m_listItems;
     delete m_tree;
-}
-
-void CQuillmarkView::SetPrompter(Prompter *prompter)
-{
-    m_actions->SetPrompter(prompter);
 }
 
 Prompter &CQuillmarkView::Prompts() const
@@ -90,10 +66,10 @@ void CQuillmarkView::OnInitialUpdate()
     // After the controls: Tab goes from them to the buttons.
     for (int c = CViewActions::kFirstButton; c <= CViewActions::kLastButton; ++c) {
         const auto command = CViewActions::Command(c);
-        m_buttons[c] = new CDrawnButton(Action(command), Art::Bitmap(CViewActions::FaceOf(command)),
+        m_buttons[c] = new CDrawnButton(Action(command), Art::Bitmap(FaceOf(command)),
                                         CDrawnButton::Blend::Cover, this);
     }
-    SetHideDone(m_hideDoneAction->isChecked());
+    SetHideDone(Action(CViewActions::HideDone)->isChecked());
 
     // A double click opens an item as the magnifier does; on a list it
     // opens or closes the list's node.
@@ -127,6 +103,13 @@ void CQuillmarkView::SetCurrent(const QModelIndex &index)
     const bool item = CListsModel::ItemOf(index) >= 0;
     m_curItem = item ? index : QModelIndex();
     m_curList = item ? index.parent() : index;
+}
+
+void CQuillmarkView::OnHideDone()
+{
+    const bool hide = Action(CViewActions::HideDone)->isChecked();
+    AppSettings::kHideDone.Set(hide);
+    SetHideDone(hide);
 }
 
 void CQuillmarkView::SetHideDone(bool hide)

@@ -38,11 +38,11 @@ class CQuillmarkView : public QWidget
     Q_OBJECT
 
 public:
-    explicit CQuillmarkView(CQuillmarkDoc &doc, QWidget *parent = nullptr);
+    // `prompter` answers message boxes and runs dialogs; null: the standard
+    // one.
+    explicit CQuillmarkView(CQuillmarkDoc &doc, QWidget *parent = nullptr, Prompter *prompter = nullptr);
     ~CQuillmarkView() override;
 
-    // Who answers message boxes and runs dialogs; the standard one by default.
-    void SetPrompter(Prompter *prompter);
     Prompter &Prompts() const;
 
     // First set-up: child controls, pictures, the drawn buttons, the tree of
@@ -51,10 +51,8 @@ public:
 
     // The view's commands, for the window's menus too.
     QAction *Action(CViewActions::Command command) const { return m_actions->Action(command); }
-    // The "&List" menu's commands: find an item by a piece of its text, and
-    // hide done items (checkable, remembered for the next start).
-    QAction *FindAction() const { return m_findAction; }
-    QAction *HideDoneAction() const { return m_hideDoneAction; }
+    // The Res::IDB_ picture of a drawn button's face.
+    static int FaceOf(CViewActions::Command command);
 
     QSize sizeHint() const override;
 
@@ -62,6 +60,8 @@ signals:
     // "Exit" or the cross: the application saves the lists and ends.
     void exitRequested();
     void aboutRequested();
+    // "Contents": the help page.
+    void contentsRequested();
     // "Export List...": the list to export, -1 when none is chosen.
     void exportRequested(int list);
     void importRequested();
@@ -83,6 +83,23 @@ protected:
 private:
     enum class Mode { Tree, Item, Items, Find };
 
+    // A row of the table of commands (ViewCommands.cpp), by
+    // CViewActions::Command.
+    struct CommandRow
+    {
+        const char *name; // of the action: "action" and this
+        const char *text; // in the menus, or what the button's tool tip names
+        int face;         // a drawn button's picture, 0 for none
+        std::array<QKeyCombination, 3> keys;
+        // Checkable: the handler runs when the check changes. Any time: also
+        // before the first set-up (the others wait for the controls).
+        enum Kind { Plain, Checkable, AnyTime } kind;
+        void (CQuillmarkView::*handler)();
+    };
+    static const CommandRow kCommands[];
+    // The actions of the table, with their handlers connected.
+    CViewActions::Actions MakeActions();
+
     // Modes. Show falls back to the tree when what the mode shows is gone;
     // the back button then leads to `back`.
     void Show(Mode mode, std::optional<Mode> back);
@@ -93,6 +110,8 @@ private:
     // list, or a list alone; none when `index` is invalid.
     void SetCurrent(const QModelIndex &index);
     void StartFind();
+    // The Hide Done Items action's check: remembered, and shown.
+    void OnHideDone();
     void SetHideDone(bool hide);
 
     // Following the document
@@ -102,9 +121,14 @@ private:
     void ConnectCommands();
     const CViewActions::Row &Buttons() const;
     void ShowMenu(bool byKey);
+    void ShowMenuAsAsked();
     void OpenSelection();
     void OpenItem(const QModelIndex &item, Mode from);
     void GoBack();
+    void TickOrUntick();
+    void HandOver();
+    void Undo();
+    void Redo();
     void EditSelection();
     void EditLists();
     void DeleteSelection();
@@ -117,8 +141,11 @@ private:
     // the item screen the item, on the find screen the chosen match.
     QModelIndex Chosen() const;
     void EnableListCommands();
+    void UntickAll();
     void DuplicateList();
     void MoveItem();
+    void CopyAsText();
+    void PrintList();
 
     // Drawing and layout (ViewDraw.cpp)
     void LayOut();
@@ -143,8 +170,6 @@ private:
     CFindPane *m_find = nullptr;
     // By command, for the drawn ones (CViewActions::kFirstButton on).
     std::array<CDrawnButton *, CViewActions::kLastButton + 1> m_buttons{};
-    QAction *m_findAction;
-    QAction *m_hideDoneAction;
     Mode m_mode = Mode::Tree;
     // Where the back button leads; none when it leads nowhere.
     std::optional<Mode> m_prevMode;

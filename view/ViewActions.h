@@ -5,6 +5,7 @@
 
 #include <array>
 #include <memory>
+#include <utility>
 
 class CListsModel;
 class CQuillmarkDoc;
@@ -14,12 +15,13 @@ class QModelIndex;
 class QPrinter;
 class QWidget;
 
-// The main view's commands, one QAction each, named once: their texts, keys,
-// tool tips and pictures. The drawn buttons, the keys, the pop-up menu and
-// the window's menu bar all trigger these actions. Each action's object name
-// is "action" and its command's name ("actionOpen"). The commands on the
-// document (ticking, the item form, List Setup, undo and redo, the List
-// menu's) are run here; the others are the view's to connect.
+// The main view's commands, one QAction each, made by the view from its one
+// table of commands (their names, texts, keys, pictures and handlers). The
+// drawn buttons, the keys, the pop-up menus and the window's menu bar all
+// trigger these actions. Each action's object name is "action" and its
+// command's name ("actionOpen"). Here the actions are enabled as the screen
+// and the choice allow, and the commands on the document (ticking, the item
+// form, List Setup, undo and redo, the List menu's) are run.
 class CViewActions : public QObject
 {
     Q_OBJECT
@@ -37,6 +39,8 @@ public:
         Undo, Redo,
         // The List menu's: on the list chosen, or on its item chosen
         UntickAll, DuplicateList, MoveItem, CopyAsText, Print,
+        // The List menu's on every screen, and the Help menu's
+        Find, HideDone, Contents,
         CommandCount
     };
 
@@ -66,21 +70,22 @@ public:
             Delete,
     });
 
-    // The actions' keys work in the whole of `owner`'s window.
-    CViewActions(CQuillmarkDoc &doc, CListsModel &lists, QWidget *owner);
+    using Actions = std::array<QAction *, CommandCount>;
+    // The actions, by command, are `owner`'s; their keys work in the whole
+    // of its window. `prompter` answers the dialogs and messages.
+    CViewActions(CQuillmarkDoc &doc, CListsModel &lists, Prompter &prompter, QWidget *owner, const Actions &actions);
     ~CViewActions() override;
 
     QAction *Action(Command command) const { return m_actions.at(command); }
-    // The Res::IDB_ picture of a drawn button's face.
-    static int FaceOf(Command command);
 
     // Only the commands of the row on show, and the ones not on any button,
     // can be given.
     void EnableRow(const Row &row);
 
-    // Who answers the dialogs and messages; null restores the standard one.
-    void SetPrompter(Prompter *prompter);
-    Prompter &Prompts() const { return *m_prompter; }
+    Prompter &Prompts() const { return m_prompter; }
+    // Whether the menu's action ran by a key (its first entry is then
+    // active), once: the next run asks anew.
+    bool TakeMenuByKey() { return std::exchange(m_menuByKey, false); }
 
     // The item (of the lists model) in the item form; after OK the document
     // takes the change, unless the item went meanwhile.
@@ -106,10 +111,6 @@ public:
     void CopyTheText(const QModelIndex &chosen);
     void PrintList(const QModelIndex &chosen);
 
-signals:
-    // The menu's action ran: by a key (its first entry is then active) or else.
-    void menuRequested(bool byKey);
-
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
@@ -119,9 +120,9 @@ private:
     CQuillmarkDoc &m_doc;
     CListsModel &m_lists;
     QWidget *m_owner;
-    Prompter *m_prompter;
+    Prompter &m_prompter;
     // Keeps the user's printer, paper and margins from one print to the next.
     std::unique_ptr<QPrinter> m_printer;
-    std::array<QAction *, CommandCount> m_actions{};
+    const Actions m_actions;
     bool m_menuByKey = false;
 };

@@ -5,6 +5,9 @@
 #include "controls/ListTree.h"
 #include "document/ListsModel.h"
 #include "document/QuillmarkDoc.h"
+#include "platform/AppSettings.h"
+#include "res/ResourceIds.h"
+#include "res/Tr.h"
 #include "view/ViewLook.h"
 
 #include <QAbstractItemView>
@@ -13,6 +16,123 @@
 #include <QMenu>
 
 using Command = CViewActions::Command;
+
+// By CViewActions::Command. A key runs its command from anywhere in the
+// window, but only while the screen shows its button: on the item screen the
+// tick stands where the magnifier was, and Enter does nothing there.
+const CQuillmarkView::CommandRow CQuillmarkView::kCommands[] = {
+        // The cross does what "Exit" does: save and end the program.
+        {"Exit", QT_TRANSLATE_NOOP("Quillmark", "Exit"), Res::IDB_EXIT, {Qt::CTRL | Qt::Key_Q}, CommandRow::Plain,
+         &CQuillmarkView::exitRequested},
+        // A key opens the menu with its first entry active, so that the
+        // arrow keys and Enter go on from there.
+        {"Menu", QT_TRANSLATE_NOOP("Quillmark", "Menu"), Res::IDB_MENU,
+         {Qt::Key_Menu, Qt::SHIFT | Qt::Key_F10, Qt::ALT | Qt::Key_M}, CommandRow::Plain,
+         &CQuillmarkView::ShowMenuAsAsked},
+        {"Edit", QT_TRANSLATE_NOOP("Quillmark", "Edit"), Res::IDB_EDIT, {Qt::Key_F2, Qt::CTRL | Qt::Key_E},
+         CommandRow::Plain, &CQuillmarkView::EditSelection},
+        {"Open", QT_TRANSLATE_NOOP("Quillmark", "Open"), Res::IDB_VIEW, {Qt::Key_Return, Qt::Key_Enter},
+         CommandRow::Plain, &CQuillmarkView::OpenSelection},
+        {"ToggleDone", QT_TRANSLATE_NOOP("Quillmark", "Done or not done"), Res::IDB_DONE, {Qt::CTRL | Qt::Key_D},
+         CommandRow::Plain, &CQuillmarkView::TickOrUntick},
+        {"HandOver", QT_TRANSLATE_NOOP("Quillmark", "Hand over to calendar or tasks"), Res::IDB_HANDOVER,
+         {Qt::CTRL | Qt::Key_T}, CommandRow::Plain, &CQuillmarkView::HandOver},
+        {"Back", QT_TRANSLATE_NOOP("Quillmark", "Back"), Res::IDB_BACK,
+         {Qt::Key_Backspace, Qt::ALT | Qt::Key_Left, Qt::ALT | Qt::Key_Up}, CommandRow::Plain,
+         &CQuillmarkView::GoBack},
+        // The Help menu's too: it runs before the lists are read.
+        {"About", QT_TRANSLATE_NOOP("Quillmark", "&About ..."), 0, {}, CommandRow::AnyTime,
+         &CQuillmarkView::aboutRequested},
+        {"ViewLists", QT_TRANSLATE_NOOP("Quillmark", "View Lists..."), 0, {Qt::CTRL | Qt::Key_L}, CommandRow::Plain,
+         &CQuillmarkView::ViewLists},
+        {"EditLists", QT_TRANSLATE_NOOP("Quillmark", "Edit Lists..."), 0, {Qt::CTRL | Qt::SHIFT | Qt::Key_L},
+         CommandRow::Plain, &CQuillmarkView::EditLists},
+        {"HandOverSetup", QT_TRANSLATE_NOOP("Quillmark", "Configuration"), 0, {}, CommandRow::Plain,
+         &CQuillmarkView::handOverSetupRequested},
+        {"ImportSetup", QT_TRANSLATE_NOOP("Quillmark", "Setup Import..."), 0, {}, CommandRow::Plain,
+         &CQuillmarkView::importSetupRequested},
+        {"Import", QT_TRANSLATE_NOOP("Quillmark", "Import List..."), 0, {Qt::CTRL | Qt::Key_I}, CommandRow::Plain,
+         &CQuillmarkView::importRequested},
+        {"Export", QT_TRANSLATE_NOOP("Quillmark", "Export List..."), 0, {Qt::CTRL | Qt::SHIFT | Qt::Key_E},
+         CommandRow::Plain, &CQuillmarkView::ExportList},
+        {"Delete", QT_TRANSLATE_NOOP("Quillmark", "Delete"), 0, {Qt::Key_Delete}, CommandRow::Plain,
+         &CQuillmarkView::DeleteSelection},
+        // Their texts name the change they take back or make again
+        // (CViewActions); through the document, which first looks for a
+        // newer data file.
+        {"Undo", nullptr, 0, {Qt::CTRL | Qt::Key_Z}, CommandRow::AnyTime, &CQuillmarkView::Undo},
+        {"Redo", nullptr, 0, {Qt::CTRL | Qt::SHIFT | Qt::Key_Z, Qt::CTRL | Qt::Key_Y}, CommandRow::AnyTime,
+         &CQuillmarkView::Redo},
+        {"UntickAll", QT_TRANSLATE_NOOP("Quillmark", "&Untick All"), 0, {}, CommandRow::Plain,
+         &CQuillmarkView::UntickAll},
+        {"DuplicateList", QT_TRANSLATE_NOOP("Quillmark", "&Duplicate List..."), 0, {}, CommandRow::Plain,
+         &CQuillmarkView::DuplicateList},
+        {"MoveItem", QT_TRANSLATE_NOOP("Quillmark", "&Move Item To..."), 0, {}, CommandRow::Plain,
+         &CQuillmarkView::MoveItem},
+        // A line edit with the keyboard (the find field) copies its own text.
+        {"CopyAsText", QT_TRANSLATE_NOOP("Quillmark", "&Copy as Text"), 0, {Qt::CTRL | Qt::Key_C}, CommandRow::Plain,
+         &CQuillmarkView::CopyAsText},
+        {"Print", QT_TRANSLATE_NOOP("Quillmark", "&Print..."), 0, {Qt::CTRL | Qt::Key_P}, CommandRow::Plain,
+         &CQuillmarkView::PrintList},
+        // Find an item by a piece of its text; hide done items (remembered
+        // for the next start).
+        {"Find", QT_TRANSLATE_NOOP("Quillmark", "&Find..."), 0, {Qt::CTRL | Qt::Key_F}, CommandRow::AnyTime,
+         &CQuillmarkView::StartFind},
+        {"HideDone", QT_TRANSLATE_NOOP("Quillmark", "&Hide Done Items"), 0, {Qt::CTRL | Qt::Key_H},
+         CommandRow::Checkable, &CQuillmarkView::OnHideDone},
+        {"Contents", QT_TRANSLATE_NOOP("Quillmark", "Contents"), 0, {}, CommandRow::AnyTime,
+         &CQuillmarkView::contentsRequested},
+};
+
+int CQuillmarkView::FaceOf(Command command)
+{
+    return command >= 0 && command < CViewActions::CommandCount ? kCommands[command].face : 0;
+}
+
+CViewActions::Actions CQuillmarkView::MakeActions()
+{
+    static_assert(std::size(kCommands) == CViewActions::CommandCount);
+    CViewActions::Actions actions{};
+    for (int c = 0; c < CViewActions::CommandCount; ++c) {
+        const CommandRow &row = kCommands[c];
+        auto *action = new QAction(this);
+        action->setObjectName(QStringLiteral("action") + QLatin1String(row.name));
+        QList<QKeySequence> shortcuts;
+        QStringList keys;
+        for (const QKeyCombination key : row.keys) {
+            if (key.key() == Qt::Key_unknown)
+                continue;
+            shortcuts.append(QKeySequence(key));
+            keys.append(shortcuts.constLast().toString(QKeySequence::NativeText));
+        }
+        action->setShortcuts(shortcuts);
+        if (row.text) {
+            const QString text = Tr::tr(row.text);
+            action->setText(text);
+            const QString plain = QString(text).remove(QLatin1Char('&'));
+            // The name and its keys: "Edit (F2, Ctrl+E)".
+            const QString shown = keys.join(QStringLiteral(", "));
+            action->setToolTip(shown.isEmpty() ? plain : QStringLiteral("%1 (%2)").arg(plain, shown));
+            // Holding a key down does not repeat a command.
+            action->setAutoRepeat(false);
+            // The pop-up menu shows the keys beside its entries.
+            action->setShortcutVisibleInContextMenu(true);
+        }
+        if (row.kind == CommandRow::Checkable) {
+            action->setCheckable(true);
+            action->setChecked(AppSettings::kHideDone.IsOn());
+            connect(action, &QAction::toggled, this, row.handler);
+        } else {
+            connect(action, &QAction::triggered, this, [this, &row] {
+                if (m_tree || row.kind == CommandRow::AnyTime)
+                    (this->*row.handler)();
+            });
+        }
+        actions[c] = action;
+    }
+    addActions(QList<QAction *>(actions.begin(), actions.end()));
+    return actions;
+}
 
 const CViewActions::Row &CQuillmarkView::Buttons() const
 {
@@ -31,30 +151,6 @@ const CViewActions::Row &CQuillmarkView::Buttons() const
 
 void CQuillmarkView::ConnectCommands()
 {
-    const auto on = [this](Command command, auto run) { connect(Action(command), &QAction::triggered, this, run); };
-    on(Command::Exit, &CQuillmarkView::exitRequested);
-    connect(m_actions, &CViewActions::menuRequested, this, &CQuillmarkView::ShowMenu);
-    on(Command::Edit, &CQuillmarkView::EditSelection);
-    on(Command::Open, &CQuillmarkView::OpenSelection);
-    on(Command::ToggleDone, [this] { m_actions->TickOrUntick(m_curItem); });
-    on(Command::HandOver, [this] {
-        if (HasCurrentItem())
-            emit handOverRequested(CurrentItem());
-    });
-    on(Command::Back, &CQuillmarkView::GoBack);
-    on(Command::About, &CQuillmarkView::aboutRequested);
-    on(Command::ViewLists, &CQuillmarkView::ViewLists);
-    on(Command::EditLists, &CQuillmarkView::EditLists);
-    on(Command::HandOverSetup, &CQuillmarkView::handOverSetupRequested);
-    on(Command::ImportSetup, &CQuillmarkView::importSetupRequested);
-    on(Command::Import, &CQuillmarkView::importRequested);
-    on(Command::Export, &CQuillmarkView::ExportList);
-    on(Command::UntickAll, [this] { m_actions->UntickAllIn(Chosen()); });
-    on(Command::DuplicateList, &CQuillmarkView::DuplicateList);
-    on(Command::MoveItem, &CQuillmarkView::MoveItem);
-    on(Command::CopyAsText, [this] { m_actions->CopyTheText(Chosen()); });
-    on(Command::Print, [this] { m_actions->PrintList(Chosen()); });
-    on(Command::Delete, &CQuillmarkView::DeleteSelection);
     for (QWidget *rows : {static_cast<QWidget *>(m_tree), static_cast<QWidget *>(m_listItems), static_cast<QWidget *>(this)}) {
         rows->setContextMenuPolicy(Qt::CustomContextMenu);
         connect(rows, &QWidget::customContextMenuRequested, this, [this, rows](const QPoint &pos) { ShowRowMenu(rows, pos); });
@@ -90,6 +186,42 @@ QModelIndex CQuillmarkView::Chosen() const
 void CQuillmarkView::EnableListCommands()
 {
     m_actions->EnableListCommands(Chosen());
+}
+
+void CQuillmarkView::TickOrUntick()
+{
+    m_actions->TickOrUntick(m_curItem);
+}
+
+void CQuillmarkView::HandOver()
+{
+    if (HasCurrentItem())
+        emit handOverRequested(CurrentItem());
+}
+
+void CQuillmarkView::Undo()
+{
+    m_doc.Undo();
+}
+
+void CQuillmarkView::Redo()
+{
+    m_doc.Redo();
+}
+
+void CQuillmarkView::UntickAll()
+{
+    m_actions->UntickAllIn(Chosen());
+}
+
+void CQuillmarkView::CopyAsText()
+{
+    m_actions->CopyTheText(Chosen());
+}
+
+void CQuillmarkView::PrintList()
+{
+    m_actions->PrintList(Chosen());
 }
 
 // The copy is chosen in the tree, where it comes last.
@@ -159,6 +291,11 @@ void CQuillmarkView::ShowRowMenu(QWidget *on, const QPoint &pos)
     if (!menu.isEmpty() && menu.actions().constLast()->isSeparator())
         menu.removeAction(menu.actions().constLast());
     RunPopupMenu(menu, on->mapToGlobal(pos));
+}
+
+void CQuillmarkView::ShowMenuAsAsked()
+{
+    ShowMenu(m_actions->TakeMenuByKey());
 }
 
 void CQuillmarkView::ShowMenu(bool byKey)
@@ -294,7 +431,7 @@ void CQuillmarkView::DeleteSelection()
 
 void CQuillmarkView::EditLists()
 {
-    m_actions->EditTheLists(HasCurrentList() ? m_curList.row() : -1);
+    m_actions->EditTheLists(CListsModel::ListOf(m_curList));
 }
 
 // The current list; in the tree, the selected list, which becomes the current
@@ -309,5 +446,5 @@ void CQuillmarkView::ExportList()
         }
         SetCurrent(node);
     }
-    emit exportRequested(HasCurrentList() ? m_curList.row() : -1);
+    emit exportRequested(CListsModel::ListOf(m_curList));
 }

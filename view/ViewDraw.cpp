@@ -4,6 +4,7 @@
 #include "controls/FindPane.h"
 #include "controls/ItemTable.h"
 #include "controls/ListTree.h"
+#include "document/ListsModel.h"
 #include "document/QuillmarkDoc.h"
 #include "model/ShownText.h"
 #include "res/Art.h"
@@ -186,7 +187,7 @@ CQuillmarkView::TotalLook CQuillmarkView::LayOutTotal() const
     if (m_mode != Mode::Items || !HasCurrentList())
         return look;
     // Of every item, the hidden done ones too.
-    const CListItemArray &list = m_doc.Lists().at(m_curList.row());
+    const CListItemArray &list = m_doc.Lists().at(CListsModel::ListOf(m_curList));
     const double total = list.Total();
     if (total == 0.0)
         return look;

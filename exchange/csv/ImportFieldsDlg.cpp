@@ -68,8 +68,8 @@ QAbstractSpinBox::StepEnabled CFieldSpinBox::stepEnabled() const
     return e;
 }
 
-CImportFieldsDlg::CImportFieldsDlg(QWidget *parent)
-    : CQmDialog(parent)
+CImportFieldsDlg::CImportFieldsDlg(QWidget *parent, Prompter *prompter)
+    : CQmDialog(parent, prompter)
 {
     setWindowTitle(Tr::tr("Import Fields"));
 

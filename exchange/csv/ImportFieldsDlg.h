@@ -42,7 +42,7 @@ class CImportFieldsDlg : public CQmDialog
     Q_OBJECT
 
 public:
-    explicit CImportFieldsDlg(QWidget *parent = nullptr);
+    explicit CImportFieldsDlg(QWidget *parent = nullptr, Prompter *prompter = nullptr);
     ~CImportFieldsDlg() override;
 
     CFieldSpinBox *NameSpin() const { return m_spinName; }

@@ -46,8 +46,8 @@ QString ReminderText(Reminder reminder)
 
 } // namespace
 
-CHandOverSetupDlg::CHandOverSetupDlg(QWidget *parent)
-    : CQmDialog(parent)
+CHandOverSetupDlg::CHandOverSetupDlg(QWidget *parent, Prompter *prompter)
+    : CQmDialog(parent, prompter)
 {
     setWindowTitle(Tr::tr("Setup"));
 

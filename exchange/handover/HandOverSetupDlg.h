@@ -15,7 +15,7 @@ class CHandOverSetupDlg : public CQmDialog
     Q_OBJECT
 
 public:
-    explicit CHandOverSetupDlg(QWidget *parent = nullptr);
+    explicit CHandOverSetupDlg(QWidget *parent = nullptr, Prompter *prompter = nullptr);
     ~CHandOverSetupDlg() override;
 
     int m_bItemTask = 0;

@@ -697,13 +697,6 @@ Sie können es erneut versuchen, die Listen in einer Datei Ihrer Wahl speichern 
         <source>The merged copy %1 could not be moved aside (%2). It is offered again at the next start.</source>
         <translation>Die zusammengeführte Kopie %1 konnte nicht beiseitegelegt werden (%2). Sie wird beim nächsten Start erneut angeboten.</translation>
     </message>
-</context>
-<context>
-    <name>ViewActions</name>
-    <message>
-        <source>About ...</source>
-        <translation>Über ...</translation>
-    </message>
     <message>
         <source>View Lists...</source>
         <translation>Listen anzeigen...</translation>

@@ -47,9 +47,9 @@ private slots:
 
 private:
     // A frame over a data file in the test's own folder.
-    void SetUp(CMainFrame &frame, ScriptedPrompter &prompter, const QString &dataPath);
+    void SetUp(CMainFrame &frame, const QString &dataPath);
     // The same on SampleLists(), the window active as under a person's pointer.
-    bool StartActive(CMainFrame &frame, ScriptedPrompter &prompter, const QString &dataPath);
+    bool StartActive(CMainFrame &frame, const QString &dataPath);
 
     std::unique_ptr<QTemporaryDir> m_dir;
 };
@@ -60,9 +60,8 @@ void TestMainFrame::init()
     QVERIFY(m_dir->isValid());
 }
 
-void TestMainFrame::SetUp(CMainFrame &frame, ScriptedPrompter &prompter, const QString &dataPath)
+void TestMainFrame::SetUp(CMainFrame &frame, const QString &dataPath)
 {
-    frame.SetPrompter(&prompter);
     frame.Document()->SetPath(dataPath);
     frame.OnInitialUpdate();
     frame.show();
@@ -70,11 +69,11 @@ void TestMainFrame::SetUp(CMainFrame &frame, ScriptedPrompter &prompter, const Q
     QCoreApplication::sendPostedEvents();
 }
 
-bool TestMainFrame::StartActive(CMainFrame &frame, ScriptedPrompter &prompter, const QString &dataPath)
+bool TestMainFrame::StartActive(CMainFrame &frame, const QString &dataPath)
 {
     if (!WriteDataFile(dataPath, SampleLists()))
         return false;
-    SetUp(frame, prompter, dataPath);
+    SetUp(frame, dataPath);
     frame.activateWindow();
     return QTest::qWaitForWindowActive(&frame);
 }
@@ -121,8 +120,8 @@ void TestMainFrame::undoAndRedoOnEveryScreen()
     QFETCH(int, screen);
     const QString dataPath = m_dir->filePath(QStringLiteral("Quillmark.dat"));
     ScriptedPrompter prompter;
-    CMainFrame frame;
-    QVERIFY(StartActive(frame, prompter, dataPath));
+    CMainFrame frame(nullptr, &prompter);
+    QVERIFY(StartActive(frame, dataPath));
     auto *tree = frame.View()->findChild<CTreeOptionsCtrl *>();
     tree->setCurrentIndex(QuillmarkTest::TreeNode(*tree, 1));
     if (screen > 0)
@@ -160,8 +159,8 @@ void TestMainFrame::listMenuWorksOnWhatIsChosen()
 {
     const QString dataPath = m_dir->filePath(QStringLiteral("Quillmark.dat"));
     ScriptedPrompter prompter;
-    CMainFrame frame;
-    QVERIFY(StartActive(frame, prompter, dataPath));
+    CMainFrame frame(nullptr, &prompter);
+    QVERIFY(StartActive(frame, dataPath));
     QMenu *list = frame.menuBar()->actions().at(1)->menu();
     const auto greyed = [list] {
         QStringList names;
@@ -264,8 +263,8 @@ void TestMainFrame::listMenuWorksOnWhatIsChosen()
 void TestMainFrame::viewClientAreaIsFixed()
 {
     ScriptedPrompter prompter;
-    CMainFrame frame;
-    SetUp(frame, prompter, m_dir->filePath(QStringLiteral("Quillmark.dat")));
+    CMainFrame frame(nullptr, &prompter);
+    SetUp(frame, m_dir->filePath(QStringLiteral("Quillmark.dat")));
 
     QCOMPARE(frame.centralWidget(), frame.View());
     QCOMPARE(frame.View()->size(), ClientArea::kSize);
@@ -278,8 +277,8 @@ void TestMainFrame::viewClientAreaIsFixed()
 
 void TestMainFrame::aboutRunsTwoSeparateBoxes()
 {
-    CMainFrame frame;
     ScriptedPrompter prompter;
+    CMainFrame frame(nullptr, &prompter);
     QList<int> boxesOpen;
     const auto answer = [&](CAboutDlg &d) {
         boxesOpen << int(frame.findChildren<CAboutDlg *>().size());
@@ -288,11 +287,13 @@ void TestMainFrame::aboutRunsTwoSeparateBoxes()
     };
     prompter.ExpectDialog<CAboutDlg>(answer);
     prompter.ExpectDialog<CAboutDlg>(answer);
-    frame.SetPrompter(&prompter);
 
-    // From the Help menu, then from the view's pop-up menu.
-    frame.menuBar()->actions().constLast()->menu()->actions().at(0)->trigger();
-    emit frame.View()->aboutRequested();
+    // The Help menu's entry is the view's About, which its pop-up menu runs
+    // too.
+    auto *about = frame.findChild<QAction *>(QStringLiteral("actionAbout"));
+    QCOMPARE(frame.menuBar()->actions().constLast()->menu()->actions().at(0), about);
+    about->trigger();
+    about->trigger();
 
     // One box at a time over the frame, each gone when it closed.
     QCOMPARE(boxesOpen, (QList<int>{1, 1}));
@@ -305,8 +306,7 @@ void TestMainFrame::contentsOpensTheHelpPageAtItsAnchor()
     // The desktop's viewer first; where it cannot show the page, the
     // frame's own window at the same place, never nothing.
     ScriptedPrompter prompter; // a page that cannot be found is told, never a box that waits
-    CMainFrame frame;
-    frame.SetPrompter(&prompter);
+    CMainFrame frame(nullptr, &prompter);
     QList<QUrl> opened;
     bool desktopCan = true;
     frame.SetUrlOpener([&](const QUrl &url, const std::function<void()> &cannotOpen) {
@@ -314,7 +314,7 @@ void TestMainFrame::contentsOpensTheHelpPageAtItsAnchor()
         if (!desktopCan)
             cannotOpen();
     });
-    QAction *contents = frame.menuBar()->actions().constLast()->menu()->actions().at(1);
+    auto *contents = frame.findChild<QAction *>(QStringLiteral("actionContents"));
     contents->trigger();
     QM_VERIFY_PROMPTS(prompter);
 
@@ -352,8 +352,8 @@ void TestMainFrame::closeWithFailingSaveKeepsTheWindowOpen()
     const QString question = ExitQuestion(dataPath, sameFailure.ErrorString());
     prompter.ExpectChoice(question, Str::ButtonCancel(), QStringLiteral("Try Again"));
     prompter.ExpectChoice(question, Str::ButtonCancel(), QStringLiteral("Try Again"));
-    CMainFrame frame;
-    SetUp(frame, prompter, dataPath);
+    CMainFrame frame(nullptr, &prompter);
+    SetUp(frame, dataPath);
 
     QVERIFY(!frame.close());
     QVERIFY(frame.isVisible());
@@ -366,9 +366,9 @@ void TestMainFrame::closeWithFailingSaveKeepsTheWindowOpen()
 void TestMainFrame::exitSavesOnceThenCloseDoesNotSaveAgain()
 {
     ScriptedPrompter prompter;
-    CMainFrame frame;
+    CMainFrame frame(nullptr, &prompter);
     const QString dataPath = m_dir->filePath(QStringLiteral("Quillmark.dat"));
-    SetUp(frame, prompter, dataPath);
+    SetUp(frame, dataPath);
 
     QSignalSpy exits(frame.View(), &CQuillmarkView::exitRequested);
     frame.View()->Action(CViewActions::Exit)->trigger();

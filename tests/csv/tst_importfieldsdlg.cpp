@@ -18,8 +18,11 @@ using Values = QList<int>; // name, desc, price, icon; kAbsent: not stored
 
 Values Stored()
 {
-    return {Settings::ReadInt(AppSettings::kImportNameField.Key(), kAbsent), Settings::ReadInt(AppSettings::kImportDescField.Key(), kAbsent),
-            Settings::ReadInt(AppSettings::kImportPriceField.Key(), kAbsent), Settings::ReadInt(AppSettings::kImportIcon.Key(), kAbsent)};
+    const auto stored = [](const AppSettings::IntSetting &setting) {
+        return Settings::ReadStoredInt(setting.Key()).value_or(kAbsent);
+    };
+    return {stored(AppSettings::kImportNameField), stored(AppSettings::kImportDescField),
+            stored(AppSettings::kImportPriceField), stored(AppSettings::kImportIcon)};
 }
 
 void Store(const Values &v)
@@ -81,8 +84,7 @@ private slots:
         QFETCH(Values, after);
         Store(stored);
         ScriptedPrompter prompter;
-        CImportFieldsDlg dlg;
-        dlg.SetPrompter(&prompter);
+        CImportFieldsDlg dlg(nullptr, &prompter);
         dlg.show();
         QCOMPARE(dlg.windowTitle(), QStringLiteral("Import Fields"));
         QCOMPARE((Values{dlg.NameSpin()->value(), dlg.DescSpin()->value(), dlg.PriceSpin()->value(),
@@ -119,8 +121,7 @@ private slots:
         QFETCH(bool, pressEnter);
         ScriptedPrompter prompter;
         prompter.ExpectMessage(QStringLiteral("Please enter an integer between %1 and 50.").arg(field == 0 ? 1 : 0));
-        CImportFieldsDlg dlg;
-        dlg.SetPrompter(&prompter);
+        CImportFieldsDlg dlg(nullptr, &prompter);
         dlg.show();
         dlg.activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(&dlg));

@@ -71,7 +71,7 @@ private slots:
         QCOMPARE(grab.size(), view.size() * kDense);
         QCOMPARE(Part(grab, ViewLook::kBannerRect), DenseArt(Res::IDB_BANNER));
         for (int slot = 0; slot < ViewLook::kButtonCount; ++slot) {
-            const int face = CViewActions::FaceOf(CViewActions::kItemRow[slot]);
+            const int face = CQuillmarkView::FaceOf(CViewActions::kItemRow[slot]);
             QVERIFY2(Part(grab, ViewLook::ButtonRect(slot, view.height())) == DenseArt(face),
                      qPrintable(QString::number(face)));
         }

@@ -52,11 +52,10 @@ void Script(ScriptedPrompter &prompter, int action, const QString &answer)
 struct Setup
 {
     ScriptedPrompter prompter;
-    std::unique_ptr<CListSetupDlg> dlg = std::make_unique<CListSetupDlg>();
+    std::unique_ptr<CListSetupDlg> dlg = std::make_unique<CListSetupDlg>(nullptr, &prompter);
 
     Setup()
     {
-        dlg->SetPrompter(&prompter);
         dlg->m_lists = Lists(QStringLiteral("Groceries: bread milk | Books: Dune"));
         dlg->m_nCurList = 0;
         dlg->show();

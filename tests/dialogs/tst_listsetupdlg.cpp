@@ -28,11 +28,10 @@ CListCollection ThreeLists()
 struct Setup
 {
     ScriptedPrompter prompter;
-    CListSetupDlg dlg;
+    CListSetupDlg dlg{nullptr, &prompter};
 
     explicit Setup(const CListCollection &lists, int curList = -1)
     {
-        dlg.SetPrompter(&prompter);
         dlg.m_lists = lists;
         dlg.m_nCurList = curList;
         dlg.show();

@@ -74,8 +74,7 @@ void TestNewItemDlg::iconNumberSelectsRow()
     QFETCH(bool, unselect);
     QFETCH(int, handedBack);
     ScriptedPrompter prompter;
-    CNewItemDlg dlg;
-    dlg.SetPrompter(&prompter);
+    CNewItemDlg dlg(nullptr, &prompter);
     dlg.m_strName = QStringLiteral("Lamp");
     dlg.m_nIcon = icon;
     dlg.show();
@@ -97,8 +96,7 @@ void TestNewItemDlg::newItemStartsEmptyAndNeedsAName()
 {
     ScriptedPrompter prompter;
     prompter.ExpectMessage(QStringLiteral("New Item must have a name."));
-    CNewItemDlg dlg;
-    dlg.SetPrompter(&prompter);
+    CNewItemDlg dlg(nullptr, &prompter);
     dlg.m_date = dlg.m_time = CalendarTimeOps::TodayAtNoon();
     dlg.show();
 
@@ -171,8 +169,7 @@ void TestNewItemDlg::priceField()
     ScriptedPrompter prompter;
     if (refused)
         prompter.ExpectMessage(QStringLiteral("Please enter a number for the price, for example 12.50."));
-    CNewItemDlg dlg;
-    dlg.SetPrompter(&prompter);
+    CNewItemDlg dlg(nullptr, &prompter);
     dlg.m_strName = QStringLiteral("Chair");
     dlg.m_dPrice = price;
     dlg.PriceField()->setLocale(locale);
@@ -209,8 +206,7 @@ void TestNewItemDlg::datedItemTakesPickedDayAndTime()
     QFETCH(QDate, date);
     QFETCH(QTime, time);
     ScriptedPrompter prompter;
-    CNewItemDlg dlg;
-    dlg.SetPrompter(&prompter);
+    CNewItemDlg dlg(nullptr, &prompter);
     dlg.m_strName = QStringLiteral("Dentist");
     dlg.m_date = dlg.m_time = CalendarTimeOps::TodayAtNoon();
     dlg.show();
@@ -250,8 +246,7 @@ void TestNewItemDlg::untouchedPickersGiveTheSameInstant()
     QFETCH(QDate, shown);
     QVERIFY(when != 0);
     ScriptedPrompter prompter;
-    CNewItemDlg dlg;
-    dlg.SetPrompter(&prompter);
+    CNewItemDlg dlg(nullptr, &prompter);
     dlg.m_strName = QStringLiteral("Clocks");
     dlg.m_bDated = true;
     dlg.m_date = dlg.m_time = when;
@@ -341,8 +336,7 @@ void TestNewItemDlg::largerFormGivesTheRoomToTheTexts()
 void TestNewItemDlg::enterPressesOKShiftEnterStartsNewLine()
 {
     ScriptedPrompter prompter;
-    CNewItemDlg dlg;
-    dlg.SetPrompter(&prompter);
+    CNewItemDlg dlg(nullptr, &prompter);
     dlg.m_strName = QStringLiteral("Paint");
     dlg.show();
 
@@ -365,8 +359,7 @@ void TestNewItemDlg::descriptionKeepsItsLineBreaks()
     ScriptedPrompter prompter;
     const QString crLf = QStringLiteral("line one\r\nline two");
     for (const QString &added : {QString(), QStringLiteral("!")}) {
-        CNewItemDlg dlg;
-        dlg.SetPrompter(&prompter);
+        CNewItemDlg dlg(nullptr, &prompter);
         dlg.m_strName = QStringLiteral("Note");
         dlg.m_strDesc = crLf;
         dlg.show();

@@ -43,8 +43,7 @@ void TestNewListDlg::iconNumberInAndOut()
     QFETCH(bool, unselect);
     QFETCH(int, handedBack);
     ScriptedPrompter prompter;
-    CNewListDlg dlg;
-    dlg.SetPrompter(&prompter);
+    CNewListDlg dlg(nullptr, &prompter);
     dlg.m_nIcon = icon;
     dlg.show();
 
@@ -75,8 +74,7 @@ void TestNewListDlg::iconNumberInAndOut()
 void TestNewListDlg::cancelHandsNothingBack()
 {
     ScriptedPrompter prompter;
-    CNewListDlg dlg;
-    dlg.SetPrompter(&prompter);
+    CNewListDlg dlg(nullptr, &prompter);
     dlg.m_strName = QStringLiteral("Books");
     dlg.m_nIcon = 12;
     dlg.show();

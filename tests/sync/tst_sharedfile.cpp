@@ -72,7 +72,7 @@ private:
         return QFileInfo(m_target).absoluteDir().filePath(QFileInfo(m_target).completeBaseName()
                                                           + QStringLiteral(".sync-conflict-20240131-153045-ABCDEF7.dat"));
     }
-    void Start(CMainFrame &frame, ScriptedPrompter &prompter);
+    void Start(CMainFrame &frame);
     CTreeOptionsCtrl *Tree(const CMainFrame &frame) const { return frame.View()->findChild<CTreeOptionsCtrl *>(); }
     void Tick(const CMainFrame &frame, int list, int item) const
     {
@@ -112,9 +112,8 @@ void TestSharedFile::conflictCopyOfferedAtStart_data()
     QTest::newRow("a link into a synced folder") << true;
 }
 
-void TestSharedFile::Start(CMainFrame &frame, ScriptedPrompter &prompter)
+void TestSharedFile::Start(CMainFrame &frame)
 {
-    frame.SetPrompter(&prompter);
     frame.Document()->SetPath(m_path);
     frame.OnInitialUpdate();
     frame.show();
@@ -137,8 +136,8 @@ void TestSharedFile::newerFileRenamedOver()
 {
     QFETCH(bool, ticksHere);
     ScriptedPrompter prompter;
-    CMainFrame frame;
-    Start(frame, prompter);
+    CMainFrame frame(nullptr, &prompter);
+    Start(frame);
     const CListCollection expected = Elsewhere(ticksHere);
     if (ticksHere) {
         Tick(frame, 0, 0); // Bread
@@ -172,8 +171,8 @@ void TestSharedFile::newerFileRenamedOver()
 void TestSharedFile::saveFindsNewerFile()
 {
     ScriptedPrompter prompter;
-    CMainFrame frame;
-    Start(frame, prompter);
+    CMainFrame frame(nullptr, &prompter);
+    Start(frame);
     Tick(frame, 0, 0); // Bread
     QVERIFY(RenameOver(m_path, WriteToBytes(Elsewhere())));
 
@@ -214,8 +213,8 @@ void TestSharedFile::saveFindsNewerFile()
 void TestSharedFile::cutOffNewerFileIsNotTakenIn()
 {
     ScriptedPrompter prompter;
-    CMainFrame frame;
-    Start(frame, prompter);
+    CMainFrame frame(nullptr, &prompter);
+    Start(frame);
     Tick(frame, 0, 0); // Bread
 
     const QByteArray whole = WriteToBytes(Elsewhere());
@@ -266,8 +265,8 @@ void TestSharedFile::conflictCopyOfferedAtStart()
     prompter.ExpectQuestion(ConflictOffer::Question(copy, m_path), true);
     prompter.ExpectMessage(ConflictOffer::Merged(
             QStringLiteral("0 lists added, 1 item added to lists you had, 1 tick taken over"), m_path));
-    CMainFrame frame;
-    Start(frame, prompter);
+    CMainFrame frame(nullptr, &prompter);
+    Start(frame);
     QM_VERIFY_PROMPTS(prompter);
     QCOMPARE(ReadDataFile(m_path), ConflictCopies::Merge(SampleLists(), Elsewhere()).lists);
     QVERIFY(!QFileInfo::exists(copy));
@@ -286,8 +285,8 @@ void TestSharedFile::ownSaveSetAsideIsTakenBack()
 {
     LinkIntoSyncedFolder();
     ScriptedPrompter prompter;
-    CMainFrame frame;
-    Start(frame, prompter);
+    CMainFrame frame(nullptr, &prompter);
+    Start(frame);
     Tick(frame, 0, 1); // Milk, done in the sample: unticked
     QVERIFY(frame.Document()->Save());
     CListCollection there = SampleLists();

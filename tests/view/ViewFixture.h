@@ -96,8 +96,7 @@ struct Fixture
     {
         doc.SetPath(path);
         doc.Load();
-        view = std::make_unique<View>(doc);
-        view->SetPrompter(&prompter);
+        view = std::make_unique<View>(doc, nullptr, &prompter);
         view->OnInitialUpdate();
         // The models between the lists and the tree and the table, checked
         // at every change the test makes.

@@ -98,17 +98,17 @@ private slots:
         MenuView &view = f.Start();
         f.Run("Menu");
         QCOMPARE(view.timesShown, 1);
-        QCOMPARE(view.entries.join(u'|'), QStringLiteral("About ...|View Lists... Ctrl+L|Edit Lists... Ctrl+Shift+L|-|"
+        QCOMPARE(view.entries.join(u'|'), QStringLiteral("&About ...|View Lists... Ctrl+L|Edit Lists... Ctrl+Shift+L|-|"
                                                           "Configuration|-|Setup Import...|Import List... Ctrl+I|"
                                                           "Export List... Ctrl+Shift+E|-|Exit Ctrl+Q"));
         QCOMPARE(view.shownAt, view.mapToGlobal(ViewLook::ButtonRect(2, view.height()).topLeft()));
         QCOMPARE(view.firstEntryActive, false); // a tap chooses nothing in advance
         QCOMPARE(f.Mode(), Shown::Tree); // dismissed: nothing ran
 
-        // "About ..." is the application's to run (as is "Exit", the window's
+        // "&About ..." is the application's to run (as is "Exit", the window's
         // test).
         QSignalSpy about(&view, &CQuillmarkView::aboutRequested);
-        f.Choose(QStringLiteral("About ..."));
+        f.Choose(QStringLiteral("&About ..."));
         QCOMPARE(about.size(), 1);
         QM_VERIFY_PROMPTS(f.prompter);
     }

@@ -229,7 +229,7 @@ private slots:
         QCOMPARE(f.Mode(), Shown::Tree);
 
         f.Run("ViewLists"); // the menu's own, from the tree
-        view.FindAction()->trigger();
+        f.Run("Find");
         QCOMPARE(field->selectedText(), QStringLiteral("Al"));
         QTest::keyClick(field, Qt::Key_Return);
         QCOMPARE(f.ItemOnShow()->m_strName, QStringLiteral("Salt"));
@@ -246,7 +246,7 @@ private slots:
     {
         Fixture f;
         MenuView &view = f.Start();
-        QAction *hide = view.HideDoneAction();
+        QAction *hide = view.findChild<QAction *>(QStringLiteral("actionHideDone"));
         const auto showAgain = qScopeGuard([hide] { hide->setChecked(false); });
         f.Tree()->expand(f.ListNode(0));
         hide->trigger();
@@ -264,7 +264,7 @@ private slots:
 
         CQuillmarkView next(f.doc);
         next.OnInitialUpdate();
-        QVERIFY(next.HideDoneAction()->isChecked());
+        QVERIFY(next.findChild<QAction *>(QStringLiteral("actionHideDone"))->isChecked());
         hide->trigger();
         QCOMPARE(f.ChildCount(f.ListNode(0)), 3);
     }
