@@ -121,7 +121,7 @@ void BM_BuildSortedList(benchmark::State &state)
         for (const CListItem &item : items)
             builder.Add(item);
         CListItemArray list;
-        builder.FinishInto(list);
+        list.m_items = builder.TakeSorted();
         benchmark::DoNotOptimize(list);
     }
     state.SetItemsProcessed(state.iterations() * items.size());

@@ -20,7 +20,6 @@ public:
 
     // Settles at once.
     void SetHideDone(bool hide);
-    bool HidesDone() const { return m_hideDone; }
     // Leaves out what is done now, and sorts what has changed.
     void Settle();
 

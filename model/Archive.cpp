@@ -109,15 +109,6 @@ void CArchiveWriter::WriteWord(quint16 value)
     Put(reinterpret_cast<const char *>(&le), sizeof le);
 }
 
-void CArchiveWriter::WriteDouble(double value)
-{
-    quint64 bits;
-    static_assert(sizeof bits == sizeof value);
-    std::memcpy(&bits, &value, sizeof bits);
-    const quint64 le = qToLittleEndian(bits);
-    Put(reinterpret_cast<const char *>(&le), sizeof le);
-}
-
 void CArchiveWriter::WriteString(const QString &text)
 {
     WriteUtf16(text);

@@ -20,7 +20,6 @@ public:
 
     void WriteLong(qint32 value);
     void WriteWord(quint16 value);
-    void WriteDouble(double value);
     // Always the UTF-16 form.
     void WriteString(const QString &text);
     void WriteString(const CCompactText &text);

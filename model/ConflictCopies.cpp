@@ -44,11 +44,6 @@ QRegularExpression CopyPattern(const QString &dataFileName)
 
 } // namespace
 
-bool IsCopyName(const QString &dataFileName, const QString &candidate)
-{
-    return CopyPattern(dataFileName).match(candidate).hasMatch();
-}
-
 QStringList Find(const QString &dataFilePath)
 {
     // A data file that is a link into a synced folder has its copies beside

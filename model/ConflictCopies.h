@@ -15,10 +15,6 @@
 // again.
 namespace ConflictCopies {
 
-// Whether `candidate` is a conflict copy of the data file named
-// `dataFileName` (both names without folder), in any of the forms above.
-bool IsCopyName(const QString &dataFileName, const QString &candidate);
-
 // The conflict copies that lie beside the data file, and beside the file it
 // points to when it is a link, in name order (which for each tool is the
 // order of their dates), with their folders.

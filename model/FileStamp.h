@@ -36,7 +36,6 @@ public:
 
     bool Exists() const { return m_exists; }
     bool IsReadable() const { return m_readable; }
-    qint64 Size() const { return m_size; }
 
     // Whether both stamps are of the same bytes (or both of no file).
     bool SameBytesAs(const CFileStamp &other) const;

@@ -219,12 +219,6 @@ double CSortedListBuilder::SortProgress() const
     return qMin(1.0, double(m_workDone) / double(2 * n));
 }
 
-void CSortedListBuilder::FinishInto(CListItemArray &list)
-{
-    Q_ASSERT(list.m_items.isEmpty());
-    list.m_items = TakeSorted();
-}
-
 QList<CListItem> CSortedListBuilder::TakeSorted()
 {
     Sort(QDeadlineTimer(QDeadlineTimer::Forever));

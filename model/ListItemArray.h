@@ -75,10 +75,8 @@ public:
     bool Sort(const QDeadlineTimer &until);
     // How much of the sort is done, from 0 to 1.
     double SortProgress() const;
-    // Moves the items, in name order, to the end of an empty list; sorts
+    // Takes the items out in name order, leaving the builder empty; sorts
     // first what Sort has not.
-    void FinishInto(CListItemArray &list);
-    // The same, as a list of items.
     QList<CListItem> TakeSorted();
 
 private:

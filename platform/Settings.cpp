@@ -19,11 +19,6 @@ QString InGroup(const QString &key)
 
 namespace Settings {
 
-int ReadInt(const QString &key, int defaultValue)
-{
-    return ReadStoredInt(key).value_or(defaultValue);
-}
-
 std::optional<int> ReadStoredInt(const QString &key)
 {
     const QVariant v = Store().value(InGroup(key));

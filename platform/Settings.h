@@ -6,10 +6,9 @@
 
 // The settings store: organisation "Fernwise", application "Quillmark",
 // group "Settings". A value that is missing or does not read as a 32-bit
-// integer gives the caller's default.
+// integer reads as none; a missing text as the caller's default.
 namespace Settings {
 
-int ReadInt(const QString &key, int defaultValue);
 // The value when one is stored that reads as a 32-bit integer.
 std::optional<int> ReadStoredInt(const QString &key);
 void WriteInt(const QString &key, int value);

@@ -59,7 +59,7 @@ private slots:
         const auto stored = [] {
             QList<int> values; // -1: not stored
             for (const char *key : {"ITEMTASK", "ITEMAPPT", "ITEMALRM"})
-                values << Settings::ReadInt(QLatin1String(key), -1);
+                values << Settings::ReadStoredInt(QLatin1String(key)).value_or(-1);
             return values;
         };
 

@@ -129,7 +129,7 @@ void TestListItems::builderMatchesAddItemSorted()
         ++steps;
     QCOMPARE(steps > 1, count > CSortedListBuilder::kBlock);
     CListItemArray built;
-    builder.FinishInto(built);
+    built.m_items = builder.TakeSorted();
     QCOMPARE(Order(built), Order(expected));
 }
 

@@ -56,9 +56,12 @@ void TestConflictCopies::recognisesEachToolsEntries()
         found.append(QFileInfo(path).fileName());
     QCOMPARE(found, copies);
     // The pattern comes from the data file's own name.
-    QVERIFY(ConflictCopies::IsCopyName(QStringLiteral("Lists.dat"),
-                                       QStringLiteral("Lists (conflicted copy 2024-01-31 153045).dat")));
-    QVERIFY(!ConflictCopies::IsCopyName(QStringLiteral("Lists.dat"), copies.last()));
+    const QString listsCopy = QStringLiteral("Lists (conflicted copy 2024-01-31 153045).dat");
+    QVERIFY(WriteFileBytes(dir.filePath(listsCopy), QByteArray(4, '\0')));
+    found.clear();
+    for (const QString &path : ConflictCopies::Find(dir.filePath(QStringLiteral("Lists.dat"))))
+        found.append(QFileInfo(path).fileName());
+    QCOMPARE(found, (QStringList{listsCopy, QStringLiteral("Lists.sync-conflict-20240131-153045-ABCDEF7.dat")}));
 }
 
 void TestConflictCopies::merge_data()
