@@ -31,7 +31,7 @@ class QPainter;
 // import, the hand-over and their set-up) are asked for through signals.
 //
 //   QuillmarkView.cpp   set-up, modes, following the document
-//   ViewCommands.cpp    what each command does on the screen on show
+//   ViewCommands.cpp    the table of commands, and what each does on the screen on show
 //   ViewDraw.cpp        painting and the layout at any size
 class CQuillmarkView : public QWidget
 {
@@ -91,8 +91,9 @@ private:
         const char *text; // in the menus, or what the button's tool tip names
         int face;         // a drawn button's picture, 0 for none
         std::array<QKeyCombination, 3> keys;
-        // Checkable: the handler runs when the check changes. Any time: also
-        // before the first set-up (the others wait for the controls).
+        // Checkable (Hide Done Items, checked as its setting says): the
+        // handler runs when the check changes. Any time: also before the
+        // first set-up (the others wait for the controls).
         enum Kind { Plain, Checkable, AnyTime } kind;
         void (CQuillmarkView::*handler)();
     };

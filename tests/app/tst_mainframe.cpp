@@ -371,7 +371,7 @@ void TestMainFrame::exitSavesOnceThenCloseDoesNotSaveAgain()
     SetUp(frame, dataPath);
 
     QSignalSpy exits(frame.View(), &CQuillmarkView::exitRequested);
-    frame.View()->Action(CViewActions::Exit)->trigger();
+    frame.findChild<QAction *>(QStringLiteral("actionExit"))->trigger();
     QCOMPARE(exits.size(), 1);
     QVERIFY(QFile::remove(dataPath));
     QVERIFY(frame.close());

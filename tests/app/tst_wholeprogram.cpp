@@ -384,7 +384,7 @@ void TestWholeProgram::unreadableDataFileIsNeverReplaced()
                  prompter.ExpectMessage(Str::SaveFailed(DataPath(), notReplaced));
                  // "Edit Lists...", as the pencil opens it with nothing
                  // chosen in the tree.
-                 view->Action(CViewActions::Edit)->trigger();
+                 view->findChild<QAction *>(QStringLiteral("actionEdit"))->trigger();
 
                  // Exit offers another file for it.
                  prompter.ExpectChoice(ExitQuestion(DataPath(), notReplaced), QStringLiteral("Save As..."),

@@ -182,7 +182,7 @@ void TestSharedFile::saveFindsNewerFile()
         return d.result();
     });
     Tree(frame)->setCurrentIndex(QuillmarkTest::TreeNode(*Tree(frame), 0, 2));
-    frame.View()->Action(CViewActions::Edit)->trigger();
+    frame.findChild<QAction *>(QStringLiteral("actionEdit"))->trigger();
     QM_VERIFY_PROMPTS(prompter);
     const CListCollection expected = Elsewhere(true);
     CListCollection edited = expected;
