@@ -6,7 +6,7 @@
 // description and price from the fields that the import's settings name.
 // Nothing here shows anything: the caller turns a failure into its message
 // (ImportMessage). CCsvImportJob does the work, and runs it to its end at
-// once (CsvImport::ImportCsvFile); here are what it reports and the price
+// once (CsvImport::RunToTheEnd); here are what it reports and the price
 // a field gives.
 namespace CsvImport {
 

@@ -241,8 +241,6 @@ QList<CListItem> CCsvImportJob::TakeItems()
 
 namespace CsvImport {
 
-namespace {
-
 Result RunToTheEnd(CCsvImportJob &job, CListItemArray &list)
 {
     job.Step(QDeadlineTimer(QDeadlineTimer::Forever));
@@ -257,24 +255,11 @@ Result RunToTheEnd(CCsvImportJob &job, CListItemArray &list)
     return {};
 }
 
-} // namespace
-
 Result ImportCsvDevice(QIODevice &device, const CImportFields &fields, CListItemArray &list)
 {
     CCsvImportJob job(device, fields,
                       list.m_items.isEmpty() ? CCsvImportJob::Order::ByName : CCsvImportJob::Order::AsInFile);
     return RunToTheEnd(job, list);
-}
-
-Result ImportCsvFile(const QString &path, CListItemArray &list)
-{
-    // The four settings are read once per file, not once per line: nothing
-    // writes them while an import runs, so every line sees the same values.
-    Result failure;
-    const std::unique_ptr<CCsvImportJob> job = CCsvImportJob::Open(path, CImportFields::Read(), failure);
-    if (!job)
-        return failure;
-    return RunToTheEnd(*job, list);
 }
 
 } // namespace CsvImport

@@ -79,8 +79,8 @@ private:
 // the list is left exactly as it was: there is no partial import.
 namespace CsvImport {
 
-// The file at path, with the import's settings.
-Result ImportCsvFile(const QString &path, CListItemArray &list);
+// The job, opened or made, run to its end.
+Result RunToTheEnd(CCsvImportJob &job, CListItemArray &list);
 // An open, seekable device, from its start.
 Result ImportCsvDevice(QIODevice &device, const CImportFields &fields, CListItemArray &list);
 

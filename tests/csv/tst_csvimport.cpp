@@ -108,7 +108,7 @@ private slots:
         QVERIFY(QuillmarkTest::WriteFileBytes(m_path, content));
         StoreImportColumns(fields[0], fields[1], fields[2]);
         CListItemArray list;
-        const CsvImport::Result r = CsvImport::ImportCsvFile(m_path, list);
+        const CsvImport::Result r = ImportFile(m_path, list);
         QCOMPARE(r.status, status);
         QCOMPARE(r.line, line);
         if (status == Status::FieldNotFound)
@@ -164,7 +164,7 @@ private slots:
         for (const auto &c : cases) {
             QVERIFY(QuillmarkTest::WriteFileBytes(m_path, c.content));
             CListItemArray list;
-            const CsvImport::Result r = CsvImport::ImportCsvFile(m_path, list);
+            const CsvImport::Result r = ImportFile(m_path, list);
             QCOMPARE(r.status, c.status);
             QCOMPARE(r.line, c.line);
             QCOMPARE(list.m_items.size(), r.Ok() ? head.count('\n') + 2 : 0);

@@ -1,5 +1,6 @@
 #include "exchange/csv/CsvExport.h"
 #include "exchange/csv/CsvImportJob.h"
+#include "tests/csv/ImportColumns.h"
 #include "tests/testlib/DataFiles.h"
 #include "tests/testlib/Lists.h"
 #include "tests/testlib/QuillmarkTest.h"
@@ -43,7 +44,7 @@ private slots:
         QCOMPARE(QuillmarkTest::FileBytes(path), QByteArray("Milk,,1234.50,\nZucker,s\xFC\xDF  fein,-3.25,\n"));
 
         CListItemArray back;
-        QCOMPARE(CsvImport::ImportCsvFile(path, back).status, CsvImport::Status::Ok);
+        QCOMPARE(ImportFile(path, back).status, CsvImport::Status::Ok);
         QCOMPARE(back.m_items.size(), 2);
         QCOMPARE(back.m_items[0].m_dPrice, 1234.5);
         QCOMPARE(back.m_items[1].m_strDesc, QString::fromUtf8("süß  fein"));

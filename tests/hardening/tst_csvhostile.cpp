@@ -3,6 +3,7 @@
 // and the user is told.
 
 #include "exchange/csv/CsvImportJob.h"
+#include "tests/csv/ImportColumns.h"
 #include "tests/testlib/QuillmarkTest.h"
 
 #include <QDir>
@@ -26,7 +27,7 @@ private slots:
         if (!QFileInfo::exists(path))
             QSKIP("no such device here");
         CListItemArray list;
-        const CsvImport::Result result = CsvImport::ImportCsvFile(path, list);
+        const CsvImport::Result result = ImportFile(path, list);
         QCOMPARE(result.status, CsvImport::Status::NotAFile);
         QVERIFY(list.m_items.isEmpty());
         QVERIFY(CsvImport::ImportMessage(result).contains(path));

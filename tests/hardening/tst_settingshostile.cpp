@@ -3,6 +3,7 @@
 // takes, reads as its default.
 
 #include "exchange/csv/CsvImportJob.h"
+#include "tests/csv/ImportColumns.h"
 #include "exchange/csv/ImportFields.h"
 #include "platform/AppSettings.h"
 #include "platform/Settings.h"
@@ -138,7 +139,7 @@ void TestSettingsHostile::outOfRangeReadsAsDefault()
     QVERIFY(QuillmarkTest::WriteFileBytes(path, "Milk,2 litres,1.50,\nBread,,2.25,\n"));
 
     CListItemArray list;
-    QCOMPARE(CsvImport::ImportCsvFile(path, list).status, CsvImport::Status::Ok);
+    QCOMPARE(ImportFile(path, list).status, CsvImport::Status::Ok);
     QCOMPARE(list.m_items.size(), 2);
     QCOMPARE(list.m_items.at(1).m_strDesc, QStringLiteral("2 litres"));
     QCOMPARE(list.m_items.at(1).m_dPrice, 1.5);
