@@ -7,8 +7,9 @@ edits the task lists the way a phone's task app does.
 Each command is a list: ["tick", list, summary], ["add", list, summary],
 ["rename", list, summary, new], ["remove", list, summary],
 ["decorate", list, summary] (a weekly recurrence, two categories, a priority
-and a property of its own), ["dump", list] (prints every to-do's text as a
-JSON list). Lists and to-dos are found by their names."""
+and a property of its own), ["drop", list] (removes the whole list),
+["dump", list] (prints every to-do's text as a JSON list, null for a list
+that is not there). Lists and to-dos are found by their names."""
 import json
 import sys
 import uuid
@@ -48,7 +49,12 @@ def main():
     for command in json.loads(commands):
         kind, list_name = command[0], command[1]
         if kind == "dump":
-            out.append([t.data for t in calendars[list_name].todos(include_completed=True)])
+            if list_name in calendars:
+                out.append([t.data for t in calendars[list_name].todos(include_completed=True)])
+            else:
+                out.append(None)
+        elif kind == "drop":
+            calendars.pop(list_name).delete()
         elif kind == "add":
             uid = str(uuid.uuid4())
             calendars[list_name].save_todo(

@@ -307,10 +307,45 @@ private slots:
         // Everyone ends with the same lists (each keeps its own order).
         QVERIFY(Sync(b).ok);
         QVERIFY(Sync(c).ok);
+        QString shopAtC = Names(Find(c.lists, QStringLiteral("Shop")));
         for (const QString &name : {QStringLiteral("Shop"), QStringLiteral("Trip")}) {
             QCOMPARE(Sorted(Names(Find(b.lists, name))), Sorted(Names(Find(a.lists, name))));
             QCOMPARE(Sorted(Names(Find(c.lists, name))), Sorted(Names(Find(a.lists, name))));
         }
+
+        // A lost state file loses and doubles nothing: lists matched by
+        // name, items by content.
+        QVERIFY(QFile::resize(b.statePath, QFileInfo(b.statePath).size() / 2));
+        const QString shopBefore = Names(Find(b.lists, QStringLiteral("Shop")));
+        r = Sync(b);
+        QVERIFY2(r.ok, qPrintable(r.error));
+        QCOMPARE(Names(Find(b.lists, QStringLiteral("Shop"))), shopBefore);
+        QCOMPARE(PhoneTodos(QStringLiteral("Shop")).size(), 6);
+        r = Sync(b);
+        QCOMPARE(r.requests, 1);
+
+        // A rename is taken to the server and from there to the others; a
+        // list removed here goes from the server, and from a computer
+        // that left it untouched.
+        Find(a.lists, QStringLiteral("Trip"))->name = QStringLiteral("Holiday");
+        a.lists.removeIf([](const SyncList &l) { return l.name == u"Shop"; });
+        QVERIFY(Sync(a).ok);
+        QCOMPARE(PhoneTodos(QStringLiteral("Holiday")).size(), 30);
+        QVERIFY(Phone({QJsonArray{QStringLiteral("dump"), QStringLiteral("Shop")}}).at(0).isNull());
+        QVERIFY(Sync(b).ok);
+        QVERIFY(!Find(b.lists, QStringLiteral("Shop")));
+        QCOMPARE(Find(b.lists, QStringLiteral("Holiday"))->items.size(), 30);
+
+        // A list removed on the server while changed here is made again,
+        // whole; where it was not changed it goes.
+        FindItem(*Find(c.lists, QStringLiteral("Shop")), QStringLiteral("Eggs"))->item.m_bDone = true;
+        Phone({QJsonArray{QStringLiteral("add"), QStringLiteral("Holiday"), QStringLiteral("Map")}});
+        Phone({QJsonArray{QStringLiteral("drop"), QStringLiteral("Holiday")}});
+        r = Sync(c);
+        QVERIFY2(r.ok, qPrintable(r.error));
+        QVERIFY(!Find(c.lists, QStringLiteral("Holiday")));
+        QCOMPARE(Names(Find(c.lists, QStringLiteral("Shop"))), shopAtC.replace(QStringLiteral("Eggs"), QStringLiteral("Eggs*")));
+        QCOMPARE(PhoneTodos(QStringLiteral("Shop")).size(), 6);
     }
 };
 
