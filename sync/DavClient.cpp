@@ -164,7 +164,7 @@ void CDavClient::Issue(const QByteArray &verb, const QUrl &url, const QByteArray
             [this, reply, buffer, tooLarge, verb, url, body, headers, done, redirects] {
                 m_running.removeOne(reply);
                 reply->deleteLater();
-                if (!*tooLarge && buffer->size() + reply->bytesAvailable() <= m_limits.maxBytes)
+                if (!*tooLarge && reply->isOpen() && buffer->size() + reply->bytesAvailable() <= m_limits.maxBytes)
                     buffer->append(reply->readAll());
                 DavReply out;
                 out.url = url;
