@@ -1,26 +1,18 @@
 #include "sync/SyncEngine.h"
 #include "sync/SyncState.h"
+#include "tests/caldav/SyncRun.h"
 #include "tests/caldav/TestServer.h"
 #include "tests/testlib/Lists.h"
 #include "tests/testlib/QuillmarkTest.h"
 
-#include <QEventLoop>
 #include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QTemporaryDir>
-#include <QTimer>
 
 using namespace QuillmarkTest;
 
 namespace {
-
-// One computer's side: its lists with their identities, and its state file.
-struct Computer
-{
-    QList<SyncList> lists;
-    QString statePath;
-};
 
 // Identities as a computer gives them: its own, never another's.
 SyncList MakeList(const QString &computer, const QString &name, qint32 icon, std::initializer_list<CListItem> items)
@@ -87,32 +79,11 @@ class TestCalDavServers : public QObject
     CTestServer *m_server = nullptr;
     std::function<void(int)> m_onRequest;
 
-    // One sync of the computer, through its state file; the result's lists
-    // replace its own when it ended well.
     SyncResult Sync(Computer &c)
     {
-        CSyncEngine engine;
-        engine.SetLimits({5000, 16 * 1024 * 1024});
-        SyncResult result;
-        result.error = QStringLiteral("no answer in time");
-        QEventLoop loop;
-        connect(&engine, &CSyncEngine::finished, &loop, [&](const SyncResult &r) {
-            result = r;
-            loop.quit();
-        });
-        if (m_onRequest)
-            connect(&engine, &CSyncEngine::requestSent, &loop, m_onRequest);
-        QTimer::singleShot(120000, &loop, &QEventLoop::quit);
-        const SyncAccount account{m_server->Url(), m_server->User(), m_server->Password()};
-        if (!engine.Start(account, c.lists, SyncState::Load(c.statePath)))
-            return result;
-        loop.exec();
-        QString why;
-        if (!result.state.Save(c.statePath, &why))
-            qWarning("state not saved: %s", qPrintable(why));
-        if (result.ok)
-            c.lists = result.lists;
-        return result;
+        if (!m_onRequest)
+            return SyncComputer(*m_server, c);
+        return SyncComputer(*m_server, c, [this](CSyncEngine &, int count) { m_onRequest(count); });
     }
 
     // What the phone does, and for "dump" the to-dos' texts it reads.
