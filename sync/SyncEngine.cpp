@@ -518,6 +518,11 @@ void CSyncEngine::Run::StartList(Job job)
     const ServerList &s = *job.server;
     w.syncToken = s.syncToken;
     w.ctag = s.ctag;
+    // A list matched by name: what this sync agrees on in it is kept even
+    // if the sync ends early, without a token, so that the next one reads
+    // the list whole.
+    if (!job.agreed && job.local >= 0 && !m_progress.List(job.id))
+        m_progress.lists << SyncStateList{job.id, s.href, s.name, s.icon.value_or(w.icon), {}, {}, {}};
     if (job.agreed) {
         for (const SyncStateItem &item : job.agreed->items)
             w.objects.insert(Key(m_home, item.href), ServerObject{item.href, item.etag, item.ics});
@@ -723,8 +728,6 @@ void CSyncEngine::Run::Settle()
                 work.base = base->item;
             if (const SyncItem *mine = localByUid.value(agreed.uid))
                 work.local = mine->item;
-            else if (w.job.kind == Job::Download)
-                work.local.reset();
             const QString key = Key(m_home, agreed.href);
             if (w.objects.contains(key)) {
                 work.server = w.objects.value(key);
