@@ -1,6 +1,5 @@
 #include "sync/DavClient.h"
 
-#include "res/Tr.h"
 
 #include <QHostAddress>
 #include <QNetworkAccessManager>
@@ -22,18 +21,18 @@ QString NetworkReason(QNetworkReply::NetworkError error)
 {
     switch (error) {
     case QNetworkReply::ConnectionRefusedError:
-        return Tr::tr("the server refused the connection");
+        return QStringLiteral("the server refused the connection");
     case QNetworkReply::RemoteHostClosedError:
-        return Tr::tr("the server closed the connection");
+        return QStringLiteral("the server closed the connection");
     case QNetworkReply::HostNotFoundError:
-        return Tr::tr("the server's host name was not found");
+        return QStringLiteral("the server's host name was not found");
     case QNetworkReply::TimeoutError:
     case QNetworkReply::OperationCanceledError:
-        return Tr::tr("the server did not answer in time");
+        return QStringLiteral("the server did not answer in time");
     case QNetworkReply::SslHandshakeFailedError:
-        return Tr::tr("the secure connection to the server failed");
+        return QStringLiteral("the secure connection to the server failed");
     default:
-        return Tr::tr("the connection to the server failed");
+        return QStringLiteral("the connection to the server failed");
     }
 }
 
@@ -64,41 +63,66 @@ bool CDavClient::IsLoopback(const QString &host)
 QString CDavClient::RefusedAddress(const QUrl &url)
 {
     if (!url.isValid() || url.host().isEmpty())
-        return Tr::tr("the server address is not valid");
+        return QStringLiteral("the server address is not valid");
     if (!url.userInfo().isEmpty())
-        return Tr::tr("the server address may not hold a user name or password");
+        return QStringLiteral("the server address may not hold a user name or password");
     if (url.scheme() == u"https")
         return QString();
     if (url.scheme() == u"http")
         return IsLoopback(url.host()) ? QString()
-                                      : Tr::tr("plain http is refused: the lists and the password would be readable "
+                                      : QStringLiteral("plain http is refused: the lists and the password would be readable "
                                                "on the way; use https");
-    return Tr::tr("the server address must begin with https://");
+    return QStringLiteral("the server address must begin with https://");
+}
+
+SyncFault CDavClient::StatusFault(int status)
+{
+    switch (status) {
+    case 401:
+        return SyncFault::Password;
+    case 403:
+        return SyncFault::Forbidden;
+    case 404:
+        return SyncFault::NotFound;
+    case 409:
+        return SyncFault::Conflict;
+    case 412:
+        return SyncFault::Changed;
+    case 507:
+        return SyncFault::Full;
+    default:
+        break;
+    }
+    if (status >= 500)
+        return SyncFault::ServerError;
+    if (status >= 300 && status < 400)
+        return SyncFault::Redirect;
+    return SyncFault::Rejected;
 }
 
 QString CDavClient::StatusReason(int status)
 {
     switch (status) {
     case 401:
-        return Tr::tr("the server refused the user name or password");
+        return QStringLiteral("the server refused the user name or password");
     case 403:
-        return Tr::tr("the server does not allow this (HTTP 403)");
+        return QStringLiteral("the server does not allow this (HTTP 403)");
     case 404:
-        return Tr::tr("the server does not have what was asked for (HTTP 404)");
+        return QStringLiteral("the server does not have what was asked for (HTTP 404)");
     case 409:
-        return Tr::tr("the server reports a conflict (HTTP 409)");
+        return QStringLiteral("the server reports a conflict (HTTP 409)");
     case 412:
-        return Tr::tr("the item changed on the server meanwhile (HTTP 412)");
+        return QStringLiteral("the item changed on the server meanwhile (HTTP 412)");
     case 507:
-        return Tr::tr("the server has no room left (HTTP 507)");
+        return QStringLiteral("the server has no room left (HTTP 507)");
     default:
         break;
     }
     if (status >= 500)
-        return Tr::tr("the server failed (HTTP %1)").arg(status);
+        return QStringLiteral("the server failed (HTTP %1)").arg(status);
     if (status >= 300 && status < 400)
-        return Tr::tr("the server sent the request elsewhere (HTTP %1), which is not followed").arg(status);
-    return Tr::tr("the server refused the request (HTTP %1)").arg(status);
+        return QStringLiteral("the server sent the request elsewhere (HTTP %1), which is not followed").arg(status);
+    return QStringLiteral("the server refused the request (HTTP %1)").arg(status);
 }
 
 void CDavClient::AbortAll()
@@ -124,8 +148,11 @@ void CDavClient::Issue(const QByteArray &verb, const QUrl &url, const QByteArray
     DavReply refused;
     refused.url = url;
     refused.error = RefusedAddress(url);
-    if (refused.error.isEmpty() && !SameOrigin(url, m_account.server))
-        refused.error = Tr::tr("the server pointed to another server, which is not followed");
+    refused.fault = SyncFault::Refused;
+    if (refused.error.isEmpty() && !SameOrigin(url, m_account.server)) {
+        refused.error = QStringLiteral("the server pointed to another server, which is not followed");
+        refused.fault = SyncFault::Redirect;
+    }
     if (!refused.error.isEmpty()) {
         // Always answered from the event loop, as an answer from the server is.
         QMetaObject::invokeMethod(this, [done, refused] { done(refused); }, Qt::QueuedConnection);
@@ -172,20 +199,27 @@ void CDavClient::Issue(const QByteArray &verb, const QUrl &url, const QByteArray
                 out.etag = reply->rawHeader("ETag");
                 out.body = std::move(*buffer);
                 if (*tooLarge) {
-                    out.error = Tr::tr("the server's answer is larger than the sync reads (%1 MB)")
-                                        .arg(m_limits.maxBytes / (1024 * 1024));
+                    out.error = QStringLiteral("the server's answer is larger than the sync reads (%1 kB)")
+                                        .arg(m_limits.maxBytes / 1024);
+                    out.fault = SyncFault::TooLarge;
                 } else if (out.status >= 300 && out.status < 400) {
                     const QUrl target = url.resolved(reply->header(QNetworkRequest::LocationHeader).toUrl());
                     if (!reply->hasRawHeader("Location") || redirects >= kMaxRedirects) {
                         out.error = StatusReason(out.status);
+                        out.fault = StatusFault(out.status);
                     } else {
                         Issue(verb, target, body, headers, done, redirects + 1);
                         return;
                     }
                 } else if (out.status >= 400) {
                     out.error = StatusReason(out.status);
+                    out.fault = StatusFault(out.status);
                 } else if (out.status == 0 || reply->error() != QNetworkReply::NoError) {
                     out.error = NetworkReason(reply->error());
+                    const QNetworkReply::NetworkError e = reply->error();
+                    out.fault = e == QNetworkReply::TimeoutError || e == QNetworkReply::OperationCanceledError
+                            ? SyncFault::Timeout
+                            : SyncFault::Unreachable;
                 }
                 done(out);
             });

@@ -21,6 +21,28 @@ struct SyncAccount
     QString password;
 };
 
+// Why a sync ended early, for the window to say in the user's language; the
+// text that comes with it (in English, for a log) names the detail.
+enum class SyncFault {
+    None,
+    Refused,      // an address the sync does not use (plain http elsewhere)
+    Unreachable,  // no connection, or it broke
+    Timeout,
+    Password,     // 401
+    Forbidden,    // 403
+    NotFound,     // 404
+    Conflict,     // 409
+    Changed,      // 412, where it is not merged
+    Full,         // 507
+    ServerError,  // 5xx
+    Redirect,     // to another server, or too many
+    Rejected,     // another 4xx
+    TooLarge,     // an answer beyond the limit
+    BadAnswer,    // XML or iCalendar the sync cannot take (a DTD, no UID, ...)
+    NoTaskLists,  // no CalDAV home at the address
+    Stopped,
+};
+
 // One HTTP answer, as far as the sync needs it.
 struct DavReply
 {
@@ -29,6 +51,7 @@ struct DavReply
     QByteArray etag;     // the ETag header, where the server sent one
     QUrl url;            // where the answer came from, after redirects
     QString error;       // why the request failed; empty when it did not
+    SyncFault fault = SyncFault::None;
     bool Ok() const { return error.isEmpty() && status >= 200 && status < 300; }
 };
 
@@ -72,9 +95,9 @@ public:
     // How many requests were sent since the client was made.
     int RequestCount() const { return m_requests; }
 
-    // The reason for an HTTP status the sync does not expect, in words a
-    // person understands.
+    // The reason for an HTTP status the sync does not expect.
     static QString StatusReason(int status);
+    static SyncFault StatusFault(int status);
 
 signals:
     // Each request as it is sent, with the count so far.

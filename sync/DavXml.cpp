@@ -1,6 +1,5 @@
 #include "sync/DavXml.h"
 
-#include "res/Tr.h"
 
 #include <QXmlStreamReader>
 
@@ -113,12 +112,12 @@ std::optional<Multistatus> Parse(const QByteArray &bytes, QString *whyNot)
     while (!xml.atEnd()) {
         const QXmlStreamReader::TokenType token = xml.readNext();
         if (token == QXmlStreamReader::DTD)
-            return fail(Tr::tr("the server's answer declares a document type, which is refused"));
+            return fail(QStringLiteral("the server's answer declares a document type, which is refused"));
         if (token != QXmlStreamReader::StartElement)
             continue;
         if (!root) {
             if (xml.namespaceUri() != kDav || xml.name() != u"multistatus")
-                return fail(Tr::tr("the server's answer is not a WebDAV multistatus"));
+                return fail(QStringLiteral("the server's answer is not a WebDAV multistatus"));
             root = true;
             continue;
         }
@@ -130,7 +129,7 @@ std::optional<Multistatus> Parse(const QByteArray &bytes, QString *whyNot)
             xml.skipCurrentElement();
     }
     if (xml.hasError() || !root)
-        return fail(Tr::tr("the server's answer is not well-formed XML"));
+        return fail(QStringLiteral("the server's answer is not well-formed XML"));
     return out;
 }
 

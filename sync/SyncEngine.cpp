@@ -2,7 +2,6 @@
 
 #include "model/ListItemArray.h"
 #include "res/ResourceIds.h"
-#include "res/Tr.h"
 #include "sync/DavXml.h"
 #include "sync/ItemFields.h"
 #include "sync/ItemMerge.h"
@@ -164,7 +163,7 @@ public:
         CDavClient::Limits limits);
 
     void Begin();
-    void Stop() { Fail(Tr::tr("the sync was stopped")); }
+    void Stop() { Fail(QStringLiteral("the sync was stopped"), SyncFault::Stopped); }
 
 private:
     // A list's work: which local list, which collection, what was agreed.
@@ -208,7 +207,9 @@ private:
         int tries = 0;
     };
 
-    void Fail(const QString &reason);
+    // Anything the engine finds wrong in what the server sent is a bad
+    // answer unless told.
+    void Fail(const QString &reason, SyncFault fault = SyncFault::BadAnswer);
     void Succeed();
 
     void Discover(QStringList candidates);
@@ -272,7 +273,7 @@ CSyncEngine::Run::Run(CSyncEngine *engine, const SyncAccount &account, const QLi
     m_outLocal.resize(m_local.size());
 }
 
-void CSyncEngine::Run::Fail(const QString &reason)
+void CSyncEngine::Run::Fail(const QString &reason, SyncFault fault)
 {
     if (m_over)
         return;
@@ -280,6 +281,7 @@ void CSyncEngine::Run::Fail(const QString &reason)
     m_client->AbortAll();
     SyncResult result;
     result.error = reason;
+    result.fault = fault;
     result.state = m_progress;
     result.requests = m_client->RequestCount();
     m_engine->Finish(std::move(result));
@@ -291,7 +293,7 @@ bool CSyncEngine::Run::Check(const DavReply &reply, const QString &what)
         return false;
     if (reply.Ok())
         return true;
-    Fail(what.isEmpty() ? reply.error : what + QStringLiteral(": ") + reply.error);
+    Fail(what.isEmpty() ? reply.error : what + QStringLiteral(": ") + reply.error, reply.fault);
     return false;
 }
 
@@ -300,7 +302,7 @@ void CSyncEngine::Run::Begin()
     const QUrl server = m_client->Account().server;
     const QString refused = CDavClient::RefusedAddress(server);
     if (!refused.isEmpty())
-        return Fail(refused);
+        return Fail(refused, SyncFault::Refused);
     if (!m_old.home.isEmpty()) {
         m_home = QUrl(m_old.home);
         return ReadHome();
@@ -318,13 +320,13 @@ void CSyncEngine::Run::Begin()
 void CSyncEngine::Run::Discover(QStringList candidates)
 {
     if (candidates.isEmpty())
-        return Fail(Tr::tr("no CalDAV task lists were found at this address"));
+        return Fail(QStringLiteral("no CalDAV task lists were found at this address"), SyncFault::NoTaskLists);
     const QUrl url(candidates.takeFirst());
     m_client->Send("PROPFIND", url, kPropfindPrincipal, kXmlDepth0, [this, candidates](const DavReply &reply) {
         if (m_over)
             return;
         if (reply.status == 401)
-            return Fail(reply.error);
+            return Fail(reply.error, reply.fault);
         std::optional<Multistatus> ms;
         if (reply.Ok())
             ms = Parse(reply.body, nullptr);
@@ -355,7 +357,7 @@ void CSyncEngine::Run::AskHome(const QUrl &principal)
         const QStringList home =
                 ms->responses.isEmpty() ? QStringList() : ms->responses.first().Get(kCalDav, u"calendar-home-set").hrefs;
         if (home.isEmpty())
-            return Fail(Tr::tr("no CalDAV task lists were found at this address"));
+            return Fail(QStringLiteral("no CalDAV task lists were found at this address"), SyncFault::NoTaskLists);
         m_home = reply.url.resolved(QUrl(home.first()));
         ReadHome();
     });
@@ -500,7 +502,7 @@ void CSyncEngine::Run::StartList(Job job)
     if (job.kind == Job::RemoveCollection) {
         const QUrl url = Url(job.server->href);
         m_client->Send("DELETE", url, QByteArray(), {}, [this, id = job.id](const DavReply &reply) {
-            if (reply.status != 404 && !Check(reply, Tr::tr("removing a list from the server")))
+            if (reply.status != 404 && !Check(reply, QStringLiteral("removing a list from the server")))
                 return;
             m_progress.lists.removeIf([&](const SyncStateList &l) { return l.id == id; });
             NextJob();
@@ -567,7 +569,7 @@ void CSyncEngine::Run::MakeCollection(const QUrl &url, int attempt)
         }
         if (!reply.Ok() && attempt < 2 && reply.status != 401 && reply.status != 507 && reply.status != 0)
             return MakeCollection(url, attempt + 1);
-        if (!Check(reply, Tr::tr("making the list \"%1\" on the server").arg(lw.name)))
+        if (!Check(reply, QStringLiteral("making the list \"%1\" on the server").arg(lw.name)))
             return;
         lw.collection = url;
         lw.agreedIcon = attempt == 0 ? std::optional<qint32>(lw.icon) : std::nullopt;
@@ -701,10 +703,10 @@ void CSyncEngine::Run::Settle()
         if (!todo) {
             if (!it->ics.contains("BEGIN:VTODO"))
                 continue;
-            return Fail(Tr::tr("the list \"%1\" on the server: %2").arg(w.name, why));
+            return Fail(QStringLiteral("the list \"%1\" on the server: %2").arg(w.name, why));
         }
         if (hrefOfUid.contains(todo->uid))
-            return Fail(Tr::tr("the list \"%1\" on the server holds two to-dos with one UID").arg(w.name));
+            return Fail(QStringLiteral("the list \"%1\" on the server holds two to-dos with one UID").arg(w.name));
         hrefOfUid.insert(todo->uid, it.key());
         todos.insert(it.key(), *todo);
     }
@@ -796,7 +798,7 @@ void CSyncEngine::Run::Resolve(ItemWork work)
         QString why;
         server = VtodoMap::Read(work.server->ics, &why);
         if (!server)
-            return Fail(Tr::tr("the list \"%1\" on the server: %2").arg(w.name, why));
+            return Fail(QStringLiteral("the list \"%1\" on the server: %2").arg(w.name, why));
     }
     const ItemMerge::Outcome out =
             ItemMerge::Merge(work.base, work.local, server ? std::optional<CListItem>(server->item) : std::nullopt);
@@ -817,7 +819,7 @@ void CSyncEngine::Run::Resolve(ItemWork work)
                                    return;
                                if (reply.status == 412)
                                    return ReadAgain(work);
-                               if (reply.status != 404 && !Check(reply, Tr::tr("removing an item on the server")))
+                               if (reply.status != 404 && !Check(reply, QStringLiteral("removing an item on the server")))
                                    return;
                                if (!work.local)
                                    RecordProgress(SyncStateItem{work.uid, {}, {}, {}}, true);
@@ -844,7 +846,7 @@ void CSyncEngine::Run::Resolve(ItemWork work)
         copy.href = w.collection.resolved(QUrl(copy.uid + QStringLiteral(".ics"))).path(QUrl::FullyEncoded);
         const std::optional<QByteArray> ics = VtodoMap::WithNewUid(work.server->ics, copy.uid);
         if (!ics)
-            return Fail(Tr::tr("an item on the server could not be copied"));
+            return Fail(QStringLiteral("an item on the server could not be copied"));
         m_kept << KeptTwice{w.name, out.second->m_strName};
         w.added << SyncItem{copy.uid, *out.second};
         Queue([this, copy, ics] {
@@ -901,7 +903,7 @@ void CSyncEngine::Run::Put(ItemWork work, const QByteArray &ics, std::function<v
             return;
         if (reply.status == 412)
             return ReadAgain(work);
-        if (!Check(reply, Tr::tr("writing an item to the server")))
+        if (!Check(reply, QStringLiteral("writing an item to the server")))
             return;
         then(reply);
     });
@@ -911,7 +913,7 @@ void CSyncEngine::Run::Put(ItemWork work, const QByteArray &ics, std::function<v
 void CSyncEngine::Run::ReadAgain(ItemWork work)
 {
     if (++work.tries > kMaxRetries)
-        return Fail(Tr::tr("an item kept changing on the server while it was synced"));
+        return Fail(QStringLiteral("an item kept changing on the server while it was synced"), SyncFault::Changed);
     m_client->Send("GET", Url(work.href), QByteArray(), {}, [this, work](const DavReply &reply) mutable {
         if (m_over)
             return;
@@ -995,7 +997,7 @@ void CSyncEngine::Run::RenameIfNeeded()
     if (patch.isEmpty())
         return FinishList();
     m_client->Send("PROPPATCH", w.collection, ProppatchBody(patch), {}, [this](const DavReply &reply) {
-        if (!Check(reply, Tr::tr("renaming a list on the server")))
+        if (!Check(reply, QStringLiteral("renaming a list on the server")))
             return;
         // The multistatus says per property whether it was kept: the name
         // must be; the icon may be refused by a server that keeps none.
@@ -1003,7 +1005,8 @@ void CSyncEngine::Run::RenameIfNeeded()
         if (ms) {
             for (const Response &r : ms->responses) {
                 if (reply.body.contains("displayname") && r.status >= 400)
-                    return Fail(Tr::tr("renaming a list on the server: %1").arg(CDavClient::StatusReason(r.status)));
+                    return Fail(QStringLiteral("renaming a list on the server: %1").arg(CDavClient::StatusReason(r.status)),
+                                CDavClient::StatusFault(r.status));
             }
         }
         m_work->wrote = true;

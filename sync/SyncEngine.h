@@ -38,7 +38,8 @@ struct KeptTwice
 struct SyncResult
 {
     bool ok = false;
-    QString error;           // why the sync ended early; empty when ok
+    SyncFault fault = SyncFault::None; // why the sync ended early
+    QString error;           // its detail, in English for a log; empty when ok
     QList<SyncList> lists;   // when ok: the lists as both sides now hold them
     QList<KeptTwice> keptTwice;
     // To be saved whether the sync ended well or not: after a failure it

@@ -2,7 +2,6 @@
 
 #include "platform/FolderFlush.h"
 #include "platform/WriteAll.h"
-#include "res/Tr.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -114,13 +113,13 @@ SyncState SyncState::Load(const QString &path, QString *whyNot)
     }
     if (file.size() > kMaxFileBytes) {
         if (whyNot)
-            *whyNot = Tr::tr("the sync state file is too large to be one");
+            *whyNot = QStringLiteral("the sync state file is too large to be one");
         return {};
     }
     std::optional<SyncState> state = FromJson(file.readAll());
     if (!state) {
         if (whyNot)
-            *whyNot = Tr::tr("the sync state file is damaged");
+            *whyNot = QStringLiteral("the sync state file is damaged");
         return {};
     }
     return *state;

@@ -2,7 +2,6 @@
 
 #include "platform/NumberText.h"
 #include "res/ResourceIds.h"
-#include "res/Tr.h"
 #include "sync/ItemFields.h"
 
 #include <libical/ical.h>
@@ -276,19 +275,19 @@ std::optional<Parsed> Parse(const QByteArray &ics, QString *whyNot)
     Parsed out;
     out.root.reset(icalparser_parse_string(ics.constData()));
     if (!out.root)
-        return fail(Tr::tr("an item on the server is not in the iCalendar format"));
+        return fail(QStringLiteral("an item on the server is not in the iCalendar format"));
     if (icalcomponent_isa(out.root.get()) == ICAL_VTODO_COMPONENT) {
         out.todo = out.root.get();
     } else {
         if (icalcomponent_count_components(out.root.get(), ICAL_VTODO_COMPONENT) > 1)
-            return fail(Tr::tr("an item on the server holds more than one to-do"));
+            return fail(QStringLiteral("an item on the server holds more than one to-do"));
         out.todo = icalcomponent_get_first_component(out.root.get(), ICAL_VTODO_COMPONENT);
     }
     if (!out.todo)
-        return fail(Tr::tr("an item on the server holds no to-do"));
+        return fail(QStringLiteral("an item on the server holds no to-do"));
     const char *uid = icalcomponent_get_uid(out.todo);
     if (!uid || !*uid)
-        return fail(Tr::tr("a to-do on the server has no UID"));
+        return fail(QStringLiteral("a to-do on the server has no UID"));
     return out;
 }
 
