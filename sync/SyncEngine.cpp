@@ -184,7 +184,6 @@ private:
         QHash<QString, ServerObject> objects; // by href key
         QString syncToken;                    // to keep once done
         QString ctag;
-        bool tokenIsFresh = false;            // read with the changes, not before
         QList<SyncStateItem> agreedItems;
         QHash<QString, CListItem> merged;     // by uid: each item as both now hold it
         QSet<QString> removed;
@@ -238,6 +237,8 @@ private:
 
     QUrl Url(const QString &href) const { return m_home.resolved(QUrl(href)); }
     bool Check(const DavReply &reply, const QString &what);
+    // The multistatus of a good answer; none (and the sync ended) otherwise.
+    std::optional<Multistatus> Answer(const DavReply &reply);
 
     CSyncEngine *m_engine;
     std::unique_ptr<CDavClient> m_client;
@@ -297,6 +298,17 @@ bool CSyncEngine::Run::Check(const DavReply &reply, const QString &what)
     return false;
 }
 
+std::optional<Multistatus> CSyncEngine::Run::Answer(const DavReply &reply)
+{
+    if (!Check(reply, QString()))
+        return std::nullopt;
+    QString why;
+    std::optional<Multistatus> ms = Parse(reply.body, &why);
+    if (!ms)
+        Fail(why);
+    return ms;
+}
+
 void CSyncEngine::Run::Begin()
 {
     const QUrl server = m_client->Account().server;
@@ -348,12 +360,9 @@ void CSyncEngine::Run::Discover(QStringList candidates)
 void CSyncEngine::Run::AskHome(const QUrl &principal)
 {
     m_client->Send("PROPFIND", principal, kPropfindPrincipal, kXmlDepth0, [this](const DavReply &reply) {
-        if (!Check(reply, QString()))
-            return;
-        QString why;
-        const std::optional<Multistatus> ms = Parse(reply.body, &why);
+        const std::optional<Multistatus> ms = Answer(reply);
         if (!ms)
-            return Fail(why);
+            return;
         const QStringList home =
                 ms->responses.isEmpty() ? QStringList() : ms->responses.first().Get(kCalDav, u"calendar-home-set").hrefs;
         if (home.isEmpty())
@@ -369,12 +378,9 @@ void CSyncEngine::Run::ReadHome()
     m_new.home = m_home.toString();
     m_progress.home = m_new.home;
     m_client->Send("PROPFIND", m_home, kPropfindHome, kXmlDepth1, [this](const DavReply &reply) {
-        if (!Check(reply, QString()))
-            return;
-        QString why;
-        const std::optional<Multistatus> ms = Parse(reply.body, &why);
+        const std::optional<Multistatus> ms = Answer(reply);
         if (!ms)
-            return Fail(why);
+            return;
         const QString homeKey = Key(m_home, m_home.path());
         QList<ServerList> lists;
         for (const Response &r : ms->responses) {
@@ -594,12 +600,9 @@ void CSyncEngine::Run::ReadChanges()
                        if (reply.status == 403 || reply.status == 409 || reply.status == 400
                            || reply.status == 412)
                            return ReadAll();
-                       if (!Check(reply, QString()))
-                           return;
-                       QString why;
-                       const std::optional<Multistatus> ms = Parse(reply.body, &why);
+                       const std::optional<Multistatus> ms = Answer(reply);
                        if (!ms)
-                           return Fail(why);
+                           return;
                        ListWork &lw = *m_work;
                        const QString self = Key(m_home, lw.collection.path());
                        QStringList fetch;
@@ -616,10 +619,8 @@ void CSyncEngine::Run::ReadChanges()
                            if (it == lw.objects.cend() || it->etag != etag || etag.isEmpty())
                                fetch << r.href;
                        }
-                       if (!ms->syncToken.isEmpty()) {
+                       if (!ms->syncToken.isEmpty())
                            lw.syncToken = ms->syncToken;
-                           lw.tokenIsFresh = true;
-                       }
                        Fetch(fetch);
                    });
 }
@@ -629,12 +630,9 @@ void CSyncEngine::Run::ReadAll()
 {
     ListWork &w = *m_work;
     m_client->Send("REPORT", w.collection, kCalendarQuery, kXmlDepth1, [this](const DavReply &reply) {
-        if (!Check(reply, QString()))
-            return;
-        QString why;
-        const std::optional<Multistatus> ms = Parse(reply.body, &why);
+        const std::optional<Multistatus> ms = Answer(reply);
         if (!ms)
-            return Fail(why);
+            return;
         ListWork &lw = *m_work;
         const QString self = Key(m_home, lw.collection.path());
         QHash<QString, ServerObject> now;
@@ -664,12 +662,9 @@ void CSyncEngine::Run::Fetch(QStringList hrefs)
     hrefs = hrefs.mid(chunk.size());
     ListWork &w = *m_work;
     m_client->Send("REPORT", w.collection, MultigetBody(chunk), kXmlDepth1, [this, hrefs](const DavReply &reply) {
-        if (!Check(reply, QString()))
-            return;
-        QString why;
-        const std::optional<Multistatus> ms = Parse(reply.body, &why);
+        const std::optional<Multistatus> ms = Answer(reply);
         if (!ms)
-            return Fail(why);
+            return;
         ListWork &lw = *m_work;
         for (const Response &r : ms->responses) {
             const QString key = Key(m_home, r.href);

@@ -1,14 +1,12 @@
 #include "sync/SyncState.h"
 
-#include "platform/FolderFlush.h"
-#include "platform/WriteAll.h"
+#include "exchange/handover/SafeFileWrite.h"
 
 #include <QFile>
 #include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QSaveFile>
 
 namespace {
 
@@ -127,26 +125,18 @@ SyncState SyncState::Load(const QString &path, QString *whyNot)
 
 bool SyncState::Save(const QString &path, QString *whyNot) const
 {
-    const auto fail = [&](const QString &reason) {
-        if (whyNot)
-            *whyNot = reason;
-        return false;
-    };
-    QSaveFile file(path);
-    file.setDirectWriteFallback(false);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
-        return fail(file.errorString());
     // What the lists hold, and where: the user's alone, as the data file.
-    file.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner);
-    if (!WriteAll(file, ToJson())) {
-        const QString reason = file.errorString();
-        file.cancelWriting();
-        return fail(reason);
+    // The safe write keeps the mode of the file it replaces, so a first
+    // state file is made empty and private before anything goes into it.
+    if (!QFileInfo::exists(path)) {
+        QFile made(path);
+        if (!made.open(QIODevice::WriteOnly)
+            || !made.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner)) {
+            if (whyNot)
+                *whyNot = made.errorString();
+            return false;
+        }
     }
-    if (!file.commit())
-        return fail(file.errorString());
-    QString reason;
-    if (!FlushFolder(QFileInfo(path).absolutePath(), &reason))
-        return fail(reason);
-    return true;
+    const QFileInfo info(path);
+    return WriteFileSafely(info.absolutePath(), info.fileName(), ToJson(), whyNot);
 }
