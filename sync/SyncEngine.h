@@ -12,7 +12,8 @@
 
 // The lists as the document hands them to a sync: each list and each item
 // with its identity, which stays the same through edits, moves and
-// restarts. An item's identity is the UID its VTODO gets on the server.
+// restarts. An item new here gets its identity as its VTODO's UID; one that
+// comes from the server keeps the UID it has there.
 struct SyncItem
 {
     QString uid;
