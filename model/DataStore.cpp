@@ -1,6 +1,7 @@
 #include "model/DataStore.h"
 
 #include "platform/FolderFlush.h"
+#include "platform/RegularFile.h"
 #include "res/Strings.h"
 #include "res/Tr.h"
 
@@ -8,11 +9,46 @@
 #include <QFileInfo>
 #include <QSaveFile>
 
+#include <sys/stat.h>
+
 namespace {
 constexpr QFileDevice::Permissions kOwnerGroupOther =
         QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner | QFileDevice::ReadGroup
         | QFileDevice::WriteGroup | QFileDevice::ExeGroup | QFileDevice::ReadOther | QFileDevice::WriteOther
         | QFileDevice::ExeOther;
+
+// A named pipe in the file's place would hold the read (or the write) until
+// another program came, and a device such as /dev/zero never ends: only an
+// ordinary file is read, kept or replaced.
+QString NotAFileReason()
+{
+    return Tr::tr("it is no ordinary file (a folder, a device or a named pipe, for instance)");
+}
+
+// Opens the file for reading only when it is an ordinary file; false with
+// the reason otherwise.
+bool OpenRegular(QFile &file, const QString &path, QString *reason)
+{
+    switch (RegularFile::OpenForReading(file, path, reason)) {
+    case RegularFile::Opened::Yes:
+        return true;
+    case RegularFile::Opened::NotRegular:
+        *reason = NotAFileReason();
+        return false;
+    case RegularFile::Opened::Failed:
+        break;
+    }
+    return false;
+}
+
+// Whether something other than an ordinary file is there (through a link,
+// the thing it points to). Looked at without opening it, so that nothing
+// waits.
+bool SomethingElseThere(const QString &path)
+{
+    struct stat st = {};
+    return ::stat(QFile::encodeName(path).constData(), &st) == 0 && !S_ISREG(st.st_mode);
+}
 } // namespace
 
 CDataStore::CDataStore(QString path)
@@ -36,7 +72,7 @@ DataFile::LoadResult CDataStore::Peek(CListCollection &lists, CFileStamp &stamp)
     DataFile::LoadResult result;
     // A link whose file a sync tool has taken away for a moment leads to
     // nothing, as a missing file does.
-    QFile file(m_path);
+    QFile file;
     if (!QFileInfo::exists(m_path)) {
         stamp = CFileStamp();
         result.status = DataFile::LoadStatus::Missing;
@@ -47,7 +83,8 @@ DataFile::LoadResult CDataStore::Peek(CListCollection &lists, CFileStamp &stamp)
     // the whole file is held. The bytes after a damage count all the same.
     const CListCollection before = lists;
     bool readWhole = false;
-    if (file.open(QIODevice::ReadOnly | QIODevice::Unbuffered)) {
+    QString reason;
+    if (OpenRegular(file, m_path, &reason)) {
         CStampHasher hasher(FileLook::OfOpenFile(file.handle()));
         result = DataFile::Read(file, lists, &hasher);
         // A read error stops the reader, and is then the file's last error.
@@ -59,7 +96,7 @@ DataFile::LoadResult CDataStore::Peek(CListCollection &lists, CFileStamp &stamp)
         lists = before;
         stamp = CFileStamp::Unreadable();
         result.status = DataFile::LoadStatus::Damaged;
-        result.errorString = Str::FileReadError(file.errorString());
+        result.errorString = Str::FileReadError(file.isOpen() ? file.errorString() : reason);
     }
     return result;
 }
@@ -95,7 +132,7 @@ QString CDataStore::DamageMessage(const DataFile::LoadResult &result) const
 
 bool CDataStore::BackUpDamagedFile()
 {
-    QFile source(m_path);
+    QFile source;
     if (!QFileInfo::exists(m_path))
         return true; // gone meanwhile: nothing left to keep
     QSaveFile backup(BackupPath());
@@ -104,8 +141,9 @@ bool CDataStore::BackUpDamagedFile()
         m_error = Tr::tr("the damaged file could not be kept as %1: %2").arg(BackupPath(), reason);
         return false;
     };
-    if (!source.open(QIODevice::ReadOnly))
-        return failed(source.errorString());
+    QString why;
+    if (!OpenRegular(source, m_path, &why))
+        return failed(why);
     if (!backup.open(QIODevice::WriteOnly))
         return failed(backup.errorString());
     // As private as the lists it keeps, whatever an older .bak was.
@@ -130,6 +168,10 @@ bool CDataStore::Save(const CListCollection &lists)
     m_error.clear();
     if (m_unreadable) {
         m_error = Tr::tr("the file could not be read when Quillmark started, so it is not replaced");
+        return false;
+    }
+    if (SomethingElseThere(m_path)) {
+        m_error = NotAFileReason();
         return false;
     }
     if (m_backupPending && !BackUpDamagedFile())
