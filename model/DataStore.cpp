@@ -2,6 +2,7 @@
 
 #include "platform/FolderFlush.h"
 #include "platform/RegularFile.h"
+#include "platform/ReplacingFile.h"
 #include "res/Strings.h"
 #include "res/Tr.h"
 
@@ -58,6 +59,8 @@ CDataStore::CDataStore(QString path)
 
 DataFile::LoadResult CDataStore::Load(CListCollection &lists)
 {
+    // What saves of runs killed on this computer left beside the file.
+    CReplacingFile::RemoveLeftovers(m_path, CReplacingFile::Links::Follow);
     const DataFile::LoadResult result = Peek(lists, m_stamp);
     // Not one of its lists is known when the file could not be read:
     // replacing it, even after a backup, would put an empty collection in
@@ -178,39 +181,33 @@ bool CDataStore::Save(const CListCollection &lists)
         return false;
 
     // Never a direct write: the old file stays whole until the new one is.
-    QSaveFile file(m_path);
-    file.setDirectWriteFallback(false);
-    const bool creating = !QFileInfo::exists(m_path);
-    if (!file.open(QIODevice::WriteOnly)) {
-        m_error = file.errorString();
+    // Through a link, the file it points to is replaced and the link kept.
+    // A new file of lists is the user's alone; an existing one keeps its mode.
+    CReplacingFile file(m_path, CReplacingFile::Links::Follow, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+    if (!file.Open()) {
+        m_error = file.ErrorString();
         return false;
     }
-    // A new file of lists is the user's alone; an existing one keeps its mode.
-    if (creating)
-        file.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner);
     // Stamped as it is written: the stamp is of what this store wrote, even
-    // when another program writes the file right after. QSaveFile::commit()
-    // does not check the flush of its last buffered bytes: a disk that
-    // refuses them would leave a cut-off file in place.
+    // when another program writes the file right after.
     CStampHasher hasher;
     QString error;
-    if (!DataFile::Write(file, lists, &error, &hasher) || !file.flush()) {
-        m_error = error.isEmpty() ? file.errorString() : error;
-        file.cancelWriting();
+    if (!DataFile::Write(file.Device(), lists, &error, &hasher)) {
+        m_error = error.isEmpty() ? file.Device().errorString() : error;
+        file.Cancel();
         return false;
     }
-    if (!file.commit()) {
-        m_error = file.errorString();
+    if (!file.Commit()) {
+        m_error = file.ErrorString();
         return false;
     }
     m_stamp = hasher.Stamp();
     m_backupPending = false;
     // The new file is in place; only its durability is in doubt.
     QString why;
-    // Through a link QSaveFile renames in the folder of the file it points
-    // to, and that folder's entry is what must last.
-    const QString written = QFileInfo(m_path).canonicalFilePath();
-    if (!FlushFolder(QFileInfo(written.isEmpty() ? m_path : written).absolutePath(), &why)) {
+    // Through a link the rename is in the folder of the file it points to,
+    // and that folder's entry is what must last.
+    if (!FlushFolder(QFileInfo(file.FinalPath()).absolutePath(), &why)) {
         m_error = Tr::tr("the new file was written but its folder could not be flushed to disk: %1").arg(why);
         return false;
     }

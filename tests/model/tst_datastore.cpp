@@ -1,14 +1,17 @@
 #include "model/DataStore.h"
 #include "model/FileStamp.h"
+#include "platform/ReplacingFile.h"
 #include "tests/testlib/DataFiles.h"
 #include "tests/testlib/Lists.h"
 #include "tests/testlib/QuillmarkTest.h"
 
 #include <QDir>
 #include <QFile>
+#include <QProcess>
 #include <QTemporaryDir>
 
 #include <sys/stat.h>
+#include <unistd.h>
 
 using namespace QuillmarkTest;
 using DataFile::LoadStatus;
@@ -37,6 +40,7 @@ private slots:
     void damagedFileIsKeptBeforeTheFirstSave();
     void notAFileIsNeitherReadNorReplaced_data();
     void notAFileIsNeitherReadNorReplaced();
+    void startClearsWhatKilledSavesLeft();
 
 private:
     std::unique_ptr<QTemporaryDir> m_dir;
@@ -175,6 +179,34 @@ void TestDataStore::notAFileIsNeitherReadNorReplaced()
     QVERIFY(::lstat(name.constData(), &st) == 0);
     QVERIFY(pipe ? S_ISFIFO(st.st_mode) : S_ISLNK(st.st_mode));
     QCOMPARE(Entries(m_dir->path()), QStringList{QStringLiteral("Quillmark.dat")});
+}
+
+// A save killed where the new file has a name (a file system without
+// unnamed files, or between the naming and the rename) leaves it behind.
+// The next start removes those of runs that are over, and nothing else:
+// not a living run's, not a folder, not the user's own files.
+void TestDataStore::startClearsWhatKilledSavesLeft()
+{
+    QProcess ended;
+    ended.start(QStringLiteral("true"), {});
+    QVERIFY(ended.waitForStarted());
+    const qint64 over = ended.processId();
+    QVERIFY(ended.waitForFinished());
+    const QString dead = CReplacingFile::TemporaryName(QStringLiteral("Quillmark.dat"), over, 12345);
+    const QString living = CReplacingFile::TemporaryName(QStringLiteral("Quillmark.dat"), ::getppid(), 12345);
+    const QString folder = CReplacingFile::TemporaryName(QStringLiteral("Quillmark.dat"), over, 999);
+    const QStringList usersOwn{QStringLiteral("Quillmark.dat.Ab12Cd"), QStringLiteral("Quillmark.dat.before"),
+                               dead + QStringLiteral(".copy")};
+    QVERIFY(WriteFileBytes(m_path, WriteToBytes(RichSample())));
+    for (const QString &name : usersOwn + QStringList{dead, living})
+        QVERIFY(WriteFileBytes(m_dir->filePath(name), "lists"));
+    QVERIFY(QDir(m_dir->path()).mkdir(folder));
+
+    CListCollection lists;
+    QCOMPARE(CDataStore(m_path).Load(lists).status, LoadStatus::Complete);
+    QStringList kept = usersOwn + QStringList{living, folder, QStringLiteral("Quillmark.dat")};
+    kept.sort();
+    QCOMPARE(Entries(m_dir->path()), kept);
 }
 
 QUILLMARK_GUILESS_TEST_MAIN(TestDataStore)
