@@ -23,6 +23,10 @@ namespace {
 // come to the front.
 constexpr char kKnock[] = "front\n";
 constexpr char kAnswer[] = "ok\n";
+// Anything longer than this without a line end is no later start's knock:
+// its connection is closed, so that what a stray program writes is not
+// gathered without end.
+constexpr qint64 kLongestMessage = 4096;
 
 // How long a lock that holds nothing yet may be a start that has just made
 // it and is about to write its number in.
@@ -200,9 +204,15 @@ void CSingleInstance::OnNewConnection()
 {
     while (QLocalSocket *socket = m_server->nextPendingConnection()) {
         connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
+        socket->setReadBufferSize(kLongestMessage + 1);
         connect(socket, &QLocalSocket::readyRead, this, [this, socket] {
-            if (!socket->canReadLine())
+            if (!socket->canReadLine()) {
+                if (socket->bytesAvailable() > kLongestMessage) {
+                    socket->abort();
+                    socket->deleteLater();
+                }
                 return;
+            }
             const QByteArray line = socket->readLine();
             if (line == kKnock) {
                 emit anotherStartKnocked();

@@ -91,6 +91,7 @@ private slots:
     void crashedRunDoesNotBlockTheNext();
     void secondStartHandsOverAndEnds();
     void otherDataFileIsAnotherProgram();
+    void endlessMessageIsCutOff();
     void startsPastWhatOthersLeft_data();
     void startsPastWhatOthersLeft();
 
@@ -148,6 +149,19 @@ void TestSingleInstance::otherDataFileIsAnotherProgram()
     const CSingleInstance names(dataPath);
     QFile::remove(names.LockPath());
     QFile::remove(names.SocketName());
+}
+
+// A local program that writes without a line end is no later start: the
+// running program closes the connection instead of gathering it all.
+void TestSingleInstance::endlessMessageIsCutOff()
+{
+    QVERIFY(m_app.MainFrame());
+    QLocalSocket stray;
+    stray.connectToServer(CSingleInstance(AppPaths::DataFilePath()).SocketName());
+    QVERIFY(stray.waitForConnected(5000));
+    QSignalSpy closed(&stray, &QLocalSocket::disconnected);
+    stray.write(QByteArray(64 * 1024, 'x'));
+    QVERIFY(closed.wait(5000));
 }
 
 void TestSingleInstance::startsPastWhatOthersLeft_data()
