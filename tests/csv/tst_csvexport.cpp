@@ -129,6 +129,25 @@ private slots:
         QVERIFY(QFileInfo(docs).isDir());
     }
 
+    // A relative path or a quote left open in user-dirs.dirs is no folder;
+    // the export goes to ~/Documents, never under the working folder.
+    void damagedDocumentsEntryIsIgnored_data()
+    {
+        QTest::addColumn<QByteArray>("entry");
+        QTest::newRow("relative") << QByteArray("XDG_DOCUMENTS_DIR=\"Papers\"\n");
+        QTest::newRow("quote left open") << QByteArray("XDG_DOCUMENTS_DIR=\"$HOME/Papers\n");
+    }
+    void damagedDocumentsEntryIsIgnored()
+    {
+        QFETCH(QByteArray, entry);
+        const QString config = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
+        QVERIFY(QDir().mkpath(config));
+        const QString dirs = QDir(config).filePath(QStringLiteral("user-dirs.dirs"));
+        QVERIFY(QuillmarkTest::WriteFileBytes(dirs, entry));
+        const auto restore = qScopeGuard([&] { QFile::remove(dirs); });
+        QCOMPARE(CsvExport::ExportFilePath(), QDir::homePath() + QStringLiteral("/Documents/Quillmark.csv"));
+    }
+
 private:
     QTemporaryDir m_dir;
     QString m_path;
