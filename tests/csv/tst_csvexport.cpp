@@ -112,6 +112,21 @@ private slots:
         QCOMPARE(QDir(m_dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("Quillmark.csv")});
     }
 
+    // A link where the export goes (a sync tool may carry one) gives way to
+    // the new file; the file it points to is not written.
+    void linkIsReplacedNotWrittenThrough()
+    {
+        const QString target = m_dir.filePath(QStringLiteral("bashrc"));
+        QVERIFY(QuillmarkTest::WriteFileBytes(target, "export PATH\n"));
+        QFile::remove(m_path);
+        QVERIFY(QFile::link(target, m_path));
+        const QuillmarkTest::List list({}, {Item(QStringLiteral("A"))});
+        QCOMPARE(CsvExport::ExportList(list, m_path).status, CsvExport::Status::Done);
+        QCOMPARE(FileBytes(target), QByteArray("export PATH\n"));
+        QVERIFY(!QFileInfo(m_path).isSymLink());
+        QCOMPARE(FileBytes(m_path), QByteArray("A,,0.00,\n"));
+    }
+
     void missingFolderIsAFailure()
     {
         const QuillmarkTest::List list({}, {Item(QStringLiteral("A"))});
