@@ -697,6 +697,10 @@ Sie können es erneut versuchen, die Listen in einer Datei Ihrer Wahl speichern 
         <source>The merged copy %1 could not be moved aside (%2). It is offered again at the next start.</source>
         <translation>Die zusammengeführte Kopie %1 konnte nicht beiseitegelegt werden (%2). Sie wird beim nächsten Start erneut angeboten.</translation>
     </message>
+    <message>
+        <source>it is no ordinary file (a folder, a device or a named pipe, for instance)</source>
+        <translation>es ist keine gewöhnliche Datei (sondern zum Beispiel ein Ordner, ein Gerät oder eine benannte Pipe)</translation>
+    </message>
 </context>
 <context>
     <name>ViewActions</name>
