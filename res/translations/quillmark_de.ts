@@ -378,6 +378,14 @@ Sie können es erneut versuchen, die Listen in einer Datei Ihrer Wahl speichern 
         <translation>Quillmark läuft bereits mit den Listen in %1, antwortet aber nicht. Schließen Sie es (oder beenden Sie es, falls es hängt) und starten Sie Quillmark erneut.</translation>
     </message>
     <message>
+        <source>The lists in %1 are marked as in use by Quillmark on the computer &quot;%2&quot;, which cannot be asked from here (a home folder shared between computers, or a disk moved over), and no Quillmark on this computer uses them.
+
+If Quillmark is not running on &quot;%2&quot; with these lists, you can start anyway. Start Quillmark anyway?</source>
+        <translation>Die Listen in %1 sind als in Gebrauch durch Quillmark auf dem Computer „%2“ gekennzeichnet, der von hier aus nicht gefragt werden kann (ein Home-Ordner, den mehrere Computer teilen, oder ein umgezogenes Laufwerk), und kein Quillmark auf diesem Computer verwendet sie.
+
+Wenn Quillmark auf „%2“ nicht mit diesen Listen läuft, können Sie trotzdem starten. Quillmark trotzdem starten?</translation>
+    </message>
+    <message>
         <source>the file ends too early (byte %1)</source>
         <translation>die Datei endet zu früh (Byte %1)</translation>
     </message>
