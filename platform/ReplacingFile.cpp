@@ -7,6 +7,7 @@
 #include <QSysInfo>
 
 #include <cerrno>
+#include <utility>
 #include <csignal>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -50,19 +51,14 @@ QString FinalPathOf(const QString &path, CReplacingFile::Links links)
 
 mode_t ModeOf(QFile::Permissions permissions)
 {
+    const std::pair<QFile::Permission, mode_t> bits[] = {
+            {QFile::ReadOwner, S_IRUSR}, {QFile::WriteOwner, S_IWUSR}, {QFile::ReadGroup, S_IRGRP},
+            {QFile::WriteGroup, S_IWGRP}, {QFile::ReadOther, S_IROTH}, {QFile::WriteOther, S_IWOTH}};
     mode_t mode = 0;
-    if (permissions & QFile::ReadOwner)
-        mode |= S_IRUSR;
-    if (permissions & QFile::WriteOwner)
-        mode |= S_IWUSR;
-    if (permissions & QFile::ReadGroup)
-        mode |= S_IRGRP;
-    if (permissions & QFile::WriteGroup)
-        mode |= S_IWGRP;
-    if (permissions & QFile::ReadOther)
-        mode |= S_IROTH;
-    if (permissions & QFile::WriteOther)
-        mode |= S_IWOTH;
+    for (const auto &[permission, bit] : bits) {
+        if (permissions & permission)
+            mode |= bit;
+    }
     return mode;
 }
 
