@@ -26,6 +26,20 @@ bool CSingleWindow::Claim(const QString &dataFilePath, Prompter &prompter)
                                          "answer. Close it (or end it, if it hangs) and start Quillmark again.")
                                           .arg(dataFilePath));
         return false;
+    case CSingleInstance::Outcome::OtherComputer:
+        if (!prompter.AskYesNo(nullptr,
+                               Tr::tr("The lists in %1 are marked as in use by Quillmark on the computer "
+                                      "\"%2\", which cannot be asked from here (a home folder shared "
+                                      "between computers, or a disk moved over), and no Quillmark on this "
+                                      "computer uses them.\n\nIf Quillmark is not running on \"%2\" with "
+                                      "these lists, you can start anyway. Start Quillmark anyway?")
+                                       .arg(dataFilePath, m_instance->LockComputer()))
+            || !m_instance->StartAnyway()) {
+            return false;
+        }
+        connect(m_instance.get(), &CSingleInstance::anotherStartKnocked, this,
+                &CSingleWindow::BringToFront);
+        return true;
     }
     return false;
 }

@@ -17,7 +17,10 @@ void CItemsFilter::SetHideDone(bool hide)
     if (hide == m_hideDone)
         return;
     m_hideDone = hide;
-    invalidateFilter();
+    // One notice for the whole table: the rows a filter leaves out or lets
+    // in again lie all over a list, and told run by run they kept the
+    // window from answering for minutes on a long list.
+    invalidate();
     if (sortColumn() >= 0)
         sort(sortColumn(), sortOrder());
 }
@@ -25,7 +28,7 @@ void CItemsFilter::SetHideDone(bool hide)
 void CItemsFilter::Settle()
 {
     if (m_hideDone)
-        invalidateFilter();
+        invalidate();
     if (sortColumn() >= 0)
         sort(sortColumn(), sortOrder());
 }

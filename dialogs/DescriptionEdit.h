@@ -12,6 +12,12 @@ class CDescriptionEdit : public QPlainTextEdit
 public:
     explicit CDescriptionEdit(QWidget *parent = nullptr);
 
+    // Shows `text`, with a word longer than a line broken anywhere.
+    void SetText(const QString &text);
+
 protected:
     void keyPressEvent(QKeyEvent *event) override;
+
+private:
+    void FitWrapTo(const QString &text);
 };

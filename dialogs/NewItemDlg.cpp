@@ -165,7 +165,7 @@ CalendarTime CNewItemDlg::CombineDateTime(CalendarTime date, CalendarTime time)
 void CNewItemDlg::OnInitDialog()
 {
     m_editName->setText(m_strName);
-    m_editDesc->setPlainText(ForField(m_strDesc));
+    m_editDesc->SetText(ForField(m_strDesc));
     m_shownDesc = m_editDesc->toPlainText();
     m_shownPrice = PriceText::Format(m_dPrice);
     m_editPrice->setText(m_shownPrice);

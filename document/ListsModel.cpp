@@ -9,6 +9,7 @@
 #include <QHash>
 
 #include <algorithm>
+#include <bit>
 
 namespace {
 
@@ -86,6 +87,50 @@ Pairs PairLists(const CListCollection &before, const CListCollection &after, int
         }
     }
     return pairs;
+}
+
+// How many notices Apply gives: one per run of rows that go, one per run
+// of rows that come.
+int NoticeCount(int before, int after, const Pairs &pairs)
+{
+    int notices = 0;
+    int lastFrom = -1;
+    int lastTo = -1;
+    for (const auto &[from, to] : pairs) {
+        notices += (from > lastFrom + 1 ? 1 : 0) + (to > lastTo + 1 ? 1 : 0);
+        lastFrom = from;
+        lastTo = to;
+    }
+    return notices + (before > lastFrom + 1 ? 1 : 0) + (after > lastTo + 1 ? 1 : 0);
+}
+
+// More notices than this for the rows of one list, and the rows that
+// changed are told as two: all the old ones gone, all the new ones come.
+// A view answers each notice on its own (it measures its columns, a sorted
+// or filtered view maps its rows again), so that a change of rows all over
+// a long list, told row by row, kept the window from answering for minutes.
+constexpr int kMostNotices = 64;
+
+// The columns of an item row that show what differs between two versions
+// of the item, as the first and the last.
+std::pair<int, int> ChangedColumns(const CListItem &a, const CListItem &b)
+{
+    int first = CListsModel::ColumnCount;
+    int last = -1;
+    const auto changed = [&](int column, bool differs) {
+        if (differs) {
+            first = std::min(first, column);
+            last = std::max(last, column);
+        }
+    };
+    changed(CListsModel::Name, !(a.m_strName == b.m_strName) || a.m_nIcon != b.m_nIcon);
+    changed(CListsModel::Price, std::bit_cast<quint64>(a.m_dPrice) != std::bit_cast<quint64>(b.m_dPrice));
+    changed(CListsModel::Date, a.m_bDated != b.m_bDated || !(a.m_time == b.m_time));
+    changed(CListsModel::Description, !(a.m_strDesc == b.m_strDesc));
+    changed(CListsModel::Done, a.m_bDone != b.m_bDone);
+    if (last < 0)
+        return {0, CListsModel::ColumnCount - 1};
+    return {first, last};
 }
 
 // The items from .. from + count - 1 as a list of their own.
@@ -336,6 +381,8 @@ void CListsModel::ReplaceItems(int row, const CListItemArray &now)
             }
         }
     }
+    if (NoticeCount(removed, inserted, pairs) > kMostNotices)
+        pairs.clear();
     const QModelIndex parent = ListIndex(row);
     Apply(
             head, removed, inserted, pairs,
@@ -354,17 +401,26 @@ void CListsModel::ReplaceItems(int row, const CListItemArray &now)
                 endInsertRows();
             });
     m_lists[row] = now;
-    // The items found again that changed (a tick, an edit), in runs of rows.
-    QList<int> changed;
+    // The items found again that changed (a tick, an edit): one notice from
+    // the first to the last, over the columns that changed; the rows between
+    // that did not change are the same when asked again. Untick All on a
+    // long list is then one notice, not one per ticked item.
+    int top = -1;
+    int bottom = -1;
+    int left = ColumnCount;
+    int right = -1;
     for (const auto &[from, to] : pairs) {
-        if (!ListMatch::Identical(old.at(head + from), items.at(head + to)))
-            changed.append(head + to);
+        const CListItem &was = old.at(head + from);
+        const CListItem &is = items.at(head + to);
+        if (ListMatch::Identical(was, is))
+            continue;
+        if (top < 0)
+            top = head + to;
+        bottom = head + to;
+        const auto [first, last] = ChangedColumns(was, is);
+        left = std::min(left, first);
+        right = std::max(right, last);
     }
-    for (qsizetype k = 0; k < changed.size();) {
-        qsizetype end = k + 1;
-        while (end < changed.size() && changed.at(end) == changed.at(end - 1) + 1)
-            ++end;
-        emit dataChanged(index(changed.at(k), 0, parent), index(changed.at(end - 1), ColumnCount - 1, parent));
-        k = end;
-    }
+    if (top >= 0)
+        emit dataChanged(index(top, left, parent), index(bottom, right, parent));
 }

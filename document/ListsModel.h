@@ -22,7 +22,8 @@ class CQuillmarkDoc;
 // replaced, it finds each list and item again in the new version (by name,
 // as a newer file's lists are found again) and tells only the rows that came
 // and went, so that the views keep what the user opened and chose. It never
-// resets.
+// resets; changes all over a long list are told as a few notices for whole
+// ranges of rows.
 class CListsModel : public QAbstractItemModel
 {
     Q_OBJECT

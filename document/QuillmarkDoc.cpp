@@ -193,7 +193,7 @@ bool CQuillmarkDoc::RemoveList(int list)
 
 bool CQuillmarkDoc::RemoveItems(int list, QList<int> items)
 {
-    // From the last, so that the rows still to go keep their places.
+    // Sorted and each once; the first and the last bound them all.
     std::sort(items.begin(), items.end(), std::greater<>());
     items.erase(std::unique(items.begin(), items.end()), items.end());
     if (items.isEmpty() || !HasItem(list, items.constFirst()) || !HasItem(list, items.constLast()))
@@ -202,8 +202,18 @@ bool CQuillmarkDoc::RemoveItems(int list, QList<int> items)
     QList<CListItem> &rows = lists[list].m_items;
     const QString text = items.size() == 1 ? Tr::tr("Remove '%1'").arg(rows.at(items.constFirst()).m_strName)
                                            : Tr::tr("Remove %n items", nullptr, int(items.size()));
+    // In one pass: one removal after another moved the rest of a long list
+    // once for each.
+    QList<bool> gone(rows.size(), false);
     for (const int item : items)
-        rows.removeAt(item);
+        gone[item] = true;
+    QList<CListItem> kept;
+    kept.reserve(rows.size() - items.size());
+    for (qsizetype i = 0; i < rows.size(); ++i) {
+        if (!gone.at(i))
+            kept.append(rows.at(i));
+    }
+    rows = std::move(kept);
     ChangeLists(text, lists);
     return true;
 }

@@ -10,8 +10,11 @@
 #include <QLocalServer>
 #include <QLocalSocket>
 #include <QStandardPaths>
+#include <QSysInfo>
 #include <QThread>
 
+#include <fcntl.h>
+#include <sys/file.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/un.h>
@@ -23,6 +26,10 @@ namespace {
 // come to the front.
 constexpr char kKnock[] = "front\n";
 constexpr char kAnswer[] = "ok\n";
+// Anything longer than this without a line end is no later start's knock:
+// its connection is closed, so that what a stray program writes is not
+// gathered without end.
+constexpr qint64 kLongestMessage = 4096;
 
 // How long a lock that holds nothing yet may be a start that has just made
 // it and is about to write its number in.
@@ -120,6 +127,8 @@ CSingleInstance::Outcome CSingleInstance::Claim(int waitMs)
         }
         if (Knock(int(qMax<qint64>(1, deadline.remainingTime()))))
             return Outcome::HandedOver;
+        if (HeldByOtherComputerOnly())
+            return Outcome::OtherComputer;
         if (deadline.hasExpired())
             return Outcome::NoAnswer;
         // The owner is alive but not listening yet: it is just starting.
@@ -162,6 +171,36 @@ void CSingleInstance::DropUntrusted()
     m_lock.removeStaleLockFile();
 }
 
+bool CSingleInstance::HeldByOtherComputerOnly()
+{
+    // QLockFile can tell a dead run from a live one only on this computer;
+    // another's lock would keep every start out for good.
+    qint64 pid = 0;
+    QString host, app;
+    if (!m_lock.getLockInfo(&pid, &host, &app) || host.isEmpty() || host == QSysInfo::machineHostName())
+        return false;
+    // A program here holds its lock open and locked, whatever name the lock
+    // gives.
+    const int fd = ::open(QFile::encodeName(LockPath()).constData(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW);
+    if (fd < 0)
+        return false;
+    const bool unheld = ::flock(fd, LOCK_EX | LOCK_NB) == 0;
+    ::close(fd);
+    if (unheld)
+        m_lockComputer = host;
+    return unheld;
+}
+
+bool CSingleInstance::StartAnyway()
+{
+    // Removed only while no program here holds it.
+    m_lock.removeStaleLockFile();
+    if (!m_lock.tryLock(0))
+        return false;
+    Listen();
+    return true;
+}
+
 bool CSingleInstance::Knock(int waitMs)
 {
     QLocalSocket socket;
@@ -200,9 +239,15 @@ void CSingleInstance::OnNewConnection()
 {
     while (QLocalSocket *socket = m_server->nextPendingConnection()) {
         connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
+        socket->setReadBufferSize(kLongestMessage + 1);
         connect(socket, &QLocalSocket::readyRead, this, [this, socket] {
-            if (!socket->canReadLine())
+            if (!socket->canReadLine()) {
+                if (socket->bytesAvailable() > kLongestMessage) {
+                    socket->abort();
+                    socket->deleteLater();
+                }
                 return;
+            }
             const QByteArray line = socket->readLine();
             if (line == kKnock) {
                 emit anotherStartKnocked();

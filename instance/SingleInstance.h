@@ -30,6 +30,10 @@ public:
         First,      // this program runs on the data file
         HandedOver, // the running one was asked to come to the front: end
         NoAnswer,   // another program holds the file but did not answer: end
+        // The lock names another computer (a shared home folder, a disk
+        // moved over), which no program here can ask, and nothing here
+        // holds it: LockComputer() says which; StartAnyway() may follow.
+        OtherComputer,
     };
 
     explicit CSingleInstance(const QString &dataFilePath, QObject *parent = nullptr);
@@ -38,6 +42,13 @@ public:
     // Takes the data file, or asks its running program to come to the front.
     // A running program that is just starting gets up to `waitMs` to answer.
     Outcome Claim(int waitMs = 5000);
+
+    // The computer the lock names, after Claim() gave OtherComputer.
+    QString LockComputer() const { return m_lockComputer; }
+    // Takes the lock over from the other computer's run, once the user has
+    // said that it is not running: true when this program now runs on the
+    // data file.
+    bool StartAnyway();
 
     // The name that the lock and the socket are made from: the same for
     // every path to the same file.
@@ -52,6 +63,7 @@ signals:
 
 private:
     void DropUntrusted();
+    bool HeldByOtherComputerOnly();
     bool Knock(int waitMs);
     void Listen();
     void OnNewConnection();
@@ -60,4 +72,5 @@ private:
     QString m_folder;
     QLockFile m_lock;
     std::unique_ptr<QLocalServer> m_server;
+    QString m_lockComputer;
 };

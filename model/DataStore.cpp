@@ -1,6 +1,8 @@
 #include "model/DataStore.h"
 
 #include "platform/FolderFlush.h"
+#include "platform/RegularFile.h"
+#include "platform/ReplacingFile.h"
 #include "res/Strings.h"
 #include "res/Tr.h"
 
@@ -8,11 +10,46 @@
 #include <QFileInfo>
 #include <QSaveFile>
 
+#include <sys/stat.h>
+
 namespace {
 constexpr QFileDevice::Permissions kOwnerGroupOther =
         QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner | QFileDevice::ReadGroup
         | QFileDevice::WriteGroup | QFileDevice::ExeGroup | QFileDevice::ReadOther | QFileDevice::WriteOther
         | QFileDevice::ExeOther;
+
+// A named pipe in the file's place would hold the read (or the write) until
+// another program came, and a device such as /dev/zero never ends: only an
+// ordinary file is read, kept or replaced.
+QString NotAFileReason()
+{
+    return Tr::tr("it is no ordinary file (a folder, a device or a named pipe, for instance)");
+}
+
+// Opens the file for reading only when it is an ordinary file; false with
+// the reason otherwise.
+bool OpenRegular(QFile &file, const QString &path, QString *reason)
+{
+    switch (RegularFile::OpenForReading(file, path, reason)) {
+    case RegularFile::Opened::Yes:
+        return true;
+    case RegularFile::Opened::NotRegular:
+        *reason = NotAFileReason();
+        return false;
+    case RegularFile::Opened::Failed:
+        break;
+    }
+    return false;
+}
+
+// Whether something other than an ordinary file is there (through a link,
+// the thing it points to). Looked at without opening it, so that nothing
+// waits.
+bool SomethingElseThere(const QString &path)
+{
+    struct stat st = {};
+    return ::stat(QFile::encodeName(path).constData(), &st) == 0 && !S_ISREG(st.st_mode);
+}
 } // namespace
 
 CDataStore::CDataStore(QString path)
@@ -22,6 +59,8 @@ CDataStore::CDataStore(QString path)
 
 DataFile::LoadResult CDataStore::Load(CListCollection &lists)
 {
+    // What saves of runs killed on this computer left beside the file.
+    CReplacingFile::RemoveLeftovers(m_path, CReplacingFile::Links::Follow);
     const DataFile::LoadResult result = Peek(lists, m_stamp);
     // Not one of its lists is known when the file could not be read:
     // replacing it, even after a backup, would put an empty collection in
@@ -36,7 +75,7 @@ DataFile::LoadResult CDataStore::Peek(CListCollection &lists, CFileStamp &stamp)
     DataFile::LoadResult result;
     // A link whose file a sync tool has taken away for a moment leads to
     // nothing, as a missing file does.
-    QFile file(m_path);
+    QFile file;
     if (!QFileInfo::exists(m_path)) {
         stamp = CFileStamp();
         result.status = DataFile::LoadStatus::Missing;
@@ -47,7 +86,8 @@ DataFile::LoadResult CDataStore::Peek(CListCollection &lists, CFileStamp &stamp)
     // the whole file is held. The bytes after a damage count all the same.
     const CListCollection before = lists;
     bool readWhole = false;
-    if (file.open(QIODevice::ReadOnly | QIODevice::Unbuffered)) {
+    QString reason;
+    if (OpenRegular(file, m_path, &reason)) {
         CStampHasher hasher(FileLook::OfOpenFile(file.handle()));
         result = DataFile::Read(file, lists, &hasher);
         // A read error stops the reader, and is then the file's last error.
@@ -59,7 +99,7 @@ DataFile::LoadResult CDataStore::Peek(CListCollection &lists, CFileStamp &stamp)
         lists = before;
         stamp = CFileStamp::Unreadable();
         result.status = DataFile::LoadStatus::Damaged;
-        result.errorString = Str::FileReadError(file.errorString());
+        result.errorString = Str::FileReadError(file.isOpen() ? file.errorString() : reason);
     }
     return result;
 }
@@ -95,7 +135,7 @@ QString CDataStore::DamageMessage(const DataFile::LoadResult &result) const
 
 bool CDataStore::BackUpDamagedFile()
 {
-    QFile source(m_path);
+    QFile source;
     if (!QFileInfo::exists(m_path))
         return true; // gone meanwhile: nothing left to keep
     QSaveFile backup(BackupPath());
@@ -104,8 +144,9 @@ bool CDataStore::BackUpDamagedFile()
         m_error = Tr::tr("the damaged file could not be kept as %1: %2").arg(BackupPath(), reason);
         return false;
     };
-    if (!source.open(QIODevice::ReadOnly))
-        return failed(source.errorString());
+    QString why;
+    if (!OpenRegular(source, m_path, &why))
+        return failed(why);
     if (!backup.open(QIODevice::WriteOnly))
         return failed(backup.errorString());
     // As private as the lists it keeps, whatever an older .bak was.
@@ -132,43 +173,41 @@ bool CDataStore::Save(const CListCollection &lists)
         m_error = Tr::tr("the file could not be read when Quillmark started, so it is not replaced");
         return false;
     }
+    if (SomethingElseThere(m_path)) {
+        m_error = NotAFileReason();
+        return false;
+    }
     if (m_backupPending && !BackUpDamagedFile())
         return false;
 
     // Never a direct write: the old file stays whole until the new one is.
-    QSaveFile file(m_path);
-    file.setDirectWriteFallback(false);
-    const bool creating = !QFileInfo::exists(m_path);
-    if (!file.open(QIODevice::WriteOnly)) {
-        m_error = file.errorString();
+    // Through a link, the file it points to is replaced and the link kept.
+    // A new file of lists is the user's alone; an existing one keeps its mode.
+    CReplacingFile file(m_path, CReplacingFile::Links::Follow, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+    if (!file.Open()) {
+        m_error = file.ErrorString();
         return false;
     }
-    // A new file of lists is the user's alone; an existing one keeps its mode.
-    if (creating)
-        file.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner);
     // Stamped as it is written: the stamp is of what this store wrote, even
-    // when another program writes the file right after. QSaveFile::commit()
-    // does not check the flush of its last buffered bytes: a disk that
-    // refuses them would leave a cut-off file in place.
+    // when another program writes the file right after.
     CStampHasher hasher;
     QString error;
-    if (!DataFile::Write(file, lists, &error, &hasher) || !file.flush()) {
-        m_error = error.isEmpty() ? file.errorString() : error;
-        file.cancelWriting();
+    if (!DataFile::Write(file.Device(), lists, &error, &hasher)) {
+        m_error = error.isEmpty() ? file.Device().errorString() : error;
+        file.Cancel();
         return false;
     }
-    if (!file.commit()) {
-        m_error = file.errorString();
+    if (!file.Commit()) {
+        m_error = file.ErrorString();
         return false;
     }
     m_stamp = hasher.Stamp();
     m_backupPending = false;
     // The new file is in place; only its durability is in doubt.
     QString why;
-    // Through a link QSaveFile renames in the folder of the file it points
-    // to, and that folder's entry is what must last.
-    const QString written = QFileInfo(m_path).canonicalFilePath();
-    if (!FlushFolder(QFileInfo(written.isEmpty() ? m_path : written).absolutePath(), &why)) {
+    // Through a link the rename is in the folder of the file it points to,
+    // and that folder's entry is what must last.
+    if (!FlushFolder(QFileInfo(file.FinalPath()).absolutePath(), &why)) {
         m_error = Tr::tr("the new file was written but its folder could not be flushed to disk: %1").arg(why);
         return false;
     }

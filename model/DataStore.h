@@ -5,8 +5,9 @@
 
 #include <QString>
 
-// The data file on disk: loading, safe saving (a temporary file renamed over
-// the old one, so a failed save leaves the previous file exactly as it was),
+// The data file on disk: loading, safe saving (a new file renamed over the
+// old one, so a failed save leaves the previous file exactly as it was, and
+// a killed one leaves nothing the next Load does not clear away),
 // and a backup of a damaged file before it is first overwritten. A file that
 // is there but could not be read is never replaced, and nothing beside the
 // file is ever deleted: a name like "Quillmark.dat.before" may be the user's

@@ -1,5 +1,7 @@
 #include "model/FileStamp.h"
 
+#include "platform/RegularFile.h"
+
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
@@ -81,8 +83,10 @@ CFileStamp CFileStamp::OfFile(const QString &path)
     // points to is what counts.
     if (!QFileInfo::exists(path))
         return CFileStamp();
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
+    // Nothing but an ordinary file is read: a named pipe would wait for a
+    // writer, and /dev/zero never ends.
+    QFile file;
+    if (RegularFile::OpenForReading(file, path, nullptr) != RegularFile::Opened::Yes)
         return Unreadable();
     CStampHasher hasher(FileLook::OfOpenFile(file.handle()));
     if (!hasher.AddRest(file))

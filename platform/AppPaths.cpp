@@ -31,7 +31,10 @@ QString DataFilePath()
 QString DocumentsFolder()
 {
     QString dir = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    if (dir.isEmpty())
+    // A damaged entry in user-dirs.dirs (a relative path, a quote left
+    // open) names no folder: it would put the export under whatever
+    // folder the program was started in.
+    if (dir.isEmpty() || QDir::isRelativePath(dir))
         dir = QDir::homePath() + QStringLiteral("/Documents");
     QDir().mkpath(dir);
     return dir;

@@ -2,11 +2,11 @@
 
 #include "platform/AppPaths.h"
 #include "platform/CodePage.h"
+#include "platform/ReplacingFile.h"
 #include "platform/WriteAll.h"
 #include "res/Tr.h"
 
 #include <QDir>
-#include <QSaveFile>
 
 namespace CsvExport {
 
@@ -112,29 +112,35 @@ Result WriteRecords(QIODevice &device, const CListItemArray &list)
 
 Result ExportList(const CListItemArray &list, const QString &path)
 {
-    QSaveFile file(path);
+    // A link in the file's place (a sync tool may carry one) is replaced by
+    // the new file: writing through it would overwrite whatever file it
+    // points to with the list's lines.
+    CReplacingFile::RemoveLeftovers(path, CReplacingFile::Links::Replace);
+    CReplacingFile file(path, CReplacingFile::Links::Replace,
+                        QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::WriteGroup
+                                | QFile::ReadOther | QFile::WriteOther);
     // Unbuffered, so that every refused byte shows in the write that lost
     // it; WriteRecords gathers the records into large writes.
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
+    if (!file.Open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
         Result result;
         result.status = Status::Failed;
-        result.reason = file.errorString();
+        result.reason = file.ErrorString();
         return result;
     }
-    Result result = WriteRecords(file, list);
+    Result result = WriteRecords(file.Device(), list);
     switch (result.status) {
     case Status::Done:
     case Status::DoneSomeLeftOut:
-        if (!file.commit()) {
+        if (!file.Commit()) {
             result.status = Status::Failed;
-            result.reason = file.errorString();
+            result.reason = file.ErrorString();
         }
         break;
     case Status::TroubleConverting:
     case Status::Failed:
         // A file that stops part-way looks complete to the program that reads
         // it; better no new file than that.
-        file.cancelWriting();
+        file.Cancel();
         break;
     }
     return result;

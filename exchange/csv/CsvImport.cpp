@@ -83,6 +83,10 @@ QString ImportMessage(const Result &result)
         return Tr::tr("Error in Import: line %L1 holds a zero byte, so the file is not text. "
                       "Nothing was imported.")
                 .arg(result.line);
+    case Status::NotUtf8:
+        return Tr::tr("Error in Import: the file is marked as UTF-8, but line %L1 is not UTF-8. "
+                      "Nothing was imported.")
+                .arg(result.line);
     case Status::LineTooLong:
         return Tr::tr("Error in Import: line %L1 is longer than %L2 bytes. Nothing was imported.")
                 .arg(result.line)

@@ -17,6 +17,7 @@ enum class Status {
     ReadFailed,    // the file could not be opened or broke off
     NotAFile,      // a folder, a device, a named pipe
     NotText,       // a zero byte: no text at all
+    NotUtf8,       // marked as UTF-8, but a line is not
     LineTooLong,   // longer than CCsvLineReader::kMaxLine
 };
 

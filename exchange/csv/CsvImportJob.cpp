@@ -191,6 +191,16 @@ bool CCsvImportJob::ReadLines(const QDeadlineTimer &until)
 void CCsvImportJob::TakeLine(QByteArrayView bytes)
 {
     const bool ascii = IsAscii(bytes);
+    if (!ascii && m_code == Code::Utf8) {
+        // The mark says UTF-8: other bytes would be read as U+FFFD, the
+        // names garbled without a word.
+        CUtf8Scan scan;
+        scan.Feed(bytes.data(), bytes.size());
+        if (!scan.Valid()) {
+            Finish(Status::NotUtf8, m_lineNumber);
+            return;
+        }
+    }
     if (!ascii && m_code == Code::Undecided) {
         CUtf8Scan scan;
         scan.Feed(bytes.data(), bytes.size());

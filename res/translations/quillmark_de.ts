@@ -94,6 +94,10 @@ Before the list&apos;s sum where a list is copied as text or printed; keep the s
         <translation>Fehler beim Import: Zeile %L1 ist länger als %L2 Byte. Es wurde nichts importiert.</translation>
     </message>
     <message>
+        <source>Error in Import: the file is marked as UTF-8, but line %L1 is not UTF-8. Nothing was imported.</source>
+        <translation>Fehler beim Import: Die Datei ist als UTF-8 gekennzeichnet, aber Zeile %L1 ist kein UTF-8. Es wurde nichts importiert.</translation>
+    </message>
+    <message>
         <source>Importing &apos;%1&apos; into the new list &apos;%2&apos;...</source>
         <translation>„%1“ wird in die neue Liste „%2“ importiert ...</translation>
     </message>
@@ -372,6 +376,14 @@ Sie können es erneut versuchen, die Listen in einer Datei Ihrer Wahl speichern 
     <message>
         <source>Quillmark is already running with the lists in %1, but it does not answer. Close it (or end it, if it hangs) and start Quillmark again.</source>
         <translation>Quillmark läuft bereits mit den Listen in %1, antwortet aber nicht. Schließen Sie es (oder beenden Sie es, falls es hängt) und starten Sie Quillmark erneut.</translation>
+    </message>
+    <message>
+        <source>The lists in %1 are marked as in use by Quillmark on the computer &quot;%2&quot;, which cannot be asked from here (a home folder shared between computers, or a disk moved over), and no Quillmark on this computer uses them.
+
+If Quillmark is not running on &quot;%2&quot; with these lists, you can start anyway. Start Quillmark anyway?</source>
+        <translation>Die Listen in %1 sind als in Gebrauch durch Quillmark auf dem Computer „%2“ gekennzeichnet, der von hier aus nicht gefragt werden kann (ein Home-Ordner, den mehrere Computer teilen, oder ein umgezogenes Laufwerk), und kein Quillmark auf diesem Computer verwendet sie.
+
+Wenn Quillmark auf „%2“ nicht mit diesen Listen läuft, können Sie trotzdem starten. Quillmark trotzdem starten?</translation>
     </message>
     <message>
         <source>the file ends too early (byte %1)</source>
@@ -696,6 +708,10 @@ Sie können es erneut versuchen, die Listen in einer Datei Ihrer Wahl speichern 
     <message>
         <source>The merged copy %1 could not be moved aside (%2). It is offered again at the next start.</source>
         <translation>Die zusammengeführte Kopie %1 konnte nicht beiseitegelegt werden (%2). Sie wird beim nächsten Start erneut angeboten.</translation>
+    </message>
+    <message>
+        <source>it is no ordinary file (a folder, a device or a named pipe, for instance)</source>
+        <translation>es ist keine gewöhnliche Datei (sondern zum Beispiel ein Ordner, ein Gerät oder eine benannte Pipe)</translation>
     </message>
     <message>
         <source>View Lists...</source>

@@ -112,6 +112,21 @@ private slots:
         QCOMPARE(QDir(m_dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("Quillmark.csv")});
     }
 
+    // A link where the export goes (a sync tool may carry one) gives way to
+    // the new file; the file it points to is not written.
+    void linkIsReplacedNotWrittenThrough()
+    {
+        const QString target = m_dir.filePath(QStringLiteral("bashrc"));
+        QVERIFY(QuillmarkTest::WriteFileBytes(target, "export PATH\n"));
+        QFile::remove(m_path);
+        QVERIFY(QFile::link(target, m_path));
+        const QuillmarkTest::List list({}, {Item(QStringLiteral("A"))});
+        QCOMPARE(CsvExport::ExportList(list, m_path).status, CsvExport::Status::Done);
+        QCOMPARE(FileBytes(target), QByteArray("export PATH\n"));
+        QVERIFY(!QFileInfo(m_path).isSymLink());
+        QCOMPARE(FileBytes(m_path), QByteArray("A,,0.00,\n"));
+    }
+
     void missingFolderIsAFailure()
     {
         const QuillmarkTest::List list({}, {Item(QStringLiteral("A"))});
@@ -127,6 +142,25 @@ private slots:
         QDir(docs).removeRecursively();
         QCOMPARE(CsvExport::ExportFilePath(), QDir(docs).filePath(QStringLiteral("Quillmark.csv")));
         QVERIFY(QFileInfo(docs).isDir());
+    }
+
+    // A relative path or a quote left open in user-dirs.dirs is no folder;
+    // the export goes to ~/Documents, never under the working folder.
+    void damagedDocumentsEntryIsIgnored_data()
+    {
+        QTest::addColumn<QByteArray>("entry");
+        QTest::newRow("relative") << QByteArray("XDG_DOCUMENTS_DIR=\"Papers\"\n");
+        QTest::newRow("quote left open") << QByteArray("XDG_DOCUMENTS_DIR=\"$HOME/Papers\n");
+    }
+    void damagedDocumentsEntryIsIgnored()
+    {
+        QFETCH(QByteArray, entry);
+        const QString config = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
+        QVERIFY(QDir().mkpath(config));
+        const QString dirs = QDir(config).filePath(QStringLiteral("user-dirs.dirs"));
+        QVERIFY(QuillmarkTest::WriteFileBytes(dirs, entry));
+        const auto restore = qScopeGuard([&] { QFile::remove(dirs); });
+        QCOMPARE(CsvExport::ExportFilePath(), QDir::homePath() + QStringLiteral("/Documents/Quillmark.csv"));
     }
 
 private:

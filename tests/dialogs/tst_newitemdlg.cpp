@@ -49,6 +49,7 @@ private slots:
     void largerFormGivesTheRoomToTheTexts();
     void enterPressesOKShiftEnterStartsNewLine();
     void descriptionKeepsItsLineBreaks();
+    void wordLongerThanTheLineWrapsAnywhere();
 };
 
 void TestNewItemDlg::iconNumberSelectsRow_data()
@@ -369,6 +370,36 @@ void TestNewItemDlg::descriptionKeepsItsLineBreaks()
         dlg.OKButton()->click();
         QCOMPARE(dlg.m_strDesc, crLf + added);
     }
+    QM_VERIFY_PROMPTS(prompter);
+}
+
+// A word longer than the line is broken anywhere; laid out word by word,
+// a description of one 300,000-character word froze the form for half a
+// minute. Other texts keep their words whole, and the text itself is kept
+// as it was.
+void TestNewItemDlg::wordLongerThanTheLineWrapsAnywhere()
+{
+    ScriptedPrompter prompter;
+    const QString word(300000, u'w');
+    for (const QString &desc : {QStringLiteral("a few words"), QStringLiteral("see ") + word + QStringLiteral(" end")}) {
+        CNewItemDlg dlg(nullptr, &prompter);
+        dlg.m_strName = QStringLiteral("Note");
+        dlg.m_strDesc = desc;
+        dlg.show();
+        QCOMPARE(dlg.DescriptionField()->wordWrapMode(),
+                 desc.size() > word.size() ? QTextOption::WrapAnywhere : QTextOption::WrapAtWordBoundaryOrAnywhere);
+        dlg.DescriptionField()->moveCursor(QTextCursor::End);
+        QTest::keyClicks(dlg.DescriptionField(), QStringLiteral("!"));
+        dlg.OKButton()->click();
+        QCOMPARE(dlg.m_strDesc, desc + u'!');
+    }
+    // Once the long word is gone, words are whole again.
+    CNewItemDlg dlg(nullptr, &prompter);
+    dlg.m_strName = QStringLiteral("Note");
+    dlg.m_strDesc = word;
+    dlg.show();
+    dlg.DescriptionField()->setPlainText(QStringLiteral("short"));
+    QCOMPARE(dlg.DescriptionField()->wordWrapMode(), QTextOption::WrapAtWordBoundaryOrAnywhere);
     QM_VERIFY_PROMPTS(prompter);
 }
 

@@ -159,6 +159,42 @@ private slots:
         QVERIFY(!m.notices.contains(QStringLiteral("reset")));
     }
 
+    // A change all over a long list is a few notices, never one per row: a
+    // view answers each on its own, and row by row a list-wide command on
+    // a long list kept the window busy for minutes.
+    void listWideChangesAreFewNotices()
+    {
+        CListItemArray list;
+        list.SetName(QStringLiteral("L"));
+        for (int i = 0; i < 300; ++i)
+            list.m_items.append(Item(QStringLiteral("i%1").arg(i, 3, 10, QLatin1Char('0'))).Done(i % 2 == 1));
+        Model m({list});
+        QList<int> columns;
+        QObject::connect(&m.model, &QAbstractItemModel::dataChanged,
+                         [&](const QModelIndex &topLeft, const QModelIndex &bottomRight) {
+                             columns << topLeft.column() << bottomRight.column();
+                         });
+
+        // Only the Done column changed, from the first ticked item to the last.
+        QVERIFY(m.doc.UntickAll(0));
+        QCOMPARE(m.notices, QStringList{QStringLiteral("~ L 1..299")});
+        QCOMPARE(columns, (QList<int>{CListsModel::Done, CListsModel::Done}));
+        m.notices.clear();
+        m.doc.Undo();
+        QCOMPARE(m.notices, QStringList{QStringLiteral("~ L 1..299")});
+        QCOMPARE(m.Rows(), Print(m.doc.Lists()));
+
+        // Every other item deleted: the rows between the first and the last
+        // change go and come as one run each.
+        m.notices.clear();
+        QList<int> even;
+        for (int i = 0; i < 300; i += 2)
+            even << i;
+        QVERIFY(m.doc.RemoveItems(0, even));
+        QCOMPARE(m.notices, (QStringList{QStringLiteral("- L 0..298"), QStringLiteral("+ L 0..148")}));
+        QCOMPARE(m.Rows(), Print(m.doc.Lists()));
+    }
+
     // The box of the Done column is the document's tick: one step of the
     // history, saved by nothing; nothing else is written through the model.
     void tickThroughTheModel()

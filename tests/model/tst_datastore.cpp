@@ -1,11 +1,17 @@
 #include "model/DataStore.h"
+#include "model/FileStamp.h"
+#include "platform/ReplacingFile.h"
 #include "tests/testlib/DataFiles.h"
 #include "tests/testlib/Lists.h"
 #include "tests/testlib/QuillmarkTest.h"
 
 #include <QDir>
 #include <QFile>
+#include <QProcess>
 #include <QTemporaryDir>
+
+#include <sys/stat.h>
+#include <unistd.h>
 
 using namespace QuillmarkTest;
 using DataFile::LoadStatus;
@@ -32,6 +38,9 @@ private slots:
     void failedSaveLeavesNothingBeside();
     void unreadableFileIsNeverReplaced();
     void damagedFileIsKeptBeforeTheFirstSave();
+    void notAFileIsNeitherReadNorReplaced_data();
+    void notAFileIsNeitherReadNorReplaced();
+    void startClearsWhatKilledSavesLeft();
 
 private:
     std::unique_ptr<QTemporaryDir> m_dir;
@@ -125,6 +134,79 @@ void TestDataStore::damagedFileIsKeptBeforeTheFirstSave()
     QVERIFY(store.Save(Changed()));
     QCOMPARE(FileBytes(backup), QByteArray("kept"));
     QCOMPARE(Entries(m_dir->path()), (QStringList{QStringLiteral("Quillmark.dat"), QStringLiteral("Quillmark.dat.bak")}));
+}
+
+void TestDataStore::notAFileIsNeitherReadNorReplaced_data()
+{
+    QTest::addColumn<bool>("pipe");
+    QTest::addColumn<bool>("atStart");
+    QTest::newRow("named pipe at the start") << true << true;
+    QTest::newRow("link to /dev/zero at the start") << false << true;
+    QTest::newRow("named pipe since the last read") << true << false;
+}
+
+// A named pipe waits for a writer, /dev/zero never ends: a read or a save
+// that opened either would never come back. Neither is read, stamped, kept
+// as .bak or replaced.
+void TestDataStore::notAFileIsNeitherReadNorReplaced()
+{
+    QFETCH(bool, pipe);
+    QFETCH(bool, atStart);
+    const QByteArray name = QFile::encodeName(m_path);
+    const auto plant = [&] {
+        QFile::remove(m_path);
+        return pipe ? ::mkfifo(name.constData(), 0600) == 0 : QFile::link(QStringLiteral("/dev/zero"), m_path);
+    };
+    CDataStore store(m_path);
+    CListCollection lists = Sentinel();
+    if (atStart) {
+        QVERIFY(plant());
+        QCOMPARE(store.Load(lists).status, LoadStatus::Damaged);
+        QCOMPARE(lists, Sentinel());
+        QVERIFY2(store.DamageMessage(store.Load(lists)).contains(QStringLiteral("it is no ordinary file")),
+                 qPrintable(store.DamageMessage(store.Load(lists))));
+    } else {
+        // Damaged, so that the save would first copy it to .bak.
+        QVERIFY(WriteFileBytes(m_path, WriteToBytes(RichSample()).chopped(5)));
+        QCOMPARE(store.Load(lists).status, LoadStatus::Damaged);
+        QVERIFY(plant());
+    }
+    const CFileStamp stamp = CFileStamp::OfFile(m_path);
+    QVERIFY(stamp.Exists() && !stamp.IsReadable());
+    QVERIFY(!store.Save(Changed()));
+    QVERIFY(!store.ErrorString().isEmpty());
+    struct stat st = {};
+    QVERIFY(::lstat(name.constData(), &st) == 0);
+    QVERIFY(pipe ? S_ISFIFO(st.st_mode) : S_ISLNK(st.st_mode));
+    QCOMPARE(Entries(m_dir->path()), QStringList{QStringLiteral("Quillmark.dat")});
+}
+
+// A save killed where the new file has a name (a file system without
+// unnamed files, or between the naming and the rename) leaves it behind.
+// The next start removes those of runs that are over, and nothing else:
+// not a living run's, not a folder, not the user's own files.
+void TestDataStore::startClearsWhatKilledSavesLeft()
+{
+    QProcess ended;
+    ended.start(QStringLiteral("true"), {});
+    QVERIFY(ended.waitForStarted());
+    const qint64 over = ended.processId();
+    QVERIFY(ended.waitForFinished());
+    const QString dead = CReplacingFile::TemporaryName(QStringLiteral("Quillmark.dat"), over, 12345);
+    const QString living = CReplacingFile::TemporaryName(QStringLiteral("Quillmark.dat"), ::getppid(), 12345);
+    const QString folder = CReplacingFile::TemporaryName(QStringLiteral("Quillmark.dat"), over, 999);
+    const QStringList usersOwn{QStringLiteral("Quillmark.dat.Ab12Cd"), QStringLiteral("Quillmark.dat.before"),
+                               dead + QStringLiteral(".copy")};
+    QVERIFY(WriteFileBytes(m_path, WriteToBytes(RichSample())));
+    for (const QString &name : usersOwn + QStringList{dead, living})
+        QVERIFY(WriteFileBytes(m_dir->filePath(name), "lists"));
+    QVERIFY(QDir(m_dir->path()).mkdir(folder));
+
+    CListCollection lists;
+    QCOMPARE(CDataStore(m_path).Load(lists).status, LoadStatus::Complete);
+    QStringList kept = usersOwn + QStringList{living, folder, QStringLiteral("Quillmark.dat")};
+    kept.sort();
+    QCOMPARE(Entries(m_dir->path()), kept);
 }
 
 QUILLMARK_GUILESS_TEST_MAIN(TestDataStore)

@@ -4,6 +4,7 @@
 
 #include "app/MainFrame.h"
 #include "app/QuillmarkApp.h"
+#include "app/SingleWindow.h"
 #include "instance/SingleInstance.h"
 #include "platform/AppPaths.h"
 #include "tests/testlib/DataFiles.h"
@@ -91,6 +92,8 @@ private slots:
     void crashedRunDoesNotBlockTheNext();
     void secondStartHandsOverAndEnds();
     void otherDataFileIsAnotherProgram();
+    void endlessMessageIsCutOff();
+    void lockOfAnotherComputerAsksToStartAnyway();
     void startsPastWhatOthersLeft_data();
     void startsPastWhatOthersLeft();
 
@@ -148,6 +151,54 @@ void TestSingleInstance::otherDataFileIsAnotherProgram()
     const CSingleInstance names(dataPath);
     QFile::remove(names.LockPath());
     QFile::remove(names.SocketName());
+}
+
+// A local program that writes without a line end is no later start: the
+// running program closes the connection instead of gathering it all.
+void TestSingleInstance::endlessMessageIsCutOff()
+{
+    QVERIFY(m_app.MainFrame());
+    QLocalSocket stray;
+    stray.connectToServer(CSingleInstance(AppPaths::DataFilePath()).SocketName());
+    QVERIFY(stray.waitForConnected(5000));
+    QSignalSpy closed(&stray, &QLocalSocket::disconnected);
+    stray.write(QByteArray(64 * 1024, 'x'));
+    QVERIFY(closed.wait(5000));
+}
+
+// A lock that names another computer, held by no program here (a shared
+// home folder): that computer cannot be asked, so the user is, once told
+// which computer it is.
+void TestSingleInstance::lockOfAnotherComputerAsksToStartAnyway()
+{
+    QTemporaryDir portable;
+    QVERIFY(portable.isValid());
+    const QString dataPath = portable.filePath(QStringLiteral("Quillmark.dat"));
+    const QString lockPath = CSingleInstance(dataPath).LockPath();
+    QVERIFY(QuillmarkTest::WriteFileBytes(lockPath, "4242\nquillmark\nattic-laptop\n"));
+    const auto removeLock = qScopeGuard([&] { QFile::remove(lockPath); });
+    const QString question =
+            QStringLiteral("The lists in %1 are marked as in use by Quillmark on the computer \"attic-laptop\", "
+                           "which cannot be asked from here (a home folder shared between computers, or a disk "
+                           "moved over), and no Quillmark on this computer uses them.\n\nIf Quillmark is not "
+                           "running on \"attic-laptop\" with these lists, you can start anyway. Start Quillmark "
+                           "anyway?")
+                    .arg(dataPath);
+    ScriptedPrompter prompter;
+    prompter.ExpectQuestion(question, false);
+    prompter.ExpectQuestion(question, true);
+    {
+        CSingleWindow refused;
+        QVERIFY(!refused.Claim(dataPath, prompter));
+        QCOMPARE(QuillmarkTest::FileBytes(lockPath), QByteArray("4242\nquillmark\nattic-laptop\n"));
+    }
+    CSingleWindow started;
+    QVERIFY(started.Claim(dataPath, prompter));
+    QM_VERIFY_PROMPTS(prompter);
+    qint64 pid = 0;
+    QString host, app;
+    QVERIFY(QLockFile(lockPath).getLockInfo(&pid, &host, &app));
+    QCOMPARE(pid, QCoreApplication::applicationPid());
 }
 
 void TestSingleInstance::startsPastWhatOthersLeft_data()
