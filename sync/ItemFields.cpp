@@ -1,33 +1,17 @@
 #include "sync/ItemFields.h"
 
+#include "exchange/handover/IcalText.h"
 #include "platform/NumberText.h"
 
 namespace ItemFields {
-
-QString CleanText(const QString &text)
-{
-    QString out;
-    out.reserve(text.size());
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const QChar c = text.at(i);
-        if (c == u'\r') {
-            out += u'\n';
-            if (i + 1 < text.size() && text.at(i + 1) == u'\n')
-                ++i;
-        } else if (c == u'\t' || c == u'\n' || (c.unicode() >= 0x20 && c.unicode() != 0x7f)) {
-            out += c;
-        }
-    }
-    return out;
-}
 
 bool Same(Field field, const CListItem &a, const CListItem &b)
 {
     switch (field) {
     case Name:
-        return a.m_strName == b.m_strName || CleanText(a.m_strName) == CleanText(b.m_strName);
+        return a.m_strName == b.m_strName || IcalText::Clean(a.m_strName) == IcalText::Clean(b.m_strName);
     case Description:
-        return a.m_strDesc == b.m_strDesc || CleanText(a.m_strDesc) == CleanText(b.m_strDesc);
+        return a.m_strDesc == b.m_strDesc || IcalText::Clean(a.m_strDesc) == IcalText::Clean(b.m_strDesc);
     case Price:
         return NumberText::FormatFixed2(a.m_dPrice) == NumberText::FormatFixed2(b.m_dPrice);
     case Date:

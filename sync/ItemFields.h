@@ -5,10 +5,10 @@
 #include <QString>
 
 // The fields of an item that a VTODO carries, each compared as the server
-// holds it: texts as iCalendar can carry them, the price to the cent, the
-// date to the second and only when the item is dated. Two items that the
-// server could not tell apart compare equal, so that a value the server
-// rounded never counts as a change.
+// holds it: texts as iCalendar can carry them (IcalText::Clean), the price
+// to the cent, the date to the second and only when the item is dated. Two
+// items that the server could not tell apart compare equal, so that a value
+// the server rounded never counts as a change.
 namespace ItemFields {
 
 enum Field { Name, Description, Price, Date, Icon, Done };
@@ -19,10 +19,5 @@ bool Same(Field field, const CListItem &a, const CListItem &b);
 bool SameContent(const CListItem &a, const CListItem &b);
 // Takes the field's value from `from`.
 void Copy(Field field, const CListItem &from, CListItem &to);
-
-// Text as an iCalendar TEXT value can carry it: line breaks of any kind
-// become line feeds, control characters other than tab and line feed are
-// left out.
-QString CleanText(const QString &text);
 
 } // namespace ItemFields

@@ -1,5 +1,6 @@
 #include "sync/VtodoMap.h"
 
+#include "exchange/handover/IcalText.h"
 #include "platform/NumberText.h"
 #include "res/ResourceIds.h"
 #include "sync/ItemFields.h"
@@ -194,7 +195,7 @@ void WriteText(icalcomponent *todo, icalproperty *(*make)(const char *), icalpro
 {
     RemoveAll(todo, kind);
     // The library's own parser refuses an empty SUMMARY or DESCRIPTION.
-    const QString clean = ItemFields::CleanText(text);
+    const QString clean = IcalText::Clean(text);
     if (!clean.isEmpty())
         icalcomponent_add_property(todo, make(clean.toUtf8().constData()));
 }

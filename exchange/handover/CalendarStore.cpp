@@ -1,6 +1,7 @@
 #include "exchange/handover/CalendarStore.h"
 
 #include "exchange/handover/HandOverSettings.h"
+#include "exchange/handover/IcalText.h"
 #include "exchange/handover/SafeFileWrite.h"
 #include "res/Tr.h"
 
@@ -46,31 +47,11 @@ icaltimetype Utc(CalendarTime t)
     return icaltime_from_timet_with_zone(static_cast<time_t>(t), 0, icaltimezone_get_utc_timezone());
 }
 
-// Text as an iCalendar TEXT value can carry it: line breaks of any kind
-// become line feeds, and control characters other than tab and line feed,
-// which the format does not allow, are left out.
-QString CleanText(const QString &text)
-{
-    QString out;
-    out.reserve(text.size());
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const QChar c = text.at(i);
-        if (c == u'\r') {
-            out += u'\n';
-            if (i + 1 < text.size() && text.at(i + 1) == u'\n')
-                ++i;
-        } else if (c == u'\t' || c == u'\n' || (c.unicode() >= 0x20 && c.unicode() != 0x7f)) {
-            out += c;
-        }
-    }
-    return out;
-}
-
 // The library's own parser refuses an empty SUMMARY or DESCRIPTION, so an
 // empty text is left out rather than written.
 void AddText(icalcomponent *c, icalproperty *(*make)(const char *), const QString &text)
 {
-    const QString clean = CleanText(text);
+    const QString clean = IcalText::Clean(text);
     if (!clean.isEmpty())
         icalcomponent_add_property(c, make(clean.toUtf8().constData()));
 }
@@ -119,9 +100,9 @@ void AddReminder(icalcomponent *item, Reminder reminder, bool fromDue, const QSt
     const std::optional<int> before = SecondsBefore(reminder);
     if (!before)
         return;
-    QString text = CleanText(summary);
+    QString text = IcalText::Clean(summary);
     if (text.isEmpty())
-        text = CleanText(description);
+        text = IcalText::Clean(description);
     if (text.isEmpty())
         text = QStringLiteral("Quillmark");
 

@@ -1,0 +1,105 @@
+#include "sync/SyncEngineRun.h"
+
+#include "model/ListItemArray.h"
+#include "sync/DavRequests.h"
+
+using namespace DavRequests;
+using namespace DavXml;
+
+namespace {
+
+void InsertSorted(QList<SyncItem> &items, SyncItem item)
+{
+    qsizetype at = 0;
+    while (at < items.size() && CompareItemNames(items.at(at).item.m_strName.View(), item.item.m_strName.View()) <= 0)
+        ++at;
+    items.insert(at, std::move(item));
+}
+
+} // namespace
+
+// After writes the collection's token moved on: read the changes since the
+// token the list was read with, and where they are only this sync's own
+// writes keep the new token, so that the next sync with nothing changed is
+// one request.
+void CSyncEngine::Run::FinishList()
+{
+    ListWork &w = *m_work;
+    const QString token = w.syncToken;
+    // A collection made by this sync is read from its start (an empty
+    // token), which holds only what this sync wrote.
+    const bool made = w.job.kind == Job::Upload;
+    if (!made && (!w.wrote || token.isEmpty())) {
+        if (w.wrote)
+            w.ctag.clear();
+        return CloseList();
+    }
+    m_client->Send("REPORT", w.collection, SyncCollectionBody(token), kXmlDepth1, [this](const DavReply &reply) {
+        if (m_over)
+            return;
+        ListWork &lw = *m_work;
+        const std::optional<Multistatus> ms = reply.Ok() ? Parse(reply.body, nullptr) : std::nullopt;
+        bool onlyOurs = ms && !ms->syncToken.isEmpty();
+        QHash<QString, SyncStateItem *> ours;
+        for (SyncStateItem &item : lw.agreedItems)
+            ours.insert(HrefKey(m_home, item.href), &item);
+        const QString self = HrefKey(m_home, lw.collection.path());
+        if (ms) {
+            for (const Response &r : ms->responses) {
+                const QString key = HrefKey(m_home, r.href);
+                if (key == self || r.status == 404)
+                    continue;
+                SyncStateItem *item = ours.value(key);
+                const QByteArray etag = r.Get(kDav, u"getetag").text.toUtf8();
+                if (!item || (!item->etag.isEmpty() && item->etag != etag)) {
+                    onlyOurs = false;
+                    continue;
+                }
+                // A server that sent no ETag with the PUT names it here.
+                if (item->etag.isEmpty())
+                    item->etag = etag;
+            }
+        }
+        lw.ctag.clear();
+        // Otherwise the token read before stays: the next sync reads what
+        // came meanwhile.
+        if (onlyOurs)
+            lw.syncToken = ms->syncToken;
+        CloseList();
+    });
+}
+
+// The list as both sides now hold it, and what the next sync starts from.
+void CSyncEngine::Run::CloseList()
+{
+    ListWork &w = *m_work;
+    SyncList out;
+    out.id = w.job.id;
+    out.name = w.name;
+    out.icon = w.icon;
+    if (w.job.local >= 0) {
+        for (const SyncItem &item : m_local.at(w.job.local).items) {
+            if (w.removed.contains(item.uid))
+                continue;
+            out.items << SyncItem{item.uid, w.merged.value(item.uid, item.item)};
+        }
+    }
+    for (const SyncItem &item : std::as_const(w.added))
+        InsertSorted(out.items, item);
+    if (w.job.local >= 0)
+        m_outLocal[w.job.local] = out;
+    else
+        m_outNew << out;
+
+    SyncStateList agreed;
+    agreed.id = w.job.id;
+    agreed.href = w.collection.path(QUrl::FullyEncoded);
+    agreed.name = w.name;
+    agreed.icon = w.icon;
+    agreed.syncToken = w.syncToken;
+    agreed.ctag = w.ctag;
+    agreed.items = w.agreedItems;
+    m_new.lists << agreed;
+    m_work.reset();
+    NextJob();
+}
