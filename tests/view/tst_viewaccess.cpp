@@ -169,6 +169,11 @@ private slots:
         f.SelectRows({1}); // Milk: done, with a price
         f.Run("Open");
         QCOMPARE(Heard(view), (QStringList{QStringLiteral("Name: Milk"), Labelled("Price", ShownText::Price(2.25)), QStringLiteral("Done [x]")}));
+        // The whole description, its line breaks as the screen shows them.
+        Fixture<> rich(RichSample());
+        CQuillmarkView &other = rich.Start();
+        rich.OpenItem(0, 1);
+        QCOMPARE(Heard(other).at(2), Labelled("Description", QStringLiteral("Line one\nLine two")));
     }
 
     // The item form's icon chooser names each picture, not its number.
