@@ -103,7 +103,7 @@ void CQuillmarkView::OnInitialUpdate()
     // After the controls: Tab goes from them to the buttons.
     for (int c = CViewActions::kFirstButton; c <= CViewActions::kLastButton; ++c) {
         const auto command = CViewActions::Command(c);
-        m_buttons[c] = new CDrawnButton(Action(command), Art::Bitmap(FaceOf(command)),
+        m_buttons[c] = new CDrawnButton(Action(command), Art::GroundlessBitmap(FaceOf(command)),
                                         CDrawnButton::Blend::Cover, this);
     }
     SetHideDone(Action(CViewActions::HideDone)->isChecked());

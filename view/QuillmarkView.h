@@ -181,6 +181,7 @@ private:
         QRect nameArea;
         int rule = 0; // the line under the name
         QList<Section> sections; // the date and the price, as far as the item has them
+        QString description; // its line breaks as "\n"
         QPoint descriptionLabelAt; // with a description only
         QRect descriptionLabelArea, descriptionBox;
         QRect tickArea; // with a tick only

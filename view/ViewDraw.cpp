@@ -16,8 +16,8 @@
 
 #include <QCheckBox>
 #include <QFontMetrics>
-#include <QLabel>
 #include <QHelpEvent>
+#include <QLabel>
 #include <QPainter>
 #include <QToolTip>
 
@@ -166,6 +166,9 @@ CQuillmarkView::ItemLook CQuillmarkView::LayOutItem() const
         section(ItemPrice, Tr::tr("Price"), ShownText::Price(item.m_dPrice));
     if (item.m_strDesc.isEmpty())
         return look;
+    look.description = item.m_strDesc;
+    look.description.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    look.description.replace(QLatin1Char('\r'), QLatin1Char('\n'));
     look.descriptionLabelAt = QPoint(kSectionLeft, y);
     look.descriptionLabelArea =
         QRect(look.descriptionLabelAt, QSize(label.horizontalAdvance(Str::LabelDescription()), label.height()));
@@ -182,7 +185,7 @@ void CQuillmarkView::DrawItemDetails(QPainter &dc)
     const ItemLook look = LayOutItem();
 
     if (!look.tickArea.isNull())
-        dc.drawPixmap(look.tickArea.topLeft(), Art::Region(Art::Bitmap(Res::IDB_TICK), kTickSource));
+        dc.drawPixmap(look.tickArea.topLeft(), Art::Region(Art::GroundlessBitmap(Res::IDB_TICK), kTickSource));
     if (item.m_nIcon >= Res::kFirstStripImage) {
         const QPixmap icon = m_tree->Images().Image(item.m_nIcon);
         if (!icon.isNull())
@@ -205,13 +208,10 @@ void CQuillmarkView::DrawItemDetails(QPainter &dc)
     const QRect box = look.descriptionBox;
     if (!box.isValid())
         return;
-    QString text = item.m_strDesc;
-    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
     dc.save();
     dc.setFont(ValueFont());
     dc.setClipRect(box);
-    dc.drawText(box, Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, text);
+    dc.drawText(box, Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, look.description);
     dc.restore();
 }
 
@@ -343,10 +343,7 @@ void CQuillmarkView::ShowReadOuts()
             areas[part.readOut] = part.area;
         }
         if (!look.descriptionLabelArea.isNull()) {
-            QString text = shown.m_strDesc;
-            text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-            text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
-            names[ItemDescription] = Labelled(Str::LabelDescription(), text);
+            names[ItemDescription] = Labelled(Str::LabelDescription(), look.description);
             areas[ItemDescription] = look.descriptionLabelArea | look.descriptionBox.intersected(rect());
         }
         m_doneBox->setChecked(shown.m_bDone);
