@@ -1,6 +1,7 @@
 #include "controls/DrawnButton.h"
 
 #include <QAction>
+#include <QImage>
 #include <QPainter>
 #include <QStyle>
 #include <QStyleOptionFocusRect>
@@ -28,16 +29,35 @@ void CDrawnButton::FollowAction()
     setEnabled(m_action->isEnabled());
 }
 
+QPixmap CDrawnButton::Face() const
+{
+    if (m_blend == Blend::Cover || m_face.isNull())
+        return m_face;
+    // The ground is what the parent paints under the button.
+    const QWidget *under = parentWidget();
+    const QColor ground = under ? under->palette().color(under->backgroundRole()) : palette().color(QPalette::Window);
+    if (ground.lightness() < 128)
+        return m_face;
+    QImage tinted = m_face.toImage().convertToFormat(QImage::Format_ARGB32);
+    const QRgb mask = ground.rgb() | 0xFF000000;
+    for (int y = 0; y < tinted.height(); ++y) {
+        auto *line = reinterpret_cast<QRgb *>(tinted.scanLine(y));
+        for (int x = 0; x < tinted.width(); ++x) {
+            if (qAlpha(line[x]) == 255)
+                line[x] &= mask;
+        }
+    }
+    QPixmap face = QPixmap::fromImage(tinted);
+    face.setDevicePixelRatio(m_face.devicePixelRatio());
+    return face;
+}
+
 void CDrawnButton::paintEvent(QPaintEvent *)
 {
     QPainter dc(this);
-    if (!m_face.isNull()) {
-        if (m_blend == Blend::And)
-            dc.setCompositionMode(QPainter::RasterOp_SourceAndDestination);
-        dc.drawPixmap(QRect(0, 0, kSize, kSize), m_face);
-    }
+    if (!m_face.isNull())
+        dc.drawPixmap(QRect(0, 0, kSize, kSize), Face());
     if (hasFocus()) {
-        dc.setCompositionMode(QPainter::CompositionMode_SourceOver);
         QStyleOptionFocusRect option;
         option.initFrom(this);
         option.backgroundColor = palette().color(QPalette::Base);

@@ -18,9 +18,11 @@ class CDrawnButton : public QAbstractButton
 public:
     static constexpr int kSize = 20;
 
-    // How the face meets the ground: it covers its place, or it is ANDed
-    // onto it (round faces on white, which lets the ground through).
-    enum class Blend { Cover, And };
+    // How the face meets the ground, which shows through its transparent
+    // parts: it covers its place, or on a light ground it takes on the
+    // ground's tint, each colour masked by the ground's bits (the look List
+    // Setup's buttons always had); on a dark ground it stays as drawn.
+    enum class Blend { Cover, Tint };
 
     CDrawnButton(QAction *action, const QPixmap &face, Blend blend, QWidget *parent);
 
@@ -33,6 +35,8 @@ protected:
 
 private:
     void FollowAction();
+    // The face as the ground asks for it.
+    QPixmap Face() const;
 
     QAction *m_action;
     QPixmap m_face;

@@ -2,8 +2,43 @@
 
 #include "res/Art.h"
 #include "res/ResourceIds.h"
+#include "res/Tr.h"
 
 #include <QHeaderView>
+
+#include <iterator>
+
+namespace {
+
+// What each offered icon shows, for a screen reader, by row.
+constexpr const char *kIconNames[] = {
+    QT_TRANSLATE_NOOP("Quillmark", "Red pin"), QT_TRANSLATE_NOOP("Quillmark", "Orange pin"),
+    QT_TRANSLATE_NOOP("Quillmark", "Yellow pin"), QT_TRANSLATE_NOOP("Quillmark", "Green pin"),
+    QT_TRANSLATE_NOOP("Quillmark", "Teal pin"), QT_TRANSLATE_NOOP("Quillmark", "Blue pin"),
+    QT_TRANSLATE_NOOP("Quillmark", "Purple pin"), QT_TRANSLATE_NOOP("Quillmark", "Pink pin"),
+    QT_TRANSLATE_NOOP("Quillmark", "Brown pin"), QT_TRANSLATE_NOOP("Quillmark", "Grey pin"),
+    QT_TRANSLATE_NOOP("Quillmark", "Yellow folder"), QT_TRANSLATE_NOOP("Quillmark", "Blue folder"),
+    QT_TRANSLATE_NOOP("Quillmark", "Green folder"), QT_TRANSLATE_NOOP("Quillmark", "Red folder"),
+    QT_TRANSLATE_NOOP("Quillmark", "Orange folder"), QT_TRANSLATE_NOOP("Quillmark", "Purple folder"),
+    QT_TRANSLATE_NOOP("Quillmark", "Teal folder"), QT_TRANSLATE_NOOP("Quillmark", "Pink folder"),
+    QT_TRANSLATE_NOOP("Quillmark", "Brown folder"), QT_TRANSLATE_NOOP("Quillmark", "Grey folder"),
+    QT_TRANSLATE_NOOP("Quillmark", "Page"), QT_TRANSLATE_NOOP("Quillmark", "Yellow note"),
+    QT_TRANSLATE_NOOP("Quillmark", "Pink note"), QT_TRANSLATE_NOOP("Quillmark", "Green note"),
+    QT_TRANSLATE_NOOP("Quillmark", "Blue note"), QT_TRANSLATE_NOOP("Quillmark", "Orange note"),
+    QT_TRANSLATE_NOOP("Quillmark", "Checklist"), QT_TRANSLATE_NOOP("Quillmark", "Notepad"),
+    QT_TRANSLATE_NOOP("Quillmark", "Calendar"), QT_TRANSLATE_NOOP("Quillmark", "Page and pencil"),
+    QT_TRANSLATE_NOOP("Quillmark", "Pinned note"), QT_TRANSLATE_NOOP("Quillmark", "Receipt"),
+    QT_TRANSLATE_NOOP("Quillmark", "Exclamation mark"), QT_TRANSLATE_NOOP("Quillmark", "Question mark"),
+    QT_TRANSLATE_NOOP("Quillmark", "Dollar"), QT_TRANSLATE_NOOP("Quillmark", "Clock"),
+    QT_TRANSLATE_NOOP("Quillmark", "House"), QT_TRANSLATE_NOOP("Quillmark", "Car"),
+    QT_TRANSLATE_NOOP("Quillmark", "Telephone"), QT_TRANSLATE_NOOP("Quillmark", "Envelope"),
+    QT_TRANSLATE_NOOP("Quillmark", "Heart"), QT_TRANSLATE_NOOP("Quillmark", "Star"),
+    QT_TRANSLATE_NOOP("Quillmark", "Shopping cart"), QT_TRANSLATE_NOOP("Quillmark", "Person"),
+    QT_TRANSLATE_NOOP("Quillmark", "Lightning"), QT_TRANSLATE_NOOP("Quillmark", "Coffee cup"),
+};
+static_assert(std::size(kIconNames) == Res::kChooserIconCount);
+
+} // namespace
 
 CIconChooser::CIconChooser(QWidget *parent)
     : QTreeWidget(parent)
@@ -38,6 +73,8 @@ void CIconChooser::Fill(const CImageList &strip)
     for (int n = 0; n < Res::kChooserIconCount; ++n) {
         auto *row = new QTreeWidgetItem(QStringList{QString::number(n)});
         row->setIcon(0, strip.Icon(n));
+        // The number is what the row shows; a reader says what the picture is.
+        row->setData(0, Qt::AccessibleTextRole, Tr::tr(kIconNames[n]));
         rows.append(row);
     }
     addTopLevelItems(rows); // the tree takes ownership

@@ -101,15 +101,15 @@ CListSetupDlg::CListSetupDlg(QWidget *parent, Prompter *prompter)
 
     connect(m_comboLists, &QComboBox::activated, this, &CListSetupDlg::OnSelChangeLists);
 
-    // The faces are round buttons on white: ANDed onto the dialog, the white
-    // lets the background through.
+    // The faces are round buttons on white: the white around them lets the
+    // dialog's ground through, whose tint they take on a light desktop.
     for (int row = 0; row < 2; ++row) {
         for (int i = 0; i < 3; ++i) {
             const QString key = QKeySequence(kButtonKeys[i]).toString(QKeySequence::NativeText);
             auto *action = new QAction(ButtonText(row == 1, kFaces[i], QString()), this);
             action->setToolTip(ButtonText(row == 1, kFaces[i], key));
             connect(action, &QAction::triggered, this, (row == 0 ? kListActions : kItemActions)[i]);
-            m_buttons.append(new CDrawnButton(action, Art::Bitmap(kFaces[i]), CDrawnButton::Blend::And, this));
+            m_buttons.append(new CDrawnButton(action, Art::GroundlessBitmap(kFaces[i]), CDrawnButton::Blend::Tint, this));
             m_buttons.constLast()->move(kButtonLefts[i], kListRowTop);
         }
     }

@@ -42,6 +42,48 @@ QImage WithoutMagenta(QImage image)
     return image;
 }
 
+// The white around the picture, reached from the edges through white,
+// becomes transparent; white inside it (a glyph on a round face) stays.
+QImage WithoutWhiteAround(QImage image)
+{
+    image = image.convertToFormat(QImage::Format_ARGB32);
+    const int w = image.width();
+    const int h = image.height();
+    QList<QPoint> todo;
+    for (int x = 0; x < w; ++x)
+        todo << QPoint(x, 0) << QPoint(x, h - 1);
+    for (int y = 0; y < h; ++y)
+        todo << QPoint(0, y) << QPoint(w - 1, y);
+    while (!todo.isEmpty()) {
+        const QPoint p = todo.takeLast();
+        if (p.x() < 0 || p.y() < 0 || p.x() >= w || p.y() >= h)
+            continue;
+        auto *pixel = reinterpret_cast<QRgb *>(image.scanLine(p.y())) + p.x();
+        if (*pixel != 0xFFFFFFFF)
+            continue; // drawn, or transparent already
+        *pixel = 0;
+        todo << p + QPoint(1, 0) << p - QPoint(1, 0) << p + QPoint(0, 1) << p - QPoint(0, 1);
+    }
+    return image;
+}
+
+// The bitmap made over by `convert`, kept: the view draws it on every paint.
+QPixmap Converted(int id, const char *kind, QImage (*convert)(QImage))
+{
+    const QPixmap plain = Art::Bitmap(id);
+    if (plain.isNull())
+        return plain;
+    const QString key =
+        QStringLiteral("quillmark-art-%1-%2@%3").arg(QLatin1String(kind)).arg(id).arg(plain.devicePixelRatio());
+    QPixmap converted;
+    if (QPixmapCache::find(key, &converted))
+        return converted;
+    converted = QPixmap::fromImage(convert(plain.toImage()));
+    converted.setDevicePixelRatio(plain.devicePixelRatio());
+    QPixmapCache::insert(key, converted);
+    return converted;
+}
+
 } // namespace
 
 namespace Art {
@@ -53,18 +95,12 @@ QPixmap Bitmap(int id)
 
 QPixmap MaskedBitmap(int id)
 {
-    // The view masks the strip on every paint: keep the result.
-    const QPixmap plain = Bitmap(id);
-    if (plain.isNull())
-        return plain;
-    const QString key = QStringLiteral("quillmark-art-masked-%1@%2").arg(id).arg(plain.devicePixelRatio());
-    QPixmap masked;
-    if (QPixmapCache::find(key, &masked))
-        return masked;
-    masked = QPixmap::fromImage(WithoutMagenta(plain.toImage()));
-    masked.setDevicePixelRatio(plain.devicePixelRatio());
-    QPixmapCache::insert(key, masked);
-    return masked;
+    return Converted(id, "masked", WithoutMagenta);
+}
+
+QPixmap GroundlessBitmap(int id)
+{
+    return Converted(id, "groundless", WithoutWhiteAround);
 }
 
 QIcon ProgramIcon()

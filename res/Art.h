@@ -15,6 +15,10 @@ namespace Art {
 QPixmap Bitmap(int id);
 // The bitmap with magenta (255, 0, 255) made transparent.
 QPixmap MaskedBitmap(int id);
+// The bitmap with the white around its picture transparent, so that it
+// sits on the desktop's own ground, light or dark (the round buttons, the
+// tick); white inside the picture stays.
+QPixmap GroundlessBitmap(int id);
 // The program icon at all sizes we ship.
 QIcon ProgramIcon();
 // The part of pixmap inside rect, given in logical pixels, at the pixmap's

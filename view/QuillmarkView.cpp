@@ -14,6 +14,23 @@
 #include "view/ViewLook.h"
 
 #include <QAction>
+#include <QCheckBox>
+#include <QLabel>
+
+namespace {
+
+// The done tick as a screen reader and the space bar know it: a check box
+// that paints nothing over the tick the view draws.
+class CUndrawnBox : public QCheckBox
+{
+public:
+    using QCheckBox::QCheckBox;
+
+protected:
+    void paintEvent(QPaintEvent *) override {}
+};
+
+} // namespace
 
 CQuillmarkView::CQuillmarkView(CQuillmarkDoc &doc, QWidget *parent, Prompter *prompter)
     : QWidget(parent)
@@ -26,7 +43,10 @@ CQuillmarkView::CQuillmarkView(CQuillmarkDoc &doc, QWidget *parent, Prompter *pr
     // Every paint covers the whole surface: nothing needs erasing first.
     setAttribute(Qt::WA_OpaquePaintEvent);
     // After the model, which has then followed the change.
-    connect(&m_doc, &CQuillmarkDoc::itemChanged, this, qOverload<>(&QWidget::update));
+    connect(&m_doc, &CQuillmarkDoc::itemChanged, this, [this] {
+        ShowReadOuts();
+        update();
+    });
     connect(&m_doc, &CQuillmarkDoc::listsReplaced, this, &CQuillmarkView::OnListsReplaced);
     connect(&m_doc, &CQuillmarkDoc::saveFailed, this, [this](const QString &message) {
         Prompts().Message(this, message);
@@ -63,10 +83,27 @@ void CQuillmarkView::OnInitialUpdate()
     m_listItems->setObjectName(QStringLiteral("itemTable"));
     m_find = new CFindPane(*m_lists, this);
     m_find->setObjectName(QStringLiteral("findPane"));
+    //: What a screen reader calls the tree of all lists.
+    m_tree->setAccessibleName(Tr::tr("Lists"));
+    // The read-outs draw nothing: the view paints what they say. The item's
+    // come between the tree and the buttons in the Tab order.
+    for (QLabel *&readOut : m_readOuts) {
+        readOut = new QLabel(this);
+        readOut->setAttribute(Qt::WA_TransparentForMouseEvents);
+        readOut->hide();
+    }
+    for (ReadOut r : {ItemName, ItemDate, ItemPrice, ItemDescription})
+        m_readOuts[r]->setFocusPolicy(Qt::TabFocus);
+    m_doneBox = new CUndrawnBox(this);
+    m_doneBox->setAccessibleName(Tr::tr("Done"));
+    m_doneBox->setFocusPolicy(Qt::TabFocus);
+    m_doneBox->setAttribute(Qt::WA_TransparentForMouseEvents);
+    m_doneBox->hide();
+    connect(m_doneBox, &QAbstractButton::clicked, this, &CQuillmarkView::TickOrUntick);
     // After the controls: Tab goes from them to the buttons.
     for (int c = CViewActions::kFirstButton; c <= CViewActions::kLastButton; ++c) {
         const auto command = CViewActions::Command(c);
-        m_buttons[c] = new CDrawnButton(Action(command), Art::Bitmap(FaceOf(command)),
+        m_buttons[c] = new CDrawnButton(Action(command), Art::GroundlessBitmap(FaceOf(command)),
                                         CDrawnButton::Blend::Cover, this);
     }
     SetHideDone(Action(CViewActions::HideDone)->isChecked());
@@ -163,6 +200,8 @@ void CQuillmarkView::Show(Mode mode, std::optional<Mode> back)
         m_listItems->setFocus();
     else if (mode == Mode::Find)
         m_find->Start();
+    else if (mode == Mode::Item && HasCurrentItem())
+        m_readOuts[ItemName]->setFocus(); // a reader starts with the item's name
     else
         setFocus();
     update();
@@ -178,5 +217,6 @@ void CQuillmarkView::OnListsReplaced()
         GoBack();
     else if ((m_mode == Mode::Item && !HasCurrentItem()) || (m_mode == Mode::Items && !HasCurrentList()))
         Show(Mode::Tree, std::nullopt);
+    ShowReadOuts();
     update();
 }

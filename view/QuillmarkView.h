@@ -17,6 +17,8 @@ class CListsModel;
 class CQuillmarkDoc;
 class Prompter;
 class QAction;
+class QCheckBox;
+class QLabel;
 class QMenu;
 class QPainter;
 
@@ -152,6 +154,9 @@ private:
     void LayOut();
     void DrawBanner(QPainter &dc);
     void DrawItemDetails(QPainter &dc);
+    // The read-outs: the item's name, date, price and description, and the
+    // list's total, what is left and what is done.
+    enum ReadOut { ItemName, ItemDate, ItemPrice, ItemDescription, Total, TotalLeft, TotalDone, ReadOutCount };
     // The total of the list on show: its texts, where they are drawn, and
     // what its tool tip says over `area`; no amount when there is none.
     struct TotalLook
@@ -162,6 +167,32 @@ private:
     };
     TotalLook LayOutTotal() const;
     void DrawTotal(QPainter &dc);
+    // Where the item screen's texts are drawn, and what they say.
+    struct ItemLook
+    {
+        struct Section
+        {
+            ReadOut readOut;
+            QString label, value;
+            QPoint labelAt, valueAt;
+            QRect area; // the label and the value
+        };
+        QString name;
+        QRect nameArea;
+        int rule = 0; // the line under the name
+        QList<Section> sections; // the date and the price, as far as the item has them
+        QString description; // its line breaks as "\n"
+        QPoint descriptionLabelAt; // with a description only
+        QRect descriptionLabelArea, descriptionBox;
+        QRect tickArea; // with a tick only
+    };
+    ItemLook LayOutItem() const;
+
+    // What a screen reader reads of the drawn texts (ViewDraw.cpp): the
+    // item's name, date, price, description and done state, and the totals
+    // of the list; children that draw nothing, over what they stand for, and
+    // shown only while it is.
+    void ShowReadOuts();
 
     CQuillmarkDoc &m_doc;
     CListsModel *m_lists;
@@ -171,6 +202,9 @@ private:
     CFindPane *m_find = nullptr;
     // By command, for the drawn ones (CViewActions::kFirstButton on).
     std::array<CDrawnButton *, CViewActions::kLastButton + 1> m_buttons{};
+    std::array<QLabel *, ReadOutCount> m_readOuts{};
+    // The item's done tick, for a screen reader and the space bar.
+    QCheckBox *m_doneBox = nullptr;
     Mode m_mode = Mode::Tree;
     // Where the back button leads; none when it leads nowhere.
     std::optional<Mode> m_prevMode;

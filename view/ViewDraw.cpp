@@ -14,8 +14,10 @@
 #include "res/Tr.h"
 #include "view/ViewLook.h"
 
+#include <QCheckBox>
 #include <QFontMetrics>
 #include <QHelpEvent>
+#include <QLabel>
 #include <QPainter>
 #include <QToolTip>
 
@@ -94,6 +96,7 @@ void CQuillmarkView::LayOut()
             m_buttons[c]->setGeometry(ViewLook::ButtonRect(int(slot), height()));
         m_buttons[c]->setVisible(shown);
     }
+    ShowReadOuts();
 }
 
 void CQuillmarkView::paintEvent(QPaintEvent *)
@@ -129,54 +132,86 @@ void CQuillmarkView::DrawBanner(QPainter &dc)
                       Art::Region(banner, QRect(art.width() - 1, 0, 1, art.height())));
 }
 
+CQuillmarkView::ItemLook CQuillmarkView::LayOutItem() const
+{
+    using namespace ViewLook;
+    ItemLook look;
+    const CListItem &item = CurrentItem();
+    const int right = width();
+    const QFontMetrics title(TitleFont(), this);
+    const QFontMetrics label(LabelFont(), this);
+    const QFontMetrics value(ValueFont(), this);
+
+    if (item.m_bDone)
+        look.tickArea = QRect(QPoint(right - kTickFromRight, kItemNameAt.y()), kTickSource.size());
+    // A name too long for its line ends in an ellipsis before the tick.
+    const int nameEnd = item.m_bDone ? right - kTickFromRight - 1 : right - kRuleInset;
+    look.name = title.elidedText(item.m_strName, Qt::ElideRight, nameEnd - kItemNameAt.x());
+    look.nameArea = QRect(kItemNameAt, QSize(title.horizontalAdvance(look.name), title.height()));
+    look.rule = kItemNameAt.y() + title.height() + kRuleBelowName;
+    int y = look.rule + kGap;
+
+    const auto section = [&](ReadOut readOut, const QString &text, const QString &shown) {
+        ItemLook::Section part{readOut, text, shown, QPoint(kSectionLeft, y), {}, {}};
+        y += label.height() + kGap;
+        part.valueAt = QPoint(kSectionLeft, y);
+        y += value.height() + kGap;
+        part.area = QRect(part.labelAt, QSize(std::max(label.horizontalAdvance(text), value.horizontalAdvance(shown)),
+                                              part.valueAt.y() + value.height() - part.labelAt.y()));
+        look.sections.append(part);
+    };
+    if (item.m_bDated)
+        section(ItemDate, Tr::tr("Date"), ShownText::DateAndTime(item));
+    if (item.m_dPrice != 0.0)
+        section(ItemPrice, Tr::tr("Price"), ShownText::Price(item.m_dPrice));
+    if (item.m_strDesc.isEmpty())
+        return look;
+    look.description = item.m_strDesc;
+    look.description.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    look.description.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    look.descriptionLabelAt = QPoint(kSectionLeft, y);
+    look.descriptionLabelArea =
+        QRect(look.descriptionLabelAt, QSize(label.horizontalAdvance(Str::LabelDescription()), label.height()));
+    y += label.height() + kGap;
+    look.descriptionBox = QRect(QPoint(kDescriptionLeft, y),
+                                QPoint(right - kDescriptionRightInset - 1, height() - kDescriptionBottomInset - 1));
+    return look;
+}
+
 void CQuillmarkView::DrawItemDetails(QPainter &dc)
 {
     using namespace ViewLook;
     const CListItem &item = CurrentItem();
-    const int right = width();
+    const ItemLook look = LayOutItem();
 
-    if (item.m_bDone)
-        dc.drawPixmap(QPoint(right - kTickFromRight, kItemNameAt.y()),
-                      Art::Region(Art::Bitmap(Res::IDB_TICK), kTickSource));
+    if (!look.tickArea.isNull())
+        dc.drawPixmap(look.tickArea.topLeft(), Art::Region(Art::GroundlessBitmap(Res::IDB_TICK), kTickSource));
     if (item.m_nIcon >= Res::kFirstStripImage) {
         const QPixmap icon = m_tree->Images().Image(item.m_nIcon);
         if (!icon.isNull())
             dc.drawPixmap(QRect(kItemIconAt, QSize(Res::kImageSize, Res::kImageSize)), icon);
     }
     dc.setFont(TitleFont());
-    // A name too long for its line ends in an ellipsis before the tick.
-    const int nameEnd = item.m_bDone ? right - kTickFromRight - 1 : right - kRuleInset;
-    const QString name = dc.fontMetrics().elidedText(item.m_strName, Qt::ElideRight, nameEnd - kItemNameAt.x());
-    const int rule = kItemNameAt.y() + DrawTextAt(dc, kItemNameAt, name).height() + kRuleBelowName;
-    dc.drawLine(kRuleInset, rule, right - kRuleInset - 1, rule);
-    int y = rule + kGap;
+    DrawTextAt(dc, kItemNameAt, look.name);
+    dc.drawLine(kRuleInset, look.rule, width() - kRuleInset - 1, look.rule);
 
-    const auto line = [&](const QFont &font, const QString &text) {
-        dc.setFont(font);
-        return DrawTextAt(dc, QPoint(kSectionLeft, y), text).height();
-    };
-    const auto section = [&](const QString &label, const QString &value) {
-        y += line(LabelFont(), label) + kGap;
-        y += line(ValueFont(), value) + kGap;
-    };
-    if (item.m_bDated)
-        section(Tr::tr("Date"), ShownText::DateAndTime(item));
-    if (item.m_dPrice != 0.0)
-        section(Tr::tr("Price"), ShownText::Price(item.m_dPrice));
-    if (item.m_strDesc.isEmpty())
+    for (const ItemLook::Section &part : look.sections) {
+        dc.setFont(LabelFont());
+        DrawTextAt(dc, part.labelAt, part.label);
+        dc.setFont(ValueFont());
+        DrawTextAt(dc, part.valueAt, part.value);
+    }
+    if (look.descriptionLabelArea.isNull())
         return;
-    y += line(LabelFont(), Str::LabelDescription()) + kGap;
-    const QRect box(QPoint(kDescriptionLeft, y),
-                    QPoint(right - kDescriptionRightInset - 1, height() - kDescriptionBottomInset - 1));
+    dc.setFont(LabelFont());
+    DrawTextAt(dc, look.descriptionLabelAt, Str::LabelDescription());
+    const QRect box = look.descriptionBox;
     if (!box.isValid())
         return;
-    QString text = item.m_strDesc;
-    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
     dc.save();
     dc.setFont(ValueFont());
     dc.setClipRect(box);
-    dc.drawText(box, Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, text);
+    dc.drawText(box, Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, look.description);
     dc.restore();
 }
 
@@ -257,6 +292,85 @@ void CQuillmarkView::DrawTotal(QPainter &dc)
     DrawTextAt(dc, look.labelAt, look.label);
     if (!look.leftLabel.isEmpty())
         DrawTextAt(dc, look.leftLabelAt, look.leftLabel);
+}
+
+namespace {
+
+// A read-out says `name` over `area`, or is hidden when there is nothing to
+// say; a screen reader hears of a change of what it says.
+void SetReadOut(QWidget *readOut, const QString &name, const QRect &area)
+{
+    if (name.isEmpty()) {
+        readOut->hide();
+        return;
+    }
+    if (readOut->accessibleName() != name)
+        readOut->setAccessibleName(name);
+    readOut->setGeometry(area);
+    readOut->show();
+}
+
+// A label and what it labels, as a reader speaks them.
+QString Labelled(const QString &label, const QString &value)
+{
+    //: What a screen reader reads of a labelled value, e.g. "Price: 3.50".
+    return Tr::tr("%1: %2").arg(label, value);
+}
+
+} // namespace
+
+void CQuillmarkView::ShowReadOuts()
+{
+    if (!m_tree)
+        return;
+    // The table is called by its list's name, which may change on show.
+    if (m_mode == Mode::Items && HasCurrentList()) {
+        const QString list = m_doc.Lists().at(CListsModel::ListOf(m_curList)).m_strName;
+        if (m_listItems->accessibleName() != list)
+            m_listItems->setAccessibleName(list);
+    }
+    std::array<QString, ReadOutCount> names;
+    std::array<QRect, ReadOutCount> areas;
+    const bool item = m_mode == Mode::Item && HasCurrentItem();
+    if (item) {
+        const CListItem &shown = CurrentItem();
+        const ItemLook look = LayOutItem();
+        // The whole name and description, also where the screen cuts them.
+        names[ItemName] = Labelled(Tr::tr("Name"), shown.m_strName);
+        areas[ItemName] = look.nameArea;
+        for (const ItemLook::Section &part : look.sections) {
+            names[part.readOut] = Labelled(part.label, part.value);
+            areas[part.readOut] = part.area;
+        }
+        if (!look.descriptionLabelArea.isNull()) {
+            names[ItemDescription] = Labelled(Str::LabelDescription(), look.description);
+            areas[ItemDescription] = look.descriptionLabelArea | look.descriptionBox.intersected(rect());
+        }
+        m_doneBox->setChecked(shown.m_bDone);
+        // Over the tick, or where it would be.
+        m_doneBox->setGeometry(QRect(QPoint(width() - ViewLook::kTickFromRight, ViewLook::kItemNameAt.y()),
+                                     ViewLook::kTickSource.size()));
+    }
+    m_doneBox->setVisible(item);
+
+    const TotalLook total = LayOutTotal();
+    if (!total.amount.isEmpty()) {
+        names[Total] = Labelled(Tr::tr("Total"), total.amount);
+        areas[Total] = total.frame;
+        const CListItemArray::Split split = m_doc.Lists().at(CListsModel::ListOf(m_curList)).TotalSplit();
+        if (split.anyDone) {
+            names[TotalLeft] = Labelled(Tr::tr("Left"), ShownText::Price(split.left));
+            names[TotalDone] = Labelled(Tr::tr("Done"), ShownText::Price(split.done));
+            // Where what is left is drawn, in a wide window; else with the total.
+            areas[TotalLeft] = total.leftAmount.isEmpty()
+                                   ? total.frame
+                                   : QRect(total.leftLabelAt, QPoint(total.labelAt.x() - ViewLook::kLeftBeforeTotal - 1,
+                                                                     total.frame.bottom()));
+            areas[TotalDone] = total.frame;
+        }
+    }
+    for (int r = 0; r < ReadOutCount; ++r)
+        SetReadOut(m_readOuts[r], names[r], areas[r]);
 }
 
 bool CQuillmarkView::event(QEvent *event)

@@ -789,5 +789,201 @@ Wenn Quillmark auf „%2“ nicht mit diesen Listen läuft, können Sie trotzdem
         <source>&amp;Print...</source>
         <translation>&amp;Drucken...</translation>
     </message>
+    <message>
+        <source>Red pin</source>
+        <translation>Rote Nadel</translation>
+    </message>
+    <message>
+        <source>Orange pin</source>
+        <translation>Orange Nadel</translation>
+    </message>
+    <message>
+        <source>Yellow pin</source>
+        <translation>Gelbe Nadel</translation>
+    </message>
+    <message>
+        <source>Green pin</source>
+        <translation>Grüne Nadel</translation>
+    </message>
+    <message>
+        <source>Teal pin</source>
+        <translation>Türkise Nadel</translation>
+    </message>
+    <message>
+        <source>Blue pin</source>
+        <translation>Blaue Nadel</translation>
+    </message>
+    <message>
+        <source>Purple pin</source>
+        <translation>Lila Nadel</translation>
+    </message>
+    <message>
+        <source>Pink pin</source>
+        <translation>Rosa Nadel</translation>
+    </message>
+    <message>
+        <source>Brown pin</source>
+        <translation>Braune Nadel</translation>
+    </message>
+    <message>
+        <source>Grey pin</source>
+        <translation>Graue Nadel</translation>
+    </message>
+    <message>
+        <source>Yellow folder</source>
+        <translation>Gelber Ordner</translation>
+    </message>
+    <message>
+        <source>Blue folder</source>
+        <translation>Blauer Ordner</translation>
+    </message>
+    <message>
+        <source>Green folder</source>
+        <translation>Grüner Ordner</translation>
+    </message>
+    <message>
+        <source>Red folder</source>
+        <translation>Roter Ordner</translation>
+    </message>
+    <message>
+        <source>Orange folder</source>
+        <translation>Oranger Ordner</translation>
+    </message>
+    <message>
+        <source>Purple folder</source>
+        <translation>Lila Ordner</translation>
+    </message>
+    <message>
+        <source>Teal folder</source>
+        <translation>Türkiser Ordner</translation>
+    </message>
+    <message>
+        <source>Pink folder</source>
+        <translation>Rosa Ordner</translation>
+    </message>
+    <message>
+        <source>Brown folder</source>
+        <translation>Brauner Ordner</translation>
+    </message>
+    <message>
+        <source>Grey folder</source>
+        <translation>Grauer Ordner</translation>
+    </message>
+    <message>
+        <source>Page</source>
+        <translation>Seite</translation>
+    </message>
+    <message>
+        <source>Yellow note</source>
+        <translation>Gelber Zettel</translation>
+    </message>
+    <message>
+        <source>Pink note</source>
+        <translation>Rosa Zettel</translation>
+    </message>
+    <message>
+        <source>Green note</source>
+        <translation>Grüner Zettel</translation>
+    </message>
+    <message>
+        <source>Blue note</source>
+        <translation>Blauer Zettel</translation>
+    </message>
+    <message>
+        <source>Orange note</source>
+        <translation>Oranger Zettel</translation>
+    </message>
+    <message>
+        <source>Checklist</source>
+        <translation>Checkliste</translation>
+    </message>
+    <message>
+        <source>Notepad</source>
+        <translation>Notizblock</translation>
+    </message>
+    <message>
+        <source>Calendar</source>
+        <translation>Kalender</translation>
+    </message>
+    <message>
+        <source>Page and pencil</source>
+        <translation>Seite mit Stift</translation>
+    </message>
+    <message>
+        <source>Pinned note</source>
+        <translation>Angehefteter Zettel</translation>
+    </message>
+    <message>
+        <source>Receipt</source>
+        <translation>Kassenbon</translation>
+    </message>
+    <message>
+        <source>Exclamation mark</source>
+        <translation>Ausrufezeichen</translation>
+    </message>
+    <message>
+        <source>Question mark</source>
+        <translation>Fragezeichen</translation>
+    </message>
+    <message>
+        <source>Dollar</source>
+        <translation>Dollar</translation>
+    </message>
+    <message>
+        <source>Clock</source>
+        <translation>Uhr</translation>
+    </message>
+    <message>
+        <source>House</source>
+        <translation>Haus</translation>
+    </message>
+    <message>
+        <source>Car</source>
+        <translation>Auto</translation>
+    </message>
+    <message>
+        <source>Telephone</source>
+        <translation>Telefon</translation>
+    </message>
+    <message>
+        <source>Envelope</source>
+        <translation>Briefumschlag</translation>
+    </message>
+    <message>
+        <source>Heart</source>
+        <translation>Herz</translation>
+    </message>
+    <message>
+        <source>Star</source>
+        <translation>Stern</translation>
+    </message>
+    <message>
+        <source>Shopping cart</source>
+        <translation>Einkaufswagen</translation>
+    </message>
+    <message>
+        <source>Person</source>
+        <translation>Person</translation>
+    </message>
+    <message>
+        <source>Lightning</source>
+        <translation>Blitz</translation>
+    </message>
+    <message>
+        <source>Coffee cup</source>
+        <translation>Kaffeetasse</translation>
+    </message>
+    <message>
+        <source>Total</source>
+        <translation>Summe</translation>
+    </message>
+    <message>
+        <source>Left</source>
+        <translation>Offen</translation>
+    </message>
+    <message>
+        <source>%1: %2</source>
+        <translation>%1: %2</translation>
+    </message>
 </context>
 </TS>

@@ -156,7 +156,9 @@ private slots:
         Press(view, Qt::Key_Down);
         QCOMPARE(run.f.SelectedRows(), QModelIndexList{run.f.TableRow(0)});
         Press(view, Qt::Key_Return);
-        QCOMPARE(QApplication::focusWidget(), &view);
+        // The item screen starts with its name, a text of the view.
+        QCOMPARE(QApplication::focusWidget()->parentWidget(), &view);
+        QCOMPARE(QApplication::focusWidget()->accessibleName(), QStringLiteral("Name: Bread"));
         QCOMPARE(run.f.ItemOnShow()->m_strName, QStringLiteral("Bread"));
         Press(view, Qt::Key_Backspace);
         QCOMPARE(QApplication::focusWidget(), run.f.Table());

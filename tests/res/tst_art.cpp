@@ -89,8 +89,8 @@ void TestArt::runsAtTheDensityAskedFor()
 }
 
 // Each picture has the size the program draws or cuts it at. A button face
-// is copied plain onto white, and three of them combined with AND over a
-// grey dialog: its ground must be pure white around a coloured button.
+// is drawn without the white around it, on whatever ground the desktop has:
+// that white must be pure and reach the corners around a coloured button.
 void TestArt::bitmapSizes_data()
 {
     QTest::addColumn<int>("id");
@@ -127,7 +127,7 @@ void TestArt::bitmapSizes()
 
     // Loaded for the screen: the same logical size, the pixels of its density.
     const qreal ratio = ScreenRatio();
-    for (const QPixmap &pixmap : {Art::Bitmap(id), Art::MaskedBitmap(id)}) {
+    for (const QPixmap &pixmap : {Art::Bitmap(id), Art::MaskedBitmap(id), Art::GroundlessBitmap(id)}) {
         QVERIFY(!pixmap.isNull());
         QCOMPARE(pixmap.devicePixelRatio(), ratio);
         QCOMPARE(pixmap.size(), size * ratio);

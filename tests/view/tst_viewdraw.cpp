@@ -1,3 +1,5 @@
+#include "controls/DrawnButton.h"
+#include "dialogs/ListSetupDlg.h"
 #include "document/ListsModel.h"
 #include "res/Art.h"
 #include "res/ClientArea.h"
@@ -133,6 +135,73 @@ private slots:
         QVERIFY(AllOf(shot, QRect(0, bar.top(), bar.left(), kHeight - bar.top())));
         QVERIFY(AllOf(shot, QRect(bar.right() + 1, bar.top(), kWidth - bar.right() - 1, kHeight - bar.top())));
         QVERIFY(AllOf(shot, QRect(0, bar.bottom() + 1, kWidth, kHeight - bar.bottom() - 1)));
+    }
+
+    // Under a dark desktop the round buttons and the tick sit on the dark
+    // ground: the white around their pictures is not drawn.
+    void darkGround()
+    {
+        Fixture f;
+        CQuillmarkView &view = f.Start();
+        QPalette dark = view.palette();
+        const QColor ground(32, 32, 32);
+        dark.setColor(QPalette::Base, ground);
+        dark.setColor(QPalette::Text, Qt::white);
+        view.setPalette(dark);
+        const auto cornersOnGround = [&](const QImage &shot, const QRect &r) {
+            for (QPoint corner : {r.topLeft(), r.topRight(), r.bottomLeft(), r.bottomRight()})
+                if (shot.pixel(corner) != ground.rgb())
+                    return false;
+            return !AllOf(shot, r, ground.rgb()); // and the picture is there
+        };
+        const auto buttonsOnGround = [&](const char *screen) {
+            const QImage shot = Shot(view);
+            int shown = 0;
+            for (const CDrawnButton *button : view.findChildren<CDrawnButton *>()) {
+                if (button->isHidden())
+                    continue;
+                ++shown;
+                QVERIFY2(cornersOnGround(shot, button->geometry()),
+                         qPrintable(QStringLiteral("%1: %2").arg(QLatin1String(screen), button->objectName())));
+            }
+            QVERIFY(shown >= 4);
+        };
+        buttonsOnGround("tree");
+        f.OpenList(0);
+        buttonsOnGround("items");
+        f.SelectRows({1}); // Milk, done: with the tick
+        f.Run("Open");
+        QCOMPARE(f.Mode(), Shown::Item);
+        buttonsOnGround("item");
+        // The tick's top right corner is its stroke's end.
+        const QRect tick(QPoint(kWidth - kTickFromRight, kItemNameAt.y()), kTickSource.size());
+        const QImage shot = Shot(view);
+        for (QPoint corner : {tick.topLeft(), tick.bottomLeft(), tick.bottomRight()})
+            QCOMPARE(shot.pixel(corner), ground.rgb());
+        QVERIFY(!AllOf(shot, tick, ground.rgb()));
+
+        // List Setup's six buttons too, on the dialog's ground, their white
+        // glyphs white still rather than masked by the dark.
+        ScriptedPrompter prompter;
+        CListSetupDlg dlg(nullptr, &prompter);
+        dlg.m_lists = SampleLists();
+        dlg.m_nCurList = 0;
+        QPalette darkDialog = dlg.palette();
+        darkDialog.setColor(QPalette::Window, ground);
+        dlg.setPalette(darkDialog);
+        dlg.show();
+        const QImage setup = dlg.grab().toImage().convertToFormat(QImage::Format_RGB32);
+        const QList<CDrawnButton *> buttons = dlg.findChildren<CDrawnButton *>();
+        QCOMPARE(buttons.size(), 6);
+        for (const CDrawnButton *button : buttons) {
+            const QRect r = button->geometry();
+            QVERIFY2(cornersOnGround(setup, r), qPrintable(button->objectName()));
+            int whiteInside = 0;
+            for (int y = r.top(); y <= r.bottom(); ++y)
+                for (int x = r.left(); x <= r.right(); ++x)
+                    whiteInside += setup.pixel(x, y) == qRgb(255, 255, 255);
+            QVERIFY2(whiteInside > 0, qPrintable(button->objectName()));
+        }
     }
 
     // Icon, name (the tick at its right end, only the top left part of the
