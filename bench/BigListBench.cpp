@@ -134,11 +134,11 @@ int main(int argc, char *argv[])
         Time(redo, [&] { run(CViewActions::Redo); });
     };
     const auto commands = [&] {
-        Time("hide done items", [&] { view.HideDoneAction()->trigger(); });
-        Time("show done items again", [&] { view.HideDoneAction()->trigger(); });
+        Time("hide done items", [&] { view.Action(CViewActions::HideDone)->trigger(); });
+        Time("show done items again", [&] { view.Action(CViewActions::HideDone)->trigger(); });
 
         auto *field = view.findChild<QLineEdit *>(QStringLiteral("findField"));
-        Time("find: open", [&] { view.FindAction()->trigger(); });
+        Time("find: open", [&] { view.Action(CViewActions::Find)->trigger(); });
         for (const QChar letter : QStringLiteral("cafe")) {
             const QByteArray what = "find: type '" + QString(letter).toUtf8() + "'";
             Time(what.constData(), [&] {
