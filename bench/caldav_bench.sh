@@ -13,6 +13,7 @@
 #
 #   bench/caldav_bench.sh [--lists=L] [--items=N] [--upload=U] BUILD_DIR [RUNS]
 #                                                   (L 100, N 1000, U 1000, RUNS 5)
+# --upload=0 leaves the first upload out.
 #
 # Meant for a Release build of its own:
 #   cmake -S . -B build/bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF -DQUILLMARK_BENCH=ON
@@ -34,9 +35,10 @@ done
 usage="usage: bench/caldav_bench.sh [--lists=L] [--items=N] [--upload=U] BUILD_DIR [RUNS]"
 build=${1:?$usage}
 runs=${2:-5}
-for n in "$lists" "$items" "$upload" "$runs"; do
+for n in "$lists" "$items" "$runs"; do
     [[ $n =~ ^[1-9][0-9]*$ ]] || { echo "$usage" >&2; exit 64; }
 done
+[[ $upload =~ ^[0-9]+$ ]] || { echo "$usage" >&2; exit 64; }
 engine=$build/bench/quillmark_caldav_bench
 python=/usr/bin/python3
 
@@ -141,8 +143,8 @@ vdir() { # CONFIG_DIR ARGS...
     vdirsyncer -c "$dir/config" "$@" > "$dir/log" 2>&1 < /dev/null || { cat "$dir/log" >&2; exit 1; }
 }
 
-# (a) The first upload.
-for ((r = 1; r <= runs; ++r)); do
+# (a) The first upload; --upload=0 leaves it out.
+for ((r = 1; r <= runs && upload > 0; ++r)); do
     "$engine" upload "$url" "engine-up$r" secret "$upload" | awk '{ print $2 }' >> "$work/engine.upload"
     dir=$(vdir_config "up$r" "vdir-up$r" "from a")
     write_todos "$dir/local/Upload" "$upload" "vdir-up$r"
@@ -183,9 +185,11 @@ done
 
 requests() { awk -v w="$1" '$1 == w { print $3 }' "$work/engine.steady" | sort -n | uniq | paste -sd/; }
 echo "load average after the runs: $(cut -d' ' -f1-3 /proc/loadavg)"
-echo "first upload of $upload items, $runs runs:"
-echo "  engine:     $(median < "$work/engine.upload")"
-echo "  vdirsyncer: $(median < "$work/vdir.upload")"
+if ((upload > 0)); then
+    echo "first upload of $upload items, $runs runs:"
+    echo "  engine:     $(median < "$work/engine.upload")"
+    echo "  vdirsyncer: $(median < "$work/vdir.upload")"
+fi
 echo "receiving $lists lists of $items items, once: engine $(awk '$1 == "receive" { print $2 }' "$work/engine.steady") ms" \
      "in $(awk '$1 == "receive" { print $3 }' "$work/engine.steady") requests, vdirsyncer $vdir_receive ms"
 echo "no-change sync over $lists lists of $items items, $runs runs:"
