@@ -48,7 +48,7 @@ echo "machine: $(nproc) cores, load average $(cut -d' ' -f1-3 /proc/loadavg)"
 work=$(mktemp -d)
 server=
 cleanup() {
-    [ -z "$server" ] || kill "$server" 2>/dev/null || true
+    [ -z "$server" ] || { kill "$server" 2>/dev/null; wait "$server" 2>/dev/null; } || true
     rm -rf "$work"
 }
 trap cleanup EXIT
@@ -58,9 +58,13 @@ url=http://127.0.0.1:$port/
 users="engine vdir"
 for ((r = 1; r <= runs; ++r)); do users+=" engine-up$r vdir-up$r"; done
 for u in $users; do echo "$u:secret"; done > "$work/users"
+# vdirsyncer syncs all collections at once: more connections, and patience
+# on a busy machine, or it sees them reset.
 cat > "$work/config" <<EOF
 [server]
 hosts = 127.0.0.1:$port
+max_connections = 256
+timeout = 600
 [auth]
 type = htpasswd
 htpasswd_filename = $work/users
@@ -102,7 +106,11 @@ done
 echo "server: Radicale $($python -c 'import radicale; print(radicale.VERSION)') at $url," \
      "$lists lists of $items items in each filled account; vdirsyncer $(vdirsyncer --version | awk '{ print $NF }')"
 
-$python -m radicale --config "$work/config" > "$work/server.log" 2>&1 &
+# A longer queue of connections waiting to be taken than Radicale's five:
+# vdirsyncer opens one for each collection at once, and those past the queue
+# are reset here.
+$python -c 'import runpy, socketserver; socketserver.TCPServer.request_queue_size = 1024
+runpy.run_module("radicale", run_name="__main__", alter_sys=True)' --config "$work/config" > "$work/server.log" 2>&1 &
 server=$!
 for ((tries = 0; tries < 200; ++tries)); do
     curl -s -o /dev/null "$url" && break
