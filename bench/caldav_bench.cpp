@@ -31,15 +31,16 @@ struct Timed
 Timed Sync(const SyncAccount &account, const QList<SyncList> &lists, const SyncState &state)
 {
     CSyncEngine engine;
-    engine.SetLimits({60000, 512 * 1024 * 1024});
+    // A first read of many lists builds the server's caches: minutes.
+    engine.SetLimits({600000, 512 * 1024 * 1024});
     Timed timed;
-    timed.result.error = QStringLiteral("no answer within ten minutes");
+    timed.result.error = QStringLiteral("no answer within half an hour");
     QEventLoop loop;
     QObject::connect(&engine, &CSyncEngine::finished, &loop, [&](const SyncResult &r) {
         timed.result = r;
         loop.quit();
     });
-    QTimer::singleShot(600000, &loop, &QEventLoop::quit);
+    QTimer::singleShot(1800000, &loop, &QEventLoop::quit);
     QElapsedTimer clock;
     clock.start();
     if (!engine.Start(account, lists, state))

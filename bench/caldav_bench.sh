@@ -177,7 +177,7 @@ for ((r = 1; r <= runs; ++r)); do
     echo $(($(now_ms) - start)) >> "$work/vdir.nochange"
 done
 for ((r = 1; r <= runs; ++r)); do
-    file=$(find "$dir/local/list-$((r * 37 % lists + 1))" -name '*.ics' | sort | head -n 1)
+    file=$(find "$dir/local/list-$((r * 37 % lists + 1))" -name '*.ics' | sort | sed -n 1p)
     sed -i "s/^SUMMARY:.*/SUMMARY:Renamed here, run $r\r/" "$file"
     start=$(now_ms)
     vdir "$dir" sync
