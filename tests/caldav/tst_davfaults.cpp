@@ -197,7 +197,8 @@ private slots:
             result = r;
             loop.quit();
         });
-        QVERIFY(engine.Start({QUrl(QStringLiteral("http://192.0.2.1/")), QStringLiteral("a"), QStringLiteral("b")}, {}, {}));
+        // Refused before anything is sent: a password written into the address.
+        QVERIFY(engine.Start({QUrl(QStringLiteral("http://alice:pw@127.0.0.1:1/")), QStringLiteral("a"), QStringLiteral("b")}, {}, {}));
         loop.exec();
         QVERIFY(!result.ok);
         QCOMPARE(result.fault, SyncFault::Refused);
