@@ -1,9 +1,8 @@
 #include "sync/SyncState.h"
 
-#include "exchange/handover/SafeFileWrite.h"
+#include "platform/ReplacingFile.h"
 
 #include <QFile>
-#include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -125,18 +124,13 @@ SyncState SyncState::Load(const QString &path, QString *whyNot)
 
 bool SyncState::Save(const QString &path, QString *whyNot) const
 {
-    // What the lists hold, and where: the user's alone, as the data file.
-    // The safe write keeps the mode of the file it replaces, so a first
-    // state file is made empty and private before anything goes into it.
-    if (!QFileInfo::exists(path)) {
-        QFile made(path);
-        if (!made.open(QIODevice::WriteOnly)
-            || !made.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner)) {
-            if (whyNot)
-                *whyNot = made.errorString();
-            return false;
-        }
-    }
-    const QFileInfo info(path);
-    return WriteFileSafely(info.absolutePath(), info.fileName(), ToJson(), whyNot);
+    // What the lists hold, and where: the user's alone, as the data file,
+    // and replaced as a whole in the same way.
+    CReplacingFile file(path, CReplacingFile::Links::Follow, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+    const QByteArray bytes = ToJson();
+    if (file.Open() && file.Device().write(bytes) == bytes.size() && file.Commit())
+        return true;
+    if (whyNot)
+        *whyNot = file.ErrorString().isEmpty() ? file.Device().errorString() : file.ErrorString();
+    return false;
 }
