@@ -69,7 +69,7 @@ void CSyncEngine::Run::NextJob()
 
 void CSyncEngine::Run::StartList(Job job)
 {
-    m_work.emplace();
+    m_work = ListWork{};
     ListWork &w = *m_work;
     w.job = job;
     if (job.kind == Job::RemoveCollection) {

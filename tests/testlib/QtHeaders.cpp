@@ -1,0 +1,1 @@
+// Builds the Qt headers the tests share into their precompiled header.
