@@ -45,7 +45,10 @@ def main():
     name, wanted = sys.argv[1], [re.compile(w) for w in sys.argv[2:]]
     deadline = time.monotonic() + 20
     while True:
-        lines = tree(name)
+        try:
+            lines = tree(name)
+        except Exception as error:  # the registry not up yet
+            lines = ["(no tree: %s)" % error]
         missing = [w.pattern for w in wanted if not any(w.search(line) for line in lines)]
         if not missing or time.monotonic() > deadline:
             break

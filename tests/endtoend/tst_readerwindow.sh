@@ -16,15 +16,9 @@ set -euo pipefail
 program=$1 liststext=$2 shots=$3
 here=$(cd "$(dirname "$0")" && pwd)
 
-skip() {
-    if [ -n "${QUILLMARK_TEST_REQUIRE_TOOLS:-}" ]; then
-        echo "FAILED: $1 is not installed, though scripts/test installs it" >&2
-        exit 1
-    fi
-    echo "SKIPPED: $1 is not installed"
-    exit 77
-}
-for tool in Xvfb openbox xdotool xwininfo dbus-daemon dbus-send; do
+. "$here/session.sh"
+failed_shot=reader-failed.png
+for tool in dbus-daemon dbus-send; do
     command -v "$tool" >/dev/null || skip "$tool"
 done
 # pyatspi belongs to the system's Python, which another python3 on PATH hides.
@@ -37,66 +31,15 @@ for candidate in /usr/bin/python3 python3; do
 done
 [ -n "$python" ] || skip "python3-pyatspi"
 
-work=$(mktemp -d "${TMPDIR:-/tmp}/quillmark-reader.XXXXXX")
-pids=()
-cleanup() {
-    local pid
-    for pid in "${pids[@]}"; do
-        kill "$pid" 2>/dev/null || true
-    done
-    for pid in "${pids[@]}"; do
-        wait "$pid" 2>/dev/null || true
-    done
-    rm -rf "$work"
-}
-trap cleanup EXIT
-
-step=starting
-fail() {
-    echo "FAILED while $step: $*" >&2
-    [ -s "$work/program.log" ] && { echo "The program wrote:" >&2; cat "$work/program.log" >&2; }
-    if command -v import >/dev/null && [ -n "${DISPLAY:-}" ]; then
-        mkdir -p "$shots"
-        import -window root "$shots/reader-failed.png" 2>/dev/null && echo "The screen then: $shots/reader-failed.png" >&2
-    fi
-    exit 1
-}
-within() {
-    local deadline=$((SECONDS + 20))
-    until "$@"; do
-        [ $SECONDS -lt $deadline ] || return 1
-        sleep 0.05
-    done
-}
-
-home=$work/home
-export HOME=$home XDG_CONFIG_HOME=$home/.config XDG_DATA_HOME=$home/.local/share
-export XDG_CACHE_HOME=$home/.cache XDG_STATE_HOME=$home/.local/state XDG_RUNTIME_DIR=$work/runtime
-export QT_QPA_PLATFORM=xcb LANG=C.UTF-8 LC_ALL=C.UTF-8 TZ=UTC
-unset QT_QPA_PLATFORMTHEME QT_SCALE_FACTOR XDG_CURRENT_DESKTOP DESKTOP_SESSION AT_SPI_BUS_ADDRESS
-export LSAN_OPTIONS="suppressions=$here/lsan.supp${LSAN_OPTIONS:+:$LSAN_OPTIONS}"
-mkdir -p "$XDG_DATA_HOME/Fernwise/Quillmark" "$XDG_RUNTIME_DIR"
-chmod 700 "$XDG_RUNTIME_DIR"
-"$liststext" write "$XDG_DATA_HOME/Fernwise/Quillmark/Quillmark.dat" <<'LISTS' || fail "could not write the lists"
+"$liststext" write "$data" <<'LISTS' || fail "could not write the lists"
 list|Groceries|3
 item|Bread|wholemeal|2.40|-|-
 item|Milk|2 l|1.20|x|-
 LISTS
+start_x
 
-step="starting the X server"
-exec 3>"$work/display"
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
-pids+=($!)
-exec 3>&-
-display_ready() { [ -s "$work/display" ]; }
-within display_ready || fail "no display number: $(cat "$work/xvfb.log")"
-export DISPLAY=:$(head -n 1 "$work/display")
-openbox --sm-disable >"$work/openbox.log" 2>&1 &
-pids+=($!)
-wm_ready() { xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; }
-within wm_ready || fail "openbox did not start: $(cat "$work/openbox.log")"
-
-step="starting the session bus and the accessibility bus"
+now "starting the session bus and the accessibility bus"
+unset AT_SPI_BUS_ADDRESS
 export DBUS_SESSION_BUS_ADDRESS=unix:path=$work/bus
 dbus-daemon --session --nofork --address="$DBUS_SESSION_BUS_ADDRESS" >"$work/bus.log" 2>&1 &
 pids+=($!)
@@ -107,7 +50,7 @@ within bus_ready || fail "no session bus: $(cat "$work/bus.log")"
 dbus-send --session --print-reply --dest=org.a11y.Bus /org/a11y/bus org.a11y.Bus.GetAddress \
     >"$work/a11y.log" 2>&1 || skip "at-spi2-core ($(cat "$work/a11y.log"))"
 
-step="starting the program"
+now "starting the program"
 # Qt asks the desktop whether a reader runs; none does here, so it is told.
 QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 "$program" >"$work/program.log" 2>&1 &
 app=$!
@@ -124,7 +67,7 @@ tree() {
         || fail "$(cat "$work/tree.err")"$'\nThe tree:\n'"$(cat "$work/tree.txt")"
 }
 
-step="opening the list's table"
+now "opening the list's table"
 # The view, 240 x 268, fills the window under the menu bar; the tree's first
 # row, the root, is 30 pixels down.
 info=$(xwininfo -id "$main")
@@ -136,7 +79,7 @@ xdotool key --delay 30 Down Return
 cell() { echo "^ *table cell \\| $1 \\| $2 \\| "; }
 tree '^ *tree \| Groceries \| ' "$(cell Bread 'Not done')" "$(cell Milk Done)"
 
-step="opening Bread"
+now "opening Bread"
 # Down and back up selects the first row, as a person does.
 xdotool key --delay 30 Down Up Return
 shown='[^|]* \| .*\bshowing\b'
