@@ -2,11 +2,11 @@
 # What a screen reader gets from the program in a real window: an X server of
 # its own (Xvfb) with openbox, a session bus with the accessibility bus of
 # at-spi2-core on it, and the AT-SPI tree read as a reader reads it
-# (atspi_tree.py, with pyatspi). The session opens a list's table and then an
-# item, with the keys, and finds in the tree the list's name, each row's done
-# state as text (Qt 6.4 does not pass "checkable" on to AT-SPI, so a row that
-# is not done would otherwise say nothing of it), and the item screen's name,
-# price, description and done tick.
+# (atspi_tree.py, with pyatspi). The session opens a list in the tree, its
+# table and then an item, with the keys, and finds in the tree the list's
+# name, each row's done state as text (Qt 6.4 does not pass "checkable" on
+# to AT-SPI, so a row that is not done would otherwise say nothing of it),
+# and the item screen's name, price, description and done tick.
 #
 #   tst_readerwindow.sh PROGRAM LISTSTEXT SHOTS_DIR
 #
@@ -67,7 +67,7 @@ tree() {
         || fail "$(cat "$work/tree.err")"$'\nThe tree:\n'"$(cat "$work/tree.txt")"
 }
 
-now "opening the list's table"
+now "opening the list in the tree"
 # The view, 240 x 268, fills the window under the menu bar; the tree's first
 # row, the root, is 30 pixels down.
 info=$(xwininfo -id "$main")
@@ -75,9 +75,14 @@ x=$(sed -n 's/.*Absolute upper-left X: *//p' <<<"$info")
 y=$(sed -n 's/.*Absolute upper-left Y: *//p' <<<"$info")
 height=$(sed -n 's/.*Height: *//p' <<<"$info")
 xdotool mousemove --sync $((x + 60)) $((y + height - 268 + 38)) click 1
-xdotool key --delay 30 Down Return
+xdotool key --delay 30 Down Right
 cell() { echo "^ *table cell \\| $1 \\| $2 \\| "; }
-tree '^ *tree \| Groceries \| ' "$(cell Bread 'Not done')" "$(cell Milk Done)"
+tree '^ *tree \| Lists \| ' "$(cell Bread 'Not done')" "$(cell Milk Done).*\bchecked\b"
+
+now "opening the list's table"
+# Only the table has the Done column, whose cells have no name.
+xdotool key --delay 30 Return
+tree '^ *tree \| Groceries \| ' "$(cell '' 'Not done')" "$(cell '' Done).*\bchecked\b"
 
 now "opening Bread"
 # Down and back up selects the first row, as a person does.
