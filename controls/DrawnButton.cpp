@@ -38,13 +38,16 @@ QPixmap CDrawnButton::Face() const
     const QColor ground = under ? under->palette().color(under->backgroundRole()) : palette().color(QPalette::Window);
     if (ground.lightness() < 128)
         return m_face;
-    QImage tinted = m_face.toImage().convertToFormat(QImage::Format_ARGB32);
+    QImage tinted = m_face.toImage().convertToFormat(QImage::Format_ARGB32_Premultiplied);
     const QRgb mask = ground.rgb() | 0xFF000000;
     for (int y = 0; y < tinted.height(); ++y) {
         auto *line = reinterpret_cast<QRgb *>(tinted.scanLine(y));
         for (int x = 0; x < tinted.width(); ++x) {
-            if (qAlpha(line[x]) == 255)
-                line[x] &= mask;
+            const int over = 255 - qAlpha(line[x]);
+            if (over == 255)
+                continue;
+            // The picture's smoothed edge as it was on white, then masked.
+            line[x] = qRgb(qRed(line[x]) + over, qGreen(line[x]) + over, qBlue(line[x]) + over) & mask;
         }
     }
     QPixmap face = QPixmap::fromImage(tinted);

@@ -252,6 +252,13 @@ QVariant CListsModel::data(const QModelIndex &index, int role) const
         return column == Done ? QVariant(item->m_bDone ? Qt::Checked : Qt::Unchecked) : QVariant();
     case IconRole:
         return column == Name ? QVariant(item->m_nIcon) : QVariant();
+    case Qt::AccessibleDescriptionRole:
+        // Qt 6.4 does not tell AT-SPI that a row can be ticked, so a reader
+        // says nothing of an unticked one; the row says it in words.
+        if (column != Name && column != Done)
+            return {};
+        //: What a screen reader says of an item that is not done.
+        return item->m_bDone ? Str::ColumnDone() : Tr::tr("Not done");
     default:
         return {};
     }

@@ -8,6 +8,8 @@
 #include <QImage>
 #include <QPixmapCache>
 
+#include <algorithm>
+
 namespace {
 
 // Qt picks "@2x" files by itself only for icons, not for QPixmap(path), so
@@ -44,6 +46,9 @@ QImage WithoutMagenta(QImage image)
 
 // The white around the picture, reached from the edges through white,
 // becomes transparent; white inside it (a glyph on a round face) stays.
+// The picture's edge was smoothed onto that white: each pixel next to it
+// keeps only what it holds beyond the white, as the least opacity that gives
+// back the same colour over white, so a dark ground shows no light rim.
 QImage WithoutWhiteAround(QImage image)
 {
     image = image.convertToFormat(QImage::Format_ARGB32);
@@ -63,6 +68,32 @@ QImage WithoutWhiteAround(QImage image)
             continue; // drawn, or transparent already
         *pixel = 0;
         todo << p + QPoint(1, 0) << p - QPoint(1, 0) << p + QPoint(0, 1) << p - QPoint(0, 1);
+    }
+    const auto aroundOrOutside = [&image, w, h](int x, int y) {
+        return x < 0 || y < 0 || x >= w || y >= h || image.pixel(x, y) == 0;
+    };
+    QList<QPoint> edge;
+    for (int y = 0; y < h; ++y) {
+        for (int x = 0; x < w; ++x) {
+            if (image.pixel(x, y) == 0)
+                continue;
+            bool next = false;
+            for (int dy = -1; dy <= 1 && !next; ++dy)
+                for (int dx = -1; dx <= 1 && !next; ++dx)
+                    next = aroundOrOutside(x + dx, y + dy);
+            if (next)
+                edge << QPoint(x, y);
+        }
+    }
+    // Premultiplied, each channel is exactly what it adds over white.
+    image = image.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    for (QPoint p : std::as_const(edge)) {
+        auto *pixel = reinterpret_cast<QRgb *>(image.scanLine(p.y())) + p.x();
+        const int alpha = 255 - std::min({qRed(*pixel), qGreen(*pixel), qBlue(*pixel)});
+        if (alpha == 0)
+            continue; // white, shut in by the picture
+        const int over = 255 - alpha;
+        *pixel = qRgba(qRed(*pixel) - over, qGreen(*pixel) - over, qBlue(*pixel) - over, alpha);
     }
     return image;
 }

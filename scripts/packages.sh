@@ -21,6 +21,9 @@ QUILLMARK_TEST_PACKAGES=(
     # An X server with a window manager and a hand on its mouse and keys, for
     # the test in a real window.
     xvfb openbox xdotool x11-utils
+    # A session bus with at-spi2-core's accessibility bus, and pyatspi to
+    # read what a screen reader gets.
+    dbus at-spi2-core python3-pyatspi
     # The CalDAV servers the sync is tested against, on 127.0.0.1, and a
     # third-party client that stands in for a phone's task app.
     radicale xandikos python3-caldav

@@ -694,6 +694,11 @@ Wenn Quillmark auf „%2“ nicht mit diesen Listen läuft, können Sie trotzdem
         <translation>Fertig</translation>
     </message>
     <message>
+        <source>Not done</source>
+        <extracomment>What a screen reader says of an item that is not done.</extracomment>
+        <translation>Nicht fertig</translation>
+    </message>
+    <message>
         <source>Description</source>
         <translation>Beschreibung</translation>
     </message>

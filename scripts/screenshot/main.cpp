@@ -1,10 +1,10 @@
 // Renders the pictures of the documentation: the main view in each of its
 // modes, alone and inside the main window, and the List Setup and New Item
 // dialogs, from a sample data file kept in the repository; the window also
-// at 800 x 600 and under a dark palette. Under QT_SCALE_FACTOR=2 the names
-// get "@2x" (tree@2x.png): the dense screen's art. Runs without a display
-// (offscreen) and with a fixed time zone and style, so the same sources
-// always give the same pictures.
+// at 800 x 600, and it and the dialogs under a dark palette. Under
+// QT_SCALE_FACTOR=2 the names get "@2x" (tree@2x.png): the dense screen's
+// art. Runs without a display (offscreen) and with a fixed time zone and
+// style, so the same sources always give the same pictures.
 //
 //   quillmark_screenshots [--make-sample] [--sample FILE] [--out FOLDER]
 //
@@ -294,17 +294,18 @@ int main(int argc, char *argv[])
             return 1;
     }
     const CListCollection lists = SampleLists();
-    {
-        // The trip's items, the hotel selected.
-        CListSetupDlg dlg;
-        dlg.m_lists = lists;
-        dlg.m_nCurList = 1;
-        dlg.show();
-        dlg.ItemList()->setCurrentItem(dlg.ItemList()->topLevelItem(1));
-        if (!Save(dlg, picture(QStringLiteral("listsetup"))))
-            return 1;
-    }
-    {
+    // List Setup on the trip's items, the hotel selected, and New Item with
+    // the hotel in it; the names end in `tail`.
+    const auto dialogs = [&](const QString &tail) {
+        {
+            CListSetupDlg dlg;
+            dlg.m_lists = lists;
+            dlg.m_nCurList = 1;
+            dlg.show();
+            dlg.ItemList()->setCurrentItem(dlg.ItemList()->topLevelItem(1));
+            if (!Save(dlg, picture(QStringLiteral("listsetup") + tail)))
+                return false;
+        }
         const CListItem hotel = lists.at(1).GetItem(1);
         CNewItemDlg dlg;
         dlg.m_strName = hotel.m_strName;
@@ -314,8 +315,15 @@ int main(int argc, char *argv[])
         dlg.m_date = dlg.m_time = hotel.m_time;
         dlg.m_nIcon = hotel.m_nIcon;
         dlg.show();
-        if (!Save(dlg, picture(QStringLiteral("newitem"))))
-            return 1;
-    }
+        return Save(dlg, picture(QStringLiteral("newitem") + tail));
+    };
+    if (!dialogs(QString()))
+        return 1;
+    const QPalette light = QApplication::palette();
+    QApplication::setPalette(DarkPalette());
+    const bool darkDialogs = dialogs(QStringLiteral("-dark"));
+    QApplication::setPalette(light);
+    if (!darkDialogs)
+        return 1;
     return 0;
 }

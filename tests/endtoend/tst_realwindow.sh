@@ -22,61 +22,8 @@ set -euo pipefail
 
 cmake=$1 build=$2 liststext=$3 shots=$4
 
-skip() {
-    # scripts/test installs them all: there a missing one is a fault.
-    if [ -n "${QUILLMARK_TEST_REQUIRE_TOOLS:-}" ]; then
-        echo "FAILED: $1 is not installed, though scripts/test installs it" >&2
-        exit 1
-    fi
-    echo "SKIPPED: $1 is not installed"
-    exit 77
-}
-for tool in Xvfb openbox xdotool xprop xwininfo; do
-    command -v "$tool" >/dev/null || skip "$tool"
-done
-
-work=$(mktemp -d "${TMPDIR:-/tmp}/quillmark-realwindow.XXXXXX")
-pids=()
-cleanup() {
-    local pid
-    for pid in "${pids[@]}"; do
-        kill "$pid" 2>/dev/null || true
-    done
-    for pid in "${pids[@]}"; do
-        wait "$pid" 2>/dev/null || true
-    done
-    rm -rf "$work"
-}
-trap cleanup EXIT
-
-# Names the step the session is at, with the time since the start.
-started=$(date +%s%N)
-now() {
-    step=$1
-    printf '%6.2f s  %s\n' "$(( $(date +%s%N) - started ))e-9" "$step"
-}
+. "$(dirname "$0")/session.sh"
 now "installing"
-fail() {
-    echo "FAILED while $step: $*" >&2
-    if [ -s "$work/program.log" ]; then
-        echo "The program wrote:" >&2
-        cat "$work/program.log" >&2
-    fi
-    if command -v import >/dev/null && [ -n "${DISPLAY:-}" ]; then
-        mkdir -p "$shots"
-        import -window root "$shots/failed.png" 2>/dev/null && echo "The screen then: $shots/failed.png" >&2
-    fi
-    exit 1
-}
-
-# Polls for up to 20 seconds until the command succeeds.
-within() {
-    local deadline=$((SECONDS + 20))
-    until "$@"; do
-        [ $SECONDS -lt $deadline ] || return 1
-        sleep 0.05
-    done
-}
 
 # --- The program, installed as a user installs it ---------------------------
 prefix=$work/prefix
@@ -84,18 +31,7 @@ prefix=$work/prefix
 program=$prefix/bin/quillmark
 [ -x "$program" ] || fail "no $program after the install"
 
-# --- A made-up user: home, settings, lists -----------------------------------
-home=$work/home
-export HOME=$home XDG_CONFIG_HOME=$home/.config XDG_DATA_HOME=$home/.local/share
-export XDG_CACHE_HOME=$home/.cache XDG_STATE_HOME=$home/.local/state XDG_RUNTIME_DIR=$work/runtime
-# A bare X session: Qt's own widgets and dialogs, English texts.
-export QT_QPA_PLATFORM=xcb LANG=C.UTF-8 LC_ALL=C.UTF-8 TZ=UTC
-unset QT_QPA_PLATFORMTHEME QT_SCALE_FACTOR XDG_CURRENT_DESKTOP DESKTOP_SESSION
-# A build with the sanitizers: what the system's libraries keep is not ours.
-export LSAN_OPTIONS="suppressions=$(cd "$(dirname "$0")" && pwd)/lsan.supp${LSAN_OPTIONS:+:$LSAN_OPTIONS}"
-mkdir -p "$XDG_CONFIG_HOME/Fernwise" "$XDG_DATA_HOME/Fernwise/Quillmark" "$XDG_RUNTIME_DIR"
-chmod 700 "$XDG_RUNTIME_DIR"
-data=$XDG_DATA_HOME/Fernwise/Quillmark/Quillmark.dat
+# --- A made-up user's settings and lists --------------------------------------
 documents=$home/Documents
 pim=$XDG_DATA_HOME/Fernwise/Quillmark/pim
 
@@ -112,21 +48,7 @@ item|Tickets||120.00|-|-
 LISTS
 
 # --- An X server on a display number no one uses, and a window manager ------
-now "starting the X server"
-exec 3>"$work/display"
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
-pids+=($!)
-exec 3>&-
-display_ready() { [ -s "$work/display" ]; }
-within display_ready || fail "Xvfb gave no display number: $(cat "$work/xvfb.log")"
-export DISPLAY=:$(head -n 1 "$work/display")
-
-now "starting openbox"
-openbox --sm-disable >"$work/openbox.log" 2>&1 &
-wm_pid=$!
-pids+=($wm_pid)
-wm_ready() { xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; }
-within wm_ready || fail "openbox did not start: $(cat "$work/openbox.log")"
+start_x
 
 # --- Seeing and touching the program's windows -------------------------------
 # The program's visible windows (its pop-ups too), one id a line.

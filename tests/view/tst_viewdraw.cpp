@@ -13,6 +13,8 @@
 #include <QToolTip>
 #include <QTranslator>
 
+#include <algorithm>
+
 using namespace ViewTest;
 using namespace ViewLook;
 
@@ -52,6 +54,25 @@ bool AllOf(const QImage &shot, const QRect &area, QRgb colour = qRgb(255, 255, 2
 }
 
 constexpr QRgb kBlack = qRgb(0, 0, 0);
+
+// The lightest grey of the pixels of a picture on the ground `ground` that
+// touch the ground: the picture's edge, which shows a light rim where it was
+// smoothed onto white.
+int LightestEdge(const QImage &shot, const QRect &area, QRgb ground)
+{
+    int lightest = 0;
+    for (int y = area.top(); y <= area.bottom(); ++y) {
+        for (int x = area.left(); x <= area.right(); ++x) {
+            if (shot.pixel(x, y) == ground)
+                continue;
+            for (QPoint next : {QPoint(x - 1, y), QPoint(x + 1, y), QPoint(x, y - 1), QPoint(x, y + 1)}) {
+                if (area.contains(next) && shot.pixel(next) == ground)
+                    lightest = std::max(lightest, qGray(shot.pixel(x, y)));
+            }
+        }
+    }
+    return lightest;
+}
 
 // One line of text drawn on white with its top left at `at`, in a picture the
 // size of the view.
@@ -138,7 +159,8 @@ private slots:
     }
 
     // Under a dark desktop the round buttons and the tick sit on the dark
-    // ground: the white around their pictures is not drawn.
+    // ground: the white around their pictures is not drawn, nor a light rim
+    // where their edges were smoothed onto it.
     void darkGround()
     {
         Fixture f;
@@ -152,6 +174,8 @@ private slots:
             for (QPoint corner : {r.topLeft(), r.topRight(), r.bottomLeft(), r.bottomRight()})
                 if (shot.pixel(corner) != ground.rgb())
                     return false;
+            if (LightestEdge(shot, r, ground.rgb()) >= 128)
+                return false;
             return !AllOf(shot, r, ground.rgb()); // and the picture is there
         };
         const auto buttonsOnGround = [&](const char *screen) {
@@ -178,6 +202,7 @@ private slots:
         const QImage shot = Shot(view);
         for (QPoint corner : {tick.topLeft(), tick.bottomLeft(), tick.bottomRight()})
             QCOMPARE(shot.pixel(corner), ground.rgb());
+        QCOMPARE_LT(LightestEdge(shot, tick, ground.rgb()), 128);
         QVERIFY(!AllOf(shot, tick, ground.rgb()));
 
         // List Setup's six buttons too, on the dialog's ground, their white
