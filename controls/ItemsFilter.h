@@ -2,6 +2,9 @@
 
 #include <QSortFilterProxyModel>
 
+#include <map>
+#include <vector>
+
 class CListsModel;
 
 // The lists as one view shows them: done items left out while the user hides
@@ -32,6 +35,14 @@ protected:
     bool lessThan(const QModelIndex &left, const QModelIndex &right) const override;
 
 private:
+    const std::vector<quint32> &RanksOf(int list, int column) const;
+    void ForgetRanks();
+
     CListsModel &m_lists;
     bool m_hideDone = false;
+    // By list and column, its items' places in the column's order: made on
+    // the first comparison of a sort and kept until the lists change or the
+    // window is idle again.
+    mutable std::map<std::pair<int, int>, std::vector<quint32>> m_ranks;
+    mutable bool m_forgetQueued = false;
 };
