@@ -70,6 +70,13 @@ CItemsFilter::CItemsFilter(CListsModel &lists, QObject *parent)
 void CItemsFilter::ForgetRanks()
 {
     m_ranks.clear();
+    m_unsettled = true;
+}
+
+void CItemsFilter::sort(int column, Qt::SortOrder order)
+{
+    QSortFilterProxyModel::sort(column, order);
+    m_unsettled = false;
 }
 
 const std::vector<quint32> &CItemsFilter::RanksOf(int list, int column) const
@@ -101,14 +108,21 @@ void CItemsFilter::SetHideDone(bool hide)
     // window from answering for minutes on a long list. The rows are
     // mapped again, and sorted, as the view asks for them.
     invalidate();
+    m_unsettled = false;
 }
 
 void CItemsFilter::Settle()
 {
-    if (m_hideDone)
+    // Rows that nothing changed are where they belong: sorting a long list
+    // again on every change of screen kept the window waiting seconds.
+    if (!m_unsettled)
+        return;
+    if (m_hideDone) {
         invalidate();
-    else if (sortColumn() >= 0)
+        m_unsettled = false;
+    } else if (sortColumn() >= 0) {
         sort(sortColumn(), sortOrder());
+    }
 }
 
 bool CItemsFilter::hasChildren(const QModelIndex &parent) const

@@ -26,6 +26,8 @@ public:
     // Leaves out what is done now, and sorts what has changed.
     void Settle();
 
+    void sort(int column, Qt::SortOrder order = Qt::AscendingOrder) override;
+
     // Without hiding, a list has rows when it has items: asked of every list
     // the tree shows, this spares the walk through all their items.
     bool hasChildren(const QModelIndex &parent = {}) const override;
@@ -45,4 +47,7 @@ private:
     // window is idle again.
     mutable std::map<std::pair<int, int>, std::vector<quint32>> m_ranks;
     mutable bool m_forgetQueued = false;
+    // Whether the lists changed since the rows were last filtered and
+    // sorted.
+    bool m_unsettled = true;
 };
