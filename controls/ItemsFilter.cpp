@@ -2,7 +2,54 @@
 
 #include "document/ListsModel.h"
 
+#include <algorithm>
 #include <cmath>
+#include <utility>
+
+namespace {
+
+// For each item, its place in the order of `key`, equal keys sharing one.
+template<typename Key>
+std::vector<quint32> RanksBy(const QList<CListItem> &items, Key key)
+{
+    using Value = decltype(key(items.first()));
+    std::vector<std::pair<Value, quint32>> order;
+    order.reserve(size_t(items.size()));
+    for (qsizetype i = 0; i < items.size(); ++i)
+        order.emplace_back(key(items.at(i)), quint32(i));
+    std::sort(order.begin(), order.end());
+    std::vector<quint32> ranks(order.size());
+    quint32 rank = 0;
+    for (size_t i = 0; i < order.size(); ++i) {
+        if (i > 0 && order[i - 1].first < order[i].first)
+            ++rank;
+        ranks[order[i].second] = rank;
+    }
+    return ranks;
+}
+
+// The items' places in the order of a column. Names compare as the list's
+// own name order does; undated items come after the dated ones, and a price
+// that is no number after every number.
+std::vector<quint32> Ranks(const QList<CListItem> &items, int column)
+{
+    switch (column) {
+    case CListsModel::Name:
+        return NameRanks(items);
+    case CListsModel::Price:
+        return RanksBy(items, [](const CListItem &i) {
+            return std::pair(std::isnan(i.m_dPrice), std::isnan(i.m_dPrice) ? 0.0 : i.m_dPrice);
+        });
+    case CListsModel::Date:
+        return RanksBy(items, [](const CListItem &i) { return std::pair(!i.m_bDated, i.m_bDated ? i.m_time : 0); });
+    case CListsModel::Done:
+        return RanksBy(items, [](const CListItem &i) { return i.m_bDone; });
+    default:
+        return std::vector<quint32>(size_t(items.size()), 0);
+    }
+}
+
+} // namespace
 
 CItemsFilter::CItemsFilter(CListsModel &lists, QObject *parent)
     : QSortFilterProxyModel(parent)
@@ -10,6 +57,45 @@ CItemsFilter::CItemsFilter(CListsModel &lists, QObject *parent)
 {
     setDynamicSortFilter(false);
     setSourceModel(&lists);
+    // Before the rows change under the ranks: the proxy sorts the rows that
+    // come in as soon as it hears of them.
+    connect(&lists, &QAbstractItemModel::rowsAboutToBeInserted, this, &CItemsFilter::ForgetRanks);
+    connect(&lists, &QAbstractItemModel::rowsAboutToBeRemoved, this, &CItemsFilter::ForgetRanks);
+    connect(&lists, &QAbstractItemModel::rowsAboutToBeMoved, this, &CItemsFilter::ForgetRanks);
+    connect(&lists, &QAbstractItemModel::layoutAboutToBeChanged, this, &CItemsFilter::ForgetRanks);
+    connect(&lists, &QAbstractItemModel::modelAboutToBeReset, this, &CItemsFilter::ForgetRanks);
+    connect(&lists, &QAbstractItemModel::dataChanged, this, &CItemsFilter::ForgetRanks);
+}
+
+void CItemsFilter::ForgetRanks()
+{
+    m_ranks.clear();
+    m_unsettled = true;
+}
+
+void CItemsFilter::sort(int column, Qt::SortOrder order)
+{
+    QSortFilterProxyModel::sort(column, order);
+    m_unsettled = false;
+}
+
+const std::vector<quint32> &CItemsFilter::RanksOf(int list, int column) const
+{
+    const QList<CListItem> &items = m_lists.Lists().at(list).m_items;
+    const auto known = m_ranks.find({list, column});
+    if (known != m_ranks.end() && known->second.size() == size_t(items.size()))
+        return known->second;
+    if (!m_forgetQueued) {
+        m_forgetQueued = true;
+        QMetaObject::invokeMethod(
+                const_cast<CItemsFilter *>(this),
+                [this] {
+                    m_forgetQueued = false;
+                    m_ranks.clear();
+                },
+                Qt::QueuedConnection);
+    }
+    return m_ranks[{list, column}] = Ranks(items, column);
 }
 
 void CItemsFilter::SetHideDone(bool hide)
@@ -19,18 +105,24 @@ void CItemsFilter::SetHideDone(bool hide)
     m_hideDone = hide;
     // One notice for the whole table: the rows a filter leaves out or lets
     // in again lie all over a list, and told run by run they kept the
-    // window from answering for minutes on a long list.
+    // window from answering for minutes on a long list. The rows are
+    // mapped again, and sorted, as the view asks for them.
     invalidate();
-    if (sortColumn() >= 0)
-        sort(sortColumn(), sortOrder());
+    m_unsettled = false;
 }
 
 void CItemsFilter::Settle()
 {
-    if (m_hideDone)
+    // Rows that nothing changed are where they belong: sorting a long list
+    // again on every change of screen kept the window waiting seconds.
+    if (!m_unsettled)
+        return;
+    if (m_hideDone) {
         invalidate();
-    if (sortColumn() >= 0)
+        m_unsettled = false;
+    } else if (sortColumn() >= 0) {
         sort(sortColumn(), sortOrder());
+    }
 }
 
 bool CItemsFilter::hasChildren(const QModelIndex &parent) const
@@ -48,29 +140,13 @@ bool CItemsFilter::filterAcceptsRow(int sourceRow, const QModelIndex &sourcePare
     return !item || !item->m_bDone;
 }
 
-// Ties keep the list's own order (the sort is stable). Names compare as the
-// list's own name order does; undated items come after the dated ones, and
-// a price that is no number after every number.
+// Ties keep the list's own order (the sort is stable). A long list's sort
+// compares each row some twenty times: it compares numbers made once per
+// row, not the items themselves, which lie all over the memory.
 bool CItemsFilter::lessThan(const QModelIndex &left, const QModelIndex &right) const
 {
-    const CListItem *a = m_lists.Item(left);
-    const CListItem *b = m_lists.Item(right);
-    if (!a || !b)
+    if (CListsModel::ItemOf(left) < 0 || CListsModel::ItemOf(right) < 0)
         return left.row() < right.row();
-    switch (left.column()) {
-    case CListsModel::Name:
-        return CompareItemNames(a->m_strName.View(), b->m_strName.View()) < 0;
-    case CListsModel::Price:
-        if (std::isnan(a->m_dPrice) || std::isnan(b->m_dPrice))
-            return !std::isnan(a->m_dPrice) && std::isnan(b->m_dPrice);
-        return a->m_dPrice < b->m_dPrice;
-    case CListsModel::Date:
-        if (a->m_bDated != b->m_bDated)
-            return a->m_bDated;
-        return a->m_bDated && a->m_time < b->m_time;
-    case CListsModel::Done:
-        return !a->m_bDone && b->m_bDone;
-    default:
-        return false;
-    }
+    const std::vector<quint32> &ranks = RanksOf(CListsModel::ListOf(left), left.column());
+    return ranks[size_t(left.row())] < ranks[size_t(right.row())];
 }

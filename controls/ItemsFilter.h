@@ -2,6 +2,9 @@
 
 #include <QSortFilterProxyModel>
 
+#include <map>
+#include <vector>
+
 class CListsModel;
 
 // The lists as one view shows them: done items left out while the user hides
@@ -23,6 +26,8 @@ public:
     // Leaves out what is done now, and sorts what has changed.
     void Settle();
 
+    void sort(int column, Qt::SortOrder order = Qt::AscendingOrder) override;
+
     // Without hiding, a list has rows when it has items: asked of every list
     // the tree shows, this spares the walk through all their items.
     bool hasChildren(const QModelIndex &parent = {}) const override;
@@ -32,6 +37,17 @@ protected:
     bool lessThan(const QModelIndex &left, const QModelIndex &right) const override;
 
 private:
+    const std::vector<quint32> &RanksOf(int list, int column) const;
+    void ForgetRanks();
+
     CListsModel &m_lists;
     bool m_hideDone = false;
+    // By list and column, its items' places in the column's order: made on
+    // the first comparison of a sort and kept until the lists change or the
+    // window is idle again.
+    mutable std::map<std::pair<int, int>, std::vector<quint32>> m_ranks;
+    mutable bool m_forgetQueued = false;
+    // Whether the lists changed since the rows were last filtered and
+    // sorted.
+    bool m_unsettled = true;
 };

@@ -133,6 +133,40 @@ std::pair<int, int> ChangedColumns(const CListItem &a, const CListItem &b)
     return {first, last};
 }
 
+// Whether the items from .. from + count - 1 of both are the same entries.
+bool SameEntries(const QList<CListItem> &a, const QList<CListItem> &b, int from, int count)
+{
+    for (int i = from; i < from + count; ++i) {
+        if (!ListMatch::SameEntry(a.at(i), b.at(i)))
+            return false;
+    }
+    return true;
+}
+
+// Where the items from .. from + removed - 1 of `a` lost some and kept the
+// others in order, or gained some, as the `inserted` items of `b` from
+// `from`: each kept item's pair. None where some item changed.
+Pairs Kept(const QList<CListItem> &a, const QList<CListItem> &b, int from, int removed, int inserted)
+{
+    const bool lost = removed > inserted;
+    const QList<CListItem> &more = lost ? a : b;
+    const QList<CListItem> &fewer = lost ? b : a;
+    const int moreCount = std::max(removed, inserted);
+    const int fewerCount = std::min(removed, inserted);
+    Pairs pairs;
+    pairs.reserve(fewerCount);
+    int j = 0;
+    for (int i = 0; i < moreCount && j < fewerCount; ++i) {
+        if (!ListMatch::Identical(more.at(from + i), fewer.at(from + j)))
+            continue;
+        pairs.append(lost ? std::pair(i, j) : std::pair(j, i));
+        ++j;
+    }
+    if (j < fewerCount)
+        return {};
+    return pairs;
+}
+
 // The items from .. from + count - 1 as a list of their own.
 CListItemArray Part(const QList<CListItem> &items, int from, int count)
 {
@@ -377,8 +411,18 @@ void CListsModel::ReplaceItems(int row, const CListItemArray &now)
         ++tail;
     const int removed = int(old.size()) - head - tail;
     const int inserted = int(items.size()) - head - tail;
+    // Most changes of many rows only tick, only remove or only insert:
+    // their pairs are found in one pass, where matching the whole list
+    // would hash every item of it.
     Pairs pairs;
-    if (removed > 0 && inserted > 0) {
+    if (removed > 0 && removed == inserted && SameEntries(old, items, head, removed)) {
+        pairs.reserve(removed);
+        for (int i = 0; i < removed; ++i)
+            pairs.append({i, i});
+    } else if (removed > 0 && inserted > 0 && removed != inserted) {
+        pairs = Kept(old, items, head, removed, inserted);
+    }
+    if (pairs.isEmpty() && removed > 0 && inserted > 0) {
         const QList<qsizetype> match = ListMatch::MatchItems(Part(old, head, removed), Part(items, head, inserted));
         qsizetype last = -1;
         for (int i = 0; i < match.size(); ++i) {

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <limits>
+#include <string>
+#include <string_view>
 #include <type_traits>
 
 int CompareItemNames(QAnyStringView a, QAnyStringView b)
@@ -26,6 +28,80 @@ int CompareItemNames(QAnyStringView a, QAnyStringView b)
             return QString::compare(a.toString(), b.toString(), Qt::CaseInsensitive);
     }
     return QAnyStringView::compare(a, b, Qt::CaseInsensitive);
+}
+
+namespace {
+
+// Appends to `key` the name as CompareItemNames folds it, so that keys in
+// the order of their values, a shorter one first where one begins the
+// other, are in the order of the names.
+void AppendNameKey(QAnyStringView name, std::u32string &key)
+{
+    // A surrogate pair's second half is folded as the whole character, so
+    // that its value may lie beyond 16 bits.
+    name.visit([&key](auto view) {
+        if constexpr (std::is_same_v<decltype(view), QLatin1StringView>) {
+            for (const char c : view)
+                key.push_back(QChar::toCaseFolded(char32_t(uchar(c))));
+        } else if constexpr (std::is_same_v<decltype(view), QStringView>) {
+            char32_t last = 0;
+            for (const QChar c : view) {
+                const char32_t unit = c.unicode();
+                const char32_t ucs4 = QChar::isLowSurrogate(unit) && QChar::isHighSurrogate(last)
+                        ? QChar::surrogateToUcs4(char16_t(last), char16_t(unit))
+                        : unit;
+                last = unit;
+                key.push_back(QChar::toCaseFolded(ucs4));
+            }
+        } else {
+            AppendNameKey(view.toString(), key);
+        }
+    });
+}
+
+} // namespace
+
+std::vector<quint32> NameRanks(const QList<CListItem> &items)
+{
+    const size_t n = size_t(items.size());
+    std::u32string chars;
+    std::vector<size_t> starts(n + 1);
+    for (size_t i = 0; i < n; ++i) {
+        starts[i] = chars.size();
+        AppendNameKey(items.at(qsizetype(i)).m_strName.View(), chars);
+    }
+    starts[n] = chars.size();
+    const auto key = [&](quint32 i) { return std::u32string_view(chars).substr(starts[i], starts[i + 1] - starts[i]); };
+
+    // The first four characters of each key, packed so that most
+    // comparisons look at neither the key nor the item: a character beyond
+    // 16 bits counts as the largest, a key shorter than four as followed by
+    // zeros, and where two packs are equal the keys decide.
+    struct Entry
+    {
+        quint64 head;
+        quint32 item;
+    };
+    std::vector<Entry> order(n);
+    for (size_t i = 0; i < n; ++i) {
+        quint64 head = 0;
+        const std::u32string_view k = key(quint32(i));
+        for (size_t c = 0; c < 4; ++c)
+            head = head << 16 | (c < k.size() ? std::min<quint64>(k[c], 0xFFFF) : 0);
+        order[i] = {head, quint32(i)};
+    }
+    const auto less = [&](const Entry &a, const Entry &b) {
+        return a.head != b.head ? a.head < b.head : key(a.item) < key(b.item);
+    };
+    std::sort(order.begin(), order.end(), less);
+    std::vector<quint32> ranks(n);
+    quint32 rank = 0;
+    for (size_t i = 0; i < n; ++i) {
+        if (i > 0 && less(order[i - 1], order[i]))
+            ++rank;
+        ranks[order[i].item] = rank;
+    }
+    return ranks;
 }
 
 CListItem CListItemArray::GetItem(qsizetype index) const

@@ -37,6 +37,7 @@ private slots:
     void addItemSorted();
     void builderMatchesAddItemSorted_data();
     void builderMatchesAddItemSorted();
+    void nameRanksFollowTheNames();
 };
 
 // A default item, never a neighbour or a crash.
@@ -131,6 +132,40 @@ void TestListItems::builderMatchesAddItemSorted()
     CListItemArray built;
     built.m_items = builder.TakeSorted();
     QCOMPARE(Order(built), Order(expected));
+}
+
+// A sorted table orders names by their ranks: a pair ranked otherwise than
+// the names compare would show the list out of its own order. Every pair
+// of Latin-1 characters (the micro sign folds to Greek mu), characters
+// beyond 16 bits, lone surrogate halves, names that begin alike for more
+// than four characters, and one name beginning the other.
+void TestListItems::nameRanksFollowTheNames()
+{
+    QStringList names;
+    for (int c = 1; c < 256; ++c)
+        names.append(QString(QChar(c)) + u'x');
+    names << QStringLiteral("x") << QStringLiteral("") << QStringLiteral("\u03BC") << QStringLiteral("\u039C")
+          << QStringLiteral("\U00010400") << QStringLiteral("\U00010428") << QStringLiteral("\U00010401b")
+          << QStringLiteral("\uFB00") << QStringLiteral("\u0130") << QStringLiteral("\u212A")
+          << QStringLiteral("Shopping list") << QStringLiteral("shopping List") << QStringLiteral("shopping")
+          << QStringLiteral("SHOPPING LISTS") << QStringLiteral("Shop\u00B5") << QStringLiteral("Shop\u03BC");
+    names.append(QString(QChar(0xDC00)) + u'a');
+    names.append(QString(QChar(0xD801)) + u'a');
+    names.append(QString(QChar(0xFFFF)) + u'b');
+    QList<CListItem> items;
+    for (const QString &name : names)
+        items.append(Item(name));
+    const std::vector<quint32> ranks = NameRanks(items);
+    QCOMPARE(ranks.size(), size_t(items.size()));
+    const auto sign = [](auto c) { return c < 0 ? -1 : c > 0 ? 1 : 0; };
+    for (qsizetype i = 0; i < items.size(); ++i) {
+        for (qsizetype j = 0; j < items.size(); ++j) {
+            const int byName = sign(CompareItemNames(items.at(i).m_strName.View(), items.at(j).m_strName.View()));
+            const int ranked = sign(qint64(ranks[size_t(i)]) - qint64(ranks[size_t(j)]));
+            if (ranked != byName)
+                QFAIL(qPrintable(QStringLiteral("%1 / %2").arg(items.at(i).m_strName, items.at(j).m_strName)));
+        }
+    }
 }
 
 QUILLMARK_GUILESS_TEST_MAIN(TestListItems)
