@@ -16,9 +16,11 @@ CItemChange::CItemChange(Target &doc, const QString &text, int list, int item, C
 {
 }
 
-CListsChange::CListsChange(Target &doc, const QString &text, CListCollection after)
+CListsChange::CListsChange(Target &doc, const QString &text, CListCollection after, CollectionIds afterIds)
     : CListCommand(doc, text, Save::Now)
     , m_before(Lists())
     , m_after(std::move(after))
+    , m_beforeIds(Ids())
+    , m_afterIds(std::move(afterIds))
 {
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "document/ListIds.h"
 #include "model/ListItemArray.h"
 
 #include <QUndoCommand>
@@ -18,8 +19,9 @@ public:
     {
     public:
         virtual const CListCollection &Lists() const = 0;
+        virtual const CollectionIds &Ids() const = 0;
         virtual void PutItem(int list, int item, const CListItem &value, Save save) = 0;
-        virtual void PutLists(const CListCollection &lists, Save save) = 0;
+        virtual void PutLists(const CListCollection &lists, const CollectionIds &ids, Save save) = 0;
 
     protected:
         virtual ~Target() = default;
@@ -29,8 +31,9 @@ protected:
     CListCommand(Target &doc, const QString &text, Save save);
 
     const CListCollection &Lists() const { return m_doc.Lists(); }
+    const CollectionIds &Ids() const { return m_doc.Ids(); }
     void PutItem(int list, int item, const CListItem &value) { m_doc.PutItem(list, item, value, m_save); }
-    void PutLists(const CListCollection &lists) { m_doc.PutLists(lists, m_save); }
+    void PutLists(const CListCollection &lists, const CollectionIds &ids) { m_doc.PutLists(lists, ids, m_save); }
 
 private:
     Target &m_doc;
@@ -55,16 +58,20 @@ private:
 };
 
 // The whole collection replaced, and saved: List Setup, an import, merged
-// copies, Untick All, a duplicated list, a moved item. Both collections share all that the change left alone.
+// copies, Untick All, a duplicated list, a moved item, a sync. Both collections share all that the change left alone.
+// The identities go with them, so that a list or an item undone back is the
+// same one again.
 class CListsChange : public CListCommand
 {
 public:
-    CListsChange(Target &doc, const QString &text, CListCollection after);
+    CListsChange(Target &doc, const QString &text, CListCollection after, CollectionIds afterIds);
 
-    void undo() override { PutLists(m_before); }
-    void redo() override { PutLists(m_after); }
+    void undo() override { PutLists(m_before, m_beforeIds); }
+    void redo() override { PutLists(m_after, m_afterIds); }
 
 private:
     const CListCollection m_before;
     const CListCollection m_after;
+    const CollectionIds m_beforeIds;
+    const CollectionIds m_afterIds;
 };

@@ -59,14 +59,17 @@ DataFile::LoadResult CQuillmarkDoc::Load()
 {
     CListCollection lists;
     const DataFile::LoadResult result = m_file.Load(lists);
-    ResetLists(lists);
+    m_history.clear();
+    const CollectionIds ids = Path().isEmpty() ? ListIdentity::Fresh(lists)
+                                               : ListIdentity::Load(ListIdentity::PathBeside(Path()), lists);
+    PutLists(lists, ids, CListCommand::Save::WithNextSave);
     return result;
 }
 
 void CQuillmarkDoc::ResetLists(const CListCollection &lists)
 {
     m_history.clear();
-    PutLists(lists, CListCommand::Save::WithNextSave);
+    PutLists(lists, ListIdentity::Carry(m_lists, m_ids, lists), CListCommand::Save::WithNextSave);
 }
 
 CDataFileKeeper::FileState CQuillmarkDoc::CatchUp()
@@ -97,6 +100,10 @@ bool CQuillmarkDoc::TrySave(QString &errorString)
         m_lastSaveOk = false;
     } else {
         m_lastSaveOk = m_file.Write(m_lists, errorString);
+        // Without the identities a restart finds the lists again by their
+        // content: the save stands even if they cannot be written.
+        if (m_lastSaveOk)
+            ListIdentity::Save(ListIdentity::PathBeside(Path()), m_lists, m_ids);
     }
     return m_lastSaveOk;
 }
@@ -109,12 +116,12 @@ void CQuillmarkDoc::AfterStep()
         Save();
 }
 
-void CQuillmarkDoc::PushLists(const QString &text, const CListCollection &after)
+void CQuillmarkDoc::PushLists(const QString &text, const CListCollection &after, const CollectionIds &afterIds)
 {
-    if (after == m_lists)
+    if (after == m_lists && afterIds == m_ids)
         Save();
     else
-        m_history.push(new CListsChange(*this, text, after));
+        m_history.push(new CListsChange(*this, text, after, afterIds));
 }
 
 void CQuillmarkDoc::Undo()
@@ -166,9 +173,10 @@ bool CQuillmarkDoc::ReplaceItem(int list, int item, const CListItem &value)
     const CListCollection before = m_lists;
     const CListItem &old = before.at(list).m_items.at(item);
     const QString text = Tr::tr("Edit '%1'").arg(old.m_strName);
-    if (CatchUp() == CDataFileKeeper::FileState::TakenIn)
-        PushLists(text, m_file.RebaseEdit(m_lists, before, list, item, value));
-    else if (value == old)
+    if (CatchUp() == CDataFileKeeper::FileState::TakenIn) {
+        const CListCollection after = m_file.RebaseEdit(m_lists, before, list, item, value);
+        PushLists(text, after, ListIdentity::Carry(m_lists, m_ids, after));
+    } else if (value == old)
         Save();
     else
         m_history.push(new CItemChange(*this, text, list, item, value, CListCommand::Save::Now));
@@ -177,7 +185,7 @@ bool CQuillmarkDoc::ReplaceItem(int list, int item, const CListItem &value)
 
 void CQuillmarkDoc::ReplaceLists(const CListCollection &lists)
 {
-    ChangeLists(Tr::tr("List Setup"), lists);
+    ChangeLists(Tr::tr("List Setup"), lists, ListIdentity::Carry(m_lists, m_ids, lists));
 }
 
 bool CQuillmarkDoc::RemoveList(int list)
@@ -187,7 +195,9 @@ bool CQuillmarkDoc::RemoveList(int list)
     CListCollection lists = m_lists;
     const QString text = Tr::tr("Remove '%1'").arg(lists.at(list).m_strName);
     lists.removeAt(list);
-    ChangeLists(text, lists);
+    CollectionIds ids = m_ids;
+    ids.removeAt(list);
+    ChangeLists(text, lists, ids);
     return true;
 }
 
@@ -209,12 +219,18 @@ bool CQuillmarkDoc::RemoveItems(int list, QList<int> items)
         gone[item] = true;
     QList<CListItem> kept;
     kept.reserve(rows.size() - items.size());
+    CollectionIds ids = m_ids;
+    QList<QString> keptIds;
+    keptIds.reserve(kept.capacity());
     for (qsizetype i = 0; i < rows.size(); ++i) {
-        if (!gone.at(i))
+        if (!gone.at(i)) {
             kept.append(rows.at(i));
+            keptIds.append(ids.at(list).items.at(i));
+        }
     }
     rows = std::move(kept);
-    ChangeLists(text, lists);
+    ids[list].items = std::move(keptIds);
+    ChangeLists(text, lists, ids);
     return true;
 }
 
@@ -222,18 +238,19 @@ void CQuillmarkDoc::AppendList(const CListItemArray &list)
 {
     CListCollection lists = m_lists;
     lists.append(list);
-    ChangeLists(Tr::tr("Import '%1'").arg(list.m_strName), lists);
+    ChangeLists(Tr::tr("Import '%1'").arg(list.m_strName), lists, m_ids + CollectionIds{ListIdentity::Fresh(list)});
 }
 
 bool CQuillmarkDoc::MergeIn(const CListCollection &lists)
 {
-    ChangeLists(MergeCopiesText(), lists);
+    ChangeLists(MergeCopiesText(), lists, ListIdentity::Carry(m_lists, m_ids, lists));
     return m_lastSaveOk;
 }
 
 bool CQuillmarkDoc::TakeBackOwnSave()
 {
-    ChangeLists(MergeCopiesText(), m_file.WithOwnSaveTakenBack(m_lists));
+    const CListCollection after = m_file.WithOwnSaveTakenBack(m_lists);
+    ChangeLists(MergeCopiesText(), after, ListIdentity::Carry(m_lists, m_ids, after));
     return m_lastSaveOk;
 }
 
@@ -244,7 +261,7 @@ bool CQuillmarkDoc::UntickAll(int list)
     CListCollection after = m_lists;
     after[list] = ListReuse::Unticked(after.at(list));
     //: A change in the Edit menu; %1 is a list's name.
-    ChangeLists(Tr::tr("Untick All '%1'").arg(m_lists.at(list).m_strName), after);
+    ChangeLists(Tr::tr("Untick All '%1'").arg(m_lists.at(list).m_strName), after, m_ids);
     return true;
 }
 
@@ -255,7 +272,8 @@ bool CQuillmarkDoc::DuplicateList(int list, const QString &name, bool untick)
     CListCollection after = m_lists;
     after.append(ListReuse::Duplicate(m_lists.at(list), name, untick));
     //: A change in the Edit menu; %1 is the name of the list copied.
-    ChangeLists(Tr::tr("Duplicate List '%1'").arg(m_lists.at(list).m_strName), after);
+    ChangeLists(Tr::tr("Duplicate List '%1'").arg(m_lists.at(list).m_strName), after,
+                m_ids + CollectionIds{ListIdentity::Fresh(after.constLast())});
     return true;
 }
 
@@ -264,18 +282,35 @@ bool CQuillmarkDoc::MoveItem(int list, int item, int toList)
     CListCollection after = m_lists;
     if (!ListReuse::MoveItem(after, list, item, toList))
         return false;
+    // The item went in where the target list first differs from before.
+    const QList<CListItem> &was = m_lists.at(toList).m_items;
+    const QList<CListItem> &now = after.at(toList).m_items;
+    qsizetype at = 0;
+    while (at < was.size() && was.at(at) == now.at(at))
+        ++at;
+    CollectionIds ids = m_ids;
+    ids[toList].items.insert(at, ids.at(list).items.at(item));
+    ids[list].items.removeAt(item);
     //: A change in the Edit menu; %1 is an item's name.
-    ChangeLists(Tr::tr("Move Item '%1'").arg(m_lists.at(list).m_items.at(item).m_strName), after);
+    ChangeLists(Tr::tr("Move Item '%1'").arg(m_lists.at(list).m_items.at(item).m_strName), after, ids);
     return true;
 }
 
-void CQuillmarkDoc::ChangeLists(const QString &text, const CListCollection &after)
+void CQuillmarkDoc::ChangeFromElsewhere(const QString &text, const CListCollection &lists, const CollectionIds &ids)
+{
+    Q_ASSERT(lists.size() == ids.size());
+    ChangeLists(text, lists, ids);
+}
+
+void CQuillmarkDoc::ChangeLists(const QString &text, const CListCollection &after, const CollectionIds &afterIds)
 {
     const CListCollection before = m_lists;
-    if (CatchUp() == CDataFileKeeper::FileState::TakenIn)
-        PushLists(text, m_file.Rebase(m_lists, before, after));
-    else
-        PushLists(text, after);
+    if (CatchUp() == CDataFileKeeper::FileState::TakenIn) {
+        const CListCollection rebased = m_file.Rebase(m_lists, before, after);
+        PushLists(text, rebased, ListIdentity::Carry(after, afterIds, rebased));
+    } else {
+        PushLists(text, after, afterIds);
+    }
 }
 
 void CQuillmarkDoc::PutItem(int list, int item, const CListItem &value, CListCommand::Save save)
@@ -285,10 +320,11 @@ void CQuillmarkDoc::PutItem(int list, int item, const CListItem &value, CListCom
     SaveAfterStep(save);
 }
 
-void CQuillmarkDoc::PutLists(const CListCollection &lists, CListCommand::Save save)
+void CQuillmarkDoc::PutLists(const CListCollection &lists, const CollectionIds &ids, CListCommand::Save save)
 {
     const Span span = Difference(m_lists, lists);
     m_lists = lists;
+    m_ids = ids;
     if (span.removed != 0 || span.inserted != 0)
         emit listsReplaced(span.first, span.removed, span.inserted);
     SaveAfterStep(save);

@@ -49,6 +49,8 @@ public:
     void ResetLists(const CListCollection &lists);
 
     const CListCollection &Lists() const override { return m_lists; }
+    // Each list's and item's identity, in the order of Lists().
+    const CollectionIds &Ids() const override { return m_ids; }
     // Where the lists differ from those last read from the file or written
     // to it, the change is not saved yet.
     bool HasUnsavedChanges() const { return m_lists != m_file.Saved(); }
@@ -87,6 +89,9 @@ public:
     bool DuplicateList(int list, const QString &name, bool untick);
     // The item taken into another list, where that list's name order puts it.
     bool MoveItem(int list, int item, int toList);
+    // Lists changed elsewhere (a sync), with their identities, put in place
+    // of those held as one step named `text` that saves.
+    void ChangeFromElsewhere(const QString &text, const CListCollection &lists, const CollectionIds &ids);
 
 signals:
     // The item at (list, item) has a new value; the lists around it are as
@@ -107,8 +112,8 @@ signals:
 private:
     CDataFileKeeper::FileState CatchUp();
     // A change of the lists as a whole, made on the lists as they are.
-    void ChangeLists(const QString &text, const CListCollection &after);
-    void PushLists(const QString &text, const CListCollection &after);
+    void ChangeLists(const QString &text, const CListCollection &after, const CollectionIds &afterIds);
+    void PushLists(const QString &text, const CListCollection &after, const CollectionIds &afterIds);
     void Step(void (QUndoStack::*step)());
     // Runs once a step of the history has ended.
     void AfterStep();
@@ -117,10 +122,11 @@ private:
     bool HasItem(int list, int item) const;
     // What the steps of the history do (CListCommand::Target).
     void PutItem(int list, int item, const CListItem &value, CListCommand::Save save) override;
-    void PutLists(const CListCollection &lists, CListCommand::Save save) override;
+    void PutLists(const CListCollection &lists, const CollectionIds &ids, CListCommand::Save save) override;
     void SaveAfterStep(CListCommand::Save save);
 
     CListCollection m_lists;
+    CollectionIds m_ids;
     CDataFileKeeper m_file;
     QUndoStack m_history;
     // A step that saves has run; the save follows once the step has ended.

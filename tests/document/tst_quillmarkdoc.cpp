@@ -4,6 +4,7 @@
 #include "tests/testlib/QuillmarkTest.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 
@@ -104,6 +105,8 @@ private slots:
     void stepsOwnSaveTakesNewerFileIn();
     void reuseGoesOntoNewerFile();
     void nothingIsWrittenBeforeTheFirstLoad();
+    void identitiesFollowListsAndItems_data();
+    void identitiesFollowListsAndItems();
 };
 
 void TestQuillmarkDoc::changeUndoneAndRedone_data()
@@ -298,6 +301,140 @@ void TestQuillmarkDoc::nothingIsWrittenBeforeTheFirstLoad()
     l.doc.Load();
     QCOMPARE(l.doc.Lists(), RichSample());
     QCOMPARE(l.doc.UndoStack()->count(), 0); // a new history
+}
+
+namespace {
+
+// Who each list and item is, told by what none of the changes below alters
+// in RichSample(): a list's icon, an item's time.
+QString Tag(const CListItemArray &list)
+{
+    return QStringLiteral("list %1").arg(list.m_nIcon);
+}
+
+QString Tag(const CListItem &item)
+{
+    return QStringLiteral("item %1").arg(item.m_time);
+}
+
+QHash<QString, QString> IdsByTag(const CQuillmarkDoc &doc)
+{
+    QHash<QString, QString> out;
+    for (qsizetype i = 0; i < doc.Lists().size(); ++i) {
+        out.insert(Tag(doc.Lists().at(i)), doc.Ids().at(i).list);
+        for (qsizetype k = 0; k < doc.Lists().at(i).m_items.size(); ++k)
+            out.insert(Tag(doc.Lists().at(i).m_items.at(k)), doc.Ids().at(i).items.at(k));
+    }
+    return out;
+}
+
+// Every list and item keeps the identity its tag had, each appears once,
+// and the last `newLists` lists and all that is new have identities of
+// their own.
+void VerifyIds(const CQuillmarkDoc &doc, const QHash<QString, QString> &before, int newLists)
+{
+    const CListCollection &lists = doc.Lists();
+    const CollectionIds &ids = doc.Ids();
+    QCOMPARE(ids.size(), lists.size());
+    QSet<QString> seen;
+    const QSet<QString> old(before.cbegin(), before.cend());
+    const auto check = [&](const QString &id, const QString &tag, bool isNew) {
+        QVERIFY2(!id.isEmpty() && !seen.contains(id), qPrintable(tag));
+        seen.insert(id);
+        if (isNew || !before.contains(tag))
+            QVERIFY2(!old.contains(id), qPrintable(tag));
+        else
+            QVERIFY2(id == before.value(tag), qPrintable(tag));
+    };
+    for (qsizetype i = 0; i < lists.size(); ++i) {
+        const bool isNew = i >= lists.size() - newLists;
+        check(ids.at(i).list, Tag(lists.at(i)), isNew);
+        QCOMPARE(ids.at(i).items.size(), lists.at(i).m_items.size());
+        for (qsizetype k = 0; k < lists.at(i).m_items.size(); ++k)
+            check(ids.at(i).items.at(k), Tag(lists.at(i).m_items.at(k)), isNew);
+    }
+}
+
+} // namespace
+
+void TestQuillmarkDoc::identitiesFollowListsAndItems_data()
+{
+    QTest::addColumn<int>("change"); // a Change, or -1 merged copies, -2 a newer file
+    QTest::addColumn<int>("newLists");
+    for (const Change change : {Change::Tick, Change::Untick, Change::Edit, Change::ListSetup, Change::UntickAll,
+                                Change::MoveItem, Change::RemoveItems, Change::RemoveList})
+        QTest::addRow("change %d", int(change)) << int(change) << 0;
+    QTest::newRow("import") << int(Change::Import) << 1;
+    QTest::newRow("duplicate") << int(Change::Duplicate) << 1;
+    QTest::newRow("merged copies") << -1 << 0;
+    QTest::newRow("newer file") << -2 << 0;
+}
+
+// A sync tells by these identities which list and item on the server is
+// which: through edits, ticks, moves, undo and redo, merges, a newer file
+// and restarts they stay; a copy gets its own; a restart on a file changed
+// meanwhile finds them by content, and one on a damaged identities file
+// loses and doubles nothing.
+void TestQuillmarkDoc::identitiesFollowListsAndItems()
+{
+    QFETCH(int, change);
+    QFETCH(int, newLists);
+    Loaded l;
+    const CollectionIds ids0 = l.doc.Ids();
+    const QHash<QString, QString> tags = IdsByTag(l.doc);
+    CListCollection changed = l.doc.Lists();
+    changed[0].m_items.append(Item(QStringLiteral("Bread")).Time(Local(2031, 1, 1, 0, 0)));
+    changed[2].m_items[1].m_bDone = true;
+    if (change == -1) {
+        QVERIFY(l.doc.MergeIn(changed));
+    } else if (change == -2) {
+        QVERIFY(RenameOver(l.path, WriteToBytes(changed)));
+        l.doc.CatchUpWithFile();
+        QCOMPARE(l.doc.Lists(), changed);
+    } else {
+        Make(l.doc, Change(change));
+    }
+    VerifyIds(l.doc, tags, newLists);
+    const CollectionIds ids1 = l.doc.Ids();
+    if (l.doc.UndoStack()->count() > 0) {
+        l.doc.Undo();
+        QCOMPARE(l.doc.Ids(), ids0);
+        l.doc.Redo();
+        QCOMPARE(l.doc.Ids(), ids1);
+    }
+
+    QVERIFY(l.doc.Save());
+    {
+        CQuillmarkDoc again;
+        again.SetPath(l.path);
+        again.Load();
+        QCOMPARE(again.Ids(), ids1);
+    }
+    // Another program's save the identities file does not know of.
+    CListCollection other = l.doc.Lists();
+    other.last().m_items.append(Item(QStringLiteral("Pears")).Time(Local(2032, 1, 1, 0, 0)));
+    if (!other.first().m_items.isEmpty())
+        other.first().m_items.first().m_bDone ^= true;
+    QVERIFY(RenameOver(l.path, WriteToBytes(other)));
+    {
+        CQuillmarkDoc again;
+        again.SetPath(l.path);
+        again.Load();
+        CollectionIds ids = again.Ids();
+        QCOMPARE(ids.last().items.size(), other.last().m_items.size());
+        const QString pears = ids.last().items.takeLast();
+        QCOMPARE(ids, ids1);
+        QVERIFY(!IdsByTag(l.doc).values().contains(pears));
+    }
+    const QString idsPath = ListIdentity::PathBeside(l.path);
+    QVERIFY(QFile::resize(idsPath, QFileInfo(idsPath).size() / 2));
+    {
+        CQuillmarkDoc again;
+        again.SetPath(l.path);
+        again.Load();
+        QCOMPARE(again.Lists(), other);
+        VerifyIds(again, {}, 0);
+    }
 }
 
 QUILLMARK_GUILESS_TEST_MAIN(TestQuillmarkDoc)

@@ -1,0 +1,396 @@
+#include "document/ListIds.h"
+
+#include "platform/ReplacingFile.h"
+
+#include <QFile>
+#include <QHash>
+#include <QRandomGenerator>
+#include <QSet>
+
+#include <cstring>
+#include <optional>
+
+namespace {
+
+// An item's or a name's content as a number that stays the same from run to
+// run (the identities file keeps it): FNV-1a over the fields.
+class Fnv
+{
+public:
+    void Bytes(const void *data, size_t size)
+    {
+        const auto *p = static_cast<const unsigned char *>(data);
+        for (size_t i = 0; i < size; ++i) {
+            m_hash ^= p[i];
+            m_hash *= 1099511628211ULL;
+        }
+    }
+    void Text(QStringView text)
+    {
+        Bytes(text.utf16(), size_t(text.size()) * sizeof(char16_t));
+        const char16_t end = 0xffff; // no character: one text never runs into the next
+        Bytes(&end, sizeof end);
+    }
+    template <typename T> void Value(T value) { Bytes(&value, sizeof value); }
+    quint64 Hash() const { return m_hash; }
+
+private:
+    quint64 m_hash = 14695981039346656037ULL;
+};
+
+quint64 NameKey(QStringView name)
+{
+    Fnv f;
+    f.Text(name);
+    return f.Hash();
+}
+
+struct ItemShape
+{
+    quint64 content = 0;
+    quint64 name = 0;
+};
+
+struct ListShape
+{
+    quint64 name = 0;
+    QList<ItemShape> items;
+
+    quint64 ItemsKey() const
+    {
+        Fnv f;
+        for (const ItemShape &item : items)
+            f.Value(item.content);
+        return f.Hash();
+    }
+};
+
+ItemShape Shape(const CListItem &item)
+{
+    QString scratch;
+    Fnv f;
+    f.Text(item.m_strName.Utf16(scratch));
+    const quint64 name = NameKey(item.m_strName.Utf16(scratch));
+    f.Text(item.m_strDesc.Utf16(scratch));
+    quint64 price = 0;
+    static_assert(sizeof price == sizeof item.m_dPrice);
+    std::memcpy(&price, &item.m_dPrice, sizeof price);
+    f.Value(price);
+    f.Value(qint64(item.m_time));
+    f.Value(qint32(item.m_nIcon));
+    f.Value(quint8((item.m_bDone ? 1 : 0) | (item.m_bDated ? 2 : 0)));
+    return {f.Hash(), name};
+}
+
+ListShape Shape(const CListItemArray &list)
+{
+    ListShape shape{NameKey(list.m_strName), {}};
+    shape.items.reserve(list.m_items.size());
+    for (const CListItem &item : list.m_items)
+        shape.items << Shape(item);
+    return shape;
+}
+
+// Positions not yet taken, by key, first come first served.
+class Pool
+{
+public:
+    void Add(quint64 key, int list, int item) { m_free[key].append({list, item}); }
+    std::optional<std::pair<int, int>> Take(quint64 key, int onlyList = -1)
+    {
+        auto it = m_free.find(key);
+        if (it == m_free.end())
+            return std::nullopt;
+        QList<std::pair<int, int>> &places = *it;
+        for (qsizetype i = 0; i < places.size(); ++i) {
+            const std::pair<int, int> place = places.at(i);
+            if (m_taken.contains(place)) {
+                places.removeAt(i--);
+                continue;
+            }
+            if (onlyList >= 0 && place.first != onlyList)
+                continue;
+            places.removeAt(i);
+            m_taken.insert(place);
+            return place;
+        }
+        return std::nullopt;
+    }
+    void MarkTaken(int list, int item) { m_taken.insert({list, item}); }
+
+private:
+    QHash<quint64, QList<std::pair<int, int>>> m_free;
+    QSet<std::pair<int, int>> m_taken;
+};
+
+// The heart of Carry, on shapes; `listOf` holds what is matched already.
+CollectionIds CarryShapes(const QList<ListShape> &before, const CollectionIds &beforeIds,
+                          const QList<ListShape> &after, QList<int> listOf, QList<bool> usedBefore,
+                          const CollectionIds &matchedIds)
+{
+    QList<quint64> beforeKeys;
+    QList<quint64> afterKeys;
+    for (const ListShape &list : before)
+        beforeKeys << list.ItemsKey();
+    for (const ListShape &list : after)
+        afterKeys << list.ItemsKey();
+    const auto pairLists = [&](auto same) {
+        for (qsizetype i = 0; i < after.size(); ++i) {
+            for (qsizetype j = 0; j < before.size() && listOf.at(i) < 0; ++j) {
+                if (!usedBefore.at(j) && same(after.at(i), before.at(j), afterKeys.at(i) == beforeKeys.at(j))) {
+                    listOf[i] = int(j);
+                    usedBefore[j] = true;
+                }
+            }
+        }
+    };
+    // A list renamed keeps its items; one of the same name that changed
+    // comes before another that holds the same items (a copy).
+    pairLists([](const ListShape &a, const ListShape &b, bool sameItems) { return sameItems && a.name == b.name; });
+    pairLists([](const ListShape &a, const ListShape &b, bool) { return a.name == b.name; });
+    pairLists([](const ListShape &a, const ListShape &, bool sameItems) { return sameItems && !a.items.isEmpty(); });
+
+    CollectionIds ids(after.size());
+    Pool content;
+    Pool names;
+    for (qsizetype j = 0; j < before.size(); ++j) {
+        for (qsizetype k = 0; k < before.at(j).items.size(); ++k) {
+            content.Add(before.at(j).items.at(k).content, int(j), int(k));
+            names.Add(before.at(j).items.at(k).name, int(j), int(k));
+        }
+    }
+    const auto take = [&](std::pair<int, int> place) {
+        content.MarkTaken(place.first, place.second);
+        names.MarkTaken(place.first, place.second);
+        return beforeIds.at(place.first).items.at(place.second);
+    };
+    // The same content in the same list, then the same name there, then the
+    // same content in any list that changed (an item moved), the lists
+    // found again before those that are new (a copy made elsewhere).
+    for (qsizetype i = 0; i < after.size(); ++i) {
+        if (!matchedIds.at(i).list.isEmpty())
+            ids[i] = matchedIds.at(i);
+        else
+            ids[i] = ListIds{listOf.at(i) >= 0 ? beforeIds.at(listOf.at(i)).list : ListIdentity::NewId(),
+                             QList<QString>(after.at(i).items.size())};
+    }
+    for (int pass = 0; pass < 4; ++pass) {
+        for (qsizetype i = 0; i < after.size(); ++i) {
+            const int from = listOf.at(i);
+            if (!matchedIds.at(i).list.isEmpty() || (pass < 3 && from < 0) || (pass == 3 && from >= 0))
+                continue;
+            for (qsizetype k = 0; k < after.at(i).items.size(); ++k) {
+                if (!ids.at(i).items.at(k).isEmpty())
+                    continue;
+                const ItemShape &item = after.at(i).items.at(k);
+                std::optional<std::pair<int, int>> place;
+                if (pass == 0)
+                    place = content.Take(item.content, from);
+                else if (pass == 1)
+                    place = names.Take(item.name, from);
+                else
+                    place = content.Take(item.content);
+                if (place)
+                    ids[i].items[k] = take(*place);
+            }
+        }
+    }
+    for (ListIds &list : ids) {
+        for (QString &id : list.items) {
+            if (id.isEmpty())
+                id = ListIdentity::NewId();
+        }
+    }
+    return ids;
+}
+
+constexpr char kMagic[] = "QuillmarkIds 1";
+// Some tens of bytes an item; a file far larger holds no identities.
+constexpr qint64 kMaxFileBytes = 1024LL * 1024 * 1024;
+
+QByteArray Hex(quint64 value)
+{
+    return QByteArray::number(value, 16);
+}
+
+std::optional<quint64> FromHex(QByteArrayView text)
+{
+    bool ok = false;
+    const quint64 value = text.toULongLong(&ok, 16);
+    return ok ? std::optional(value) : std::nullopt;
+}
+
+QList<QByteArrayView> Fields(QByteArrayView line)
+{
+    QList<QByteArrayView> out;
+    qsizetype from = 0;
+    for (qsizetype space = line.indexOf(' '); space >= 0; space = line.indexOf(' ', from)) {
+        out << line.sliced(from, space - from);
+        from = space + 1;
+    }
+    out << line.sliced(from);
+    return out;
+}
+
+bool ValidId(QByteArrayView id)
+{
+    if (id.isEmpty() || id.size() > 200)
+        return false;
+    for (const char c : id) {
+        if (uchar(c) <= ' ')
+            return false;
+    }
+    return true;
+}
+
+} // namespace
+
+namespace ListIdentity {
+
+QString NewId()
+{
+    // A random part per run and a count: unique without the cost of a
+    // random number for each of a million items.
+    static const QString run = QString::number(QRandomGenerator::system()->generate64(), 36);
+    static quint64 count = 0;
+    return run + u'-' + QString::number(++count, 36);
+}
+
+ListIds Fresh(const CListItemArray &list)
+{
+    ListIds ids{NewId(), {}};
+    ids.items.reserve(list.m_items.size());
+    for (qsizetype i = 0; i < list.m_items.size(); ++i)
+        ids.items << NewId();
+    return ids;
+}
+
+CollectionIds Fresh(const CListCollection &lists)
+{
+    CollectionIds ids;
+    for (const CListItemArray &list : lists)
+        ids << Fresh(list);
+    return ids;
+}
+
+CollectionIds Carry(const CListCollection &before, const CollectionIds &beforeIds, const CListCollection &after)
+{
+    Q_ASSERT(before.size() == beforeIds.size());
+    // A list whose items are as they were keeps its identities whole; most
+    // lists share their items with the collection before, so this costs a
+    // pointer compare.
+    QList<int> listOf(after.size(), -1);
+    QList<bool> used(before.size(), false);
+    CollectionIds matched(after.size());
+    for (qsizetype i = 0; i < after.size(); ++i) {
+        // Renamed or given another icon in place, it holds the same items.
+        if (i < before.size() && after.at(i).m_items == before.at(i).m_items
+            && (!after.at(i).m_items.isEmpty() || after.at(i).m_strName == before.at(i).m_strName)) {
+            listOf[i] = int(i);
+            used[i] = true;
+        }
+    }
+    for (qsizetype i = 0; i < after.size(); ++i) {
+        for (qsizetype j = 0; j < before.size() && listOf.at(i) < 0; ++j) {
+            if (!used.at(j) && after.at(i) == before.at(j)) {
+                listOf[i] = int(j);
+                used[j] = true;
+            }
+        }
+        if (listOf.at(i) >= 0)
+            matched[i] = beforeIds.at(listOf.at(i));
+    }
+    // The rest by content; the lists matched already hold nothing to find.
+    QList<ListShape> beforeShapes(before.size());
+    QList<ListShape> afterShapes(after.size());
+    for (qsizetype j = 0; j < before.size(); ++j) {
+        if (!used.at(j))
+            beforeShapes[j] = Shape(before.at(j));
+    }
+    for (qsizetype i = 0; i < after.size(); ++i) {
+        if (listOf.at(i) < 0)
+            afterShapes[i] = Shape(after.at(i));
+    }
+    return CarryShapes(beforeShapes, beforeIds, afterShapes, listOf, used, matched);
+}
+
+QString PathBeside(const QString &dataFilePath)
+{
+    return dataFilePath + QStringLiteral(".ids");
+}
+
+bool Save(const QString &path, const CListCollection &lists, const CollectionIds &ids, QString *whyNot)
+{
+    Q_ASSERT(lists.size() == ids.size());
+    QByteArray bytes(kMagic);
+    bytes += '\n';
+    for (qsizetype i = 0; i < lists.size(); ++i) {
+        const ListShape shape = Shape(lists.at(i));
+        bytes += "L " + ids.at(i).list.toUtf8() + ' ' + Hex(shape.name) + ' ' + QByteArray::number(shape.items.size())
+                 + '\n';
+        for (qsizetype k = 0; k < shape.items.size(); ++k) {
+            bytes += ids.at(i).items.at(k).toUtf8() + ' ' + Hex(shape.items.at(k).content) + ' '
+                     + Hex(shape.items.at(k).name) + '\n';
+        }
+    }
+    CReplacingFile file(path, CReplacingFile::Links::Follow, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+    if (file.Open() && file.Device().write(bytes) == bytes.size() && file.Commit())
+        return true;
+    if (whyNot)
+        *whyNot = file.ErrorString().isEmpty() ? file.Device().errorString() : file.ErrorString();
+    return false;
+}
+
+CollectionIds Load(const QString &path, const CListCollection &lists)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly) || file.size() > kMaxFileBytes)
+        return Carry({}, {}, lists);
+    const QByteArray bytes = file.readAll();
+    QList<ListShape> shapes;
+    CollectionIds ids;
+    QSet<QByteArrayView> seen;
+    bool ok = bytes.startsWith(QByteArray(kMagic) + '\n');
+    qsizetype at = ok ? qsizetype(sizeof kMagic) : bytes.size();
+    qsizetype itemsDue = 0;
+    while (ok && at < bytes.size()) {
+        const qsizetype end = bytes.indexOf('\n', at);
+        if (end < 0) {
+            ok = false;
+            break;
+        }
+        const QList<QByteArrayView> fields = Fields(QByteArrayView(bytes).sliced(at, end - at));
+        at = end + 1;
+        if (itemsDue == 0) {
+            std::optional<quint64> name;
+            bool countOk = false;
+            if (fields.size() == 4 && fields.at(0) == "L" && ValidId(fields.at(1)) && (name = FromHex(fields.at(2))))
+                itemsDue = fields.at(3).toLongLong(&countOk);
+            ok = countOk && itemsDue >= 0 && !seen.contains(fields.at(1));
+            if (ok) {
+                seen.insert(fields.at(1));
+                shapes << ListShape{*name, {}};
+                ids << ListIds{QString::fromUtf8(fields.at(1)), {}};
+            }
+            continue;
+        }
+        const std::optional<quint64> content = fields.size() == 3 ? FromHex(fields.at(1)) : std::nullopt;
+        const std::optional<quint64> name = fields.size() == 3 ? FromHex(fields.at(2)) : std::nullopt;
+        ok = content && name && ValidId(fields.at(0)) && !seen.contains(fields.at(0));
+        if (ok) {
+            seen.insert(fields.at(0));
+            shapes.last().items << ItemShape{*content, *name};
+            ids.last().items << QString::fromUtf8(fields.at(0));
+            --itemsDue;
+        }
+    }
+    if (!ok || itemsDue != 0)
+        return Carry({}, {}, lists);
+    QList<ListShape> afterShapes;
+    for (const CListItemArray &list : lists)
+        afterShapes << Shape(list);
+    return CarryShapes(shapes, ids, afterShapes, QList<int>(lists.size(), -1), QList<bool>(shapes.size(), false),
+                       CollectionIds(lists.size()));
+}
+
+} // namespace ListIdentity
