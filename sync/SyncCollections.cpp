@@ -40,7 +40,7 @@ void CSyncEngine::Run::MakeCollection(const QUrl &url, int attempt)
             return;
         lw.collection = url;
         lw.agreedIcon = attempt == 0 ? std::optional<qint32>(lw.icon) : std::nullopt;
-        SyncStateList made{lw.job.id, url.path(QUrl::FullyEncoded), lw.name, lw.icon, {}, {}, {}};
+        SyncStateList made{lw.job.id, url.path(QUrl::FullyEncoded), lw.name, lw.icon, {}, {}, {}, {}};
         m_progress.lists.removeIf([&](const SyncStateList &l) { return l.id == lw.job.id; });
         m_progress.lists << made;
         lw.job.server = ServerList{made.href, lw.name, lw.agreedIcon, {}, {}};

@@ -98,12 +98,14 @@ void CSyncEngine::Run::StartList(Job job)
     // if the sync ends early, without a token, so that the next one reads
     // the list whole.
     if (!job.agreed && job.local >= 0 && !m_progress.List(job.id))
-        m_progress.lists << SyncStateList{job.id, s.href, s.name, s.icon.value_or(w.icon), {}, {}, {}};
+        m_progress.lists << SyncStateList{job.id, s.href, s.name, s.icon.value_or(w.icon), {}, {}, {}, {}};
     if (job.agreed) {
         for (const SyncStateItem &item : job.agreed->items)
             w.objects.insert(HrefKey(m_home, item.href), ServerObject{item.href, item.etag, item.ics});
         const bool sameToken = !s.syncToken.isEmpty() && s.syncToken == job.agreed->syncToken;
         const bool sameCtag = !s.ctag.isEmpty() && s.ctag == job.agreed->ctag;
+        if ((sameToken || sameCtag) && Unchanged(job))
+            return KeepAsAgreed();
         if (sameToken || sameCtag)
             return Settle();
         if (!s.syncToken.isEmpty() && !job.agreed->syncToken.isEmpty())

@@ -25,6 +25,10 @@ struct ServerObject
     QByteArray ics;
 };
 
+// What a list held here, for telling that it did not change: a digest of
+// its name, icon and items with their identities.
+QString ListFingerprint(const SyncList &list);
+
 // One sync under way. Every step ends in a callback from the client; the
 // run ends with Fail or with Succeed.
 class CSyncEngine::Run
@@ -82,6 +86,9 @@ private:
     void NextJob();
 
     void StartList(Job job);
+    // Neither side changed the list since the last sync.
+    bool Unchanged(const Job &job) const;
+    void KeepAsAgreed();
     void Upload();
     void MakeCollection(const QUrl &url, int attempt);
     void ReadChanges();

@@ -3,6 +3,8 @@
 #include "model/ListItemArray.h"
 #include "sync/DavRequests.h"
 
+#include <QCryptographicHash>
+
 using namespace DavRequests;
 using namespace DavXml;
 
@@ -16,7 +18,58 @@ void InsertSorted(QList<SyncItem> &items, SyncItem item)
     items.insert(at, std::move(item));
 }
 
+void AddText(QCryptographicHash &hash, QStringView text)
+{
+    hash.addData(QByteArrayView(reinterpret_cast<const char *>(text.utf16()), text.size() * 2));
+    hash.addData(QByteArrayView("\xff\xff", 2));
+}
+
+template <typename T> void AddValue(QCryptographicHash &hash, T value)
+{
+    hash.addData(QByteArrayView(reinterpret_cast<const char *>(&value), sizeof value));
+}
+
 } // namespace
+
+QString ListFingerprint(const SyncList &list)
+{
+    QCryptographicHash hash(QCryptographicHash::Sha1);
+    QString scratch;
+    AddText(hash, list.id);
+    AddText(hash, list.name);
+    AddValue(hash, list.icon);
+    AddValue(hash, list.items.size());
+    for (const SyncItem &i : list.items) {
+        AddText(hash, i.uid);
+        AddText(hash, i.item.m_strName.Utf16(scratch));
+        AddText(hash, i.item.m_strDesc.Utf16(scratch));
+        AddValue(hash, i.item.m_dPrice);
+        AddValue(hash, i.item.m_time);
+        AddValue(hash, i.item.m_nIcon);
+        AddValue(hash, char((i.item.m_bDone ? 1 : 0) | (i.item.m_bDated ? 2 : 0)));
+    }
+    return QString::fromLatin1(hash.result().toHex());
+}
+
+bool CSyncEngine::Run::Unchanged(const Job &job) const
+{
+    const SyncStateList &agreed = *job.agreed;
+    const ServerList &s = *job.server;
+    if (job.local < 0 || agreed.held.isEmpty() || s.name != agreed.name || (s.icon && *s.icon != agreed.icon))
+        return false;
+    return ListFingerprint(m_local.at(job.local)) == agreed.held;
+}
+
+// The list as the last sync left it on both sides: nothing to read, merge
+// or write.
+void CSyncEngine::Run::KeepAsAgreed()
+{
+    const Job job = m_work->job;
+    m_outLocal[job.local] = m_local.at(job.local);
+    m_new.lists << *job.agreed;
+    m_work.reset();
+    NextJob();
+}
 
 // After writes the collection's token moved on: read the changes since the
 // token the list was read with, and where they are only this sync's own
@@ -86,6 +139,7 @@ void CSyncEngine::Run::CloseList()
     }
     for (const SyncItem &item : std::as_const(w.added))
         InsertSorted(out.items, item);
+    const QString held = ListFingerprint(out);
     if (w.job.local >= 0)
         m_outLocal[w.job.local] = out;
     else
@@ -99,6 +153,7 @@ void CSyncEngine::Run::CloseList()
     agreed.syncToken = w.syncToken;
     agreed.ctag = w.ctag;
     agreed.items = w.agreedItems;
+    agreed.held = held;
     m_new.lists << agreed;
     m_work.reset();
     NextJob();

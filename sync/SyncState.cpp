@@ -55,7 +55,8 @@ QByteArray SyncState::ToJson() const
                                  {QStringLiteral("icon"), list.icon},
                                  {QStringLiteral("syncToken"), list.syncToken},
                                  {QStringLiteral("ctag"), list.ctag},
-                                 {QStringLiteral("items"), items}});
+                                 {QStringLiteral("items"), items},
+                                 {QStringLiteral("held"), list.held}});
     }
     const QJsonObject root{{QStringLiteral("format"), kFormat},
                            {QStringLiteral("server"), server},
@@ -85,6 +86,7 @@ std::optional<SyncState> SyncState::FromJson(const QByteArray &json)
         list.icon = o.value(u"icon").toInt();
         list.syncToken = o.value(u"syncToken").toString();
         list.ctag = o.value(u"ctag").toString();
+        list.held = o.value(u"held").toString();
         if (list.id.isEmpty() || list.href.isEmpty())
             return std::nullopt;
         for (const QJsonValue &i : o.value(u"items").toArray()) {

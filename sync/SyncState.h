@@ -29,6 +29,10 @@ struct SyncStateList
     QString syncToken; // the collection's, where the server offers them
     QString ctag;      // or its ctag
     QList<SyncStateItem> items;
+    // The list as this computer held it after that sync (ListFingerprint):
+    // while it and the collection's token stay the same, nothing of the list
+    // needs to be read or compared.
+    QString held;
 
     const SyncStateItem *Item(const QString &uid) const;
 };

@@ -185,6 +185,10 @@ Before the list&apos;s sum where a list is copied as text or printed; keep the s
         <source>Merge Conflict Copies</source>
         <translation>Konfliktkopien zusammenführen</translation>
     </message>
+    <message>
+        <source>Changes from the Server</source>
+        <translation>Änderungen vom Server</translation>
+    </message>
     <message numerus="yes">
         <source>Are you sure you want to remove the %n chosen items?</source>
         <translation>

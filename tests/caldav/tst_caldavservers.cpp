@@ -1,13 +1,18 @@
+#include "docsync/DocumentSync.h"
+#include "document/QuillmarkDoc.h"
 #include "sync/SyncEngine.h"
 #include "sync/SyncState.h"
 #include "tests/caldav/SyncRun.h"
 #include "tests/caldav/TestServer.h"
+#include "tests/testlib/DataFiles.h"
 #include "tests/testlib/Lists.h"
 #include "tests/testlib/QuillmarkTest.h"
 
 #include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
+#include <QEventLoop>
+#include <QTimer>
 #include <QTemporaryDir>
 
 using namespace QuillmarkTest;
@@ -114,6 +119,26 @@ class TestCalDavServers : public QObject
         return out;
     }
 
+    // One sync of the document, and any that follows it at once, waited for.
+    static QList<SyncResult> SyncDocument(CDocumentSync &sync)
+    {
+        QList<SyncResult> results;
+        QEventLoop loop;
+        const QMetaObject::Connection c = connect(&sync, &CDocumentSync::finished, &loop, [&](const SyncResult &r) {
+            results << r;
+            QTimer::singleShot(0, &loop, [&] {
+                if (!sync.IsRunning())
+                    loop.quit();
+            });
+        });
+        QTimer::singleShot(120000, &loop, &QEventLoop::quit);
+        sync.SyncNow();
+        if (sync.IsRunning())
+            loop.exec();
+        disconnect(c);
+        return results;
+    }
+
     static int CountContaining(const QStringList &texts, const QString &line)
     {
         int n = 0;
@@ -133,8 +158,12 @@ private slots:
     // Two computers and a phone on one server: a first upload, the lists
     // received, the phone's changes taken in with what it wrote kept, an
     // item changed on both sides, the server stopped mid-sync.
-    void scenario()
-    {
+    void scenario();
+    void documentSync();
+};
+
+void TestCalDavServers::scenario()
+{
         QFETCH(int, kind);
         QTemporaryDir dir;
         CTestServer server(CTestServer::Kind(kind), dir.filePath(QStringLiteral("server")));
@@ -317,8 +346,93 @@ private slots:
         QVERIFY(!Find(c.lists, QStringLiteral("Holiday")));
         QCOMPARE(Names(Find(c.lists, QStringLiteral("Shop"))), shopAtC.replace(QStringLiteral("Eggs"), QStringLiteral("Eggs*")));
         QCOMPARE(PhoneTodos(QStringLiteral("Shop")).size(), 6);
+}
+
+// The document synced: what the server brings is one step of the history,
+// saved at once; a change made while a sync runs is kept and sent by the
+// sync that follows; a change made while the server is down goes with the
+// next sync after a restart, as an update of the server's to-do.
+void TestCalDavServers::documentSync()
+{
+    QTemporaryDir dir;
+    CTestServer server(CTestServer::Radicale, dir.filePath(QStringLiteral("server")));
+    if (server.Missing())
+        QUILLMARK_SKIP_MISSING("the CalDAV server is not installed (scripts/packages.sh)");
+    QCOMPARE(server.Start(), QString());
+    m_server = &server;
+    m_onRequest = nullptr;
+    const QString path = dir.filePath(QStringLiteral("Quillmark.dat"));
+    QVERIFY(WriteFileBytes(path, WriteToBytes({List(QStringLiteral("Shop"), {Item(QStringLiteral("Bread")), Item(QStringLiteral("Milk")),
+                                                                             Item(QStringLiteral("Salt"))})})));
+    const SyncAccount account{server.Url(), server.User(), server.Password()};
+    {
+        CQuillmarkDoc doc;
+        doc.SetPath(path);
+        doc.Load();
+        CDocumentSync sync(doc);
+        sync.SetAccount(account);
+        sync.SetLimits({5000, 16 * 1024 * 1024});
+        QList<SyncResult> r = SyncDocument(sync);
+        QCOMPARE(r.size(), 1);
+        QVERIFY2(r.at(0).ok, qPrintable(r.at(0).error));
+        QCOMPARE(doc.UndoStack()->count(), 0); // nothing came in
+
+        // The user's own step stays undoable under the server's.
+        QVERIFY(doc.ReplaceItem(0, 2, Item(QStringLiteral("Sea salt"))));
+        Phone({QJsonArray{QStringLiteral("tick"), QStringLiteral("Shop"), QStringLiteral("Bread")},
+               QJsonArray{QStringLiteral("decorate"), QStringLiteral("Shop"), QStringLiteral("Milk")}});
+        // A tick while the sync runs: merged with what it brings, and sent
+        // by the next.
+        connect(&sync, &CDocumentSync::started, &doc, [&doc] { doc.SetDone(0, 1, true); }, Qt::SingleShotConnection);
+        r = SyncDocument(sync);
+        QCOMPARE(r.size(), 2);
+        QVERIFY2(r.at(0).ok && r.at(1).ok, qPrintable(r.at(0).error + r.at(1).error));
+        QStringList names;
+        for (const CListItem &item : doc.Lists().at(0).m_items)
+            names << QString(item.m_strName) + (item.m_bDone ? QStringLiteral("*") : QString());
+        QCOMPARE(names.join(u','), QStringLiteral("Bread*,Milk*,Sea salt"));
+        QCOMPARE(doc.UndoStack()->undoText(), QStringLiteral("Changes from the Server"));
+        QCOMPARE(FileBytes(path), WriteToBytes(doc.Lists()));
+        QStringList shop = PhoneTodos(QStringLiteral("Shop"));
+        QCOMPARE(shop.size(), 3);
+        QCOMPARE(CountContaining(shop, QStringLiteral("STATUS:COMPLETED")), 2);
+        QCOMPARE(CountContaining(shop, QStringLiteral("SUMMARY:Sea salt")), 1);
+        doc.Undo();
+        QCOMPARE(doc.Lists().at(0).m_items.at(0).m_bDone, false);
+        doc.Undo();
+        doc.Undo();
+        QCOMPARE(doc.Lists().at(0).m_items.at(2).m_strName, QStringLiteral("Salt"));
+        for (int i = 0; i < 3; ++i)
+            doc.Redo();
+        QCOMPARE(doc.Lists().at(0).m_items.at(0).m_bDone, true);
+
+        // The server down: the rename stays pending through a restart.
+        server.Kill();
+        QVERIFY(doc.ReplaceItem(0, 1, Item(QStringLiteral("Oat milk")).Done()));
+        r = SyncDocument(sync);
+        QCOMPARE(r.size(), 1);
+        QVERIFY(!r.at(0).ok);
     }
-};
+    QCOMPARE(server.Start(), QString());
+    CQuillmarkDoc doc;
+    doc.SetPath(path);
+    doc.Load();
+    CDocumentSync sync(doc);
+    sync.SetAccount(account);
+    const QList<SyncResult> r = SyncDocument(sync);
+    QCOMPARE(r.size(), 1);
+    QVERIFY2(r.at(0).ok, qPrintable(r.at(0).error));
+    const QStringList shop = PhoneTodos(QStringLiteral("Shop"));
+    QCOMPARE(shop.size(), 3);
+    QString milk;
+    for (const QString &text : shop) {
+        if (text.contains(QStringLiteral("SUMMARY:Oat milk")))
+            milk = text;
+    }
+    // The phone's recurrence is still on it: the to-do was updated, not
+    // removed and made again.
+    QVERIFY2(milk.split(u'\n').contains(QStringLiteral("RRULE:FREQ=WEEKLY;BYDAY=SA")), qPrintable(milk));
+}
 
 QUILLMARK_GUILESS_TEST_MAIN(TestCalDavServers)
 #include "tst_caldavservers.moc"
