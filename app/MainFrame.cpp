@@ -5,6 +5,7 @@
 #include "app/ExchangeCommands.h"
 #include "app/ExitSaver.h"
 #include "app/HelpWindow.h"
+#include "app/SyncControl.h"
 #include "document/QuillmarkDoc.h"
 #include "model/ConflictCopies.h"
 #include "platform/DataFileWatcher.h"
@@ -38,6 +39,7 @@ CMainFrame::CMainFrame(QWidget *parent, Prompter *prompter)
     })
 {
     setWindowTitle(Str::AppTitle());
+    m_sync = new CSyncControl(*m_doc, *this, *m_prompter);
     CreateMenus();
 
     // At its smallest the view is the default size of the window; the user may make
@@ -48,6 +50,8 @@ CMainFrame::CMainFrame(QWidget *parent, Prompter *prompter)
     connect(m_view, &CQuillmarkView::exitRequested, this, &CMainFrame::OnExitRequested);
     connect(m_view, &CQuillmarkView::aboutRequested, this, &CMainFrame::OnAppAbout);
     connect(m_view, &CQuillmarkView::contentsRequested, this, &CMainFrame::OnHelpContents);
+    connect(m_view, &CQuillmarkView::syncNowRequested, m_sync, &CSyncControl::SyncNow);
+    connect(m_view, &CQuillmarkView::syncAccountRequested, m_sync, &CSyncControl::EditAccount);
     // QCoreApplication::quit() (the session manager's, for one) closes the
     // window first, so the close event below covers it.
     connect(qGuiApp, &QGuiApplication::commitDataRequest, this, &CMainFrame::OnCommitData);
@@ -63,6 +67,8 @@ CMainFrame::CMainFrame(QWidget *parent, Prompter *prompter)
 
 CMainFrame::~CMainFrame()
 {
+    // The sync works on the document: it ends before it.
+    delete m_sync;
     // The view shows the document until its last moment: it goes first.
     delete m_view;
 }
@@ -86,6 +92,7 @@ void CMainFrame::CreateMenus()
     // chosen.
     addMenu(Tr::tr("&List"), {C::Find, C::HideDone, C::None, C::UntickAll, C::DuplicateList, C::MoveItem, C::None,
                               C::CopyAsText, C::Print});
+    m_sync->FillMenu(menuBar()->addMenu(Tr::tr("&Sync")), m_view->Action(C::SyncNow), m_view->Action(C::SyncAccount));
     addMenu(Tr::tr("&Help"), {C::About, C::Contents});
 }
 
@@ -112,6 +119,8 @@ void CMainFrame::OnInitialUpdate()
     connect(m_watcher, &CDataFileWatcher::folderChanged, this, &CMainFrame::OnDataFolderChanged);
     // After the damaged-file message, over the window.
     TellWhenShown([this] { OfferConflictCopies(); });
+    // The first sync, once the window is up and the copies are merged.
+    TellWhenShown([this] { m_sync->Begin(); });
 }
 
 void CMainFrame::TellWhenShown(std::function<void()> tell)
@@ -232,6 +241,7 @@ bool CMainFrame::SaveBeforeEnd()
     if (m_bSavedForEnd)
         return true;
     AppSettings::kWindowGeometry.Write(QString::fromLatin1(saveGeometry().toBase64()));
+    m_sync->SyncBeforeExit();
     // What an import under way has read is not in the lists yet: it goes.
     m_exchange->AbandonImport();
     if (ExitSaver().SaveAsking(this, *m_prompter) == CExitSaver::Outcome::StayOpen)

@@ -11,10 +11,11 @@ class CExchangeCommands;
 class CExitSaver;
 class CQuillmarkDoc;
 class CQuillmarkView;
+class CSyncControl;
 class Prompter;
 class QSessionManager;
 
-// The one top-level window: the "&Edit", "&List" and "&Help" menus above the main
+// The one top-level window: the "&Edit", "&List", "&Sync" and "&Help" menus above the main
 // view, and the document the view shows. It also sees to it that every way
 // of ending the program saves the lists first.
 class CMainFrame : public QMainWindow
@@ -29,6 +30,7 @@ public:
 
     CQuillmarkDoc *Document() const { return m_doc; }
     CQuillmarkView *View() const { return m_view; }
+    CSyncControl *Sync() const { return m_sync; }
 
     // What opens the help page: the desktop's viewer by default. Where it
     // cannot, the page opens in a help window of the frame's own.
@@ -82,6 +84,7 @@ private:
     CQuillmarkDoc *m_doc = nullptr;
     CQuillmarkView *m_view = nullptr;
     CExchangeCommands *m_exchange = nullptr;
+    CSyncControl *m_sync = nullptr;
     Prompter *m_prompter;
     UrlOpener m_openUrl;
     bool m_bSavedForEnd = false;

@@ -99,4 +99,13 @@ inline constexpr IntSetting kDoneColumnWidth{"DONEWIDTH", 0, 0, 4000};
 // (base64); empty when never stored.
 inline constexpr TextSetting kWindowGeometry{"WINDOWGEOMETRY"};
 
+// The sync's account: the server's address and the user name (the
+// password is in the desktop's keyring, never here); the minutes between
+// syncs while the window is open; the certificate the user trusted although
+// it does not verify, as "host:port sha256-hex".
+inline constexpr TextSetting kSyncServer{"SyncServer"};
+inline constexpr TextSetting kSyncUser{"SyncUser"};
+inline constexpr IntSetting kSyncMinutes{"SyncMinutes", 5, 1, 1440};
+inline constexpr TextSetting kSyncTrustedCertificate{"SyncTrustedCert"};
+
 } // namespace AppSettings

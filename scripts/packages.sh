@@ -5,6 +5,8 @@ QUILLMARK_BUILD_PACKAGES=(
     build-essential cmake ninja-build pkg-config
     qt6-base-dev qt6-base-dev-tools libgl-dev libxkbcommon-dev
     libical-dev
+    # The sync's password goes to the desktop's keyring.
+    qtkeychain-qt6-dev
     fonts-dejavu-core
     # Qt Linguist's tools compile the translations; Qt's own translations
     # put its dialog buttons in the user's language.
@@ -27,6 +29,9 @@ QUILLMARK_TEST_PACKAGES=(
     # The CalDAV servers the sync is tested against, on 127.0.0.1, and a
     # third-party client that stands in for a phone's task app.
     radicale xandikos python3-caldav
+    # A keyring of the test's own on a D-Bus session of its own, and the
+    # self-signed certificate of a test server.
+    gnome-keyring dbus-daemon openssl
 )
 # scripts/package: CPack's Debian generator finds library dependencies with
 # dpkg-shlibdeps and file.

@@ -6,6 +6,8 @@
 #include <QNetworkReply>
 #include <QNetworkRequest>
 #include <QPointer>
+#include <QSslCertificate>
+#include <QSslError>
 
 namespace {
 
@@ -33,6 +35,21 @@ QString NetworkReason(QNetworkReply::NetworkError error)
         return QStringLiteral("the secure connection to the server failed");
     default:
         return QStringLiteral("the connection to the server failed");
+    }
+}
+
+SyncFault NetworkFault(QNetworkReply::NetworkError error)
+{
+    switch (error) {
+    case QNetworkReply::TimeoutError:
+    case QNetworkReply::OperationCanceledError:
+        return SyncFault::Timeout;
+    case QNetworkReply::HostNotFoundError:
+        return SyncFault::HostNotFound;
+    case QNetworkReply::ConnectionRefusedError:
+        return SyncFault::ConnectionRefused;
+    default:
+        return SyncFault::Unreachable;
     }
 }
 
@@ -179,6 +196,16 @@ void CDavClient::Issue(const QByteArray &verb, const QUrl &url, const QByteArray
     m_running << reply;
     auto buffer = std::make_shared<QByteArray>();
     auto tooLarge = std::make_shared<bool>(false);
+    auto refusedCertificate = std::make_shared<QByteArray>();
+    // A certificate that does not verify passes only when it is exactly the
+    // one the user trusted for this server.
+    connect(reply, &QNetworkReply::sslErrors, this, [this, reply, refusedCertificate](const QList<QSslError> &errors) {
+        const QByteArray digest = reply->sslConfiguration().peerCertificate().digest(QCryptographicHash::Sha256);
+        if (!digest.isEmpty() && digest == m_account.trustedCertificate)
+            reply->ignoreSslErrors(errors);
+        else
+            *refusedCertificate = digest;
+    });
     connect(reply, &QNetworkReply::readyRead, this, [this, reply, buffer, tooLarge] {
         if (buffer->size() + reply->bytesAvailable() > m_limits.maxBytes) {
             *tooLarge = true;
@@ -188,7 +215,7 @@ void CDavClient::Issue(const QByteArray &verb, const QUrl &url, const QByteArray
         buffer->append(reply->readAll());
     });
     connect(reply, &QNetworkReply::finished, this,
-            [this, reply, buffer, tooLarge, verb, url, body, headers, done, redirects] {
+            [this, reply, buffer, tooLarge, refusedCertificate, verb, url, body, headers, done, redirects] {
                 m_running.removeOne(reply);
                 reply->deleteLater();
                 if (!*tooLarge && reply->isOpen() && buffer->size() + reply->bytesAvailable() <= m_limits.maxBytes)
@@ -216,10 +243,13 @@ void CDavClient::Issue(const QByteArray &verb, const QUrl &url, const QByteArray
                     out.fault = StatusFault(out.status);
                 } else if (out.status == 0 || reply->error() != QNetworkReply::NoError) {
                     out.error = NetworkReason(reply->error());
-                    const QNetworkReply::NetworkError e = reply->error();
-                    out.fault = e == QNetworkReply::TimeoutError || e == QNetworkReply::OperationCanceledError
-                            ? SyncFault::Timeout
-                            : SyncFault::Unreachable;
+                    out.fault = NetworkFault(reply->error());
+                    if (!refusedCertificate->isEmpty()) {
+                        out.fault = SyncFault::Certificate;
+                        out.certificate = *refusedCertificate;
+                        out.error = QStringLiteral("the server's certificate is not trusted (SHA-256 %1)")
+                                            .arg(QString::fromLatin1(refusedCertificate->toHex(':')));
+                    }
                 }
                 done(out);
             });

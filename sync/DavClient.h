@@ -19,6 +19,9 @@ struct SyncAccount
     QUrl server;
     QString user;
     QString password;
+    // The SHA-256 digest of the one certificate the user chose to trust for
+    // this server although it does not verify; empty: only what verifies.
+    QByteArray trustedCertificate = {};
 };
 
 // Why a sync ended early, for the window to say in the user's language; the
@@ -27,6 +30,9 @@ enum class SyncFault {
     None,
     Refused,      // an address the sync does not use (plain http elsewhere)
     Unreachable,  // no connection, or it broke
+    HostNotFound, // the name does not resolve
+    ConnectionRefused, // nothing listens at the address
+    Certificate,  // the certificate does not verify and is not the trusted one
     Timeout,
     Password,     // 401
     Forbidden,    // 403
@@ -52,6 +58,7 @@ struct DavReply
     QUrl url;            // where the answer came from, after redirects
     QString error;       // why the request failed; empty when it did not
     SyncFault fault = SyncFault::None;
+    QByteArray certificate; // with Certificate: the SHA-256 digest of the one refused
     bool Ok() const { return error.isEmpty() && status >= 200 && status < 300; }
 };
 

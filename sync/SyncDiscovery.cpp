@@ -33,8 +33,10 @@ void CSyncEngine::Run::Discover(QStringList candidates)
     m_client->Send("PROPFIND", url, kPropfindPrincipal, kXmlDepth0, [this, candidates](const DavReply &reply) {
         if (m_over)
             return;
-        if (reply.status == 401)
-            return Fail(reply.error, reply.fault);
+        // No answer at all is told as it is: the next candidate is on the
+        // same server, and "no task lists" would hide a typo in the name.
+        if (reply.status == 401 || (reply.status == 0 && reply.fault != SyncFault::None))
+            return Fail(reply.error, reply.fault, reply.certificate);
         std::optional<Multistatus> ms;
         if (reply.Ok())
             ms = Parse(reply.body, nullptr);
@@ -77,6 +79,8 @@ void CSyncEngine::Run::ReadHome()
         const std::optional<Multistatus> ms = Answer(reply);
         if (!ms)
             return;
+        if (m_checkOnly)
+            return Succeed();
         const QString homeKey = HrefKey(m_home, m_home.path());
         QList<ServerList> lists;
         for (const Response &r : ms->responses) {

@@ -23,7 +23,7 @@ CSyncEngine::Run::Run(CSyncEngine *engine, const SyncAccount &account, const QLi
     m_outLocal.resize(m_local.size());
 }
 
-void CSyncEngine::Run::Fail(const QString &reason, SyncFault fault)
+void CSyncEngine::Run::Fail(const QString &reason, SyncFault fault, const QByteArray &certificate)
 {
     if (m_over)
         return;
@@ -32,6 +32,7 @@ void CSyncEngine::Run::Fail(const QString &reason, SyncFault fault)
     SyncResult result;
     result.error = reason;
     result.fault = fault;
+    result.certificate = certificate;
     result.state = m_progress;
     result.requests = m_client->RequestCount();
     m_engine->Finish(std::move(result));
@@ -43,7 +44,7 @@ bool CSyncEngine::Run::Check(const DavReply &reply, const QString &what)
         return false;
     if (reply.Ok())
         return true;
-    Fail(what.isEmpty() ? reply.error : what + QStringLiteral(": ") + reply.error, reply.fault);
+    Fail(what.isEmpty() ? reply.error : what + QStringLiteral(": ") + reply.error, reply.fault, reply.certificate);
     return false;
 }
 
@@ -144,12 +145,25 @@ qint32 CSyncEngine::DefaultListIcon()
     return Res::kFirstStripImage + 5;
 }
 
+bool CSyncEngine::Check(const SyncAccount &account)
+{
+    return Begin(account, {}, {}, true);
+}
+
 bool CSyncEngine::Start(const SyncAccount &account, const QList<SyncList> &lists, const SyncState &state)
+{
+    return Begin(account, lists, state, false);
+}
+
+bool CSyncEngine::Begin(const SyncAccount &account, const QList<SyncList> &lists, const SyncState &state,
+                        bool checkOnly)
 {
     if (m_run)
         return false;
     m_finished.reset();
     m_run = std::make_unique<Run>(this, account, lists, state, m_limits);
+    if (checkOnly)
+        m_run->CheckOnly();
     // Begun from the event loop, so that even a refusal arrives as a signal
     // after Start has returned.
     QMetaObject::invokeMethod(this, [this, run = m_run.get()] {

@@ -47,6 +47,7 @@ struct SyncResult
     // holds only what needs no change here, so the next sync finishes the
     // work without losing or doubling anything.
     SyncState state;
+    QByteArray certificate;  // with SyncFault::Certificate: its SHA-256 digest
     int requests = 0;        // how many requests went to the server
 };
 
@@ -66,6 +67,9 @@ public:
 
     // False (and nothing emitted) while a sync is under way.
     bool Start(const SyncAccount &account, const QList<SyncList> &lists, const SyncState &state);
+    // Tests the account without syncing: finds the home and reads it;
+    // finished follows, ok or with the fault. False while a sync is under way.
+    bool Check(const SyncAccount &account);
     bool IsRunning() const { return m_run != nullptr; }
     // Ends the sync under way; finished follows with the reason.
     void Stop();
@@ -84,6 +88,7 @@ private:
     class Run;
     friend class Run;
     void Finish(SyncResult result);
+    bool Begin(const SyncAccount &account, const QList<SyncList> &lists, const SyncState &state, bool checkOnly);
 
     CDavClient::Limits m_limits;
     std::unique_ptr<Run> m_run;

@@ -38,6 +38,8 @@ public:
         CDavClient::Limits limits);
 
     void Begin();
+    // Only finds the home and reads it, as a test of the account.
+    void CheckOnly() { m_checkOnly = true; }
     void Stop() { Fail(QStringLiteral("the sync was stopped"), SyncFault::Stopped); }
 
 private:
@@ -75,7 +77,7 @@ private:
 
     // Anything the engine finds wrong in what the server sent is a bad
     // answer unless told.
-    void Fail(const QString &reason, SyncFault fault = SyncFault::BadAnswer);
+    void Fail(const QString &reason, SyncFault fault = SyncFault::BadAnswer, const QByteArray &certificate = {});
     void Succeed();
 
     void Discover(QStringList candidates);
@@ -126,4 +128,5 @@ private:
     QList<std::function<void()>> m_writeQueue;
     int m_inFlight = 0;
     bool m_over = false;
+    bool m_checkOnly = false;
 };

@@ -64,6 +64,9 @@ signals:
     void aboutRequested();
     // "Contents": the help page.
     void contentsRequested();
+    // The Sync menu's: sync now (F5), the account dialog.
+    void syncNowRequested();
+    void syncAccountRequested();
     // "Export List...": the list to export, -1 when none is chosen.
     void exportRequested(int list);
     void importRequested();

@@ -41,6 +41,8 @@ public:
         UntickAll, DuplicateList, MoveItem, CopyAsText, Print,
         // The List menu's on every screen, and the Help menu's
         Find, HideDone, Contents,
+        // The Sync menu's
+        SyncNow, SyncAccount,
         CommandCount
     };
 

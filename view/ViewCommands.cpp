@@ -82,6 +82,10 @@ const CQuillmarkView::CommandRow CQuillmarkView::kCommands[] = {
          CommandRow::Checkable, &CQuillmarkView::OnHideDone},
         {"Contents", QT_TRANSLATE_NOOP("Quillmark", "Contents"), 0, {}, CommandRow::AnyTime,
          &CQuillmarkView::contentsRequested},
+        {"SyncNow", QT_TRANSLATE_NOOP("Quillmark", "&Sync Now"), 0, {Qt::Key_F5}, CommandRow::AnyTime,
+         &CQuillmarkView::syncNowRequested},
+        {"SyncAccount", QT_TRANSLATE_NOOP("Quillmark", "&Account..."), 0, {}, CommandRow::AnyTime,
+         &CQuillmarkView::syncAccountRequested},
 };
 
 int CQuillmarkView::FaceOf(Command command)

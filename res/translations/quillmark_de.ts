@@ -374,6 +374,150 @@ Sie können es erneut versuchen, die Listen in einer Datei Ihrer Wahl speichern 
         <translation>Inhalt</translation>
     </message>
     <message>
+        <source>&amp;Sync</source>
+        <translation>&amp;Synchronisieren</translation>
+    </message>
+    <message>
+        <source>&amp;Sync Now</source>
+        <translation>&amp;Jetzt synchronisieren</translation>
+    </message>
+    <message>
+        <source>&amp;Account...</source>
+        <translation>&amp;Konto...</translation>
+    </message>
+    <message>
+        <source>Sync Account</source>
+        <translation>Synchronisationskonto</translation>
+    </message>
+    <message>
+        <source>for example dav.example.com</source>
+        <translation>zum Beispiel dav.example.com</translation>
+    </message>
+    <message>
+        <source>Testing the account</source>
+        <translation>Das Konto wird geprüft</translation>
+    </message>
+    <message>
+        <source>&amp;Server address:</source>
+        <translation>&amp;Serveradresse:</translation>
+    </message>
+    <message>
+        <source>&amp;User name:</source>
+        <translation>&amp;Benutzername:</translation>
+    </message>
+    <message>
+        <source>&amp;Password:</source>
+        <translation>&amp;Passwort:</translation>
+    </message>
+    <message>
+        <source>&amp;Remove Account</source>
+        <translation>Konto &amp;entfernen</translation>
+    </message>
+    <message>
+        <source>Type the address of the server.</source>
+        <translation>Geben Sie die Adresse des Servers ein.</translation>
+    </message>
+    <message>
+        <source>Quillmark syncs only over https (plain http only with this computer itself), with an address that holds no user name or password.</source>
+        <translation>Quillmark synchronisiert nur über https (einfaches http nur mit diesem Computer selbst), mit einer Adresse ohne Benutzernamen oder Passwort.</translation>
+    </message>
+    <message>
+        <source>The server's name was not found. Check the address and the network connection.</source>
+        <translation>Der Name des Servers wurde nicht gefunden. Prüfen Sie die Adresse und die Netzwerkverbindung.</translation>
+    </message>
+    <message>
+        <source>The server refused the connection. Check the address and its port.</source>
+        <translation>Der Server hat die Verbindung abgelehnt. Prüfen Sie die Adresse und ihren Port.</translation>
+    </message>
+    <message>
+        <source>The server cannot be reached.</source>
+        <translation>Der Server ist nicht erreichbar.</translation>
+    </message>
+    <message>
+        <source>The server did not answer in time.</source>
+        <translation>Der Server hat nicht rechtzeitig geantwortet.</translation>
+    </message>
+    <message>
+        <source>The server's certificate is not trusted. Its SHA-256 fingerprint is %1.</source>
+        <translation>Dem Zertifikat des Servers wird nicht vertraut. Sein SHA-256-Fingerabdruck ist %1.</translation>
+    </message>
+    <message>
+        <source>The server refused the user name or password.</source>
+        <translation>Der Server hat den Benutzernamen oder das Passwort abgelehnt.</translation>
+    </message>
+    <message>
+        <source>The server does not allow this account to use the lists there.</source>
+        <translation>Der Server erlaubt diesem Konto nicht, die Listen dort zu verwenden.</translation>
+    </message>
+    <message>
+        <source>No task lists were found at this address.</source>
+        <translation>Unter dieser Adresse wurden keine Aufgabenlisten gefunden.</translation>
+    </message>
+    <message>
+        <source>The server sent Quillmark to another address, which it does not follow with your password.</source>
+        <translation>Der Server hat Quillmark an eine andere Adresse verwiesen, der es mit Ihrem Passwort nicht folgt.</translation>
+    </message>
+    <message>
+        <source>The server has no room left.</source>
+        <translation>Auf dem Server ist kein Platz mehr.</translation>
+    </message>
+    <message>
+        <source>The sync was stopped.</source>
+        <translation>Die Synchronisation wurde angehalten.</translation>
+    </message>
+    <message>
+        <source>The server gave an answer Quillmark cannot use.</source>
+        <translation>Der Server hat eine Antwort gegeben, mit der Quillmark nichts anfangen kann.</translation>
+    </message>
+    <message>
+        <source>Trust exactly this certificate for %1 only if you know it is the server's own.</source>
+        <translation>Vertrauen Sie genau diesem Zertifikat für %1 nur, wenn Sie wissen, dass es das des Servers ist.</translation>
+    </message>
+    <message>
+        <source>&amp;Trust This Certificate</source>
+        <translation>Diesem Zertifikat &amp;vertrauen</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; in &quot;%2&quot;</source>
+        <translation>„%1“ in „%2“</translation>
+    </message>
+    <message>
+        <source>Changed both here and elsewhere since the last sync, so both versions are kept: %1.</source>
+        <translation>Seit der letzten Synchronisation hier und anderswo geändert, daher sind beide Fassungen erhalten: %1.</translation>
+    </message>
+    <message>
+        <source>Not set up</source>
+        <translation>Nicht eingerichtet</translation>
+    </message>
+    <message>
+        <source>Waiting for the password (Sync, Account...)</source>
+        <translation>Wartet auf das Passwort (Synchronisieren, Konto...)</translation>
+    </message>
+    <message>
+        <source>Syncing...</source>
+        <translation>Wird synchronisiert...</translation>
+    </message>
+    <message>
+        <source>Last synced at %1</source>
+        <translation>Zuletzt synchronisiert um %1</translation>
+    </message>
+    <message>
+        <source>Offline since %1</source>
+        <translation>Offline seit %1</translation>
+    </message>
+    <message>
+        <source>Sync failed: %1</source>
+        <translation>Synchronisation fehlgeschlagen: %1</translation>
+    </message>
+    <message>
+        <source>Type the password again: it was not in the desktop's keyring.</source>
+        <translation>Geben Sie das Passwort noch einmal ein: Es war nicht im Schlüsselbund des Desktops.</translation>
+    </message>
+    <message>
+        <source>No keyring of the desktop answered, so the password is kept only until Quillmark ends; at the next start it is asked for again.</source>
+        <translation>Kein Schlüsselbund des Desktops hat geantwortet, daher wird das Passwort nur bis zum Ende von Quillmark behalten; beim nächsten Start wird erneut danach gefragt.</translation>
+    </message>
+    <message>
         <source>When Quillmark last ended, your lists could not be saved to %2 and were kept in the rescue copy %1. The lists shown now are those of %2. To use the rescued ones, quit Quillmark and put that file in place of %2.</source>
         <translation>Als Quillmark zuletzt beendet wurde, konnten Ihre Listen nicht in %2 gespeichert werden und wurden in der Rettungskopie %1 aufbewahrt. Angezeigt werden jetzt die Listen aus %2. Um die geretteten Listen zu verwenden, beenden Sie Quillmark und legen Sie diese Datei an die Stelle von %2.</translation>
     </message>

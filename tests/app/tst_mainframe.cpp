@@ -102,6 +102,7 @@ void TestMainFrame::titleAndMenus()
                                  QStringLiteral("&List:&Find...|&Hide Done Items||&Untick All (greyed)|"
                                                 "&Duplicate List... (greyed)|&Move Item To... (greyed)||"
                                                 "&Copy as Text (greyed)|&Print... (greyed)"),
+                                 QStringLiteral("&Sync:&Sync Now|&Account...||Not set up (greyed)"),
                                  QStringLiteral("&Help:&About ...|Contents")}));
 }
 
