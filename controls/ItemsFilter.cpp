@@ -50,23 +50,25 @@ bool CItemsFilter::filterAcceptsRow(int sourceRow, const QModelIndex &sourcePare
 
 // Ties keep the list's own order (the sort is stable). Names compare as the
 // list's own name order does; undated items come after the dated ones, and
-// a price that is no number after every number.
+// a price that is no number after every number, whichever way the column is
+// sorted (the view reverses what this answers for a descending sort).
 bool CItemsFilter::lessThan(const QModelIndex &left, const QModelIndex &right) const
 {
     const CListItem *a = m_lists.Item(left);
     const CListItem *b = m_lists.Item(right);
     if (!a || !b)
         return left.row() < right.row();
+    const bool ascending = sortOrder() == Qt::AscendingOrder;
     switch (left.column()) {
     case CListsModel::Name:
         return CompareItemNames(a->m_strName.View(), b->m_strName.View()) < 0;
     case CListsModel::Price:
         if (std::isnan(a->m_dPrice) || std::isnan(b->m_dPrice))
-            return !std::isnan(a->m_dPrice) && std::isnan(b->m_dPrice);
+            return std::isnan(ascending ? b->m_dPrice : a->m_dPrice) && !std::isnan(ascending ? a->m_dPrice : b->m_dPrice);
         return a->m_dPrice < b->m_dPrice;
     case CListsModel::Date:
         if (a->m_bDated != b->m_bDated)
-            return a->m_bDated;
+            return ascending ? a->m_bDated : b->m_bDated;
         return a->m_bDated && a->m_time < b->m_time;
     case CListsModel::Done:
         return !a->m_bDone && b->m_bDone;
