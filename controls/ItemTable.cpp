@@ -245,6 +245,12 @@ QModelIndex CItemTable::FirstSelected() const
     return ItemOf(top);
 }
 
+QModelIndex CItemTable::Focused() const
+{
+    const QModelIndex chosen = FirstSelected();
+    return chosen.isValid() || !currentIndex().isValid() ? chosen : ItemOf(currentIndex());
+}
+
 void CItemTable::SelectItem(const QModelIndex &item)
 {
     const QModelIndex row = m_filter.mapFromSource(item);

@@ -339,7 +339,7 @@ void CQuillmarkView::OpenSelection()
         break;
     }
     case Mode::Items:
-        OpenItem(m_listItems->FirstSelected(), Mode::Items);
+        OpenItem(m_listItems->Focused(), Mode::Items);
         break;
     case Mode::Find:
         // Back from the details leads to the match's list.
@@ -386,15 +386,19 @@ void CQuillmarkView::EditSelection()
         break;
     }
     case Mode::Items:
-        if (const QModelIndex item = m_listItems->FirstSelected(); item.isValid()) {
+        if (const QModelIndex item = m_listItems->Focused(); item.isValid()) {
             SetCurrent(item);
             m_actions->EditItem(item);
         } else {
             EditLists();
         }
-        // The table is shown anew whatever the dialog's answer.
-        if (m_mode == Mode::Items)
+        // The table is shown anew whatever the dialog's answer, with the
+        // item it was about still chosen.
+        if (m_mode == Mode::Items) {
             m_listItems->ShowList(m_curList);
+            if (HasCurrentItem())
+                m_listItems->SelectItem(m_curItem);
+        }
         break;
     case Mode::Item:
         m_actions->EditItem(m_curItem);

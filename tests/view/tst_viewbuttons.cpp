@@ -250,22 +250,28 @@ private slots:
             QCOMPARE(f.ItemOnShow()->m_strName, QStringLiteral("Changed"));
     }
 
-    // In the table: with no row selected the magnifier opens nothing; with
-    // two, the pencil and the magnifier act on the lower. Cancel in the item
-    // form or in List Setup changes nothing but fills the table again.
+    // In the table the pencil and the magnifier act on the topmost of the
+    // rows selected, or else on the current row that a freshly opened table
+    // marks; with no row at all the pencil opens List Setup. Cancel changes
+    // nothing, and the row the form was about stays chosen.
     void pencilAndMagnifierInTheTable()
     {
         Fixture f;
         f.Start();
         const QByteArray before = FileBytes(f.path);
         f.OpenList(0);
-        f.Run("Open");
-        QCOMPARE(f.Mode(), Shown::Items);
-        for (const bool rowSelected : {true, false}) {
-            if (rowSelected) {
+        const QString third = f.TableRow(2).data().toString();
+        for (const int rows : {2, 0, -1}) {
+            if (rows == 2)
                 f.SelectRows({2, 1});
-                f.prompter.ExpectDialog<CNewItemDlg>([](CNewItemDlg &d) {
-                    [&] { QCOMPARE(d.m_strName, QStringLiteral("Milk")); }();
+            else if (rows == 0)
+                f.Table()->selectionModel()->setCurrentIndex(f.TableRow(2), QItemSelectionModel::Clear);
+            else
+                f.Table()->selectionModel()->clear();
+            const QString expected = rows == 2 ? QStringLiteral("Milk") : third;
+            if (rows >= 0) {
+                f.prompter.ExpectDialog<CNewItemDlg>([&](CNewItemDlg &d) {
+                    [&] { QCOMPARE(d.m_strName, expected); }();
                     d.NameField()->setText(QStringLiteral("changed"));
                     d.CancelButton()->click();
                     return d.result();
@@ -277,7 +283,6 @@ private slots:
                     return d.result();
                 });
             }
-            f.Table()->selectionModel()->setCurrentIndex(f.TableRow(2), QItemSelectionModel::NoUpdate);
             f.Run("Edit");
             QM_VERIFY_PROMPTS(f.prompter);
             QCOMPARE(f.Lists(), SampleLists());
@@ -285,12 +290,16 @@ private slots:
             QCOMPARE(f.History().count(), 0);
             QCOMPARE(f.Mode(), Shown::Items);
             QCOMPARE(f.TableRowCount(), 3);
-            QCOMPARE(f.Table()->currentIndex(), f.TableRow(0)); // shown anew
-            QVERIFY(f.SelectedRows().isEmpty());
+            if (rows >= 0) {
+                const QModelIndex row = f.TableRow(rows == 2 ? 1 : 2);
+                QCOMPARE(f.Table()->currentIndex().row(), row.row());
+                QCOMPARE(f.SelectedRows().size(), 1);
+                QCOMPARE(f.SelectedRows().constFirst().data().toString(), expected);
+            }
         }
-        f.SelectRows({2, 1});
+        f.Table()->selectionModel()->setCurrentIndex(f.TableRow(2), QItemSelectionModel::Clear);
         f.Run("Open");
-        QCOMPARE(f.ItemOnShow()->m_strName, QStringLiteral("Milk"));
+        QCOMPARE(f.ItemOnShow()->m_strName, third);
     }
 
     // In the table the done box ticks as the tree's does: a click on it or
