@@ -98,17 +98,17 @@ private slots:
         MenuView &view = f.Start();
         f.Run("Menu");
         QCOMPARE(view.timesShown, 1);
-        QCOMPARE(view.entries.join(u'|'), QStringLiteral("&About ...|View Lists... Ctrl+L|Edit Lists... Ctrl+Shift+L|-|"
-                                                          "Configuration|-|Setup Import...|Import List... Ctrl+I|"
-                                                          "Export List... Ctrl+Shift+E|-|Exit Ctrl+Q"));
+        QCOMPARE(view.entries.join(u'|'), QStringLiteral("&About Quillmark|&View Lists... Ctrl+L|Edi&t Lists... Ctrl+Shift+L|-|"
+                                                          "&Configuration|-|&Setup Import...|&Import List... Ctrl+I|"
+                                                          "&Export List... Ctrl+Shift+E|-|E&xit Ctrl+Q"));
         QCOMPARE(view.shownAt, view.mapToGlobal(ViewLook::ButtonRect(2, view.height()).topLeft()));
         QCOMPARE(view.firstEntryActive, false); // a tap chooses nothing in advance
         QCOMPARE(f.Mode(), Shown::Tree); // dismissed: nothing ran
 
-        // "&About ..." is the application's to run (as is "Exit", the window's
+        // "&About Quillmark" is the application's to run (as is "Exit", the window's
         // test).
         QSignalSpy about(&view, &CQuillmarkView::aboutRequested);
-        f.Choose(QStringLiteral("&About ..."));
+        f.Choose(QStringLiteral("&About Quillmark"));
         QCOMPARE(about.size(), 1);
         QM_VERIFY_PROMPTS(f.prompter);
     }
@@ -401,8 +401,8 @@ private slots:
         QTest::addColumn<Shown>("shown");
         // The list's commands too, on the list of the item (Milk is done).
         const QString listCommands = QStringLiteral("&Untick All|&Duplicate List...|&Move Item To...|&Copy as Text Ctrl+C|"
-                                                    "&Print... Ctrl+P|-|Delete Del");
-        const QString rowMenu = QStringLiteral("Open Return|Edit F2|-|") + listCommands;
+                                                    "&Print... Ctrl+P|-|De&lete Del");
+        const QString rowMenu = QStringLiteral("&Open Return|&Edit F2|-|") + listCommands;
         QTest::newRow("tree, a list") << "tree list" << false << QString()
                                       << "Are you sure you want to remove the list 'Trip'?" << true << QList<int>{1}
                                       << Shown::Tree;
@@ -416,7 +416,7 @@ private slots:
                                              << "Are you sure you want to remove the 2 chosen items?" << true
                                              << QList<int>{0, 0, 2} << Shown::Items;
         QTest::newRow("details") << "details" << true
-                                 << QStringLiteral("Edit F2|Done or not done Ctrl+D|Hand over to calendar or tasks Ctrl+T|-|") + listCommands
+                                 << QStringLiteral("&Edit F2|Do&ne or not done Ctrl+D|&Hand over to calendar or tasks Ctrl+T|-|") + listCommands
                                  << "Are you sure you want to remove the item 'Salt'?" << true << QList<int>{0, 2}
                                  << Shown::Items;
     }
@@ -455,7 +455,7 @@ private slots:
             row = QRect(20, 80, 10, 10);
         }
         f.prompter.ExpectQuestion(question, yes);
-        view.choose = QStringLiteral("Delete");
+        view.choose = QStringLiteral("De&lete");
         if (byMenu) {
             QWidget *area = rows == &view ? rows : static_cast<QAbstractItemView *>(rows)->viewport();
             QTest::mouseClick(view.windowHandle(), Qt::RightButton, {}, area->mapTo(&view, row.center()));
