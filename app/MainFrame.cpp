@@ -52,6 +52,10 @@ CMainFrame::CMainFrame(QWidget *parent, Prompter *prompter)
     connect(m_view, &CQuillmarkView::contentsRequested, this, &CMainFrame::OnHelpContents);
     connect(m_view, &CQuillmarkView::syncNowRequested, m_sync, &CSyncControl::SyncNow);
     connect(m_view, &CQuillmarkView::syncAccountRequested, m_sync, &CSyncControl::EditAccount);
+    connect(m_view, &CQuillmarkView::shownListChanged, this, [this](const QString &list) {
+        //: The window's title while a list is on show: the list's name, then the program's.
+        setWindowTitle(list.isEmpty() ? Str::AppTitle() : Tr::tr("%1 – %2").arg(list, Str::AppTitle()));
+    });
     // QCoreApplication::quit() (the session manager's, for one) closes the
     // window first, so the close event below covers it.
     connect(qGuiApp, &QGuiApplication::commitDataRequest, this, &CMainFrame::OnCommitData);
@@ -85,6 +89,8 @@ void CMainFrame::CreateMenus()
                 menu->addAction(m_view->Action(command));
         }
     };
+    // The same actions as the pop-up menu's: a desktop program keeps them here.
+    addMenu(Tr::tr("&File"), {C::Import, C::Export, C::Print, C::None, C::Exit});
     // Undo and Redo name the change they take back or make again, and work
     // on every screen of the view.
     addMenu(Tr::tr("&Edit"), {C::Undo, C::Redo});

@@ -15,7 +15,7 @@ class CSyncControl;
 class Prompter;
 class QSessionManager;
 
-// The one top-level window: the "&Edit", "&List", "&Sync" and "&Help" menus above the main
+// The one top-level window: the "&File", "&Edit", "&List", "&Sync" and "&Help" menus above the main
 // view, and the document the view shows. It also sees to it that every way
 // of ending the program saves the lists first.
 class CMainFrame : public QMainWindow

@@ -83,9 +83,10 @@ CItemTable::CItemTable(CListsModel &lists, QWidget *parent)
     header()->setSortIndicatorClearable(true);
     header()->setSortIndicator(sortable ? column : -1, order);
     setSortingEnabled(true);
-    connect(header(), &QHeaderView::sortIndicatorChanged, this, [](int section, Qt::SortOrder sortOrder) {
+    connect(header(), &QHeaderView::sortIndicatorChanged, this, [this](int section, Qt::SortOrder sortOrder) {
         AppSettings::kSortColumn.Write(section);
         AppSettings::kSortOrder.Write(sortOrder);
+        Measure(); // the sort mark moved
     });
 
     for (int c : {CListsModel::Name, CListsModel::Price, CListsModel::Date, CListsModel::Done}) {
@@ -159,9 +160,13 @@ void CItemTable::Measure()
     m_ownWidths.clear();
     const int margin = style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, header());
     for (const Column &c : ColumnsFor(m_dated, m_priced)) {
-        // The heading read whole, in a column that is not the sorted one.
+        // The heading read whole, beside the sort mark in the sorted column
+        // (room for it as the header itself reckons it).
         const QString heading = model()->headerData(c.column, Qt::Horizontal).toString();
-        int width = std::max(c.width, header()->fontMetrics().horizontalAdvance(heading) + 2 * margin);
+        int headingWidth = header()->fontMetrics().horizontalAdvance(heading) + 2 * margin;
+        if (header()->isSortIndicatorShown() && header()->sortIndicatorSection() == c.column)
+            headingWidth += header()->sizeHint().height() + margin;
+        int width = std::max(c.width, headingWidth);
         // The dates and prices as the locale writes them, never cut short (a
         // price cut to "18…" misleads): the rows on show and some thousand
         // more, as Qt measures a column for its contents.
@@ -238,6 +243,12 @@ QModelIndex CItemTable::FirstSelected() const
             top = row;
     }
     return ItemOf(top);
+}
+
+QModelIndex CItemTable::Focused() const
+{
+    const QModelIndex chosen = FirstSelected();
+    return chosen.isValid() || !currentIndex().isValid() ? chosen : ItemOf(currentIndex());
 }
 
 void CItemTable::SelectItem(const QModelIndex &item)

@@ -42,6 +42,9 @@ public:
     // The topmost selected row's item, as an index of the lists model;
     // invalid when none is selected.
     QModelIndex FirstSelected() const;
+    // The item the keys work on: the topmost selected one, or else the
+    // current row's, which a freshly shown table marks without selecting.
+    QModelIndex Focused() const;
     // Chooses the row of an item (an index of the lists model) alone, and
     // shows it; none when it is hidden.
     void SelectItem(const QModelIndex &item);

@@ -28,6 +28,18 @@ std::vector<quint32> RanksBy(const QList<CListItem> &items, Key key)
     return ranks;
 }
 
+// Marks the rank of an item with nothing to sort by in the column.
+constexpr quint32 kNoValue = 0x80000000u;
+
+template<typename HasNone>
+std::vector<quint32> MarkNone(std::vector<quint32> ranks, const QList<CListItem> &items, HasNone none)
+{
+    for (size_t i = 0; i < ranks.size(); ++i)
+        if (none(items.at(qsizetype(i))))
+            ranks[i] |= kNoValue;
+    return ranks;
+}
+
 // The items' places in the order of a column. Names compare as the list's
 // own name order does; undated items come after the dated ones, and a price
 // that is no number after every number.
@@ -36,12 +48,17 @@ std::vector<quint32> Ranks(const QList<CListItem> &items, int column)
     switch (column) {
     case CListsModel::Name:
         return NameRanks(items);
-    case CListsModel::Price:
-        return RanksBy(items, [](const CListItem &i) {
-            return std::pair(std::isnan(i.m_dPrice), std::isnan(i.m_dPrice) ? 0.0 : i.m_dPrice);
-        });
-    case CListsModel::Date:
-        return RanksBy(items, [](const CListItem &i) { return std::pair(!i.m_bDated, i.m_bDated ? i.m_time : 0); });
+    case CListsModel::Price: {
+        const auto none = [](const CListItem &i) { return std::isnan(i.m_dPrice); };
+        return MarkNone(RanksBy(items, [&](const CListItem &i) {
+            return std::pair(none(i), none(i) ? 0.0 : i.m_dPrice);
+        }), items, none);
+    }
+    case CListsModel::Date: {
+        const auto none = [](const CListItem &i) { return !i.m_bDated; };
+        return MarkNone(RanksBy(items, [&](const CListItem &i) { return std::pair(none(i), none(i) ? 0 : i.m_time); }),
+                        items, none);
+    }
     case CListsModel::Done:
         return RanksBy(items, [](const CListItem &i) { return i.m_bDone; });
     default:
@@ -142,11 +159,17 @@ bool CItemsFilter::filterAcceptsRow(int sourceRow, const QModelIndex &sourcePare
 
 // Ties keep the list's own order (the sort is stable). A long list's sort
 // compares each row some twenty times: it compares numbers made once per
-// row, not the items themselves, which lie all over the memory.
+// row, not the items themselves, which lie all over the memory. Undated
+// items, and prices that are no number, come last whichever way the column
+// is sorted (the view reverses what this answers for a descending sort).
 bool CItemsFilter::lessThan(const QModelIndex &left, const QModelIndex &right) const
 {
     if (CListsModel::ItemOf(left) < 0 || CListsModel::ItemOf(right) < 0)
         return left.row() < right.row();
     const std::vector<quint32> &ranks = RanksOf(CListsModel::ListOf(left), left.column());
-    return ranks[size_t(left.row())] < ranks[size_t(right.row())];
+    const quint32 a = ranks[size_t(left.row())];
+    const quint32 b = ranks[size_t(right.row())];
+    if ((a & kNoValue) != (b & kNoValue))
+        return ((sortOrder() == Qt::AscendingOrder ? b : a) & kNoValue) != 0;
+    return a < b;
 }

@@ -282,6 +282,9 @@ QVariant CListsModel::data(const QModelIndex &index, int role) const
         default:
             return {};
         }
+    case Qt::TextAlignmentRole:
+        // Amounts line up by their decimals, as on paper.
+        return column == Price ? QVariant(Qt::AlignRight | Qt::AlignVCenter) : QVariant();
     case Qt::CheckStateRole:
         return column == Done ? QVariant(item->m_bDone ? Qt::Checked : Qt::Unchecked) : QVariant();
     case IconRole:

@@ -10,7 +10,7 @@
 
 namespace {
 
-bool KeepsOwnDateText(const QLocale &locale)
+bool KeepsOwnText(const QLocale &locale)
 {
     return locale.language() == QLocale::English || locale.language() == QLocale::C;
 }
@@ -30,12 +30,25 @@ bool LocalDateTime(const CListItem &item, QDate &date, QTime &time)
 
 namespace ShownText {
 
-QString Price(double price) { return NumberText::FormatFixed2(price); }
+// The fixed two decimals of the data file and the CSV, with the locale's
+// decimal separator and minus sign; no grouping, so that English and C
+// read as before.
+QString Price(double price)
+{
+    const QLocale locale;
+    QString text = NumberText::FormatFixed2(price);
+    if (KeepsOwnText(locale))
+        return text;
+    text.replace(QLatin1Char('.'), locale.decimalPoint());
+    if (text.startsWith(QLatin1Char('-')))
+        text.replace(0, 1, locale.negativeSign());
+    return text;
+}
 
 QString Date(const CListItem &item)
 {
     const QLocale locale;
-    if (KeepsOwnDateText(locale))
+    if (KeepsOwnText(locale))
         return item.GetDateText(true);
     QDate date;
     QTime time;
@@ -45,7 +58,7 @@ QString Date(const CListItem &item)
 QString DateAndTime(const CListItem &item)
 {
     const QLocale locale;
-    if (KeepsOwnDateText(locale))
+    if (KeepsOwnText(locale))
         return item.GetDateText(false);
     QDate date;
     QTime time;

@@ -204,7 +204,14 @@ void CQuillmarkView::Show(Mode mode, std::optional<Mode> back)
         m_readOuts[ItemName]->setFocus(); // a reader starts with the item's name
     else
         setFocus();
+    TellShownList();
     update();
+}
+
+void CQuillmarkView::TellShownList()
+{
+    const bool list = (m_mode == Mode::Items || m_mode == Mode::Item) && HasCurrentList();
+    emit shownListChanged(list ? m_curList.data().toString() : QString());
 }
 
 void CQuillmarkView::OnListsReplaced()
@@ -218,5 +225,6 @@ void CQuillmarkView::OnListsReplaced()
     else if ((m_mode == Mode::Item && !HasCurrentItem()) || (m_mode == Mode::Items && !HasCurrentList()))
         Show(Mode::Tree, std::nullopt);
     ShowReadOuts();
+    TellShownList(); // renamed, perhaps
     update();
 }

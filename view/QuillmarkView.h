@@ -75,6 +75,9 @@ signals:
     void handOverSetupRequested();
     // The item on show, to hand over to the calendar and task store.
     void handOverRequested(const CListItem &item);
+    // The list whose items or item are on show, by its name; empty for the
+    // tree and the matches.
+    void shownListChanged(const QString &name);
 
 protected:
     bool event(QEvent *event) override;
@@ -122,6 +125,7 @@ private:
 
     // Following the document
     void OnListsReplaced();
+    void TellShownList();
 
     // Commands (ViewCommands.cpp)
     void ConnectCommands();

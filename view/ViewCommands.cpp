@@ -22,40 +22,40 @@ using Command = CViewActions::Command;
 // tick stands where the magnifier was, and Enter does nothing there.
 const CQuillmarkView::CommandRow CQuillmarkView::kCommands[] = {
         // The cross does what "Exit" does: save and end the program.
-        {"Exit", QT_TRANSLATE_NOOP("Quillmark", "Exit"), Res::IDB_EXIT, {Qt::CTRL | Qt::Key_Q}, CommandRow::Plain,
+        {"Exit", QT_TRANSLATE_NOOP("Quillmark", "E&xit"), Res::IDB_EXIT, {Qt::CTRL | Qt::Key_Q}, CommandRow::Plain,
          &CQuillmarkView::exitRequested},
         // A key opens the menu with its first entry active, so that the
         // arrow keys and Enter go on from there.
         {"Menu", QT_TRANSLATE_NOOP("Quillmark", "Menu"), Res::IDB_MENU,
          {Qt::Key_Menu, Qt::SHIFT | Qt::Key_F10, Qt::ALT | Qt::Key_M}, CommandRow::Plain,
          &CQuillmarkView::ShowMenuAsAsked},
-        {"Edit", QT_TRANSLATE_NOOP("Quillmark", "Edit"), Res::IDB_EDIT, {Qt::Key_F2, Qt::CTRL | Qt::Key_E},
+        {"Edit", QT_TRANSLATE_NOOP("Quillmark", "&Edit"), Res::IDB_EDIT, {Qt::Key_F2, Qt::CTRL | Qt::Key_E},
          CommandRow::Plain, &CQuillmarkView::EditSelection},
-        {"Open", QT_TRANSLATE_NOOP("Quillmark", "Open"), Res::IDB_VIEW, {Qt::Key_Return, Qt::Key_Enter},
+        {"Open", QT_TRANSLATE_NOOP("Quillmark", "&Open"), Res::IDB_VIEW, {Qt::Key_Return, Qt::Key_Enter},
          CommandRow::Plain, &CQuillmarkView::OpenSelection},
-        {"ToggleDone", QT_TRANSLATE_NOOP("Quillmark", "Done or not done"), Res::IDB_DONE, {Qt::CTRL | Qt::Key_D},
+        {"ToggleDone", QT_TRANSLATE_NOOP("Quillmark", "Do&ne or not done"), Res::IDB_DONE, {Qt::CTRL | Qt::Key_D},
          CommandRow::Plain, &CQuillmarkView::TickOrUntick},
-        {"HandOver", QT_TRANSLATE_NOOP("Quillmark", "Hand over to calendar or tasks"), Res::IDB_HANDOVER,
+        {"HandOver", QT_TRANSLATE_NOOP("Quillmark", "&Hand over to calendar or tasks"), Res::IDB_HANDOVER,
          {Qt::CTRL | Qt::Key_T}, CommandRow::Plain, &CQuillmarkView::HandOver},
         {"Back", QT_TRANSLATE_NOOP("Quillmark", "Back"), Res::IDB_BACK,
          {Qt::Key_Backspace, Qt::ALT | Qt::Key_Left, Qt::ALT | Qt::Key_Up}, CommandRow::Plain,
          &CQuillmarkView::GoBack},
         // The Help menu's too: it runs before the lists are read.
-        {"About", QT_TRANSLATE_NOOP("Quillmark", "&About ..."), 0, {}, CommandRow::AnyTime,
+        {"About", QT_TRANSLATE_NOOP("Quillmark", "&About Quillmark"), 0, {}, CommandRow::AnyTime,
          &CQuillmarkView::aboutRequested},
-        {"ViewLists", QT_TRANSLATE_NOOP("Quillmark", "View Lists..."), 0, {Qt::CTRL | Qt::Key_L}, CommandRow::Plain,
+        {"ViewLists", QT_TRANSLATE_NOOP("Quillmark", "&View Lists..."), 0, {Qt::CTRL | Qt::Key_L}, CommandRow::Plain,
          &CQuillmarkView::ViewLists},
-        {"EditLists", QT_TRANSLATE_NOOP("Quillmark", "Edit Lists..."), 0, {Qt::CTRL | Qt::SHIFT | Qt::Key_L},
+        {"EditLists", QT_TRANSLATE_NOOP("Quillmark", "Edi&t Lists..."), 0, {Qt::CTRL | Qt::SHIFT | Qt::Key_L},
          CommandRow::Plain, &CQuillmarkView::EditLists},
-        {"HandOverSetup", QT_TRANSLATE_NOOP("Quillmark", "Configuration"), 0, {}, CommandRow::Plain,
+        {"HandOverSetup", QT_TRANSLATE_NOOP("Quillmark", "&Configuration"), 0, {}, CommandRow::Plain,
          &CQuillmarkView::handOverSetupRequested},
-        {"ImportSetup", QT_TRANSLATE_NOOP("Quillmark", "Setup Import..."), 0, {}, CommandRow::Plain,
+        {"ImportSetup", QT_TRANSLATE_NOOP("Quillmark", "&Setup Import..."), 0, {}, CommandRow::Plain,
          &CQuillmarkView::importSetupRequested},
-        {"Import", QT_TRANSLATE_NOOP("Quillmark", "Import List..."), 0, {Qt::CTRL | Qt::Key_I}, CommandRow::Plain,
+        {"Import", QT_TRANSLATE_NOOP("Quillmark", "&Import List..."), 0, {Qt::CTRL | Qt::Key_I}, CommandRow::Plain,
          &CQuillmarkView::importRequested},
-        {"Export", QT_TRANSLATE_NOOP("Quillmark", "Export List..."), 0, {Qt::CTRL | Qt::SHIFT | Qt::Key_E},
+        {"Export", QT_TRANSLATE_NOOP("Quillmark", "&Export List..."), 0, {Qt::CTRL | Qt::SHIFT | Qt::Key_E},
          CommandRow::Plain, &CQuillmarkView::ExportList},
-        {"Delete", QT_TRANSLATE_NOOP("Quillmark", "Delete"), 0, {Qt::Key_Delete}, CommandRow::Plain,
+        {"Delete", QT_TRANSLATE_NOOP("Quillmark", "De&lete"), 0, {Qt::Key_Delete}, CommandRow::Plain,
          &CQuillmarkView::DeleteSelection},
         // Their texts name the change they take back or make again
         // (CViewActions); through the document, which first looks for a
@@ -80,7 +80,7 @@ const CQuillmarkView::CommandRow CQuillmarkView::kCommands[] = {
          &CQuillmarkView::StartFind},
         {"HideDone", QT_TRANSLATE_NOOP("Quillmark", "&Hide Done Items"), 0, {Qt::CTRL | Qt::Key_H},
          CommandRow::Checkable, &CQuillmarkView::OnHideDone},
-        {"Contents", QT_TRANSLATE_NOOP("Quillmark", "Contents"), 0, {}, CommandRow::AnyTime,
+        {"Contents", QT_TRANSLATE_NOOP("Quillmark", "&Contents"), 0, {}, CommandRow::AnyTime,
          &CQuillmarkView::contentsRequested},
         {"SyncNow", QT_TRANSLATE_NOOP("Quillmark", "&Sync Now"), 0, {Qt::Key_F5}, CommandRow::AnyTime,
          &CQuillmarkView::syncNowRequested},
@@ -343,7 +343,7 @@ void CQuillmarkView::OpenSelection()
         break;
     }
     case Mode::Items:
-        OpenItem(m_listItems->FirstSelected(), Mode::Items);
+        OpenItem(m_listItems->Focused(), Mode::Items);
         break;
     case Mode::Find:
         // Back from the details leads to the match's list.
@@ -390,15 +390,19 @@ void CQuillmarkView::EditSelection()
         break;
     }
     case Mode::Items:
-        if (const QModelIndex item = m_listItems->FirstSelected(); item.isValid()) {
+        if (const QModelIndex item = m_listItems->Focused(); item.isValid()) {
             SetCurrent(item);
             m_actions->EditItem(item);
         } else {
             EditLists();
         }
-        // The table is shown anew whatever the dialog's answer.
-        if (m_mode == Mode::Items)
+        // The table is shown anew whatever the dialog's answer, with the
+        // item it was about still chosen.
+        if (m_mode == Mode::Items) {
             m_listItems->ShowList(m_curList);
+            if (HasCurrentItem())
+                m_listItems->SelectItem(m_curItem);
+        }
         break;
     case Mode::Item:
         m_actions->EditItem(m_curItem);

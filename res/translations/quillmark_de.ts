@@ -358,6 +358,15 @@ Sie können es erneut versuchen, die Listen in einer Datei Ihrer Wahl speichern 
         <translation>Quillmark konnte %1 nicht öffnen.</translation>
     </message>
     <message>
+        <source>%1 – %2</source>
+        <extracomment>The window's title while a list is on show: the list's name, then the program's.</extracomment>
+        <translation>%1 – %2</translation>
+    </message>
+    <message>
+        <source>&amp;File</source>
+        <translation>&amp;Datei</translation>
+    </message>
+    <message>
         <source>&amp;Edit</source>
         <translation>&amp;Bearbeiten</translation>
     </message>
@@ -366,12 +375,12 @@ Sie können es erneut versuchen, die Listen in einer Datei Ihrer Wahl speichern 
         <translation>&amp;Hilfe</translation>
     </message>
     <message>
-        <source>&amp;About ...</source>
-        <translation>Ü&amp;ber ...</translation>
+        <source>&amp;About Quillmark</source>
+        <translation>&amp;Über Quillmark</translation>
     </message>
     <message>
-        <source>Contents</source>
-        <translation>Inhalt</translation>
+        <source>&amp;Contents</source>
+        <translation>&amp;Inhalt</translation>
     </message>
     <message>
         <source>&amp;Sync</source>
@@ -867,56 +876,56 @@ Wenn Quillmark auf „%2“ nicht mit diesen Listen läuft, können Sie trotzdem
         <translation>es ist keine gewöhnliche Datei (sondern zum Beispiel ein Ordner, ein Gerät oder eine benannte Pipe)</translation>
     </message>
     <message>
-        <source>View Lists...</source>
-        <translation>Listen anzeigen...</translation>
+        <source>&amp;View Lists...</source>
+        <translation>Listen &amp;anzeigen...</translation>
     </message>
     <message>
-        <source>Edit Lists...</source>
-        <translation>Listen bearbeiten...</translation>
+        <source>Edi&amp;t Lists...</source>
+        <translation>Listen b&amp;earbeiten...</translation>
     </message>
     <message>
-        <source>Configuration</source>
-        <translation>Einstellungen</translation>
+        <source>&amp;Configuration</source>
+        <translation>Ein&amp;stellungen</translation>
     </message>
     <message>
-        <source>Setup Import...</source>
-        <translation>Import einrichten...</translation>
+        <source>&amp;Setup Import...</source>
+        <translation>Import ei&amp;nrichten...</translation>
     </message>
     <message>
-        <source>Import List...</source>
-        <translation>Liste importieren...</translation>
+        <source>&amp;Import List...</source>
+        <translation>Liste &amp;importieren...</translation>
     </message>
     <message>
-        <source>Export List...</source>
-        <translation>Liste exportieren...</translation>
+        <source>&amp;Export List...</source>
+        <translation>Liste e&amp;xportieren...</translation>
     </message>
     <message>
-        <source>Delete</source>
-        <translation>Löschen</translation>
+        <source>De&amp;lete</source>
+        <translation>&amp;Löschen</translation>
     </message>
     <message>
-        <source>Exit</source>
-        <translation>Beenden</translation>
+        <source>E&amp;xit</source>
+        <translation>&amp;Beenden</translation>
     </message>
     <message>
         <source>Menu</source>
         <translation>Menü</translation>
     </message>
     <message>
-        <source>Edit</source>
-        <translation>Bearbeiten</translation>
+        <source>&amp;Edit</source>
+        <translation>B&amp;earbeiten</translation>
     </message>
     <message>
-        <source>Open</source>
-        <translation>Öffnen</translation>
+        <source>&amp;Open</source>
+        <translation>Ö&amp;ffnen</translation>
     </message>
     <message>
-        <source>Done or not done</source>
-        <translation>Erledigt oder nicht erledigt</translation>
+        <source>Do&amp;ne or not done</source>
+        <translation>E&amp;rledigt oder nicht erledigt</translation>
     </message>
     <message>
-        <source>Hand over to calendar or tasks</source>
-        <translation>An Kalender oder Aufgaben übergeben</translation>
+        <source>&amp;Hand over to calendar or tasks</source>
+        <translation>An Kalender oder Aufgaben ü&amp;bergeben</translation>
     </message>
     <message>
         <source>Back</source>

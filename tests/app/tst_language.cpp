@@ -89,7 +89,7 @@ int RunProgram(int &argc, char **argv)
 
     select(0);
     QTest::keyClick(tree, Qt::Key_Space);
-    QMenu *edit = frame->menuBar()->actions().at(0)->menu();
+    QMenu *edit = frame->menuBar()->actions().at(1)->menu();
     QStringList edits{edit->title()};
     for (const QAction *action : edit->actions())
         edits << action->text();

@@ -98,12 +98,13 @@ void TestMainFrame::titleAndMenus()
     for (const QAction *menu : frame.menuBar()->actions())
         menus << menu->text() + u':' + Texts(menu->menu()).join(u'|');
     // Nothing is chosen before the lists are read.
-    QCOMPARE(menus, (QStringList{QStringLiteral("&Edit:&Undo (greyed)|&Redo (greyed)"),
+    QCOMPARE(menus, (QStringList{QStringLiteral("&File:&Import List...|&Export List...|&Print... (greyed)||E&xit"),
+                                 QStringLiteral("&Edit:&Undo (greyed)|&Redo (greyed)"),
                                  QStringLiteral("&List:&Find...|&Hide Done Items||&Untick All (greyed)|"
                                                 "&Duplicate List... (greyed)|&Move Item To... (greyed)||"
                                                 "&Copy as Text (greyed)|&Print... (greyed)"),
                                  QStringLiteral("&Sync:&Sync Now|&Account...||Not set up (greyed)"),
-                                 QStringLiteral("&Help:&About ...|Contents")}));
+                                 QStringLiteral("&Help:&About Quillmark|&Contents")}));
 }
 
 void TestMainFrame::undoAndRedoOnEveryScreen_data()
@@ -135,7 +136,9 @@ void TestMainFrame::undoAndRedoOnEveryScreen()
     CListCollection edited = SampleLists();
     edited[1].SetName(QStringLiteral("Journey"));
     frame.Document()->ReplaceLists(edited);
-    QMenu *edit = frame.menuBar()->actions().at(0)->menu();
+    // The title names the list on show, renamed or not.
+    QCOMPARE(frame.windowTitle(), screen > 0 ? QStringLiteral("Journey – Quillmark") : QStringLiteral("Quillmark"));
+    QMenu *edit = frame.menuBar()->actions().at(1)->menu();
     QCOMPARE(Texts(edit), (QStringList{QStringLiteral("&Undo List Setup"), QStringLiteral("&Redo (greyed)")}));
 
     const auto press = [](QKeyCombination key) {
@@ -162,7 +165,7 @@ void TestMainFrame::listMenuWorksOnWhatIsChosen()
     ScriptedPrompter prompter;
     CMainFrame frame(nullptr, &prompter);
     QVERIFY(StartActive(frame, dataPath));
-    QMenu *list = frame.menuBar()->actions().at(1)->menu();
+    QMenu *list = frame.menuBar()->actions().at(2)->menu();
     const auto greyed = [list] {
         QStringList names;
         for (const QAction *entry : list->actions()) {

@@ -63,11 +63,12 @@ void TestDateText::shownAsTheLocaleWritesIt_data()
     QTest::addColumn<QLocale>("locale");
     QTest::addColumn<QString>("date");
     QTest::addColumn<QString>("dateAndTime");
+    QTest::addColumn<QString>("price");
     // English keeps the program's own texts, whatever the country.
     QTest::newRow("British") << QLocale(QLocale::English, QLocale::UnitedKingdom) << QStringLiteral("3/7/2002")
-                             << QStringLiteral("3/7/2002 at 1:15 PM");
+                             << QStringLiteral("3/7/2002 at 1:15 PM") << QStringLiteral("-1234.50");
     QTest::newRow("German") << QLocale(QLocale::German, QLocale::Germany) << QStringLiteral("07.03.2002")
-                            << QStringLiteral("07.03.2002 um 13:15");
+                            << QStringLiteral("07.03.2002 um 13:15") << QStringLiteral("-1234,50");
 }
 
 void TestDateText::shownAsTheLocaleWritesIt()
@@ -75,6 +76,7 @@ void TestDateText::shownAsTheLocaleWritesIt()
     QFETCH(QLocale, locale);
     QFETCH(QString, date);
     QFETCH(QString, dateAndTime);
+    QFETCH(QString, price);
     QTranslator german;
     QVERIFY(german.load(QStringLiteral(":/translations/quillmark_de.qm")));
     QCoreApplication::installTranslator(&german);
@@ -82,10 +84,12 @@ void TestDateText::shownAsTheLocaleWritesIt()
     const CListItem item = QuillmarkTest::Item().Time(QuillmarkTest::Local(2002, 3, 7, 13, 15, 42));
     const QString shownDate = ShownText::Date(item);
     const QString shownDateAndTime = ShownText::DateAndTime(item);
+    const QString shownPrice = ShownText::Price(-1234.5);
     QLocale::setDefault(QLocale::c());
     QCoreApplication::removeTranslator(&german);
     QCOMPARE(shownDate, date);
     QCOMPARE(shownDateAndTime, dateAndTime);
+    QCOMPARE(shownPrice, price);
 }
 
 QUILLMARK_GUILESS_TEST_MAIN(TestDateText)

@@ -42,7 +42,7 @@ CListCollection Elsewhere(bool breadTickedHere = false)
 
 QString UndoText(const CMainFrame &frame)
 {
-    return frame.menuBar()->actions().at(0)->menu()->actions().at(0)->text();
+    return frame.View()->Action(CViewActions::Undo)->text();
 }
 
 } // namespace

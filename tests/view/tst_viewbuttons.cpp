@@ -98,17 +98,17 @@ private slots:
         MenuView &view = f.Start();
         f.Run("Menu");
         QCOMPARE(view.timesShown, 1);
-        QCOMPARE(view.entries.join(u'|'), QStringLiteral("&About ...|View Lists... Ctrl+L|Edit Lists... Ctrl+Shift+L|-|"
-                                                          "Configuration|-|Setup Import...|Import List... Ctrl+I|"
-                                                          "Export List... Ctrl+Shift+E|-|Exit Ctrl+Q"));
+        QCOMPARE(view.entries.join(u'|'), QStringLiteral("&About Quillmark|&View Lists... Ctrl+L|Edi&t Lists... Ctrl+Shift+L|-|"
+                                                          "&Configuration|-|&Setup Import...|&Import List... Ctrl+I|"
+                                                          "&Export List... Ctrl+Shift+E|-|E&xit Ctrl+Q"));
         QCOMPARE(view.shownAt, view.mapToGlobal(ViewLook::ButtonRect(2, view.height()).topLeft()));
         QCOMPARE(view.firstEntryActive, false); // a tap chooses nothing in advance
         QCOMPARE(f.Mode(), Shown::Tree); // dismissed: nothing ran
 
-        // "&About ..." is the application's to run (as is "Exit", the window's
+        // "&About Quillmark" is the application's to run (as is "Exit", the window's
         // test).
         QSignalSpy about(&view, &CQuillmarkView::aboutRequested);
-        f.Choose(QStringLiteral("&About ..."));
+        f.Choose(QStringLiteral("&About Quillmark"));
         QCOMPARE(about.size(), 1);
         QM_VERIFY_PROMPTS(f.prompter);
     }
@@ -250,22 +250,28 @@ private slots:
             QCOMPARE(f.ItemOnShow()->m_strName, QStringLiteral("Changed"));
     }
 
-    // In the table: with no row selected the magnifier opens nothing; with
-    // two, the pencil and the magnifier act on the lower. Cancel in the item
-    // form or in List Setup changes nothing but fills the table again.
+    // In the table the pencil and the magnifier act on the topmost of the
+    // rows selected, or else on the current row that a freshly opened table
+    // marks; with no row at all the pencil opens List Setup. Cancel changes
+    // nothing, and the row the form was about stays chosen.
     void pencilAndMagnifierInTheTable()
     {
         Fixture f;
         f.Start();
         const QByteArray before = FileBytes(f.path);
         f.OpenList(0);
-        f.Run("Open");
-        QCOMPARE(f.Mode(), Shown::Items);
-        for (const bool rowSelected : {true, false}) {
-            if (rowSelected) {
+        const QString third = f.TableRow(2).data().toString();
+        for (const int rows : {2, 0, -1}) {
+            if (rows == 2)
                 f.SelectRows({2, 1});
-                f.prompter.ExpectDialog<CNewItemDlg>([](CNewItemDlg &d) {
-                    [&] { QCOMPARE(d.m_strName, QStringLiteral("Milk")); }();
+            else if (rows == 0)
+                f.Table()->selectionModel()->setCurrentIndex(f.TableRow(2), QItemSelectionModel::Clear);
+            else
+                f.Table()->selectionModel()->clear();
+            const QString expected = rows == 2 ? QStringLiteral("Milk") : third;
+            if (rows >= 0) {
+                f.prompter.ExpectDialog<CNewItemDlg>([&](CNewItemDlg &d) {
+                    [&] { QCOMPARE(d.m_strName, expected); }();
                     d.NameField()->setText(QStringLiteral("changed"));
                     d.CancelButton()->click();
                     return d.result();
@@ -277,7 +283,6 @@ private slots:
                     return d.result();
                 });
             }
-            f.Table()->selectionModel()->setCurrentIndex(f.TableRow(2), QItemSelectionModel::NoUpdate);
             f.Run("Edit");
             QM_VERIFY_PROMPTS(f.prompter);
             QCOMPARE(f.Lists(), SampleLists());
@@ -285,12 +290,16 @@ private slots:
             QCOMPARE(f.History().count(), 0);
             QCOMPARE(f.Mode(), Shown::Items);
             QCOMPARE(f.TableRowCount(), 3);
-            QCOMPARE(f.Table()->currentIndex(), f.TableRow(0)); // shown anew
-            QVERIFY(f.SelectedRows().isEmpty());
+            if (rows >= 0) {
+                const QModelIndex row = f.TableRow(rows == 2 ? 1 : 2);
+                QCOMPARE(f.Table()->currentIndex().row(), row.row());
+                QCOMPARE(f.SelectedRows().size(), 1);
+                QCOMPARE(f.SelectedRows().constFirst().data().toString(), expected);
+            }
         }
-        f.SelectRows({2, 1});
+        f.Table()->selectionModel()->setCurrentIndex(f.TableRow(2), QItemSelectionModel::Clear);
         f.Run("Open");
-        QCOMPARE(f.ItemOnShow()->m_strName, QStringLiteral("Milk"));
+        QCOMPARE(f.ItemOnShow()->m_strName, third);
     }
 
     // In the table the done box ticks as the tree's does: a click on it or
@@ -392,8 +401,8 @@ private slots:
         QTest::addColumn<Shown>("shown");
         // The list's commands too, on the list of the item (Milk is done).
         const QString listCommands = QStringLiteral("&Untick All|&Duplicate List...|&Move Item To...|&Copy as Text Ctrl+C|"
-                                                    "&Print... Ctrl+P|-|Delete Del");
-        const QString rowMenu = QStringLiteral("Open Return|Edit F2|-|") + listCommands;
+                                                    "&Print... Ctrl+P|-|De&lete Del");
+        const QString rowMenu = QStringLiteral("&Open Return|&Edit F2|-|") + listCommands;
         QTest::newRow("tree, a list") << "tree list" << false << QString()
                                       << "Are you sure you want to remove the list 'Trip'?" << true << QList<int>{1}
                                       << Shown::Tree;
@@ -407,7 +416,7 @@ private slots:
                                              << "Are you sure you want to remove the 2 chosen items?" << true
                                              << QList<int>{0, 0, 2} << Shown::Items;
         QTest::newRow("details") << "details" << true
-                                 << QStringLiteral("Edit F2|Done or not done Ctrl+D|Hand over to calendar or tasks Ctrl+T|-|") + listCommands
+                                 << QStringLiteral("&Edit F2|Do&ne or not done Ctrl+D|&Hand over to calendar or tasks Ctrl+T|-|") + listCommands
                                  << "Are you sure you want to remove the item 'Salt'?" << true << QList<int>{0, 2}
                                  << Shown::Items;
     }
@@ -446,7 +455,7 @@ private slots:
             row = QRect(20, 80, 10, 10);
         }
         f.prompter.ExpectQuestion(question, yes);
-        view.choose = QStringLiteral("Delete");
+        view.choose = QStringLiteral("De&lete");
         if (byMenu) {
             QWidget *area = rows == &view ? rows : static_cast<QAbstractItemView *>(rows)->viewport();
             QTest::mouseClick(view.windowHandle(), Qt::RightButton, {}, area->mapTo(&view, row.center()));

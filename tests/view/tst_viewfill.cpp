@@ -5,7 +5,9 @@
 #include "tests/testlib/QuillmarkTest.h"
 #include "tests/view/ViewFixture.h"
 
+#include <QHeaderView>
 #include <QLineEdit>
+#include <QStyleOptionHeader>
 
 using namespace ViewTest;
 
@@ -310,6 +312,38 @@ private slots:
         next.Start();
         next.OpenList(0);
         QCOMPARE(names(next), QStringLiteral("CBab"));
+    }
+
+    // Undated items come last whichever way the dates are sorted, and the
+    // sorted column's heading is read whole beside its sort mark.
+    void sortByDateKeepsUndatedLast()
+    {
+        const CListCollection lists{List(QStringLiteral("L"), {Item(QStringLiteral("u")), Item(QStringLiteral("b")).Dated(Local(2021, 1, 1, 9, 0)),
+                                                              Item(QStringLiteral("a")).Dated(Local(2020, 1, 1, 9, 0))})};
+        Fixture f(lists);
+        f.Start();
+        f.OpenList(0);
+        QString shown;
+        QHeaderView *header = f.Table()->header();
+        const auto listOrder = qScopeGuard([header] { header->setSortIndicator(-1, Qt::AscendingOrder); });
+        for (const Qt::SortOrder order : {Qt::AscendingOrder, Qt::DescendingOrder}) {
+            header->setSortIndicator(CListsModel::Date, order);
+            for (int r = 0; r < f.TableRowCount(); ++r)
+                shown += f.TableRow(r).data().toString();
+            shown += QLatin1Char('|');
+        }
+        QCOMPARE(shown, QStringLiteral("abu|bau|"));
+        for (const int column : {int(CListsModel::Date), int(CListsModel::Done)}) {
+            header->setSortIndicator(column, Qt::DescendingOrder);
+            QStyleOptionHeader option;
+            option.initFrom(header);
+            option.state |= QStyle::State_Horizontal;
+            option.rect = QRect(0, 0, header->sectionSize(column), header->height());
+            option.sortIndicator = QStyleOptionHeader::SortDown;
+            const QString heading = f.Table()->model()->headerData(column, Qt::Horizontal).toString();
+            const QRect label = header->style()->subElementRect(QStyle::SE_HeaderLabel, &option, header);
+            QVERIFY2(label.width() >= header->fontMetrics().horizontalAdvance(heading), qPrintable(heading));
+        }
     }
 };
 
