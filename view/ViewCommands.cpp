@@ -82,6 +82,12 @@ const CQuillmarkView::CommandRow CQuillmarkView::kCommands[] = {
          CommandRow::Checkable, &CQuillmarkView::OnHideDone},
         {"Contents", QT_TRANSLATE_NOOP("Quillmark", "Contents"), 0, {}, CommandRow::AnyTime,
          &CQuillmarkView::contentsRequested},
+        // The one-line field under the table; a line edit with the keyboard
+        // pastes into itself.
+        {"AddItem", QT_TRANSLATE_NOOP("Quillmark", "&Add Item"), 0, {Qt::Key_Insert, Qt::CTRL | Qt::Key_N},
+         CommandRow::Plain, &CQuillmarkView::StartAdding},
+        {"PasteItems", QT_TRANSLATE_NOOP("Quillmark", "&Paste Items"), 0, {Qt::CTRL | Qt::Key_V}, CommandRow::Plain,
+         &CQuillmarkView::PasteItems},
 };
 
 int CQuillmarkView::FaceOf(Command command)
