@@ -391,7 +391,7 @@ private slots:
         QTest::addColumn<QList<int>>("removed"); // the list, then its items; only the list for a list
         QTest::addColumn<Shown>("shown");
         // The list's commands too, on the list of the item (Milk is done).
-        const QString listCommands = QStringLiteral("&Untick All|&Duplicate List...|&Move Item To...|&Copy as Text Ctrl+C|"
+        const QString listCommands = QStringLiteral("&Untick All|&Duplicate List...|&Move Item To...|&Copy as Text Ctrl+C|&Paste Items Ctrl+V|"
                                                     "&Print... Ctrl+P|-|Delete Del");
         const QString rowMenu = QStringLiteral("Open Return|Edit F2|-|") + listCommands;
         QTest::newRow("tree, a list") << "tree list" << false << QString()
