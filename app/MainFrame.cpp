@@ -96,8 +96,8 @@ void CMainFrame::CreateMenus()
     addMenu(Tr::tr("&Edit"), {C::Undo, C::Redo});
     // Commands on the lists, on every screen; then on the list or the item
     // chosen.
-    addMenu(Tr::tr("&List"), {C::Find, C::HideDone, C::None, C::UntickAll, C::DuplicateList, C::MoveItem, C::None,
-                              C::CopyAsText, C::Print});
+    addMenu(Tr::tr("&List"), {C::Find, C::HideDone, C::None, C::AddItem, C::UntickAll, C::DuplicateList, C::MoveItem,
+                              C::None, C::CopyAsText, C::PasteItems, C::Print});
     m_sync->FillMenu(menuBar()->addMenu(Tr::tr("&Sync")), m_view->Action(C::SyncNow), m_view->Action(C::SyncAccount));
     addMenu(Tr::tr("&Help"), {C::About, C::Contents});
 }

@@ -194,7 +194,7 @@ void CNewItemDlg::OnInitDialog()
     // without a chosen row hands that number back.
     const int row = CIconChooser::RowOfIcon(m_nIcon);
     if (row < 0) {
-        m_listIcons->SelectRow(0);
+        m_listIcons->SelectRow(CIconChooser::RowOfIcon(ProposedIcon()));
     } else {
         m_listIcons->SelectRow(row);
         m_listIcons->ScrollRowIntoView(row);

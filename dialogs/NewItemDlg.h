@@ -4,6 +4,7 @@
 #include "model/ListItem.h"
 #include "platform/CalendarTime.h"
 #include "res/Art.h"
+#include "res/ResourceIds.h"
 
 #include <QDate>
 #include <QString>
@@ -51,6 +52,9 @@ public:
     // lies on that day it is that very instant, so an untouched pair hands
     // back the item's own time even in the hour that repeats in autumn.
     static CalendarTime CombineDateTime(CalendarTime date, CalendarTime time);
+
+    // The icon the form proposes for a new item: the strip's first.
+    static qint32 ProposedIcon() { return Res::kFirstStripImage; }
 
     // The earliest and latest day the date field offers.
     static QDate FirstDate() { return QDate(1900, 1, 1); }

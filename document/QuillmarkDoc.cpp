@@ -1,6 +1,7 @@
 #include "document/QuillmarkDoc.h"
 
 #include "model/ListReuse.h"
+#include "model/SortedAdd.h"
 #include "res/Strings.h"
 #include "res/Tr.h"
 
@@ -231,6 +232,19 @@ bool CQuillmarkDoc::RemoveItems(int list, QList<int> items)
     rows = std::move(kept);
     ids[list].items = std::move(keptIds);
     ChangeLists(text, lists, ids);
+    return true;
+}
+
+bool CQuillmarkDoc::AddItems(int list, const QList<CListItem> &items)
+{
+    if (!HasList(list) || items.isEmpty())
+        return false;
+    CListCollection after = m_lists;
+    AddItemsSorted(after[list], items);
+    //: A change in the Edit menu; %1 is an item's name.
+    ChangeLists(items.size() == 1 ? Tr::tr("Add '%1'").arg(items.constFirst().m_strName)
+                                  : Tr::tr("Add %n items", nullptr, int(items.size())),
+                after);
     return true;
 }
 

@@ -72,6 +72,9 @@ public:
     // Delete on a list, or on items of one list: one step that saves.
     bool RemoveList(int list);
     bool RemoveItems(int list, QList<int> items);
+    // Items typed, pasted or dropped into a list, each where the list's
+    // order puts it: one step that saves.
+    bool AddItems(int list, const QList<CListItem> &items);
     // An imported list, added at the end; saves.
     void AppendList(const CListItemArray &list);
     // Other versions' lists merged in (sync tools' conflict copies); saves.

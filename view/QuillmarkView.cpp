@@ -4,6 +4,8 @@
 #include "controls/FindPane.h"
 #include "controls/ItemTable.h"
 #include "controls/ListTree.h"
+#include "controls/QuickAddField.h"
+#include "document/ItemNames.h"
 #include "document/ListsModel.h"
 #include "document/QuillmarkDoc.h"
 #include "platform/AppSettings.h"
@@ -83,6 +85,12 @@ void CQuillmarkView::OnInitialUpdate()
     m_listItems->setObjectName(QStringLiteral("itemTable"));
     m_find = new CFindPane(*m_lists, this);
     m_find->setObjectName(QStringLiteral("findPane"));
+    m_names = new CItemNames(this);
+    m_quickAdd = new CQuickAddField(*m_names, this);
+    m_quickAdd->hide();
+    connect(m_quickAdd, &CQuickAddField::addRequested, this, &CQuillmarkView::AddTyped);
+    connect(m_quickAdd, &CQuickAddField::closeRequested, this, &CQuillmarkView::StopAdding);
+    connect(m_quickAdd, &QLineEdit::textChanged, this, &CQuillmarkView::NoteWhetherHeld);
     //: What a screen reader calls the tree of all lists.
     m_tree->setAccessibleName(Tr::tr("Lists"));
     // The read-outs draw nothing: the view paints what they say. The item's
@@ -178,6 +186,8 @@ void CQuillmarkView::Show(Mode mode, std::optional<Mode> back)
     }
     if (m_mode == Mode::Find && mode != Mode::Find)
         m_find->Stop();
+    if (mode != Mode::Items || m_mode != Mode::Items)
+        StopAdding();
     m_mode = mode;
     m_prevMode = back;
     // A change of screen: what a tick made done leaves now, and what an edit

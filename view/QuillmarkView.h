@@ -11,15 +11,18 @@
 
 class CDrawnButton;
 class CFindPane;
+class CItemNames;
 class CItemTable;
 class CListTree;
 class CListsModel;
+class CQuickAddField;
 class CQuillmarkDoc;
 class Prompter;
 class QAction;
 class QCheckBox;
 class QLabel;
 class QMenu;
+class QMimeData;
 class QPainter;
 
 // The main view: shows the document's lists in one of four modes (the tree
@@ -35,6 +38,7 @@ class QPainter;
 //   QuillmarkView.cpp   set-up, modes, following the document
 //   ViewCommands.cpp    the table of commands, and what each does on the screen on show
 //   ViewDraw.cpp        painting and the layout at any size
+//   ViewAdding.cpp      adding items by typing, pasting and dropping
 class CQuillmarkView : public QWidget
 {
     Q_OBJECT
@@ -157,6 +161,22 @@ private:
     void CopyAsText();
     void PrintList();
 
+    // Adding (ViewAdding.cpp): the one-line field under the table, the
+    // clipboard's lines and dropped files, into the list on show or chosen.
+    // The field shows the list of the chosen row, and opens with the keyboard.
+    void StartAdding();
+    void StopAdding();
+    bool IsAdding() const;
+    void AddTyped(bool evenIfHeld);
+    void NoteWhetherHeld();
+    // The index of an item named as `name` in the list, -1 for none.
+    int HeldItem(int list, const QString &name) const;
+    void PasteItems();
+    // Lines of text into the list: a preview of more than one line, then
+    // one step. False when nothing was added.
+    bool AddLines(int list, const QString &text);
+    void SelectAdded(int list, const CListItem &item);
+
     // Drawing and layout (ViewDraw.cpp)
     void LayOut();
     void DrawBanner(QPainter &dc);
@@ -207,6 +227,8 @@ private:
     CListTree *m_tree = nullptr; // none before the first set-up
     CItemTable *m_listItems = nullptr;
     CFindPane *m_find = nullptr;
+    CItemNames *m_names = nullptr;
+    CQuickAddField *m_quickAdd = nullptr;
     // By command, for the drawn ones (CViewActions::kFirstButton on).
     std::array<CDrawnButton *, CViewActions::kLastButton + 1> m_buttons{};
     std::array<QLabel *, ReadOutCount> m_readOuts{};

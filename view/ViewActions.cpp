@@ -136,6 +136,8 @@ void CViewActions::EnableListCommands(const QModelIndex &chosen)
     m_actions[DuplicateList]->setEnabled(hasList);
     m_actions[MoveItem]->setEnabled(m_lists.Item(chosen) && m_lists.Lists().size() > 1);
     m_actions[CopyAsText]->setEnabled(hasList);
+    m_actions[AddItem]->setEnabled(hasList);
+    m_actions[PasteItems]->setEnabled(hasList);
     m_actions[Print]->setEnabled(hasList);
 }
 

@@ -41,6 +41,8 @@ public:
         UntickAll, DuplicateList, MoveItem, CopyAsText, Print,
         // The List menu's on every screen, and the Help menu's
         Find, HideDone, Contents,
+        // Into the list on show or chosen: one typed line, the clipboard's lines
+        AddItem, PasteItems,
         // The Sync menu's
         SyncNow, SyncAccount,
         CommandCount
@@ -68,7 +70,7 @@ public:
     // for a separator.
     static constexpr auto kRowMenu = std::to_array<Command>({
             Open, Edit, ToggleDone, HandOver, None,
-            UntickAll, DuplicateList, MoveItem, CopyAsText, Print, None,
+            UntickAll, DuplicateList, MoveItem, CopyAsText, PasteItems, Print, None,
             Delete,
     });
 

@@ -82,6 +82,12 @@ const CQuillmarkView::CommandRow CQuillmarkView::kCommands[] = {
          CommandRow::Checkable, &CQuillmarkView::OnHideDone},
         {"Contents", QT_TRANSLATE_NOOP("Quillmark", "&Contents"), 0, {}, CommandRow::AnyTime,
          &CQuillmarkView::contentsRequested},
+        // The one-line field under the table; a line edit with the keyboard
+        // pastes into itself.
+        {"AddItem", QT_TRANSLATE_NOOP("Quillmark", "&Add Item"), 0, {Qt::Key_Insert, Qt::CTRL | Qt::Key_N},
+         CommandRow::Plain, &CQuillmarkView::StartAdding},
+        {"PasteItems", QT_TRANSLATE_NOOP("Quillmark", "Pa&ste Items"), 0, {Qt::CTRL | Qt::Key_V}, CommandRow::Plain,
+         &CQuillmarkView::PasteItems},
         {"SyncNow", QT_TRANSLATE_NOOP("Quillmark", "&Sync Now"), 0, {Qt::Key_F5}, CommandRow::AnyTime,
          &CQuillmarkView::syncNowRequested},
         {"SyncAccount", QT_TRANSLATE_NOOP("Quillmark", "&Account..."), 0, {}, CommandRow::AnyTime,

@@ -4,6 +4,7 @@
 #include "controls/FindPane.h"
 #include "controls/ItemTable.h"
 #include "controls/ListTree.h"
+#include "controls/QuickAddField.h"
 #include "document/ListsModel.h"
 #include "document/QuillmarkDoc.h"
 #include "model/ShownText.h"
@@ -86,6 +87,12 @@ void CQuillmarkView::LayOut()
     for (QWidget *control : {static_cast<QWidget *>(m_tree), static_cast<QWidget *>(m_listItems),
                              static_cast<QWidget *>(m_find)})
         control->setGeometry(child);
+    // The add field takes the table's last line while it is open.
+    if (IsAdding()) {
+        const int line = m_quickAdd->sizeHint().height();
+        m_listItems->setGeometry(child.adjusted(0, 0, 0, -line));
+        m_quickAdd->setGeometry(child.left(), child.bottom() + 1 - line, child.width(), line);
+    }
     // The back button only while there is somewhere to go back to; its key
     // works all the same (and then does nothing).
     const CViewActions::Row &row = Buttons();

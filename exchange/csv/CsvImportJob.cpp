@@ -1,6 +1,7 @@
 #include "exchange/csv/CsvImportJob.h"
 
 #include "exchange/csv/Utf8Scan.h"
+#include "model/SortedAdd.h"
 #include "platform/CodePage.h"
 #include "platform/RegularFile.h"
 
@@ -256,12 +257,10 @@ Result RunToTheEnd(CCsvImportJob &job, CListItemArray &list)
     job.Step(QDeadlineTimer(QDeadlineTimer::Forever));
     if (!job.Outcome().Ok())
         return job.Outcome();
-    if (list.m_items.isEmpty()) {
+    if (list.m_items.isEmpty())
         list.m_items = job.TakeItems();
-    } else {
-        for (CListItem &item : job.TakeItems())
-            list.AddItemSorted(std::move(item));
-    }
+    else
+        AddItemsSorted(list, job.TakeItems());
     return {};
 }
 

@@ -75,7 +75,7 @@ private:
 
 // A whole import at once: the job run to its end, one item per line. Into
 // an empty list the items come in name order; into a list that has items
-// already, each new one is added as AddItemSorted adds it. On any failure
+// already, each new one is added as AddItemsSorted adds it. On any failure
 // the list is left exactly as it was: there is no partial import.
 namespace CsvImport {
 

@@ -1147,5 +1147,79 @@ Wenn Quillmark auf „%2“ nicht mit diesen Listen läuft, können Sie trotzdem
         <source>%1: %2</source>
         <translation>%1: %2</translation>
     </message>
+    <message>
+        <source>Add an item…</source>
+        <translation>Eintrag hinzufügen…</translation>
+    </message>
+    <message>
+        <source>&amp;Add Item</source>
+        <translation>Eintrag hinzu&amp;fügen</translation>
+    </message>
+    <message>
+        <source>Pa&amp;ste Items</source>
+        <translation>Einträge einfü&amp;gen</translation>
+    </message>
+    <message>
+        <source>Add &apos;%1&apos;</source>
+        <translation>„%1“ hinzufügen</translation>
+    </message>
+    <message>
+        <source>Already on the list</source>
+        <translation>Schon auf der Liste</translation>
+    </message>
+    <message>
+        <source>On the list, done</source>
+        <translation>Auf der Liste, erledigt</translation>
+    </message>
+    <message>
+        <source>The text holds no items to add.</source>
+        <translation>Der Text enthält keine Einträge zum Hinzufügen.</translation>
+    </message>
+    <message>
+        <source>Line %L1: %2 (%3)</source>
+        <translation>Zeile %L1: %2 (%3)</translation>
+    </message>
+    <message>
+        <source>a heading</source>
+        <translation>eine Überschrift</translation>
+    </message>
+    <message>
+        <source>the list&apos;s total</source>
+        <translation>die Summe der Liste</translation>
+    </message>
+    <message>
+        <source>a dividing line</source>
+        <translation>eine Trennlinie</translation>
+    </message>
+    <message>
+        <source>no name</source>
+        <translation>kein Name</translation>
+    </message>
+    <message>
+        <source>the price is not a number</source>
+        <translation>der Preis ist keine Zahl</translation>
+    </message>
+    <message>
+        <source>Add Items</source>
+        <translation>Einträge hinzufügen</translation>
+    </message>
+    <message>
+        <source>Left out:</source>
+        <translation>Ausgelassen:</translation>
+    </message>
+    <message numerus="yes">
+        <source>Add %n items</source>
+        <translation>
+            <numerusform>%n Eintrag hinzufügen</numerusform>
+            <numerusform>%n Einträge hinzufügen</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Add %n Item(s)</source>
+        <translation>
+            <numerusform>%n Eintrag hinzufügen</numerusform>
+            <numerusform>%n Einträge hinzufügen</numerusform>
+        </translation>
+    </message>
 </context>
 </TS>

@@ -46,5 +46,19 @@
             <numerusform>Are you sure you want to remove the %n chosen items?</numerusform>
         </translation>
     </message>
+    <message numerus="yes">
+        <source>Add %n items</source>
+        <translation>
+            <numerusform>Add %n item</numerusform>
+            <numerusform>Add %n items</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Add %n Item(s)</source>
+        <translation>
+            <numerusform>Add %n Item</numerusform>
+            <numerusform>Add %n Items</numerusform>
+        </translation>
+    </message>
 </context>
 </TS>

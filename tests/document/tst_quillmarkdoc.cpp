@@ -1,4 +1,5 @@
 #include "document/QuillmarkDoc.h"
+#include "model/SortedAdd.h"
 #include "tests/testlib/DataFiles.h"
 #include "tests/testlib/Lists.h"
 #include "tests/testlib/QuillmarkTest.h"
@@ -29,7 +30,7 @@ struct Loaded
     }
 };
 
-enum class Change { Tick, Untick, Edit, ListSetup, Import, UntickAll, Duplicate, MoveItem, RemoveItems, RemoveList };
+enum class Change { Tick, Untick, Edit, ListSetup, Import, UntickAll, Duplicate, MoveItem, RemoveItems, RemoveList, AddItems };
 
 // Makes the change on the document and says what the lists must be after it.
 CListCollection Make(CQuillmarkDoc &doc, Change change)
@@ -83,6 +84,12 @@ CListCollection Make(CQuillmarkDoc &doc, Change change)
         after.removeAt(0);
         doc.RemoveList(0);
         break;
+    case Change::AddItems: {
+        const QList<CListItem> items{Item(QStringLiteral("Kiwi")), Item(QStringLiteral("Apple")).Price(2)};
+        AddItemsSorted(after[1], items);
+        doc.AddItems(1, items);
+        break;
+    }
     }
     return after;
 }
@@ -125,6 +132,7 @@ void TestQuillmarkDoc::changeUndoneAndRedone_data()
     QTest::newRow("move") << Change::MoveItem << QStringLiteral("Move Item 'Zebra \u20ac \U0001F600'") << true;
     QTest::newRow("remove items") << Change::RemoveItems << QStringLiteral("Remove 2 items") << true;
     QTest::newRow("remove a list") << Change::RemoveList << QStringLiteral("Remove 'Groceries'") << true;
+    QTest::newRow("add items") << Change::AddItems << QStringLiteral("Add 2 items") << true;
 }
 
 // The file follows the history for the changes that save: after the undo

@@ -1,4 +1,5 @@
 #include "model/ListItemArray.h"
+#include "model/SortedAdd.h"
 #include "tests/testlib/Lists.h"
 #include "tests/testlib/QuillmarkTest.h"
 
@@ -60,6 +61,7 @@ void TestListItems::addItemSorted_data()
     const auto L = [](const char *names) { return *names ? QString::fromUtf8(names).split(u',') : QStringList(); };
     QTest::newRow("b, a, c, b: the second b after the first") << L("") << L("b,a,c,b") << L("a#1,b#0,b#3,c#2");
     QTest::newRow("out of order list") << L("c,a") << L("b") << L("b#2,c#0,a#1");
+    QTest::newRow("into a sorted list") << L("a,c") << L("b,C,a") << L("a#0,a#4,b#2,c#1,C#3");
     QTest::newRow("ignores case") << L("") << L("Banana,apple") << L("apple#1,Banana#0");
     QTest::newRow("tie differing in case goes after") << L("") << L("b,B,b") << L("b#0,B#1,b#2");
     QTest::newRow("empty name first") << L("") << L("a,") << L("#1,a#0");
@@ -79,9 +81,16 @@ void TestListItems::addItemSorted()
     int tag = 0;
     for (const QString &name : present)
         list.m_items.append(Named(name, tag++));
-    for (const QString &name : added)
+    // All at once (a paste, an import into a list) as one by one.
+    CListItemArray atOnce = list;
+    QList<CListItem> items;
+    for (const QString &name : added) {
+        items.append(Named(name, tag));
         list.AddItemSorted(Named(name, tag++));
+    }
     QCOMPARE(Order(list), expected);
+    AddItemsSorted(atOnce, items);
+    QCOMPARE(Order(atOnce), expected);
 }
 
 void TestListItems::builderMatchesAddItemSorted_data()

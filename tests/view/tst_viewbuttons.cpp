@@ -401,7 +401,7 @@ private slots:
         QTest::addColumn<Shown>("shown");
         // The list's commands too, on the list of the item (Milk is done).
         const QString listCommands = QStringLiteral("&Untick All|&Duplicate List...|&Move Item To...|&Copy as Text Ctrl+C|"
-                                                    "&Print... Ctrl+P|-|De&lete Del");
+                                                    "Pa&ste Items Ctrl+V|&Print... Ctrl+P|-|De&lete Del");
         const QString rowMenu = QStringLiteral("&Open Return|&Edit F2|-|") + listCommands;
         QTest::newRow("tree, a list") << "tree list" << false << QString()
                                       << "Are you sure you want to remove the list 'Trip'?" << true << QList<int>{1}
