@@ -244,7 +244,7 @@ bool CQuillmarkDoc::AddItems(int list, const QList<CListItem> &items)
     //: A change in the Edit menu; %1 is an item's name.
     ChangeLists(items.size() == 1 ? Tr::tr("Add '%1'").arg(items.constFirst().m_strName)
                                   : Tr::tr("Add %n items", nullptr, int(items.size())),
-                after);
+                after, ListIdentity::Carry(m_lists, m_ids, after));
     return true;
 }
 

@@ -100,9 +100,9 @@ void TestMainFrame::titleAndMenus()
     // Nothing is chosen before the lists are read.
     QCOMPARE(menus, (QStringList{QStringLiteral("&File:&Import List...|&Export List...|&Print... (greyed)||E&xit"),
                                  QStringLiteral("&Edit:&Undo (greyed)|&Redo (greyed)"),
-                                 QStringLiteral("&List:&Find...|&Hide Done Items||&Untick All (greyed)|"
+                                 QStringLiteral("&List:&Find...|&Hide Done Items||&Add Item (greyed)|&Untick All (greyed)|"
                                                 "&Duplicate List... (greyed)|&Move Item To... (greyed)||"
-                                                "&Copy as Text (greyed)|&Print... (greyed)"),
+                                                "&Copy as Text (greyed)|Pa&ste Items (greyed)|&Print... (greyed)"),
                                  QStringLiteral("&Sync:&Sync Now|&Account...||Not set up (greyed)"),
                                  QStringLiteral("&Help:&About Quillmark|&Contents")}));
 }
@@ -189,7 +189,7 @@ void TestMainFrame::listMenuWorksOnWhatIsChosen()
     };
     CListCollection expected = SampleLists();
 
-    QCOMPARE(greyed(), QStringLiteral("UntickAll DuplicateList MoveItem CopyAsText Print").split(u' '));
+    QCOMPARE(greyed(), QStringLiteral("AddItem UntickAll DuplicateList MoveItem CopyAsText PasteItems Print").split(u' '));
     select(2, -1); // the empty list: nothing done, no item
     QCOMPARE(greyed(), (QStringList{QStringLiteral("UntickAll"), QStringLiteral("MoveItem")}));
     select(0, 1); // Milk, done

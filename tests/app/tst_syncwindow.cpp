@@ -96,14 +96,12 @@ private slots:
         QVERIFY(!PasswordInAFile());
 
         server.Kill();
-        for (int change = 0; change < 1; ++change) {
-            // A change starts a sync by itself a few seconds later.
-            CListCollection lists = frame.Document()->Lists();
-            lists[0].SetName(QStringLiteral("Changed %1").arg(change));
-            frame.Document()->ReplaceLists(lists);
-            QTRY_COMPARE_WITH_TIMEOUT(int(sync->CurrentState()), int(CSyncControl::State::Syncing), 15000);
-            QTRY_COMPARE_WITH_TIMEOUT(int(sync->CurrentState()), int(CSyncControl::State::Offline), 30000);
-        }
+        // A change starts a sync by itself a few seconds later; with the
+        // server gone it ends offline at once, too soon to be seen syncing.
+        CListCollection lists = frame.Document()->Lists();
+        lists[0].SetName(QStringLiteral("Changed"));
+        frame.Document()->ReplaceLists(lists);
+        QTRY_COMPARE_WITH_TIMEOUT(int(sync->CurrentState()), int(CSyncControl::State::Offline), 30000);
         QVERIFY(prompter.Problems().isEmpty());
         QVERIFY(sync->StateText().startsWith(Tr::tr("Offline since %1").section(u'%', 0, 0)));
 
