@@ -24,13 +24,16 @@ public:
     {
         const QString key = folder + QStringLiteral("/key.pem");
         const QString cert = folder + QStringLiteral("/cert.pem");
-        QProcess::execute(QStringLiteral("openssl"),
+        QProcess openssl;
+        openssl.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        openssl.setStandardOutputFile(QProcess::nullDevice());
+        openssl.start(QStringLiteral("openssl"),
                           {QStringLiteral("req"), QStringLiteral("-x509"), QStringLiteral("-newkey"),
                            QStringLiteral("ec"), QStringLiteral("-pkeyopt"),
                            QStringLiteral("ec_paramgen_curve:prime256v1"), QStringLiteral("-nodes"),
                            QStringLiteral("-keyout"), key, QStringLiteral("-out"), cert, QStringLiteral("-days"),
-                           QStringLiteral("2"), QStringLiteral("-subj"), QStringLiteral("/CN=127.0.0.1"),
-                           QStringLiteral("-quiet")});
+                           QStringLiteral("2"), QStringLiteral("-subj"), QStringLiteral("/CN=127.0.0.1")});
+        openssl.waitForFinished(30000);
         QFile certFile(cert), keyFile(key);
         if (!certFile.open(QIODevice::ReadOnly) || !keyFile.open(QIODevice::ReadOnly))
             return;
