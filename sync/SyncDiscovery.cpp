@@ -2,6 +2,8 @@
 
 #include "sync/DavRequests.h"
 
+#include <algorithm>
+
 using namespace DavRequests;
 using namespace DavXml;
 
@@ -13,8 +15,15 @@ void CSyncEngine::Run::Begin()
         return Fail(refused, SyncFault::Refused);
     if (!m_old.home.isEmpty()) {
         m_home = QUrl(m_old.home);
+        m_homeFromState = true;
         return ReadHome();
     }
+    DiscoverFromAddress();
+}
+
+void CSyncEngine::Run::DiscoverFromAddress()
+{
+    const QUrl server = m_client->Account().server;
     QUrl wellKnown = server;
     wellKnown.setPath(QStringLiteral("/.well-known/caldav"));
     wellKnown.setQuery(QString());
@@ -73,15 +82,46 @@ void CSyncEngine::Run::AskHome(const QUrl &principal)
 // One request tells which collections hold to-dos and which changed.
 void CSyncEngine::Run::ReadHome()
 {
+    // The collections this computer agreed on lived in the old home: none of
+    // them is in the new one, and taking them as removed there would remove
+    // unchanged lists here. Matching by name and content, as a first sync
+    // does, doubles nothing.
+    if (!m_movedFrom.isEmpty() && m_home != m_movedFrom) {
+        m_old.lists.clear();
+        m_progress.lists.clear();
+    }
     m_new.home = m_home.toString();
     m_progress.home = m_new.home;
     m_client->Send("PROPFIND", m_home, kPropfindHome, kXmlDepth1, [this](const DavReply &reply) {
-        const std::optional<Multistatus> ms = Answer(reply);
-        if (!ms)
+        if (m_over)
             return;
+        const bool gone = reply.status == 404 || reply.status == 410 || reply.status == 403;
+        std::optional<Multistatus> ms;
+        if (!gone) {
+            ms = Answer(reply);
+            if (!ms)
+                return;
+        }
+        // Some servers tell a missing home in a multistatus of its own.
+        const QString homeKey = HrefKey(m_home, m_home.path());
+        const auto missing = [&homeKey, this](const Response &r) {
+            return (r.status == 404 || r.status == 410) && (HrefKey(m_home, r.href) == homeKey || r.props.isEmpty());
+        };
+        if (gone || (!ms->responses.isEmpty() && std::all_of(ms->responses.cbegin(), ms->responses.cend(), missing))) {
+            // The home this computer knew is gone (the server was
+            // reorganised, the account moved): find it again from the address.
+            if (m_homeFromState) {
+                m_homeFromState = false;
+                m_movedFrom = m_home;
+                return DiscoverFromAddress();
+            }
+            // Read as a home without lists, it would have every list here
+            // taken for removed there.
+            return Fail(QStringLiteral("the calendar home %1 is not on the server").arg(m_home.path()),
+                        SyncFault::NotFound);
+        }
         if (m_checkOnly)
             return Succeed();
-        const QString homeKey = HrefKey(m_home, m_home.path());
         QList<ServerList> lists;
         for (const Response &r : ms->responses) {
             if (HrefKey(m_home, r.href) == homeKey || !r.Get(kDav, u"resourcetype").children.contains(

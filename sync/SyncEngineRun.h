@@ -80,6 +80,7 @@ private:
     void Fail(const QString &reason, SyncFault fault = SyncFault::BadAnswer, const QByteArray &certificate = {});
     void Succeed();
 
+    void DiscoverFromAddress();
     void Discover(QStringList candidates);
     void AskHome(const QUrl &principal);
     void ReadHome();
@@ -129,4 +130,6 @@ private:
     int m_inFlight = 0;
     bool m_over = false;
     bool m_checkOnly = false;
+    bool m_homeFromState = false;
+    QUrl m_movedFrom; // the home the state named, when it was gone
 };

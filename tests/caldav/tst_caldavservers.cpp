@@ -324,6 +324,24 @@ void TestCalDavServers::scenario()
         r = Sync(b);
         QCOMPARE(r.requests, 1);
 
+        // A home that moved on the server is found again from the address;
+        // the lists of the old one are matched by content there, none is
+        // taken for removed and none doubled.
+        {
+            SyncState moved = SyncState::Load(b.statePath);
+            const QUrl gone = QUrl(moved.home).resolved(QUrl(QStringLiteral("moved-away/")));
+            for (SyncStateList &list : moved.lists)
+                list.href = gone.path() + QUrl(list.href).path().section(u'/', -2);
+            moved.home = gone.toString();
+            QVERIFY(moved.Save(b.statePath));
+        }
+        r = Sync(b);
+        QVERIFY2(r.ok, qPrintable(r.error));
+        QCOMPARE(Names(Find(b.lists, QStringLiteral("Shop"))), shopBefore);
+        QCOMPARE(Find(b.lists, QStringLiteral("Trip"))->items.size(), 30);
+        QCOMPARE(PhoneTodos(QStringLiteral("Shop")).size(), 6);
+        QCOMPARE(SyncState::Load(b.statePath).home, SyncState::Load(a.statePath).home);
+
         // A rename is taken to the server and from there to the others; a
         // list removed here goes from the server, and from a computer
         // that left it untouched.
