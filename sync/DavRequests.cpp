@@ -9,12 +9,14 @@ namespace DavRequests {
 
 using DavXml::Escape;
 
-const QByteArray kPropfindHome =
-        "<?xml version=\"1.0\" encoding=\"utf-8\"?>"
-        "<d:propfind xmlns:d=\"DAV:\" xmlns:c=\"urn:ietf:params:xml:ns:caldav\" "
-        "xmlns:cs=\"http://calendarserver.org/ns/\" xmlns:q=\"urn:x-quillmark:ns:sync\"><d:prop>"
-        "<d:resourcetype/><d:displayname/><c:supported-calendar-component-set/><cs:getctag/><d:sync-token/>"
-        "<q:icon/></d:prop></d:propfind>";
+QByteArray PropfindHomeBody(bool withCtags)
+{
+    return QByteArray("<?xml version=\"1.0\" encoding=\"utf-8\"?>"
+                      "<d:propfind xmlns:d=\"DAV:\" xmlns:c=\"urn:ietf:params:xml:ns:caldav\" "
+                      "xmlns:cs=\"http://calendarserver.org/ns/\" xmlns:q=\"urn:x-quillmark:ns:sync\"><d:prop>"
+                      "<d:resourcetype/><d:displayname/><c:supported-calendar-component-set/>")
+            + (withCtags ? "<cs:getctag/>" : "") + "<d:sync-token/><q:icon/></d:prop></d:propfind>";
+}
 
 const QByteArray kPropfindPrincipal =
         "<?xml version=\"1.0\" encoding=\"utf-8\"?>"

@@ -14,8 +14,9 @@
 // functions of their arguments.
 namespace DavRequests {
 
-// The calendar home's collections with what tells whether one changed.
-extern const QByteArray kPropfindHome;
+// The calendar home's collections with what tells whether one changed: their
+// sync tokens, and their ctags where asked.
+QByteArray PropfindHomeBody(bool withCtags);
 // Where the current user's principal and calendar home are.
 extern const QByteArray kPropfindPrincipal;
 // Every to-do of a collection with its ETag.

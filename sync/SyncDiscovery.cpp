@@ -92,10 +92,16 @@ void CSyncEngine::Run::ReadHome()
     }
     m_new.home = m_home.toString();
     m_progress.home = m_new.home;
-    m_client->Send("PROPFIND", m_home, kPropfindHome, kXmlDepth1, [this](const DavReply &reply) {
+    // A server computes each property over every object of a collection;
+    // where the last sync had a token for every list, the ctags (as costly
+    // again) are not asked.
+    const bool tokens = !m_old.lists.isEmpty()
+            && std::all_of(m_old.lists.cbegin(), m_old.lists.cend(),
+                           [](const SyncStateList &l) { return !l.syncToken.isEmpty(); });
+    m_client->Send("PROPFIND", m_home, PropfindHomeBody(!tokens), kXmlDepth1, [this](const DavReply &reply) {
         if (m_over)
             return;
-        const bool gone = reply.status == 404 || reply.status == 410 || reply.status == 403;
+        const bool gone = reply.status == 404 || reply.status == 410;
         std::optional<Multistatus> ms;
         if (!gone) {
             ms = Answer(reply);

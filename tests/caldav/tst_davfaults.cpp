@@ -113,7 +113,9 @@ private slots:
         QTest::newRow("wrong password") << QByteArrayList{Answer(401, "no", "WWW-Authenticate: Basic realm=\"x\"\r\n")}
                                         << QStringLiteral("refused the user name or password") << int(SyncFault::Password);
         QTest::newRow("forbidden") << QByteArrayList{Answer(403, "")} << QStringLiteral("does not allow") << int(SyncFault::Forbidden);
-        QTest::newRow("no home") << QByteArrayList{Answer(404, "")} << QStringLiteral("HTTP 404") << int(SyncFault::NotFound);
+        // The home looked for again from the address, and not found there.
+        QTest::newRow("no home") << QByteArrayList{Answer(404, ""), Answer(404, ""), Answer(404, "")}
+                                 << QStringLiteral("no CalDAV task lists") << int(SyncFault::NoTaskLists);
         QTest::newRow("server failing") << QByteArrayList{Answer(503, "")} << QStringLiteral("failed (HTTP 503)") << int(SyncFault::ServerError);
         QTest::newRow("server full") << QByteArrayList{kHome, Listing({}), Answer(507, "")}
                                      << QStringLiteral("no room left") << int(SyncFault::Full);
