@@ -94,6 +94,31 @@ QByteArray Objects(const QList<QPair<QByteArray, QByteArray>> &objects)
     return Answer(207, Multistatus(responses));
 }
 
+// The home's one list with its ctag and no sync token.
+QByteArray HomeWithCtag(const QByteArray &ctag)
+{
+    return Answer(207, Multistatus("<d:response><d:href>/home/shop/</d:href><d:propstat><d:prop><d:resourcetype>"
+                                   "<d:collection/><c:calendar/></d:resourcetype><d:displayname>Shop</d:displayname>"
+                                   "<cs:getctag xmlns:cs=\"http://calendarserver.org/ns/\">" + ctag + "</cs:getctag>"
+                                   "</d:prop><d:status>HTTP/1.1 200 OK</d:status></d:propstat></d:response>"));
+}
+
+SyncResult SyncWith(const CScriptedServer &server, const QList<SyncList> &lists, const SyncState &state)
+{
+    CSyncEngine engine;
+    engine.SetLimits({500, 64 * 1024});
+    QEventLoop loop;
+    SyncResult result;
+    QObject::connect(&engine, &CSyncEngine::finished, &loop, [&](const SyncResult &r) {
+        result = r;
+        loop.quit();
+    });
+    QTimer::singleShot(10000, &loop, &QEventLoop::quit);
+    if (engine.Start({server.Url(), QStringLiteral("alice"), QStringLiteral("Secret-42")}, lists, state))
+        loop.exec();
+    return result;
+}
+
 } // namespace
 
 class TestDavFaults : public QObject
@@ -156,17 +181,7 @@ private slots:
         bread.SetName(QStringLiteral("Bread"));
         const QList<SyncList> lists{{QStringLiteral("l1"), QStringLiteral("Shop"), 10, {{QStringLiteral("i1"), bread}}},
                                     {QStringLiteral("l2"), QStringLiteral("Trip"), 10, {}}};
-        CSyncEngine engine;
-        engine.SetLimits({500, 64 * 1024});
-        QEventLoop loop;
-        SyncResult result;
-        connect(&engine, &CSyncEngine::finished, &loop, [&](const SyncResult &r) {
-            result = r;
-            loop.quit();
-        });
-        QTimer::singleShot(10000, &loop, &QEventLoop::quit);
-        QVERIFY(engine.Start({server.Url(), QStringLiteral("alice"), QStringLiteral("Secret-42")}, lists, state));
-        loop.exec();
+        const SyncResult result = SyncWith(server, lists, state);
 
         QVERIFY(!result.ok);
         QCOMPARE(int(result.fault), fault);
@@ -181,6 +196,37 @@ private slots:
         // The password went to this server, and only as the header.
         QVERIFY(!server.requests.isEmpty());
         QVERIFY(server.requests.first().contains("Authorization: Basic " + QByteArray("alice:Secret-42").toBase64()));
+    }
+
+    // A server with ctags and no sync tokens: an unchanged ctag is one
+    // request, a changed one reads the ETags and fetches nothing it has.
+    void ctag_only_server()
+    {
+        SyncState state;
+        CScriptedServer first({HomeWithCtag("c1"), Listing({"/home/shop/a.ics"}), Objects({{"/home/shop/a.ics", "UID:x\r\n"}})});
+        state.server = first.Url().toString();
+        state.home = first.Url().resolved(QUrl(QStringLiteral("/home/"))).toString();
+        SyncResult r = SyncWith(first, {}, state);
+        QVERIFY2(r.ok, qPrintable(r.error));
+        QCOMPARE(r.lists.size(), 1);
+        QCOMPARE(r.lists.first().items.size(), 1);
+
+        CScriptedServer same({HomeWithCtag("c1")});
+        r.state.server = same.Url().toString();
+        r.state.home = same.Url().resolved(QUrl(QStringLiteral("/home/"))).toString();
+        r = SyncWith(same, r.lists, r.state);
+        QVERIFY2(r.ok, qPrintable(r.error));
+        QCOMPARE(r.requests, 1);
+        QVERIFY(same.requests.first().contains("getctag"));
+
+        CScriptedServer changed({HomeWithCtag("c2"), Listing({"/home/shop/a.ics"})});
+        r.state.server = changed.Url().toString();
+        r.state.home = changed.Url().resolved(QUrl(QStringLiteral("/home/"))).toString();
+        r = SyncWith(changed, r.lists, r.state);
+        QVERIFY2(r.ok, qPrintable(r.error));
+        QCOMPARE(r.requests, 2);
+        QCOMPARE(r.lists.first().items.size(), 1);
+        QCOMPARE(r.state.lists.first().ctag, QStringLiteral("c2"));
     }
 
     // Plain http goes to this computer alone; nothing is sent elsewhere.
