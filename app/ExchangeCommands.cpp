@@ -10,6 +10,7 @@
 #include "exchange/handover/CalendarStore.h"
 #include "exchange/handover/HandOver.h"
 #include "exchange/handover/HandOverSetupDlg.h"
+#include "exchange/ics/IcsFile.h"
 #include "platform/AppPaths.h"
 #include "platform/AppSettings.h"
 #include "prompt/Prompter.h"
@@ -41,6 +42,7 @@ CExchangeCommands::CExchangeCommands(CQuillmarkDoc &doc, CQuillmarkView &view)
     , m_view(view)
 {
     connect(&view, &CQuillmarkView::exportRequested, this, &CExchangeCommands::ExportList);
+    connect(&view, &CQuillmarkView::exportCalendarRequested, this, &CExchangeCommands::ExportCalendar);
     connect(&view, &CQuillmarkView::importRequested, this, &CExchangeCommands::ImportList);
     connect(&view, &CQuillmarkView::importSetupRequested, this, &CExchangeCommands::SetupImport);
     connect(&view, &CQuillmarkView::handOverSetupRequested, this, &CExchangeCommands::SetupHandOver);
@@ -52,19 +54,43 @@ Prompter &CExchangeCommands::Prompts() const
     return m_view.Prompts();
 }
 
-void CExchangeCommands::ExportList(int list)
+const CListItemArray *CExchangeCommands::ListToExport(int list)
 {
     if (list < 0 || list >= m_doc.Lists().size()) {
         Prompts().Message(&m_view, Tr::tr("No List Selected."));
-        return;
+        return nullptr;
     }
     const CListItemArray &chosen = m_doc.Lists().at(list);
     if (chosen.m_items.isEmpty()) {
         Prompts().Message(&m_view, Tr::tr("No Items in current list."));
-        return;
+        return nullptr;
     }
-    const CsvExport::Result result = CsvExport::ExportList(chosen, CsvExport::ExportFilePath());
-    Prompts().Message(&m_view, CsvExport::ExportMessage(result));
+    return &chosen;
+}
+
+void CExchangeCommands::ExportList(int list)
+{
+    const CListItemArray *chosen = ListToExport(list);
+    if (!chosen)
+        return;
+    const QString path = CsvExport::ExportFilePath();
+    const CsvExport::Result result = CsvExport::ExportList(*chosen, path);
+    Prompts().Message(&m_view, CsvExport::ExportMessage(result, path));
+}
+
+void CExchangeCommands::ExportCalendar(int list)
+{
+    const CListItemArray *found = ListToExport(list);
+    if (!found)
+        return;
+    // A copy: a sync or a reload may change the lists while the chooser is open.
+    const CListItemArray chosen = *found;
+    //: A file chooser's filters: translate the names, keep the patterns in brackets and the ";;".
+    const QString filter = Tr::tr("iCalendar Files (*.ics);;All Files (*)");
+    const QString path = Prompts().ChooseSaveFile(&m_view, IcsFile::ProposedPath(chosen.m_strName), filter);
+    if (path.isEmpty())
+        return;
+    Prompts().Message(&m_view, IcsFile::ExportMessage(path, IcsFile::ExportList(chosen, path)));
 }
 
 void CExchangeCommands::ImportList()
@@ -81,11 +107,23 @@ void CExchangeCommands::ImportList()
     list.m_nIcon = listDlg.m_nIcon;
 
     //: A file chooser's filters: translate the names, keep the patterns in brackets and the ";;".
-    const QString filter = Tr::tr("Comma Delimited Files (*.csv);;All Files (*)");
+    const QString filter = Tr::tr("Comma Delimited Files (*.csv);;iCalendar Files (*.ics);;All Files (*)");
     const QString path = Prompts().ChooseOpenFile(&m_view, ImportStartFolder(), filter);
     if (path.isEmpty())
         return;
     AppSettings::kImportFolder.Write(QFileInfo(path).absolutePath());
+    if (IcsFile::IsCalendarFile(path)) {
+        // Read at once: its size is bounded, and libical reads it whole.
+        QList<CListItem> items;
+        const CsvImport::Result result = IcsFile::ImportFile(path, items);
+        if (!result.Ok()) {
+            Prompts().Message(&m_view, CsvImport::ImportMessage(result));
+            return;
+        }
+        list.m_items = items;
+        m_doc.AppendList(list);
+        return;
+    }
     CsvImport::Result failure;
     std::unique_ptr<CCsvImportJob> job = CCsvImportJob::Open(path, CImportFields::Read(), failure);
     if (!job) {

@@ -5,6 +5,7 @@
 
 class CImportRun;
 class CListItem;
+class CListItemArray;
 class CQuillmarkDoc;
 class CQuillmarkView;
 class Prompter;
@@ -25,11 +26,15 @@ public:
     // The list at index `list` as "Quillmark.csv" in the documents folder;
     // -1: no list was chosen.
     void ExportList(int list);
+    // The same list as an iCalendar file of to-dos, where the user chooses
+    // (the documents folder and the list's name proposed).
+    void ExportCalendar(int list);
     // A new list, named in the New List dialog, filled from a file the user
     // chooses (starting in the folder of the last import, remembered in the
-    // settings). It joins the lists only when every line was imported. A
-    // large file is read in steps while the window stays alive (CImportRun);
-    // one import at a time.
+    // settings): comma-separated, or an iCalendar file of to-dos. It joins
+    // the lists only when every line or to-do was imported. A large
+    // comma-separated file is read in steps while the window stays alive
+    // (CImportRun); one import at a time.
     void ImportList();
     // The program ends: an import under way is dropped.
     void AbandonImport();
@@ -41,6 +46,8 @@ public:
 
 private:
     Prompter &Prompts() const;
+    // The list at that index when it can be exported; null after saying why not.
+    const CListItemArray *ListToExport(int list);
 
     CQuillmarkDoc &m_doc;
     CQuillmarkView &m_view;

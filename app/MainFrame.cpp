@@ -90,7 +90,7 @@ void CMainFrame::CreateMenus()
         }
     };
     // The same actions as the pop-up menu's: a desktop program keeps them here.
-    addMenu(Tr::tr("&File"), {C::Import, C::Export, C::Print, C::None, C::Exit});
+    addMenu(Tr::tr("&File"), {C::Import, C::Export, C::ExportCalendar, C::Print, C::None, C::Exit});
     // Undo and Redo name the change they take back or make again, and work
     // on every screen of the view.
     addMenu(Tr::tr("&Edit"), {C::Undo, C::Redo});

@@ -1,5 +1,6 @@
 #include "dialogs/NewItemDlg.h"
 
+#include "controls/DateField.h"
 #include "dialogs/DescriptionEdit.h"
 #include "dialogs/DialogTemplates.h"
 #include "dialogs/IconChooser.h"
@@ -13,7 +14,6 @@
 #include "res/Tr.h"
 
 #include <QCheckBox>
-#include <QDateEdit>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -70,7 +70,7 @@ CNewItemDlg::CNewItemDlg(QWidget *parent, Prompter *prompter)
     m_checkDated->setAutoFillBackground(true);
     Place(m_checkDated, T::kDated);
 
-    m_dateCtrl = new QDateEdit(this);
+    m_dateCtrl = new CDateField(this);
     m_dateCtrl->setDisplayFormat(ShownText::DateFormat(locale()));
     m_dateCtrl->setCalendarPopup(true);
     m_dateCtrl->setDateRange(FirstDate(), LastDate());

@@ -1,6 +1,6 @@
 #include "sync/ItemMerge.h"
 
-#include "sync/ItemFields.h"
+#include "ical/ItemFields.h"
 
 namespace ItemMerge {
 

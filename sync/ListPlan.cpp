@@ -1,8 +1,8 @@
 #include "sync/ListPlan.h"
 
 #include "sync/DavRequests.h"
-#include "sync/ItemFields.h"
-#include "sync/VtodoMap.h"
+#include "ical/ItemFields.h"
+#include "ical/VtodoMap.h"
 
 #include <QHash>
 #include <QSet>

@@ -1,9 +1,9 @@
 #include "sync/SyncEngineRun.h"
 
 #include "sync/DavRequests.h"
-#include "sync/ItemFields.h"
+#include "ical/ItemFields.h"
 #include "sync/ItemMerge.h"
-#include "sync/VtodoMap.h"
+#include "ical/VtodoMap.h"
 
 using namespace DavRequests;
 

@@ -73,6 +73,8 @@ signals:
     void syncAccountRequested();
     // "Export List...": the list to export, -1 when none is chosen.
     void exportRequested(int list);
+    // "Export List as iCalendar...": the same.
+    void exportCalendarRequested(int list);
     void importRequested();
     void importSetupRequested();
     // "Configuration": the hand-over's set-up.
@@ -148,7 +150,9 @@ private:
     void DeleteSelection();
     // A right-click at `pos` of `on` (the tree, the table or the details).
     void ShowRowMenu(QWidget *on, const QPoint &pos);
+    int ListToExport();
     void ExportList();
+    void ExportListAsCalendar();
     void ViewLists();
     // What the List menu's commands work on: in the tree the selected list
     // or item, in the table its selected item or else the list on show, on

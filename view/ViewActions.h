@@ -33,6 +33,8 @@ public:
         Exit, Menu, Edit, Open, ToggleDone, HandOver, Back,
         // The pop-up menu's other entries
         About, ViewLists, EditLists, HandOverSetup, ImportSetup, Import, Export,
+        // The File menu's: the list as an iCalendar file
+        ExportCalendar,
         // On the chosen list or items
         Delete,
         // The Edit menu's

@@ -55,6 +55,8 @@ const CQuillmarkView::CommandRow CQuillmarkView::kCommands[] = {
          &CQuillmarkView::importRequested},
         {"Export", QT_TRANSLATE_NOOP("Quillmark", "&Export List..."), 0, {Qt::CTRL | Qt::SHIFT | Qt::Key_E},
          CommandRow::Plain, &CQuillmarkView::ExportList},
+        {"ExportCalendar", QT_TRANSLATE_NOOP("Quillmark", "Export List as i&Calendar..."), 0, {}, CommandRow::Plain,
+         &CQuillmarkView::ExportListAsCalendar},
         {"Delete", QT_TRANSLATE_NOOP("Quillmark", "De&lete"), 0, {Qt::Key_Delete}, CommandRow::Plain,
          &CQuillmarkView::DeleteSelection},
         // Their texts name the change they take back or make again
@@ -449,16 +451,24 @@ void CQuillmarkView::EditLists()
 }
 
 // The current list; in the tree, the selected list, which becomes the current
-// one whatever follows.
-void CQuillmarkView::ExportList()
+// one whatever follows. -1 when the tree has no list selected.
+int CQuillmarkView::ListToExport()
 {
     if (m_mode == Mode::Tree) {
         const QModelIndex node = m_tree->Selected();
-        if (!node.isValid() || CListsModel::ItemOf(node) >= 0) {
-            emit exportRequested(-1);
-            return;
-        }
+        if (!node.isValid() || CListsModel::ItemOf(node) >= 0)
+            return -1;
         SetCurrent(node);
     }
-    emit exportRequested(CListsModel::ListOf(m_curList));
+    return CListsModel::ListOf(m_curList);
+}
+
+void CQuillmarkView::ExportList()
+{
+    emit exportRequested(ListToExport());
+}
+
+void CQuillmarkView::ExportListAsCalendar()
+{
+    emit exportCalendarRequested(ListToExport());
 }

@@ -7,6 +7,7 @@
 #include "res/Tr.h"
 
 #include <QDir>
+#include <QFileInfo>
 
 namespace CsvExport {
 
@@ -146,20 +147,22 @@ Result ExportList(const CListItemArray &list, const QString &path)
     return result;
 }
 
-QString ExportMessage(const Result &result)
+QString ExportMessage(const Result &result, const QString &path)
 {
+    const QString folder = QDir::toNativeSeparators(QFileInfo(path).absolutePath());
     switch (result.status) {
     case Status::Done:
-        //: 'My Documents' is the user's documents folder.
-        return Tr::tr("The File 'Quillmark.csv' was created in your 'My Documents' folder.");
+        return Tr::tr("The File 'Quillmark.csv' was created in the folder '%1'.").arg(folder);
     case Status::DoneSomeLeftOut:
         if (result.leftOutNotStorable > 0) {
-            return Tr::tr("The File 'Quillmark.csv' was created in your 'My Documents' folder, "
+            return Tr::tr("The File 'Quillmark.csv' was created in the folder '%1', "
                           "some records were too long or held characters the file cannot store "
-                          "and were left out.");
+                          "and were left out.")
+                    .arg(folder);
         }
-        return Tr::tr("The File 'Quillmark.csv' was created in your 'My Documents' folder, "
-                      "some records were too long and were left out.");
+        return Tr::tr("The File 'Quillmark.csv' was created in the folder '%1', "
+                      "some records were too long and were left out.")
+                .arg(folder);
     case Status::TroubleConverting:
         return Tr::tr("Trouble Converting String, file will not be completed");
     case Status::Failed:

@@ -48,7 +48,7 @@ QString ExportFilePath();
 // file stays as it was and no partial file is left.
 Result ExportList(const CListItemArray &list, const QString &path);
 
-// The text to show for a result.
-QString ExportMessage(const Result &result);
+// The text to show for a result of the export to path.
+QString ExportMessage(const Result &result, const QString &path);
 
 } // namespace CsvExport

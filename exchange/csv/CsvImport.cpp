@@ -91,6 +91,16 @@ QString ImportMessage(const Result &result)
         return Tr::tr("Error in Import: line %L1 is longer than %L2 bytes. Nothing was imported.")
                 .arg(result.line)
                 .arg(CCsvLineReader::kMaxLine);
+    case Status::TooLarge:
+        return Tr::tr("Error in Import: '%1' is larger than %L2 bytes. Nothing was imported.")
+                .arg(QDir::toNativeSeparators(result.path))
+                .arg(kMaxCalendarBytes);
+    case Status::NotCalendar:
+        return Tr::tr("Error in Import: '%1' is no iCalendar file. Nothing was imported.")
+                .arg(QDir::toNativeSeparators(result.path));
+    case Status::NoTodos:
+        return Tr::tr("Error in Import: '%1' holds no to-dos. Nothing was imported.")
+                .arg(QDir::toNativeSeparators(result.path));
     }
     return QString();
 }

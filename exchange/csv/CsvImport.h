@@ -19,14 +19,22 @@ enum class Status {
     NotText,       // a zero byte: no text at all
     NotUtf8,       // marked as UTF-8, but a line is not
     LineTooLong,   // longer than CCsvLineReader::kMaxLine
+    // Only for an iCalendar file (IcsFile):
+    TooLarge,      // larger than kMaxCalendarBytes
+    NotCalendar,   // no iCalendar text
+    NoTodos,       // a calendar without a single to-do
 };
+
+// The largest iCalendar file an import takes: it is read whole, and the
+// calendar library holds it several times over while reading it.
+constexpr qint64 kMaxCalendarBytes = 32 * 1024 * 1024;
 
 struct Result
 {
     Status status = Status::Ok;
     qint64 line = 0; // the failing line, counting from 1
     QString reason;  // why reading failed
-    QString path;    // the file that is no file
+    QString path;    // the file that is no file, or no calendar
 
     bool Ok() const { return status == Status::Ok; }
 };

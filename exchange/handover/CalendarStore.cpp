@@ -1,7 +1,7 @@
 #include "exchange/handover/CalendarStore.h"
 
 #include "exchange/handover/HandOverSettings.h"
-#include "exchange/handover/IcalText.h"
+#include "ical/IcalText.h"
 #include "exchange/handover/SafeFileWrite.h"
 #include "res/Tr.h"
 

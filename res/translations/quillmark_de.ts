@@ -94,6 +94,18 @@ Before the list&apos;s sum where a list is copied as text or printed; keep the s
         <translation>Fehler beim Import: Zeile %L1 ist länger als %L2 Byte. Es wurde nichts importiert.</translation>
     </message>
     <message>
+        <source>Error in Import: &apos;%1&apos; is larger than %L2 bytes. Nothing was imported.</source>
+        <translation>Fehler beim Import: „%1“ ist größer als %L2 Byte. Es wurde nichts importiert.</translation>
+    </message>
+    <message>
+        <source>Error in Import: &apos;%1&apos; is no iCalendar file. Nothing was imported.</source>
+        <translation>Fehler beim Import: „%1“ ist keine iCalendar-Datei. Es wurde nichts importiert.</translation>
+    </message>
+    <message>
+        <source>Error in Import: &apos;%1&apos; holds no to-dos. Nothing was imported.</source>
+        <translation>Fehler beim Import: „%1“ enthält keine Aufgaben. Es wurde nichts importiert.</translation>
+    </message>
+    <message>
         <source>Error in Import: the file is marked as UTF-8, but line %L1 is not UTF-8. Nothing was imported.</source>
         <translation>Fehler beim Import: Die Datei ist als UTF-8 gekennzeichnet, aber Zeile %L1 ist kein UTF-8. Es wurde nichts importiert.</translation>
     </message>
@@ -304,9 +316,14 @@ Was nur jene Fassung enthält, wird hinzugefügt; von Ihren Listen wird nichts e
         <translation>Die aktuelle Liste hat keine Einträge.</translation>
     </message>
     <message>
-        <source>Comma Delimited Files (*.csv);;All Files (*)</source>
+        <source>Comma Delimited Files (*.csv);;iCalendar Files (*.ics);;All Files (*)</source>
         <extracomment>A file chooser&apos;s filters: translate the names, keep the patterns in brackets and the &quot;;;&quot;.</extracomment>
-        <translation>Kommagetrennte Dateien (*.csv);;Alle Dateien (*)</translation>
+        <translation>Kommagetrennte Dateien (*.csv);;iCalendar-Dateien (*.ics);;Alle Dateien (*)</translation>
+    </message>
+    <message>
+        <source>iCalendar Files (*.ics);;All Files (*)</source>
+        <extracomment>A file chooser&apos;s filters: translate the names, keep the patterns in brackets and the &quot;;;&quot;.</extracomment>
+        <translation>iCalendar-Dateien (*.ics);;Alle Dateien (*)</translation>
     </message>
     <message>
         <source>Your lists were kept in the rescue copy %1. To use them again, put that file in place of %2 while Quillmark is not running.</source>
@@ -647,17 +664,24 @@ Wenn Quillmark auf „%2“ nicht mit diesen Listen läuft, können Sie trotzdem
 %1</translation>
     </message>
     <message>
-        <source>The File &apos;Quillmark.csv&apos; was created in your &apos;My Documents&apos; folder.</source>
-        <extracomment>&apos;My Documents&apos; is the user&apos;s documents folder.</extracomment>
-        <translation>Die Datei „Quillmark.csv“ wurde in Ihrem Ordner „Dokumente“ angelegt.</translation>
+        <source>The File &apos;Quillmark.csv&apos; was created in the folder &apos;%1&apos;.</source>
+        <translation>Die Datei „Quillmark.csv“ wurde im Ordner „%1“ angelegt.</translation>
     </message>
     <message>
-        <source>The File &apos;Quillmark.csv&apos; was created in your &apos;My Documents&apos; folder, some records were too long or held characters the file cannot store and were left out.</source>
-        <translation>Die Datei „Quillmark.csv“ wurde in Ihrem Ordner „Dokumente“ angelegt; einige Datensätze waren zu lang oder enthielten Zeichen, die die Datei nicht speichern kann, und wurden ausgelassen.</translation>
+        <source>The File &apos;Quillmark.csv&apos; was created in the folder &apos;%1&apos;, some records were too long or held characters the file cannot store and were left out.</source>
+        <translation>Die Datei „Quillmark.csv“ wurde im Ordner „%1“ angelegt; einige Datensätze waren zu lang oder enthielten Zeichen, die die Datei nicht speichern kann, und wurden ausgelassen.</translation>
     </message>
     <message>
-        <source>The File &apos;Quillmark.csv&apos; was created in your &apos;My Documents&apos; folder, some records were too long and were left out.</source>
-        <translation>Die Datei „Quillmark.csv“ wurde in Ihrem Ordner „Dokumente“ angelegt; einige Datensätze waren zu lang und wurden ausgelassen.</translation>
+        <source>The File &apos;Quillmark.csv&apos; was created in the folder &apos;%1&apos;, some records were too long and were left out.</source>
+        <translation>Die Datei „Quillmark.csv“ wurde im Ordner „%1“ angelegt; einige Datensätze waren zu lang und wurden ausgelassen.</translation>
+    </message>
+    <message>
+        <source>The File &apos;%1&apos; was created in the folder &apos;%2&apos;.</source>
+        <translation>Die Datei „%1“ wurde im Ordner „%2“ angelegt.</translation>
+    </message>
+    <message>
+        <source>The File &apos;%1&apos; could not be written: %2</source>
+        <translation>Die Datei „%1“ konnte nicht geschrieben werden: %2</translation>
     </message>
     <message>
         <source>Trouble Converting String, file will not be completed</source>
@@ -898,6 +922,10 @@ Wenn Quillmark auf „%2“ nicht mit diesen Listen läuft, können Sie trotzdem
     <message>
         <source>&amp;Export List...</source>
         <translation>Liste e&amp;xportieren...</translation>
+    </message>
+    <message>
+        <source>Export List as i&amp;Calendar...</source>
+        <translation>Liste als i&amp;Calendar exportieren...</translation>
     </message>
     <message>
         <source>De&amp;lete</source>

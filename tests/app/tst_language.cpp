@@ -259,8 +259,9 @@ void TestLanguage::germanLocaleSpeaksGerman()
              QStringLiteral("&Bearbeiten|&Rückgängig: „Bread“ abhaken|Wieder&herstellen"));
     QCOMPARE(m_german.Shown("itemDialog"), QStringLiteral("Eintrag bearbeiten"));
     QCOMPARE(m_german.Shown("messages"),
-             QStringLiteral("Die Datei „Quillmark.csv“ wurde in Ihrem Ordner „Dokumente“ angelegt.|"
-                            "Der Eintrag wurde zu den Aufgaben und Terminen hinzugefügt."));
+             QStringLiteral("Die Datei „Quillmark.csv“ wurde im Ordner „%1“ angelegt.|"
+                            "Der Eintrag wurde zu den Aufgaben und Terminen hinzugefügt.")
+                     .arg(m_german.home->filePath(QStringLiteral("Documents"))));
     // The real message box shows a name as it is written.
     QCOMPARE(m_german.Shown("question"), QStringLiteral("Möchten Sie den Eintrag „<b>Milk</b>“ wirklich entfernen?"));
     QCOMPARE(m_german.report.value(QLatin1String("questionFormat")).toInt(), int(Qt::PlainText));

@@ -98,7 +98,7 @@ void TestMainFrame::titleAndMenus()
     for (const QAction *menu : frame.menuBar()->actions())
         menus << menu->text() + u':' + Texts(menu->menu()).join(u'|');
     // Nothing is chosen before the lists are read.
-    QCOMPARE(menus, (QStringList{QStringLiteral("&File:&Import List...|&Export List...|&Print... (greyed)||E&xit"),
+    QCOMPARE(menus, (QStringList{QStringLiteral("&File:&Import List...|&Export List...|Export List as i&Calendar...|&Print... (greyed)||E&xit"),
                                  QStringLiteral("&Edit:&Undo (greyed)|&Redo (greyed)"),
                                  QStringLiteral("&List:&Find...|&Hide Done Items||&Add Item (greyed)|&Untick All (greyed)|"
                                                 "&Duplicate List... (greyed)|&Move Item To... (greyed)||"

@@ -1,4 +1,4 @@
-#include "sync/ItemFields.h"
+#include "ical/ItemFields.h"
 #include "sync/ItemMerge.h"
 #include "tests/testlib/Lists.h"
 #include "tests/testlib/QuillmarkTest.h"

@@ -62,7 +62,8 @@ private slots:
         QTest::addColumn<QString>("middle");
         QTest::addColumn<bool>("written");
         QTest::addColumn<QString>("message");
-        const QString done = QStringLiteral("The File 'Quillmark.csv' was created in your 'My Documents' folder");
+        // %1: the folder the file went to.
+        const QString done = QStringLiteral("The File 'Quillmark.csv' was created in the folder '%1'");
         const QString tooLong = done + QStringLiteral(", some records were too long and were left out.");
         const QString notStorable = done + QStringLiteral(", some records were too long or held characters the "
                                                           "file cannot store and were left out.");
@@ -82,7 +83,7 @@ private slots:
         QVERIFY(QuillmarkTest::WriteFileBytes(m_path, QByteArray(1000, 'o'))); // replaced, not written over
         const CsvExport::Result r = CsvExport::ExportList(list, m_path);
         QCOMPARE(r.written, written ? 3 : 2);
-        QCOMPARE(CsvExport::ExportMessage(r), message);
+        QCOMPARE(CsvExport::ExportMessage(r, m_path), message.arg(m_dir.path()));
         const QByteArray file = FileBytes(m_path);
         QVERIFY(file.startsWith("First,,0.00,\n"));
         QVERIFY(file.endsWith("Third,,0.00,\n"));
@@ -105,7 +106,7 @@ private slots:
         }
 
         QCOMPARE(r.status, CsvExport::Status::Failed);
-        QCOMPARE(CsvExport::ExportMessage(r),
+        QCOMPARE(CsvExport::ExportMessage(r, m_path),
                  QStringLiteral("The File 'Quillmark.csv' could not be written: ") + r.reason);
         QCOMPARE(r.reason, qt_error_string(EFBIG)); // the system's reason, not "Unknown error"
         QCOMPARE(FileBytes(m_path), QByteArray("old export\n"));

@@ -52,8 +52,9 @@ private slots:
         QTest::addColumn<bool>("open"); // the list's items on show rather than selected in the tree
         QTest::addColumn<QString>("message"); // empty: a failure, whose reason the system gives
         QTest::addColumn<QByteArray>("file");
-        // The export's own message when it wrote the file.
-        const QString done = CsvExport::ExportMessage(CsvExport::Result());
+        // Names the folder the file is in.
+        const QString done = QStringLiteral("The File 'Quillmark.csv' was created in the folder '%1'.")
+                                     .arg(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation));
         QTest::newRow("nothing selected") << -1 << false << QStringLiteral("No List Selected.") << QByteArray();
         QTest::newRow("list node") << 0 << false << done << QByteArray("Bread,,1.50,\nMilk,,2.25,\nSalt,,0.00,\n");
         QTest::newRow("empty list") << 2 << false << QStringLiteral("No Items in current list.") << QByteArray();
@@ -91,6 +92,41 @@ private slots:
             QVERIFY(!QFileInfo::exists(CsvExport::ExportFilePath()));
         } else {
             QCOMPARE(FileBytes(CsvExport::ExportFilePath()), file);
+        }
+    }
+
+    // "Export List as iCalendar..." writes the list on show where the user
+    // chose, and says in which folder; "Import List..." takes that file as a
+    // new list with everything its items had.
+    void calendarExportAndImport()
+    {
+        Fixture<> f;
+        f.Start();
+        new CExchangeCommands(f.doc, *f.view);
+        const QString folder = f.dir.filePath(QStringLiteral("for the phone"));
+        QVERIFY(QDir().mkpath(folder));
+        const QString ics = QDir(folder).filePath(QStringLiteral("trip.ics"));
+        f.OpenList(1);
+        f.prompter.ExpectSaveFile(ics);
+        f.prompter.ExpectMessage(QStringLiteral("The File 'trip.ics' was created in the folder '%1'.").arg(folder));
+        f.Run("ExportCalendar");
+        QM_VERIFY_PROMPTS(f.prompter);
+
+        ExpectNewList(f.prompter);
+        f.prompter.ExpectOpenFile(ics);
+        f.Run("Import");
+        QM_VERIFY_PROMPTS(f.prompter);
+        QCOMPARE(f.Lists().size(), 4);
+        const CListItemArray trip = f.Lists().at(1);
+        const CListItemArray back = f.Lists().last();
+        QCOMPARE(back.m_strName, QStringLiteral("Fruit"));
+        QCOMPARE(back.m_items.size(), trip.m_items.size());
+        for (qsizetype i = 0; i < trip.m_items.size(); ++i) {
+            QCOMPARE(back.m_items[i].m_strName, trip.m_items[i].m_strName);
+            QCOMPARE(back.m_items[i].m_bDone, trip.m_items[i].m_bDone);
+            QCOMPARE(back.m_items[i].m_bDated, trip.m_items[i].m_bDated);
+            if (trip.m_items[i].m_bDated)
+                QCOMPARE(back.m_items[i].m_time, trip.m_items[i].m_time);
         }
     }
 

@@ -45,6 +45,8 @@ private slots:
     void untouchedPickersGiveTheSameInstant_data();
     void untouchedPickersGiveTheSameInstant();
     void shortDateShowsTheFullYear();
+    void typedDates_data();
+    void typedDates();
     void tabFollowsTheFormsOrder();
     void largerFormGivesTheRoomToTheTexts();
     void enterPressesOKShiftEnterStartsNewLine();
@@ -270,6 +272,57 @@ void TestNewItemDlg::shortDateShowsTheFullYear()
     dlg.m_date = dlg.m_time = Local(2100, 6, 15, 8, 30, 0);
     dlg.show();
     QCOMPARE(dlg.DateField()->text(), QStringLiteral("6/15/2100"));
+}
+
+void TestNewItemDlg::typedDates_data()
+{
+    QTest::addColumn<QLocale>("locale");
+    QTest::addColumn<QDate>("from");
+    QTest::addColumn<int>("cursor"); // where the user clicked in the field's text
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QDate>("date");
+    const QLocale us(QLocale::English, QLocale::UnitedStates);
+    const QLocale de(QLocale::German, QLocale::Germany);
+    const QDate june(2100, 6, 15); // "6/15/2100", "15.06.2100"
+    // Digits where the part is whole already start it afresh.
+    QTest::newRow("en month digit") << us << june << 1 << QStringLiteral("1") << QDate(2100, 1, 15);
+    QTest::newRow("en month two digits") << us << june << 0 << QStringLiteral("12") << QDate(2100, 12, 15);
+    QTest::newRow("en day") << us << june << 4 << QStringLiteral("3") << QDate(2100, 6, 3);
+    QTest::newRow("en year") << us << june << 9 << QStringLiteral("2024") << QDate(2024, 6, 15);
+    QTest::newRow("de month digit") << de << june << 5 << QStringLiteral("1") << QDate(2100, 1, 15);
+    QTest::newRow("de day") << de << june << 0 << QStringLiteral("28") << QDate(2100, 6, 28);
+    // Month names, in a run as in a list; the day kept where the month has it.
+    QTest::newRow("en Jan") << us << june << 1 << QStringLiteral("Jan") << QDate(2100, 1, 15);
+    QTest::newRow("en dec") << us << june << 1 << QStringLiteral("dec") << QDate(2100, 12, 15);
+    QTest::newRow("en May after Ma") << us << june << 1 << QStringLiteral("May") << QDate(2100, 5, 15);
+    QTest::newRow("en Feb from the 31st") << us << QDate(2024, 1, 31) << 1 << QStringLiteral("Feb") << QDate(2024, 2, 29);
+    QTest::newRow("de Mär") << de << june << 4 << QString::fromUtf8("Mär") << QDate(2100, 3, 15);
+    QTest::newRow("de Mar without the accent") << de << june << 4 << QStringLiteral("Mar") << QDate(2100, 3, 15);
+    QTest::newRow("de Januar") << de << june << 4 << QStringLiteral("Januar") << QDate(2100, 1, 15);
+    QTest::newRow("de Juli") << de << june << 4 << QStringLiteral("Jul") << QDate(2100, 7, 15);
+}
+
+void TestNewItemDlg::typedDates()
+{
+    QFETCH(QLocale, locale);
+    QFETCH(QDate, from);
+    QFETCH(int, cursor);
+    QFETCH(QString, typed);
+    QFETCH(QDate, date);
+    QLocale::setDefault(locale);
+    CNewItemDlg dlg;
+    QLocale::setDefault(QLocale::c());
+    dlg.m_bDated = true;
+    dlg.m_date = dlg.m_time = Local(from.year(), from.month(), from.day(), 12, 0);
+    dlg.show();
+    QDateEdit *field = dlg.DateField();
+    field->setFocus();
+    field->findChild<QLineEdit *>()->setCursorPosition(cursor);
+    // Key by key with its text: keyClicks() takes ASCII alone.
+    for (const QChar c : typed)
+        QTest::sendKeyEvent(QTest::Click, field, Qt::Key_unknown, QString(c), Qt::NoModifier);
+    field->interpretText(); // as leaving the field does: "1" stands for "01"
+    QCOMPARE(field->date(), date);
 }
 
 void TestNewItemDlg::tabFollowsTheFormsOrder()

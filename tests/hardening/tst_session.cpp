@@ -76,7 +76,7 @@ void TestSession::wholeSession()
     QCOMPARE(ReadDataFile(dataPath).at(0).m_items.at(0).m_strName, QStringLiteral("Rye bread"));
 
     // Export the groceries.
-    m_prompter.ExpectMessage(CsvExport::ExportMessage(CsvExport::Result())); // written whole
+    m_prompter.ExpectMessage(CsvExport::ExportMessage(CsvExport::Result(), exportPath)); // written whole
     emit view->exportRequested(0);
     QM_VERIFY_PROMPTS(m_prompter);
     QVERIFY(FileBytes(exportPath).contains("Rye bread,"));

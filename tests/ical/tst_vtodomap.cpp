@@ -1,5 +1,5 @@
-#include "sync/ItemFields.h"
-#include "sync/VtodoMap.h"
+#include "ical/ItemFields.h"
+#include "ical/VtodoMap.h"
 #include "tests/testlib/Lists.h"
 #include "tests/testlib/QuillmarkTest.h"
 

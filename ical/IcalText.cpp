@@ -1,4 +1,4 @@
-#include "exchange/handover/IcalText.h"
+#include "ical/IcalText.h"
 
 namespace IcalText {
 

@@ -1,6 +1,6 @@
-#include "sync/ItemFields.h"
+#include "ical/ItemFields.h"
 
-#include "exchange/handover/IcalText.h"
+#include "ical/IcalText.h"
 #include "platform/NumberText.h"
 
 namespace ItemFields {

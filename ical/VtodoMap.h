@@ -3,6 +3,7 @@
 #include "model/ListItem.h"
 
 #include <QByteArray>
+#include <QList>
 #include <QString>
 
 #include <optional>
@@ -44,6 +45,16 @@ QByteArray Create(const CListItem &item, const QString &uid, CalendarTime now);
 // None, with the reason, when the text cannot be read as one VTODO.
 std::optional<QByteArray> Update(const QByteArray &serverIcs, const CListItem &item, CalendarTime now,
                                  QString *whyNot = nullptr);
+
+// A whole list as one calendar, for a file: a VTODO per item, in the list's
+// order, each under a new UID, the calendar named after the list
+// (X-WR-CALNAME, which calendar programs show).
+QByteArray CreateCalendar(const QString &listName, const QList<CListItem> &items, CalendarTime now);
+
+// Every VTODO in a text of one or more calendars, as items in the order
+// written; events and other components are passed over, and a to-do needs
+// no UID here. None when the text is no iCalendar at all.
+std::optional<QList<CListItem>> ReadCalendar(const QByteArray &ics);
 
 // The object with its VTODO given a new UID (the second of two versions
 // kept), all else as it was.

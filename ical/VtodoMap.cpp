@@ -1,11 +1,13 @@
-#include "sync/VtodoMap.h"
+#include "ical/VtodoMap.h"
 
-#include "exchange/handover/IcalText.h"
+#include "ical/IcalText.h"
 #include "platform/NumberText.h"
 #include "res/ResourceIds.h"
-#include "sync/ItemFields.h"
+#include "ical/ItemFields.h"
 
 #include <libical/ical.h>
+
+#include <QUuid>
 
 #include <memory>
 
@@ -259,6 +261,33 @@ void Stamp(icalcomponent *todo, CalendarTime now)
         icalproperty_set_sequence(p, icalproperty_get_sequence(p) + 1);
 }
 
+Component NewCalendar()
+{
+    Component cal(icalcomponent_new_vcalendar());
+    icalcomponent_add_property(cal.get(), icalproperty_new_prodid(kProductId));
+    icalcomponent_add_property(cal.get(), icalproperty_new_version("2.0"));
+    return cal;
+}
+
+void AddTodo(icalcomponent *cal, const CListItem &item, const QString &uid, CalendarTime now)
+{
+    icalcomponent *todo = icalcomponent_new_vtodo();
+    icalcomponent_add_component(cal, todo);
+    icalcomponent_add_property(todo, icalproperty_new_uid(uid.toUtf8().constData()));
+    icalcomponent_add_property(todo, icalproperty_new_dtstamp(Utc(now)));
+    icalcomponent_add_property(todo, icalproperty_new_created(Utc(now)));
+    icalcomponent_add_property(todo, icalproperty_new_lastmodified(Utc(now)));
+    for (ItemFields::Field f : ItemFields::kAll)
+        WriteField(todo, f, item, now);
+}
+
+void AddTodosOf(icalcomponent *cal, QList<CListItem> &items)
+{
+    for (icalcomponent *c = icalcomponent_get_first_component(cal, ICAL_VTODO_COMPONENT); c;
+         c = icalcomponent_get_next_component(cal, ICAL_VTODO_COMPONENT))
+        items.append(ReadItem(c));
+}
+
 // The calendar object and its one VTODO.
 struct Parsed
 {
@@ -312,18 +341,52 @@ std::optional<Todo> Read(const QByteArray &ics, QString *whyNot)
 
 QByteArray Create(const CListItem &item, const QString &uid, CalendarTime now)
 {
-    Component cal(icalcomponent_new_vcalendar());
-    icalcomponent_add_property(cal.get(), icalproperty_new_prodid(kProductId));
-    icalcomponent_add_property(cal.get(), icalproperty_new_version("2.0"));
-    icalcomponent *todo = icalcomponent_new_vtodo();
-    icalcomponent_add_component(cal.get(), todo);
-    icalcomponent_add_property(todo, icalproperty_new_uid(uid.toUtf8().constData()));
-    icalcomponent_add_property(todo, icalproperty_new_dtstamp(Utc(now)));
-    icalcomponent_add_property(todo, icalproperty_new_created(Utc(now)));
-    icalcomponent_add_property(todo, icalproperty_new_lastmodified(Utc(now)));
-    for (ItemFields::Field f : ItemFields::kAll)
-        WriteField(todo, f, item, now);
+    Component cal = NewCalendar();
+    AddTodo(cal.get(), item, uid, now);
     return Text(cal.get());
+}
+
+QByteArray CreateCalendar(const QString &listName, const QList<CListItem> &items, CalendarTime now)
+{
+    Component cal = NewCalendar();
+    const QString name = IcalText::Clean(listName);
+    if (!name.isEmpty()) {
+        icalproperty *p = icalproperty_new_x(name.toUtf8().constData());
+        icalproperty_set_x_name(p, "X-WR-CALNAME");
+        icalcomponent_add_property(cal.get(), p);
+    }
+    for (const CListItem &item : items)
+        AddTodo(cal.get(), item, QUuid::createUuid().toString(QUuid::WithoutBraces), now);
+    return Text(cal.get());
+}
+
+std::optional<QList<CListItem>> ReadCalendar(const QByteArray &ics)
+{
+    const Component root(icalparser_parse_string(ics.constData()));
+    if (!root)
+        return std::nullopt;
+    QList<CListItem> items;
+    switch (icalcomponent_isa(root.get())) {
+    case ICAL_VTODO_COMPONENT:
+        items.append(ReadItem(root.get()));
+        break;
+    case ICAL_VCALENDAR_COMPONENT:
+        AddTodosOf(root.get(), items);
+        break;
+    case ICAL_XROOT_COMPONENT:
+        // Several calendars one after the other, as some programs export.
+        for (icalcomponent *c = icalcomponent_get_first_component(root.get(), ICAL_ANY_COMPONENT); c;
+             c = icalcomponent_get_next_component(root.get(), ICAL_ANY_COMPONENT)) {
+            if (icalcomponent_isa(c) == ICAL_VTODO_COMPONENT)
+                items.append(ReadItem(c));
+            else if (icalcomponent_isa(c) == ICAL_VCALENDAR_COMPONENT)
+                AddTodosOf(c, items);
+        }
+        break;
+    default:
+        return std::nullopt;
+    }
+    return items;
 }
 
 std::optional<QByteArray> Update(const QByteArray &serverIcs, const CListItem &item, CalendarTime now,
