@@ -1,5 +1,8 @@
 #pragma once
 
+#include "model/ListItem.h"
+
+#include <QList>
 #include <QSortFilterProxyModel>
 
 #include <map>
@@ -47,6 +50,16 @@ private:
     // window is idle again.
     mutable std::map<std::pair<int, int>, std::vector<quint32>> m_ranks;
     mutable bool m_forgetQueued = false;
+    // The items of the ranks made last, and those ranks: kept through
+    // changes, so that the ranks of what a removal leaves need not be made
+    // anew (a million names compared again).
+    struct Earlier
+    {
+        int column = -1;
+        QList<CListItem> items;
+        std::vector<quint32> ranks;
+    };
+    mutable Earlier m_earlier;
     // Whether the lists changed since the rows were last filtered and
     // sorted.
     bool m_unsettled = true;
