@@ -51,7 +51,7 @@ CDescriptionEdit::CDescriptionEdit(QWidget *parent)
     setLineWrapMode(QPlainTextEdit::WidgetWidth);
     connect(document(), &QTextDocument::contentsChange, this, &CDescriptionEdit::OnContentsChange);
     connect(this, &QPlainTextEdit::textChanged, this, [this] {
-        if (m_cuts.empty())
+        if (m_cuts.empty() && !m_setting)
             FitWrapTo(toPlainText());
     });
 }
@@ -83,7 +83,9 @@ void CDescriptionEdit::SetText(const QString &text)
     }
     FitWrapTo(text);
     m_cuts.clear();
+    m_setting = true;
     setPlainText(cuts.empty() ? text : shown);
+    m_setting = false;
     m_cuts = std::move(cuts);
     // The field's own undo would bring a cut back as a line break.
     setUndoRedoEnabled(m_cuts.empty());

@@ -38,4 +38,6 @@ private:
 
     // The document positions of the paragraph ends that are cuts, rising.
     std::vector<int> m_cuts;
+    // While SetText fits the wrapping to the text it was given.
+    bool m_setting = false;
 };
