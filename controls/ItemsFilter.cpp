@@ -67,6 +67,9 @@ std::vector<quint32> Ranks(const QList<CListItem> &items, int column)
     }
 }
 
+// The versions whose ranks are kept: a change and its undo and redo.
+constexpr size_t kEarlierKept = 3;
+
 // Whether two items have the same place in a column's order: what its
 // ranks are made of, or more.
 bool SameKey(const CListItem &a, const CListItem &b, int column)
@@ -154,11 +157,17 @@ const std::vector<quint32> &CItemsFilter::RanksOf(int list, int column) const
                 Qt::QueuedConnection);
     }
     std::vector<quint32> ranks;
-    if (m_earlier.column == column && !items.isEmpty())
-        ranks = RanksTakenOver(m_earlier.items, m_earlier.ranks, items, column);
+    for (const Earlier &earlier : m_earlier) {
+        if (earlier.column == column && !items.isEmpty())
+            ranks = RanksTakenOver(earlier.items, earlier.ranks, items, column);
+        if (ranks.size() == size_t(items.size()))
+            break;
+    }
     if (ranks.size() != size_t(items.size()))
         ranks = Ranks(items, column);
-    m_earlier = {column, items, ranks};
+    m_earlier.push_front({column, items, ranks});
+    if (m_earlier.size() > kEarlierKept)
+        m_earlier.pop_back();
     return m_ranks[{list, column}] = std::move(ranks);
 }
 
