@@ -3,6 +3,7 @@
 #include "controls/ItemsFilter.h"
 #include "controls/TreeOptionsCtrl.h"
 
+#include <QItemSelectionRange>
 #include <QPersistentModelIndex>
 #include <QTimer>
 
@@ -42,6 +43,8 @@ public:
     // The topmost selected row's item, as an index of the lists model;
     // invalid when none is selected.
     QModelIndex FirstSelected() const;
+    // The selected rows' items, top to bottom, as indexes of the lists model.
+    QModelIndexList SelectedItems() const;
     // The item the keys work on: the topmost selected one, or else the
     // current row's, which a freshly shown table marks without selecting.
     QModelIndex Focused() const;
@@ -66,6 +69,7 @@ private:
     int Growth() const;
     void SaveWidths();
     void OnListsChanged(const QModelIndex &parent);
+    QList<QItemSelectionRange> RowRanges() const;
 
     CListsModel &m_lists;
     CItemsFilter m_filter;

@@ -3,6 +3,7 @@
 #include "document/ListsModel.h"
 
 #include <algorithm>
+#include <bit>
 #include <cmath>
 #include <utility>
 
@@ -66,6 +67,49 @@ std::vector<quint32> Ranks(const QList<CListItem> &items, int column)
     }
 }
 
+// The versions whose ranks are kept: a change and its undo and redo.
+constexpr size_t kEarlierKept = 3;
+
+// Whether two items have the same place in a column's order: what its
+// ranks are made of, or more.
+bool SameKey(const CListItem &a, const CListItem &b, int column)
+{
+    switch (column) {
+    case CListsModel::Name:
+        return a.m_strName == b.m_strName;
+    case CListsModel::Price:
+        return std::bit_cast<quint64>(a.m_dPrice) == std::bit_cast<quint64>(b.m_dPrice);
+    case CListsModel::Date:
+        return a.m_bDated == b.m_bDated && a.m_time == b.m_time;
+    case CListsModel::Done:
+        return a.m_bDone == b.m_bDone;
+    default:
+        return true;
+    }
+}
+
+// The ranks of `items` taken over from an earlier version of the list that
+// holds them all, in the same order, among others (the list before a
+// removal, or before a tick where the column is not the done mark): ranks
+// only ever compare, so those of the items left keep their order. Empty
+// where `items` are no such part of it.
+std::vector<quint32> RanksTakenOver(const QList<CListItem> &earlier, const std::vector<quint32> &ranks,
+                                    const QList<CListItem> &items, int column)
+{
+    if (items.size() > earlier.size() || size_t(earlier.size()) != ranks.size())
+        return {};
+    std::vector<quint32> out(size_t(items.size()));
+    qsizetype i = 0;
+    for (qsizetype j = 0; j < items.size(); ++j, ++i) {
+        while (i < earlier.size() && !SameKey(earlier.at(i), items.at(j), column))
+            ++i;
+        if (i == earlier.size())
+            return {};
+        out[size_t(j)] = ranks[size_t(i)];
+    }
+    return out;
+}
+
 } // namespace
 
 CItemsFilter::CItemsFilter(CListsModel &lists, QObject *parent)
@@ -112,7 +156,19 @@ const std::vector<quint32> &CItemsFilter::RanksOf(int list, int column) const
                 },
                 Qt::QueuedConnection);
     }
-    return m_ranks[{list, column}] = Ranks(items, column);
+    std::vector<quint32> ranks;
+    for (const Earlier &earlier : m_earlier) {
+        if (earlier.column == column && !items.isEmpty())
+            ranks = RanksTakenOver(earlier.items, earlier.ranks, items, column);
+        if (ranks.size() == size_t(items.size()))
+            break;
+    }
+    if (ranks.size() != size_t(items.size()))
+        ranks = Ranks(items, column);
+    m_earlier.push_front({column, items, ranks});
+    if (m_earlier.size() > kEarlierKept)
+        m_earlier.pop_back();
+    return m_ranks[{list, column}] = std::move(ranks);
 }
 
 void CItemsFilter::SetHideDone(bool hide)

@@ -1,7 +1,11 @@
 #pragma once
 
+#include "model/ListItem.h"
+
+#include <QList>
 #include <QSortFilterProxyModel>
 
+#include <deque>
 #include <map>
 #include <vector>
 
@@ -47,6 +51,17 @@ private:
     // window is idle again.
     mutable std::map<std::pair<int, int>, std::vector<quint32>> m_ranks;
     mutable bool m_forgetQueued = false;
+    // The items of the ranks made last, and those ranks, newest first:
+    // kept through changes, so that the ranks of what a removal leaves, or
+    // an undo brings back, need not be made anew (a million names compared
+    // again).
+    struct Earlier
+    {
+        int column = -1;
+        QList<CListItem> items;
+        std::vector<quint32> ranks;
+    };
+    mutable std::deque<Earlier> m_earlier;
     // Whether the lists changed since the rows were last filtered and
     // sorted.
     bool m_unsettled = true;

@@ -166,7 +166,7 @@ void CNewItemDlg::OnInitDialog()
 {
     m_editName->setText(m_strName);
     m_editDesc->SetText(ForField(m_strDesc));
-    m_shownDesc = m_editDesc->toPlainText();
+    m_shownDesc = m_editDesc->Text();
     m_shownPrice = PriceText::Format(m_dPrice);
     m_editPrice->setText(m_shownPrice);
     m_editPrice->setCursorPosition(0);
@@ -207,7 +207,7 @@ bool CNewItemDlg::ReadControls()
 {
     m_strName = m_editName->text();
 
-    QString desc = m_editDesc->toPlainText();
+    QString desc = m_editDesc->Text();
     if (desc != m_shownDesc) {
         // Line breaks keep the form the description came with.
         if (m_strDesc.contains(QStringLiteral("\r\n")))

@@ -7,38 +7,68 @@
 #include <QRandomGenerator>
 #include <QSet>
 
+#include <algorithm>
 #include <cstring>
 #include <optional>
 
 namespace {
 
 // An item's or a name's content as a number that stays the same from run to
-// run (the identities file keeps it): FNV-1a over the fields.
+// run (the identities file keeps it): FNV-1a over the fields, a text over
+// its UTF-16 code units, little-endian.
 class Fnv
 {
 public:
+    static constexpr quint64 kPrime = 1099511628211ULL;
+
     void Bytes(const void *data, size_t size)
     {
         const auto *p = static_cast<const unsigned char *>(data);
-        for (size_t i = 0; i < size; ++i) {
-            m_hash ^= p[i];
-            m_hash *= 1099511628211ULL;
-        }
+        for (size_t i = 0; i < size; ++i)
+            Byte(p[i]);
     }
-    void Text(QStringView text)
+    void Text(QAnyStringView text)
     {
-        Bytes(text.utf16(), size_t(text.size()) * sizeof(char16_t));
-        const char16_t end = 0xffff; // no character: one text never runs into the next
-        Bytes(&end, sizeof end);
+        text.visit([this](auto view) { Units(view); });
+        // No character: one text never runs into the next.
+        Byte(0xff);
+        Byte(0xff);
     }
     template <typename T> void Value(T value) { Bytes(&value, sizeof value); }
     quint64 Hash() const { return m_hash; }
 
 private:
+    void Byte(unsigned char byte)
+    {
+        m_hash ^= byte;
+        m_hash *= kPrime;
+    }
+    // A Latin-1 character is its code and a zero byte: the zero leaves the
+    // hash as it is before its multiplication, so both take one. Saving a
+    // long list hashes every text of it.
+    void Units(QLatin1StringView text)
+    {
+        constexpr quint64 kPrimeSquared = kPrime * kPrime;
+        for (const char c : text)
+            m_hash = (m_hash ^ uchar(c)) * kPrimeSquared;
+    }
+    void Units(QStringView text)
+    {
+        for (const QChar c : text) {
+            Byte(uchar(c.unicode() & 0xff));
+            Byte(uchar(c.unicode() >> 8));
+        }
+    }
+    void Units(QUtf8StringView text)
+    {
+        const QString wide = text.toString();
+        Units(QStringView(wide));
+    }
+
     quint64 m_hash = 14695981039346656037ULL;
 };
 
-quint64 NameKey(QStringView name)
+quint64 NameKey(QAnyStringView name)
 {
     Fnv f;
     f.Text(name);
@@ -67,11 +97,10 @@ struct ListShape
 
 ItemShape Shape(const CListItem &item)
 {
-    QString scratch;
     Fnv f;
-    f.Text(item.m_strName.Utf16(scratch));
-    const quint64 name = NameKey(item.m_strName.Utf16(scratch));
-    f.Text(item.m_strDesc.Utf16(scratch));
+    f.Text(item.m_strName.View());
+    const quint64 name = NameKey(item.m_strName.View());
+    f.Text(item.m_strDesc.View());
     quint64 price = 0;
     static_assert(sizeof price == sizeof item.m_dPrice);
     std::memcpy(&price, &item.m_dPrice, sizeof price);
@@ -208,10 +237,67 @@ constexpr char kMagic[] = "QuillmarkIds 1";
 // Some tens of bytes an item; a file far larger holds no identities.
 constexpr qint64 kMaxFileBytes = 1024LL * 1024 * 1024;
 
-QByteArray Hex(quint64 value)
+// The identities file as it is written: a file of a million items is some
+// fifty megabytes, written at every save, so its pieces go straight into
+// one buffer.
+class IdsWriter
 {
-    return QByteArray::number(value, 16);
-}
+public:
+    explicit IdsWriter(qsizetype expected) { m_bytes.resize(expected); }
+
+    void Put(QByteArrayView text)
+    {
+        std::memcpy(Room(text.size()), text.data(), size_t(text.size()));
+        m_used += text.size();
+    }
+    void Put(char c)
+    {
+        *Room(1) = c;
+        ++m_used;
+    }
+    void PutHex(quint64 value)
+    {
+        char digits[16];
+        int n = 0;
+        do {
+            digits[n++] = "0123456789abcdef"[value & 0xf];
+            value >>= 4;
+        } while (value);
+        char *out = Room(n);
+        m_used += n;
+        while (n > 0)
+            *out++ = digits[--n];
+    }
+    void PutText(const QString &text)
+    {
+        char *out = Room(text.size());
+        for (const QChar c : text) {
+            if (c.unicode() >= 0x80) {
+                Put(QByteArrayView(text.toUtf8()));
+                return;
+            }
+        }
+        for (const QChar c : text)
+            *out++ = char(c.unicode());
+        m_used += text.size();
+    }
+    QByteArray Bytes() &&
+    {
+        m_bytes.resize(m_used);
+        return std::move(m_bytes);
+    }
+
+private:
+    char *Room(qsizetype n)
+    {
+        if (m_used + n > m_bytes.size())
+            m_bytes.resize(std::max(2 * m_bytes.size(), m_used + n));
+        return m_bytes.data() + m_used;
+    }
+
+    QByteArray m_bytes;
+    qsizetype m_used = 0;
+};
 
 std::optional<quint64> FromHex(QByteArrayView text)
 {
@@ -322,17 +408,32 @@ QString PathBeside(const QString &dataFilePath)
 bool Save(const QString &path, const CListCollection &lists, const CollectionIds &ids, QString *whyNot)
 {
     Q_ASSERT(lists.size() == ids.size());
-    QByteArray bytes(kMagic);
-    bytes += '\n';
+    qsizetype items = 0;
+    for (const CListItemArray &list : lists)
+        items += list.m_items.size();
+    IdsWriter out(64 * (items + lists.size() + 1));
+    out.Put(kMagic);
+    out.Put('\n');
     for (qsizetype i = 0; i < lists.size(); ++i) {
-        const ListShape shape = Shape(lists.at(i));
-        bytes += "L " + ids.at(i).list.toUtf8() + ' ' + Hex(shape.name) + ' ' + QByteArray::number(shape.items.size())
-                 + '\n';
-        for (qsizetype k = 0; k < shape.items.size(); ++k) {
-            bytes += ids.at(i).items.at(k).toUtf8() + ' ' + Hex(shape.items.at(k).content) + ' '
-                     + Hex(shape.items.at(k).name) + '\n';
+        const CListItemArray &list = lists.at(i);
+        out.Put("L ");
+        out.PutText(ids.at(i).list);
+        out.Put(' ');
+        out.PutHex(NameKey(list.m_strName));
+        out.Put(' ');
+        out.Put(QByteArray::number(list.m_items.size()));
+        out.Put('\n');
+        for (qsizetype k = 0; k < list.m_items.size(); ++k) {
+            const ItemShape shape = Shape(list.m_items.at(k));
+            out.PutText(ids.at(i).items.at(k));
+            out.Put(' ');
+            out.PutHex(shape.content);
+            out.Put(' ');
+            out.PutHex(shape.name);
+            out.Put('\n');
         }
     }
+    const QByteArray bytes = std::move(out).Bytes();
     CReplacingFile file(path, CReplacingFile::Links::Follow, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
     if (file.Open() && file.Device().write(bytes) == bytes.size() && file.Commit())
         return true;

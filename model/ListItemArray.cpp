@@ -2,6 +2,7 @@
 #include "model/SortedAdd.h"
 
 #include <algorithm>
+#include <array>
 #include <iterator>
 #include <limits>
 #include <string>
@@ -43,8 +44,16 @@ void AppendNameKey(QAnyStringView name, std::u32string &key)
     // that its value may lie beyond 16 bits.
     name.visit([&key](auto view) {
         if constexpr (std::is_same_v<decltype(view), QLatin1StringView>) {
+            // Looked up in a table of its own: sorting a long list folds
+            // every letter of every name.
+            static const std::array<char32_t, 256> folded = [] {
+                std::array<char32_t, 256> table{};
+                for (char32_t c = 0; c < 256; ++c)
+                    table[c] = QChar::toCaseFolded(c);
+                return table;
+            }();
             for (const char c : view)
-                key.push_back(QChar::toCaseFolded(char32_t(uchar(c))));
+                key.push_back(folded[uchar(c)]);
         } else if constexpr (std::is_same_v<decltype(view), QStringView>) {
             char32_t last = 0;
             for (const QChar c : view) {

@@ -206,38 +206,47 @@ void CViewActions::PrintList(const QModelIndex &chosen)
 
 void CViewActions::Remove(const QModelIndexList &chosen)
 {
-    // Of one list: the list itself, or items of it. Kept through the
-    // question, while a newer file may come in.
+    // Of one list: the list itself, or items of it.
     const QModelIndex first = chosen.value(0);
-    const bool items = CListsModel::ItemOf(first) >= 0;
-    QList<QPersistentModelIndex> at;
-    for (const QModelIndex &index : chosen) {
-        if (CListsModel::ListOf(index) == CListsModel::ListOf(first) && (CListsModel::ItemOf(index) >= 0) == items)
-            at.append(index);
-    }
-    if (CListsModel::ListOf(first) < 0)
-        return;
-    QString question;
-    if (!items)
-        question = Str::ConfirmRemoveList(m_lists.Lists().at(CListsModel::ListOf(first)).m_strName);
-    else if (at.size() == 1)
-        question = Str::ConfirmRemoveItem(m_lists.Item(first)->m_strName);
-    else
-        question = Tr::tr("Are you sure you want to remove the %n chosen items?", nullptr, int(at.size()));
-    if (!m_prompter.AskYesNo(DialogParent(), question))
-        return;
-    QList<int> rows;
-    int list = -1;
-    for (const QPersistentModelIndex &index : std::as_const(at)) {
-        if (index.isValid()) {
-            rows.append(CListsModel::ItemOf(index));
-            list = CListsModel::ListOf(index);
-        }
-    }
+    const int list = CListsModel::ListOf(first);
     if (list < 0)
         return;
-    if (items)
-        m_doc.RemoveItems(list, rows);
+    const bool items = CListsModel::ItemOf(first) >= 0;
+    QList<int> rows;
+    for (const QModelIndex &index : chosen) {
+        if (CListsModel::ListOf(index) == list && (CListsModel::ItemOf(index) >= 0) == items)
+            rows.append(CListsModel::ItemOf(index));
+    }
+    // A newer file may come in during the question: the list is found again
+    // where it went, its items in the list as it is then. The items are
+    // found again by matching the two versions once, not by one persistent
+    // index each, which on half a list of a million items the model kept up
+    // to date at every change of rows.
+    const QPersistentModelIndex listAt = m_lists.ListIndex(list);
+    const CListItemArray asked = m_lists.Lists().at(list);
+    QString question;
+    if (!items)
+        question = Str::ConfirmRemoveList(asked.m_strName);
+    else if (rows.size() == 1)
+        question = Str::ConfirmRemoveItem(m_lists.Item(first)->m_strName);
     else
-        m_doc.RemoveList(list);
+        question = Tr::tr("Are you sure you want to remove the %n chosen items?", nullptr, int(rows.size()));
+    if (!m_prompter.AskYesNo(DialogParent(), question) || !listAt.isValid())
+        return;
+    if (!items) {
+        m_doc.RemoveList(listAt.row());
+        return;
+    }
+    const CListItemArray &now = m_lists.Lists().at(listAt.row());
+    if (!now.m_items.isSharedWith(asked.m_items)) {
+        const QList<qsizetype> match = ListMatch::MatchItems(asked, now);
+        QList<int> found;
+        for (const int row : std::as_const(rows)) {
+            if (match.at(row) >= 0)
+                found.append(int(match.at(row)));
+        }
+        rows = found;
+    }
+    if (!rows.isEmpty())
+        m_doc.RemoveItems(listAt.row(), rows);
 }

@@ -432,8 +432,7 @@ void CQuillmarkView::DeleteSelection()
         chosen.append(m_tree->Selected());
         break;
     case Mode::Items:
-        for (const QModelIndex &row : m_listItems->selectionModel()->selectedRows())
-            chosen.append(m_listItems->ItemOf(row));
+        chosen = m_listItems->SelectedItems();
         break;
     case Mode::Item:
         chosen.append(m_curItem);

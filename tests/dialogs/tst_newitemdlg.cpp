@@ -12,6 +12,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScopeGuard>
+#include <QTextBlock>
+#include <QTextDocument>
 #include <QTimeEdit>
 
 #include <limits>
@@ -52,6 +54,7 @@ private slots:
     void enterPressesOKShiftEnterStartsNewLine();
     void descriptionKeepsItsLineBreaks();
     void wordLongerThanTheLineWrapsAnywhere();
+    void longLineIsShownInPiecesAndReadWhole();
 };
 
 void TestNewItemDlg::iconNumberSelectsRow_data()
@@ -453,6 +456,35 @@ void TestNewItemDlg::wordLongerThanTheLineWrapsAnywhere()
     dlg.show();
     dlg.DescriptionField()->setPlainText(QStringLiteral("short"));
     QCOMPARE(dlg.DescriptionField()->wordWrapMode(), QTextOption::WrapAtWordBoundaryOrAnywhere);
+    QM_VERIFY_PROMPTS(prompter);
+}
+
+// A line of thousands of characters is shown as pieces; what is read back
+// has no break where a piece ends, its own line breaks, no-break spaces and
+// line separators as they were. Backspace and Delete at a piece's end take
+// the letter beyond it.
+void TestNewItemDlg::longLineIsShownInPiecesAndReadWhole()
+{
+    ScriptedPrompter prompter;
+    const auto text = [](int xs) {
+        return QString(xs, u'x') + QChar(QChar::Nbsp) + QString(5000, u'y') + u'\n' + QChar(QChar::LineSeparator)
+                + QStringLiteral("end");
+    };
+    CNewItemDlg dlg(nullptr, &prompter);
+    dlg.m_strName = QStringLiteral("Note");
+    dlg.m_strDesc = text(5000);
+    dlg.show();
+    CDescriptionEdit *field = dlg.DescriptionField();
+    QVERIFY(field->blockCount() > 3);
+    QCOMPARE(field->Text(), text(5000));
+    QTextCursor cursor = field->textCursor();
+    cursor.setPosition(field->document()->firstBlock().next().position());
+    field->setTextCursor(cursor);
+    QTest::keyClick(field, Qt::Key_Backspace);
+    QTest::keyClick(field, Qt::Key_Delete);
+    QCOMPARE(field->Text(), text(4998));
+    dlg.OKButton()->click();
+    QCOMPARE(dlg.m_strDesc, text(4998));
     QM_VERIFY_PROMPTS(prompter);
 }
 

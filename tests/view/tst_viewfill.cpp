@@ -314,6 +314,44 @@ private slots:
         QCOMPARE(names(next), QStringLiteral("CBab"));
     }
 
+    // Rows removed all over a sorted table, more runs of them than the
+    // lists' model tells one by one, leave the rest in the column's order,
+    // and Undo brings them all back in it.
+    void sortedTableKeepsItsOrderThroughARemovalAllOver()
+    {
+        constexpr int kCount = 300;
+        List list(QStringLiteral("L"));
+        QList<int> odd; // the rows whose names end in an odd number: every other row
+        for (int i = 0; i < kCount; ++i) {
+            list.m_items.append(Item(QStringLiteral("n%1").arg(i * 7 % kCount, 3, 10, QLatin1Char('0'))));
+            if (i % 2)
+                odd.append(i);
+        }
+        Fixture f(CListCollection{list});
+        f.Start();
+        f.OpenList(0);
+        QHeaderView *header = f.Table()->header();
+        const auto listOrder = qScopeGuard([header] { header->setSortIndicator(-1, Qt::AscendingOrder); });
+        header->setSortIndicator(CListsModel::Name, Qt::AscendingOrder);
+        const auto shown = [&f] {
+            QStringList names;
+            for (int r = 0; r < f.TableRowCount(); ++r)
+                names << f.TableRow(r).data().toString();
+            return names;
+        };
+        QStringList all;
+        for (int i = 0; i < kCount; ++i)
+            all << QStringLiteral("n%1").arg(i, 3, 10, QLatin1Char('0'));
+        QCOMPARE(shown(), all);
+        QVERIFY(f.doc.RemoveItems(0, odd));
+        QStringList even;
+        for (int i = 0; i < kCount; i += 2)
+            even << all.at(i);
+        QCOMPARE(shown(), even);
+        f.Run("Undo");
+        QCOMPARE(shown(), all);
+    }
+
     // Undated items come last whichever way the dates are sorted, and the
     // sorted column's heading is read whole beside its sort mark.
     void sortByDateKeepsUndatedLast()
