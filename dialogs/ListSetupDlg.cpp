@@ -108,6 +108,10 @@ CListSetupDlg::CListSetupDlg(QWidget *parent, Prompter *prompter)
             const QString key = QKeySequence(kButtonKeys[i]).toString(QKeySequence::NativeText);
             auto *action = new QAction(ButtonText(row == 1, kFaces[i], QString()), this);
             action->setToolTip(ButtonText(row == 1, kFaces[i], key));
+            // A click takes the keyboard to its row's box, so that the keys
+            // that follow (Insert, Delete, F2) go on in the same row.
+            QWidget *box = row == 0 ? static_cast<QWidget *>(m_comboLists) : m_listItems;
+            connect(action, &QAction::triggered, box, [box] { box->setFocus(Qt::OtherFocusReason); });
             connect(action, &QAction::triggered, this, (row == 0 ? kListActions : kItemActions)[i]);
             m_buttons.append(new CDrawnButton(action, Art::GroundlessBitmap(kFaces[i]), CDrawnButton::Blend::Tint, this));
             m_buttons.constLast()->move(kButtonLefts[i], kListRowTop);
