@@ -2,6 +2,7 @@
 #include "app/HelpWindow.h"
 #include "app/MainFrame.h"
 #include "dialogs/DuplicateListDlg.h"
+#include "dialogs/ListSetupDlg.h"
 #include "dialogs/MoveItemDlg.h"
 #include "document/QuillmarkDoc.h"
 #include "platform/AppSettings.h"
@@ -42,6 +43,7 @@ private slots:
     void undoAndRedoOnEveryScreen();
     void listMenuWorksOnWhatIsChosen();
     void opensReadyToUseThenAsLeft();
+    void listSetupOpensInProportionThenAsLeft();
     void aboutRunsTwoSeparateBoxes();
     void contentsOpensTheHelpPageAtItsAnchor();
     void closeWithFailingSaveKeepsTheWindowOpen();
@@ -299,6 +301,40 @@ void TestMainFrame::opensReadyToUseThenAsLeft()
     QCOMPARE(frame.View()->geometry().top(), frame.menuBar()->geometry().bottom() + 1);
     AppSettings::kWindowGeometry.Write(QString());
     QM_VERIFY_PROMPTS(prompter);
+}
+
+void TestMainFrame::listSetupOpensInProportionThenAsLeft()
+{
+    ScriptedPrompter prompter;
+    CMainFrame frame(nullptr, &prompter);
+    QVERIFY(StartActive(frame, m_dir->filePath(QStringLiteral("Quillmark.dat"))));
+    auto *edit = frame.findChild<QAction *>(QStringLiteral("actionEditLists"));
+    QList<QSize> sizes;
+    const auto note = [&sizes](QSize grow) {
+        return [&sizes, grow](CListSetupDlg &d) {
+            sizes << d.size();
+            d.resize(d.size() + grow);
+            return int(QDialog::Rejected);
+        };
+    };
+    // Over the smallest window its smallest size; over a larger one larger,
+    // yet within the window; then as the user left it.
+    frame.resize(frame.minimumSizeHint());
+    prompter.ExpectDialog<CListSetupDlg>(note(QSize()));
+    edit->trigger();
+    frame.resize(frame.minimumSizeHint() + QSize(300, 250));
+    prompter.ExpectDialog<CListSetupDlg>(note(QSize(30, 20)));
+    prompter.ExpectDialog<CListSetupDlg>(note(QSize()));
+    edit->trigger();
+    edit->trigger();
+    AppSettings::kListSetupWidth.Write(0);
+    AppSettings::kListSetupHeight.Write(0);
+    QM_VERIFY_PROMPTS(prompter);
+    QCOMPARE(sizes.size(), 3);
+    QCOMPARE(sizes.at(0), ClientArea::kSize);
+    QVERIFY(sizes.at(1).width() > ClientArea::kWidth + 50 && sizes.at(1).height() > ClientArea::kHeight + 50);
+    QVERIFY(sizes.at(1).width() < frame.width() && sizes.at(1).height() < frame.height());
+    QCOMPARE(sizes.at(2), sizes.at(1) + QSize(30, 20));
 }
 
 void TestMainFrame::aboutRunsTwoSeparateBoxes()
