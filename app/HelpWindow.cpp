@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QPointer>
 #include <QScreen>
 
@@ -57,6 +58,17 @@ void CHelpWindow::Show(const QUrl &url)
     show();
     raise();
     activateWindow();
+}
+
+void CHelpWindow::keyPressEvent(QKeyEvent *event)
+{
+    // A window of its own, with no button to close it: Escape does, as in
+    // the program's dialogs.
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        close();
+        return;
+    }
+    QTextBrowser::keyPressEvent(event);
 }
 
 void CHelpWindow::OnAnchorClicked(const QUrl &link)

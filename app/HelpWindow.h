@@ -24,6 +24,9 @@ public:
     // Shows the local page `url` at the place its fragment names, in front.
     void Show(const QUrl &url);
 
+protected:
+    void keyPressEvent(QKeyEvent *event) override;
+
 private:
     void OnAnchorClicked(const QUrl &link);
 

@@ -19,6 +19,7 @@
 #include <QCloseEvent>
 #include <QGuiApplication>
 #include <QMenuBar>
+#include <QScreen>
 #include <QSessionManager>
 #include <QWindow>
 
@@ -118,7 +119,8 @@ void CMainFrame::OnInitialUpdate()
     }
     m_view->OnInitialUpdate();
     // Qt moves a place that lies off every screen back onto one.
-    restoreGeometry(QByteArray::fromBase64(AppSettings::kWindowGeometry.Read().toLatin1()));
+    if (!restoreGeometry(QByteArray::fromBase64(AppSettings::kWindowGeometry.Read().toLatin1())))
+        OpenAtFirstSize();
 
     m_watcher = new CDataFileWatcher(m_doc->Path(), this);
     connect(m_watcher, &CDataFileWatcher::changedOnDisk, this, &CMainFrame::OnDataFileChanged);
@@ -127,6 +129,18 @@ void CMainFrame::OnInitialUpdate()
     TellWhenShown([this] { OfferConflictCopies(); });
     // The first sync, once the window is up and the copies are merged.
     TellWhenShown([this] { m_sync->Begin(); });
+}
+
+void CMainFrame::OpenAtFirstSize()
+{
+    // The smallest window clips the table; a first start opens ready to use,
+    // in the middle of the screen, never larger than it.
+    QSize size = CQuillmarkView::OpeningSize() + QSize(0, menuBar()->sizeHint().height());
+    const QScreen *shownOn = screen();
+    const QRect room = shownOn ? shownOn->availableGeometry() : QRect(QPoint(), size);
+    size = size.boundedTo(room.size()).expandedTo(minimumSizeHint());
+    resize(size);
+    move(room.center() - QPoint(size.width() / 2, size.height() / 2));
 }
 
 void CMainFrame::TellWhenShown(std::function<void()> tell)

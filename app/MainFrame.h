@@ -68,6 +68,8 @@ protected:
 
 private:
     void CreateMenus();
+    // No size remembered: the opening size, centred on the screen.
+    void OpenAtFirstSize();
     // Saves the lists on the way out, once; when the data file cannot be
     // saved the user chooses a way out. False when they chose to stay.
     bool SaveBeforeEnd();

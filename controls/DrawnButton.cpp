@@ -3,8 +3,7 @@
 #include <QAction>
 #include <QImage>
 #include <QPainter>
-#include <QStyle>
-#include <QStyleOptionFocusRect>
+#include <QPen>
 
 CDrawnButton::CDrawnButton(QAction *action, const QPixmap &face, Blend blend, QWidget *parent)
     : QAbstractButton(parent)
@@ -60,10 +59,12 @@ void CDrawnButton::paintEvent(QPaintEvent *)
     QPainter dc(this);
     if (!m_face.isNull())
         dc.drawPixmap(QRect(0, 0, kSize, kSize), Face());
+    // The style's dotted frame is lost on the round faces: a ring in the
+    // highlight colour, two pixels wide, shows where Tab has come.
     if (hasFocus()) {
-        QStyleOptionFocusRect option;
-        option.initFrom(this);
-        option.backgroundColor = palette().color(QPalette::Base);
-        style()->drawPrimitive(QStyle::PE_FrameFocusRect, &option, &dc, this);
+        QPen ring(palette().color(QPalette::Highlight), 2);
+        ring.setJoinStyle(Qt::MiterJoin);
+        dc.setPen(ring);
+        dc.drawRect(QRectF(rect()).adjusted(1, 1, -1, -1));
     }
 }

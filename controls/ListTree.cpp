@@ -3,6 +3,9 @@
 #include "document/ListsModel.h"
 
 #include <QItemSelectionModel>
+#include <QLabel>
+
+#include <algorithm>
 
 CListTree::CListTree(CListsModel &lists, QWidget *parent)
     : CTreeOptionsCtrl(parent)
@@ -10,6 +13,40 @@ CListTree::CListTree(CListsModel &lists, QWidget *parent)
     , m_tree(&m_filter)
 {
     setModel(&m_tree);
+    for (const auto changed : {&QAbstractItemModel::rowsInserted, &QAbstractItemModel::rowsRemoved})
+        connect(&m_tree, changed, this, &CListTree::ShowEmptyText);
+    connect(&m_tree, &QAbstractItemModel::modelReset, this, &CListTree::ShowEmptyText);
+}
+
+void CListTree::SetEmptyText(const QString &text)
+{
+    if (!m_emptyText) {
+        m_emptyText = new QLabel(viewport());
+        m_emptyText->setWordWrap(true);
+        m_emptyText->setForegroundRole(QPalette::PlaceholderText);
+    }
+    m_emptyText->setText(text);
+    ShowEmptyText();
+}
+
+void CListTree::resizeEvent(QResizeEvent *event)
+{
+    CTreeOptionsCtrl::resizeEvent(event);
+    ShowEmptyText();
+}
+
+void CListTree::ShowEmptyText()
+{
+    if (!m_emptyText)
+        return;
+    const bool empty = m_tree.rowCount(RootNode()) == 0;
+    m_emptyText->setVisible(empty);
+    if (!empty)
+        return;
+    // Under the root's row, the only one, where the first list will come.
+    const int left = indentation();
+    const int width = std::max(1, viewport()->width() - left - 4);
+    m_emptyText->setGeometry(left, indexRowSizeHint(RootNode()) + 4, width, m_emptyText->heightForWidth(width));
 }
 
 void CListTree::Fill(const QModelIndex &open)

@@ -5,6 +5,7 @@
 #include "controls/TreeOptionsCtrl.h"
 
 class CListsModel;
+class QLabel;
 
 // The tree of all lists: the root "Lists", below it a node per list (its
 // icon and name), below each a check item per item (its done mark), done
@@ -34,7 +35,16 @@ public:
     // the lists model; invalid for the root or no selection.
     QModelIndex Selected() const;
 
+    // Said under the root while there is no list: how to make one.
+    void SetEmptyText(const QString &text);
+
+protected:
+    void resizeEvent(QResizeEvent *event) override;
+
 private:
+    void ShowEmptyText();
+
+    QLabel *m_emptyText = nullptr;
     CItemsFilter m_filter;
     CListTreeModel m_tree;
 };

@@ -5,6 +5,7 @@
 #include "dialogs/NewItemDlg.h"
 #include "dialogs/NewListDlg.h"
 #include "dialogs/TemplateFit.h"
+#include "model/ShownText.h"
 #include "prompt/Prompter.h"
 #include "res/ClientArea.h"
 #include "res/ResourceIds.h"
@@ -108,6 +109,10 @@ CListSetupDlg::CListSetupDlg(QWidget *parent, Prompter *prompter)
             const QString key = QKeySequence(kButtonKeys[i]).toString(QKeySequence::NativeText);
             auto *action = new QAction(ButtonText(row == 1, kFaces[i], QString()), this);
             action->setToolTip(ButtonText(row == 1, kFaces[i], key));
+            // A click takes the keyboard to its row's box, so that the keys
+            // that follow (Insert, Delete, F2) go on in the same row.
+            QWidget *box = row == 0 ? static_cast<QWidget *>(m_comboLists) : m_listItems;
+            connect(action, &QAction::triggered, box, [box] { box->setFocus(Qt::OtherFocusReason); });
             connect(action, &QAction::triggered, this, (row == 0 ? kListActions : kItemActions)[i]);
             m_buttons.append(new CDrawnButton(action, Art::GroundlessBitmap(kFaces[i]), CDrawnButton::Blend::Tint, this));
             m_buttons.constLast()->move(kButtonLefts[i], kListRowTop);
@@ -132,9 +137,11 @@ void CListSetupDlg::OnInitDialog()
         m_comboLists->addItem(list.m_strName);
 
     m_images = CImageList::ChecksAndStrip();
-    m_listItems->setHeaderLabels({Str::ColumnName(), Str::ColumnDone()});
+    m_listItems->setHeaderLabels({Str::ColumnName(), Tr::tr("Price"), Str::ColumnDone()});
+    m_listItems->headerItem()->setTextAlignment(1, Qt::AlignRight | Qt::AlignVCenter);
     m_listItems->setColumnWidth(0, NameColumnWidth());
-    m_listItems->setColumnWidth(1, kDoneColumnWidth);
+    m_listItems->setColumnWidth(1, kPriceColumnWidth);
+    m_listItems->setColumnWidth(2, kDoneColumnWidth);
     m_listItems->header()->setStretchLastSection(false);
 
     if (m_nCurList < 0 && !m_lists.isEmpty())
@@ -151,7 +158,10 @@ void CListSetupDlg::FillItemList()
         return;
     QList<QTreeWidgetItem *> rows;
     for (const CListItem &item : std::as_const(m_lists.at(m_nCurList).m_items)) {
-        auto *row = new QTreeWidgetItem(QStringList{item.m_strName, item.m_bDone ? Tr::tr("Yes") : Tr::tr("No")});
+        // The price as the table shows it; none for an item without one.
+        const QString price = item.m_dPrice != 0.0 ? ShownText::Price(item.m_dPrice) : QString();
+        auto *row = new QTreeWidgetItem(QStringList{item.m_strName, price, item.m_bDone ? Tr::tr("Yes") : Tr::tr("No")});
+        row->setTextAlignment(1, Qt::AlignRight | Qt::AlignVCenter);
         row->setIcon(0, m_images.Icon(item.m_nIcon));
         rows.append(row);
     }

@@ -31,6 +31,7 @@ public:
     static constexpr int kListRowTop = 62;
     static constexpr int kItemRowAboveBottom = 80;
     static constexpr int kNameColumnWidth = 90;
+    static constexpr int kPriceColumnWidth = 50;
     static constexpr int kDoneColumnWidth = 45;
 
     explicit CListSetupDlg(QWidget *parent = nullptr, Prompter *prompter = nullptr);

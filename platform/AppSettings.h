@@ -95,6 +95,11 @@ inline constexpr IntSetting kPriceColumnWidth{"PRICEWIDTH", 0, 0, 4000};
 inline constexpr IntSetting kDateColumnWidth{"DATEWIDTH", 0, 0, 4000};
 inline constexpr IntSetting kDoneColumnWidth{"DONEWIDTH", 0, 0, 4000};
 
+// List Setup's size as the user left it, in pixels; 0: never changed, and
+// the dialog opens in proportion to the window.
+inline constexpr IntSetting kListSetupWidth{"SETUPWIDTH", 0, 0, 16000};
+inline constexpr IntSetting kListSetupHeight{"SETUPHEIGHT", 0, 0, 16000};
+
 // Where the window was and how large, as QWidget::saveGeometry gives it
 // (base64); empty when never stored.
 inline constexpr TextSetting kWindowGeometry{"WINDOWGEOMETRY"};

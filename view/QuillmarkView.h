@@ -61,6 +61,10 @@ public:
     static int FaceOf(CViewActions::Command command);
 
     QSize sizeHint() const override;
+    // The size the view opens at before the user gave the window one: the
+    // item table's columns whole and what is left beside the total, at the
+    // desktop's font size.
+    static QSize OpeningSize();
 
 signals:
     // "Exit" or the cross: the application saves the lists and ends.
@@ -136,6 +140,8 @@ private:
     // Commands (ViewCommands.cpp)
     void ConnectCommands();
     const CViewActions::Row &Buttons() const;
+    static void SetTip(QAction *action, const QString &what);
+    void TellWhatButtonsDo();
     void ShowMenu(bool byKey);
     void ShowMenuAsAsked();
     void OpenSelection();

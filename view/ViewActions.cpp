@@ -9,6 +9,7 @@
 #include "exchange/share/ListText.h"
 #include "exchange/share/PrintPreview.h"
 #include "model/ListMatch.h"
+#include "platform/AppSettings.h"
 #include "model/ListReuse.h"
 #include "prompt/Prompter.h"
 #include "res/Strings.h"
@@ -21,6 +22,7 @@
 #include <QMimeData>
 #include <QPersistentModelIndex>
 #include <QPrinter>
+#include <QScreen>
 #include <QUndoStack>
 #include <QWidget>
 
@@ -118,7 +120,22 @@ void CViewActions::EditTheLists(int list)
     CListSetupDlg dlg(DialogParent(), &m_prompter);
     dlg.m_lists = m_doc.Lists();
     dlg.m_nCurList = list;
-    if (dlg.Run() == QDialog::Accepted)
+    // As large as the user left it; else in proportion to the window, where
+    // the smallest window keeps the dialog's smallest size.
+    const QWidget *over = DialogParent();
+    QSize size(AppSettings::kListSetupWidth.Read(), AppSettings::kListSetupHeight.Read());
+    if (size.isEmpty())
+        size = QSize(over->width() * 3 / 5, over->height() * 4 / 5);
+    if (const QScreen *screen = over->screen())
+        size = size.boundedTo(screen->availableSize());
+    size = size.expandedTo(dlg.minimumSize());
+    dlg.resize(size);
+    const int result = dlg.Run();
+    if (dlg.size() != size) {
+        AppSettings::kListSetupWidth.Write(dlg.width());
+        AppSettings::kListSetupHeight.Write(dlg.height());
+    }
+    if (result == QDialog::Accepted)
         m_doc.ReplaceLists(dlg.m_lists);
 }
 

@@ -25,9 +25,10 @@ const CQuillmarkView::CommandRow CQuillmarkView::kCommands[] = {
         {"Exit", QT_TRANSLATE_NOOP("Quillmark", "E&xit"), Res::IDB_EXIT, {Qt::CTRL | Qt::Key_Q}, CommandRow::Plain,
          &CQuillmarkView::exitRequested},
         // A key opens the menu with its first entry active, so that the
-        // arrow keys and Enter go on from there.
+        // arrow keys and Enter go on from there. The keyboard's Menu key is
+        // the desktop's: it opens the menu of the chosen row.
         {"Menu", QT_TRANSLATE_NOOP("Quillmark", "Menu"), Res::IDB_MENU,
-         {Qt::Key_Menu, Qt::SHIFT | Qt::Key_F10, Qt::ALT | Qt::Key_M}, CommandRow::Plain,
+         {Qt::SHIFT | Qt::Key_F10, Qt::ALT | Qt::Key_M}, CommandRow::Plain,
          &CQuillmarkView::ShowMenuAsAsked},
         {"Edit", QT_TRANSLATE_NOOP("Quillmark", "&Edit"), Res::IDB_EDIT, {Qt::Key_F2, Qt::CTRL | Qt::Key_E},
          CommandRow::Plain, &CQuillmarkView::EditSelection},
@@ -110,21 +111,15 @@ CViewActions::Actions CQuillmarkView::MakeActions()
         auto *action = new QAction(this);
         action->setObjectName(QStringLiteral("action") + QLatin1String(row.name));
         QList<QKeySequence> shortcuts;
-        QStringList keys;
         for (const QKeyCombination key : row.keys) {
-            if (key.key() == Qt::Key_unknown)
-                continue;
-            shortcuts.append(QKeySequence(key));
-            keys.append(shortcuts.constLast().toString(QKeySequence::NativeText));
+            if (key.key() != Qt::Key_unknown)
+                shortcuts.append(QKeySequence(key));
         }
         action->setShortcuts(shortcuts);
         if (row.text) {
             const QString text = Tr::tr(row.text);
             action->setText(text);
-            const QString plain = QString(text).remove(QLatin1Char('&'));
-            // The name and its keys: "Edit (F2, Ctrl+E)".
-            const QString shown = keys.join(QStringLiteral(", "));
-            action->setToolTip(shown.isEmpty() ? plain : QStringLiteral("%1 (%2)").arg(plain, shown));
+            SetTip(action, QString(text).remove(QLatin1Char('&')));
             // Holding a key down does not repeat a command.
             action->setAutoRepeat(false);
             // The pop-up menu shows the keys beside its entries.
@@ -144,6 +139,43 @@ CViewActions::Actions CQuillmarkView::MakeActions()
     }
     addActions(QList<QAction *>(actions.begin(), actions.end()));
     return actions;
+}
+
+// What the action does, and its keys: "Edit (F2, Ctrl+E)".
+void CQuillmarkView::SetTip(QAction *action, const QString &what)
+{
+    QStringList keys;
+    for (const QKeySequence &key : action->shortcuts())
+        keys.append(key.toString(QKeySequence::NativeText));
+    action->setToolTip(keys.isEmpty() ? what : QStringLiteral("%1 (%2)").arg(what, keys.join(QStringLiteral(", "))));
+}
+
+// The pencil and the magnifier work on what the screen on show offers, and
+// say so: a new user learns from them how to make a list and open it.
+void CQuillmarkView::TellWhatButtonsDo()
+{
+    QString edit, open;
+    switch (m_mode) {
+    case Mode::Tree:
+        edit = Tr::tr("Make and change lists in List Setup, or change the chosen item");
+        open = Tr::tr("Open the chosen list or item");
+        break;
+    case Mode::Items:
+        edit = Tr::tr("Change the chosen item, or the list in List Setup when none is chosen");
+        open = Tr::tr("Open the chosen item");
+        break;
+    case Mode::Item:
+        edit = Tr::tr("Change this item");
+        break;
+    case Mode::Find:
+        edit = Tr::tr("Change the chosen match");
+        open = Tr::tr("Open the chosen match");
+        break;
+    }
+    SetTip(Action(Command::Edit), edit);
+    // The item screen has the tick where the magnifier was.
+    if (!open.isEmpty())
+        SetTip(Action(Command::Open), open);
 }
 
 const CViewActions::Row &CQuillmarkView::Buttons() const

@@ -1249,5 +1249,38 @@ Wenn Quillmark auf „%2“ nicht mit diesen Listen läuft, können Sie trotzdem
             <numerusform>%n Einträge hinzufügen</numerusform>
         </translation>
     </message>
+    <message>
+        <source>No list yet. To make one, press F2 or the pencil button below: List Setup opens, where + adds a list.</source>
+        <extracomment>Under the empty tree of lists at the first start: the key and the button that open List Setup.</extracomment>
+        <translation>Noch keine Liste. Drücken Sie F2 oder den Stift unten: „Listen einrichten“ öffnet sich, wo + eine Liste hinzufügt.</translation>
+    </message>
+    <message>
+        <source>Make and change lists in List Setup, or change the chosen item</source>
+        <translation>Listen einrichten und ändern, oder den gewählten Eintrag ändern</translation>
+    </message>
+    <message>
+        <source>Open the chosen list or item</source>
+        <translation>Die gewählte Liste oder den gewählten Eintrag öffnen</translation>
+    </message>
+    <message>
+        <source>Change the chosen item, or the list in List Setup when none is chosen</source>
+        <translation>Den gewählten Eintrag ändern, ohne Auswahl die Liste in „Listen einrichten“</translation>
+    </message>
+    <message>
+        <source>Open the chosen item</source>
+        <translation>Den gewählten Eintrag öffnen</translation>
+    </message>
+    <message>
+        <source>Change this item</source>
+        <translation>Diesen Eintrag ändern</translation>
+    </message>
+    <message>
+        <source>Change the chosen match</source>
+        <translation>Den gewählten Treffer ändern</translation>
+    </message>
+    <message>
+        <source>Open the chosen match</source>
+        <translation>Den gewählten Treffer öffnen</translation>
+    </message>
 </context>
 </TS>

@@ -2,8 +2,10 @@
 #include "app/HelpWindow.h"
 #include "app/MainFrame.h"
 #include "dialogs/DuplicateListDlg.h"
+#include "dialogs/ListSetupDlg.h"
 #include "dialogs/MoveItemDlg.h"
 #include "document/QuillmarkDoc.h"
+#include "platform/AppSettings.h"
 #include "res/ClientArea.h"
 #include "res/Strings.h"
 #include "tests/app/ExitQuestion.h"
@@ -23,6 +25,7 @@
 #include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QPushButton>
+#include <QScreen>
 #include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTextBlock>
@@ -39,7 +42,8 @@ private slots:
     void undoAndRedoOnEveryScreen_data();
     void undoAndRedoOnEveryScreen();
     void listMenuWorksOnWhatIsChosen();
-    void viewClientAreaIsFixed();
+    void opensReadyToUseThenAsLeft();
+    void listSetupOpensInProportionThenAsLeft();
     void aboutRunsTwoSeparateBoxes();
     void contentsOpensTheHelpPageAtItsAnchor();
     void closeWithFailingSaveKeepsTheWindowOpen();
@@ -264,19 +268,73 @@ void TestMainFrame::listMenuWorksOnWhatIsChosen()
     QM_VERIFY_PROMPTS(prompter);
 }
 
-void TestMainFrame::viewClientAreaIsFixed()
+void TestMainFrame::opensReadyToUseThenAsLeft()
+{
+    const QString path = m_dir->filePath(QStringLiteral("Quillmark.dat"));
+    QVERIFY(WriteDataFile(path, SampleLists()));
+    AppSettings::kWindowGeometry.Write(QString());
+    QSize smallest;
+    {
+        // Nothing remembered: the opening size, in the middle of the screen;
+        // the smallest size is still what the window may be made.
+        ScriptedPrompter prompter;
+        CMainFrame frame(nullptr, &prompter);
+        SetUp(frame, path);
+        QCOMPARE(frame.centralWidget(), frame.View());
+        QCOMPARE(frame.View()->size(), CQuillmarkView::OpeningSize());
+        QVERIFY(frame.View()->width() > ClientArea::kWidth && frame.View()->height() > ClientArea::kHeight);
+        const QPoint off = frame.geometry().center() - frame.screen()->availableGeometry().center();
+        QVERIFY2(off.manhattanLength() <= 3, // halves rounded
+             qPrintable(QStringLiteral("%1, %2").arg(off.x()).arg(off.y())));
+        smallest = QSize(ClientArea::kWidth, frame.menuBar()->height() + ClientArea::kHeight);
+        QCOMPARE(frame.minimumSizeHint(), smallest);
+        frame.resize(smallest);
+        QVERIFY(frame.close());
+        QM_VERIFY_PROMPTS(prompter);
+    }
+    // The size it was left at wins, the smallest one too.
+    ScriptedPrompter prompter;
+    CMainFrame frame(nullptr, &prompter);
+    SetUp(frame, path);
+    QCOMPARE(frame.size(), smallest);
+    QCOMPARE(frame.View()->size(), ClientArea::kSize);
+    QCOMPARE(frame.View()->geometry().top(), frame.menuBar()->geometry().bottom() + 1);
+    AppSettings::kWindowGeometry.Write(QString());
+    QM_VERIFY_PROMPTS(prompter);
+}
+
+void TestMainFrame::listSetupOpensInProportionThenAsLeft()
 {
     ScriptedPrompter prompter;
     CMainFrame frame(nullptr, &prompter);
-    SetUp(frame, m_dir->filePath(QStringLiteral("Quillmark.dat")));
-
-    QCOMPARE(frame.centralWidget(), frame.View());
-    QCOMPARE(frame.View()->size(), ClientArea::kSize);
-    QCOMPARE(frame.View()->geometry().top(), frame.menuBar()->geometry().bottom() + 1);
-    // It opens at its smallest, which is that size.
-    QCOMPARE(frame.minimumSizeHint(), frame.size());
-    QCOMPARE(frame.size(), QSize(ClientArea::kWidth, frame.menuBar()->height() + ClientArea::kHeight));
+    QVERIFY(StartActive(frame, m_dir->filePath(QStringLiteral("Quillmark.dat"))));
+    auto *edit = frame.findChild<QAction *>(QStringLiteral("actionEditLists"));
+    QList<QSize> sizes;
+    const auto note = [&sizes](QSize grow) {
+        return [&sizes, grow](CListSetupDlg &d) {
+            sizes << d.size();
+            d.resize(d.size() + grow);
+            return int(QDialog::Rejected);
+        };
+    };
+    // Over the smallest window its smallest size; over a larger one larger,
+    // yet within the window; then as the user left it.
+    frame.resize(frame.minimumSizeHint());
+    prompter.ExpectDialog<CListSetupDlg>(note(QSize()));
+    edit->trigger();
+    frame.resize(frame.minimumSizeHint() + QSize(300, 250));
+    prompter.ExpectDialog<CListSetupDlg>(note(QSize(30, 20)));
+    prompter.ExpectDialog<CListSetupDlg>(note(QSize()));
+    edit->trigger();
+    edit->trigger();
+    AppSettings::kListSetupWidth.Write(0);
+    AppSettings::kListSetupHeight.Write(0);
     QM_VERIFY_PROMPTS(prompter);
+    QCOMPARE(sizes.size(), 3);
+    QCOMPARE(sizes.at(0), ClientArea::kSize);
+    QVERIFY(sizes.at(1).width() > ClientArea::kWidth + 50 && sizes.at(1).height() > ClientArea::kHeight + 50);
+    QVERIFY(sizes.at(1).width() < frame.width() && sizes.at(1).height() < frame.height());
+    QCOMPARE(sizes.at(2), sizes.at(1) + QSize(30, 20));
 }
 
 void TestMainFrame::aboutRunsTwoSeparateBoxes()
@@ -340,6 +398,9 @@ void TestMainFrame::contentsOpensTheHelpPageAtItsAnchor()
     QVERIFY(window->verticalScrollBar()->value() > 0);
     const QTextBlock top = window->cursorForPosition(QPoint(4, 4)).block();
     QVERIFY2(top.text().startsWith(QStringLiteral("Contents")), qPrintable(top.text()));
+    // It has no close button of its own: Escape closes it.
+    QTest::keyClick(window, Qt::Key_Escape);
+    QVERIFY(!window->isVisible());
 }
 
 void TestMainFrame::closeWithFailingSaveKeepsTheWindowOpen()

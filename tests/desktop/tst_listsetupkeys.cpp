@@ -165,6 +165,22 @@ private slots:
         QM_VERIFY_PROMPTS(s.prompter);
     }
 
+    // A click on the item row's plus, then Insert: a second item, not a
+    // list; the click took the keyboard to the item list.
+    void keysFollowTheRowOfTheButtonClicked()
+    {
+        Setup s;
+        QVERIFY(QTest::qWaitForWindowActive(s.dlg.get()));
+        QCOMPARE(QApplication::focusWidget(), s.dlg->ListChooser());
+        ExpectName<CNewItemDlg>(s.prompter, QStringLiteral("apple"));
+        ExpectName<CNewItemDlg>(s.prompter, QStringLiteral("pear"));
+        QuillmarkTest::ClickAt(s.dlg.get(), QPoint(CListSetupDlg::kButtonLefts[0] + 10,
+                                                   s.dlg->height() - CListSetupDlg::kItemRowAboveBottom + 10));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Insert);
+        QM_VERIFY_PROMPTS(s.prompter);
+        QCOMPARE(s.State().constFirst(), QStringLiteral("Groceries:apple,bread,milk,pear"));
+    }
+
     void buttonTipsNameActionAndKey_data()
     {
         QTest::addColumn<bool>("itemRow");

@@ -128,8 +128,9 @@ void TestListSetupDlg::openingChoosesList()
     QCOMPARE(dlg.windowTitle(), QStringLiteral("List Setup"));
     QCOMPARE(dlg.size(), QSize(240, 268));
     QCOMPARE(dlg.ItemList()->headerItem()->text(0), QStringLiteral("Name"));
-    QCOMPARE(dlg.ItemList()->headerItem()->text(1), QStringLiteral("Done"));
-    QCOMPARE(dlg.ItemList()->header()->sectionSize(1), 45);
+    QCOMPARE(dlg.ItemList()->headerItem()->text(1), QStringLiteral("Price"));
+    QCOMPARE(dlg.ItemList()->headerItem()->text(2), QStringLiteral("Done"));
+    QCOMPARE(dlg.ItemList()->header()->sectionSize(2), 45);
     QCOMPARE(s.Entries(), QStringList({QStringLiteral("Groceries"), QStringLiteral("Books"), QStringLiteral("Tools")})
                                   .first(lists));
     QCOMPARE(dlg.ListChooser()->currentIndex(), chosen);
@@ -297,7 +298,8 @@ void TestListSetupDlg::itemsAddedInOrderAndEditedInPlace()
     QCOMPARE(offered, QDateTime(QDate(2021, 3, 2), QTime(12, 0, 0)));
     QCOMPARE(s.Rows(), QStringList({QStringLiteral("apple"), QStringLiteral("fig"), QStringLiteral("pear"),
                                     QStringLiteral("almond")}));
-    QCOMPARE(s.Rows(1), QStringList({QStringLiteral("No"), QStringLiteral("No"), QStringLiteral("No"),
+    QCOMPARE(s.Rows(1), QStringList({QString(), QString(), QString(), QStringLiteral("3.50")}));
+    QCOMPARE(s.Rows(2), QStringList({QStringLiteral("No"), QStringLiteral("No"), QStringLiteral("No"),
                                      QStringLiteral("Yes")}));
     const CListItem almond = s.dlg.m_lists.at(0).GetItem(3);
     QVERIFY(almond.m_bDone);

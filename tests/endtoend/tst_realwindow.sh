@@ -11,7 +11,8 @@
 # import, deletes an item from its right-click menu and ends with the cross.
 # Then the data file, the CSV file and the .ics files must hold just that.
 # A second session, with no window manager, opens as large as the first was
-# left, and an edit's Enter then Ctrl+Z undoes it there too.
+# left, and an edit's Enter then Ctrl+Z undoes it there too. Before them all,
+# a first start opens ready to use, centred, and ends by File > Exit.
 #
 #   tst_realwindow.sh CMAKE BUILD_DIR LISTSTEXT SHOTS_DIR
 #
@@ -161,6 +162,42 @@ in_dialog() {
     keys Return
     closed "$dialog"
 }
+
+# --- The first start: ready to use -------------------------------------------
+# With no size remembered the view opens at 440 x 400 under the menu bar (at
+# the 9 points of a bare X session), the window in the middle of the screen.
+# Made as small as it goes, it ends by File > Exit from the keys alone, and
+# the session below starts at that size.
+now "starting the program for the first time"
+"$program" >"$work/program.log" 2>&1 &
+app=$!
+pids+=($app)
+main=$(window_named Quillmark)
+active "$main"
+first=$(xwininfo -id "$main")
+first_x=$(sed -n 's/.*Absolute upper-left X: *//p' <<<"$first")
+first_y=$(sed -n 's/.*Absolute upper-left Y: *//p' <<<"$first")
+first_width=$(sed -n 's/.*Width: *//p' <<<"$first")
+first_height=$(sed -n 's/.*Height: *//p' <<<"$first")
+[ "$first_width" = 440 ] || fail "the first start is $first_width pixels wide, not 440"
+first_menu_bar=$((first_height - 400))
+[ $first_menu_bar -gt 0 ] && [ $first_menu_bar -lt 60 ] || fail "the first start is $first_height pixels high"
+# Its middle within the window manager's title bar of the screen's middle.
+off_x=$((first_x + first_width / 2 - 512)) off_y=$((first_y + first_height / 2 - 384))
+[ ${off_x#-} -le 2 ] && [ ${off_y#-} -le 30 ] || fail "the first start is not centred: ${first_x},${first_y}"
+
+now "making the window as small as it goes and ending by File > Exit"
+xdotool windowsize "$main" 240 $((268 + first_menu_bar))
+is_smallest() { [ "$(xwininfo -id "$main" | sed -n 's/.*Width: *//p')" = 240 ]; }
+within is_smallest || fail "the window did not become 240 pixels wide"
+keys alt+f
+popup=$(window_named "" "$main")
+keys x
+ended_by_exit() { [ ! -e "/proc/$app" ] || grep -q '^State:.*zombie' "/proc/$app/status" 2>/dev/null; }
+within ended_by_exit || fail "File > Exit did not end the program"
+status=0
+wait "$app" || status=$?
+[ $status -eq 0 ] || fail "File > Exit ended with status $status"
 
 # --- The session ---------------------------------------------------------------
 now "starting the program"

@@ -74,8 +74,8 @@ private slots:
                 tick = child;
         }
         QCOMPARE(buttons, (QStringList{QStringLiteral("Exit | Exit (Ctrl+Q)"),
-                                       QStringLiteral("Menu | Menu (Menu, Shift+F10, Alt+M)"),
-                                       QStringLiteral("Edit | Edit (F2, Ctrl+E)"),
+                                       QStringLiteral("Menu | Menu (Shift+F10, Alt+M)"),
+                                       QStringLiteral("Edit | Change this item (F2, Ctrl+E)"),
                                        QStringLiteral("Done or not done | Done or not done (Ctrl+D)"),
                                        QStringLiteral("Hand over to calendar or tasks | Hand over to calendar or tasks (Ctrl+T)"),
                                        QStringLiteral("Back | Back (Backspace, Alt+Left, Alt+Up)")}));

@@ -158,6 +158,24 @@ private slots:
         QVERIFY(AllOf(shot, QRect(0, bar.bottom() + 1, kWidth, kHeight - bar.bottom() - 1)));
     }
 
+    // Tab on a button rings it in the highlight colour, which stands out
+    // from the face's own colours.
+    void focusedButtonIsRinged()
+    {
+        Fixture f;
+        CQuillmarkView &view = f.Start();
+        view.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&view));
+        auto *pencil = view.findChild<QWidget *>(QStringLiteral("actionEditButton"));
+        QVERIFY(pencil);
+        pencil->setFocus(Qt::TabFocusReason);
+        const QRect at = ButtonRect(2, kHeight);
+        const QImage shot = Shot(view).copy(at);
+        const QRgb highlight = view.palette().color(QPalette::Highlight).rgb();
+        for (const QPoint edge : {QPoint(0, 0), QPoint(10, 1), QPoint(0, 10), QPoint(19, 19), QPoint(18, 10)})
+            QCOMPARE(shot.pixel(edge), highlight);
+    }
+
     // Under a dark desktop the round buttons and the tick sit on the dark
     // ground: the white around their pictures is not drawn, nor a light rim
     // where their edges were smoothed onto it.

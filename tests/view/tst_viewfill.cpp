@@ -6,6 +6,7 @@
 #include "tests/view/ViewFixture.h"
 
 #include <QHeaderView>
+#include <QLabel>
 #include <QLineEdit>
 #include <QStyleOptionHeader>
 
@@ -61,6 +62,35 @@ private slots:
     // anew; the file is written by neither. Only "View Lists..." builds the
     // tree anew (the root and the current list open, nothing selected):
     // going back keeps it as the user left it.
+    // With no list the tree says under its root how to make one, and only
+    // then: the last list deleted brings it back, the undo takes it away.
+    void emptyTreeTellsHowToMakeAList()
+    {
+        Fixture f(QuillmarkTest::Lists(QStringLiteral("Groceries: bread")));
+        f.Start();
+        const auto hint = [&f]() -> QLabel * {
+            for (QLabel *label : f.Tree()->viewport()->findChildren<QLabel *>()) {
+                if (label->isVisible())
+                    return label;
+            }
+            return nullptr;
+        };
+        QVERIFY(!hint());
+        f.Select(f.ListNode(0));
+        f.prompter.ExpectQuestion(QStringLiteral("Are you sure you want to remove the list 'Groceries'?"), true);
+        f.Run("Delete");
+        QM_VERIFY_PROMPTS(f.prompter);
+        QVERIFY(f.Lists().isEmpty());
+        QLabel *shown = hint();
+        QVERIFY(shown);
+        QVERIFY2(shown->text().contains(QStringLiteral("F2")), qPrintable(shown->text()));
+        // Below the root, whole within the tree.
+        QVERIFY(shown->geometry().top() > f.Tree()->visualRect(f.Root()).bottom());
+        QVERIFY(f.Tree()->viewport()->rect().contains(shown->geometry()));
+        f.History().undo();
+        QVERIFY(!hint());
+    }
+
     void tickInTheTreeAndViewLists()
     {
         Fixture f;
