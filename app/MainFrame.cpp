@@ -89,6 +89,7 @@ void CMainFrame::CreateMenus()
             else
                 menu->addAction(m_view->Action(command));
         }
+        return menu;
     };
     // The same actions as the pop-up menu's: a desktop program keeps them here.
     addMenu(Tr::tr("&File"), {C::Import, C::Export, C::ExportCalendar, C::Print, C::None, C::Exit});
@@ -97,8 +98,15 @@ void CMainFrame::CreateMenus()
     addMenu(Tr::tr("&Edit"), {C::Undo, C::Redo});
     // Commands on the lists, on every screen; then on the list or the item
     // chosen.
-    addMenu(Tr::tr("&List"), {C::Find, C::HideDone, C::None, C::AddItem, C::UntickAll, C::DuplicateList, C::MoveItem,
-                              C::None, C::CopyAsText, C::PasteItems, C::Print});
+    QMenu *list = addMenu(Tr::tr("&List"), {C::Find, C::HideDone, C::None, C::AddItem, C::UntickAll, C::DuplicateList,
+                                            C::MoveItem, C::None, C::CopyAsText, C::PasteItems, C::Print});
+    // The table's sort from the keyboard, as a click on a column sets it.
+    QMenu *sortBy = list->addMenu(Tr::tr("S&ort by"));
+    for (const C command : {C::SortName, C::SortPrice, C::SortDate, C::SortDone, C::SortOwn})
+        sortBy->addAction(m_view->Action(command));
+    sortBy->addSeparator();
+    sortBy->addAction(m_view->Action(C::SortAscending));
+    sortBy->addAction(m_view->Action(C::SortDescending));
     m_sync->FillMenu(menuBar()->addMenu(Tr::tr("&Sync")), m_view->Action(C::SyncNow), m_view->Action(C::SyncAccount));
     addMenu(Tr::tr("&Help"), {C::About, C::Contents});
 }

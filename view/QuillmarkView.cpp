@@ -17,6 +17,7 @@
 
 #include <QAction>
 #include <QCheckBox>
+#include <QHeaderView>
 #include <QLabel>
 
 #include <algorithm>
@@ -129,6 +130,8 @@ void CQuillmarkView::OnInitialUpdate()
                                         CDrawnButton::Blend::Cover, this);
     }
     SetHideDone(Action(CViewActions::HideDone)->isChecked());
+    ShowSortInMenu();
+    connect(m_listItems->header(), &QHeaderView::sortIndicatorChanged, this, &CQuillmarkView::ShowSortInMenu);
 
     // A double click opens an item as the magnifier does; on a list it
     // opens or closes the list's node.

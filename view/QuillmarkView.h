@@ -111,8 +111,9 @@ private:
         std::array<QKeyCombination, 3> keys;
         // Checkable (Hide Done Items, checked as its setting says): the
         // handler runs when the check changes. Any time: also before the
-        // first set-up (the others wait for the controls).
-        enum Kind { Plain, Checkable, AnyTime } kind;
+        // first set-up (the others wait for the controls). Sort: one of a
+        // checkable group that shows the table's sort.
+        enum Kind { Plain, Checkable, AnyTime, Sort } kind;
         void (CQuillmarkView::*handler)();
     };
     static const CommandRow kCommands[];
@@ -131,6 +132,9 @@ private:
     void StartFind();
     // The Hide Done Items action's check: remembered, and shown.
     void OnHideDone();
+    // The table sorted as the Sort by entries say, and they as it is sorted.
+    void SortFromMenu();
+    void ShowSortInMenu();
     void SetHideDone(bool hide);
 
     // Following the document

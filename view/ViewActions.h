@@ -47,6 +47,9 @@ public:
         AddItem, PasteItems,
         // The Sync menu's
         SyncNow, SyncAccount,
+        // The List menu's "Sort by": the table's column, or the list's own
+        // order; then the direction
+        SortName, SortPrice, SortDate, SortDone, SortOwn, SortAscending, SortDescending,
         CommandCount
     };
 

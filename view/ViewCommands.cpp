@@ -12,6 +12,8 @@
 
 #include <QAbstractItemView>
 #include <QAction>
+#include <QActionGroup>
+#include <QHeaderView>
 #include <QItemSelectionModel>
 #include <QMenu>
 
@@ -95,6 +97,16 @@ const CQuillmarkView::CommandRow CQuillmarkView::kCommands[] = {
          &CQuillmarkView::syncNowRequested},
         {"SyncAccount", QT_TRANSLATE_NOOP("Quillmark", "&Account..."), 0, {}, CommandRow::AnyTime,
          &CQuillmarkView::syncAccountRequested},
+        {"SortName", QT_TRANSLATE_NOOP("Quillmark", "&Name"), 0, {}, CommandRow::Sort, &CQuillmarkView::SortFromMenu},
+        {"SortPrice", QT_TRANSLATE_NOOP("Quillmark", "&Price"), 0, {}, CommandRow::Sort, &CQuillmarkView::SortFromMenu},
+        {"SortDate", QT_TRANSLATE_NOOP("Quillmark", "&Date"), 0, {}, CommandRow::Sort, &CQuillmarkView::SortFromMenu},
+        {"SortDone", QT_TRANSLATE_NOOP("Quillmark", "D&one"), 0, {}, CommandRow::Sort, &CQuillmarkView::SortFromMenu},
+        {"SortOwn", QT_TRANSLATE_NOOP("Quillmark", "&Unsorted"), 0, {}, CommandRow::Sort,
+         &CQuillmarkView::SortFromMenu},
+        {"SortAscending", QT_TRANSLATE_NOOP("Quillmark", "&Ascending"), 0, {}, CommandRow::Sort,
+         &CQuillmarkView::SortFromMenu},
+        {"SortDescending", QT_TRANSLATE_NOOP("Quillmark", "D&escending"), 0, {}, CommandRow::Sort,
+         &CQuillmarkView::SortFromMenu},
 };
 
 int CQuillmarkView::FaceOf(Command command)
@@ -129,6 +141,9 @@ CViewActions::Actions CQuillmarkView::MakeActions()
             action->setCheckable(true);
             action->setChecked(AppSettings::kHideDone.IsOn());
             connect(action, &QAction::toggled, this, row.handler);
+        } else if (row.kind == CommandRow::Sort) {
+            action->setCheckable(true);
+            connect(action, &QAction::triggered, this, row.handler);
         } else {
             connect(action, &QAction::triggered, this, [this, &row] {
                 if (m_tree || row.kind == CommandRow::AnyTime)
@@ -137,8 +152,52 @@ CViewActions::Actions CQuillmarkView::MakeActions()
         }
         actions[c] = action;
     }
+    // One column checked, and one direction.
+    auto *columns = new QActionGroup(this);
+    for (Command c : {Command::SortName, Command::SortPrice, Command::SortDate, Command::SortDone, Command::SortOwn})
+        columns->addAction(actions[c]);
+    auto *directions = new QActionGroup(this);
+    for (Command c : {Command::SortAscending, Command::SortDescending})
+        directions->addAction(actions[c]);
     addActions(QList<QAction *>(actions.begin(), actions.end()));
     return actions;
+}
+
+namespace {
+
+constexpr std::pair<CViewActions::Command, int> kSortColumns[] = {
+        {CViewActions::SortName, CListsModel::Name},
+        {CViewActions::SortPrice, CListsModel::Price},
+        {CViewActions::SortDate, CListsModel::Date},
+        {CViewActions::SortDone, CListsModel::Done},
+};
+
+} // namespace
+
+void CQuillmarkView::SortFromMenu()
+{
+    if (!m_listItems)
+        return;
+    int column = -1;
+    for (const auto &[command, c] : kSortColumns) {
+        if (Action(command)->isChecked())
+            column = c;
+    }
+    const Qt::SortOrder order = Action(Command::SortDescending)->isChecked() ? Qt::DescendingOrder : Qt::AscendingOrder;
+    m_listItems->header()->setSortIndicator(column, order);
+}
+
+void CQuillmarkView::ShowSortInMenu()
+{
+    const QHeaderView *header = m_listItems->header();
+    const int column = header->sortIndicatorSection();
+    Action(Command::SortOwn)->setChecked(true);
+    for (const auto &[command, c] : kSortColumns) {
+        if (c == column)
+            Action(command)->setChecked(true);
+    }
+    Action(header->sortIndicatorOrder() == Qt::DescendingOrder ? Command::SortDescending : Command::SortAscending)
+            ->setChecked(true);
 }
 
 // What the action does, and its keys: "Edit (F2, Ctrl+E)".

@@ -38,6 +38,38 @@
         <translation>&amp;Liste</translation>
     </message>
     <message>
+        <source>S&amp;ort by</source>
+        <translation>S&amp;ortieren nach</translation>
+    </message>
+    <message>
+        <source>&amp;Name</source>
+        <translation>&amp;Name</translation>
+    </message>
+    <message>
+        <source>&amp;Price</source>
+        <translation>&amp;Preis</translation>
+    </message>
+    <message>
+        <source>&amp;Date</source>
+        <translation>&amp;Datum</translation>
+    </message>
+    <message>
+        <source>D&amp;one</source>
+        <translation>&amp;Fertig</translation>
+    </message>
+    <message>
+        <source>&amp;Unsorted</source>
+        <translation>&amp;Unsortiert</translation>
+    </message>
+    <message>
+        <source>&amp;Ascending</source>
+        <translation>&amp;Aufsteigend</translation>
+    </message>
+    <message>
+        <source>D&amp;escending</source>
+        <translation>A&amp;bsteigend</translation>
+    </message>
+    <message>
         <source>None</source>
         <comment>no reminder</comment>
         <translation>Keine</translation>

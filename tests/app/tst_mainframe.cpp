@@ -106,7 +106,7 @@ void TestMainFrame::titleAndMenus()
                                  QStringLiteral("&Edit:&Undo (greyed)|&Redo (greyed)"),
                                  QStringLiteral("&List:&Find...|&Hide Done Items||&Add Item (greyed)|&Untick All (greyed)|"
                                                 "&Duplicate List... (greyed)|&Move Item To... (greyed)||"
-                                                "&Copy as Text (greyed)|Pa&ste Items (greyed)|&Print... (greyed)"),
+                                                "&Copy as Text (greyed)|Pa&ste Items (greyed)|&Print... (greyed)|S&ort by"),
                                  QStringLiteral("&Sync:&Sync Now|&Account...||Not set up (greyed)"),
                                  QStringLiteral("&Help:&About Quillmark|&Contents")}));
 }

@@ -330,9 +330,20 @@ private slots:
         QCOMPARE(names(f), QStringLiteral("CbBa"));
         click(CListsModel::Name);
         QCOMPARE(names(f), QStringLiteral("bCaB"));
+        // The List menu's Sort by shows the sort a click set, and sets one
+        // from the keyboard.
+        const auto checked = [&f](const char *command) {
+            return f.view->template findChild<QAction *>(QStringLiteral("action") + QLatin1String(command))->isChecked();
+        };
+        QVERIFY(checked("SortOwn") && checked("SortAscending"));
+        f.Run("SortDescending");
+        QCOMPARE(names(f), QStringLiteral("bCaB"));
+        f.Run("SortName");
+        QCOMPARE(names(f), QStringLiteral("CbBa"));
         click(CListsModel::Price);
         QCOMPARE(names(f), QStringLiteral("CBab"));
         QCOMPARE(header->sortIndicatorSection(), int(CListsModel::Price));
+        QVERIFY(checked("SortPrice") && checked("SortAscending") && !checked("SortName"));
         f.Run("Back");
         QCOMPARE(f.ItemNode(0, 0).data().toString(), QStringLiteral("b"));
         QCOMPARE(f.Lists(), lists);
