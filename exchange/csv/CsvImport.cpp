@@ -91,6 +91,10 @@ QString ImportMessage(const Result &result)
         return Tr::tr("Error in Import: line %L1 is longer than %L2 bytes. Nothing was imported.")
                 .arg(result.line)
                 .arg(CCsvLineReader::kMaxLine);
+    case Status::TooLarge:
+        return Tr::tr("Error in Import: '%1' is larger than %L2 MB. Nothing was imported.")
+                .arg(QDir::toNativeSeparators(result.path))
+                .arg(kMaxDroppedBytes / (1024 * 1024));
     }
     return QString();
 }

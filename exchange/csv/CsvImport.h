@@ -19,7 +19,12 @@ enum class Status {
     NotText,       // a zero byte: no text at all
     NotUtf8,       // marked as UTF-8, but a line is not
     LineTooLong,   // longer than CCsvLineReader::kMaxLine
+    TooLarge,      // a dropped file larger than kMaxDroppedBytes
 };
+
+// A file dropped on the window is read whole at once, the window waiting:
+// no larger than this.
+constexpr qint64 kMaxDroppedBytes = 16 * 1024 * 1024;
 
 struct Result
 {

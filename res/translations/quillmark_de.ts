@@ -94,6 +94,10 @@ Before the list&apos;s sum where a list is copied as text or printed; keep the s
         <translation>Fehler beim Import: Zeile %L1 ist länger als %L2 Byte. Es wurde nichts importiert.</translation>
     </message>
     <message>
+        <source>Error in Import: &apos;%1&apos; is larger than %L2 MB. Nothing was imported.</source>
+        <translation>Fehler beim Import: „%1“ ist größer als %L2 MB. Es wurde nichts importiert.</translation>
+    </message>
+    <message>
         <source>Error in Import: the file is marked as UTF-8, but line %L1 is not UTF-8. Nothing was imported.</source>
         <translation>Fehler beim Import: Die Datei ist als UTF-8 gekennzeichnet, aber Zeile %L1 ist kein UTF-8. Es wurde nichts importiert.</translation>
     </message>
