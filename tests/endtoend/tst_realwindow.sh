@@ -11,13 +11,17 @@
 # import, deletes an item from its right-click menu and ends with the cross.
 # Then the data file, the CSV file and the .ics files must hold just that.
 # A second session, with no window manager, opens as large as the first was
-# left, and an edit's Enter then Ctrl+Z undoes it there too.
+# left, and an edit's Enter then Ctrl+Z undoes it there too. A third, in
+# German, pastes a checklist from the clipboard and types "Butter 2,10" in
+# the one-line field; a fourth sets up a sync with Radicale on 127.0.0.1 in
+# the account dialog, lets a phone's client tick an item and add one with a
+# price, and reads both in the data file after F5.
 #
 #   tst_realwindow.sh CMAKE BUILD_DIR LISTSTEXT SHOTS_DIR
 #
 # CMAKE installs BUILD_DIR into a scratch prefix; LISTSTEXT writes and reads
 # data files (ListsText.cpp); a failed run leaves screenshots in SHOTS_DIR.
-# Exits 77 (skipped) where Xvfb, openbox, xdotool or x11-utils is missing.
+# Exits 77 (skipped) where Xvfb, openbox, xdotool, x11-utils or xclip is missing.
 set -euo pipefail
 
 cmake=$1 build=$2 liststext=$3 shots=$4
