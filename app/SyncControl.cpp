@@ -97,9 +97,14 @@ CSyncControl::CSyncControl(CQuillmarkDoc &doc, QMainWindow &window, Prompter &pr
     m_every.setInterval(AppSettings::kSyncMinutes.Read() * 60 * 1000);
     connect(&m_every, &QTimer::timeout, this, [this] { Start(false); });
     // What the sync itself puts into the lists is no change to send back;
-    // what the user changes meanwhile goes with the sync that follows it.
+    // what the user changes meanwhile goes with the sync that follows it:
+    // the document's own after a good sync, ours after one that failed.
     const auto changed = [this] {
-        if (m_sync->IsSetUp() && m_state != State::Syncing)
+        if (!m_sync->IsSetUp())
+            return;
+        if (m_state == State::Syncing)
+            m_changedMeanwhile = true;
+        else
             m_afterChange.start();
     };
     connect(&doc, &CQuillmarkDoc::itemChanged, this, changed);
@@ -170,12 +175,14 @@ void CSyncControl::Start(bool byHand)
 
 void CSyncControl::OnStarted()
 {
+    m_changedMeanwhile = false;
     SetState(State::Syncing);
 }
 
 void CSyncControl::OnFinished(const SyncResult &result)
 {
     const bool byHand = std::exchange(m_byHand, false);
+    const bool changedMeanwhile = std::exchange(m_changedMeanwhile, false);
     m_every.start();
     if (result.ok) {
         m_lastSynced = QDateTime::currentDateTime();
@@ -194,6 +201,8 @@ void CSyncControl::OnFinished(const SyncResult &result)
     }
     if (result.fault == SyncFault::Stopped)
         return SetState(m_lastSynced.isValid() ? State::Synced : State::Offline);
+    if (changedMeanwhile)
+        m_afterChange.start();
     m_fault = result.fault;
     m_certificate = result.certificate;
     const bool offline = IsOffline(result.fault);

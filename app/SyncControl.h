@@ -76,4 +76,6 @@ private:
     QDateTime m_offlineSince;
     QSet<int> m_told; // the kinds of failure told since the last good sync
     bool m_byHand = false;
+    // The lists changed while a sync was under way.
+    bool m_changedMeanwhile = false;
 };

@@ -2,6 +2,7 @@
 
 #include "dialogs/QmDialog.h"
 #include "res/Art.h"
+#include "res/ResourceIds.h"
 
 #include <QString>
 
@@ -19,6 +20,7 @@ public:
     // The row a new list starts with: a list made without touching the
     // chooser gets icon number 10.
     static constexpr int kNewListRow = 5;
+    static constexpr qint32 kNewListIcon = Res::kFirstStripImage + kNewListRow;
 
     explicit CNewListDlg(QWidget *parent = nullptr, Prompter *prompter = nullptr);
     ~CNewListDlg() override;

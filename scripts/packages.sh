@@ -23,6 +23,8 @@ QUILLMARK_TEST_PACKAGES=(
     # An X server with a window manager and a hand on its mouse and keys, for
     # the test in a real window.
     xvfb openbox xdotool x11-utils
+    # Puts a checklist on its clipboard to paste.
+    xclip
     # A session bus with at-spi2-core's accessibility bus, and pyatspi to
     # read what a screen reader gets.
     dbus at-spi2-core python3-pyatspi

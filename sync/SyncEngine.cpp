@@ -160,7 +160,8 @@ bool CSyncEngine::Begin(const SyncAccount &account, const QList<SyncList> &lists
 {
     if (m_run)
         return false;
-    m_finished.reset();
+    // A run that has just finished is let go from the event loop (Finish):
+    // a sync begun from `finished` is begun inside that run's last callback.
     m_run = std::make_unique<Run>(this, account, lists, state, m_limits);
     if (checkOnly)
         m_run->CheckOnly();

@@ -47,6 +47,8 @@ CQuillmarkView::CQuillmarkView(CQuillmarkDoc &doc, QWidget *parent, Prompter *pr
     setMinimumSize(ClientArea::kSize);
     // Every paint covers the whole surface: nothing needs erasing first.
     setAttribute(Qt::WA_OpaquePaintEvent);
+    // Files dropped anywhere on it, the tree and the table too (dropEvent).
+    setAcceptDrops(true);
     // After the model, which has then followed the change.
     connect(&m_doc, &CQuillmarkDoc::itemChanged, this, [this] {
         ShowReadOuts();

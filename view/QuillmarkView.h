@@ -1,5 +1,6 @@
 #pragma once
 
+#include "exchange/csv/PastedText.h"
 #include "model/ListItem.h"
 #include "view/ViewActions.h"
 
@@ -93,6 +94,11 @@ protected:
     bool event(QEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
+    // Files dropped (ViewAdding.cpp): on a list of the tree or on the table,
+    // their items go into that list; elsewhere each becomes a new list.
+    void dragEnterEvent(QDragEnterEvent *event) override;
+    void dragMoveEvent(QDragMoveEvent *event) override;
+    void dropEvent(QDropEvent *event) override;
 
     // Shows the pop-up menu at a point of the screen; a chosen entry triggers
     // its action. Tests override it.
@@ -189,6 +195,15 @@ private:
     // Lines of text into the list: a preview of more than one line, then
     // one step. False when nothing was added.
     bool AddLines(int list, const QString &text);
+    // The same for items read already; into a new list named `newList` when
+    // `list` is -1.
+    bool AddRead(int list, const PastedText::Parsed &parsed, const QString &newList = QString());
+    // The files of a drag that the window takes: .csv, .txt and .md files
+    // on this computer.
+    static QStringList DroppedFiles(const QMimeData *mime);
+    // The list of the tree's row or the table under `pos`; -1 elsewhere.
+    int ListAt(const QPoint &pos) const;
+    void DropFile(const QString &path, int list);
     void SelectAdded(int list, const CListItem &item);
 
     // Drawing and layout (ViewDraw.cpp)

@@ -4,17 +4,24 @@
 #include "controls/ListTree.h"
 #include "controls/QuickAddField.h"
 #include "dialogs/NewItemDlg.h"
+#include "dialogs/NewListDlg.h"
 #include "dialogs/PastePreviewDlg.h"
 #include "document/ItemNames.h"
 #include "document/ListsModel.h"
 #include "document/QuillmarkDoc.h"
-#include "exchange/csv/PastedText.h"
+#include "exchange/csv/CsvImport.h"
+#include "exchange/csv/CsvImportJob.h"
+#include "exchange/csv/ImportFields.h"
+#include "model/SortedAdd.h"
 #include "prompt/Prompter.h"
 #include "res/Tr.h"
 
 #include <QClipboard>
+#include <QDropEvent>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QMimeData>
+#include <QUrl>
 
 // From the tree the chosen list's table opens first.
 void CQuillmarkView::StartAdding()
@@ -137,7 +144,11 @@ void CQuillmarkView::PasteItems()
 
 bool CQuillmarkView::AddLines(int list, const QString &text)
 {
-    PastedText::Parsed parsed = PastedText::Parse(text, QLocale(), CNewItemDlg::ProposedIcon());
+    return AddRead(list, PastedText::Parse(text, QLocale(), CNewItemDlg::ProposedIcon()));
+}
+
+bool CQuillmarkView::AddRead(int list, const PastedText::Parsed &parsed, const QString &newList)
+{
     if (parsed.items.isEmpty()) {
         Prompts().Message(window(), Tr::tr("The text holds no items to add."));
         return false;
@@ -151,9 +162,87 @@ bool CQuillmarkView::AddLines(int list, const QString &text)
         if (Prompts().Run(preview) != QDialog::Accepted)
             return false;
     }
+    if (list < 0) {
+        CListItemArray added;
+        added.SetName(newList);
+        added.m_nIcon = CNewListDlg::kNewListIcon;
+        AddItemsSorted(added, parsed.items);
+        m_doc.AppendList(added);
+        return true;
+    }
     const CListItem first = parsed.items.constFirst();
     m_doc.AddItems(list, parsed.items);
     if (m_mode == Mode::Items && CListsModel::ListOf(m_curList) == list)
         SelectAdded(list, first);
     return true;
+}
+
+QStringList CQuillmarkView::DroppedFiles(const QMimeData *mime)
+{
+    QStringList files;
+    if (!mime || !mime->hasUrls())
+        return files;
+    for (const QUrl &url : mime->urls()) {
+        const QString suffix = QFileInfo(url.fileName()).suffix().toLower();
+        if (url.isLocalFile() && (suffix == u"csv" || suffix == u"txt" || suffix == u"md"))
+            files << url.toLocalFile();
+    }
+    return files;
+}
+
+int CQuillmarkView::ListAt(const QPoint &pos) const
+{
+    const QWidget *under = childAt(pos);
+    if (m_mode == Mode::Items && under && m_listItems->isAncestorOf(under))
+        return CListsModel::ListOf(m_curList);
+    if (m_mode == Mode::Tree && under && m_tree->isAncestorOf(under)) {
+        const QModelIndex row = m_tree->indexAt(m_tree->viewport()->mapFrom(this, pos));
+        return row.isValid() ? CListsModel::ListOf(m_tree->ListsIndexOf(row)) : -1;
+    }
+    return -1;
+}
+
+void CQuillmarkView::dragEnterEvent(QDragEnterEvent *event)
+{
+    if (!DroppedFiles(event->mimeData()).isEmpty())
+        event->acceptProposedAction();
+}
+
+void CQuillmarkView::dragMoveEvent(QDragMoveEvent *event)
+{
+    if (!DroppedFiles(event->mimeData()).isEmpty())
+        event->acceptProposedAction();
+}
+
+void CQuillmarkView::dropEvent(QDropEvent *event)
+{
+    const QStringList files = DroppedFiles(event->mimeData());
+    if (files.isEmpty())
+        return;
+    event->acceptProposedAction();
+    const int list = ListAt(event->position().toPoint());
+    for (const QString &file : files)
+        DropFile(file, list);
+}
+
+// A comma-separated file is read with the import's fields, as File > Import
+// reads it; other text as if pasted.
+void CQuillmarkView::DropFile(const QString &path, int list)
+{
+    const QFileInfo info(path);
+    PastedText::Parsed read;
+    CsvImport::Result result;
+    if (info.suffix().compare(u"csv", Qt::CaseInsensitive) == 0) {
+        result = CsvImport::ReadDroppedCsv(path, CImportFields::Read(), read.items);
+    } else {
+        QString text;
+        result = CsvImport::ReadDroppedText(path, text);
+        if (result.Ok())
+            read = PastedText::Parse(text, QLocale(), CNewItemDlg::ProposedIcon());
+    }
+    if (!result.Ok()) {
+        Prompts().Message(window(), CsvImport::ImportMessage(result));
+        return;
+    }
+    AddRead(list, read, info.completeBaseName());
 }

@@ -92,9 +92,9 @@ QString ImportMessage(const Result &result)
                 .arg(result.line)
                 .arg(CCsvLineReader::kMaxLine);
     case Status::TooLarge:
-        return Tr::tr("Error in Import: '%1' is larger than %L2 bytes. Nothing was imported.")
+        return Tr::tr("Error in Import: '%1' is larger than %L2 MB. Nothing was imported.")
                 .arg(QDir::toNativeSeparators(result.path))
-                .arg(kMaxCalendarBytes);
+                .arg(kMaxWholeFileBytes / (1024 * 1024));
     case Status::NotCalendar:
         return Tr::tr("Error in Import: '%1' is no iCalendar file. Nothing was imported.")
                 .arg(QDir::toNativeSeparators(result.path));

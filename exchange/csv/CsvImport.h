@@ -19,15 +19,15 @@ enum class Status {
     NotText,       // a zero byte: no text at all
     NotUtf8,       // marked as UTF-8, but a line is not
     LineTooLong,   // longer than CCsvLineReader::kMaxLine
+    TooLarge,      // read whole, and larger than kMaxWholeFileBytes
     // Only for an iCalendar file (IcsFile):
-    TooLarge,      // larger than kMaxCalendarBytes
     NotCalendar,   // no iCalendar text
     NoTodos,       // a calendar without a single to-do
 };
 
-// The largest iCalendar file an import takes: it is read whole, and the
-// calendar library holds it several times over while reading it.
-constexpr qint64 kMaxCalendarBytes = 32 * 1024 * 1024;
+// A calendar or a dropped file is read whole at once, the window waiting, and
+// the calendar library holds a calendar several times over: no larger than this.
+constexpr qint64 kMaxWholeFileBytes = 32 * 1024 * 1024;
 
 struct Result
 {

@@ -83,7 +83,7 @@ Status ItemFromLine(const QString &line, const CImportFields &fields, CListItem 
 } // namespace
 
 std::unique_ptr<CCsvImportJob> CCsvImportJob::Open(const QString &path, const CImportFields &fields,
-                                                   Result &failure)
+                                                   Result &failure, Order order)
 {
     auto file = std::make_unique<QFile>();
     QString reason;
@@ -99,7 +99,7 @@ std::unique_ptr<CCsvImportJob> CCsvImportJob::Open(const QString &path, const CI
         failure = Result{Status::ReadFailed, 0, reason, path};
         return nullptr;
     }
-    auto job = std::make_unique<CCsvImportJob>(*file, fields);
+    auto job = std::make_unique<CCsvImportJob>(*file, fields, order);
     job->m_file = std::move(file);
     return job;
 }
@@ -269,6 +269,67 @@ Result ImportCsvDevice(QIODevice &device, const CImportFields &fields, CListItem
     CCsvImportJob job(device, fields,
                       list.m_items.isEmpty() ? CCsvImportJob::Order::ByName : CCsvImportJob::Order::AsInFile);
     return RunToTheEnd(job, list);
+}
+
+Result ReadDroppedCsv(const QString &path, const CImportFields &fields, QList<CListItem> &items)
+{
+    Result failure;
+    std::unique_ptr<CCsvImportJob> job = CCsvImportJob::Open(path, fields, failure, CCsvImportJob::Order::AsInFile);
+    if (!job)
+        return failure;
+    if (job->Size() > kMaxWholeFileBytes)
+        return Result{Status::TooLarge, 0, QString(), path};
+    job->Step(QDeadlineTimer(QDeadlineTimer::Forever));
+    if (!job->Outcome().Ok())
+        return job->Outcome();
+    items = job->TakeItems();
+    return {};
+}
+
+Result ReadDroppedText(const QString &path, QString &text)
+{
+    QFile file;
+    QString reason;
+    switch (RegularFile::OpenForReading(file, path, &reason)) {
+    case RegularFile::Opened::Yes:
+        break;
+    case RegularFile::Opened::NotRegular:
+        return Result{Status::NotAFile, 0, QString(), path};
+    case RegularFile::Opened::Failed:
+        return Result{Status::ReadFailed, 0, reason, path};
+    }
+    if (file.size() > kMaxWholeFileBytes)
+        return Result{Status::TooLarge, 0, QString(), path};
+    char head[3] = {};
+    const bool marked = file.read(head, 3) == 3 && std::memcmp(head, Utf8::kBom, 3) == 0;
+    if (!marked && !file.seek(0))
+        return Result{Status::ReadFailed, 0, file.errorString(), path};
+    CCsvLineReader reader(file);
+    QByteArray bytes;
+    CUtf8Scan scan;
+    for (qint64 line = 1;; ++line) {
+        QByteArrayView read;
+        switch (reader.Read(read)) {
+        case CCsvLineReader::Next::Line:
+            break;
+        case CCsvLineReader::Next::End:
+            text = marked || scan.Valid() ? QString::fromUtf8(bytes) : CodePage::FromWindows1252(bytes);
+            return {};
+        case CCsvLineReader::Next::TooLong:
+            return Result{Status::LineTooLong, line, QString(), QString()};
+        case CCsvLineReader::Next::NotText:
+            return Result{Status::NotText, line, QString(), QString()};
+        case CCsvLineReader::Next::Failed:
+            return Result{Status::ReadFailed, line, reader.ErrorString(), QString()};
+        }
+        scan.Feed(read.data(), read.size());
+        scan.Feed("\n", 1);
+        // Marked as UTF-8, a bad byte would become U+FFFD without a word.
+        if (marked && scan.Malformed())
+            return Result{Status::NotUtf8, line, QString(), QString()};
+        bytes.append(read);
+        bytes.append('\n');
+    }
 }
 
 } // namespace CsvImport

@@ -26,18 +26,20 @@ public:
     // Opens the file at `path` for an import; a folder, device or named pipe
     // is refused without being opened. Null, with `failure` saying why, when
     // the file cannot be imported at all.
-    static std::unique_ptr<CCsvImportJob> Open(const QString &path, const CImportFields &fields,
-                                               CsvImport::Result &failure);
-    // An import of an open device from its start, which must be seekable and
-    // outlive the job. The items are put in name order, or left in the
-    // file's order.
+    // The items are put in name order, or left in the file's order.
     enum class Order { ByName, AsInFile };
+    static std::unique_ptr<CCsvImportJob> Open(const QString &path, const CImportFields &fields,
+                                               CsvImport::Result &failure, Order order = Order::ByName);
+    // An import of an open device from its start, which must be seekable and
+    // outlive the job.
     CCsvImportJob(QIODevice &device, const CImportFields &fields, Order order = Order::ByName);
     ~CCsvImportJob();
 
     // Works until `until` has expired, a little at least; true once the
     // import is over (see Outcome).
     bool Step(const QDeadlineTimer &until);
+    // The size of the file, as it was when the job began.
+    qint64 Size() const { return m_size; }
     // How far the import has come, from 0 to 1.
     double Progress() const;
     // Ok once every line became an item.
@@ -83,5 +85,14 @@ namespace CsvImport {
 Result RunToTheEnd(CCsvImportJob &job, CListItemArray &list);
 // An open, seekable device, from its start.
 Result ImportCsvDevice(QIODevice &device, const CImportFields &fields, CListItemArray &list);
+
+// Files dropped on the window, read at once with the import's checks: an
+// ordinary file, no larger than kMaxWholeFileBytes, text (no zero byte, no
+// line longer than CCsvLineReader::kMaxLine), in UTF-8 or else
+// Windows-1252, and one marked as UTF-8 must be that.
+// A comma-separated file: its items, in the file's order.
+Result ReadDroppedCsv(const QString &path, const CImportFields &fields, QList<CListItem> &items);
+// Any other text: the whole of it, its lines ended by line feeds.
+Result ReadDroppedText(const QString &path, QString &text);
 
 } // namespace CsvImport

@@ -102,7 +102,7 @@ Result ImportFile(const QString &path, QList<CListItem> &items)
     case RegularFile::Opened::Failed:
         return Result{Status::ReadFailed, 0, reason, path};
     }
-    if (file.size() > CsvImport::kMaxCalendarBytes)
+    if (file.size() > CsvImport::kMaxWholeFileBytes)
         return Result{Status::TooLarge, 0, QString(), path};
 
     // Line by line, as the comma-separated import reads: the same limits,
@@ -134,7 +134,7 @@ Result ImportFile(const QString &path, QList<CListItem> &items)
         if (!scan.Valid())
             return Result{Status::NotUtf8, line, QString(), path};
         // The file may have grown since its size was looked at.
-        if (text.size() + bytes.size() + 2 > CsvImport::kMaxCalendarBytes)
+        if (text.size() + bytes.size() + 2 > CsvImport::kMaxWholeFileBytes)
             return Result{Status::TooLarge, 0, QString(), path};
         text.append(bytes);
         text.append("\r\n");

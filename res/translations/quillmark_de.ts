@@ -126,8 +126,8 @@ Before the list&apos;s sum where a list is copied as text or printed; keep the s
         <translation>Fehler beim Import: Zeile %L1 ist länger als %L2 Byte. Es wurde nichts importiert.</translation>
     </message>
     <message>
-        <source>Error in Import: &apos;%1&apos; is larger than %L2 bytes. Nothing was imported.</source>
-        <translation>Fehler beim Import: „%1“ ist größer als %L2 Byte. Es wurde nichts importiert.</translation>
+        <source>Error in Import: &apos;%1&apos; is larger than %L2 MB. Nothing was imported.</source>
+        <translation>Fehler beim Import: „%1“ ist größer als %L2 MB. Es wurde nichts importiert.</translation>
     </message>
     <message>
         <source>Error in Import: &apos;%1&apos; is no iCalendar file. Nothing was imported.</source>

@@ -1,6 +1,7 @@
 #include "app/MainFrame.h"
 #include "app/SyncControl.h"
 #include "dialogs/SyncAccountDlg.h"
+#include "docsync/DocumentSync.h"
 #include "document/QuillmarkDoc.h"
 #include "platform/AppSettings.h"
 #include "tests/caldav/TestServer.h"
@@ -16,7 +17,10 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QSettings>
+#include <QSignalSpy>
+#include <QTcpServer>
 #include <QTemporaryDir>
+#include <QToolTip>
 
 namespace {
 
@@ -104,10 +108,44 @@ private slots:
         QTRY_COMPARE_WITH_TIMEOUT(int(sync->CurrentState()), int(CSyncControl::State::Offline), 30000);
         QVERIFY(prompter.Problems().isEmpty());
         QVERIFY(sync->StateText().startsWith(Tr::tr("Offline since %1").section(u'%', 0, 0)));
+        // Told in the mark's tip the first time; a change after it still
+        // syncs a few seconds later, and failing the same way tells nothing.
+        QTRY_VERIFY(QToolTip::isVisible());
+        QCOMPARE(QToolTip::text(), sync->StateText());
+        QToolTip::hideText();
+        QTRY_VERIFY(!QToolTip::isVisible());
+        const CDocumentSync *engine = frame.findChild<CDocumentSync *>();
+        QSignalSpy started(engine, &CDocumentSync::started);
+        QSignalSpy finished(engine, &CDocumentSync::finished);
+        lists[0].SetName(QStringLiteral("Changed again"));
+        frame.Document()->ReplaceLists(lists);
+        QTRY_COMPARE_WITH_TIMEOUT(finished.size(), 1, 15000);
+        QCOMPARE(started.size(), 1);
+        QCOMPARE(int(sync->CurrentState()), int(CSyncControl::State::Offline));
+        QVERIFY(!QToolTip::isVisible());
+        QVERIFY(prompter.Problems().isEmpty());
 
+        // A change made while a sync waits on a server that never answers
+        // is synced after that sync has failed.
+        QTcpServer silent;
+        QVERIFY(silent.listen(QHostAddress::LocalHost, quint16(server.Url().port())));
+        frame.findChild<CDocumentSync *>()->SetLimits({.timeoutMs = 1000});
+        lists[0].SetName(QStringLiteral("Changed once more"));
+        frame.Document()->ReplaceLists(lists);
+        QTRY_COMPARE_WITH_TIMEOUT(started.size(), 2, 15000);
+        QCOMPARE(int(sync->CurrentState()), int(CSyncControl::State::Syncing));
+        lists[0].SetName(QStringLiteral("Changed during the sync"));
+        frame.Document()->ReplaceLists(lists);
+        QTRY_COMPARE_WITH_TIMEOUT(finished.size(), 2, 15000);
+        QTRY_COMPARE_WITH_TIMEOUT(started.size(), 3, 15000);
+
+        // F5 while that sync runs: it tells why it failed, and another sync
+        // begins as it ends.
         prompter.ExpectAnyMessage();
         frame.View()->Action(CViewActions::SyncNow)->trigger();
-        QTRY_COMPARE_WITH_TIMEOUT(prompter.Shown().size(), 2, 30000);
+        QTRY_COMPARE_WITH_TIMEOUT(finished.size(), 4, 15000);
+        QCOMPARE(started.size(), 4);
+        QCOMPARE(prompter.Shown().size(), 2);
         QCOMPARE(prompter.Shown().constLast(), sync->StateText());
 
         prompter.ExpectDialog<CSyncAccountDlg>([](CSyncAccountDlg &dlg) -> int {

@@ -4,7 +4,8 @@ edits the task lists the way a phone's task app does.
 
     phone.py URL USER PASSWORD 'JSON list of commands'
 
-Each command is a list: ["tick", list, summary], ["add", list, summary],
+Each command is a list: ["tick", list, summary], ["add", list, summary]
+(with a list of more property lines, such as a price, as its fourth element),
 ["rename", list, summary, new], ["remove", list, summary],
 ["decorate", list, summary] (a weekly recurrence, two categories, a priority
 and a property of its own), ["drop", list] (removes the whole list),
@@ -59,8 +60,9 @@ def main():
             uid = str(uuid.uuid4())
             calendars[list_name].save_todo(
                 "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//Phone//Tasks//EN\r\nBEGIN:VTODO\r\n"
-                "UID:%s\r\nDTSTAMP:20240101T000000Z\r\nSUMMARY:%s\r\nSTATUS:NEEDS-ACTION\r\n"
-                "END:VTODO\r\nEND:VCALENDAR\r\n" % (uid, command[2]))
+                "UID:%s\r\nDTSTAMP:20240101T000000Z\r\nSUMMARY:%s\r\nSTATUS:NEEDS-ACTION\r\n%s"
+                "END:VTODO\r\nEND:VCALENDAR\r\n"
+                % (uid, command[2], "".join(line + "\r\n" for line in (command[3] if len(command) > 3 else []))))
         else:
             t = todo(list_name, command[2])
             if kind == "tick":

@@ -11,19 +11,24 @@
 # import, deletes an item from its right-click menu and ends with the cross.
 # Then the data file, the CSV file and the .ics files must hold just that.
 # A second session, with no window manager, opens as large as the first was
-# left, and an edit's Enter then Ctrl+Z undoes it there too. Before them all,
-# a first start opens ready to use, centred, and ends by File > Exit.
+# left, and an edit's Enter then Ctrl+Z undoes it there too. A third, in
+# German, pastes a checklist from the clipboard and types "Butter 2,10" in
+# the one-line field; a fourth sets up a sync with Radicale on 127.0.0.1 in
+# the account dialog, lets a phone's client tick an item and add one with a
+# price, and reads both in the data file after F5. Before them all, a first
+# start opens ready to use, centred, and ends by File > Exit.
 #
 #   tst_realwindow.sh CMAKE BUILD_DIR LISTSTEXT SHOTS_DIR
 #
 # CMAKE installs BUILD_DIR into a scratch prefix; LISTSTEXT writes and reads
 # data files (ListsText.cpp); a failed run leaves screenshots in SHOTS_DIR.
-# Exits 77 (skipped) where Xvfb, openbox, xdotool or x11-utils is missing.
+# Exits 77 (skipped) where Xvfb, openbox, xdotool, x11-utils or xclip is missing.
 set -euo pipefail
 
 cmake=$1 build=$2 liststext=$3 shots=$4
 
 . "$(dirname "$0")/session.sh"
+command -v xclip >/dev/null || skip xclip
 now "installing"
 
 # --- The program, installed as a user installs it ---------------------------
@@ -348,4 +353,86 @@ keys ctrl+z
 saved Bread
 end_program
 [ "$("$liststext" print "$data")" = "$expected_lists" ] || fail "the second session changed the lists"
+
+# --- A third session in German: a checklist pasted, an item typed ------------
+now "starting openbox again"
+openbox --sm-disable >"$work/openbox.log" 2>&1 &
+wm_pid=$!
+pids+=($wm_pid)
+within wm_ready || fail "openbox did not start again: $(cat "$work/openbox.log")"
+wm=yes
+
+# Starts the program and waits for its window to have the keyboard.
+start_program() {
+    "$program" >"$work/program.log" 2>&1 &
+    app=$!
+    pids+=($app)
+    main=$(window_named Quillmark)
+    active "$main"
+    locate_view
+}
+
+now "starting the program in German"
+LANG=de_DE.UTF-8 LC_ALL=de_DE.UTF-8 LANGUAGE=de start_program
+now "pasting a checklist from the clipboard into Groceries"
+# xclip serves the clipboard until another program takes it over.
+printf '## Shop\n- [ ] Eggs\n- [x] Flour 1,75\n' | xclip -selection clipboard -quiet >/dev/null 2>&1 &
+pids+=($!)
+on_clipboard() { [ "$(xclip -selection clipboard -o 2>/dev/null | head -n 1)" = "## Shop" ]; }
+within on_clipboard || fail "xclip did not take the clipboard"
+click_at $((view_x + 60)) $((view_y + 30 + 8))
+keys Down ctrl+v
+# "Add 2 Items" is the preview's default button.
+in_dialog "Einträge hinzufügen" true
+active "$main"
+saved Eggs
+now "adding Butter 2,10 in the one-line field"
+keys Insert
+type_text "Butter 2,10"
+keys Return Escape
+saved Butter
+end_program
+german_lists=$("$liststext" print "$data") || fail "the data file does not read back"
+for line in 'item|Eggs||0.00|-|-' 'item|Flour||1.75|x|-' 'item|Butter||2.10|-|-'; do
+    grep -qxF "$line" <<<"$german_lists" || fail "no '$line' in the lists: $german_lists"
+done
+
+# --- A fourth session: sync with a CalDAV server on 127.0.0.1 -----------------
+# Radicale and the phone's client live in the system's Python.
+if /usr/bin/python3 -c 'import radicale, caldav' 2>/dev/null; then
+    now "starting Radicale"
+    port=$(/usr/bin/python3 -c 'import socket; s = socket.socket(); s.bind(("127.0.0.1", 0)); print(s.getsockname()[1])')
+    mkdir -p "$work/radicale"
+    printf 'demo:demo\n' >"$work/radicale/users"
+    printf '[server]\nhosts = 127.0.0.1:%s\n[auth]\ntype = htpasswd\nhtpasswd_filename = %s\nhtpasswd_encryption = plain\n[rights]\ntype = owner_only\n[storage]\nfilesystem_folder = %s\n' \
+        "$port" "$work/radicale/users" "$work/radicale/collections" >"$work/radicale/config"
+    /usr/bin/python3 -m radicale --config "$work/radicale/config" >"$work/radicale.log" 2>&1 &
+    pids+=($!)
+    server=http://127.0.0.1:$port/
+    phone() { /usr/bin/python3 "$(dirname "$0")/../caldav/phone.py" "$server" demo demo "$1"; }
+    radicale_up() { /usr/bin/python3 -c "import socket; socket.create_connection(('127.0.0.1', $port))" 2>/dev/null; }
+    within radicale_up || fail "Radicale did not start: $(cat "$work/radicale.log")"
+
+    now "starting the program with no keyring to answer"
+    # The D-Bus address leads nowhere: no desktop's keyring is touched.
+    DBUS_SESSION_BUS_ADDRESS=unix:path=$work/no-bus start_program
+    now "setting the account up in its dialog"
+    keys alt+s a
+    fill_account() { type_text "$server"; keys Tab; type_text demo; keys Tab; type_text demo; }
+    in_dialog "Sync Account" fill_account
+    now "being told once that no keyring answered"
+    answer_message
+    on_server() { phone '[["dump", "Groceries"]]' 2>/dev/null | grep -q Butter; }
+    within on_server || fail "the lists did not reach the server: $(cat "$work/radicale.log")"
+
+    now "a phone ticks Bread and adds Jam with a price; F5"
+    phone '[["tick", "Groceries", "Bread"], ["add", "Groceries", "Jam", ["X-QUILLMARK-PRICE:3.50"]]]' >/dev/null \
+        || fail "the phone could not change the lists"
+    keys F5
+    saved Jam
+    synced_lists=$("$liststext" print "$data") || fail "the data file does not read back"
+    grep -qx 'item|Bread|wholemeal|2.40|x|-' <<<"$synced_lists" || fail "Bread is not ticked: $synced_lists"
+    grep -qx 'item|Jam||3.50|-|-' <<<"$synced_lists" || fail "Jam did not come with its price: $synced_lists"
+    end_program
+fi
 echo "The sessions in a real window left the lists, the export and the hand-over as expected."

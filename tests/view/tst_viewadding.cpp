@@ -6,9 +6,15 @@
 #include <QAbstractItemView>
 #include <QClipboard>
 #include <QCompleter>
+#include <QDropEvent>
+#include <QFile>
+#include <QMimeData>
 #include <QGuiApplication>
 #include <QPushButton>
 #include <QTreeWidget>
+#include <QUrl>
+
+#include <algorithm>
 
 using namespace ViewTest;
 
@@ -131,6 +137,74 @@ private slots:
         f.History().undo();
         f.History().undo();
         QCOMPARE(f.Lists(), SampleLists());
+    }
+
+    // A file dropped on a list's row of the tree or on the table goes into
+    // that list as a paste (a CSV through the import's fields); beside the
+    // rows it becomes a list named after the file; what the import refuses
+    // is refused with its message and changes nothing.
+    void droppedFiles()
+    {
+        Fixture f;
+        f.Start();
+        const auto write = [&f](const QString &name, const QByteArray &bytes) {
+            QFile file(f.dir.filePath(name));
+            [&] { QVERIFY(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size()); }();
+            return file.fileName();
+        };
+        const auto drop = [&f](const QString &path, const QPoint &at) {
+            QMimeData mime;
+            mime.setUrls({QUrl::fromLocalFile(path)});
+            QDragEnterEvent enter(at, Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+            QCoreApplication::sendEvent(f.view.get(), &enter);
+            if (!enter.isAccepted())
+                return false;
+            QDropEvent dropped(at, Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+            QCoreApplication::sendEvent(f.view.get(), &dropped);
+            return dropped.isAccepted();
+        };
+        const auto onTree = [&f](const QModelIndex &node) {
+            return f.Tree()->viewport()->mapTo(f.view.get(), f.Tree()->visualRect(node).center());
+        };
+        const auto previewAdds = [&f](int rows) {
+            f.prompter.ExpectDialog<CPastePreviewDlg>([rows](CPastePreviewDlg &d) {
+                [&] { QCOMPARE(d.Items()->topLevelItemCount(), rows); }();
+                return QDialog::Accepted;
+            });
+        };
+        QVERIFY(!drop(write(QStringLiteral("photo.png"), "png"), onTree(f.ListNode(1))));
+
+        previewAdds(2);
+        QVERIFY(drop(write(QStringLiteral("packing.md"), "- [ ] Socks\n- [x] Shirt 12.50\n"), onTree(f.ListNode(1))));
+        QM_VERIFY_PROMPTS(f.prompter);
+        QCOMPARE(f.Lists().at(1).m_items.size(), SampleLists().at(1).m_items.size() + 2);
+
+        f.OpenList(0);
+        const QPoint onTable = f.Table()->mapTo(f.view.get(), f.Table()->rect().center());
+        previewAdds(2);
+        QVERIFY(drop(write(QStringLiteral("shop.CSV"), "Jam,Apricot,3.10\nTea,,2\n"), onTable));
+        QM_VERIFY_PROMPTS(f.prompter);
+        const QList<CListItem> &shop = f.Lists().at(0).m_items;
+        const auto jam = std::find_if(shop.begin(), shop.end(), [](const CListItem &i) { return i.m_strName == u"Jam"; });
+        QVERIFY(jam != shop.end());
+        QCOMPARE(QString(jam->m_strDesc), QStringLiteral("Apricot"));
+        QCOMPARE(jam->m_dPrice, 3.1);
+
+        f.Run("Back");
+        const int lists = f.Lists().size();
+        QVERIFY(drop(write(QStringLiteral("Hardware store.txt"), "Nails 4,20\n"), QPoint(2, f.view->height() - 2)));
+        QCOMPARE(f.Lists().size(), lists + 1);
+        QCOMPARE(QString(f.Lists().constLast().m_strName), QStringLiteral("Hardware store"));
+        QCOMPARE(f.Lists().constLast().m_items.size(), 1);
+
+        const CListCollection before = f.Lists();
+        f.prompter.ExpectMessage(QStringLiteral("Error in Import: line 2 holds a zero byte, so the file is not text. "
+                                                "Nothing was imported."));
+        QVERIFY(drop(write(QStringLiteral("binary.txt"), QByteArray("Milk\nE\0ggs\n", 11)), onTree(f.ListNode(0))));
+        f.prompter.ExpectMessage(QStringLiteral("Error in Import: line 1 is longer than 65536 bytes. Nothing was imported."));
+        QVERIFY(drop(write(QStringLiteral("long.md"), QByteArray(70000, 'x')), onTree(f.ListNode(0))));
+        QM_VERIFY_PROMPTS(f.prompter);
+        QCOMPARE(f.Lists(), before);
     }
 };
 
