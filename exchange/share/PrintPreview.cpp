@@ -4,10 +4,15 @@
 #include "prompt/Prompter.h"
 #include "res/Tr.h"
 
+#include <QAction>
+#include <QCoreApplication>
 #include <QGuiApplication>
+#include <QKeyEvent>
+#include <QLineEdit>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QScreen>
+#include <QToolButton>
 
 namespace {
 
@@ -20,6 +25,45 @@ QString DocumentName(const CListItemArray &list)
     return name.isEmpty() ? QStringLiteral("Quillmark") : name;
 }
 
+// The preview prints from the keyboard as a desktop program's does: Ctrl+P
+// and Enter print, and Tab reaches the print button, which Qt's toolbar
+// otherwise keeps out of the Tab order.
+class CKeyedPreview : public QPrintPreviewDialog
+{
+public:
+    CKeyedPreview(QPrinter *printer, QWidget *parent)
+        : QPrintPreviewDialog(printer, parent)
+    {
+        const QString print = QCoreApplication::translate("QPrintPreviewDialog", "Print");
+        for (QAction *action : findChildren<QAction *>()) {
+            if (action->text() == print)
+                m_print = action;
+        }
+        if (!m_print)
+            return;
+        m_print->setShortcut(QKeySequence::Print);
+        for (QToolButton *button : findChildren<QToolButton *>()) {
+            if (button->defaultAction() == m_print)
+                button->setFocusPolicy(Qt::TabFocus);
+        }
+    }
+
+protected:
+    void keyPressEvent(QKeyEvent *event) override
+    {
+        // Enter in the page number field goes to that page.
+        if (m_print && (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)
+            && (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier && !qobject_cast<QLineEdit *>(focusWidget())) {
+            m_print->trigger();
+            return;
+        }
+        QPrintPreviewDialog::keyPressEvent(event);
+    }
+
+private:
+    QAction *m_print = nullptr;
+};
+
 } // namespace
 
 namespace ListPrint {
@@ -27,7 +71,7 @@ namespace ListPrint {
 void RunPreview(CListItemArray list, QPrinter &printer, QWidget *parent, Prompter &prompter)
 {
     printer.setDocName(DocumentName(list));
-    QPrintPreviewDialog dialog(&printer, parent);
+    CKeyedPreview dialog(&printer, parent);
     // Large enough to read a page: the main window it opens over is small.
     QScreen *screen = parent ? parent->screen() : QGuiApplication::primaryScreen();
     if (screen) {

@@ -270,6 +270,22 @@ now "exporting Trip"
 menu 7
 answer_message
 
+now "printing Trip from its preview with Ctrl+P and with Enter"
+keys ctrl+p
+preview=$(window_named "Print Preview: Trip" "$main")
+active "$preview"
+for key in ctrl+p Return; do
+    keys "$key"
+    printing=$(window_named Print "$preview")
+    active "$printing"
+    keys Escape
+    closed "$printing"
+    active "$preview"
+done
+keys Escape
+closed "$preview"
+active "$main"
+
 now "importing the export as Trip again, with nothing set up for the import"
 menu 6
 in_dialog "New List" type_text "Trip again"
