@@ -34,7 +34,10 @@ public:
     CKeyedPreview(QPrinter *printer, QWidget *parent)
         : QPrintPreviewDialog(printer, parent)
     {
-        const QString print = QCoreApplication::translate("QPrintPreviewDialog", "Print");
+        // The button's text as Qt's own translations give it: Qt's context,
+        // kept out of the program's translations.
+        static constexpr char kQtContext[] = "QPrintPreviewDialog";
+        const QString print = QCoreApplication::translate(kQtContext, "Print");
         for (QAction *action : findChildren<QAction *>()) {
             if (action->text() == print)
                 m_print = action;
