@@ -2,9 +2,11 @@
 
 #include "exchange/csv/CsvLineReader.h"
 #include "platform/NumberText.h"
+#include "platform/RegularFile.h"
 #include "res/Tr.h"
 
 #include <QDir>
+#include <QFile>
 
 #include <cmath>
 
@@ -103,6 +105,22 @@ QString ImportMessage(const Result &result)
                 .arg(QDir::toNativeSeparators(result.path));
     }
     return QString();
+}
+
+Result OpenWholeFile(QFile &file, const QString &path)
+{
+    QString reason;
+    switch (RegularFile::OpenForReading(file, path, &reason)) {
+    case RegularFile::Opened::Yes:
+        break;
+    case RegularFile::Opened::NotRegular:
+        return Result{Status::NotAFile, 0, QString(), path};
+    case RegularFile::Opened::Failed:
+        return Result{Status::ReadFailed, 0, reason, path};
+    }
+    if (file.size() > kMaxWholeFileBytes)
+        return Result{Status::TooLarge, 0, QString(), path};
+    return {};
 }
 
 } // namespace CsvImport

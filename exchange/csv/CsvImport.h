@@ -2,6 +2,8 @@
 
 #include <QString>
 
+class QFile;
+
 // Reads comma-separated files into a new list: one item per line, its name,
 // description and price from the fields that the import's settings name.
 // Nothing here shows anything: the caller turns a failure into its message
@@ -46,5 +48,9 @@ double ParsePrice(QStringView text);
 
 // The text to show for a failure; empty for Ok.
 QString ImportMessage(const Result &result);
+
+// Opens a file that is read whole at once: a regular file (opened without
+// blocking), no larger than kMaxWholeFileBytes.
+Result OpenWholeFile(QFile &file, const QString &path);
 
 } // namespace CsvImport

@@ -289,17 +289,8 @@ Result ReadDroppedCsv(const QString &path, const CImportFields &fields, QList<CL
 Result ReadDroppedText(const QString &path, QString &text)
 {
     QFile file;
-    QString reason;
-    switch (RegularFile::OpenForReading(file, path, &reason)) {
-    case RegularFile::Opened::Yes:
-        break;
-    case RegularFile::Opened::NotRegular:
-        return Result{Status::NotAFile, 0, QString(), path};
-    case RegularFile::Opened::Failed:
-        return Result{Status::ReadFailed, 0, reason, path};
-    }
-    if (file.size() > kMaxWholeFileBytes)
-        return Result{Status::TooLarge, 0, QString(), path};
+    if (Result opened = OpenWholeFile(file, path); !opened.Ok())
+        return opened;
     char head[3] = {};
     const bool marked = file.read(head, 3) == 3 && std::memcmp(head, Utf8::kBom, 3) == 0;
     if (!marked && !file.seek(0))

@@ -93,17 +93,8 @@ Result ImportFile(const QString &path, QList<CListItem> &items)
 {
     items.clear();
     QFile file;
-    QString reason;
-    switch (RegularFile::OpenForReading(file, path, &reason)) {
-    case RegularFile::Opened::Yes:
-        break;
-    case RegularFile::Opened::NotRegular:
-        return Result{Status::NotAFile, 0, QString(), path};
-    case RegularFile::Opened::Failed:
-        return Result{Status::ReadFailed, 0, reason, path};
-    }
-    if (file.size() > CsvImport::kMaxWholeFileBytes)
-        return Result{Status::TooLarge, 0, QString(), path};
+    if (Result opened = CsvImport::OpenWholeFile(file, path); !opened.Ok())
+        return opened;
 
     // Line by line, as the comma-separated import reads: the same limits,
     // and a zero byte or a line that is not UTF-8 (what iCalendar text is)
