@@ -168,17 +168,23 @@ in_dialog() {
     closed "$dialog"
 }
 
+# Starts the program and waits for its window to have the keyboard.
+launch() {
+    "$program" >"$work/program.log" 2>&1 &
+    app=$!
+    pids+=($app)
+    main=$(window_named Quillmark)
+    active "$main"
+}
+start_program() { launch; locate_view; }
+
 # --- The first start: ready to use -------------------------------------------
 # With no size remembered the view opens at 440 x 400 under the menu bar (at
 # the 9 points of a bare X session), the window in the middle of the screen.
 # Made as small as it goes, it ends by File > Exit from the keys alone, and
 # the session below starts at that size.
 now "starting the program for the first time"
-"$program" >"$work/program.log" 2>&1 &
-app=$!
-pids+=($app)
-main=$(window_named Quillmark)
-active "$main"
+launch
 first=$(xwininfo -id "$main")
 first_x=$(sed -n 's/.*Absolute upper-left X: *//p' <<<"$first")
 first_y=$(sed -n 's/.*Absolute upper-left Y: *//p' <<<"$first")
@@ -206,11 +212,7 @@ wait "$app" || status=$?
 
 # --- The session ---------------------------------------------------------------
 now "starting the program"
-"$program" >"$work/program.log" 2>&1 &
-app=$!
-pids+=($app)
-main=$(window_named Quillmark)
-active "$main"
+launch
 locate_view
 # Once the menu has come and gone, the program has laid its window out.
 now "opening and closing the menu"
@@ -350,11 +352,7 @@ now "starting the program again without a window manager"
 kill "$wm_pid"
 wait "$wm_pid" 2>/dev/null || true
 wm=no
-"$program" >"$work/program.log" 2>&1 &
-app=$!
-pids+=($app)
-main=$(window_named Quillmark)
-active "$main"
+launch
 [ "$(window_size)" = 700x560 ] || fail "the window opened at $(window_size), not as large as it was left"
 locate_view
 
@@ -378,15 +376,6 @@ pids+=($wm_pid)
 within wm_ready || fail "openbox did not start again: $(cat "$work/openbox.log")"
 wm=yes
 
-# Starts the program and waits for its window to have the keyboard.
-start_program() {
-    "$program" >"$work/program.log" 2>&1 &
-    app=$!
-    pids+=($app)
-    main=$(window_named Quillmark)
-    active "$main"
-    locate_view
-}
 
 now "starting the program in German"
 LANG=de_DE.UTF-8 LC_ALL=de_DE.UTF-8 LANGUAGE=de start_program
