@@ -174,22 +174,42 @@ bool NameLess(const CListItem &a, const CListItem &b)
 void AddItemsSorted(CListItemArray &list, QList<CListItem> items)
 {
     QList<CListItem> &rows = list.m_items;
-    if (!std::is_sorted(rows.cbegin(), rows.cend(), NameLess)) {
-        // Where a list is out of order only the walk of AddItemSorted says
-        // where each item goes.
-        for (CListItem &item : items)
-            list.AddItemSorted(std::move(item));
-        return;
-    }
     // One item after the other, each put after the names equal to its own,
     // lands exactly where a merge puts them; one by one, ten thousand pasted
     // lines moved a long list ten thousand times.
     std::stable_sort(items.begin(), items.end(), NameLess);
+    if (std::is_sorted(rows.cbegin(), rows.cend(), NameLess)) {
+        QList<CListItem> merged;
+        merged.reserve(rows.size() + items.size());
+        std::merge(std::make_move_iterator(rows.begin()), std::make_move_iterator(rows.end()),
+                   std::make_move_iterator(items.begin()), std::make_move_iterator(items.end()),
+                   std::back_inserter(merged), NameLess);
+        rows = std::move(merged);
+        return;
+    }
+    // Out of order, AddItemSorted's walk stops at the first name greater
+    // than the new one; that is always a row greater than every row before
+    // it. Each new item goes before the first such row greater than itself,
+    // after the new items less than or equal to it, as one by one.
+    QList<qsizetype> peaks; // the rows greater than every row before them
+    for (qsizetype i = 0; i < rows.size(); ++i) {
+        if (peaks.isEmpty() || NameLess(rows.at(peaks.last()), rows.at(i)))
+            peaks.append(i);
+    }
     QList<CListItem> merged;
     merged.reserve(rows.size() + items.size());
-    std::merge(std::make_move_iterator(rows.begin()), std::make_move_iterator(rows.end()),
-               std::make_move_iterator(items.begin()), std::make_move_iterator(items.end()),
-               std::back_inserter(merged), NameLess);
+    qsizetype next = 0; // the next new item
+    qsizetype peak = 0;
+    for (qsizetype i = 0; i < rows.size(); ++i) {
+        if (peak < peaks.size() && peaks.at(peak) == i) {
+            while (next < items.size() && NameLess(items.at(next), rows.at(i)))
+                merged.append(std::move(items[next++]));
+            ++peak;
+        }
+        merged.append(std::move(rows[i]));
+    }
+    while (next < items.size())
+        merged.append(std::move(items[next++]));
     rows = std::move(merged);
 }
 

@@ -61,6 +61,8 @@ void TestListItems::addItemSorted_data()
     const auto L = [](const char *names) { return *names ? QString::fromUtf8(names).split(u',') : QStringList(); };
     QTest::newRow("b, a, c, b: the second b after the first") << L("") << L("b,a,c,b") << L("a#1,b#0,b#3,c#2");
     QTest::newRow("out of order list") << L("c,a") << L("b") << L("b#2,c#0,a#1");
+    QTest::newRow("many into an out of order list") << L("c,a,e,b,g,d") << L("d,a,f,h,b,E")
+                                                    << L("a#7,b#10,c#0,a#1,d#6,e#2,b#3,E#11,f#8,g#4,d#5,h#9");
     QTest::newRow("into a sorted list") << L("a,c") << L("b,C,a") << L("a#0,a#4,b#2,c#1,C#3");
     QTest::newRow("ignores case") << L("") << L("Banana,apple") << L("apple#1,Banana#0");
     QTest::newRow("tie differing in case goes after") << L("") << L("b,B,b") << L("b#0,B#1,b#2");
