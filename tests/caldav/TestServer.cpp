@@ -86,8 +86,9 @@ QString CTestServer::Start()
     }
     if (!m_process.waitForStarted(10000))
         return QStringLiteral("the server did not start: ") + m_process.errorString();
-    // Ready once it takes connections.
-    const QDeadlineTimer deadline(20000);
+    // Ready once it takes connections: a Python server on a busy machine
+    // took more than 20 s to start.
+    const QDeadlineTimer deadline(60000);
     while (!deadline.hasExpired()) {
         if (m_process.state() != QProcess::Running)
             return QStringLiteral("the server ended at once");
