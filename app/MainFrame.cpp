@@ -102,11 +102,11 @@ void CMainFrame::CreateMenus()
                                             C::MoveItem, C::None, C::CopyAsText, C::PasteItems, C::Print});
     // The table's sort from the keyboard, as a click on a column sets it.
     QMenu *sortBy = list->addMenu(Tr::tr("S&ort by"));
-    for (const C command : {C::SortName, C::SortPrice, C::SortDate, C::SortDone, C::SortOwn})
+    for (const C command : CViewActions::kSortColumns)
         sortBy->addAction(m_view->Action(command));
     sortBy->addSeparator();
-    sortBy->addAction(m_view->Action(C::SortAscending));
-    sortBy->addAction(m_view->Action(C::SortDescending));
+    for (const C command : CViewActions::kSortDirections)
+        sortBy->addAction(m_view->Action(command));
     m_sync->FillMenu(menuBar()->addMenu(Tr::tr("&Sync")), m_view->Action(C::SyncNow), m_view->Action(C::SyncAccount));
     addMenu(Tr::tr("&Help"), {C::About, C::Contents});
 }

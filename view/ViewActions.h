@@ -67,6 +67,10 @@ public:
 
     // The pop-up menu, opened by the "M" button: its entries in order, None
     // for a separator.
+    // The List menu's Sort by: one column checked, and one direction.
+    static constexpr std::array<Command, 5> kSortColumns{SortName, SortPrice, SortDate, SortDone, SortOwn};
+    static constexpr std::array<Command, 2> kSortDirections{SortAscending, SortDescending};
+
     static constexpr std::array<Command, 11> kMenu{About, ViewLists, EditLists, None, HandOverSetup, None,
                                                    ImportSetup, Import, Export, None, Exit};
 

@@ -152,12 +152,11 @@ CViewActions::Actions CQuillmarkView::MakeActions()
         }
         actions[c] = action;
     }
-    // One column checked, and one direction.
     auto *columns = new QActionGroup(this);
-    for (Command c : {Command::SortName, Command::SortPrice, Command::SortDate, Command::SortDone, Command::SortOwn})
+    for (Command c : CViewActions::kSortColumns)
         columns->addAction(actions[c]);
     auto *directions = new QActionGroup(this);
-    for (Command c : {Command::SortAscending, Command::SortDescending})
+    for (Command c : CViewActions::kSortDirections)
         directions->addAction(actions[c]);
     addActions(QList<QAction *>(actions.begin(), actions.end()));
     return actions;
