@@ -1,6 +1,7 @@
 #include "app/QuillmarkApp.h"
 
 #include "app/MainFrame.h"
+#include "app/ReadableHints.h"
 #include "app/RescueCopy.h"
 #include "document/QuillmarkDoc.h"
 #include "platform/AppPaths.h"
@@ -10,13 +11,31 @@
 #include "res/Strings.h"
 #include "res/Tr.h"
 
+#include <QEvent>
 #include <QLibraryInfo>
 #include <QLocale>
+#include <QPalette>
 #include <QTranslator>
 
 CQuillmarkApp::CQuillmarkApp(int &argc, char **argv)
     : QApplication(argc, argv)
 {
+    QPalette colours = palette();
+    if (MendHintColour(colours))
+        setPalette(colours);
+}
+
+bool CQuillmarkApp::event(QEvent *event)
+{
+    // The desktop's colours changed (a switch to a dark scheme): the hints
+    // are looked at again. Setting them sends this event once more, and then
+    // nothing is left to mend.
+    if (event->type() == QEvent::ApplicationPaletteChange) {
+        QPalette colours = palette();
+        if (MendHintColour(colours))
+            setPalette(colours);
+    }
+    return QApplication::event(event);
 }
 
 CQuillmarkApp::~CQuillmarkApp() = default;

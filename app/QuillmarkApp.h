@@ -34,6 +34,9 @@ public:
     // data file and came to the front: this start ends without a failure.
     bool HandedOver() const { return m_singleWindow.HandedOver(); }
 
+protected:
+    bool event(QEvent *event) override;
+
 private:
     // The program's texts, and Qt's, in the user's language where there is
     // a translation for it.

@@ -20,6 +20,7 @@
 
 #include <QDir>
 #include <QLineEdit>
+#include <QPalette>
 #include <QProgressDialog>
 #include <QPushButton>
 #include <QRegularExpression>
@@ -169,6 +170,7 @@ private slots:
     void unreadableDataFileIsNeverReplaced();
     void endSignalsSaveLikeTheCloseButton_data();
     void endSignalsSaveLikeTheCloseButton();
+    void hintsStayReadableUnderDarkColours();
 
 private:
     QString DataFolder() const { return m_home->filePath(QStringLiteral("data/Fernwise/Quillmark")); }
@@ -470,6 +472,30 @@ void TestWholeProgram::endSignalsSaveLikeTheCloseButton()
     const QStringList copies = FilesIn(CacheFolder());
     QCOMPARE(copies.size(), 1);
     QCOMPARE(ReadDataFile(QDir(CacheFolder()).filePath(copies.at(0))), Ticked());
+}
+
+void TestWholeProgram::hintsStayReadableUnderDarkColours()
+{
+    QCOMPARE(RunProgram([](CQuillmarkApp &app) {
+                 // A dark scheme that brings no hint colour of its own, as
+                 // some desktops' settings do: the light one's grey stays.
+                 QPalette colours = QApplication::palette();
+                 const QColor ground(27, 30, 32);
+                 colours.setColor(QPalette::Base, ground);
+                 colours.setColor(QPalette::Text, QColor(239, 240, 241));
+                 colours.setColor(QPalette::PlaceholderText, QColor(0, 0, 0, 128));
+                 app.setPalette(colours);
+                 const QColor hint = QApplication::palette().color(QPalette::PlaceholderText);
+                 const double seen = hint.alphaF() * hint.lightness() + (1 - hint.alphaF()) * ground.lightness();
+                 QVERIFY2(seen - ground.lightness() >= 60, qPrintable(hint.name(QColor::HexArgb)));
+                 // A light scheme's own readable grey is left as it is.
+                 colours.setColor(QPalette::Base, Qt::white);
+                 colours.setColor(QPalette::Text, Qt::black);
+                 colours.setColor(QPalette::PlaceholderText, QColor(0, 0, 0, 128));
+                 app.setPalette(colours);
+                 QCOMPARE(QApplication::palette().color(QPalette::PlaceholderText), QColor(0, 0, 0, 128));
+             }),
+             0);
 }
 
 int main(int argc, char *argv[])
