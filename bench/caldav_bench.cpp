@@ -7,7 +7,10 @@
 //   quillmark_caldav_bench steady URL USER PASSWORD RUNS
 //       the lists already on the server received once ("receive"), then
 //       RUNS syncs with nothing changed ("nochange"), then RUNS syncs each
-//       after one item of one list was renamed here ("onechange").
+//       after one item of one list was renamed here ("onechange"). Each
+//       of those waits for a line on standard input first, so that the
+//       script can time others' requests between them under the same load
+//       (none comes: they run at once).
 //
 // Only to 127.0.0.1 or ::1: the sync refuses plain http anywhere else.
 
@@ -50,6 +53,14 @@ Timed Sync(const SyncAccount &account, const QList<SyncList> &lists, const SyncS
     return timed;
 }
 
+// Standard input at its end, or none, lets every run go at once.
+void AwaitTurn()
+{
+    char line[64];
+    if (!std::fgets(line, sizeof line, stdin))
+        clearerr(stdin);
+}
+
 bool Report(const char *what, const Timed &timed)
 {
     if (!timed.result.ok) {
@@ -79,6 +90,7 @@ int Steady(const SyncAccount &account, int runs)
     if (!Report("receive", timed))
         return 1;
     for (int i = 0; i < runs; ++i) {
+        AwaitTurn();
         const Timed next = Sync(account, timed.result.lists, timed.result.state);
         if (!Report("nochange", next))
             return 1;
@@ -94,6 +106,7 @@ int Steady(const SyncAccount &account, int runs)
         SyncList &list = lists[(i * 37) % lists.size()];
         CListItem &item = list.items[(i * 101) % list.items.size()].item;
         item.SetName(QStringLiteral("Renamed here, run %1").arg(i));
+        AwaitTurn();
         const Timed next = Sync(account, lists, timed.result.state);
         if (!Report("onechange", next))
             return 1;

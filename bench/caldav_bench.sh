@@ -46,8 +46,9 @@ echo "build: $build, CMAKE_BUILD_TYPE=$(sed -n 's/^CMAKE_BUILD_TYPE:[A-Z]*=//p' 
 echo "machine: $(nproc) cores, load average $(cut -d' ' -f1-3 /proc/loadavg)"
 
 work=$(mktemp -d)
-server=
+server= engine_pid=
 cleanup() {
+    [ -z "$engine_pid" ] || kill "$engine_pid" 2>/dev/null || true
     [ -z "$server" ] || { kill "$server" 2>/dev/null; wait "$server" 2>/dev/null; } || true
     rm -rf "$work"
 }
@@ -162,35 +163,49 @@ for ((r = 1; r <= runs && upload > 0; ++r)); do
     echo $(($(now_ms) - start)) >> "$work/vdir.upload"
 done
 
-# (b) and (c) for the engine: it receives the lists, then syncs.
-"$engine" steady "$url" engine secret "$runs" > "$work/engine.steady"
+# (b), (c) and (d) side by side: the engine, waiting between its syncs for a
+# line from here, and vdirsyncer each receive the lists once; then each
+# run times the bare request, the engine's sync and vdirsyncer's in turn,
+# so that all three meet the same load.
+coproc ENGINE { "$engine" steady "$url" engine secret "$runs"; }
+engine_pid=$ENGINE_PID
+exec {to_engine}>&"${ENGINE[1]}" {from_engine}<&"${ENGINE[0]}"
+engine_run() { # WHAT
+    echo go >&"$to_engine"
+    read -r line <&"$from_engine" || { echo "the engine's $1 sync failed" >&2; exit 1; }
+    echo "$line" >> "$work/engine.steady"
+}
+read -r line <&"$from_engine" || { echo "the engine's first sync failed" >&2; exit 1; }
+echo "$line" >> "$work/engine.steady"
 
-# The same for vdirsyncer; each changed item in another list.
 dir=$(vdir_config steady vdir "from b")
 start=$(now_ms)
 { yes || true; } | vdirsyncer -c "$dir/config" discover > "$dir/log" 2>&1 || { cat "$dir/log" >&2; exit 1; }
 vdir "$dir" sync
 vdir_receive=$(($(now_ms) - start))
+
+# The no-change sync's one request, alone: the tokens, without the ctags a
+# first sync also asks for.
+body='<?xml version="1.0" encoding="utf-8"?><d:propfind xmlns:d="DAV:" xmlns:c="urn:ietf:params:xml:ns:caldav" xmlns:cs="http://calendarserver.org/ns/" xmlns:q="urn:x-quillmark:ns:sync"><d:prop><d:resourcetype/><d:displayname/><c:supported-calendar-component-set/><d:sync-token/><q:icon/></d:prop></d:propfind>'
 for ((r = 1; r <= runs; ++r)); do
+    curl -s -o /dev/null -w '%{time_total}\n' -X PROPFIND -H 'Depth: 1' -H 'Content-Type: application/xml; charset=utf-8' \
+        -u engine:secret --data-binary "$body" "${url}engine/" | awk '{ printf "%d\n", $1 * 1000 }' >> "$work/bare"
+    engine_run no-change
     start=$(now_ms)
     vdir "$dir" sync
     echo $(($(now_ms) - start)) >> "$work/vdir.nochange"
 done
+# Each changed item in another list.
 for ((r = 1; r <= runs; ++r)); do
+    engine_run one-change
     file=$(find "$dir/local/list-$((r * 37 % lists + 1))" -name '*.ics' | sort | sed -n 1p)
     sed -i "s/^SUMMARY:.*/SUMMARY:Renamed here, run $r\r/" "$file"
     start=$(now_ms)
     vdir "$dir" sync
     echo $(($(now_ms) - start)) >> "$work/vdir.onechange"
 done
-
-# (d) The no-change sync's one request, alone: the tokens, without the
-# ctags a first sync also asks for.
-body='<?xml version="1.0" encoding="utf-8"?><d:propfind xmlns:d="DAV:" xmlns:c="urn:ietf:params:xml:ns:caldav" xmlns:cs="http://calendarserver.org/ns/" xmlns:q="urn:x-quillmark:ns:sync"><d:prop><d:resourcetype/><d:displayname/><c:supported-calendar-component-set/><d:sync-token/><q:icon/></d:prop></d:propfind>'
-for ((r = 1; r <= runs; ++r)); do
-    curl -s -o /dev/null -w '%{time_total}\n' -X PROPFIND -H 'Depth: 1' -H 'Content-Type: application/xml; charset=utf-8' \
-        -u engine:secret --data-binary "$body" "${url}engine/" | awk '{ printf "%d\n", $1 * 1000 }' >> "$work/bare"
-done
+exec {to_engine}>&-
+wait "$engine_pid" || { echo "the engine's bench failed" >&2; exit 1; }
 
 requests() { awk -v w="$1" '$1 == w { print $3 }' "$work/engine.steady" | sort -n | uniq | paste -sd/; }
 echo "load average after the runs: $(cut -d' ' -f1-3 /proc/loadavg)"
