@@ -1,6 +1,6 @@
 #include "app/SyncControl.h"
 
-#include "dialogs/SyncAccountDlg.h"
+#include "app/SyncAccountDlg.h"
 #include "docsync/DocumentSync.h"
 #include "document/QuillmarkDoc.h"
 #include "keyring/PasswordStore.h"

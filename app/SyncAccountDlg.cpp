@@ -1,4 +1,4 @@
-#include "dialogs/SyncAccountDlg.h"
+#include "app/SyncAccountDlg.h"
 
 #include "prompt/Prompter.h"
 #include "res/Tr.h"

@@ -1,4 +1,4 @@
-#include "dialogs/SyncAccountDlg.h"
+#include "app/SyncAccountDlg.h"
 #include "tests/caldav/TestServer.h"
 #include "tests/testlib/QuillmarkTest.h"
 #include "tests/testlib/ScriptedPrompter.h"
