@@ -18,6 +18,9 @@ CQuickAddField::CQuickAddField(CItemNames &names, QWidget *parent)
     setObjectName(QStringLiteral("quickAdd"));
     //: The placeholder of the one-line field under a list's items.
     setPlaceholderText(Tr::tr("Add an item…"));
+    // A reader names the field by this; the note beside it is told as the
+    // field's description, since only the field has the keyboard.
+    setAccessibleName(placeholderText());
     // The rows are matched already, anywhere in a name: the completer only
     // shows them.
     m_completer->setCompletionMode(QCompleter::UnfilteredPopupCompletion);
@@ -33,6 +36,7 @@ CQuickAddField::CQuickAddField(CItemNames &names, QWidget *parent)
 void CQuickAddField::SetNote(const QString &note)
 {
     m_note->setText(note);
+    setAccessibleDescription(note);
     m_note->setVisible(!note.isEmpty());
     PlaceNote();
 }
