@@ -1,9 +1,10 @@
 // The main window's start and every action a person takes in it, on the
 // made-up collection of 100 lists of 1,000 items: each from the tap or key
-// to the view painted again, the save included where the action saves, and
-// each keystroke of a search through all the items. A
-// program of its own: widgets need a QApplication before anything else,
-// which benchmark_main does not make.
+// to the view painted again, the save included where the action saves,
+// each keystroke of a search through all the items, and 10,000 pasted lines
+// through their preview into a list of 1,000. A program of its own:
+// widgets need a QApplication before anything else, which benchmark_main
+// does not make.
 //
 //   quillmark_view_bench [--benchmark_...]
 //   quillmark_view_bench --write-data-file=PATH [--items=N]
@@ -14,6 +15,7 @@
 #include "controls/ListTree.h"
 #include "dialogs/ListSetupDlg.h"
 #include "dialogs/NewItemDlg.h"
+#include "dialogs/PastePreviewDlg.h"
 #include "document/QuillmarkDoc.h"
 #include "model/DataStore.h"
 #include "prompt/Prompter.h"
@@ -22,6 +24,7 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QClipboard>
 #include <QDir>
 #include <QFileInfo>
 #include <QKeyEvent>
@@ -145,6 +148,10 @@ public:
         } else if (auto *setup = qobject_cast<CListSetupDlg *>(&dialog)) {
             setup->m_lists[50].SetName(QStringLiteral("Renamed %1").arg(++price));
             setup->OKButton()->click();
+        } else if (auto *preview = qobject_cast<CPastePreviewDlg *>(&dialog)) {
+            // Seen before it is taken: its rows laid out and painted.
+            preview->repaint();
+            preview->AddButton()->click();
         }
         dialog.hide();
         return dialog.result();
@@ -176,7 +183,8 @@ protected:
 // the events it caused, the painting included, have been handled.
 struct ShownView
 {
-    ShownView()
+    explicit ShownView(const CListCollection &lists = BenchData::HundredLists())
+        : folder(lists)
     {
         doc.SetPath(folder.path);
         doc.Load();
@@ -225,13 +233,41 @@ struct ShownView
         Settle();
     }
 
-    DataFolder folder{BenchData::HundredLists()};
+    DataFolder folder;
     CQuillmarkDoc doc;
     OkPrompter prompter;
     BenchView view{doc, nullptr, &prompter};
 };
 
 #define QM_ACTION_BENCHMARK(name) BENCHMARK(name)->Unit(benchmark::kMillisecond)->UseRealTime()
+
+// Ctrl+V with 10,000 Markdown task lines on the clipboard, into a list of
+// 1,000 on show: the lines read, the preview shown with every row, "Add
+// 10000 Items", the one step that adds them, the save and the table again.
+void BM_PastePreview10k(benchmark::State &state)
+{
+    CListCollection lists;
+    lists.append(BenchData::RandomList(QStringLiteral("Shop"), 1000, 3));
+    ShownView shown(lists);
+    shown.Open(shown.Node(0));
+    QStringList lines;
+    QRandomGenerator random(7);
+    for (int i = 0; i < 10000; ++i)
+        lines << QStringLiteral("- [%1] %2 %3").arg(i % 3 == 0 ? u'x' : u' ').arg(BenchData::RandomText(random, 18)).arg(i % 500 / 10.0);
+    QGuiApplication::clipboard()->setText(lines.join(u'\n'));
+    QAction *paste = shown.view.Action(CViewActions::PasteItems);
+    for (auto _ : state) {
+        paste->trigger();
+        ShownView::Settle();
+        state.PauseTiming();
+        if (shown.RowCount() != 11000 || shown.doc.HasUnsavedChanges())
+            state.SkipWithError("the lines were not added and saved");
+        shown.doc.UndoStack()->undo();
+        ShownView::Settle();
+        state.ResumeTiming();
+    }
+}
+QM_ACTION_BENCHMARK(BM_PastePreview10k);
 
 // A tick in the tree.
 void BM_Tick(benchmark::State &state)

@@ -12,20 +12,24 @@
 # Then the data file, the CSV file and the .ics files must hold just that.
 # A second session, with no window manager, opens as large as the first was
 # left, and an edit's Enter then Ctrl+Z undoes it there too. A third, in
-# German, pastes a checklist from the clipboard and types "Butter 2,10" in
-# the one-line field; a fourth sets up a sync with Radicale on 127.0.0.1 in
-# the account dialog, lets a phone's client tick an item and add one with a
-# price, and reads both in the data file after F5. Before them all, a first
-# start opens ready to use, centred, and ends by File > Exit.
+# German, pastes a checklist from the clipboard, types "Butter 2,10" in the
+# one-line field and drops a text file on a list in the tree; a fourth drops
+# a checklist on a list's table and a CSV file beside the table, which
+# becomes a list of its own; a fifth sets up a sync with Radicale on
+# 127.0.0.1 in the account dialog, lets a phone's client tick an item and
+# add one with a price, and reads both in the data file after F5. Before
+# them all, a first start opens ready to use, centred, and ends by File >
+# Exit.
 #
-#   tst_realwindow.sh CMAKE BUILD_DIR LISTSTEXT SHOTS_DIR
+#   tst_realwindow.sh CMAKE BUILD_DIR LISTSTEXT SHOTS_DIR DRAGSOURCE
 #
 # CMAKE installs BUILD_DIR into a scratch prefix; LISTSTEXT writes and reads
-# data files (ListsText.cpp); a failed run leaves screenshots in SHOTS_DIR.
+# data files (ListsText.cpp); a failed run leaves screenshots in SHOTS_DIR,
+# as do the drops; DRAGSOURCE drags files to the program (DragSource.cpp).
 # Exits 77 (skipped) where Xvfb, openbox, xdotool, x11-utils or xclip is missing.
 set -euo pipefail
 
-cmake=$1 build=$2 liststext=$3 shots=$4
+cmake=$1 build=$2 liststext=$3 shots=$4 dragsource=$5
 
 . "$(dirname "$0")/session.sh"
 command -v xclip >/dev/null || skip xclip
@@ -122,6 +126,7 @@ locate_view() {
     fi
     view_x=$x
     view_y=$((y + menu_bar))
+    view_width=$width
     view_height=$((height - menu_bar))
 }
 # Clicks at a place of the screen, with button $3 (1, the left one, by default).
@@ -368,7 +373,48 @@ saved Bread
 end_program
 [ "$("$liststext" print "$data")" = "$expected_lists" ] || fail "the second session changed the lists"
 
-# --- A third session in German: a checklist pasted, an item typed ------------
+# --- Files dragged onto the program ------------------------------------------
+# DRAGSOURCE shows a square at the screen's top left, clear of the window,
+# that drags the files it was given when pressed; the pointer then goes in
+# steps to the place named and lets go. The square stays until the next
+# drag: the program may still ask it for the data.
+source=
+drag_onto() {
+    local x=$1 y=$2 step
+    shift 2
+    [ -z "$source" ] || kill "$source" 2>/dev/null || true
+    "$dragsource" 0 0 "$@" >"$work/drag.out" 2>"$work/drag.log" &
+    source=$!
+    pids+=($source)
+    source_shown() { xdotool search --onlyvisible --pid "$source" >/dev/null 2>&1; }
+    within source_shown || fail "the drag source did not show: $(cat "$work/drag.log")"
+    xdotool mousemove --sync 30 30
+    sleep 0.2
+    xdotool mousedown 1
+    for step in 1 2 3 4 5 6 7 8; do
+        xdotool mousemove $((30 + (x - 30) * step / 8)) $((30 + (y - 30) * step / 8))
+        sleep 0.05
+    done
+    # Once more on the spot, for the program's answer to reach the source.
+    xdotool mousemove $((x + 1)) "$y"
+    sleep 0.2
+    xdotool mousemove "$x" "$y"
+    sleep 0.2
+    xdotool mouseup 1
+    dropped() { grep -q '^dropped$' "$work/drag.out"; }
+    within dropped || fail "the drop was not taken: $(cat "$work/drag.out" "$work/drag.log")"
+}
+# The item lines of the list named $1.
+items_of() { "$liststext" print "$data" | awk -F'|' -v name="$1" '$1 == "list" { on = $2 == name; next } on'; }
+
+# The screen as the drops left it, to be looked at.
+shot() {
+    mkdir -p "$shots"
+    ! command -v import >/dev/null || import -window root "$shots/$1"
+}
+
+# --- A third session in German: a checklist pasted, an item typed, a file
+# dropped on a list in the tree --------------------------------------------------
 now "starting openbox again"
 openbox --sm-disable >"$work/openbox.log" 2>&1 &
 wm_pid=$!
@@ -396,13 +442,50 @@ keys Insert
 type_text "Butter 2,10"
 keys Return Escape
 saved Butter
+now "dropping a text file on Groceries in the tree"
+printf 'Zucker 0,89\nSalz\n' >"$work/Zutaten.txt"
+keys ctrl+l
+drag_onto $((view_x + 100)) $((view_y + 30 + 8 + 18)) "$work/Zutaten.txt"
+in_dialog "Einträge hinzufügen" shot drop-german.png
+active "$main"
+saved Zucker
 end_program
 german_lists=$("$liststext" print "$data") || fail "the data file does not read back"
-for line in 'item|Eggs||0.00|-|-' 'item|Flour||1.75|x|-' 'item|Butter||2.10|-|-'; do
+for line in 'item|Eggs||0.00|-|-' 'item|Flour||1.75|x|-' 'item|Butter||2.10|-|-' 'item|Zucker||0.89|-|-'; do
     grep -qxF "$line" <<<"$german_lists" || fail "no '$line' in the lists: $german_lists"
 done
+items_of Groceries | grep -q '^item|Salz|' || fail "Salz did not go to Groceries: $german_lists"
 
-# --- A fourth session: sync with a CalDAV server on 127.0.0.1 -----------------
+# --- A fourth session: files dropped with the mouse ---------------------------
+now "starting the program for the drops"
+start_program
+now "dropping a checklist on the table of Groceries"
+printf -- '- [ ] Apples\n- [x] Pears 2.30\n' >"$work/Weekend.md"
+printf 'Rice,long grain,3.20\nBeans,,1.10\n' >"$work/Pantry.csv"
+click_at $((view_x + 60)) $((view_y + 30 + 8))
+keys Down
+tap 3
+drag_onto $((view_x + 150)) $((view_y + 80)) "$work/Weekend.md"
+in_dialog "Add Items" shot drop-preview.png
+active "$main"
+saved Pears
+shot drop-on-table.png
+now "dropping a CSV file beside the table, for a list of its own"
+drag_onto $((view_x + view_width - 60)) $((view_y + view_height - 15)) "$work/Pantry.csv"
+in_dialog "Add Items" true
+active "$main"
+saved Beans
+keys ctrl+l
+shot drop-new-list.png
+end_program
+for line in 'item|Apples||0.00|-|-' 'item|Pears||2.30|x|-'; do
+    items_of Groceries | grep -qxF "$line" || fail "Groceries lacks '$line': $(items_of Groceries)"
+done
+for line in 'item|Rice|long grain|3.20|-|-' 'item|Beans||1.10|-|-'; do
+    items_of Pantry | grep -qxF "$line" || fail "no list Pantry with '$line': $("$liststext" print "$data")"
+done
+
+# --- A fifth session: sync with a CalDAV server on 127.0.0.1 ------------------
 # Radicale and the phone's client live in the system's Python.
 if /usr/bin/python3 -c 'import radicale, caldav' 2>/dev/null; then
     now "starting Radicale"
