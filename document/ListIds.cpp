@@ -99,7 +99,8 @@ ItemShape Shape(const CListItem &item)
 {
     Fnv f;
     f.Text(item.m_strName.View());
-    const quint64 name = NameKey(item.m_strName.View());
+    // The content's hash starts as the name's own: the name is read once.
+    const quint64 name = f.Hash();
     f.Text(item.m_strDesc.View());
     quint64 price = 0;
     static_assert(sizeof price == sizeof item.m_dPrice);
@@ -238,12 +239,19 @@ constexpr char kMagic[] = "QuillmarkIds 1";
 constexpr qint64 kMaxFileBytes = 1024LL * 1024 * 1024;
 
 // The identities file as it is written: a file of a million items is some
-// fifty megabytes, written at every save, so its pieces go straight into
-// one buffer.
+// fifty megabytes, written at every save, so its pieces go into one buffer
+// that goes to the file a megabyte at a time (one buffer the size of the
+// file cost more in fresh memory than the writing).
 class IdsWriter
 {
 public:
-    explicit IdsWriter(qsizetype expected) { m_bytes.resize(expected); }
+    static constexpr qsizetype kChunk = 1024 * 1024;
+
+    explicit IdsWriter(QIODevice &device)
+        : m_device(device)
+    {
+        m_bytes.resize(kChunk);
+    }
 
     void Put(QByteArrayView text)
     {
@@ -270,33 +278,41 @@ public:
     }
     void PutText(const QString &text)
     {
-        char *out = Room(text.size());
         for (const QChar c : text) {
             if (c.unicode() >= 0x80) {
                 Put(QByteArrayView(text.toUtf8()));
                 return;
             }
         }
+        char *out = Room(text.size());
         for (const QChar c : text)
             *out++ = char(c.unicode());
         m_used += text.size();
     }
-    QByteArray Bytes() &&
+    // Writes what is buffered; false once any write failed.
+    bool Flush()
     {
-        m_bytes.resize(m_used);
-        return std::move(m_bytes);
+        if (m_ok && m_used > 0)
+            m_ok = m_device.write(m_bytes.constData(), m_used) == m_used;
+        m_used = 0;
+        return m_ok;
     }
 
 private:
     char *Room(qsizetype n)
     {
-        if (m_used + n > m_bytes.size())
-            m_bytes.resize(std::max(2 * m_bytes.size(), m_used + n));
+        if (m_used + n > m_bytes.size()) {
+            Flush();
+            if (n > m_bytes.size())
+                m_bytes.resize(n);
+        }
         return m_bytes.data() + m_used;
     }
 
+    QIODevice &m_device;
     QByteArray m_bytes;
     qsizetype m_used = 0;
+    bool m_ok = true;
 };
 
 std::optional<quint64> FromHex(QByteArrayView text)
@@ -339,7 +355,17 @@ QString NewId()
     // random number for each of a million items.
     static const QString run = QString::number(QRandomGenerator::system()->generate64(), 36);
     static quint64 count = 0;
-    return run + u'-' + QString::number(++count, 36);
+    // Written in place: a copied list of a million items takes as many.
+    char16_t digits[16];
+    int n = 0;
+    for (quint64 value = ++count; value; value /= 36)
+        digits[n++] = char16_t(u"0123456789abcdefghijklmnopqrstuvwxyz"[value % 36]);
+    QString id(run.size() + 1 + n, Qt::Uninitialized);
+    QChar *out = std::copy(run.cbegin(), run.cend(), id.data());
+    *out++ = u'-';
+    while (n > 0)
+        *out++ = QChar(digits[--n]);
+    return id;
 }
 
 ListIds Fresh(const CListItemArray &list)
@@ -408,34 +434,34 @@ QString PathBeside(const QString &dataFilePath)
 bool Save(const QString &path, const CListCollection &lists, const CollectionIds &ids, QString *whyNot)
 {
     Q_ASSERT(lists.size() == ids.size());
-    qsizetype items = 0;
-    for (const CListItemArray &list : lists)
-        items += list.m_items.size();
-    IdsWriter out(64 * (items + lists.size() + 1));
-    out.Put(kMagic);
-    out.Put('\n');
-    for (qsizetype i = 0; i < lists.size(); ++i) {
-        const CListItemArray &list = lists.at(i);
-        out.Put("L ");
-        out.PutText(ids.at(i).list);
-        out.Put(' ');
-        out.PutHex(NameKey(list.m_strName));
-        out.Put(' ');
-        out.Put(QByteArray::number(list.m_items.size()));
-        out.Put('\n');
-        for (qsizetype k = 0; k < list.m_items.size(); ++k) {
-            const ItemShape shape = Shape(list.m_items.at(k));
-            out.PutText(ids.at(i).items.at(k));
-            out.Put(' ');
-            out.PutHex(shape.content);
-            out.Put(' ');
-            out.PutHex(shape.name);
-            out.Put('\n');
-        }
-    }
-    const QByteArray bytes = std::move(out).Bytes();
     CReplacingFile file(path, CReplacingFile::Links::Follow, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
-    if (file.Open() && file.Device().write(bytes) == bytes.size() && file.Commit())
+    bool written = file.Open();
+    if (written) {
+        IdsWriter out(file.Device());
+        out.Put(kMagic);
+        out.Put('\n');
+        for (qsizetype i = 0; i < lists.size(); ++i) {
+            const CListItemArray &list = lists.at(i);
+            out.Put("L ");
+            out.PutText(ids.at(i).list);
+            out.Put(' ');
+            out.PutHex(NameKey(list.m_strName));
+            out.Put(' ');
+            out.Put(QByteArray::number(list.m_items.size()));
+            out.Put('\n');
+            for (qsizetype k = 0; k < list.m_items.size(); ++k) {
+                const ItemShape shape = Shape(list.m_items.at(k));
+                out.PutText(ids.at(i).items.at(k));
+                out.Put(' ');
+                out.PutHex(shape.content);
+                out.Put(' ');
+                out.PutHex(shape.name);
+                out.Put('\n');
+            }
+        }
+        written = out.Flush() && file.Commit();
+    }
+    if (written)
         return true;
     if (whyNot)
         *whyNot = file.ErrorString().isEmpty() ? file.Device().errorString() : file.ErrorString();

@@ -76,6 +76,12 @@ std::vector<quint32> NameRanks(const QList<CListItem> &items)
 {
     const size_t n = size_t(items.size());
     std::u32string chars;
+    // Room for every key at once: grown as it goes, the keys of a million
+    // names were copied over and over.
+    size_t units = 0;
+    for (const CListItem &item : items)
+        units += size_t(item.m_strName.View().size());
+    chars.reserve(units);
     std::vector<size_t> starts(n + 1);
     for (size_t i = 0; i < n; ++i) {
         starts[i] = chars.size();
