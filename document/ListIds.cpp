@@ -431,9 +431,45 @@ QString PathBeside(const QString &dataFilePath)
     return dataFilePath + QStringLiteral(".ids");
 }
 
-bool Save(const QString &path, const CListCollection &lists, const CollectionIds &ids, QString *whyNot)
+const SavedShapes::Shapes &SavedShapes::Of(const QList<CListItem> &items)
+{
+    // The same items share their block: the list is the one saved.
+    for (Entry &entry : m_entries) {
+        if (!items.isEmpty() && entry.items.constData() == items.constData() && entry.items.size() == items.size()) {
+            entry.used = true;
+            return entry.shapes;
+        }
+    }
+    Shapes shapes(size_t(items.size()));
+    for (qsizetype k = 0; k < items.size(); ++k) {
+        const ItemShape shape = Shape(items.at(k));
+        shapes[size_t(k)] = {shape.content, shape.name};
+    }
+    m_entries.push_front({items, std::move(shapes)});
+    return m_entries.front().shapes;
+}
+
+void SavedShapes::EndSave()
+{
+    // A change, its undo and its redo.
+    constexpr int kEarlierKept = 3;
+    int earlier = 0;
+    for (auto it = m_entries.begin(); it != m_entries.end();) {
+        if (!it->used && ++earlier > kEarlierKept) {
+            it = m_entries.erase(it);
+        } else {
+            it->used = false;
+            ++it;
+        }
+    }
+}
+
+bool Save(const QString &path, const CListCollection &lists, const CollectionIds &ids, QString *whyNot,
+          SavedShapes *saved)
 {
     Q_ASSERT(lists.size() == ids.size());
+    SavedShapes once;
+    SavedShapes &shapes = saved ? *saved : once;
     CReplacingFile file(path, CReplacingFile::Links::Follow, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
     bool written = file.Open();
     if (written) {
@@ -449,18 +485,19 @@ bool Save(const QString &path, const CListCollection &lists, const CollectionIds
             out.Put(' ');
             out.Put(QByteArray::number(list.m_items.size()));
             out.Put('\n');
+            const SavedShapes::Shapes &listShapes = shapes.Of(list.m_items);
             for (qsizetype k = 0; k < list.m_items.size(); ++k) {
-                const ItemShape shape = Shape(list.m_items.at(k));
                 out.PutText(ids.at(i).items.at(k));
                 out.Put(' ');
-                out.PutHex(shape.content);
+                out.PutHex(listShapes[size_t(k)].first);
                 out.Put(' ');
-                out.PutHex(shape.name);
+                out.PutHex(listShapes[size_t(k)].second);
                 out.Put('\n');
             }
         }
         written = out.Flush() && file.Commit();
     }
+    shapes.EndSave();
     if (written)
         return true;
     if (whyNot)
