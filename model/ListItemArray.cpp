@@ -112,6 +112,7 @@ std::vector<quint32> NameRanks(const QList<CListItem> &items)
     quint32 rank = 0;
     std::u32string chars;
     std::vector<size_t> starts;
+    std::vector<quint32> run;
     for (size_t from = 0; from < n;) {
         size_t to = from + 1;
         while (to < n && !headLess(order[from], order[to]))
@@ -131,7 +132,7 @@ std::vector<quint32> NameRanks(const QList<CListItem> &items)
             AppendNameKey(items.at(qsizetype(order[k].item)).m_strName.View(), chars, kAll);
         }
         starts.push_back(chars.size());
-        std::vector<quint32> run(to - from);
+        run.resize(to - from);
         for (size_t k = 0; k < run.size(); ++k)
             run[k] = quint32(k);
         const auto keyOf = [&](quint32 k) {
