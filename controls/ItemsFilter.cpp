@@ -130,6 +130,7 @@ CItemsFilter::CItemsFilter(CListsModel &lists, QObject *parent)
 
 void CItemsFilter::ForgetRanks()
 {
+    m_lastRanks = nullptr;
     m_ranks.clear();
     m_unsettled = true;
 }
@@ -152,6 +153,7 @@ const std::vector<quint32> &CItemsFilter::RanksOf(int list, int column) const
                 const_cast<CItemsFilter *>(this),
                 [this] {
                     m_forgetQueued = false;
+                    m_lastRanks = nullptr;
                     m_ranks.clear();
                 },
                 Qt::QueuedConnection);
@@ -222,7 +224,14 @@ bool CItemsFilter::lessThan(const QModelIndex &left, const QModelIndex &right) c
 {
     if (CListsModel::ItemOf(left) < 0 || CListsModel::ItemOf(right) < 0)
         return left.row() < right.row();
-    const std::vector<quint32> &ranks = RanksOf(CListsModel::ListOf(left), left.column());
+    // A sort asks for the same list's ranks each time: looked up once.
+    const int list = CListsModel::ListOf(left);
+    if (!m_lastRanks || m_lastList != list || m_lastColumn != left.column()) {
+        m_lastRanks = &RanksOf(list, left.column());
+        m_lastList = list;
+        m_lastColumn = left.column();
+    }
+    const std::vector<quint32> &ranks = *m_lastRanks;
     const quint32 a = ranks[size_t(left.row())];
     const quint32 b = ranks[size_t(right.row())];
     if ((a & kNoValue) != (b & kNoValue))

@@ -51,6 +51,10 @@ private:
     // window is idle again.
     mutable std::map<std::pair<int, int>, std::vector<quint32>> m_ranks;
     mutable bool m_forgetQueued = false;
+    // The ranks asked for last, and whose they are.
+    mutable const std::vector<quint32> *m_lastRanks = nullptr;
+    mutable int m_lastList = -1;
+    mutable int m_lastColumn = -1;
     // The items of the ranks made last, and those ranks, newest first:
     // kept through changes, so that the ranks of what a removal leaves, or
     // an undo brings back, need not be made anew (a million names compared

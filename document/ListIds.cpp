@@ -99,7 +99,8 @@ ItemShape Shape(const CListItem &item)
 {
     Fnv f;
     f.Text(item.m_strName.View());
-    const quint64 name = NameKey(item.m_strName.View());
+    // The content's hash starts as the name's own: the name is read once.
+    const quint64 name = f.Hash();
     f.Text(item.m_strDesc.View());
     quint64 price = 0;
     static_assert(sizeof price == sizeof item.m_dPrice);
@@ -238,12 +239,19 @@ constexpr char kMagic[] = "QuillmarkIds 1";
 constexpr qint64 kMaxFileBytes = 1024LL * 1024 * 1024;
 
 // The identities file as it is written: a file of a million items is some
-// fifty megabytes, written at every save, so its pieces go straight into
-// one buffer.
+// fifty megabytes, written at every save, so its pieces go into one buffer
+// that goes to the file a megabyte at a time (one buffer the size of the
+// file cost more in fresh memory than the writing).
 class IdsWriter
 {
 public:
-    explicit IdsWriter(qsizetype expected) { m_bytes.resize(expected); }
+    static constexpr qsizetype kChunk = 1024 * 1024;
+
+    explicit IdsWriter(QIODevice &device)
+        : m_device(device)
+    {
+        m_bytes.resize(kChunk);
+    }
 
     void Put(QByteArrayView text)
     {
@@ -270,33 +278,41 @@ public:
     }
     void PutText(const QString &text)
     {
-        char *out = Room(text.size());
         for (const QChar c : text) {
             if (c.unicode() >= 0x80) {
                 Put(QByteArrayView(text.toUtf8()));
                 return;
             }
         }
+        char *out = Room(text.size());
         for (const QChar c : text)
             *out++ = char(c.unicode());
         m_used += text.size();
     }
-    QByteArray Bytes() &&
+    // Writes what is buffered; false once any write failed.
+    bool Flush()
     {
-        m_bytes.resize(m_used);
-        return std::move(m_bytes);
+        if (m_ok && m_used > 0)
+            m_ok = m_device.write(m_bytes.constData(), m_used) == m_used;
+        m_used = 0;
+        return m_ok;
     }
 
 private:
     char *Room(qsizetype n)
     {
-        if (m_used + n > m_bytes.size())
-            m_bytes.resize(std::max(2 * m_bytes.size(), m_used + n));
+        if (m_used + n > m_bytes.size()) {
+            Flush();
+            if (n > m_bytes.size())
+                m_bytes.resize(n);
+        }
         return m_bytes.data() + m_used;
     }
 
+    QIODevice &m_device;
     QByteArray m_bytes;
     qsizetype m_used = 0;
+    bool m_ok = true;
 };
 
 std::optional<quint64> FromHex(QByteArrayView text)
@@ -339,7 +355,17 @@ QString NewId()
     // random number for each of a million items.
     static const QString run = QString::number(QRandomGenerator::system()->generate64(), 36);
     static quint64 count = 0;
-    return run + u'-' + QString::number(++count, 36);
+    // Written in place: a copied list of a million items takes as many.
+    char16_t digits[16];
+    int n = 0;
+    for (quint64 value = ++count; value; value /= 36)
+        digits[n++] = char16_t(u"0123456789abcdefghijklmnopqrstuvwxyz"[value % 36]);
+    QString id(run.size() + 1 + n, Qt::Uninitialized);
+    QChar *out = std::copy(run.cbegin(), run.cend(), id.data());
+    *out++ = u'-';
+    while (n > 0)
+        *out++ = QChar(digits[--n]);
+    return id;
 }
 
 ListIds Fresh(const CListItemArray &list)
@@ -405,37 +431,74 @@ QString PathBeside(const QString &dataFilePath)
     return dataFilePath + QStringLiteral(".ids");
 }
 
-bool Save(const QString &path, const CListCollection &lists, const CollectionIds &ids, QString *whyNot)
+const SavedShapes::Shapes &SavedShapes::Of(const QList<CListItem> &items)
 {
-    Q_ASSERT(lists.size() == ids.size());
-    qsizetype items = 0;
-    for (const CListItemArray &list : lists)
-        items += list.m_items.size();
-    IdsWriter out(64 * (items + lists.size() + 1));
-    out.Put(kMagic);
-    out.Put('\n');
-    for (qsizetype i = 0; i < lists.size(); ++i) {
-        const CListItemArray &list = lists.at(i);
-        out.Put("L ");
-        out.PutText(ids.at(i).list);
-        out.Put(' ');
-        out.PutHex(NameKey(list.m_strName));
-        out.Put(' ');
-        out.Put(QByteArray::number(list.m_items.size()));
-        out.Put('\n');
-        for (qsizetype k = 0; k < list.m_items.size(); ++k) {
-            const ItemShape shape = Shape(list.m_items.at(k));
-            out.PutText(ids.at(i).items.at(k));
-            out.Put(' ');
-            out.PutHex(shape.content);
-            out.Put(' ');
-            out.PutHex(shape.name);
-            out.Put('\n');
+    // The same items share their block: the list is the one saved.
+    for (Entry &entry : m_entries) {
+        if (!items.isEmpty() && entry.items.constData() == items.constData() && entry.items.size() == items.size()) {
+            entry.used = true;
+            return entry.shapes;
         }
     }
-    const QByteArray bytes = std::move(out).Bytes();
+    Shapes shapes(size_t(items.size()));
+    for (qsizetype k = 0; k < items.size(); ++k) {
+        const ItemShape shape = Shape(items.at(k));
+        shapes[size_t(k)] = {shape.content, shape.name};
+    }
+    m_entries.push_front({items, std::move(shapes)});
+    return m_entries.front().shapes;
+}
+
+void SavedShapes::EndSave()
+{
+    // A change, its undo and its redo.
+    constexpr int kEarlierKept = 3;
+    int earlier = 0;
+    for (auto it = m_entries.begin(); it != m_entries.end();) {
+        if (!it->used && ++earlier > kEarlierKept) {
+            it = m_entries.erase(it);
+        } else {
+            it->used = false;
+            ++it;
+        }
+    }
+}
+
+bool Save(const QString &path, const CListCollection &lists, const CollectionIds &ids, QString *whyNot,
+          SavedShapes *saved)
+{
+    Q_ASSERT(lists.size() == ids.size());
+    SavedShapes once;
+    SavedShapes &shapes = saved ? *saved : once;
     CReplacingFile file(path, CReplacingFile::Links::Follow, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
-    if (file.Open() && file.Device().write(bytes) == bytes.size() && file.Commit())
+    bool written = file.Open();
+    if (written) {
+        IdsWriter out(file.Device());
+        out.Put(kMagic);
+        out.Put('\n');
+        for (qsizetype i = 0; i < lists.size(); ++i) {
+            const CListItemArray &list = lists.at(i);
+            out.Put("L ");
+            out.PutText(ids.at(i).list);
+            out.Put(' ');
+            out.PutHex(NameKey(list.m_strName));
+            out.Put(' ');
+            out.Put(QByteArray::number(list.m_items.size()));
+            out.Put('\n');
+            const SavedShapes::Shapes &listShapes = shapes.Of(list.m_items);
+            for (qsizetype k = 0; k < list.m_items.size(); ++k) {
+                out.PutText(ids.at(i).items.at(k));
+                out.Put(' ');
+                out.PutHex(listShapes[size_t(k)].first);
+                out.Put(' ');
+                out.PutHex(listShapes[size_t(k)].second);
+                out.Put('\n');
+            }
+        }
+        written = out.Flush() && file.Commit();
+    }
+    shapes.EndSave();
+    if (written)
         return true;
     if (whyNot)
         *whyNot = file.ErrorString().isEmpty() ? file.Device().errorString() : file.ErrorString();

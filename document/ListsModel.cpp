@@ -200,19 +200,6 @@ QModelIndex CListsModel::ItemIndex(int list, int item, int column) const
     return index(item, column, index(list, Name));
 }
 
-int CListsModel::ListOf(const QModelIndex &index)
-{
-    if (!index.isValid())
-        return -1;
-    const auto *node = static_cast<const ListNode *>(index.internalPointer());
-    return node ? node->row : index.row();
-}
-
-int CListsModel::ItemOf(const QModelIndex &index)
-{
-    return index.isValid() && index.internalPointer() ? index.row() : -1;
-}
-
 const CListItem *CListsModel::Item(const QModelIndex &index) const
 {
     if (index.model() != this || ItemOf(index) < 0)

@@ -78,3 +78,18 @@ private:
     CListCollection m_lists;
     std::vector<std::unique_ptr<ListNode>> m_nodes;
 };
+
+// Inline: a sort of a long list asks them some forty million times.
+inline int CListsModel::ListOf(const QModelIndex &index)
+{
+    if (!index.isValid())
+        return -1;
+    const auto *node = static_cast<const ListNode *>(index.internalPointer());
+    return node ? node->row : index.row();
+}
+
+inline int CListsModel::ItemOf(const QModelIndex &index)
+{
+    return index.isValid() && index.internalPointer() ? index.row() : -1;
+}
+

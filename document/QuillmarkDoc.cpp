@@ -104,7 +104,7 @@ bool CQuillmarkDoc::TrySave(QString &errorString)
         // Without the identities a restart finds the lists again by their
         // content: the save stands even if they cannot be written.
         if (m_lastSaveOk)
-            ListIdentity::Save(ListIdentity::PathBeside(Path()), m_lists, m_ids);
+            ListIdentity::Save(ListIdentity::PathBeside(Path()), m_lists, m_ids, nullptr, &m_savedShapes);
     }
     return m_lastSaveOk;
 }

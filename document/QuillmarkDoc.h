@@ -130,6 +130,7 @@ private:
 
     CListCollection m_lists;
     CollectionIds m_ids;
+    ListIdentity::SavedShapes m_savedShapes;
     CDataFileKeeper m_file;
     QUndoStack m_history;
     // A step that saves has run; the save follows once the step has ended.

@@ -37,12 +37,12 @@ namespace {
 
 // Appends to `key` the name as CompareItemNames folds it, so that keys in
 // the order of their values, a shorter one first where one begins the
-// other, are in the order of the names.
-void AppendNameKey(QAnyStringView name, std::u32string &key)
+// other, are in the order of the names; no more than `limit` characters.
+void AppendNameKey(QAnyStringView name, std::u32string &key, size_t limit)
 {
     // A surrogate pair's second half is folded as the whole character, so
     // that its value may lie beyond 16 bits.
-    name.visit([&key](auto view) {
+    name.visit([&key, limit](auto view) {
         if constexpr (std::is_same_v<decltype(view), QLatin1StringView>) {
             // Looked up in a table of its own: sorting a long list folds
             // every letter of every name.
@@ -52,11 +52,11 @@ void AppendNameKey(QAnyStringView name, std::u32string &key)
                     table[c] = QChar::toCaseFolded(c);
                 return table;
             }();
-            for (const char c : view)
+            for (const char c : view.first(qsizetype(std::min(size_t(view.size()), limit))))
                 key.push_back(folded[uchar(c)]);
         } else if constexpr (std::is_same_v<decltype(view), QStringView>) {
             char32_t last = 0;
-            for (const QChar c : view) {
+            for (const QChar c : view.first(qsizetype(std::min(size_t(view.size()), limit)))) {
                 const char32_t unit = c.unicode();
                 const char32_t ucs4 = QChar::isLowSurrogate(unit) && QChar::isHighSurrogate(last)
                         ? QChar::surrogateToUcs4(char16_t(last), char16_t(unit))
@@ -65,7 +65,7 @@ void AppendNameKey(QAnyStringView name, std::u32string &key)
                 key.push_back(QChar::toCaseFolded(ucs4));
             }
         } else {
-            AppendNameKey(view.toString(), key);
+            AppendNameKey(view.toString(), key, limit);
         }
     });
 }
@@ -75,42 +75,76 @@ void AppendNameKey(QAnyStringView name, std::u32string &key)
 std::vector<quint32> NameRanks(const QList<CListItem> &items)
 {
     const size_t n = size_t(items.size());
-    std::u32string chars;
-    std::vector<size_t> starts(n + 1);
-    for (size_t i = 0; i < n; ++i) {
-        starts[i] = chars.size();
-        AppendNameKey(items.at(qsizetype(i)).m_strName.View(), chars);
-    }
-    starts[n] = chars.size();
-    const auto key = [&](quint32 i) { return std::u32string_view(chars).substr(starts[i], starts[i + 1] - starts[i]); };
+    constexpr size_t kAll = std::numeric_limits<size_t>::max();
 
-    // The first four characters of each key, packed so that most
-    // comparisons look at neither the key nor the item: a character beyond
-    // 16 bits counts as the largest, a key shorter than four as followed by
-    // zeros, and where two packs are equal the keys decide.
+    // The first eight characters of each key, packed so that most names
+    // are put in order by two numbers, without their whole keys: a key
+    // shorter than eight as followed by zeros, and a character from 0xFFFF
+    // up as 0xFFFF in its place and every place after it, so that a head
+    // never orders two keys otherwise than the keys do. Where two heads are
+    // equal the keys decide.
     struct Entry
     {
-        quint64 head;
+        quint64 high;
+        quint64 low;
         quint32 item;
     };
     std::vector<Entry> order(n);
+    std::u32string key;
     for (size_t i = 0; i < n; ++i) {
-        quint64 head = 0;
-        const std::u32string_view k = key(quint32(i));
-        for (size_t c = 0; c < 4; ++c)
-            head = head << 16 | (c < k.size() ? std::min<quint64>(k[c], 0xFFFF) : 0);
-        order[i] = {head, quint32(i)};
+        key.clear();
+        AppendNameKey(items.at(qsizetype(i)).m_strName.View(), key, 8);
+        quint64 head[2] = {0, 0};
+        bool full = false;
+        for (size_t c = 0; c < 8; ++c) {
+            full = full || (c < key.size() && key[c] >= 0xFFFF);
+            const quint64 value = full ? 0xFFFF : c < key.size() ? key[c] : 0;
+            head[c / 4] = head[c / 4] << 16 | value;
+        }
+        order[i] = {head[0], head[1], quint32(i)};
     }
-    const auto less = [&](const Entry &a, const Entry &b) {
-        return a.head != b.head ? a.head < b.head : key(a.item) < key(b.item);
+    const auto headLess = [](const Entry &a, const Entry &b) {
+        return a.high != b.high ? a.high < b.high : a.low < b.low;
     };
-    std::sort(order.begin(), order.end(), less);
+    std::sort(order.begin(), order.end(), headLess);
+
     std::vector<quint32> ranks(n);
     quint32 rank = 0;
-    for (size_t i = 0; i < n; ++i) {
-        if (i > 0 && less(order[i - 1], order[i]))
+    std::u32string chars;
+    std::vector<size_t> starts;
+    std::vector<quint32> run;
+    for (size_t from = 0; from < n;) {
+        size_t to = from + 1;
+        while (to < n && !headLess(order[from], order[to]))
+            ++to;
+        if (from > 0)
             ++rank;
-        ranks[order[i].item] = rank;
+        if (to - from == 1) {
+            ranks[order[from].item] = rank;
+            from = to;
+            continue;
+        }
+        // Names alike in their first eight characters: their whole keys.
+        chars.clear();
+        starts.clear();
+        for (size_t k = from; k < to; ++k) {
+            starts.push_back(chars.size());
+            AppendNameKey(items.at(qsizetype(order[k].item)).m_strName.View(), chars, kAll);
+        }
+        starts.push_back(chars.size());
+        run.resize(to - from);
+        for (size_t k = 0; k < run.size(); ++k)
+            run[k] = quint32(k);
+        const auto keyOf = [&](quint32 k) {
+            return std::u32string_view(chars).substr(starts[k], starts[k + 1] - starts[k]);
+        };
+        std::sort(run.begin(), run.end(), [&](quint32 a, quint32 b) { return keyOf(a) < keyOf(b); });
+        for (size_t k = 0; k < run.size(); ++k) {
+            if (k > 0 && keyOf(run[k - 1]) < keyOf(run[k]))
+                ++rank;
+            ranks[order[from + run[k]].item] = rank;
+        }
+        from = to;
     }
     return ranks;
 }

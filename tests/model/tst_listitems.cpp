@@ -148,8 +148,9 @@ void TestListItems::builderMatchesAddItemSorted()
 // A sorted table orders names by their ranks: a pair ranked otherwise than
 // the names compare would show the list out of its own order. Every pair
 // of Latin-1 characters (the micro sign folds to Greek mu), characters
-// beyond 16 bits, lone surrogate halves, names that begin alike for more
-// than four characters, and one name beginning the other.
+// beyond 16 bits (two of one surrogate block, the later name's next letter
+// the lesser), lone surrogate halves, names that begin alike for more
+// than eight characters, and one name beginning the other.
 void TestListItems::nameRanksFollowTheNames()
 {
     QStringList names;
@@ -157,6 +158,7 @@ void TestListItems::nameRanksFollowTheNames()
         names.append(QString(QChar(c)) + u'x');
     names << QStringLiteral("x") << QStringLiteral("") << QStringLiteral("\u03BC") << QStringLiteral("\u039C")
           << QStringLiteral("\U00010400") << QStringLiteral("\U00010428") << QStringLiteral("\U00010401b")
+          << QStringLiteral("\U00010400c")
           << QStringLiteral("\uFB00") << QStringLiteral("\u0130") << QStringLiteral("\u212A")
           << QStringLiteral("Shopping list") << QStringLiteral("shopping List") << QStringLiteral("shopping")
           << QStringLiteral("SHOPPING LISTS") << QStringLiteral("Shop\u00B5") << QStringLiteral("Shop\u03BC");
