@@ -20,6 +20,11 @@
 CQuillmarkApp::CQuillmarkApp(int &argc, char **argv)
     : QApplication(argc, argv)
 {
+    MendHints();
+}
+
+void CQuillmarkApp::MendHints()
+{
     QPalette colours = palette();
     if (MendHintColour(colours))
         setPalette(colours);
@@ -30,11 +35,8 @@ bool CQuillmarkApp::event(QEvent *event)
     // The desktop's colours changed (a switch to a dark scheme): the hints
     // are looked at again. Setting them sends this event once more, and then
     // nothing is left to mend.
-    if (event->type() == QEvent::ApplicationPaletteChange) {
-        QPalette colours = palette();
-        if (MendHintColour(colours))
-            setPalette(colours);
-    }
+    if (event->type() == QEvent::ApplicationPaletteChange)
+        MendHints();
     return QApplication::event(event);
 }
 

@@ -38,6 +38,8 @@ protected:
     bool event(QEvent *event) override;
 
 private:
+    // Hints readable on the desktop's colours (see ReadableHints.h).
+    void MendHints();
     // The program's texts, and Qt's, in the user's language where there is
     // a translation for it.
     void LoadTranslations();

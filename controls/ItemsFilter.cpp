@@ -130,9 +130,14 @@ CItemsFilter::CItemsFilter(CListsModel &lists, QObject *parent)
 
 void CItemsFilter::ForgetRanks()
 {
+    DropRanks();
+    m_unsettled = true;
+}
+
+void CItemsFilter::DropRanks() const
+{
     m_lastRanks = nullptr;
     m_ranks.clear();
-    m_unsettled = true;
 }
 
 void CItemsFilter::sort(int column, Qt::SortOrder order)
@@ -153,8 +158,7 @@ const std::vector<quint32> &CItemsFilter::RanksOf(int list, int column) const
                 const_cast<CItemsFilter *>(this),
                 [this] {
                     m_forgetQueued = false;
-                    m_lastRanks = nullptr;
-                    m_ranks.clear();
+                    DropRanks();
                 },
                 Qt::QueuedConnection);
     }

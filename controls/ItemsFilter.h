@@ -43,6 +43,8 @@ protected:
 private:
     const std::vector<quint32> &RanksOf(int list, int column) const;
     void ForgetRanks();
+    // The ranks made so far, and the one asked for last, let go.
+    void DropRanks() const;
 
     CListsModel &m_lists;
     bool m_hideDone = false;
